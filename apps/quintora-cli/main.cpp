@@ -1,0 +1,30 @@
+// quintora-cli: the schedule and the optimiser without the desktop program.
+
+#include <iostream>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "cli_commands.h"
+#include "quintora/version.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"Quintora command-line tool: schedules a league file or runs the round-order optimiser.",
+               "quintora-cli"};
+  app.set_version_flag("--version", std::string(quintora::product_name) + " " + quintora::version_text);
+  app.require_subcommand(1);
+
+  int status = quintora::cli::exit_ok;
+  quintora::cli::add_optimise_command(app, status);
+  quintora::cli::add_schedule_command(app, status);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {  // --help, --version
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return quintora::cli::exit_usage;
+  }
+  return status;
+}
