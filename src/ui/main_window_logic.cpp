@@ -1,1 +1,125 @@
-// placeholder until the editor lands
+#include "ui/main_window_logic.h"
+
+#include <string>
+#include <utility>
+
+#include "ui/about.h"
+
+namespace quintora::ui {
+
+MainWindowLogic::MainWindowLogic(WindowSystem& ws, std::filesystem::path settings_file,
+                                 std::function<void(int)> quit)
+    : ws_(ws),
+      settings_file_(std::move(settings_file)),
+      quit_(std::move(quit)),
+      editor_(league_, ws),
+      files_(league_, ws) {
+  ws_.set_event_sink(this);
+}
+
+MainWindowLogic::~MainWindowLogic() { ws_.set_event_sink(nullptr); }
+
+void MainWindowLogic::initialise() {
+  editor_.set_auto_add_team(true);
+  options_.result_file = "schedule.txt";
+}
+
+void MainWindowLogic::on_event(int id, Notification what) {
+  switch (id) {
+    case control::bar_name:
+      last_name_field_ = NameField::Bar;
+      return;
+    case control::team_name:
+      last_name_field_ = NameField::Team;
+      return;
+    case control::tables:
+      editor_.tables_changed();
+      return;
+    case control::bar_list:
+      if (what == Notification::SelectionChanged) editor_.bar_selected();
+      return;
+    case control::team_list:
+      if (what == Notification::SelectionChanged) editor_.team_selected();
+      return;
+    default:
+      break;
+  }
+  if (what == Notification::Clicked) command(id);
+}
+
+void MainWindowLogic::command(int id) {
+  switch (id) {
+    case control::bar_add:
+      return editor_.add_bar();
+    case control::bar_rename:
+      return editor_.rename_bar();
+    case control::bar_delete:
+      return editor_.delete_bar();
+    case control::team_add:
+      return editor_.add_team();
+    case control::team_rename:
+      return editor_.rename_team();
+    case control::team_delete:
+      return editor_.delete_team();
+    case control::auto_add_team:
+      return editor_.toggle_auto_add_team();
+    case command::default_command:
+      if (last_name_field_ == NameField::Bar) editor_.add_bar();
+      if (last_name_field_ == NameField::Team) editor_.add_team();
+      return;
+    case command::file_new:
+      return files_.file_new();
+    case command::file_open:
+      return files_.file_open();
+    case command::file_save:
+      return files_.save();
+    case command::file_save_as:
+      files_.save_as();
+      return;
+    case command::file_exit:
+      return exit();
+    case control::schedule_button:
+    case command::view_schedule:
+      return schedule();
+    case command::small_window:
+      return store_display_size(DisplaySize::Small);
+    case command::medium_window:
+      return store_display_size(DisplaySize::Medium);
+    case command::large_window:
+      return store_display_size(DisplaySize::Large);
+    case command::about:
+      return show_about_box(ws_);
+    default:
+      return;
+  }
+}
+
+void MainWindowLogic::schedule() {
+  if (league_.n_team <= 0) {
+    ws_.message_box("Cannot schedule without teams.", "Stop !", Icon::Error, Buttons::Ok);
+    return;
+  }
+  if (schedule::check_table_capacity(league_, ws_) == -1) return;
+  if (files_.prompt_save_changes(PromptMode::Continue) == PromptResult::Cancelled) return;
+  // The result file and the run's work files go beside the league file.
+  const std::filesystem::path base_folder = path_from_utf8(league_.current_file_path.view()).parent_path();
+  schedule::open_schedule_dialog(ws_, league_, options_, base_folder);
+}
+
+void MainWindowLogic::exit() {
+  if (files_.prompt_save_changes(PromptMode::CloseFile) == PromptResult::Cancelled) return;
+  if (quit_) quit_(0);
+}
+
+void MainWindowLogic::store_display_size(DisplaySize size) {
+  if (write_display_size(settings_file_, size)) {
+    ws_.message_box("The change will take effect the next time the program is started.", "Information",
+                    Icon::Information, Buttons::Ok);
+    return;
+  }
+  const std::string text = "The window size could not be saved, because this file cannot be written:\n" +
+                           settings_file_.string() + "\nThe program keeps its present size.";
+  ws_.message_box(text, "Stop !", Icon::Error, Buttons::Ok);
+}
+
+}  // namespace quintora::ui

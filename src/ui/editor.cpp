@@ -1,0 +1,235 @@
+#include "ui/editor.h"
+
+#include <string>
+
+#include "league/names.h"
+
+namespace quintora::ui {
+namespace {
+
+constexpr const char* stop_caption = "Stop !";
+
+// Deleted entries keep their room until a save compacts the tables, so the
+// room can run out while the live counts are still under their limits.
+constexpr const char* bar_room_full =
+    "There is no room for another bar until the league is saved (deleted bars keep their room "
+    "until then). Please save the league first.";
+constexpr const char* team_room_full =
+    "There is no room for another team until the league is saved (deleted teams keep their room "
+    "until then). Please save the league first.";
+constexpr const char* auto_team_room_full =
+    "The bar was added without its team of the same name: there is no room for another team "
+    "until the league is saved. Please save the league first.";
+
+std::size_t at(int position) { return static_cast<std::size_t>(position); }
+
+}  // namespace
+
+void Editor::stop(const char* message) { ws_.message_box(message, stop_caption, Icon::Error, Buttons::Ok); }
+
+int Editor::selected_bar_entry() const {
+  const int row = ws_.list_selected(control::bar_list);
+  if (row < 0) return no_position;
+  const int p = ws_.list_tag(control::bar_list, row);
+  if (p < 0 || p >= league_.n_bar_slot || !bar_is_live(league_, p)) return no_position;
+  return p;
+}
+
+int Editor::selected_team_entry() const {
+  const int row = ws_.list_selected(control::team_list);
+  if (row < 0) return no_position;
+  const int t = ws_.list_tag(control::team_list, row);
+  if (t < 0 || t >= league_.n_team_slot || !team_is_live(league_, t)) return no_position;
+  return t;
+}
+
+void Editor::set_auto_add_team(bool on) {
+  auto_add_team_ = on ? 1 : -1;
+  ws_.set_checked(control::auto_add_team, on);
+}
+
+void Editor::toggle_auto_add_team() { set_auto_add_team(auto_add_team_ != 1); }
+
+void Editor::bar_selected() {
+  const int p = selected_bar_entry();
+  if (p == no_position) return;
+  const std::string name(league_.bar.name[at(p)].view());
+  ws_.set_text(control::bar_name, name);
+  ws_.set_number(control::tables, league_.bar.n_table_this_bar[at(p)]);
+  ws_.set_number(control::team_count_label, league_.bar.n_team_this_bar[at(p)]);
+  ws_.set_text(control::bar_name_label, name);
+
+  ws_.list_clear(control::team_list);
+  ws_.set_text(control::team_name, "");
+  const std::int32_t number = league_.bar.number[at(p)];
+  for (int t = 0; t < league_.n_team_slot; ++t) {
+    if (league_.team.bar_number[at(t)] == number) ws_.list_append(control::team_list, league_.team.name[at(t)].view(), t);
+  }
+  if (ws_.list_count(control::team_list) > 0) ws_.list_select(control::team_list, 0);
+  selected_bar_ = p;
+}
+
+void Editor::team_selected() {
+  const int row = ws_.list_selected(control::team_list);
+  if (row < 0) return;
+  ws_.set_text(control::team_name, ws_.list_text(control::team_list, row));
+}
+
+void Editor::add_bar() {
+  if (league_.n_bar >= max_bars) return stop("Only 49 bars are allowed.");
+  std::string name = ws_.get_text(control::bar_name, name_field_bytes);
+  if (validate_name(league_, name, NameKind::Bar, ws_) != 1) return;
+  if (league_.n_bar_slot >= bar_room) return stop(bar_room_full);
+
+  ws_.list_append(control::bar_list, name, league_.n_bar_slot);
+  ws_.set_text(control::bar_name, "");
+  ws_.list_clear(control::team_list);
+  ws_.set_text(control::team_name, "");
+  ws_.list_select(control::bar_list, ws_.list_count(control::bar_list) - 1);
+
+  const int p = quintora::add_bar(league_, name);
+  selected_bar_ = p;
+  ws_.set_number(control::tables, 1);
+  ws_.set_number(control::team_count_label, 0);
+  ws_.set_text(control::bar_name_label, name);
+  mark_modified(league_);
+
+  if (auto_add_team_ != 1) return;
+  if (find_team(league_, name) != no_position) return;
+  if (league_.n_team_slot >= team_room) return stop(auto_team_room_full);
+  ws_.list_append(control::team_list, name, league_.n_team_slot);
+  ws_.set_text(control::team_name, "");
+  ws_.list_select(control::team_list, ws_.list_count(control::team_list) - 1);
+  quintora::add_team(league_, name, p);
+  ws_.set_number(control::team_count_label, league_.bar.n_team_this_bar[at(p)]);
+  ws_.set_number(control::total_teams_label, league_.n_team);
+}
+
+void Editor::add_team() {
+  if (league_.n_bar <= 0) return stop("Please add a bar first.");
+  if (league_.n_team >= max_teams) return stop("Only 99 teams are allowed.");
+  const int p = selected_bar_entry();
+  if (p == no_position) return stop("Please select a bar to add team to.");
+
+  unsigned tables = ws_.get_unsigned(control::tables);
+  if (tables < 1) {
+    tables = 1;
+    ws_.set_number(control::tables, 1);
+  }
+  // One more team fits while the tables still number half the teams, rounded up.
+  const long needed = (static_cast<long>(league_.bar.n_team_this_bar[at(p)]) + 2) / 2;
+  if (needed > static_cast<long>(tables)) return stop("Not enough tables!  Increase number of tables first.");
+
+  std::string name = ws_.get_text(control::team_name, name_field_bytes);
+  if (validate_name(league_, name, NameKind::Team, ws_) != 1) return;
+  if (league_.n_team_slot >= team_room) return stop(team_room_full);
+
+  ws_.list_append(control::team_list, name, league_.n_team_slot);
+  ws_.set_text(control::team_name, "");
+  ws_.list_select(control::team_list, ws_.list_count(control::team_list) - 1);
+  quintora::add_team(league_, name, p);
+  ws_.set_number(control::team_count_label, league_.bar.n_team_this_bar[at(p)]);
+  ws_.set_number(control::total_teams_label, league_.n_team);
+  mark_modified(league_);
+}
+
+void Editor::delete_bar() {
+  if (league_.n_bar <= 0) return stop("Please select a bar first.");
+  const int row = ws_.list_selected(control::bar_list);
+  const int p = selected_bar_entry();
+  if (p == no_position) return stop("Please select a bar.");
+
+  ws_.list_delete(control::bar_list, row);
+  ws_.set_text(control::bar_name, "");
+  ws_.list_clear(control::team_list);
+  ws_.set_text(control::team_name, "");
+  quintora::delete_bar(league_, p);
+  ws_.set_number(control::tables, 0);
+  ws_.set_number(control::team_count_label, 0);
+  ws_.set_text(control::bar_name_label, "");
+  ws_.set_number(control::total_teams_label, league_.n_team);
+  mark_modified(league_);
+}
+
+bool Editor::team_command_allowed() {
+  const bool bar_has_teams = selected_bar_ >= 0 && selected_bar_ < bar_room &&
+                             league_.bar.n_team_this_bar[at(selected_bar_)] > 0;
+  if (league_.n_bar <= 0 || league_.n_team <= 0 || !bar_has_teams) {
+    stop("Please select a team first.");
+    return false;
+  }
+  return true;
+}
+
+void Editor::delete_team() {
+  if (!team_command_allowed()) return;
+  const int row = ws_.list_selected(control::team_list);
+  const int t = selected_team_entry();
+  if (t == no_position) return stop("Please select a team.");
+
+  ws_.list_delete(control::team_list, row);
+  ws_.set_text(control::team_name, "");
+  quintora::delete_team(league_, t, selected_bar_);
+  ws_.set_number(control::team_count_label, league_.bar.n_team_this_bar[at(selected_bar_)]);
+  ws_.set_number(control::total_teams_label, league_.n_team);
+  mark_modified(league_);
+}
+
+void Editor::rename_bar() {
+  if (league_.n_bar <= 0) return stop("Please select a bar first.");
+  if (selected_bar_entry() == no_position) return stop("Please select a bar.");
+  std::string name = ws_.get_text(control::bar_name, name_field_bytes);
+  if (validate_name(league_, name, NameKind::Bar, ws_) != 1) return;
+
+  // The message box of a refused name may have let other events run, so
+  // take the selection afresh.
+  const int row = ws_.list_selected(control::bar_list);
+  const int p = selected_bar_entry();
+  if (p == no_position) return stop("Please select a bar.");
+  ws_.list_delete(control::bar_list, row);
+  ws_.list_insert(control::bar_list, row, name, p);
+  ws_.set_text(control::bar_name, "");
+  ws_.list_select(control::bar_list, row);
+  quintora::rename_bar(league_, p, name);
+  selected_bar_ = p;
+  ws_.set_text(control::bar_name_label, name);
+  mark_modified(league_);
+}
+
+void Editor::rename_team() {
+  if (!team_command_allowed()) return;
+  if (selected_team_entry() == no_position) return stop("Please select a team.");
+  std::string name = ws_.get_text(control::team_name, name_field_bytes);
+  if (validate_name(league_, name, NameKind::Team, ws_) != 1) return;
+
+  const int row = ws_.list_selected(control::team_list);
+  const int t = selected_team_entry();
+  if (t == no_position) return stop("Please select a team.");
+  ws_.list_delete(control::team_list, row);
+  ws_.list_insert(control::team_list, row, name, t);
+  ws_.set_text(control::team_name, "");
+  ws_.list_select(control::team_list, row);
+  quintora::rename_team(league_, t, name);
+  mark_modified(league_);
+}
+
+void Editor::tables_changed() {
+  if (league_.n_bar <= 0 || league_.n_team <= 0) return;
+  unsigned tables = ws_.get_unsigned(control::tables);
+  if (tables < 1) {
+    tables = 1;
+    // Notifies this handler again, which then finds 1 and stops.
+    ws_.set_number(control::tables, 1);
+  }
+  const int p = selected_bar_entry();
+  if (p == no_position) return;
+  // The league keeps table counts as 32-bit numbers; a larger entry is
+  // as good as the largest.
+  const std::int32_t count = tables > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<std::int32_t>(tables);
+  if (league_.bar.n_table_this_bar[at(p)] != count) {
+    set_tables(league_, p, count);
+    mark_modified(league_);
+  }
+}
+
+}  // namespace quintora::ui

@@ -1,0 +1,52 @@
+#pragma once
+// The bars-and-teams editor: every command of the form that changes the
+// league in place. Rows of the two lists carry the entry position of their
+// bar or team, so a command never has to turn a listed name back into an
+// entry.
+
+#include "league/league.h"
+#include "ui/window_system.h"
+
+namespace quintora::ui {
+
+// Which name field spoke last; decides what the Enter key adds.
+enum class NameField { None, Bar, Team };
+
+inline constexpr std::size_t name_field_bytes = 59;
+inline constexpr std::size_t title_field_bytes = 80;
+
+class Editor {
+ public:
+  Editor(League& league, WindowSystem& ws) : league_(league), ws_(ws) {}
+
+  void bar_selected();
+  void team_selected();
+  void add_bar();
+  void add_team();
+  void delete_bar();
+  void delete_team();
+  void rename_bar();
+  void rename_team();
+  void tables_changed();
+  void toggle_auto_add_team();
+
+  int selected_bar() const { return selected_bar_; }
+  int auto_add_team() const { return auto_add_team_; }
+  // The start-up state of the check box: ticked.
+  void set_auto_add_team(bool on);
+
+ private:
+  void stop(const char* message);
+  // The entry position of the selected row of a list, or no_position when
+  // nothing is selected or the row names no live entry.
+  int selected_bar_entry() const;
+  int selected_team_entry() const;
+  bool team_command_allowed();
+
+  League& league_;
+  WindowSystem& ws_;
+  int selected_bar_ = 0;
+  int auto_add_team_ = 1;
+};
+
+}  // namespace quintora::ui

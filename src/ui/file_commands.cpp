@@ -1,0 +1,161 @@
+#include "ui/file_commands.h"
+
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include "league/league_file.h"
+#include "ui/editor.h"
+#include "ui/text_compare.h"
+
+namespace quintora::ui {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* refusal_caption = "Sorry !";
+
+enum class Probe { Existing, Created, Failed };
+
+// Checks that path can be written without emptying a file that is already
+// there: an existing file is opened for appending, a missing one created.
+Probe probe_writable(const fs::path& path) {
+  std::error_code ec;
+  const bool existed = fs::exists(path, ec);
+  std::ofstream out(path, std::ios::binary | std::ios::app);
+  if (!out) return Probe::Failed;
+  out.close();
+  return existed ? Probe::Existing : Probe::Created;
+}
+
+}  // namespace
+
+fs::path path_from_utf8(std::string_view text) {
+  std::u8string utf8;
+  utf8.reserve(text.size());
+  for (char c : text) utf8.push_back(static_cast<char8_t>(c));
+  return fs::path(utf8);
+}
+
+FileDialogRequest league_file_dialog(FileDialogKind kind) {
+  FileDialogRequest request;
+  request.kind = kind;
+  request.filters = {{"Vazedored Files(*.SCH)", "*.sch"}, {"Text Files(*.TXT)", "*.txt"}, {"All Files(*.*)", "*.*"}};
+  if (kind == FileDialogKind::Open) {
+    request.must_exist = true;
+  } else {
+    request.default_suffix = "sch";
+    request.confirm_overwrite = true;
+  }
+  return request;
+}
+
+bool FileCommands::path_fits(const std::string& path) {
+  // The league keeps its path in a fixed field; a longer path would be cut
+  // and a later save would write to a different file.
+  if (path.size() <= Path::room) return true;
+  const std::string text = "The file name is too long (at most 255 characters):\n" + path;
+  ws_.message_box(text, refusal_caption, Icon::Error, Buttons::Ok);
+  return false;
+}
+
+void FileCommands::title_check() {
+  if (league_.file_state != FileState::Saved && league_.file_state != FileState::Untitled) return;
+  const std::string title = ws_.get_text(control::title, title_field_bytes);
+  if (equal_ignoring_case(title, league_.stored_title.view())) return;
+  league_.stored_title.assign(title);
+  mark_modified(league_);
+}
+
+PromptResult FileCommands::prompt_save_changes(PromptMode mode) {
+  title_check();
+  if (league_.file_state == FileState::Saved || league_.file_state == FileState::Untitled) {
+    return PromptResult::NothingToSave;
+  }
+  const Answer answer =
+      mode == PromptMode::CloseFile
+          ? ws_.message_box("Save changes before closing the current file?", "Warning !", Icon::Exclamation,
+                            Buttons::YesNoCancel)
+          : ws_.message_box("Save changes before continue?", "Warning !", Icon::Exclamation, Buttons::OkCancel);
+  switch (answer) {
+    case Answer::Yes:
+    case Answer::Ok:
+      if (league_.file_state == FileState::UntitledModified) {
+        return save_as() ? PromptResult::SavedNow : PromptResult::Cancelled;
+      }
+      return write_league(league_, ws_) ? PromptResult::SavedNow : PromptResult::Cancelled;
+    case Answer::No:
+      return PromptResult::Declined;
+    case Answer::Cancel:
+      break;
+  }
+  return PromptResult::Cancelled;
+}
+
+void FileCommands::file_new() {
+  if (prompt_save_changes(PromptMode::CloseFile) == PromptResult::Cancelled) return;
+  clear_league(league_);
+  ws_.set_text(control::title, "");
+  ws_.list_clear(control::bar_list);
+  ws_.set_text(control::bar_name, "");
+  ws_.list_clear(control::team_list);
+  ws_.set_text(control::team_name, "");
+  ws_.set_text(control::bar_name_label, "");
+  ws_.set_text(control::tables, "");
+  ws_.set_text(control::team_count_label, "");
+  ws_.set_number(control::total_teams_label, 0);
+  ws_.set_text(control::file_name_label, "Untitled");
+}
+
+void FileCommands::file_open() {
+  if (prompt_save_changes(PromptMode::CloseFile) == PromptResult::Cancelled) return;
+  const std::optional<std::string> chosen = ws_.choose_file(league_file_dialog(FileDialogKind::Open));
+  if (!chosen) return;
+  if (!path_fits(*chosen)) return;
+  std::ifstream in(path_from_utf8(*chosen), std::ios::binary);
+  if (!in) {
+    ws_.message_box("Cannot open the file:\n" + *chosen, refusal_caption, Icon::Error, Buttons::Ok);
+    return;
+  }
+  const ReadResult result = read_league(league_, in, ReadMode::Open, *chosen, ws_);
+  in.close();
+  if (result == ReadResult::Success) ws_.set_text(control::file_name_label, *chosen);
+}
+
+void FileCommands::save() {
+  title_check();
+  if (league_.file_state == FileState::Modified) {
+    write_league(league_, ws_);
+  } else if (league_.file_state == FileState::UntitledModified) {
+    save_as();
+  }
+}
+
+bool FileCommands::save_as() {
+  const std::optional<std::string> chosen = ws_.choose_file(league_file_dialog(FileDialogKind::Save));
+  if (!chosen) return false;
+  if (!path_fits(*chosen)) return false;
+  const fs::path path = path_from_utf8(*chosen);
+  const Probe probe = probe_writable(path);
+  if (probe == Probe::Failed) {
+    ws_.message_box("Cannot create the file:\n" + *chosen, refusal_caption, Icon::Error, Buttons::Ok);
+    return false;
+  }
+
+  // The new path counts only once the league is in that file; until then a
+  // failure leaves the league where it was.
+  const Path previous = league_.current_file_path;
+  league_.current_file_path.assign(*chosen);
+  if (!write_league(league_, ws_)) {
+    league_.current_file_path = previous;
+    if (probe == Probe::Created) {
+      std::error_code ec;
+      if (fs::is_regular_file(path, ec) && fs::file_size(path, ec) == 0) fs::remove(path, ec);
+    }
+    return false;
+  }
+  ws_.set_text(control::file_name_label, *chosen);
+  return true;
+}
+
+}  // namespace quintora::ui

@@ -1,0 +1,56 @@
+#pragma once
+// The main window's rules without a toolkit: it owns the one League, the
+// editor, the file commands and the schedule options, and dispatches every
+// event of the form, the menu, the toolbar and the keyboard.
+
+#include <filesystem>
+#include <functional>
+
+#include "league/league.h"
+#include "schedule/schedule_command.h"
+#include "ui/display_size.h"
+#include "ui/editor.h"
+#include "ui/file_commands.h"
+#include "ui/window_system.h"
+
+namespace quintora::ui {
+
+class MainWindowLogic final : public EventSink {
+ public:
+  // settings_file is where the display size is stored; quit is called with
+  // the exit code once Exit has passed the unsaved-changes question.
+  MainWindowLogic(WindowSystem& ws, std::filesystem::path settings_file, std::function<void(int)> quit);
+  ~MainWindowLogic();
+  MainWindowLogic(const MainWindowLogic&) = delete;
+  MainWindowLogic& operator=(const MainWindowLogic&) = delete;
+
+  // The window's initialisation: ticks the automatic-team check box and sets
+  // the default result file name. Call once the form exists.
+  void initialise();
+
+  void on_event(int id, Notification what) override;
+
+  const League& league() const { return league_; }
+  League& league() { return league_; }
+  const Editor& editor() const { return editor_; }
+  NameField last_name_field() const { return last_name_field_; }
+  const schedule::ScheduleOptions& schedule_options() const { return options_; }
+  FileCommands& file_commands() { return files_; }
+
+ private:
+  void command(int id);
+  void schedule();
+  void exit();
+  void store_display_size(DisplaySize size);
+
+  WindowSystem& ws_;
+  std::filesystem::path settings_file_;
+  std::function<void(int)> quit_;
+  League league_;
+  Editor editor_;
+  FileCommands files_;
+  schedule::ScheduleOptions options_;
+  NameField last_name_field_ = NameField::None;
+};
+
+}  // namespace quintora::ui
