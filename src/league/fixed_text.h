@@ -29,7 +29,7 @@ class FixedText {
 
   void assign(std::string_view text) {
     std::size_t n = fitting_length(text, room);
-    std::memcpy(bytes_.data(), text.data(), n);
+    if (n > 0) std::memcpy(bytes_.data(), text.data(), n);
     bytes_[n] = '\0';
     length_ = n;
   }

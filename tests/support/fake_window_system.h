@@ -1,0 +1,133 @@
+#pragma once
+// A scripted window system for tests: keeps the state of every control,
+// records every message box, dialog, file dialog and program start, answers
+// questions from a script, and notifies text-field changes synchronously, as
+// the real window does.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/window_system.h"
+
+namespace quintora::test {
+
+struct MessageRecord {
+  std::string text;
+  std::string caption;
+  ui::Icon icon = ui::Icon::Error;
+  ui::Buttons buttons = ui::Buttons::Ok;
+  ui::Answer answer = ui::Answer::Ok;
+};
+
+struct ListRow {
+  std::string text;
+  int tag = -1;
+};
+
+struct ProgramStart {
+  std::string program;
+  std::vector<std::string> arguments;
+};
+
+class FakeWindowSystem : public ui::WindowSystem {
+ public:
+  using DialogScript = std::function<void(FakeWindowSystem&, ui::DialogHandler&)>;
+
+  // ui::WindowSystem
+  void set_event_sink(ui::EventSink* sink) override { sink_ = sink; }
+  ui::Answer message_box(std::string_view text, std::string_view caption, ui::Icon icon,
+                         ui::Buttons buttons) override;
+  void list_append(int list, std::string_view text, int tag) override;
+  void list_insert(int list, int row, std::string_view text, int tag) override;
+  void list_delete(int list, int row) override;
+  void list_clear(int list) override;
+  int list_count(int list) const override;
+  int list_selected(int list) const override;
+  std::string list_text(int list, int row) const override;
+  int list_tag(int list, int row) const override;
+  void list_select(int list, int row) override;
+  void set_text(int control, std::string_view text) override;
+  std::string get_text(int control, std::size_t max_bytes) const override;
+  void set_checked(int control, bool checked) override { checked_[control] = checked; }
+  bool is_checked(int control) const override;
+  int run_dialog(ui::DialogId dialog, ui::DialogHandler& handler) override;
+  std::optional<std::string> choose_file(const ui::FileDialogRequest& request) override;
+  bool start_program(std::string_view program, const std::vector<std::string>& arguments) override;
+  bool open_with_default_application(std::string_view path) override;
+
+  // What the user does. Each notifies the event sink as the real window would.
+  void type(int control, std::string_view text);  // sets the text, notifies Changed
+  void focus(int control);                        // FocusGained
+  void blur(int control);                         // FocusLost
+  void select_row(int list, int row);             // sets the selection, notifies SelectionChanged
+  void click(int control);                        // Clicked
+  void press_enter();                             // Clicked on command::default_command
+
+  // Scripts.
+  // The answer to the next question (a box with more than an OK button). OK
+  // boxes take nothing from this queue; they are always answered Ok.
+  void answer_next(ui::Answer answer) { answers_.push_back(answer); }
+  // What happens inside the next run_dialog, after on_open. The script may
+  // type into the dialog's fields and call handler.on_command; once a command
+  // closes the dialog, further commands are ignored.
+  void on_dialog(DialogScript script) { dialog_scripts_.push_back(std::move(script)); }
+  // The answer of the next file dialog; nothing (or an empty queue) cancels.
+  void choose_next(std::optional<std::string> path) { file_answers_.push_back(std::move(path)); }
+  void set_start_succeeds(bool succeeds) { start_succeeds_ = succeeds; }
+
+  // What happened.
+  const std::vector<MessageRecord>& messages() const { return messages_; }
+  void clear_messages() { messages_.clear(); }
+  // Questions asked while no answer was scripted (answered Cancel).
+  int unscripted_questions() const { return unscripted_questions_; }
+  int pending_answers() const { return static_cast<int>(answers_.size()); }
+  const std::vector<ui::DialogId>& dialogs() const { return dialogs_; }
+  const std::vector<ui::FileDialogRequest>& file_requests() const { return file_requests_; }
+  const std::vector<ProgramStart>& started_programs() const { return started_programs_; }
+  const std::vector<std::string>& opened_files() const { return opened_files_; }
+  // The whole text of a field or label ("" when never set).
+  std::string text(int control) const;
+  const std::vector<ListRow>& rows(int list) const;
+  std::vector<std::string> list_texts(int list) const;
+  // Changed notifications sent for a control so far.
+  int change_count(int control) const;
+
+  // The controls that are text fields (they notify Changed); every other
+  // control with text is a label and stays silent.
+  static bool is_field(int control);
+
+ private:
+  struct ListState {
+    std::vector<ListRow> rows;
+    int selected = -1;
+  };
+
+  void notify(int control, ui::Notification what);
+  ListState& list(int id) { return lists_[id]; }
+  const ListState* find_list(int id) const;
+
+  ui::EventSink* sink_ = nullptr;
+  std::map<int, std::string> texts_;
+  std::map<int, bool> checked_;
+  std::map<int, ListState> lists_;
+  std::map<int, int> change_counts_;
+
+  std::deque<ui::Answer> answers_;
+  std::deque<DialogScript> dialog_scripts_;
+  std::deque<std::optional<std::string>> file_answers_;
+  bool start_succeeds_ = true;
+
+  std::vector<MessageRecord> messages_;
+  int unscripted_questions_ = 0;
+  std::vector<ui::DialogId> dialogs_;
+  std::vector<ui::FileDialogRequest> file_requests_;
+  std::vector<ProgramStart> started_programs_;
+  std::vector<std::string> opened_files_;
+};
+
+}  // namespace quintora::test

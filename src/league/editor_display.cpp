@@ -1,0 +1,23 @@
+#include "league/editor_display.h"
+
+namespace quintora {
+
+void show_league(const League& league, ui::WindowSystem& ws) {
+  namespace c = ui::control;
+  ws.list_clear(c::bar_list);
+  ws.set_text(c::bar_name, "");
+  ws.list_clear(c::team_list);
+  ws.set_text(c::team_name, "");
+  ws.set_text(c::bar_name_label, "");
+  // The tables field's own handler puts 1 back when the league has a bar
+  // and a team; that is why the league is replaced before this runs.
+  ws.set_text(c::tables, "");
+  ws.set_text(c::team_count_label, "");
+  ws.set_number(c::total_teams_label, league.n_team);
+  for (int p = 0; p < league.n_bar_slot && p < bar_room; ++p) {
+    if (bar_is_live(league, p)) ws.list_append(c::bar_list, league.bar.name[static_cast<std::size_t>(p)].view(), p);
+  }
+  ws.set_text(c::title, league.stored_title.view());
+}
+
+}  // namespace quintora

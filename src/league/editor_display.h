@@ -1,0 +1,14 @@
+#pragma once
+// Resets the bars-and-teams editor to a league just read: the bar list
+// refilled (each row tagged with its bar's entry position) with nothing
+// selected, the team list, name fields, tables field and profile labels
+// emptied, the total number of teams and the title shown.
+
+#include "league/league.h"
+#include "ui/window_system.h"
+
+namespace quintora {
+
+void show_league(const League& league, ui::WindowSystem& ws);
+
+}  // namespace quintora

@@ -1,0 +1,24 @@
+#pragma once
+// The rules every bar or team name passes before the editor stores it:
+// trimmed of blanks, not empty, and unique among the live bars (or the live
+// teams), letter case ignored. Bar names and team names are separate.
+
+#include <string>
+
+#include "league/league.h"
+#include "ui/window_system.h"
+
+namespace quintora {
+
+enum class NameKind { Bar = 1, Team = 2 };
+
+// A blank is the space character only; tabs are ordinary characters.
+std::string& trim_trailing_blanks(std::string& text);
+std::string& trim_leading_blanks(std::string& text);
+
+// Trims text in place (trailing blanks, then leading ones) and checks it.
+// Returns 1 when the name is accepted, 0 when it was refused; a refusal has
+// already been shown in a "Sorry !" box.
+int validate_name(const League& league, std::string& text, NameKind kind, ui::WindowSystem& ws);
+
+}  // namespace quintora
