@@ -1,0 +1,105 @@
+#include "schedule/balancing.h"
+
+#include <cstddef>
+#include <utility>
+
+namespace quintora::schedule {
+
+namespace {
+
+constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
+
+int cell(const std::array<std::array<int, max_rounds + 1>, max_slots + 1>& side, int slot, int round) {
+  return side[at(slot)][at(round)];
+}
+
+// Maps every team number to its bar, or to 0 when it has none (the dummy of
+// an odd league, or a number that names no bar).
+void fill_home_bars(const RoundTable& table, const League& league, int n_bar, BalanceState& state) {
+  state.home_bar.fill(0);
+  for (int t = 1; t <= table.n_team_even && t <= league.n_team && t <= max_teams; ++t) {
+    const int bar = league.team.bar_number[at(t - 1)];
+    state.home_bar[at(t)] = (bar >= 1 && bar <= n_bar) ? bar : 0;
+  }
+}
+
+void flip(RoundTable& table, int slot, int round) {
+  std::swap(table.A[at(slot)][at(round)], table.B[at(slot)][at(round)]);
+}
+
+}  // namespace
+
+void evaluate_round(const RoundTable& table, const BarLimits& limits, int round, BalanceState& state) {
+  // Home matches of every team over the whole table, real slots only.
+  state.n_home_of_team.fill(0);
+  for (int r = 1; r <= table.nweek; ++r) {
+    for (int s = table.odd; s <= table.nmatch; ++s) ++state.n_home_of_team[at(cell(table.A, s, r))];
+  }
+
+  state.n_match_this_bar.fill(0);
+  for (int s = table.odd; s <= table.nmatch; ++s) {
+    ++state.n_match_this_bar[at(state.home_bar[at(cell(table.A, s, round))])];
+  }
+
+  state.TheMaxNumber.fill(-999);
+  state.TheMinNumber.fill(999);
+  state.teamN_with_max_home_this_bar.fill(0);
+  state.teamN_with_min_home_this_bar.fill(0);
+
+  for (int s = table.odd; s <= table.nmatch; ++s) {
+    const int h = cell(table.A, s, round);
+    const int v = cell(table.B, s, round);
+    const auto X = at(state.home_bar[at(h)]);
+    const auto Y = at(state.home_bar[at(v)]);
+    // A host may give up its match only to a visitor whose bar has room for it.
+    if (state.n_match_this_bar[Y] < limits.max_home_this_bar[Y] &&
+        state.TheMaxNumber[X] < state.n_home_of_team[at(h)]) {
+      state.teamN_with_max_home_this_bar[X] = h;
+      state.TheMaxNumber[X] = state.n_home_of_team[at(h)];
+    }
+    // A visitor may take a match only from a host whose bar can spare one.
+    if (limits.min_home_this_bar[X] < state.n_match_this_bar[X] &&
+        state.TheMinNumber[Y] > state.n_home_of_team[at(v)]) {
+      state.teamN_with_min_home_this_bar[Y] = v;
+      state.TheMinNumber[Y] = state.n_home_of_team[at(v)];
+    }
+  }
+}
+
+void balance(RoundTable& table, const League& league, const BarLimits& limits, BalanceState& state) {
+  state = BalanceState{};
+  fill_home_bars(table, league, limits.n_bar, state);
+
+  for (int r = 1; r <= table.nweek; ++r) {
+    evaluate_round(table, limits, r, state);
+    for (int b = 1; b <= limits.n_bar; ++b) {
+      const int excess = state.n_match_this_bar[at(b)] - limits.max_home_this_bar[at(b)];
+      const int deficit = limits.min_home_this_bar[at(b)] - state.n_match_this_bar[at(b)];
+      if (excess > 0) {
+        for (int n = 0; n < excess; ++n) {
+          const int t = state.teamN_with_max_home_this_bar[at(b)];
+          for (int s = table.odd; s <= table.nmatch; ++s) {
+            if (cell(table.A, s, r) == t) {
+              flip(table, s, r);
+              ++state.exchanges;
+              evaluate_round(table, limits, r, state);
+            }
+          }
+        }
+      } else if (deficit > 0) {
+        for (int n = 0; n < deficit; ++n) {
+          const int t = state.teamN_with_min_home_this_bar[at(b)];
+          for (int s = table.odd; s <= table.nmatch; ++s) {
+            if (cell(table.B, s, r) == t) {
+              flip(table, s, r);
+              ++state.exchanges;
+              evaluate_round(table, limits, r, state);
+            }
+          }
+        }
+      }
+    }
+  }
+}
+
+}  // namespace quintora::schedule

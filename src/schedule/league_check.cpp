@@ -1,0 +1,45 @@
+#include "schedule/league_check.h"
+
+#include <cstddef>
+
+#include "schedule/schedule_messages.h"
+
+namespace quintora::schedule {
+
+bool league_fits_run(const League& league, std::string& message) {
+  if (league.n_team < 1) {
+    message = message::no_teams;
+    return false;
+  }
+  if (league.n_team > max_teams || league.n_bar < 1 || league.n_bar > max_bars) {
+    message = "The league has " + std::to_string(league.n_team) + " teams in " + std::to_string(league.n_bar) +
+              " bars; a schedule takes 1 to " + std::to_string(max_teams) + " teams in 1 to " +
+              std::to_string(max_bars) + " bars.";
+    return false;
+  }
+  for (int p = 0; p < league.n_bar; ++p) {
+    const auto i = static_cast<std::size_t>(p);
+    const std::string name(league.bar.name[i].view());
+    if (league.bar.number[i] != p + 1) {
+      message = "Bar " + name + " is numbered " + std::to_string(league.bar.number[i]) + " instead of " +
+                std::to_string(p + 1) + ".";
+      return false;
+    }
+    const int teams = league.bar.n_team_this_bar[i];
+    if (teams < 0 || teams > max_teams) {
+      message = "Bar " + name + " has an impossible number of teams: " + std::to_string(teams) + ".";
+      return false;
+    }
+  }
+  for (int t = 0; t < league.n_team; ++t) {
+    const auto i = static_cast<std::size_t>(t);
+    const int bar = league.team.bar_number[i];
+    if (bar < 1 || bar > league.n_bar) {
+      message = "Team " + std::string(league.team.name[i].view()) + " has no bar.";
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace quintora::schedule

@@ -1,0 +1,17 @@
+#pragma once
+// Shows a finished schedule file in the viewer the user chose.
+
+#include <filesystem>
+
+#include "schedule/schedule_command.h"
+#include "ui/window_system.h"
+
+namespace quintora::schedule {
+
+// On Windows starts "Notepad" or "Write" on the file. Elsewhere NotePad is
+// this project's "quintora-view", and WordPad the desktop's own application
+// for text files, falling back to "quintora-view". When nothing can be
+// started, a message tells the user where the file is.
+void show_result(ui::WindowSystem& ws, Viewer viewer, const std::filesystem::path& path);
+
+}  // namespace quintora::schedule

@@ -1,0 +1,129 @@
+#include "schedule/schedule_run.h"
+
+#include <algorithm>
+#include <streambuf>
+#include <string>
+#include <system_error>
+
+#include "optimiser/zorav.h"
+#include "schedule/league_check.h"
+#include "schedule/optimiser_exchange.h"
+#include "schedule/path_text.h"
+#include "schedule/result_file.h"
+#include "schedule/result_viewer.h"
+#include "schedule/schedule_messages.h"
+#include "schedule/schedule_options.h"
+#include "schedule/schedule_writer.h"
+
+namespace quintora::schedule {
+
+namespace {
+
+class DiscardBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+  std::streamsize xsputn(const char_type*, std::streamsize n) override { return n; }
+};
+
+int refuse(ui::WindowSystem& ws, std::string_view text) {
+  ws.message_box(text, message::stop_caption, ui::Icon::Error, ui::Buttons::Ok);
+  return -1;
+}
+
+std::string display(const std::filesystem::path& path) { return utf8_of(path); }
+
+// The open league file must never be overwritten by its own schedule.
+bool is_league_file(const League& league, const std::filesystem::path& result) {
+  if (league.file_state != FileState::Saved && league.file_state != FileState::Modified) return false;
+  if (league.current_file_path.empty()) return false;
+  const std::filesystem::path league_path = path_from_utf8(league.current_file_path.view());
+  std::error_code ec;
+  if (std::filesystem::equivalent(result, league_path, ec) && !ec) return true;
+  std::error_code ec1;
+  std::error_code ec2;
+  const auto a = std::filesystem::weakly_canonical(result, ec1);
+  const auto b = std::filesystem::weakly_canonical(std::filesystem::absolute(league_path, ec2), ec2);
+  return !ec1 && !ec2 && a == b;
+}
+
+std::string optimiser_failure(const optimiser::ZoravResult& result) {
+  std::string text = "The optimiser stopped";
+  if (!result.message.empty()) {
+    text += ": ";
+    text += result.message;
+  }
+  return text + ".";
+}
+
+}  // namespace
+
+std::filesystem::path resolve_result_path(const std::filesystem::path& base_folder, std::string_view name) {
+  if (name.empty()) return {};
+  std::filesystem::path path = path_from_utf8(name);
+  if (path.is_relative()) path = base_folder / path;
+  std::error_code ec;
+  auto absolute = std::filesystem::absolute(path, ec);
+  return ec ? path.lexically_normal() : absolute.lexically_normal();
+}
+
+int schedule_run(const League& league, const ScheduleOptions& options, ScheduleRun& run, ui::WindowSystem& ws) {
+  run.work.remove();
+  run.result_path.clear();
+  run.evaluations = 0;
+
+  std::string problem;
+  if (!league_fits_run(league, problem)) return refuse(ws, problem);
+
+  build_round_table(run.table, league.n_team);
+  compute_bar_limits(league, run.limits);
+  balance(run.table, league, run.limits, run.balance_state);
+
+  // The result is checked, and its temporary file made, before the optimiser
+  // starts, so a bad name never costs a search.
+  run.result_path = resolve_result_path(run.base_folder, options.result_file);
+  ResultFile result;
+  if (run.result_path.empty() || is_league_file(league, run.result_path) || !result.prepare(run.result_path)) {
+    return refuse(ws, message::invalid_file_name);
+  }
+  std::string text;
+  text.reserve(256 * 1024);
+  write_header(text, league.stored_title.view());
+
+  run.order = table_order(run.table.nweek);
+  if (options.effort > 1) {
+    if (!run.work.create()) return refuse(ws, "Cannot make a work folder for the optimiser.");
+    const auto input = run.work.file(optimiser_input_name);
+    if (write_optimiser_input(input, run.table) != ExchangeResult::Ok) {
+      return refuse(ws, "Cannot write the optimiser's input file " + display(input) + ".");
+    }
+    DiscardBuffer discard_buffer;
+    std::ostream discard(&discard_buffer);
+    const auto outcome =
+        optimiser::ZORAV(run.work.path(), options.effort, run.optimiser_output ? *run.optimiser_output : discard);
+    run.evaluations = outcome.evaluations;
+    if (outcome.status != optimiser::ZoravStatus::Ok) return refuse(ws, optimiser_failure(outcome));
+    const auto output = run.work.file(optimiser_output_name);
+    switch (read_round_order(output, run.table.nweek, run.order)) {
+      case ExchangeResult::Ok:
+        break;
+      case ExchangeResult::Malformed:
+        return refuse(ws, "The optimiser's round order in " + display(output) + " is not an order of rounds 1 to " +
+                              std::to_string(run.table.nweek) + ".");
+      default:
+        return refuse(ws, "Cannot read the optimiser's round order " + display(output) + ".");
+    }
+  }
+
+  write_season(text, run.table, run.order, std::clamp(options.season_weeks, 0, max_season_weeks),
+               options.comma_delimited);
+  write_legend(text, league);
+  if (!result.commit(text)) return refuse(ws, "Cannot write the schedule file " + display(run.result_path) + ".");
+  return 1;
+}
+
+void finish_run(int result, const ScheduleOptions& options, ScheduleRun& run, ui::WindowSystem& ws) {
+  run.work.remove();
+  if (result == 1 && run.start_viewer) show_result(ws, options.viewer, run.result_path);
+}
+
+}  // namespace quintora::schedule

@@ -1,0 +1,63 @@
+#include "schedule/schedule_writer.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdio>
+
+namespace quintora::schedule {
+
+namespace {
+
+constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
+
+template <typename... Args>
+void append_format(std::string& out, const char* format, Args... args) {
+  char buffer[64];
+  const int n = std::snprintf(buffer, sizeof buffer, format, args...);
+  if (n > 0) out.append(buffer, std::min(static_cast<std::size_t>(n), sizeof buffer - 1));
+}
+
+}  // namespace
+
+void write_header(std::string& out, std::string_view title) {
+  out += "\n\n     ";
+  out += title;
+  out += "\n\n";
+}
+
+void write_season(std::string& out, const RoundTable& table, const RoundOrder& order, int season_weeks,
+                  bool comma_delimited) {
+  if (table.nweek < 1) return;
+  const char separator = comma_delimited ? ',' : ' ';
+  int w = 0;
+  for (int pass = 1;; ++pass) {
+    for (int k = 1; k <= table.nweek; ++k) {
+      if (w >= season_weeks) return;
+      ++w;
+      const int r = order.round[at(k)];
+      append_format(out, "   Week%3d:%c ", w, separator);
+      for (int s = table.odd; s <= table.nmatch; ++s) {
+        int host = table.A[at(s)][at(r)];
+        int visitor = table.B[at(s)][at(r)];
+        if (pass % 2 == 0) std::swap(host, visitor);
+        append_format(out, "%3d at%3d%c   ", host, visitor, separator);
+      }
+      if (table.odd == 2) {
+        append_format(out, "  Not Playing:%3d", std::min(table.A[1][at(r)], table.B[1][at(r)]));
+      }
+      out += '\n';
+    }
+  }
+}
+
+void write_legend(std::string& out, const League& league) {
+  out += '\n';
+  const int n_team = std::clamp(league.n_team, 0, max_teams);
+  for (int t = 1; t <= n_team; ++t) {
+    append_format(out, "      %3d: ", t);
+    out += league.team.name[at(t - 1)].view();
+    out += '\n';
+  }
+}
+
+}  // namespace quintora::schedule
