@@ -17,6 +17,7 @@ enum class ZoravStatus {
   TooManyRounds,       // "NV MUST BE LESS THAN OR EQUAL TO  99"
   BadInput,            // malformed or inconsistent "optimal.inp"
   OutputNotWritable,   // "optimal.out" could not be written
+  ReportNotWritable,   // "ZORAV.OUT" could not be written completely
 };
 
 struct ZoravResult {

@@ -1,0 +1,57 @@
+#pragma once
+// The alternation cost of a round order: per team, how often it fails to
+// alternate between first- and second-named from one played round to the
+// next (the season replays the order with the sides exchanged, so a step
+// that wraps to the start counts when the marks differ); the cost is the sum
+// of the squared per-team counts. Lower is better, 0 is the target.
+
+#include <array>
+#include <cstdint>
+
+#include "optimiser/tables.h"
+
+namespace quintora::optimiser {
+
+struct NextPositions {
+  int q1 = 0;
+  int q2 = 0;
+};
+
+// The two positions after p (all counted from 1), cyclic, no byes.
+NextPositions next_rounds(int p, int nv);
+// The same for team t of an odd league, skipping the position of its bye.
+NextPositions next_played_rounds(int t, int p, int nv, const MarkTable& marks);
+
+// Marks of every team at every position of `order`.
+void build_mark_table(const RoundOrder& order, const PairingTable& table, MarkTable& marks);
+
+// Per-team violation counts; returns the number of counted teams (the dummy
+// of an odd league is not counted, its entry is 0).
+int count_alternation_violations(int mode, int n_team_even, int nv, const MarkTable& marks,
+                                 TeamCounts& counts);
+
+// Per team 1..n_team_even: the longest run of equal marks over positions
+// 1..nv, without wrap-around (marks of 0 included).
+void longest_runs(int n_team_even, int nv, const MarkTable& marks, TeamCounts& runs);
+
+// The cost computed step by step through the mark table; the plain statement
+// of the rule, kept as the yardstick for the fast version.
+double evaluate_order_reference(const RoundOrder& order, const PairingTable& table,
+                                MarkTable& marks, TeamCounts& counts);
+
+// Scratch space of the fast evaluation, kept by the caller so that an
+// evaluation allocates nothing.
+struct CostWorkspace {
+  std::array<std::uint64_t, max_teams + 1> first_low{};   // positions 1..64
+  std::array<std::uint64_t, max_teams + 1> first_high{};  // positions 65..99
+  std::array<std::uint8_t, max_teams + 1> bye_position{};
+  MarkTable marks;  // for the smallest tables only
+};
+
+// The same cost and counts as evaluate_order_reference, for a table as the
+// "optimal.inp" reader accepts it (a single round-robin). Works on bit rows:
+// one bit per position, set where the team is first-named.
+double evaluate_order(const RoundOrder& order, const PairingTable& table, CostWorkspace& work,
+                      TeamCounts& counts);
+
+}  // namespace quintora::optimiser

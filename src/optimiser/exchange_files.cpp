@@ -1,0 +1,198 @@
+#include "optimiser/exchange_files.h"
+
+#include <charconv>
+#include <fstream>
+#include <system_error>
+
+namespace quintora::optimiser {
+
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// Free-form integers, line by line, with the line number for messages.
+class IntegerReader {
+ public:
+  explicit IntegerReader(std::string_view text) : text_(text) {}
+
+  // Reads `count` integers starting on the next line. On failure `error`
+  // says why.
+  bool read_record(long long* values, int count, std::string& error) {
+    if (!next_line()) {
+      if (count == 0) return true;  // an empty record needs no line
+      error = "ENDS EARLY";
+      return false;
+    }
+    int got = 0;
+    while (got < count) {
+      std::string_view token;
+      if (!next_token(token)) {
+        if (!next_line()) {
+          error = "ENDS EARLY";
+          return false;
+        }
+        continue;
+      }
+      if (!to_integer(token, values[got])) {
+        error = "LINE " + std::to_string(line_number_) + ": \"" + printable(token) + "\" IS NOT AN INTEGER";
+        return false;
+      }
+      ++got;
+    }
+    return true;
+  }
+
+  int line_number() const { return line_number_; }
+
+ private:
+  bool next_line() {
+    if (position_ >= text_.size()) return false;
+    const std::size_t end = text_.find('\n', position_);
+    const std::size_t stop = end == std::string_view::npos ? text_.size() : end;
+    line_ = text_.substr(position_, stop - position_);
+    position_ = end == std::string_view::npos ? text_.size() : end + 1;
+    ++line_number_;
+    return true;
+  }
+
+  bool next_token(std::string_view& token) {
+    std::size_t i = 0;
+    while (i < line_.size() && is_blank(line_[i])) ++i;
+    if (i == line_.size()) {
+      line_ = {};
+      return false;
+    }
+    std::size_t j = i;
+    while (j < line_.size() && !is_blank(line_[j])) ++j;
+    token = line_.substr(i, j - i);
+    line_ = line_.substr(j);
+    return true;
+  }
+
+  static bool to_integer(std::string_view token, long long& value) {
+    const char* first = token.data();
+    const char* last = token.data() + token.size();
+    if (first != last && *first == '+') {
+      ++first;
+      if (first == last || *first < '0' || *first > '9') return false;
+    }
+    const auto [end, ec] = std::from_chars(first, last, value);
+    return ec == std::errc{} && end == last;
+  }
+
+  static std::string printable(std::string_view token) {
+    std::string text;
+    for (char c : token.substr(0, 20)) {
+      const auto u = static_cast<unsigned char>(c);
+      text += (u >= 0x20 && u < 0x7f && c != '"') ? c : '?';
+    }
+    if (token.size() > 20) text += "...";
+    return text;
+  }
+
+  std::string_view text_;
+  std::size_t position_ = 0;
+  std::string_view line_;
+  int line_number_ = 0;
+};
+
+InputReadResult failed(InputReadResult result, InputStatus status, const std::string& why) {
+  result.status = status;
+  result.message = std::string("BAD INPUT FILE ") + input_file_name + ": " + why;
+  return result;
+}
+
+}  // namespace
+
+InputReadResult read_pairing_table(std::string_view text) {
+  InputReadResult result;
+  IntegerReader reader(text);
+  std::string error;
+  if (!reader.read_record(result.header.data(), 4, error)) {
+    return failed(std::move(result), InputStatus::BadInput, "HEADER " + error);
+  }
+  result.header_read = true;
+  const long long n = result.header[0];
+  const long long nv = result.header[1];
+  const long long m = result.header[2];
+  const long long mode = result.header[3];
+  if (nv > max_rounds) {
+    result.status = InputStatus::TooManyRounds;
+    result.message = "NV MUST BE LESS THAN OR EQUAL TO  99";
+    return result;
+  }
+  if (n < 2 || n > max_teams || n % 2 != 0) {
+    return failed(std::move(result), InputStatus::BadInput,
+                  "TEAM COUNT " + std::to_string(n) + " MUST BE EVEN, FROM 2 TO 100");
+  }
+  if (nv != n - 1) {
+    return failed(std::move(result), InputStatus::BadInput,
+                  "NV " + std::to_string(nv) + " MUST BE TEAM COUNT - 1 = " + std::to_string(n - 1));
+  }
+  // An odd league leaves the dummy's pairing out of every round.
+  const bool odd = mode == odd_league_mode;
+  const long long expected_m = odd ? n / 2 - 1 : n / 2;
+  if (m != expected_m) {
+    return failed(std::move(result), InputStatus::BadInput,
+                  "PAIRINGS PER ROUND " + std::to_string(m) + " MUST BE " + std::to_string(expected_m));
+  }
+
+  PairingTable& table = result.table;
+  table.n_team_even = static_cast<int>(n);
+  table.nv = static_cast<int>(nv);
+  table.m = static_cast<int>(m);
+  table.mode = static_cast<int>(mode);
+  const int highest_team = odd ? table.n_team_even - 1 : table.n_team_even;
+
+  std::array<std::array<bool, max_teams + 1>, max_teams + 1> met{};
+  std::array<long long, 2 * max_pairings> values{};
+  for (int r = 0; r < table.nv; ++r) {
+    const std::string round_name = "ROUND " + std::to_string(r + 1);
+    if (!reader.read_record(values.data(), 2 * table.m, error)) {
+      return failed(std::move(result), InputStatus::BadInput, round_name + " " + error);
+    }
+    std::array<bool, max_teams + 1> seen{};
+    for (int i = 0; i < 2 * table.m; ++i) {
+      const long long team = values[static_cast<std::size_t>(i)];
+      if (team < 1 || team > highest_team) {
+        return failed(std::move(result), InputStatus::BadInput,
+                      round_name + ": TEAM " + std::to_string(team) + " NOT IN 1.." + std::to_string(highest_team));
+      }
+      if (seen[static_cast<std::size_t>(team)]) {
+        return failed(std::move(result), InputStatus::BadInput,
+                      round_name + ": TEAM " + std::to_string(team) + " PLAYS TWICE");
+      }
+      seen[static_cast<std::size_t>(team)] = true;
+    }
+    for (int k = 0; k < table.m; ++k) {
+      const auto a = static_cast<std::size_t>(values[static_cast<std::size_t>(2 * k)]);
+      const auto b = static_cast<std::size_t>(values[static_cast<std::size_t>(2 * k + 1)]);
+      if (met[a][b]) {
+        return failed(std::move(result), InputStatus::BadInput,
+                      round_name + ": TEAMS " + std::to_string(a) + " AND " + std::to_string(b) + " MEET AGAIN");
+      }
+      met[a][b] = met[b][a] = true;
+      table.first[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(a);
+      table.second[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(b);
+    }
+    if (odd) {
+      // M distinct teams of the n-1 real ones leave exactly one out.
+      for (int t = 1; t <= highest_team; ++t) {
+        if (!seen[static_cast<std::size_t>(t)]) table.bye_team[static_cast<std::size_t>(r)] = static_cast<std::uint8_t>(t);
+      }
+    }
+    result.rounds_read = r + 1;
+  }
+  result.status = InputStatus::Ok;
+  return result;
+}
+
+bool write_round_order(const std::filesystem::path& file, const RoundOrder& order, int nv) {
+  std::ofstream stream(file, std::ios::out | std::ios::trunc);
+  if (!stream) return false;
+  for (int p = 0; p < nv; ++p) stream << ' ' << static_cast<int>(order.round[static_cast<std::size_t>(p)]) << '\n';
+  stream.close();
+  return !stream.fail();
+}
+
+}  // namespace quintora::optimiser
