@@ -1,6 +1,38 @@
-#include <cstdio>
+// Quintora, the desktop program: one main window, sized from the stored
+// display size, that runs until File > Exit (or its close box) lets it go.
 
-int main() {
-  std::puts("The desktop program is not built yet.");
-  return 0;
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <QString>
+
+#include "ui/display_size.h"
+#include "ui/file_commands.h"
+#include "ui/main_window_logic.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_window_system.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  // The settings folder is named after the program; no organisation folder.
+  QApplication::setApplicationName(QStringLiteral("quintora"));
+  QApplication::setDesktopFileName(QStringLiteral("org.quintora.quintora"));
+  QApplication::setWindowIcon(quintora::ui::qt::application_icon());
+
+  // The display size is kept in the user's configuration folder, not in
+  // whatever folder the program happened to be started from.
+  const QString config_folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  const std::filesystem::path settings_file =
+      quintora::ui::path_from_utf8(QDir(config_folder).filePath(QString::fromUtf8(quintora::ui::settings_file_name.data(),
+                                                                                  static_cast<qsizetype>(quintora::ui::settings_file_name.size())))
+                                       .toUtf8()
+                                       .toStdString());
+
+  quintora::ui::qt::QtWindowSystem ws;
+  quintora::ui::qt::MainWindow window(ws, quintora::ui::read_display_size(settings_file));
+  quintora::ui::MainWindowLogic logic(ws, settings_file, [](int code) { QApplication::exit(code); });
+  logic.initialise();
+  window.show();
+  window.place_top_left();
+  return QApplication::exec();
 }

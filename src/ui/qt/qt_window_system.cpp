@@ -1,1 +1,335 @@
-// placeholder until the Qt shell lands
+#include "ui/qt/qt_window_system.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QUrl>
+
+#include "league/fixed_text.h"
+#include "ui/qt/dialog_forms.h"
+
+namespace quintora::ui::qt {
+namespace {
+
+// Counts up while the program itself changes a list, so that the list's
+// selection signals are not taken for the user's.
+class ProgramChange {
+ public:
+  explicit ProgramChange(int& depth) : depth_(depth) { ++depth_; }
+  ~ProgramChange() { --depth_; }
+  ProgramChange(const ProgramChange&) = delete;
+  ProgramChange& operator=(const ProgramChange&) = delete;
+
+ private:
+  int& depth_;
+};
+
+QMessageBox::Icon to_qt(Icon icon) {
+  switch (icon) {
+    case Icon::Error:
+      return QMessageBox::Critical;
+    case Icon::Exclamation:
+      return QMessageBox::Warning;
+    case Icon::Information:
+      break;
+  }
+  return QMessageBox::Information;
+}
+
+QMessageBox::StandardButtons to_qt(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::Ok:
+      break;
+  }
+  return QMessageBox::Ok;
+}
+
+}  // namespace
+
+std::string to_utf8(const QString& text, std::size_t max_bytes) {
+  const QByteArray bytes = text.toUtf8();
+  const std::string_view all(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  return std::string(all.substr(0, fitting_length(all, max_bytes)));
+}
+
+QString name_filter(const FileFilter& filter) {
+  QString pattern = from_utf8(filter.pattern);
+#ifndef _WIN32
+  QString either_case;
+  for (const QChar c : pattern) {
+    if (c.isLetter() && c.toLower() != c.toUpper()) {
+      either_case += QLatin1Char('[') + c.toLower() + c.toUpper() + QLatin1Char(']');
+    } else {
+      either_case += c;
+    }
+  }
+  pattern = either_case;
+#endif
+  return from_utf8(filter.name) + QStringLiteral(" (") + pattern + QLatin1Char(')');
+}
+
+QtWindowSystem::QtWindowSystem() = default;
+QtWindowSystem::~QtWindowSystem() = default;
+
+template <class W>
+W* QtWindowSystem::find(int id) const {
+  const auto it = controls_.find(id);
+  if (it == controls_.end()) return nullptr;
+  return qobject_cast<W*>(it->second.widget.data());
+}
+
+QWidget* QtWindowSystem::control(int id) const { return find<QWidget>(id); }
+
+void QtWindowSystem::notify(int id, Notification what) {
+  if (sink_ != nullptr) sink_->on_event(id, what);
+}
+
+void QtWindowSystem::add_control(int id, QWidget* widget, bool notify_sink) {
+  controls_[id] = Entry{widget, notify_sink};
+  if (!notify_sink) return;
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    // textEdited is the user's typing only; the program's own changes
+    // notify from set_text, so every change is reported exactly once.
+    connect(edit, &QLineEdit::textEdited, this, [this, id] { notify(id, Notification::Changed); });
+    edit->installEventFilter(this);
+    edit->setProperty("quintora_id", id);
+  } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+    connect(list, &QListWidget::itemSelectionChanged, this, [this, id] {
+      if (program_change_ == 0) notify(id, Notification::SelectionChanged);
+    });
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    connect(button, &QAbstractButton::clicked, this, [this, id] { notify(id, Notification::Clicked); });
+  }
+}
+
+void QtWindowSystem::remove_control(int id) { controls_.erase(id); }
+
+bool QtWindowSystem::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+    const QVariant id = watched->property("quintora_id");
+    if (id.isValid()) {
+      notify(id.toInt(), event->type() == QEvent::FocusIn ? Notification::FocusGained : Notification::FocusLost);
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+Answer QtWindowSystem::message_box(std::string_view text, std::string_view caption, Icon icon, Buttons buttons) {
+  if (message_box_answerer_) {
+    return message_box_answerer_(MessageBoxRequest{std::string(text), std::string(caption), icon, buttons});
+  }
+  QMessageBox box(to_qt(icon), from_utf8(caption), from_utf8(text), to_qt(buttons), main_window_);
+  // Screen readers and desktop automation find the question by its text.
+  box.setAccessibleName(from_utf8(caption));
+  box.setAccessibleDescription(from_utf8(text));
+  switch (box.exec()) {
+    case QMessageBox::Ok:
+      return Answer::Ok;
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      break;
+  }
+  return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+void QtWindowSystem::list_append(int list, std::string_view text, int tag) {
+  auto* w = find<QListWidget>(list);
+  if (w == nullptr) return;
+  ProgramChange change(program_change_);
+  auto* item = new QListWidgetItem(from_utf8(text));
+  item->setData(Qt::UserRole, tag);
+  w->addItem(item);
+}
+
+void QtWindowSystem::list_insert(int list, int row, std::string_view text, int tag) {
+  auto* w = find<QListWidget>(list);
+  if (w == nullptr) return;
+  if (row < 0 || row > w->count()) row = w->count();
+  ProgramChange change(program_change_);
+  auto* item = new QListWidgetItem(from_utf8(text));
+  item->setData(Qt::UserRole, tag);
+  w->insertItem(row, item);
+}
+
+void QtWindowSystem::list_delete(int list, int row) {
+  auto* w = find<QListWidget>(list);
+  if (w == nullptr || row < 0 || row >= w->count()) return;
+  ProgramChange change(program_change_);
+  const bool was_selected = w->item(row)->isSelected();
+  delete w->takeItem(row);
+  // A list box has no selection after its selected entry is gone; Qt would
+  // move the selection to a neighbour.
+  if (was_selected) {
+    w->clearSelection();
+    w->setCurrentRow(-1);
+  }
+}
+
+void QtWindowSystem::list_clear(int list) {
+  auto* w = find<QListWidget>(list);
+  if (w == nullptr) return;
+  ProgramChange change(program_change_);
+  w->clear();
+}
+
+int QtWindowSystem::list_count(int list) const {
+  const auto* w = find<QListWidget>(list);
+  return w == nullptr ? 0 : w->count();
+}
+
+int QtWindowSystem::list_selected(int list) const {
+  const auto* w = find<QListWidget>(list);
+  if (w == nullptr) return -1;
+  const QList<QListWidgetItem*> selected = w->selectedItems();
+  return selected.isEmpty() ? -1 : w->row(selected.first());
+}
+
+std::string QtWindowSystem::list_text(int list, int row) const {
+  const auto* w = find<QListWidget>(list);
+  if (w == nullptr || row < 0 || row >= w->count()) return {};
+  return to_utf8(w->item(row)->text(), static_cast<std::size_t>(-1));
+}
+
+int QtWindowSystem::list_tag(int list, int row) const {
+  const auto* w = find<QListWidget>(list);
+  if (w == nullptr || row < 0 || row >= w->count()) return -1;
+  bool ok = false;
+  const int tag = w->item(row)->data(Qt::UserRole).toInt(&ok);
+  return ok ? tag : -1;
+}
+
+void QtWindowSystem::list_select(int list, int row) {
+  auto* w = find<QListWidget>(list);
+  if (w == nullptr) return;
+  ProgramChange change(program_change_);
+  if (row < 0 || row >= w->count()) {
+    w->clearSelection();
+    return;
+  }
+  w->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+  w->scrollToItem(w->item(row));
+}
+
+void QtWindowSystem::set_text(int id, std::string_view text) {
+  const auto it = controls_.find(id);
+  if (it == controls_.end() || it->second.widget.isNull()) return;
+  QWidget* widget = it->second.widget.data();
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    edit->setText(from_utf8(text));
+    edit->setCursorPosition(0);
+    // Reported at once, also when the text did not change, as the form's
+    // handlers expect.
+    if (it->second.notify) notify(id, Notification::Changed);
+  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+    label->setText(from_utf8(text));
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    button->setText(from_utf8(text));
+  }
+}
+
+std::string QtWindowSystem::get_text(int id, std::size_t max_bytes) const {
+  if (const auto* edit = find<QLineEdit>(id)) return to_utf8(edit->text(), max_bytes);
+  if (const auto* label = find<QLabel>(id)) return to_utf8(label->text(), max_bytes);
+  if (const auto* button = find<QAbstractButton>(id)) return to_utf8(button->text(), max_bytes);
+  return {};
+}
+
+void QtWindowSystem::set_checked(int id, bool checked) {
+  if (auto* button = find<QAbstractButton>(id)) button->setChecked(checked);
+}
+
+bool QtWindowSystem::is_checked(int id) const {
+  const auto* button = find<QAbstractButton>(id);
+  return button != nullptr && button->isChecked();
+}
+
+int QtWindowSystem::run_dialog(DialogId dialog_id, DialogHandler& handler) {
+  QDialog dialog(main_window_);
+  const DialogButtons buttons =
+      dialog_id == DialogId::Schedule ? build_schedule_dialog(dialog, *this) : build_about_dialog(dialog);
+  for (const auto& [id, button] : buttons.commands) {
+    QObject::connect(button, &QAbstractButton::clicked, &dialog, [this, &dialog, &handler, id = id] {
+      if (handler.on_command(*this, id)) dialog.done(1);
+    });
+  }
+  if (buttons.cancel != nullptr) QObject::connect(buttons.cancel, &QAbstractButton::clicked, &dialog, &QDialog::reject);
+  handler.on_open(*this);
+  const int result = dialog.exec() == 1 ? 1 : 0;
+  for (int id : buttons.registered) remove_control(id);
+  return result;
+}
+
+void QtWindowSystem::update_now() {
+  // Paints the open dialog at once, so its status line shows before a run
+  // that keeps the event loop busy.
+  if (QWidget* modal = QApplication::activeModalWidget()) {
+    modal->repaint();
+  } else if (main_window_ != nullptr) {
+    main_window_->repaint();
+  }
+}
+
+std::optional<std::string> QtWindowSystem::choose_file(const FileDialogRequest& request) {
+  if (file_dialog_answerer_) return file_dialog_answerer_(request);
+  QFileDialog dialog(main_window_);
+  QStringList filters;
+  for (const FileFilter& f : request.filters) filters << name_filter(f);
+  dialog.setNameFilters(filters);
+  if (!filters.isEmpty()) dialog.selectNameFilter(filters.first());
+  // The patterns are shown as the names give them.
+  dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  if (request.kind == FileDialogKind::Open) {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  } else {
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
+  }
+  if (!request.default_suffix.empty()) dialog.setDefaultSuffix(from_utf8(request.default_suffix));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty()) return std::nullopt;
+  return to_utf8(QDir::toNativeSeparators(files.first()), static_cast<std::size_t>(-1));
+}
+
+bool QtWindowSystem::start_program(std::string_view program, const std::vector<std::string>& arguments) {
+  QString path = from_utf8(program);
+  if (!path.contains(QLatin1Char('/')) && !path.contains(QLatin1Char('\\'))) {
+    // Our own helper programs stand beside this one; the platform's are on the search path.
+    QString found = QStandardPaths::findExecutable(path, {QCoreApplication::applicationDirPath()});
+    if (found.isEmpty()) found = QStandardPaths::findExecutable(path);
+    if (found.isEmpty()) return false;
+    path = found;
+  }
+  QStringList args;
+  for (const std::string& a : arguments) args << from_utf8(a);
+  return QProcess::startDetached(path, args);
+}
+
+bool QtWindowSystem::open_with_default_application(std::string_view path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(from_utf8(path)));
+}
+
+}  // namespace quintora::ui::qt
