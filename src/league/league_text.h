@@ -1,0 +1,67 @@
+#pragma once
+// Line and number I/O of the league file's text. Lines end in CR LF or a
+// bare LF on reading and always in CR LF on writing; names stay the bytes
+// of the file.
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <istream>
+#include <string>
+#include <string_view>
+
+namespace quintora {
+
+enum class NumberStatus { Read, NotNumber, End };
+
+struct NumberGroup {
+  NumberStatus status = NumberStatus::Read;
+  int read = 0;  // values read before the group ended
+};
+
+class LeagueTextReader {
+ public:
+  // Bytes of a line that are kept; the fields take far less, the rest of an
+  // overlong line is passed over.
+  static constexpr std::size_t line_keep = 1024;
+
+  explicit LeagueTextReader(std::istream& in) : in_(in) {}
+
+  // Reads the rest of the current line, line end removed (CR LF or LF; a CR
+  // not followed by LF belongs to the text). False at the end of input when
+  // nothing was left to read.
+  bool read_line(std::string& text);
+
+  // A name line: starts at its first non-blank character (names never begin
+  // with a blank; a tab is part of the name).
+  bool read_name(std::string& text);
+
+  // Reads count decimal integers separated by any white space, then passes
+  // over the rest of the last number's line. A value that is not a number
+  // (or does not fit 32 bits) ends the group: values[] keeps what it held
+  // from there on. End: the input ended before the group did.
+  NumberGroup read_numbers(std::int32_t* values, int count);
+
+ private:
+  enum class Token { Number, NotNumber, End };
+  Token read_number(std::int32_t& value, bool& crossed_line);
+  void skip_line();
+
+  std::istream& in_;
+};
+
+// Builds the file text: each line ends in CR LF whatever the platform.
+class LeagueTextWriter {
+ public:
+  // A line break inside a text would split it over two lines of the file
+  // and shift every line after it, so it is written as a blank.
+  void line(std::string_view text);
+  // Numbers separated by two blanks, as "%d  %d  %d".
+  void numbers(std::initializer_list<std::int32_t> values);
+  std::string take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+};
+
+}  // namespace quintora
