@@ -1,0 +1,61 @@
+// Any bytes given to the league reader must end in a success or a refusal,
+// never out of bounds, and a success must leave a league that keeps the
+// tables' limits; a refusal must leave the league untouched.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "league/league.h"
+#include "league/league_file.h"
+#include "silent_window_system.h"
+
+namespace {
+
+using namespace quintora;
+
+void check(bool condition) {
+  if (!condition) std::abort();
+}
+
+void check_limits(const League& league) {
+  check(league.n_bar_slot >= 0 && league.n_bar_slot <= bar_room);
+  check(league.n_team_slot >= 0 && league.n_team_slot <= team_room);
+  check(league.n_bar >= 0 && league.n_bar <= league.n_bar_slot);
+  check(league.n_team >= 0 && league.n_team <= league.n_team_slot);
+  check(league.stored_title.size() <= Title::room);
+  for (const Name& n : league.bar.name) check(n.size() <= Name::room);
+  for (const Name& n : league.team.name) check(n.size() <= Name::room);
+  for (int p = 0; p < league.n_bar_slot; ++p)
+    check(league.bar.n_table_this_bar[static_cast<std::size_t>(p)] >= 1);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const ReadMode mode = size % 2 == 0 ? ReadMode::Open : ReadMode::Reread;
+
+  League league;
+  add_team(league, "Keeper", add_bar(league, "Kept"));
+  league.current_file_path.assign("before.sch");
+  league.file_state = FileState::Modified;
+
+  fuzz::SilentWindowSystem ws;
+  std::istringstream in(bytes);
+  const ReadResult result = read_league(league, in, mode, "after.sch", ws);
+  if (result == ReadResult::Success) {
+    check_limits(league);
+    check(league.file_state == FileState::Saved);
+    check(static_cast<int>(ws.bar_rows.size()) == league.n_bar);
+    check(league.current_file_path.view() == (mode == ReadMode::Open ? "after.sch" : "before.sch"));
+  } else {
+    check(ws.messages == 1);
+    check(league.file_state == FileState::Modified);
+    check(league.n_bar == 1 && league.n_team == 1 && league.bar.name[0].view() == "Kept");
+    check(league.current_file_path.view() == "before.sch");
+  }
+  return 0;
+}
