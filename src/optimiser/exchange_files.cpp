@@ -192,7 +192,11 @@ bool write_round_order(const std::filesystem::path& file, const RoundOrder& orde
   if (!stream) return false;
   for (int p = 0; p < nv; ++p) stream << ' ' << static_cast<int>(order.round[static_cast<std::size_t>(p)]) << '\n';
   stream.close();
-  return !stream.fail();
+  if (!stream.fail()) return true;
+  // Never leave half an order behind: the caller would read it as a whole.
+  std::error_code ignored;
+  std::filesystem::remove(file, ignored);
+  return false;
 }
 
 }  // namespace quintora::optimiser

@@ -39,7 +39,8 @@ struct InputReadResult {
 InputReadResult read_pairing_table(std::string_view text);
 
 // Writes the order, one round number per line after a blank. False when the
-// file could not be created or written completely.
+// file could not be created or written completely (a partly written file is
+// removed).
 bool write_round_order(const std::filesystem::path& file, const RoundOrder& order, int nv);
 
 }  // namespace quintora::optimiser

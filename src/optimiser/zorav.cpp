@@ -72,8 +72,6 @@ ZoravResult ZORAV(const std::filesystem::path& folder, int effort, std::ostream&
 
   const std::filesystem::path order_file = folder / order_file_name;
   if (!write_round_order(order_file, search.best_order, table.nv)) {
-    std::error_code ignored;
-    std::filesystem::remove(order_file, ignored);  // never leave half an order behind
     return fail(out, ZoravStatus::OutputNotWritable, "CANNOT CREATE OUTPUT FILE: optimal.out", search.evaluations);
   }
 
