@@ -64,8 +64,9 @@ void MainWindowLogic::command(int id) {
     case control::auto_add_team:
       return editor_.toggle_auto_add_team();
     case command::default_command:
-      if (last_name_field_ == NameField::Bar) editor_.add_bar();
-      if (last_name_field_ == NameField::Team) editor_.add_team();
+      // Add bar itself empties the team name field, so decide before it runs.
+      if (last_name_field_ == NameField::Bar) return editor_.add_bar();
+      if (last_name_field_ == NameField::Team) return editor_.add_team();
       return;
     case command::file_new:
       return files_.file_new();
