@@ -28,8 +28,11 @@ void check_limits(const League& league) {
   check(league.stored_title.size() <= Title::room);
   for (const Name& n : league.bar.name) check(n.size() <= Name::room);
   for (const Name& n : league.team.name) check(n.size() <= Name::room);
-  for (int p = 0; p < league.n_bar_slot; ++p)
+  for (int p = 0; p < league.n_bar_slot; ++p) {
     check(league.bar.n_table_this_bar[static_cast<std::size_t>(p)] >= 1);
+    const std::int32_t teams = league.bar.n_team_this_bar[static_cast<std::size_t>(p)];
+    check(teams >= 0 && teams <= team_room);
+  }
 }
 
 }  // namespace

@@ -111,7 +111,9 @@ ReadResult read_league(League& league, std::istream& in, ReadMode mode, std::str
     if (reader.read_numbers(numbers.data(), 3).status == NumberStatus::End)
       return refuse(ws, std::string(cut_short));
     scratch.bar.number[at(p)] = numbers[0];
-    scratch.bar.n_team_this_bar[at(p)] = numbers[1];
+    // No bar can hold more teams than the table; a wild count from a
+    // hand-edited file must not overflow the editor's capacity arithmetic.
+    scratch.bar.n_team_this_bar[at(p)] = numbers[1] < 0 ? 0 : numbers[1] > team_room ? team_room : numbers[1];
     scratch.bar.n_table_this_bar[at(p)] = numbers[2] < 1 ? 1 : numbers[2];
     reader.read_name(line);
     scratch.bar.name[at(p)].assign(line);
@@ -256,14 +258,22 @@ bool write_league(League& league, ui::WindowSystem& ws) {
 
   // Write a new file beside the old one and put it in place only when every
   // byte has reached it, so a failed save never costs the old file.
-  const fs::path target = path_from_utf8(path);
+  fs::path target = path_from_utf8(path);
+  std::error_code ec;
+  // A league file reached through a link is replaced where it really lives.
+  if (fs::is_symlink(target, ec)) {
+    fs::path real = fs::canonical(target, ec);
+    if (!ec) target = real;
+  }
   if (is_read_only(target)) return fail_to_save(ws, path, "The file is read-only.");
   const fs::path temp = temporary_beside(target);
-  std::error_code ec;
   if (!write_whole_file(temp, league_text(league, title))) {
     fs::remove(temp, ec);
     return fail_to_save(ws, path, "The file or its folder cannot be written.");
   }
+  // The new file keeps the permissions the old one had.
+  const fs::file_status old_status = fs::status(target, ec);
+  if (!ec && fs::is_regular_file(old_status)) fs::permissions(temp, old_status.permissions(), ec);
   fs::rename(temp, target, ec);
   if (ec) {
     std::error_code ignored;

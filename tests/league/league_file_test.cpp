@@ -162,6 +162,20 @@ TEST(ReadLeague, TableCountsBelowOneAreReadAsOne) {
   }
 }
 
+TEST(ReadLeague, BarTeamCountsStayWithinTheTeamTable) {
+  const struct {
+    std::string count;
+    std::int32_t kept;
+  } cases[] = {{"2147483647", 100}, {"101", 100}, {"-5", 0}, {"99", 99}};
+  for (const auto& k : cases) {
+    League league;
+    FakeWindowSystem ws;
+    ASSERT_EQ(read_text(league, replace_line(spring_lf, "1  2  1\n", "1  " + k.count + "  1\n"), ws),
+              ReadResult::Success);
+    EXPECT_EQ(league.bar.n_team_this_bar[0], k.kept) << k.count;
+  }
+}
+
 TEST(ReadLeague, NumbersTakeFreeWhiteSpaceAndNamesKeepTheirBytes) {
   std::string text = replace_line(spring_lf, "1  2  1\n", " 1\t2 \t 7   \r\n");
   text = replace_line(text, "2  1  1\nEight Ball", "2\n1\n\n 1\n\tEight Ball\t");

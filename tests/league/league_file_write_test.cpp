@@ -168,6 +168,23 @@ TEST(WriteLeague, ReplacesAnExistingFileAndLeavesNothingBeside) {
   EXPECT_EQ(folder.entries().size(), 2u);
 }
 
+TEST(WriteLeague, ALinkedFileIsReplacedWhereItLivesWithItsPermissions) {
+  ScratchFolder folder("link");
+  put_file(folder / "real.sch", "old");
+  const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(folder / "real.sch", perms);
+  std::error_code ec;
+  fs::create_symlink(folder / "real.sch", folder / "link.sch", ec);
+  if (ec) GTEST_SKIP() << "no symbolic links here";
+  League league = make_league({{"Bar", 1, {}}});
+  FakeWindowSystem ws;
+  ASSERT_TRUE(save(league, ws, folder / "link.sch", "Linked"));
+  EXPECT_TRUE(fs::is_symlink(folder / "link.sch"));
+  EXPECT_NE(file_bytes(folder / "real.sch").find("Linked"), std::string::npos);
+  EXPECT_EQ(fs::status(folder / "real.sch").permissions() & fs::perms::all, perms);
+  EXPECT_EQ(league.current_file_path.view(), (folder / "link.sch").string());
+}
+
 TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
   ScratchFolder folder("fail");
   const std::string old_bytes = "!! Version 1.4.0\r\nprevious contents\r\n";

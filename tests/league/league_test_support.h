@@ -6,6 +6,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -54,7 +55,9 @@ inline void put_file(const std::filesystem::path& file, std::string_view bytes) 
 class ScratchFolder {
  public:
   explicit ScratchFolder(std::string_view name) {
-    path_ = std::filesystem::temp_directory_path() / ("quintora-league-" + std::string(name));
+    // A random suffix keeps test runs of several builds apart.
+    path_ = std::filesystem::temp_directory_path() /
+            ("quintora-league-" + std::string(name) + "-" + std::to_string(std::random_device{}()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
