@@ -114,26 +114,5 @@ TEST(FakeWindowSystem, DialogScriptsRunAfterOpenAndReportTheClosingCommand) {
   EXPECT_EQ(ws.dialogs(), (std::vector<ui::DialogId>{ui::DialogId::Schedule, ui::DialogId::About, ui::DialogId::About}));
 }
 
-TEST(FakeWindowSystem, FileDialogsAndProgramsAreRecordedAndScripted) {
-  FakeWindowSystem ws;
-  ws.choose_next("/tmp/a.sch");
-  ws.choose_next(std::nullopt);
-  ui::FileDialogRequest request;
-  request.kind = ui::FileDialogKind::Save;
-  request.default_suffix = "sch";
-  EXPECT_EQ(ws.choose_file(request), std::optional<std::string>("/tmp/a.sch"));
-  EXPECT_EQ(ws.choose_file(request), std::nullopt);
-  EXPECT_EQ(ws.choose_file(request), std::nullopt);  // empty queue cancels
-  ASSERT_EQ(ws.file_requests().size(), 3u);
-  EXPECT_EQ(ws.file_requests()[0].default_suffix, "sch");
-
-  EXPECT_TRUE(ws.start_program("viewer", {"schedule.txt"}));
-  ws.set_start_succeeds(false);
-  EXPECT_FALSE(ws.open_with_default_application("schedule.txt"));
-  ASSERT_EQ(ws.started_programs().size(), 1u);
-  EXPECT_EQ(ws.started_programs()[0].arguments, std::vector<std::string>{"schedule.txt"});
-  EXPECT_EQ(ws.opened_files(), std::vector<std::string>{"schedule.txt"});
-}
-
 }  // namespace
 }  // namespace quintora::test

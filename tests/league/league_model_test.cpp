@@ -85,21 +85,6 @@ TEST(LeagueModel, FindIgnoresLetterCaseAndDeletedEntries) {
   EXPECT_EQ(find_team(league, "aces high"), 2);
 }
 
-TEST(LeagueModel, MarkModifiedMovesOnlyUnchangedStates) {
-  const struct {
-    FileState from, to;
-  } cases[] = {{FileState::Saved, FileState::Modified},
-               {FileState::Modified, FileState::Modified},
-               {FileState::Untitled, FileState::UntitledModified},
-               {FileState::UntitledModified, FileState::UntitledModified}};
-  for (const auto& k : cases) {
-    League league;
-    league.file_state = k.from;
-    mark_modified(league);
-    EXPECT_EQ(league.file_state, k.to);
-  }
-}
-
 TEST(LeagueModel, ClearEmptiesEverythingButThePath) {
   League league = make_league({{"A", 3, {"a", "b"}}, {"B", 1, {}}});
   league.stored_title.assign("Title");
