@@ -1,10 +1,104 @@
+// quintora-cli schedule: what "Do it" of the Schedule dialog does, with the
+// Schedule command's checks first and no viewer.
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <system_error>
+
 #include "cli_commands.h"
+#include "console_window_system.h"
+#include "league/league_file.h"
+#include "schedule/path_text.h"
+#include "schedule/schedule_command.h"
+#include "schedule/schedule_messages.h"
+#include "schedule/schedule_options.h"
+#include "schedule/schedule_run.h"
 
 namespace quintora::cli {
 
+namespace {
+
+struct ScheduleArguments {
+  std::string league_file;
+  std::string weeks;  // as typed; empty for the dialog's default
+  int effort = 2;
+  bool csv = false;
+  std::string output = "schedule.txt";
+  bool verbose = false;
+};
+
+// A whole decimal integer with an optional sign; the value itself is clamped later.
+std::string check_weeks(const std::string& text) {
+  std::size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
+  if (i == text.size()) return "WEEKS must be a whole number";
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return "WEEKS must be a whole number";
+  }
+  return {};
+}
+
+int run_schedule(const ScheduleArguments& args) {
+  ConsoleWindowSystem ws(std::cerr);
+  const std::filesystem::path league_path = schedule::path_from_utf8(args.league_file);
+
+  std::ifstream in(league_path, std::ios::binary);
+  if (!in) {
+    ws.message_box("Cannot open the league file " + args.league_file + ".", schedule::message::stop_caption,
+                   ui::Icon::Error, ui::Buttons::Ok);
+    return exit_failed;
+  }
+  std::error_code ec;
+  const auto absolute_league = std::filesystem::absolute(league_path, ec);
+  // The league is large and fixed in size; it lives on the heap, not the stack.
+  auto league = std::make_unique<League>();
+  if (read_league(*league, in, ReadMode::Open, schedule::utf8_of(ec ? league_path : absolute_league), ws) !=
+      ReadResult::Success) {
+    return exit_failed;
+  }
+
+  if (league->n_team < 1) {
+    ws.message_box(schedule::message::no_teams, schedule::message::stop_caption, ui::Icon::Error, ui::Buttons::Ok);
+    return exit_failed;
+  }
+  if (schedule::check_table_capacity(*league, ws) != 1) return exit_failed;
+
+  schedule::ScheduleOptions options;
+  options.season_weeks = args.weeks.empty() ? schedule::default_season_weeks(league->n_team)
+                                            : schedule::convert_weeks_text(args.weeks);
+  options.result_file = args.output;
+  options.effort = args.effort;
+  options.comma_delimited = args.csv;
+
+  auto run = std::make_unique<schedule::ScheduleRun>();
+  run->base_folder = std::filesystem::current_path(ec);
+  run->optimiser_output = args.verbose ? &std::cout : nullptr;
+  run->start_viewer = false;
+  const int result = schedule::schedule_run(*league, options, *run, ws);
+  schedule::finish_run(result, options, *run, ws);
+  if (result != 1) return exit_failed;
+  std::cout << "Schedule written to " << schedule::utf8_of(run->result_path) << '\n';
+  return exit_ok;
+}
+
+}  // namespace
+
 void add_schedule_command(CLI::App& app, int& status) {
-  auto* sub = app.add_subcommand("schedule", "Schedule a league file.");
-  sub->callback([&status] { status = exit_failed; });
+  auto args = std::make_shared<ScheduleArguments>();
+  auto* sub = app.add_subcommand("schedule", "Schedule a league file, as \"Do it\" in the Schedule dialog does.");
+  sub->add_option("league", args->league_file, "The league file (.sch) to schedule")->required();
+  sub->add_option("--weeks", args->weeks,
+                  "Length of the season in weeks, clamped to 0..200 (default: two passes of the round-robin)")
+      ->check(CLI::Validator(check_weeks, "INT", "whole number"));
+  sub->add_option("--effort", args->effort, "1 = no optimisation, 2 = optimise, 3 = try harder, 4 = try hardest")
+      ->check(CLI::Range(1, 4))
+      ->capture_default_str();
+  sub->add_flag("--csv", args->csv, "Write the schedule comma-delimited (for spreadsheets)");
+  sub->add_option("--output", args->output, "Result file, relative to the current folder")->capture_default_str();
+  sub->add_flag("--verbose", args->verbose, "Show the optimiser's progress lines on standard output");
+  sub->callback([args, &status] { status = run_schedule(*args); });
 }
 
 }  // namespace quintora::cli

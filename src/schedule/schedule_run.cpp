@@ -5,7 +5,6 @@
 #include <string>
 #include <system_error>
 
-#include "optimiser/zorav.h"
 #include "schedule/league_check.h"
 #include "schedule/optimiser_exchange.h"
 #include "schedule/path_text.h"
@@ -99,7 +98,7 @@ int schedule_run(const League& league, const ScheduleOptions& options, ScheduleR
     DiscardBuffer discard_buffer;
     std::ostream discard(&discard_buffer);
     const auto outcome =
-        optimiser::ZORAV(run.work.path(), options.effort, run.optimiser_output ? *run.optimiser_output : discard);
+        run.search(run.work.path(), options.effort, run.optimiser_output ? *run.optimiser_output : discard);
     run.evaluations = outcome.evaluations;
     if (outcome.status != optimiser::ZoravStatus::Ok) return refuse(ws, optimiser_failure(outcome));
     const auto output = run.work.file(optimiser_output_name);

@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "league/league.h"
+#include "optimiser/zorav.h"
 #include "schedule/balancing.h"
 #include "schedule/bar_limits.h"
 #include "schedule/round_table.h"
@@ -23,6 +24,8 @@ struct ScheduleRun {
   std::filesystem::path base_folder;         // a relative result name is taken against it
   std::ostream* optimiser_output = nullptr;  // the optimiser's progress lines; nullptr drops them
   bool start_viewer = true;                  // the command line shows no viewer
+  // The round-order search; tests put a scripted one in its place.
+  optimiser::ZoravResult (*search)(const std::filesystem::path&, int, std::ostream&) = optimiser::ZORAV;
 
   // Filled by the run.
   std::filesystem::path result_path;  // the result's full path
