@@ -163,6 +163,45 @@ int count_from_sequence(Bits sequence, int length) {
 
 }  // namespace
 
+void transpose_bits(std::array<std::uint64_t, 64>& rows) {
+  // Swap the off-diagonal halves of ever smaller blocks: 32, 16, ... 1.
+  std::uint64_t mask = 0x00000000FFFFFFFFu;
+  for (std::size_t j = 32; j != 0; j >>= 1, mask ^= mask << j) {
+    for (std::size_t k = 0; k < 64; k = ((k | j) + 1) & ~j) {
+      const std::uint64_t t = ((rows[k] >> j) ^ rows[k | j]) & mask;
+      rows[k | j] ^= t;
+      rows[k] ^= t << j;
+    }
+  }
+}
+
+void index_pairings(PairingTable& table) {
+  const bool odd = table.mode == odd_league_mode;
+  for (int r = 0; r < table.nv; ++r) {
+    const auto round = static_cast<std::size_t>(r);
+    table.first_low[round] = 0;
+    table.first_high[round] = 0;
+    std::array<bool, max_teams + 1> plays{};
+    for (int k = 0; k < table.m; ++k) {
+      const auto slot = static_cast<std::size_t>(k);
+      const int team = table.first[round][slot];
+      if (team < 64) {
+        table.first_low[round] |= std::uint64_t{1} << team;
+      } else {
+        table.first_high[round] |= std::uint64_t{1} << (team - 64);
+      }
+      plays[table.first[round][slot]] = true;
+      plays[table.second[round][slot]] = true;
+    }
+    table.bye_team[round] = 0;
+    if (odd) {
+      for (int t = 1; t < table.n_team_even; ++t) {
+        if (!plays[static_cast<std::size_t>(t)]) table.bye_team[round] = static_cast<std::uint8_t>(t);
+      }
+    }
+  }
+}
+
 double evaluate_order(const RoundOrder& order, const PairingTable& table, CostWorkspace& work,
                       TeamCounts& counts) {
   const int nv = table.nv;
@@ -172,24 +211,29 @@ double evaluate_order(const RoundOrder& order, const PairingTable& table, CostWo
   // tables take the step-by-step rule, which covers them cheaply.
   if (nv < 5) return evaluate_order_reference(order, table, work.marks, counts);
 
-  for (int t = 0; t <= n; ++t) {
-    work.first_low[static_cast<std::size_t>(t)] = 0;
-    work.first_high[static_cast<std::size_t>(t)] = 0;
-    work.bye_position[static_cast<std::size_t>(t)] = 0;
-  }
-  const int m = table.m;
-  const int split = nv < 64 ? nv : 64;
-  for (int p = 0; p < split; ++p) {
+  // Bit rows by transposition: the order's rounds, each a row of team bits,
+  // make a position-by-team matrix; its transpose holds a row of position
+  // bits per team. Four 64 x 64 blocks: positions 1..64 / 65..128 by teams
+  // 0..63 / 64..127.
+  std::array<std::uint64_t, 64> block[4]{};
+  for (int p = 0; p < nv; ++p) {
     const auto r = static_cast<std::size_t>(order.round[static_cast<std::size_t>(p)] - 1);
-    const std::uint64_t bit = std::uint64_t{1} << p;
-    const auto& first = table.first[r];
-    for (int k = 0; k < m; ++k) work.first_low[first[static_cast<std::size_t>(k)]] |= bit;
+    const auto row = static_cast<std::size_t>(p & 63);
+    const int half = p < 64 ? 0 : 2;
+    block[half][row] = table.first_low[r];
+    block[half + 1][row] = table.first_high[r];
   }
-  for (int p = split; p < nv; ++p) {
-    const auto r = static_cast<std::size_t>(order.round[static_cast<std::size_t>(p)] - 1);
-    const std::uint64_t bit = std::uint64_t{1} << (p - 64);
-    const auto& first = table.first[r];
-    for (int k = 0; k < m; ++k) work.first_high[first[static_cast<std::size_t>(k)]] |= bit;
+  transpose_bits(block[0]);
+  transpose_bits(block[1]);
+  if (nv > 64) {
+    transpose_bits(block[2]);
+    transpose_bits(block[3]);
+  }
+  for (std::size_t t = 0; t < 64; ++t) {
+    work.first_low[t] = block[0][t];
+    work.first_high[t] = block[2][t];
+    work.first_low[t + 64] = block[1][t];
+    work.first_high[t + 64] = block[3][t];
   }
 
   counts.fill(0);

@@ -22,6 +22,10 @@ NextPositions next_rounds(int p, int nv);
 // The same for team t of an odd league, skipping the position of its bye.
 NextPositions next_played_rounds(int t, int p, int nv, const MarkTable& marks);
 
+// Transposes a 64 x 64 bit matrix in place: bit j of word i goes to bit i of
+// word j.
+void transpose_bits(std::array<std::uint64_t, 64>& rows);
+
 // Marks of every team at every position of `order`.
 void build_mark_table(const RoundOrder& order, const PairingTable& table, MarkTable& marks);
 
@@ -39,18 +43,24 @@ void longest_runs(int n_team_even, int nv, const MarkTable& marks, TeamCounts& r
 double evaluate_order_reference(const RoundOrder& order, const PairingTable& table,
                                 MarkTable& marks, TeamCounts& counts);
 
+// Fills the table's derived fields (bye_team, first_low/high) from its pairings;
+// the reader calls it, anyone else who builds a table must too.
+void index_pairings(PairingTable& table);
+
 // Scratch space of the fast evaluation, kept by the caller so that an
 // evaluation allocates nothing.
 struct CostWorkspace {
-  std::array<std::uint64_t, max_teams + 1> first_low{};   // positions 1..64
-  std::array<std::uint64_t, max_teams + 1> first_high{};  // positions 65..99
+  // Per team: bit p set where it is first-named at position p+1; positions
+  // 1..64 in the low words, 65..128 in the high words. Teams 0..127.
+  std::array<std::uint64_t, 128> first_low{};
+  std::array<std::uint64_t, 128> first_high{};
   std::array<std::uint8_t, max_teams + 1> bye_position{};
   MarkTable marks;  // for the smallest tables only
 };
 
 // The same cost and counts as evaluate_order_reference, for a table as the
-// "optimal.inp" reader accepts it (a single round-robin). Works on bit rows:
-// one bit per position, set where the team is first-named.
+// "optimal.inp" reader accepts it (a single round-robin, indexed). Works on
+// bit rows: one bit per position, set where the team is first-named.
 double evaluate_order(const RoundOrder& order, const PairingTable& table, CostWorkspace& work,
                       TeamCounts& counts);
 

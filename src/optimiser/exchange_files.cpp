@@ -1,5 +1,7 @@
 #include "optimiser/exchange_files.h"
 
+#include "optimiser/cost.h"
+
 #include <charconv>
 #include <fstream>
 #include <system_error>
@@ -175,14 +177,11 @@ InputReadResult read_pairing_table(std::string_view text) {
       table.first[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(a);
       table.second[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(b);
     }
-    if (odd) {
-      // M distinct teams of the n-1 real ones leave exactly one out.
-      for (int t = 1; t <= highest_team; ++t) {
-        if (!seen[static_cast<std::size_t>(t)]) table.bye_team[static_cast<std::size_t>(r)] = static_cast<std::uint8_t>(t);
-      }
-    }
     result.rounds_read = r + 1;
   }
+  // M distinct teams of the n-1 real ones of an odd league leave exactly one
+  // out of every round, and no pair meets twice: each team has one bye.
+  index_pairings(table);
   result.status = InputStatus::Ok;
   return result;
 }

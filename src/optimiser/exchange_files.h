@@ -35,7 +35,7 @@ struct InputReadResult {
 // lines if needed, ignoring the rest of its last line). Accepts only a single
 // round-robin: an even team count 2..100, NV = team count - 1, M pairings of
 // distinct teams per round (the dummy of an odd league never named), and no
-// pair of teams met twice. Fills bye_team for an odd league.
+// pair of teams met twice. The table comes back indexed (index_pairings).
 InputReadResult read_pairing_table(std::string_view text);
 
 // Writes the order, one round number per line after a blank. False when the

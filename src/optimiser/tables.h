@@ -26,8 +26,13 @@ struct PairingTable {
   int mode = 1;         // 2: odd league, anything else: even league
   std::array<std::array<std::uint8_t, max_pairings>, max_rounds> first{};
   std::array<std::array<std::uint8_t, max_pairings>, max_rounds> second{};
-  // Odd league only: the real team that sits out each round (0 when none).
+  // Derived by index_pairings (cost.h), for the fast cost:
+  // the real team that sits out each round (odd league only, 0 otherwise),
   std::array<std::uint8_t, max_rounds> bye_team{};
+  // and per round the first-named teams as bits (bit t for team t: teams
+  // 0..63 in the low word, 64..127 in the high word).
+  std::array<std::uint64_t, max_rounds> first_low{};
+  std::array<std::uint64_t, max_rounds> first_high{};
 };
 
 // A round order: position p (from 0) holds the number (1..nv) of the round

@@ -126,7 +126,10 @@ TEST(EvaluateOrderTest, ThreeTeamsAlwaysCostThree) {
     table.first[static_cast<std::size_t>(r)][0] = static_cast<std::uint8_t>(pairs[r][0]);
     table.second[static_cast<std::size_t>(r)][0] = static_cast<std::uint8_t>(pairs[r][1]);
   }
-  table.bye_team = {3, 2, 1};
+  index_pairings(table);
+  EXPECT_EQ(table.bye_team[0], 3);
+  EXPECT_EQ(table.bye_team[1], 2);
+  EXPECT_EQ(table.bye_team[2], 1);
   const int orders[6][3] = {{1, 2, 3}, {1, 3, 2}, {2, 1, 3}, {2, 3, 1}, {3, 1, 2}, {3, 2, 1}};
   CostWorkspace work;
   for (const auto& o : orders) {
@@ -156,6 +159,24 @@ TEST(EvaluateOrderTest, SumsSquaredCounts) {
   for (int t = 1; t <= 8; ++t) squares += counts[static_cast<std::size_t>(t)] * counts[static_cast<std::size_t>(t)];
   EXPECT_EQ(cost, squares);
   EXPECT_GT(cost, 0.0);
+}
+
+TEST(EvaluateOrderTest, BitTransposeMovesEveryBit) {
+  std::array<std::uint64_t, 64> rows{};
+  std::uint64_t state = 88172645463325252u;
+  for (auto& row : rows) {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    row = state;
+  }
+  const std::array<std::uint64_t, 64> original = rows;
+  transpose_bits(rows);
+  for (std::size_t i = 0; i < 64; ++i) {
+    for (std::size_t j = 0; j < 64; ++j) {
+      ASSERT_EQ((rows[j] >> i) & 1u, (original[i] >> j) & 1u) << i << "," << j;
+    }
+  }
 }
 
 // The fast evaluation must agree with the plain rule, cost and per-team

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "optimiser/cost.h"
+
 namespace quintora::optimiser::testing {
 
 PairingTable round_robin(int real_teams, unsigned flip_seed) {
@@ -17,10 +19,7 @@ PairingTable round_robin(int real_teams, unsigned flip_seed) {
   for (int r = 0; r < n - 1; ++r) {
     int k = 0;
     auto add = [&](int a, int b) {
-      if (odd && (a == n || b == n)) {
-        table.bye_team[static_cast<std::size_t>(r)] = static_cast<std::uint8_t>(a == n ? b : a);
-        return;
-      }
+      if (odd && (a == n || b == n)) return;
       state = state * 1103515245u + 12345u;
       if (flip_seed != 0 && ((state >> 16) & 1u)) std::swap(a, b);
       table.first[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(a);
@@ -34,6 +33,7 @@ PairingTable round_robin(int real_teams, unsigned flip_seed) {
       add(a, b);
     }
   }
+  index_pairings(table);
   return table;
 }
 
