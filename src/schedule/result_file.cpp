@@ -53,7 +53,9 @@ bool ResultFile::prepare(const std::filesystem::path& target) {
   for (int attempt = 0; attempt < 16; ++attempt) {
     std::filesystem::path name = ".";
     name += destination.filename();
-    name += "." + temporary_suffix() + ".tmp";
+    name += ".";
+    name += temporary_suffix();
+    name += ".tmp";
     auto candidate = folder / name;
     if (std::filesystem::exists(std::filesystem::symlink_status(candidate, ec))) continue;
     std::ofstream file(candidate, std::ios::out | std::ios::trunc);
