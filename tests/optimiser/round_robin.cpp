@@ -1,6 +1,7 @@
 #include "round_robin.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "optimiser/cost.h"
 
@@ -31,6 +32,19 @@ PairingTable round_robin(int real_teams, unsigned flip_seed) {
       const int a = (r + i) % (n - 1) + 1;
       const int b = (r - i + (n - 1)) % (n - 1) + 1;
       add(a, b);
+    }
+  }
+  index_pairings(table);
+  return table;
+}
+
+PairingTable lower_first_round_robin(int real_teams) {
+  PairingTable table = round_robin(real_teams);
+  for (int r = 0; r < table.nv; ++r) {
+    for (int k = 0; k < table.m; ++k) {
+      auto& a = table.first[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)];
+      auto& b = table.second[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)];
+      if (a > b) std::swap(a, b);
     }
   }
   index_pairings(table);

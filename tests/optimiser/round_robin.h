@@ -13,6 +13,10 @@ namespace quintora::optimiser::testing {
 // pairings so that the marks are not all alike.
 PairingTable round_robin(int real_teams, unsigned flip_seed = 0);
 
+// The same pairings with the lower team number always first-named: long
+// runs of equal marks, costs above a million for the largest league.
+PairingTable lower_first_round_robin(int real_teams);
+
 // The table in the writer's layout ("%d  %d  %d  %d", then "%d %d  " per pairing).
 std::string input_text(const PairingTable& table);
 
