@@ -23,19 +23,20 @@ void fill_home_bars(const RoundTable& table, const League& league, int n_bar, Ba
   }
 }
 
-void flip(RoundTable& table, int slot, int round) {
-  std::swap(table.A[at(slot)][at(round)], table.B[at(slot)][at(round)]);
-}
-
 }  // namespace
 
-void evaluate_round(const RoundTable& table, const BarLimits& limits, int round, BalanceState& state) {
-  // Home matches of every team over the whole table, real slots only.
+namespace {
+
+void count_home_matches(const RoundTable& table, BalanceState& state) {
   state.n_home_of_team.fill(0);
   for (int r = 1; r <= table.nweek; ++r) {
     for (int s = table.odd; s <= table.nmatch; ++s) ++state.n_home_of_team[at(cell(table.A, s, r))];
   }
+}
 
+// The part of an evaluation that depends on the round alone; n_home_of_team
+// must be current.
+void evaluate_candidates(const RoundTable& table, const BarLimits& limits, int round, BalanceState& state) {
   state.n_match_this_bar.fill(0);
   for (int s = table.odd; s <= table.nmatch; ++s) {
     ++state.n_match_this_bar[at(state.home_bar[at(cell(table.A, s, round))])];
@@ -66,12 +67,33 @@ void evaluate_round(const RoundTable& table, const BarLimits& limits, int round,
   }
 }
 
+// Exchanges home and away in one cell. The home counts over the whole table
+// change for these two teams only, so they are kept up to date here instead
+// of being recounted at every evaluation.
+void flip_and_evaluate(RoundTable& table, const BarLimits& limits, int slot, int round, BalanceState& state) {
+  int& home = table.A[at(slot)][at(round)];
+  int& visitor = table.B[at(slot)][at(round)];
+  --state.n_home_of_team[at(home)];
+  ++state.n_home_of_team[at(visitor)];
+  std::swap(home, visitor);
+  ++state.exchanges;
+  evaluate_candidates(table, limits, round, state);
+}
+
+}  // namespace
+
+void evaluate_round(const RoundTable& table, const BarLimits& limits, int round, BalanceState& state) {
+  count_home_matches(table, state);
+  evaluate_candidates(table, limits, round, state);
+}
+
 void balance(RoundTable& table, const League& league, const BarLimits& limits, BalanceState& state) {
   state = BalanceState{};
   fill_home_bars(table, league, limits.n_bar, state);
+  count_home_matches(table, state);
 
   for (int r = 1; r <= table.nweek; ++r) {
-    evaluate_round(table, limits, r, state);
+    evaluate_candidates(table, limits, r, state);
     for (int b = 1; b <= limits.n_bar; ++b) {
       const int excess = state.n_match_this_bar[at(b)] - limits.max_home_this_bar[at(b)];
       const int deficit = limits.min_home_this_bar[at(b)] - state.n_match_this_bar[at(b)];
@@ -80,9 +102,7 @@ void balance(RoundTable& table, const League& league, const BarLimits& limits, B
           const int t = state.teamN_with_max_home_this_bar[at(b)];
           for (int s = table.odd; s <= table.nmatch; ++s) {
             if (cell(table.A, s, r) == t) {
-              flip(table, s, r);
-              ++state.exchanges;
-              evaluate_round(table, limits, r, state);
+              flip_and_evaluate(table, limits, s, r, state);
             }
           }
         }
@@ -91,9 +111,7 @@ void balance(RoundTable& table, const League& league, const BarLimits& limits, B
           const int t = state.teamN_with_min_home_this_bar[at(b)];
           for (int s = table.odd; s <= table.nmatch; ++s) {
             if (cell(table.B, s, r) == t) {
-              flip(table, s, r);
-              ++state.exchanges;
-              evaluate_round(table, limits, r, state);
+              flip_and_evaluate(table, limits, s, r, state);
             }
           }
         }

@@ -170,6 +170,14 @@ TEST_P(BalancingKeepsPairings, OnlyHomeAndAwayChangeAndTheByeSlotIsUntouched) {
   }
 }
 
+TEST_P(BalancingKeepsPairings, KeptHomeCountsMatchAFreshCount) {
+  const League league = test::grouped_league(GetParam());
+  Balanced b = balanced(league);
+  const auto kept = b.state.n_home_of_team;
+  evaluate_round(b.table, b.limits, 1, b.state);
+  EXPECT_EQ(kept, b.state.n_home_of_team);
+}
+
 INSTANTIATE_TEST_SUITE_P(GroupedLeagues, BalancingKeepsPairings, ::testing::Values(5, 7, 9, 12, 31, 98, 99));
 
 TEST(Balancing, OddGroupedLeagueNeedsExchanges) {
