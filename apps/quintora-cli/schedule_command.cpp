@@ -33,9 +33,9 @@ struct ScheduleArguments {
 // A whole decimal integer with an optional sign; the value itself is clamped later.
 std::string check_weeks(const std::string& text) {
   std::size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
-  if (i == text.size()) return "WEEKS must be a whole number";
+  if (i == text.size()) return "N must be a whole number";
   for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return "WEEKS must be a whole number";
+    if (text[i] < '0' || text[i] > '9') return "N must be a whole number";
   }
   return {};
 }
@@ -91,7 +91,8 @@ void add_schedule_command(CLI::App& app, int& status) {
   sub->add_option("league", args->league_file, "The league file (.sch) to schedule")->required();
   sub->add_option("--weeks", args->weeks,
                   "Length of the season in weeks, clamped to 0..200 (default: two passes of the round-robin)")
-      ->check(CLI::Validator(check_weeks, "INT", "whole number"));
+      ->type_name("N")
+      ->check(CLI::Validator(check_weeks, "", "whole number"));
   sub->add_option("--effort", args->effort, "1 = no optimisation, 2 = optimise, 3 = try harder, 4 = try hardest")
       ->check(CLI::Range(1, 4))
       ->capture_default_str();
