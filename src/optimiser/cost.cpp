@@ -248,6 +248,7 @@ double evaluate_order(const RoundOrder& order, const PairingTable& table, CostWo
     return cost;
   }
 
+  work.bye_position.fill(0);
   for (int p = 0; p < nv; ++p) {
     const auto r = static_cast<std::size_t>(order.round[static_cast<std::size_t>(p)] - 1);
     work.bye_position[table.bye_team[r]] = static_cast<std::uint8_t>(p);

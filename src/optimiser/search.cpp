@@ -1,7 +1,6 @@
 #include "optimiser/search.h"
 
 #include <cmath>
-#include <utility>
 
 #include "optimiser/cost.h"
 #include "optimiser/operators.h"
@@ -48,10 +47,8 @@ SearchResult run_search(const PairingTable& table, int effort, ReportSink& sink)
   UniformRandom random;  // starts from the seed at its first draw
   double permutation = initial_permutation;
 
-  // Fixed working state, about 25 kB.
-  SearchState work_state;
-  SearchState* const state = &work_state;
-  for (Individual& individual : state->stores[0].record) {
+  SearchState state;  // fixed, about 25 kB
+  for (Individual& individual : state.stores[0].record) {
     individual.evaluated = 0;
     individual.cost = 0.0;
     individual.order = random_order(nv, random);
@@ -68,14 +65,14 @@ SearchResult run_search(const PairingTable& table, int effort, ReportSink& sink)
     ++generation;
     if (stall_test_active) previous_best = best_cost;
 
-    PopulationStore& current = state->stores[state->current];
+    PopulationStore& current = state.stores[state.current];
     double worst_cost = 0.0;
     int best_record = 0;
     for (int j = 0; j < population_size; ++j) {
       Individual& individual = current.record[static_cast<std::size_t>(j)];
       double cost = individual.cost;
       if (individual.evaluated == 0) {
-        cost = evaluate_order(individual.order, table, state->work, state->counts);
+        cost = evaluate_order(individual.order, table, state.work, state.counts);
         ++result.evaluations;
         if (cost <= target_cost) {
           result.rule = StopRule::Target;
@@ -90,7 +87,7 @@ SearchResult run_search(const PairingTable& table, int effort, ReportSink& sink)
         individual.evaluated = 1;
         individual.cost = stored_cost(cost);
       }
-      state->cost[static_cast<std::size_t>(j)] = cost;
+      state.cost[static_cast<std::size_t>(j)] = cost;
       if (j == 0) {
         best_cost = worst_cost = cost;
         best_record = 0;
@@ -108,8 +105,8 @@ SearchResult run_search(const PairingTable& table, int effort, ReportSink& sink)
 
     double fitness_sum = 0.0;
     for (int j = 0; j < population_size; ++j) {
-      const double f = fitness_factor * worst_cost - state->cost[static_cast<std::size_t>(j)];
-      state->fitness[static_cast<std::size_t>(j)] = f;
+      const double f = fitness_factor * worst_cost - state.cost[static_cast<std::size_t>(j)];
+      state.fitness[static_cast<std::size_t>(j)] = f;
       fitness_sum += f;
     }
 
@@ -134,7 +131,7 @@ SearchResult run_search(const PairingTable& table, int effort, ReportSink& sink)
     }
     stall_test_active = true;
 
-    double& best_fitness = state->fitness[static_cast<std::size_t>(best_record)];
+    double& best_fitness = state.fitness[static_cast<std::size_t>(best_record)];
     if (best_fitness < protected_share * fitness_sum) {
       const double floor = protected_share * fitness_sum;
       fitness_sum += floor - best_fitness;
@@ -143,10 +140,10 @@ SearchResult run_search(const PairingTable& table, int effort, ReportSink& sink)
 
     std::array<double, population_size> share{};
     for (int j = 0; j < population_size; ++j) {
-      share[static_cast<std::size_t>(j)] = state->fitness[static_cast<std::size_t>(j)] / fitness_sum;
+      share[static_cast<std::size_t>(j)] = state.fitness[static_cast<std::size_t>(j)] / fitness_sum;
     }
 
-    PopulationStore& next = state->stores[1 - state->current];
+    PopulationStore& next = state.stores[1 - state.current];
     for (int j = 0; j < population_size; ++j) {
       const double r = random.next();
       double total = 0.0;
@@ -160,9 +157,9 @@ SearchResult run_search(const PairingTable& table, int effort, ReportSink& sink)
       }
       next.record[static_cast<std::size_t>(j)] = current.record[static_cast<std::size_t>(chosen)];
     }
-    state->current = 1 - state->current;
+    state.current = 1 - state.current;
 
-    apply_operators(state->stores[state->current], nv, permutation, random);
+    apply_operators(state.stores[state.current], nv, permutation, random);
 
     if (generation == limits.generations) {
       result.rule = StopRule::Limit;
