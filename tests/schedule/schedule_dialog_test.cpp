@@ -94,7 +94,9 @@ TEST_F(ScheduleDialogTest, OpensWithTheDefaultsOfTheLeague) {
 TEST_F(ScheduleDialogTest, WeeksTextIsConvertedAndClamped) {
   const std::pair<const char*, int> cases[] = {{"500", 200}, {"-3", 0},   {"  12abc", 12},       {"abc", 0},
                                                {"", 0},      {"+7", 7},   {"123456789012", 200}, {"\t 3", 3}};
-  for (const auto& [text, weeks] : cases) {
+  for (const auto& c : cases) {
+    const char* text = c.first;
+    const int weeks = c.second;
     EXPECT_EQ(convert_weeks_text(text), weeks) << '"' << text << '"';
     const int closed = open(test::league_of_single_bars(4), [&](test::FakeWindowSystem& ws, ui::DialogHandler& h) {
       ws.type(control::weeks, text);
@@ -111,7 +113,9 @@ TEST_F(ScheduleDialogTest, WeeksTextIsConvertedAndClamped) {
 
 TEST_F(ScheduleDialogTest, EffortViewerAndCommaComeFromTheChoices) {
   const std::pair<int, int> cases[] = {{control::effort_yes, 2}, {control::effort_harder, 3}, {control::effort_hardest, 4}};
-  for (const auto& [choice, effort] : cases) {
+  for (const auto& c : cases) {
+    const int choice = c.first;
+    const int effort = c.second;
     const int closed = open(test::league_of_single_bars(6), [&](test::FakeWindowSystem& ws, ui::DialogHandler& h) {
       ws.set_checked(control::effort_yes, false);
       ws.set_checked(choice, true);
