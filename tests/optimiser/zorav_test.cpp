@@ -250,7 +250,10 @@ TEST_F(ZoravRunTest, RunsMatchAnIndependentModel) {
     EXPECT_NE(out.find(std::string("# COST                     =   ") + c.cost), std::string::npos) << c.name;
     EXPECT_NE(out.find(c.stop), std::string::npos) << c.name;
     std::string written;
-    for (const std::string& line : lines_of(order())) written += (written.empty() ? "" : " ") + line.substr(1);
+    for (const std::string& line : lines_of(order())) {
+      if (!written.empty()) written += ' ';
+      written += line.substr(1);
+    }
     EXPECT_EQ(written, c.order) << c.name << " effort " << c.effort;
   }
 }
