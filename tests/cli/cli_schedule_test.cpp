@@ -240,15 +240,5 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndWriteNothing) {
   }
 }
 
-TEST_F(CliTest, AFailedRunKeepsTheEarlierSchedule) {
-  copy_example("spring-league.sch");
-  ASSERT_EQ(schedule("league.sch --weeks 4").status, 0);
-  const std::string earlier = read_file(work_ / "schedule.txt");
-  // A league refused after the output was named leaves the earlier file whole.
-  write_league(read_file(work_ / "league.sch").replace(read_file(work_ / "league.sch").find("1\r\nPocket Rockets"), 1, "9"));
-  EXPECT_EQ(schedule("league.sch").status, 1);
-  EXPECT_EQ(read_file(work_ / "schedule.txt"), earlier);
-}
-
 }  // namespace
 }  // namespace quintora::test
