@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   quintora::ui::qt::MainWindow window(ws, quintora::ui::read_display_size(settings_file));
   quintora::ui::MainWindowLogic logic(ws, settings_file, [](int code) { QApplication::exit(code); });
   logic.initialise();
-  window.show();
   window.place_top_left();
+  window.show();
   return QApplication::exec();
 }

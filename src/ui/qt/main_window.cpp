@@ -221,7 +221,7 @@ void MainWindow::build_form(DisplaySize size) {
   profile_layout->addWidget(display(control::team_count_label, QStringLiteral("0"), QStringLiteral("Number of Teams"), 5), 1, 1);
   auto* tables_label = label(QStringLiteral("Number of Tables :"));
   profile_layout->addWidget(tables_label, 2, 0);
-  QLineEdit* tables = edit(control::tables, tables_label, true, 9);
+  QLineEdit* tables = edit(control::tables, tables_label, true, 10);  // any 32-bit count
   tables->setMaximumWidth(char_width * 8);
   profile_layout->addWidget(tables, 2, 1);
   profile_layout->setColumnStretch(2, 1);
