@@ -106,10 +106,10 @@ int schedule_run(const League& league, const ScheduleOptions& options, ScheduleR
       case ExchangeResult::Ok:
         break;
       case ExchangeResult::Malformed:
-        return refuse(ws, "The optimiser's round order in " + display(output) + " is not an order of rounds 1 to " +
+        return refuse(ws, "The optimiser's round order (optimal.out) is not an order of rounds 1 to " +
                               std::to_string(run.table.nweek) + ".");
       default:
-        return refuse(ws, "Cannot read the optimiser's round order " + display(output) + ".");
+        return refuse(ws, "Cannot read the optimiser's round order (optimal.out).");
     }
   }
 
