@@ -135,6 +135,31 @@ INSTANTIATE_TEST_SUITE_P(ExamplesAndEfforts, CliExampleTest,
                                            std::pair{1, 1}, std::pair{1, 2}, std::pair{1, 3}, std::pair{1, 4},
                                            std::pair{2, 1}, std::pair{2, 2}, std::pair{2, 3}, std::pair{2, 4}));
 
+TEST_F(CliTest, SpringLeagueInTableOrderByteForByte) {
+  copy_example("spring-league.sch");
+  ASSERT_EQ(schedule("league.sch --weeks 4 --effort 1").status, 0);
+  std::string text = read_file(work_ / "schedule.txt");
+  std::erase(text, '\r');  // Windows ends its lines with CR LF
+  EXPECT_EQ(text,
+            "\n"
+            "\n"
+            "     Riverside Pool League - Spring 2026\n"
+            "\n"
+            "   Week  1:    8 at  7      4 at  1      2 at  6      3 at  5    \n"
+            "   Week  2:    6 at  8      7 at  1      4 at  3      2 at  5    \n"
+            "   Week  3:    5 at  8      7 at  6      1 at  3      4 at  2    \n"
+            "   Week  4:    8 at  4      5 at  7      1 at  6      3 at  2    \n"
+            "\n"
+            "        1: Corner Pocket\n"
+            "        2: Pocket Rockets\n"
+            "        3: Eight Ball Saloon\n"
+            "        4: Cue Tips\n"
+            "        5: Chalk & Cheese\n"
+            "        6: O'Malley's\n"
+            "        7: Les Boules\n"
+            "        8: Side Spin\n");
+}
+
 TEST_F(CliTest, OptimisedOrderIsReproducibleAndDiffersFromTableOrder) {
   copy_example("odd-league.sch");
   ASSERT_EQ(schedule("league.sch --effort 1 --output plain.txt").status, 0);
