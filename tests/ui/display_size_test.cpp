@@ -55,11 +55,5 @@ TEST_F(DisplaySizeCommandTest, UnwritableFileIsReportedNotPromised) {
   EXPECT_EQ(ws.messages().back().icon, ui::Icon::Error);
 }
 
-TEST_F(DisplaySizeCommandTest, AboutOpensTheAboutBox) {
-  ws.click(cmd::about);
-  ASSERT_EQ(ws.dialogs().size(), 1u);
-  EXPECT_EQ(ws.dialogs().front(), ui::DialogId::About);
-}
-
 }  // namespace
 }  // namespace quintora::test

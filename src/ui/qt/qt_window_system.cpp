@@ -298,7 +298,6 @@ std::optional<std::string> QtWindowSystem::choose_file(const FileDialogRequest& 
   if (!filters.isEmpty()) dialog.selectNameFilter(filters.first());
   // The patterns are shown as the names give them.
   dialog.setOption(QFileDialog::HideNameFilterDetails, true);
-  dialog.setOption(QFileDialog::ReadOnly, false);
   if (request.kind == FileDialogKind::Open) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
