@@ -10,38 +10,11 @@
 
 #include "schedule/balancing.h"
 #include "schedule/schedule_run.h"
+#include "ui/null_window_system.h"
 
 namespace {
 
 using namespace quintora;
-
-// Answers every box silently; a benchmark has no screen.
-class SilentWindowSystem final : public ui::WindowSystem {
- public:
-  void set_event_sink(ui::EventSink*) override {}
-  ui::Answer message_box(std::string_view, std::string_view, ui::Icon, ui::Buttons) override {
-    ++boxes;
-    return ui::Answer::Ok;
-  }
-  void list_append(int, std::string_view, int) override {}
-  void list_insert(int, int, std::string_view, int) override {}
-  void list_delete(int, int) override {}
-  void list_clear(int) override {}
-  int list_count(int) const override { return 0; }
-  int list_selected(int) const override { return -1; }
-  std::string list_text(int, int) const override { return {}; }
-  int list_tag(int, int) const override { return -1; }
-  void list_select(int, int) override {}
-  void set_text(int, std::string_view) override {}
-  std::string get_text(int, std::size_t) const override { return {}; }
-  void set_checked(int, bool) override {}
-  bool is_checked(int) const override { return false; }
-  int run_dialog(ui::DialogId, ui::DialogHandler&) override { return 0; }
-  std::optional<std::string> choose_file(const ui::FileDialogRequest&) override { return std::nullopt; }
-  bool start_program(std::string_view, const std::vector<std::string>&) override { return false; }
-  bool open_with_default_application(std::string_view) override { return false; }
-  int boxes = 0;
-};
 
 // 99 teams in 33 bars of three, two tables each: the largest league, with
 // enough home clashes to keep the balancing busy.
@@ -73,7 +46,7 @@ void BM_ScheduleRun(benchmark::State& state) {
   options.effort = static_cast<int>(state.range(0));
   options.season_weeks = 200;
   options.result_file = "schedule.txt";
-  SilentWindowSystem ws;
+  ui::NullWindowSystem ws;
   auto run = std::make_unique<schedule::ScheduleRun>();
   run->base_folder = folder;
   run->start_viewer = false;
