@@ -1,5 +1,6 @@
 #include "schedule/league_check.h"
 
+#include <array>
 #include <cstddef>
 
 #include "schedule/schedule_messages.h"
@@ -25,17 +26,26 @@ bool league_fits_run(const League& league, std::string& message) {
                 std::to_string(p + 1) + ".";
       return false;
     }
-    const int teams = league.bar.n_team_this_bar[i];
-    if (teams < 0 || teams > max_teams) {
-      message = "Bar " + name + " has an impossible number of teams: " + std::to_string(teams) + ".";
-      return false;
-    }
   }
+  std::array<int, bar_room> teams_of_bar{};
   for (int t = 0; t < league.n_team; ++t) {
     const auto i = static_cast<std::size_t>(t);
     const int bar = league.team.bar_number[i];
     if (bar < 1 || bar > league.n_bar) {
       message = "Team " + std::string(league.team.name[i].view()) + " has no bar.";
+      return false;
+    }
+    ++teams_of_bar[static_cast<std::size_t>(bar - 1)];
+  }
+  // The limits and the table check go by each bar's own team count, so a
+  // hand-edited count that disagrees with the teams would schedule a bar
+  // beyond its tables without a word.
+  for (int p = 0; p < league.n_bar; ++p) {
+    const auto i = static_cast<std::size_t>(p);
+    if (league.bar.n_team_this_bar[i] != teams_of_bar[i]) {
+      message = "Bar " + std::string(league.bar.name[i].view()) + " is given " +
+                std::to_string(league.bar.n_team_this_bar[i]) + " as its number of teams, but " + std::to_string(teams_of_bar[i]) +
+                " teams have it as their bar.";
       return false;
     }
   }

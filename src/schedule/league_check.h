@@ -1,8 +1,9 @@
 #pragma once
 // The run reads bars and teams by position and indexes its tables with bar
 // numbers, so it takes only a league whose bars are numbered 1..n_bar in
-// order and whose every team names one of them. Anything else (possible only
-// from a hand-edited file) is refused before a table is built.
+// order, whose every team names one of them and whose team counts agree with
+// the teams. Anything else (possible only from a hand-edited file) is refused
+// before a table is built.
 
 #include <string>
 

@@ -209,7 +209,8 @@ TEST_F(ScheduleRunTest, MalformedLeaguesAreRefusedNamingTheCulprit) {
       {[](League& l) { l.team.bar_number[3] = 3; }, "Team D has no bar."},
       {[](League& l) { l.team.bar_number[0] = 0; }, "Team A has no bar."},
       {[](League& l) { l.team.bar_number[4] = -2; }, "Team E has no bar."},
-      {[](League& l) { l.bar.n_team_this_bar[0] = -7; }, "Bar Red Lion has an impossible number of teams: -7."},
+      {[](League& l) { l.bar.n_team_this_bar[0] = -7; }, "Bar Red Lion is given -7 as its number of teams, but 3 teams have it as their bar."},
+      {[](League& l) { l.bar.n_team_this_bar[1] = 1; }, "Bar Crown is given 1 as its number of teams, but 2 teams have it as their bar."},
       {[](League& l) { l.n_team = 100; }, "The league has 100 teams in 2 bars; a schedule takes 1 to 99 teams in 1 to 49 bars."},
       {[](League& l) { l.n_bar = 50; }, "The league has 5 teams in 50 bars; a schedule takes 1 to 99 teams in 1 to 49 bars."},
   };
