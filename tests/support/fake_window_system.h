@@ -7,7 +7,6 @@
 #include <deque>
 #include <functional>
 #include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,8 +16,7 @@
 namespace quintora::test {
 
 struct MessageRecord {
-  std::string text;
-  std::string caption;
+  std::string text, caption;
   ui::Icon icon = ui::Icon::Error;
   ui::Buttons buttons = ui::Buttons::Ok;
   ui::Answer answer = ui::Answer::Ok;
@@ -42,31 +40,45 @@ class FakeWindowSystem : public ui::WindowSystem {
   void set_event_sink(ui::EventSink* sink) override { sink_ = sink; }
   ui::Answer message_box(std::string_view text, std::string_view caption, ui::Icon icon,
                          ui::Buttons buttons) override;
-  void list_append(int list, std::string_view text, int tag) override;
+  void list_append(int list, std::string_view text, int tag) override { list_insert(list, -1, text, tag); }
   void list_insert(int list, int row, std::string_view text, int tag) override;
   void list_delete(int list, int row) override;
-  void list_clear(int list) override;
-  int list_count(int list) const override;
-  int list_selected(int list) const override;
-  std::string list_text(int list, int row) const override;
-  int list_tag(int list, int row) const override;
-  void list_select(int list, int row) override;
+  void list_clear(int list) override { lists_[list] = {}; }
+  int list_count(int list) const override { return static_cast<int>(rows(list).size()); }
+  int list_selected(int list) const override { return find_list(list).selected; }
+  std::string list_text(int list, int row) const override { return row_at(list, row).text; }
+  int list_tag(int list, int row) const override { return row_at(list, row).tag; }
+  void list_select(int list, int row) override {
+    lists_[list].selected = row >= 0 && row < list_count(list) ? row : -1;
+  }
   void set_text(int control, std::string_view text) override;
   std::string get_text(int control, std::size_t max_bytes) const override;
   void set_checked(int control, bool checked) override { checked_[control] = checked; }
-  bool is_checked(int control) const override;
+  bool is_checked(int control) const override { return checked_.count(control) != 0 && checked_.at(control); }
   int run_dialog(ui::DialogId dialog, ui::DialogHandler& handler) override;
   std::optional<std::string> choose_file(const ui::FileDialogRequest& request) override;
-  bool start_program(std::string_view program, const std::vector<std::string>& arguments) override;
-  bool open_with_default_application(std::string_view path) override;
+  bool start_program(std::string_view program, const std::vector<std::string>& arguments) override {
+    started_programs_.push_back({std::string(program), arguments});
+    return start_succeeds_;
+  }
+  bool open_with_default_application(std::string_view path) override {
+    opened_files_.emplace_back(path);
+    return start_succeeds_;
+  }
 
   // What the user does. Each notifies the event sink as the real window would.
-  void type(int control, std::string_view text);  // sets the text, notifies Changed
-  void focus(int control);                        // FocusGained
-  void blur(int control);                         // FocusLost
-  void select_row(int list, int row);             // sets the selection, notifies SelectionChanged
-  void click(int control);                        // Clicked
-  void press_enter();                             // Clicked on command::default_command
+  void type(int control, std::string_view text) {  // sets the text, notifies Changed
+    texts_[control] = std::string(text);
+    notify(control, ui::Notification::Changed);
+  }
+  void focus(int control) { notify(control, ui::Notification::FocusGained); }
+  void blur(int control) { notify(control, ui::Notification::FocusLost); }
+  void select_row(int list, int row) {  // sets the selection, notifies SelectionChanged
+    list_select(list, row);
+    notify(list, ui::Notification::SelectionChanged);
+  }
+  void click(int control) { notify(control, ui::Notification::Clicked); }
+  void press_enter() { click(ui::command::default_command); }
 
   // Scripts.
   // The answer to the next question (a box with more than an OK button). OK
@@ -91,11 +103,11 @@ class FakeWindowSystem : public ui::WindowSystem {
   const std::vector<ProgramStart>& started_programs() const { return started_programs_; }
   const std::vector<std::string>& opened_files() const { return opened_files_; }
   // The whole text of a field or label ("" when never set).
-  std::string text(int control) const;
-  const std::vector<ListRow>& rows(int list) const;
+  std::string text(int control) const { return texts_.count(control) != 0 ? texts_.at(control) : std::string(); }
+  const std::vector<ListRow>& rows(int list) const { return find_list(list).rows; }
   std::vector<std::string> list_texts(int list) const;
   // Changed notifications sent for a control so far.
-  int change_count(int control) const;
+  int change_count(int control) const { return change_counts_.count(control) != 0 ? change_counts_.at(control) : 0; }
 
   // The controls that are text fields (they notify Changed); every other
   // control with text is a label and stays silent.
@@ -108,8 +120,8 @@ class FakeWindowSystem : public ui::WindowSystem {
   };
 
   void notify(int control, ui::Notification what);
-  ListState& list(int id) { return lists_[id]; }
-  const ListState* find_list(int id) const;
+  const ListState& find_list(int id) const;
+  const ListRow& row_at(int list, int row) const;
 
   ui::EventSink* sink_ = nullptr;
   std::map<int, std::string> texts_;
