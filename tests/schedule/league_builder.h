@@ -1,14 +1,20 @@
 #pragma once
-// Compact leagues for the schedule tests, filled in directly so the tests
-// depend on nothing but the league's fields.
+// Compact leagues and table views for the schedule tests, filled in directly
+// so the tests depend on nothing but the league's fields.
 
 #include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "league/league.h"
+#include "schedule/balancing.h"
 
 namespace quintora::test {
+
+constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
 struct BarSpec {
   std::string name;
@@ -20,40 +26,59 @@ inline League make_league(const std::string& title, const std::vector<BarSpec>& 
   League league;
   league.stored_title.assign(title);
   for (const auto& spec : bars) {
-    const auto b = static_cast<std::size_t>(league.n_bar);
-    league.bar.number[b] = league.n_bar + 1;
+    const auto b = at(league.n_bar++);
+    league.bar.number[b] = league.n_bar;
     league.bar.name[b].assign(spec.name);
     league.bar.n_table_this_bar[b] = spec.tables;
     league.bar.n_team_this_bar[b] = static_cast<int>(spec.teams.size());
     for (const auto& team : spec.teams) {
-      const auto t = static_cast<std::size_t>(league.n_team);
-      league.team.bar_number[t] = league.n_bar + 1;
-      league.team.name[t].assign(team);
-      ++league.n_team;
+      league.team.bar_number[at(league.n_team)] = league.n_bar;
+      league.team.name[at(league.n_team++)].assign(team);
     }
-    ++league.n_bar;
   }
   league.n_bar_slot = league.n_bar;
   league.n_team_slot = league.n_team;
   return league;
 }
 
-// n teams (at most 49), each in a bar of its own.
-inline League league_of_single_bars(int n, const std::string& title = "Test League") {
-  if (n > max_bars) n = max_bars;
+// Teams "Team 1".."Team n" in bars of per_bar teams with two tables each
+// (the last bar may hold fewer); per_bar 1 allows at most 49 teams.
+inline League grouped_league(int n_team, int per_bar = 3, const std::string& title = "Test League") {
   std::vector<BarSpec> bars;
-  for (int i = 1; i <= n; ++i) bars.push_back({"Bar " + std::to_string(i), 1, {"Team " + std::to_string(i)}});
+  for (int t = 1; t <= n_team; ++t) {
+    if ((t - 1) % per_bar == 0) bars.push_back({"Bar " + std::to_string(t), 2, {}});
+    bars.back().teams.push_back("Team " + std::to_string(t));
+  }
   return make_league(title, bars);
 }
 
-// n teams in bars of three with two tables each (the last bar may hold fewer).
-inline League grouped_league(int n_team) {
-  std::vector<BarSpec> bars;
-  for (int t = 1; t <= n_team; ++t) {
-    if ((t - 1) % 3 == 0) bars.push_back({"Bar " + std::to_string(t), 2, {}});
-    bars.back().teams.push_back("Team " + std::to_string(t));
+// "A-B" cells round by round, slots left to right, as the tables are written.
+inline std::vector<std::string> cells(const schedule::RoundTable& t) {
+  std::vector<std::string> rounds;
+  for (int r = 1; r <= t.nweek; ++r) {
+    std::string line;
+    for (int s = 1; s <= t.nmatch; ++s) {
+      line += (s > 1 ? " " : "") + std::to_string(t.A[at(s)][at(r)]) + "-" + std::to_string(t.B[at(s)][at(r)]);
+    }
+    rounds.push_back(line);
   }
-  return make_league("Grouped", bars);
+  return rounds;
+}
+
+inline schedule::RoundTable balanced_table(const League& league, int* exchanges = nullptr) {
+  schedule::RoundTable table;
+  schedule::BarLimits limits;
+  schedule::BalanceState state;
+  schedule::build_round_table(table, league.n_team);
+  schedule::compute_bar_limits(league, limits);
+  schedule::balance(table, league, limits, state);
+  if (exchanges) *exchanges = state.exchanges;
+  return table;
+}
+
+inline std::string read_file(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace quintora::test
