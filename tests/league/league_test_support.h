@@ -1,16 +1,13 @@
 #pragma once
-// Helpers shared by the league tests: building leagues in memory, reading
-// league text, and scratch folders for files.
+// Helpers of the league tests: leagues built in memory, league text read from
+// a string, the model as one comparable text, and a scratch folder.
 
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
-#include <string_view>
-#include <utility>
 #include <vector>
 
 #include "league/league.h"
@@ -35,10 +32,16 @@ inline League make_league(std::initializer_list<BarSpec> bars) {
   return league;
 }
 
-inline ReadResult read_text(League& league, std::string_view text, FakeWindowSystem& ws,
-                            ReadMode mode = ReadMode::Open, std::string_view path = "league.sch") {
-  std::istringstream in{std::string(text)};
+inline ReadResult read_text(League& league, const std::string& text, FakeWindowSystem& ws,
+                            std::string_view path = "after.sch", ReadMode mode = ReadMode::Open) {
+  std::istringstream in(text);
   return read_league(league, in, mode, path, ws);
+}
+
+inline bool save(League& league, FakeWindowSystem& ws, const std::filesystem::path& file, const std::string& title) {
+  league.current_file_path.assign(file.string());
+  ws.set_text(ui::control::title, title);
+  return write_league(league, ws);
 }
 
 inline std::string file_bytes(const std::filesystem::path& file) {
@@ -46,56 +49,34 @@ inline std::string file_bytes(const std::filesystem::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void put_file(const std::filesystem::path& file, std::string_view bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+// Counts, bars (number, teams, tables, [name]) and teams (bar number, [name]).
+inline std::string describe(const League& l) {
+  std::ostringstream out;
+  out << "title=" << l.stored_title.view() << " gap=" << l.gap_of_position_night << " bars=" << l.n_bar << "/"
+      << l.n_bar_slot << " teams=" << l.n_team << "/" << l.n_team_slot << "\n";
+  for (std::size_t p = 0; p < static_cast<std::size_t>(l.n_bar_slot); ++p)
+    out << "bar " << l.bar.number[p] << " " << l.bar.n_team_this_bar[p] << " " << l.bar.n_table_this_bar[p] << " ["
+        << l.bar.name[p].view() << "]\n";
+  for (std::size_t t = 0; t < static_cast<std::size_t>(l.n_team_slot); ++t)
+    out << "team " << l.team.bar_number[t] << " [" << l.team.name[t].view() << "]\n";
+  return out.str();
 }
 
-// A fresh folder under the system's temporary folder, removed at the end.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(std::string_view name) {
-    // A random suffix keeps test runs of several builds apart.
-    path_ = std::filesystem::temp_directory_path() /
-            ("quintora-league-" + std::string(name) + "-" + std::to_string(std::random_device{}()));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(std::string_view name) const { return path_ / std::string(name); }
-  std::vector<std::string> entries() const {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(path_)) names.push_back(e.path().filename().string());
-    return names;
-  }
-
- private:
-  std::filesystem::path path_;
-};
-
-// The model fields a read and a save must agree on, as one comparable text.
-inline std::string describe(const League& league) {
-  std::string out = "title=" + std::string(league.stored_title.view()) + " gap=" +
-                    std::to_string(league.gap_of_position_night) + " bars=" + std::to_string(league.n_bar) + "/" +
-                    std::to_string(league.n_bar_slot) + " teams=" + std::to_string(league.n_team) + "/" +
-                    std::to_string(league.n_team_slot) + "\n";
-  for (int p = 0; p < league.n_bar_slot; ++p) {
-    const auto i = static_cast<std::size_t>(p);
-    out += "bar " + std::to_string(league.bar.number[i]) + " " + std::to_string(league.bar.n_team_this_bar[i]) + " " +
-           std::to_string(league.bar.n_table_this_bar[i]) + " [" + std::string(league.bar.name[i].view()) + "]\n";
-  }
-  for (int t = 0; t < league.n_team_slot; ++t) {
-    const auto i = static_cast<std::size_t>(t);
-    out += "team " + std::to_string(league.team.bar_number[i]) + " [" + std::string(league.team.name[i].view()) + "]\n";
-  }
+// Every message box shown, one line each: caption, "(error)" for the error icon, text.
+inline std::string boxes(const FakeWindowSystem& ws) {
+  std::string out;
+  for (const MessageRecord& m : ws.messages())
+    out += m.caption + (m.icon == ui::Icon::Error ? " (error) " : " ") + m.text + "\n";
   return out;
 }
+
+// A fresh folder under the temporary folder, removed at the end.
+struct ScratchFolder {
+  std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("quintora-league-" + std::to_string(std::random_device{}()));
+  ScratchFolder() { std::filesystem::create_directories(path); }
+  ~ScratchFolder() { std::error_code ec; std::filesystem::remove_all(path, ec); }
+  std::filesystem::path operator/(const char* name) const { return path / name; }
+};
 
 }  // namespace quintora::test

