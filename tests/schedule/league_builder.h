@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "league/league.h"
 #include "schedule/balancing.h"
 
 namespace quintora::test {
@@ -43,42 +42,39 @@ inline League make_league(const std::string& title, const std::vector<BarSpec>& 
 
 // Teams "Team 1".."Team n" in bars of per_bar teams with two tables each
 // (the last bar may hold fewer); per_bar 1 allows at most 49 teams.
-inline League grouped_league(int n_team, int per_bar = 3, const std::string& title = "Test League") {
+inline League grouped_league(int n_team, int per_bar = 3) {
   std::vector<BarSpec> bars;
-  for (int t = 1; t <= n_team; ++t) {
-    if ((t - 1) % per_bar == 0) bars.push_back({"Bar " + std::to_string(t), 2, {}});
-    bars.back().teams.push_back("Team " + std::to_string(t));
+  for (int t = 0; t < n_team; ++t) {
+    if (t % per_bar == 0) bars.push_back({"Bar " + std::to_string(t + 1), 2, {}});
+    bars.back().teams.push_back("Team " + std::to_string(t + 1));
   }
-  return make_league(title, bars);
+  return make_league("Test League", bars);
 }
 
 // "A-B" cells round by round, slots left to right, as the tables are written.
 inline std::vector<std::string> cells(const schedule::RoundTable& t) {
-  std::vector<std::string> rounds;
+  std::vector<std::string> rounds(at(t.nweek));
   for (int r = 1; r <= t.nweek; ++r) {
-    std::string line;
     for (int s = 1; s <= t.nmatch; ++s) {
-      line += (s > 1 ? " " : "") + std::to_string(t.A[at(s)][at(r)]) + "-" + std::to_string(t.B[at(s)][at(r)]);
+      rounds[at(r - 1)] += (s > 1 ? " " : "") + std::to_string(t.A[at(s)][at(r)]) + "-" + std::to_string(t.B[at(s)][at(r)]);
     }
-    rounds.push_back(line);
   }
   return rounds;
 }
 
-inline schedule::RoundTable balanced_table(const League& league, int* exchanges = nullptr) {
+inline schedule::RoundTable balanced_table(const League& league, schedule::BalanceState* state = nullptr) {
   schedule::RoundTable table;
   schedule::BarLimits limits;
-  schedule::BalanceState state;
+  schedule::BalanceState own;
   schedule::build_round_table(table, league.n_team);
   schedule::compute_bar_limits(league, limits);
-  schedule::balance(table, league, limits, state);
-  if (exchanges) *exchanges = state.exchanges;
+  schedule::balance(table, league, limits, state ? *state : own);
   return table;
 }
 
 inline std::string read_file(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace quintora::test

@@ -4,10 +4,8 @@
 
 #include <algorithm>
 #include <set>
-#include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
 
 #include "league_builder.h"
 
@@ -19,12 +17,10 @@ using test::at;
 TEST(RoundTable, MatchesTheWorkedTables) {
   const std::vector<std::string> four = {"4-3 1-2", "2-4 3-1", "4-1 3-2"};
   const std::vector<std::string> six = {"6-5 1-3 2-4", "4-6 5-1 3-2", "6-3 5-4 1-2", "2-6 3-5 4-1", "6-1 5-2 4-3"};
-  const std::pair<int, std::vector<std::string>> cases[] = {
-      {8,
-       {"8-7 1-4 2-6 3-5", "6-8 7-1 4-3 5-2", "8-5 7-6 1-3 2-4", "4-8 5-7 6-1 3-2", "8-3 7-4 6-5 1-2",
-        "2-8 3-7 4-6 5-1", "8-1 7-2 6-3 5-4"}},
-      {6, six}, {5, six}, {4, four}, {3, four}, {2, {"2-1"}}, {1, {"2-1"}},  // odd counts: the top team is the dummy
-  };
+  const std::vector<std::string> eight = {"8-7 1-4 2-6 3-5", "6-8 7-1 4-3 5-2", "8-5 7-6 1-3 2-4", "4-8 5-7 6-1 3-2",
+                                          "8-3 7-4 6-5 1-2", "2-8 3-7 4-6 5-1", "8-1 7-2 6-3 5-4"};
+  const std::pair<int, std::vector<std::string>> cases[] = {  // odd counts: the top team is the dummy
+      {8, eight}, {6, six}, {5, six}, {4, four}, {3, four}, {2, {"2-1"}}, {1, {"2-1"}}};
   RoundTable t;  // reused, largest first: nothing of an earlier table may survive
   for (const auto& [teams, rounds] : cases) {
     build_round_table(t, teams);
@@ -53,8 +49,7 @@ TEST_P(RoundTableInvariants, EveryRoundIsAPerfectPairingAndEveryPairMeetsOnce) {
     ASSERT_EQ(seen.size(), at(n)) << "round " << r;
     ASSERT_TRUE(t.A[1][at(r)] == n || t.B[1][at(r)] == n) << "the top team leaves slot 1 in round " << r;
   }
-  // As many distinct pairs as cells: every pair exactly once.
-  EXPECT_EQ(pairs.size(), at(n * (n - 1) / 2));
+  EXPECT_EQ(pairs.size(), at(n * (n - 1) / 2));  // as many pairs as cells: each exactly once
 }
 
 INSTANTIATE_TEST_SUITE_P(AllTeamCounts, RoundTableInvariants, ::testing::Range(1, 100));

@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <sstream>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "league_builder.h"
 
@@ -22,25 +18,17 @@ std::string schedule_text(const League& league, int weeks, bool comma = false, c
   return out;
 }
 
-std::vector<std::string> week_lines(const std::string& text) {
-  std::vector<std::string> lines;
+// The week lines without their week number, from the first (one-digit) host on.
+std::vector<std::string> weeks_of(const std::string& text) {
+  std::vector<std::string> weeks;
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) {
-    if (line.rfind("   Week", 0) == 0) lines.push_back(line);
+    if (line.rfind("   Week", 0) == 0) weeks.push_back(line.substr(15));
   }
-  return lines;
+  return weeks;
 }
 
-// "host at visitor" texts of one week line.
-std::vector<std::string> matches_of(const std::string& line) {
-  std::vector<std::string> matches;
-  for (auto pos = line.find(" at"); pos != std::string::npos; pos = line.find(" at", pos + 3)) {
-    matches.push_back(line.substr(pos - 3, 3) + " at" + line.substr(pos + 3, 3));
-  }
-  return matches;
-}
-
-TEST(ScheduleWriter, SpringLeagueByteForByte) {
+TEST(ScheduleWriter, SpringLeagueByteForByteAndCommaDelimited) {
   const League spring = test::make_league("Spring League", {{"B1", 1, {"Aces"}}, {"B2", 1, {"Bankers"}},
                                                             {"B3", 1, {"Cue Kings"}}, {"B4", 1, {"Dart Hawks"}},
                                                             {"B5", 1, {"Eagles"}}});
@@ -53,9 +41,8 @@ TEST(ScheduleWriter, SpringLeagueByteForByte) {
             "   Week  5:    5 at  2      4 at  3      Not Playing:  1\n"
             "   Week  6:    3 at  1      4 at  2      Not Playing:  5\n"
             "\n        1: Aces\n        2: Bankers\n        3: Cue Kings\n        4: Dart Hawks\n        5: Eagles\n");
-  EXPECT_EQ(week_lines(schedule_text(spring, 1, true)).at(0), "   Week  1:,   1 at  3,     2 at  4,     Not Playing:  5");
-  EXPECT_EQ(week_lines(schedule_text(test::grouped_league(4, 1), 1, true)).at(0),
-            "   Week  1:,   4 at  3,     1 at  2,   ");
+  EXPECT_EQ(schedule_text(spring, 1, true).substr(22, 57), "   Week  1:,   1 at  3,     2 at  4,     Not Playing:  5\n");
+  EXPECT_EQ(schedule_text(test::grouped_league(4, 1), 1, true).substr(20, 40), "   Week  1:,   4 at  3,     1 at  2,   \n");
 }
 
 TEST(ScheduleWriter, ZeroWeeksWritesHeaderEmptyLineAndLegendWithNamesAsTheyStand) {
@@ -64,53 +51,25 @@ TEST(ScheduleWriter, ZeroWeeksWritesHeaderEmptyLineAndLegendWithNamesAsTheyStand
 }
 
 TEST(ScheduleWriter, PassesAlternateHomeAndAwayAndWeeksRunOn) {
-  const League league = test::grouped_league(6, 1);  // 5 rounds
-  const auto full = week_lines(schedule_text(league, 15));
-  ASSERT_EQ(full.size(), 15u);
-  for (int weeks : {3, 10, 11}) {  // shorter than, equal to and longer than two passes
-    EXPECT_EQ(week_lines(schedule_text(league, weeks)), std::vector(full.begin(), full.begin() + weeks));
+  const League league = test::grouped_league(4, 1);  // rounds: 4-3 1-2 | 2-4 3-1 | 4-1 3-2
+  const std::vector<std::string> in_table_order = {"4 at  3,     1 at  2,   ", "2 at  4,     3 at  1,   ",
+                                                   "4 at  1,     3 at  2,   ", "3 at  4,     2 at  1,   ",
+                                                   "4 at  2,     1 at  3,   ", "1 at  4,     2 at  3,   ",
+                                                   "4 at  3,     1 at  2,   "};
+  for (int weeks : {2, 6, 7}) {  // shorter than, equal to and longer than two passes
+    EXPECT_EQ(weeks_of(schedule_text(league, weeks, true)),
+              std::vector(in_table_order.begin(), in_table_order.begin() + weeks));
   }
-  for (std::size_t k = 0; k < 5; ++k) {
-    const auto first = matches_of(full[k]);
-    const auto second = matches_of(full[k + 5]);
-    for (std::size_t m = 0; m < first.size(); ++m) {
-      EXPECT_EQ(second[m], first[m].substr(6, 3) + " at" + first[m].substr(0, 3)) << full[k + 5];
-    }
-    EXPECT_EQ(full[k + 10].substr(11), full[k].substr(11));
-  }
-  EXPECT_EQ(full[14].substr(0, 11), "   Week 15:");
-}
-
-TEST(ScheduleWriter, TwoPassesMeetEveryPairOnceAtEachBarAndGiveEachTeamTwoByes) {
-  for (int n : {8, 99}) {
-    const int nweek = n - 1 + n % 2;
-    std::map<std::string, int> hosted;
-    std::map<int, int> byes;
-    for (const auto& line : week_lines(schedule_text(test::grouped_league(n), 2 * nweek))) {
-      for (const auto& m : matches_of(line)) ++hosted[m];
-      if (const auto bye = line.find("Not Playing:"); bye != std::string::npos) ++byes[std::stoi(line.substr(bye + 12))];
-    }
-    EXPECT_EQ(hosted.size(), static_cast<std::size_t>(n * (n - 1))) << n;
-    for (const auto& [match, count] : hosted) EXPECT_EQ(count, 1) << match;
-    EXPECT_EQ(byes.size(), static_cast<std::size_t>(n % 2 == 1 ? n : 0));
-    for (const auto& [team, count] : byes) EXPECT_EQ(count, 2) << "team " << team;
-  }
+  RoundOrder order;
+  order.round = {0, 3, 1, 2};
+  EXPECT_EQ(weeks_of(schedule_text(league, 7, true, &order)),
+            (std::vector<std::string>{in_table_order[2], in_table_order[0], in_table_order[1], in_table_order[5],
+                                      in_table_order[3], in_table_order[4], in_table_order[2]}));
+  EXPECT_NE(schedule_text(league, 7).find("   Week  7:"), std::string::npos);
 }
 
 TEST(ScheduleWriter, OneTeamHasOnlyItsBye) {
-  EXPECT_EQ(week_lines(schedule_text(test::grouped_league(1), 2)),
-            (std::vector<std::string>{"   Week  1:    Not Playing:  1", "   Week  2:    Not Playing:  1"}));
-}
-
-TEST(ScheduleWriter, RoundOrderAppliesToEveryPass) {
-  RoundOrder order;  // rounds: 4-3 1-2 | 2-4 3-1 | 4-1 3-2
-  order.round = {0, 3, 1, 2};
-  const auto lines = week_lines(schedule_text(test::grouped_league(4, 1), 7, false, &order));
-  const std::vector<std::vector<std::string>> expected = {
-      {"  4 at  1", "  3 at  2"}, {"  4 at  3", "  1 at  2"}, {"  2 at  4", "  3 at  1"}, {"  1 at  4", "  2 at  3"},
-      {"  3 at  4", "  2 at  1"}, {"  4 at  2", "  1 at  3"}, {"  4 at  1", "  3 at  2"}};
-  ASSERT_EQ(lines.size(), expected.size());
-  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(matches_of(lines[i]), expected[i]) << lines[i];
+  EXPECT_EQ(weeks_of(schedule_text(test::grouped_league(1), 2)), std::vector<std::string>(2, "Not Playing:  1"));
 }
 
 }  // namespace
