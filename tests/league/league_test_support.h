@@ -1,14 +1,12 @@
 #pragma once
-// Helpers of the league tests: leagues built in memory, league text read from
-// a string, the model as one comparable text, and a scratch folder.
+// Helpers of the league tests: leagues built in memory or read from text,
+// saved to a file, and shown as comparable text.
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "league/league.h"
 #include "league/league_file.h"

@@ -1,24 +1,15 @@
-// The name rules: blanks only are trimmed, and a name must be non-empty and
-// unique among the live entries of its kind, letter case ignored.
+// The name rules: names are trimmed of blanks (only), must not be empty and
+// must be unique among the live entries of their kind, letter case ignored
+// beyond ASCII and whatever the process locale says.
 
 #include <gtest/gtest.h>
 
 #include "league/names.h"
 #include "league_test_support.h"
+#include "ui/text_compare.h"
 
 namespace quintora::test {
 namespace {
-
-TEST(Names, TrimOnlyBlanks) {
-  const std::string cases[][3] = {{"  A  B  ", "  A  B", "A  B  "}, {"   ", "", ""},
-                                  {"\tAce\t ", "\tAce\t", "\tAce\t "}};
-  for (const auto& k : cases) {
-    std::string trailing = k[0], leading = k[0];
-    EXPECT_EQ(&trim_trailing_blanks(trailing), &trailing);
-    EXPECT_EQ(&trim_leading_blanks(leading), &leading);
-    EXPECT_EQ(trailing + "|" + leading, k[1] + "|" + k[2]);
-  }
-}
 
 TEST(Names, ValidateNameChecksEachKindAgainstItsLiveEntries) {
   League league = make_league({{"Corner Pocket", 1, {"Sharks"}}, {"Gone", 1, {"Gone Team"}}, {"Ελλάς", 1, {}}});
@@ -37,7 +28,7 @@ TEST(Names, ValidateNameChecksEachKindAgainstItsLiveEntries) {
       {"gone", NameKind::Bar, "gone", ""},             // freed by the deletion
       {"gone team", NameKind::Team, "gone team", ""},  // its teams went with it
       {"ΕΛΛΆΣ", NameKind::Bar, "ΕΛΛΆΣ", "Bar name is already used."},
-      {"\tSharks", NameKind::Team, "\tSharks", ""},  // a tab is part of the name
+      {"\tSharks\t ", NameKind::Team, "\tSharks\t", ""},  // a tab is no blank
   };
   for (const auto& k : cases) {
     FakeWindowSystem ws;
@@ -47,6 +38,27 @@ TEST(Names, ValidateNameChecksEachKindAgainstItsLiveEntries) {
     EXPECT_EQ(boxes(ws), k.message.empty() ? "" : "Sorry ! (error) " + k.message + "\n");
     for (const MessageRecord& m : ws.messages()) EXPECT_EQ(m.buttons, ui::Buttons::Ok);
   }
+}
+
+TEST(Names, EqualIgnoringCaseFoldsTheCoveredScriptsAndNothingElse) {
+  const struct {
+    std::string a, b;
+    bool equal;
+  } cases[] = {
+      {"Corner Pocket", "CORNER pocket", true}, {"Ace", "Aces", false}, {"@[", "`{", false}, {"×", "÷", false},
+      {"Café Crème", "CAFÉ CRÈME", true},       {"ÿŁódź", "ŸŁÓDŹ", true}, {"ſǄ", "Sǆ", true}, {"ß", "ss", false},
+      {"Ελλάς Ёж Հայ", "ΕΛΛΆΣ ёЖ հԱՅ", true},  {"ẞ", "ß", true},        {"K", "\xE2\x84\xAA", true},  // Kelvin
+      {"ＡＢ", "ａｂ", true},                   {"é", "e\xCC\x81", false}, {"\xC3", "\xC3", true},
+      {"\xC3", "\xE3", false},                  {"\xC1\x81", "a", false}, {"ÉCOLE\xFF", "école\xFE", false},
+  };
+  for (const auto& k : cases) {
+    EXPECT_EQ(ui::equal_ignoring_case(k.a, k.b), k.equal) << k.a << " / " << k.b;
+    EXPECT_EQ(ui::equal_ignoring_case(k.b, k.a), k.equal) << k.b << " / " << k.a;
+  }
+  std::uint32_t next = 0;  // the table is sorted, and folding is idempotent
+  for (const ui::fold_detail::FoldRange& r : ui::fold_detail::fold_table) EXPECT_GE(r.first, std::exchange(next, r.last + 1));
+  for (std::uint32_t cp = 0; cp < 0x10000; ++cp)
+    ASSERT_EQ(ui::fold_detail::fold(ui::fold_detail::fold(cp)), ui::fold_detail::fold(cp)) << std::hex << cp;
 }
 
 }  // namespace
