@@ -6,7 +6,6 @@
 #include "league_test_support.h"
 
 namespace quintora::test {
-namespace {
 
 TEST(LeagueModel, NothingIsPlacedOrChangedOutsideTheTables) {
   League league;
@@ -30,12 +29,11 @@ TEST(LeagueModel, ClearEmptiesEverythingButThePath) {
   league.stored_title.assign("Title");
   league.gap_of_position_night = 4;
   league.current_file_path.assign("/leagues/a.sch");
+  league.file_state = FileState::Modified;
   clear_league(league);
-  EXPECT_EQ(describe(league), "title= gap=0 bars=0/0 teams=0/0\n");
+  EXPECT_EQ(describe(league) + league.current_file_path.c_str(), "title= gap=0 bars=0/0 teams=0/0\n/leagues/a.sch");
   EXPECT_TRUE(league.bar.name[0].empty() && league.team.name[1].empty() && league.bar.n_table_this_bar[0] == 0);
   EXPECT_EQ(league.file_state, FileState::Untitled);
-  EXPECT_EQ(league.current_file_path.view(), "/leagues/a.sch");
 }
 
-}  // namespace
 }  // namespace quintora::test

@@ -9,7 +9,6 @@
 #include "ui/text_compare.h"
 
 namespace quintora::test {
-namespace {
 
 TEST(Names, ValidateNameChecksEachKindAgainstItsLiveEntries) {
   League league = make_league({{"Corner Pocket", 1, {"Sharks"}}, {"Gone", 1, {"Gone Team"}}, {"Ελλάς", 1, {}}});
@@ -61,5 +60,4 @@ TEST(Names, EqualIgnoringCaseFoldsTheCoveredScriptsAndNothingElse) {
     ASSERT_EQ(ui::fold_detail::fold(ui::fold_detail::fold(cp)), ui::fold_detail::fold(cp)) << std::hex << cp;
 }
 
-}  // namespace
 }  // namespace quintora::test
