@@ -2,153 +2,83 @@
 
 #include <sstream>
 #include <string>
-#include <vector>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
-#include "round_robin.h"
+#include "optimiser/exchange_files.h"
+#include "optimiser/population.h"
+#include "optimiser/report_fields.h"
 
 namespace quintora::optimiser {
 namespace {
 
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) lines.push_back(line);
-  return lines;
-}
-
-RoundOrder order_of(std::initializer_list<int> rounds) {
-  RoundOrder order;
-  std::size_t i = 0;
-  for (int r : rounds) order.round[i++] = static_cast<std::uint8_t>(r);
-  return order;
-}
-
 struct Captured {
-  std::ostringstream report;
-  std::ostringstream out;
+  std::ostringstream report, out;
   ReportSink sink{report, out};
 };
 
-TEST(ReportTest, SummaryOfFiveRounds) {
-  Captured c;
-  report_best_solution(c.sink, order_of({3, 1, 5, 2, 4}), 12.0, 5, 51);
-  const std::vector<std::string> expected = {
-      " THE BEST SOLUTION FOUND IS :",
-      "",
-      "       ##################################################",
-      "       #                                                #",
-      "       #                USABLE SOLUTION                 #",
-      "       #                                                #",
-      "       ##################################################",
-      "       # COST                     =   1.20000D+01       #",
-      "       # ---------------------------------------------- #",
-      "       # DESIGN VARIABLE (  1)        =    3            #",
-      "       # DESIGN VARIABLE (  2)        =    1            #",
-      "       # DESIGN VARIABLE (  3)        =    5            #",
-      "       # DESIGN VARIABLE (  4)        =    2            #",
-      "       # DESIGN VARIABLE (  5)        =    4            #",
-      "       #                                                #",
-      "       ##################################################",
-      " NUMBER OF POSSIBILITIES =  120",
-      " NUMBER OF FUNCTION EVALUATIONS =  51",
+TEST(ReportFieldsTest, FieldsAndRecordRounding) {
+  EXPECT_EQ(format_int(5, 2) + format_int(50, 2) + format_int(100, 2) + format_int(-123, 3), " 550*****");
+  // value, its E14 field, what it reads back as from a record
+  const std::tuple<double, const char*, double> cases[] = {
+      {12.0, "   1.20000D+01", 12.0},          {0.0, "   0.00000D+00", 0.0},
+      {1234567.0, "   1.23457D+06", 1234570.0}, {1234565.0, "   1.23456D+06", 1234560.0},  // tie to even
+      {1234575.0, "   1.23458D+06", 1234580.0}, {999999.5, "   1.00000D+06", 1000000.0},
+      {3802501.0, "   3.80250D+06", 3802500.0}, {0.000125, "   1.25000D-04", 0.000125},
   };
-  EXPECT_EQ(lines_of(c.report.str()), expected);
-  EXPECT_EQ(c.out.str(), c.report.str());
-  for (std::size_t i = 2; i < 16; ++i) EXPECT_EQ(expected[i].size(), 57u) << i;
+  for (const auto& [value, text, stored] : cases) {
+    EXPECT_EQ(format_e14(value), text) << value;
+    EXPECT_EQ(stored_cost(value), stored) << value;
+  }
+  EXPECT_EQ(format_e14(1e100), "   1.00000+100");
+  EXPECT_EQ(FreeFormLine().text("A =").whole(120).real(0.25).real(6227020800.0).str(), " A = 120 0.25 6227020800.0");
 }
 
-TEST(ReportTest, PossibilitiesTurnRealAtThirteen) {
-  EXPECT_EQ(possibilities_text(1), "1");
+TEST(ReportTest, SummaryOfFiveRoundsAndPossibilities) {
+  Captured c;
+  report_best_solution(c.sink, RoundOrder{{3, 1, 5, 2, 4}}, 12.0, 5, 51);
+  const std::string rule = "       ##################################################\n";
+  const std::string gap = "       #                                                #\n";
+  EXPECT_EQ(c.report.str(), " THE BEST SOLUTION FOUND IS :\n\n" + rule + gap +
+                                "       #                USABLE SOLUTION                 #\n" + gap + rule +
+                                "       # COST                     =   1.20000D+01       #\n"
+                                "       # ---------------------------------------------- #\n"
+                                "       # DESIGN VARIABLE (  1)        =    3            #\n"
+                                "       # DESIGN VARIABLE (  2)        =    1            #\n"
+                                "       # DESIGN VARIABLE (  3)        =    5            #\n"
+                                "       # DESIGN VARIABLE (  4)        =    2            #\n"
+                                "       # DESIGN VARIABLE (  5)        =    4            #\n" +
+                                gap + rule + " NUMBER OF POSSIBILITIES =  120\n NUMBER OF FUNCTION EVALUATIONS =  51\n");
+  EXPECT_EQ(c.out.str(), c.report.str());
   EXPECT_EQ(possibilities_text(12), "479001600");
   EXPECT_EQ(possibilities_text(13), "6227020800.0");
 }
 
-TEST(ReportTest, TraceOfAGeneration) {
+TEST(ReportTest, GenerationTraceNoticeAndTime) {
   Captured c;
-  write_generation_trace(c.sink, 7, 12.0, order_of({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}), 11);
-  EXPECT_EQ(c.report.str(),
-            " AT GENERATION #     7, COST =   1.20000D+01\n"
-            "  THE SOLUTION IS:\n"
-            "    1    2    3    4    5    6    7    8    9   10\n"
-            "   11\n");
-  EXPECT_EQ(c.out.str(),
-            " AT GENERATION #     7, COST =   1.20000D+01\n"
-            "   THE SOLUTION IS:\n"
-            "    1    2    3    4    5    6    7    8    9   10\n"
-            "   11\n");
-  Captured five;
-  write_generation_trace(five.sink, 1234567, 0.5, order_of({3, 1, 5, 2, 4}), 5);
-  EXPECT_EQ(lines_of(five.report.str())[0], " AT GENERATION #******, COST =   5.00000D-01");
-  EXPECT_EQ(lines_of(five.report.str())[2], "    3    1    5    2    4");
-}
-
-TEST(ReportTest, StopMessages) {
-  const struct {
-    StopRule rule;
-    int stall;
-    const char* text;
-  } cases[] = {
-      {StopRule::Target, 5, " \n TARGET COST VALUE IS REACHED. PROGRAM STOPS.\n"},
-      {StopRule::Stall, 5, " \n SOLUTION IS NOT IMPROVED IN THE\n LAST  5 GENERATIONS. PROGRAM STOPS.\n"},
-      {StopRule::Stall, 50, " \n SOLUTION IS NOT IMPROVED IN THE\n LAST 50 GENERATIONS. PROGRAM STOPS.\n"},
-      {StopRule::Limit, 10, " \n ITERATION LIMIT EXCEEDED. PROGRAM STOPS.\n"},
-  };
-  for (const auto& c : cases) {
-    Captured captured;
-    write_stop_message(captured.sink, c.rule, c.stall);
-    EXPECT_EQ(captured.report.str(), c.text);
-    EXPECT_EQ(captured.out.str(), c.text);
-  }
-}
-
-TEST(ReportTest, IncreaseNoticeAndCpuTime) {
-  Captured c;
-  write_increase_notice(c.sink);
-  EXPECT_EQ(c.report.str(), " \n *** POSSIBILITY OF PERMUTATION IS INCREASED ***\n \n");
-  EXPECT_EQ(c.out.str(), c.report.str());
+  write_generation_trace(c.sink, 7, 12.0, RoundOrder{{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}, 11);
+  const std::string rounds = "    1    2    3    4    5    6    7    8    9   10\n   11\n";
+  EXPECT_EQ(c.report.str(), " AT GENERATION #     7, COST =   1.20000D+01\n  THE SOLUTION IS:\n" + rounds);
+  EXPECT_EQ(c.out.str(), " AT GENERATION #     7, COST =   1.20000D+01\n   THE SOLUTION IS:\n" + rounds);
   Captured t;
+  write_increase_notice(t.sink);
   write_cpu_time(t.sink, 0.5, 0.75);
-  EXPECT_EQ(t.report.str(), " CPU TIME = 0.25\n");
-  EXPECT_EQ(t.out.str(), " CPU TIME = 0.25 0.5 0.75\n");
+  EXPECT_EQ(t.report.str(), " \n *** POSSIBILITY OF PERMUTATION IS INCREASED ***\n \n CPU TIME = 0.25\n");
+  EXPECT_EQ(t.out.str(), " \n *** POSSIBILITY OF PERMUTATION IS INCREASED ***\n \n CPU TIME = 0.25 0.5 0.75\n");
 }
 
 TEST(ReportTest, DiagnosticsOfAnOddLeague) {
-  // Three teams and the dummy; order 1 2 3 of round 1: 1-2, 2: 3-1, 3: 3-2.
-  PairingTable table;
-  table.n_team_even = 4;
-  table.nv = 3;
-  table.m = 1;
-  table.mode = 2;
-  const int pairs[3][2] = {{1, 2}, {3, 1}, {3, 2}};
-  for (int r = 0; r < 3; ++r) {
-    table.first[static_cast<std::size_t>(r)][0] = static_cast<std::uint8_t>(pairs[r][0]);
-    table.second[static_cast<std::size_t>(r)][0] = static_cast<std::uint8_t>(pairs[r][1]);
-  }
+  // Rounds 1: 1-2, 2: 3-1, 3: 3-2; team 4 is the dummy.
+  const PairingTable table = read_pairing_table("4 3 1 2\n1 2\n3 1\n3 2\n").table;
   std::ostringstream report;
-  write_round_codes(report, order_of({2, 1, 3}), table);
-  EXPECT_EQ(report.str(), " 31\n 12\n 32\n");
-  std::ostringstream diagnostics;
-  write_alternation_diagnostics(diagnostics, order_of({1, 2, 3}), table);
-  EXPECT_EQ(diagnostics.str(),
-            " ALTERNATION VIOLATION: \n"
-            "    1    1    1    0\n"
-            "IND =     1    2    0    0\n"
-            "IND =     2    0    1    0\n"
-            "IND =     0    2    1    0\n"
-            " CONSECTIVE NIGHTS: \n"
-            "MAX =     1    1    2    3\n");
-}
-
-TEST(ReportTest, LongTeamLinesWrapAtThirty) {
-  std::ostringstream stream;
-  std::vector<int> values(31, 1);
-  write_i5_lines(stream, values.data(), 31, 30, "MAX = ");
-  const std::vector<std::string> lines = lines_of(stream.str());
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].size(), 6u + 150u);
-  EXPECT_EQ(lines[1], "          1");
+  write_round_codes(report, RoundOrder{{2, 1, 3}}, table);
+  write_alternation_diagnostics(report, RoundOrder{{1, 2, 3}}, table);
+  EXPECT_EQ(report.str(),
+            " 31\n 12\n 32\n"
+            " ALTERNATION VIOLATION: \n    1    1    1    0\n"
+            "IND =     1    2    0    0\nIND =     2    0    1    0\nIND =     0    2    1    0\n"
+            " CONSECTIVE NIGHTS: \nMAX =     1    1    2    3\n");
 }
 
 }  // namespace
