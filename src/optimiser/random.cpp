@@ -43,10 +43,6 @@ GeneratorConstants derive_generator_constants() {
 double UniformRandom::next() {
   constexpr GeneratorConstants c = generator_constants;
   constexpr std::uint32_t two_m2 = 2u * static_cast<std::uint32_t>(c.m2);
-  if (!started_) {
-    seed_ = generator_seed;
-    started_ = true;
-  }
   seed_ = wrap(bits_of(seed_) * bits_of(c.multiplier));
   if (seed_ > c.limit) seed_ = wrap(bits_of(seed_) - two_m2);
   seed_ = wrap(bits_of(seed_) + bits_of(c.increment));

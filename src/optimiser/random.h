@@ -30,13 +30,9 @@ class UniformRandom {
  public:
   // A value r with 0 <= r < 1, carrying all 31 bits of the state.
   double next();
-  // The next draw starts again from the seed.
-  void restart() { started_ = false; }
-  std::int32_t state() const { return seed_; }
 
  private:
-  std::int32_t seed_ = generator_seed;
-  bool started_ = false;
+  std::int32_t seed_ = generator_seed;  // every run draws from a new generator
 };
 
 // Draws of the search: INT(n * r) + 1, bounded by n (r < 1 makes the bound a

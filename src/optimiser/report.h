@@ -27,7 +27,6 @@ class ReportSink {
   }
   void to_report(std::string_view line) { report_ << line << '\n'; }
   void to_out(std::string_view line) { out_ << line << '\n'; }
-  std::ostream& report() { return report_; }
 
  private:
   std::ostream& report_;

@@ -44,7 +44,7 @@ SearchResult run_search(const PairingTable& table, int effort, ReportSink& sink)
   const SearchLimits limits = limits_for_effort(effort);
   const int nv = table.nv;
   SearchResult result;
-  UniformRandom random;  // starts from the seed at its first draw
+  UniformRandom random;  // from the seed, as every run
   double permutation = initial_permutation;
 
   SearchState state;  // fixed, about 25 kB
@@ -78,7 +78,6 @@ SearchResult run_search(const PairingTable& table, int effort, ReportSink& sink)
           result.rule = StopRule::Target;
           result.best_cost = cost;
           result.best_order = individual.order;
-          result.generations = generation;
           write_stop_message(sink, result.rule, limits.stall);
           return result;
         }
@@ -101,7 +100,6 @@ SearchResult run_search(const PairingTable& table, int effort, ReportSink& sink)
     }
     result.best_cost = best_cost;
     result.best_order = current.record[static_cast<std::size_t>(best_record)].order;
-    result.generations = generation;
 
     double fitness_sum = 0.0;
     for (int j = 0; j < population_size; ++j) {

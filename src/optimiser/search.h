@@ -22,7 +22,6 @@ struct SearchResult {
   double best_cost = 0.0;  // best of the last generation (not of the run)
   RoundOrder best_order;
   long evaluations = 0;
-  long generations = 0;
 };
 
 // Runs the search on a table as read_pairing_table accepts it, writing the
