@@ -1,3 +1,5 @@
+// The schedule run, as the Schedule dialog and the command line start it.
+
 #include "schedule/schedule_run.h"
 
 #include <gtest/gtest.h>
@@ -6,10 +8,12 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <tuple>
 #include <utility>
 
 #include "league_builder.h"
-#include "schedule/optimiser_exchange.h"
+#include "schedule/schedule_dialog.h"
+#include "schedule/schedule_options.h"
 #include "schedule/schedule_writer.h"
 #include "support/fake_window_system.h"
 
@@ -17,6 +21,8 @@ namespace quintora::schedule {
 namespace {
 
 namespace fs = std::filesystem;
+namespace control = ui::control;
+using test::FakeWindowSystem;
 using test::read_file;
 
 // The scripted optimiser: what it was given, what it leaves as "optimal.out"
@@ -25,7 +31,7 @@ struct Script {
   fs::path folder;
   std::string input;
   int effort = 0;
-  const char* order = "  5\n  4\n  3\n  2\n  1\n";  // the five rounds reversed
+  const char* order = "  5\n  4\n +3\n\t2\n  1\n99 and whatever follows";  // the five rounds reversed
   optimiser::ZoravResult result{optimiser::ZoravStatus::Ok, "", 42};
 } script;
 
@@ -38,6 +44,13 @@ optimiser::ZoravResult scripted_search(const fs::path& folder, int effort, std::
   out << "progress\n";
   return script.result;
 }
+
+// Remembers what the status line showed when the screen was asked to catch up.
+class PaintingWindowSystem : public FakeWindowSystem {
+ public:
+  void update_now() override { painted.push_back(text(control::status)); }
+  std::vector<std::string> painted;
+};
 
 class ScheduleRunTest : public ::testing::Test {
  protected:
@@ -60,17 +73,16 @@ class ScheduleRunTest : public ::testing::Test {
     finish_run(result, options_, run_, ws_);
     return result;
   }
-  std::string expected_text(const RoundOrder& order) const {
-    std::string out;
-    write_header(out, league_.stored_title.view());
-    write_season(out, test::balanced_table(league_), order, options_.season_weeks, false);
-    write_legend(out, league_);
-    return out;
+  int open_dialog(FakeWindowSystem::DialogScript in_dialog = nullptr) {
+    if (in_dialog) ws_.on_dialog(std::move(in_dialog));
+    ScheduleDialog dialog(league_, options_, run_);
+    return ws_.run_dialog(ui::DialogId::Schedule, dialog);
   }
+  long entries() const { return std::distance(fs::directory_iterator(folder_), {}); }
 
   const fs::path folder_ =
       fs::temp_directory_path() / ("quintora-run-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-  test::FakeWindowSystem ws_;
+  PaintingWindowSystem ws_;
   ScheduleOptions options_;
   ScheduleRun run_;
   League league_ = test::make_league("Autumn", {{"Red Lion", 2, {"A", "B", "C"}}, {"Crown", 1, {"D", "E"}}});
@@ -79,24 +91,32 @@ class ScheduleRunTest : public ::testing::Test {
 TEST_F(ScheduleRunTest, RunsReplaceTheResultAndLeaveNoWorkFiles) {
   std::ostringstream progress;
   run_.optimiser_output = &progress;
+  const RoundTable table = test::balanced_table(league_);
   for (int effort : {1, 2, 3, 4}) {
     options_.effort = effort;
     script.effort = 0;
     ASSERT_EQ(run(league_), 1);
-    EXPECT_TRUE(ws_.messages().empty());
     EXPECT_EQ(script.effort, effort == 1 ? 0 : effort) << "effort 1 never starts the optimiser";
-    EXPECT_EQ(read_file(folder_ / "schedule.txt"), expected_text(effort == 1 ? table_order(5) : RoundOrder{{0, 5, 4, 3, 2, 1}}));
+    std::string expected;
+    write_header(expected, "Autumn");
+    write_season(expected, table, effort == 1 ? table_order(5) : RoundOrder{{0, 5, 4, 3, 2, 1}}, 10, false);
+    write_legend(expected, league_);
+    EXPECT_EQ(read_file(folder_ / "schedule.txt"), expected);
     EXPECT_FALSE(fs::exists(script.folder)) << "work folder left behind";
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 3);
+    EXPECT_EQ(entries(), 3);
   }
-  EXPECT_EQ(run_.result_path, folder_ / "schedule.txt");
-  EXPECT_EQ(script.input, optimiser_input_text(test::balanced_table(league_)));
+  // The balanced table without the bye slot (rounds 1 and 5 have a pairing exchanged).
+  EXPECT_EQ(script.input, "6  5  2  2\n1 3  4 2  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n2 5  4 3  \n");
   EXPECT_EQ(progress.str(), "progress\nprogress\nprogress\n");
   EXPECT_EQ(run_.evaluations, 42);
+  EXPECT_TRUE(ws_.messages().empty());
+  // The viewer is shown the full path ("quintora-view" stands for Notepad off Windows).
+  EXPECT_EQ(ws_.started_programs().at(3).arguments, std::vector{(folder_ / "schedule.txt").string()});
 }
 
 TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
   const std::string bad_name = "Please use a valid file name.";
+  const std::string not_an_order = "The optimiser's round order (optimal.out) is not an order of rounds 1 to 5.";
   const std::pair<void (*)(League&, ScheduleOptions&), std::string> cases[] = {
       {[](League&, ScheduleOptions& o) { o.result_file = ""; }, bad_name},
       {[](League&, ScheduleOptions& o) { o.result_file = "missing/schedule.txt"; }, bad_name},
@@ -109,8 +129,12 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
        "The league has 100 teams in 2 bars; a schedule takes 1 to 99 teams in 1 to 49 bars."},
       {[](League&, ScheduleOptions&) { script.result = {optimiser::ZoravStatus::InputMissing, "NO INPUT", 0}; },
        "The optimiser stopped: NO INPUT."},
-      {[](League&, ScheduleOptions&) { script.order = "1 1 2 3 4"; },
-       "The optimiser's round order (optimal.out) is not an order of rounds 1 to 5."},
+      {[](League&, ScheduleOptions&) { script.order = "1 1 2 3 4"; }, not_an_order},
+      {[](League&, ScheduleOptions&) { script.order = "1 2 3 4"; }, not_an_order},
+      {[](League&, ScheduleOptions&) { script.order = "0 1 2 3 4"; }, not_an_order},
+      {[](League&, ScheduleOptions&) { script.order = "6 1 2 3 4"; }, not_an_order},
+      {[](League&, ScheduleOptions&) { script.order = "1 2 x 3 4"; }, not_an_order},
+      {[](League&, ScheduleOptions&) { script.order = "99999999999999999999 1 2 3 4"; }, not_an_order},
       {[](League&, ScheduleOptions&) { script.order = nullptr; }, "Cannot read the optimiser's round order (optimal.out)."},
   };
   for (const auto& [spoil, message] : cases) {
@@ -121,52 +145,45 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
     spoil(league, options_);
     EXPECT_EQ(run(league), -1) << message;
     ASSERT_EQ(ws_.messages().size(), 1u);
-    EXPECT_EQ(ws_.messages()[0].text, message);
-    EXPECT_EQ(ws_.messages()[0].caption, "Stop !");
-    EXPECT_EQ(ws_.messages()[0].icon, ui::Icon::Error);
+    EXPECT_EQ(std::tuple(ws_.messages()[0].text, ws_.messages()[0].caption, ws_.messages()[0].icon),
+              std::tuple(message, "Stop !", ui::Icon::Error));
     EXPECT_TRUE(message != bad_name || script.effort == 0) << "a bad name never costs a search";
     EXPECT_FALSE(fs::exists(script.folder));
     EXPECT_EQ(read_file(folder_ / "schedule.txt"), "last week's schedule");
     EXPECT_EQ(read_file(folder_ / "league.sch"), "!! Version 1.4.0\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 3) << "no temporary file may stay";
+    EXPECT_EQ(entries(), 3) << "no temporary file may stay";
   }
   EXPECT_TRUE(ws_.started_programs().empty());
 }
 
-TEST(OptimiserExchange, InputLeavesTheByeOutAndOnlyAPermutationComesBack) {
-  RoundTable t;
-  build_round_table(t, 3);
-  EXPECT_EQ(optimiser_input_text(t), "4  3  1  2\n1 2  \n3 1  \n3 2  \n");
-  RoundOrder order;
-  ASSERT_EQ(parse_round_order("  3\n +1\n\t2\n99 and whatever follows", 3, order), ExchangeResult::Ok);
-  EXPECT_EQ(order.round, (RoundOrder{{0, 3, 1, 2}}.round));
-  for (const char* text : {"1\n2\n", "", "1 1 2", "0 1 2", "4 1 2", "-1 1 2", "1 x 2", "99999999999999999999 1 2"}) {
-    EXPECT_EQ(parse_round_order(text, 3, order), ExchangeResult::Malformed) << '"' << text << '"';
-    EXPECT_EQ(order.round[1], 3) << "a refused order leaves the old one";
+TEST_F(ScheduleRunTest, DialogReadsTheChoicesAndPaintsTheStatusBeforeTheRun) {
+  const std::pair<int, int> cases[] = {{control::effort_no, 1}, {control::effort_yes, 2}, {control::effort_harder, 3},
+                                       {control::effort_hardest, 4}};
+  for (const auto& [choice, effort] : cases) {
+    EXPECT_EQ(open_dialog([choice = choice](FakeWindowSystem& ws, ui::DialogHandler& h) {
+                ws.type(control::weeks, "  12abc");
+                ws.type(control::result_file, std::string(60, 'n'));
+                ws.set_checked(control::effort_yes, false);
+                ws.set_checked(choice, true);
+                ws.set_checked(control::viewer_wordpad, true);
+                ws.set_checked(control::comma_delimited, true);
+                h.on_command(ws, control::do_it);
+              }),
+              1);
+    EXPECT_EQ(std::tuple(options_.effort, options_.season_weeks, options_.viewer, options_.comma_delimited),
+              std::tuple(effort, 12, Viewer::WordPad, true));
+    EXPECT_EQ(script.effort, effort > 1 ? effort : 0);
+    const std::string text = read_file(folder_ / std::string(49, 'n'));  // the name is read up to 49 bytes
+    EXPECT_TRUE(text.find("   Week 12:,") != std::string::npos && text.find("   Week 13:") == std::string::npos);
   }
-  EXPECT_EQ(parse_round_order("1", 0, order), ExchangeResult::Malformed);
-  EXPECT_EQ(parse_round_order("1", 100, order), ExchangeResult::Malformed);
+  EXPECT_EQ(ws_.painted, std::vector<std::string>(4, "Scheduling... Please Wait."));
 }
 
-#ifndef _WIN32
-TEST_F(ScheduleRunTest, FinishRunShowsTheResultInTheChosenViewer) {
-  options_.effort = 1;
-  const std::vector<std::string> full = {(folder_ / "schedule.txt").string()};
-  ASSERT_EQ(run(league_), 1);
-  ASSERT_EQ(ws_.started_programs().size(), 1u);
-  EXPECT_EQ(ws_.started_programs()[0].program, "quintora-view");
-  EXPECT_EQ(ws_.started_programs()[0].arguments, full);
-  options_.viewer = Viewer::WordPad;
-  ASSERT_EQ(run(league_), 1);
-  EXPECT_EQ(ws_.opened_files(), full);
-  EXPECT_EQ(ws_.started_programs().size(), 1u) << "no fallback when the default application opened it";
-  ws_.set_start_succeeds(false);
-  ASSERT_EQ(run(league_), 1);
-  EXPECT_EQ(ws_.started_programs().size(), 2u) << "WordPad falls back to quintora-view";
-  ASSERT_EQ(ws_.messages().size(), 1u);
-  EXPECT_EQ(ws_.messages()[0].text, "The schedule was saved as " + full[0] + ", but no program could be started to show it.");
+TEST(ScheduleOptions, SeasonDefaultsAndTypedWeeks) {
+  for (const auto& [teams, weeks] : {std::pair{6, 10}, {5, 10}, {1, 2}, {99, 198}}) EXPECT_EQ(default_season_weeks(teams), weeks);
+  const std::pair<const char*, int> typed[] = {{"500", 200}, {"-3", 0}, {"  12abc", 12}, {"abc", 0}, {"+7", 7}, {"123456789012", 200}};
+  for (const auto& [text, weeks] : typed) EXPECT_EQ(convert_weeks_text(text), weeks) << '"' << text << '"';
 }
-#endif
 
 }  // namespace
 }  // namespace quintora::schedule

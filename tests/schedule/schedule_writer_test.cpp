@@ -28,10 +28,11 @@ std::vector<std::string> weeks_of(const std::string& text) {
   return weeks;
 }
 
+const League spring = test::make_league("Spring League", {{"B1", 1, {"Aces"}}, {"B2", 1, {"Bankers"}},
+                                                          {"B3", 1, {"Cue Kings"}}, {"B4", 1, {"Dart Hawks"}},
+                                                          {"B5", 1, {"Eagles"}}});
+
 TEST(ScheduleWriter, SpringLeagueByteForByteAndCommaDelimited) {
-  const League spring = test::make_league("Spring League", {{"B1", 1, {"Aces"}}, {"B2", 1, {"Bankers"}},
-                                                            {"B3", 1, {"Cue Kings"}}, {"B4", 1, {"Dart Hawks"}},
-                                                            {"B5", 1, {"Eagles"}}});
   EXPECT_EQ(schedule_text(spring, 6),
             "\n\n     Spring League\n\n"
             "   Week  1:    1 at  3      2 at  4      Not Playing:  5\n"
@@ -50,22 +51,19 @@ TEST(ScheduleWriter, ZeroWeeksWritesHeaderEmptyLineAndLegendWithNamesAsTheyStand
   EXPECT_EQ(schedule_text(league, 0), "\n\n     100% T\n\n\n        1: %s %d Club\n        2: Ünïcode\n");
 }
 
-TEST(ScheduleWriter, PassesAlternateHomeAndAwayAndWeeksRunOn) {
-  const League league = test::grouped_league(4, 1);  // rounds: 4-3 1-2 | 2-4 3-1 | 4-1 3-2
-  const std::vector<std::string> in_table_order = {"4 at  3,     1 at  2,   ", "2 at  4,     3 at  1,   ",
-                                                   "4 at  1,     3 at  2,   ", "3 at  4,     2 at  1,   ",
-                                                   "4 at  2,     1 at  3,   ", "1 at  4,     2 at  3,   ",
-                                                   "4 at  3,     1 at  2,   "};
-  for (int weeks : {2, 6, 7}) {  // shorter than, equal to and longer than two passes
-    EXPECT_EQ(weeks_of(schedule_text(league, weeks, true)),
-              std::vector(in_table_order.begin(), in_table_order.begin() + weeks));
+TEST(ScheduleWriter, PassesRepeatInOneOrderAndWeeksRunOn) {
+  const auto full = weeks_of(schedule_text(spring, 11));  // week 6 is round 1 exchanged (above)
+  ASSERT_EQ(full.size(), 11u);
+  EXPECT_EQ(full[10], full[0]) << "the third pass repeats the first";
+  for (int weeks : {3, 10}) {  // shorter than and equal to two passes
+    EXPECT_EQ(weeks_of(schedule_text(spring, weeks)), std::vector(full.begin(), full.begin() + weeks));
   }
-  RoundOrder order;
-  order.round = {0, 3, 1, 2};
-  EXPECT_EQ(weeks_of(schedule_text(league, 7, true, &order)),
-            (std::vector<std::string>{in_table_order[2], in_table_order[0], in_table_order[1], in_table_order[5],
-                                      in_table_order[3], in_table_order[4], in_table_order[2]}));
-  EXPECT_NE(schedule_text(league, 7).find("   Week  7:"), std::string::npos);
+  RoundOrder reversed;
+  reversed.round = {0, 5, 4, 3, 2, 1};
+  const auto ordered = weeks_of(schedule_text(spring, 11, false, &reversed));
+  ASSERT_EQ(ordered.size(), 11u);
+  for (std::size_t k = 0; k < 11; ++k) EXPECT_EQ(ordered[k], full[k / 5 % 2 * 5 + 4 - k % 5]) << "week " << k + 1;
+  EXPECT_NE(schedule_text(spring, 11).find("   Week 11:"), std::string::npos);
 }
 
 TEST(ScheduleWriter, OneTeamHasOnlyItsBye) {
