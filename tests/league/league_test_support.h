@@ -7,6 +7,7 @@
 #include <iterator>
 #include <random>
 #include <sstream>
+#include <tuple>
 
 #include "league/league.h"
 #include "league/league_file.h"
@@ -14,18 +15,14 @@
 
 namespace quintora::test {
 
-struct BarSpec {
-  std::string name;
-  int tables;
-  std::vector<std::string> teams;
-};
+using BarSpec = std::tuple<std::string, int, std::vector<std::string>>;  // name, tables, teams
 
 inline League make_league(std::initializer_list<BarSpec> bars) {
   League league;
-  for (const BarSpec& b : bars) {
-    const int p = add_bar(league, b.name);
-    set_tables(league, p, b.tables);
-    for (const std::string& t : b.teams) add_team(league, t, p);
+  for (const auto& [name, tables, teams] : bars) {
+    const int p = add_bar(league, name);
+    set_tables(league, p, tables);
+    for (const std::string& t : teams) add_team(league, t, p);
   }
   return league;
 }
@@ -60,11 +57,13 @@ inline std::string describe(const League& l) {
   return out.str();
 }
 
-// Every message box shown, one line each: caption, "(error)" for the error icon, text.
+// Every message box shown, one line each: caption, "(error)" for the error icon,
+// "(asks)" for more than an OK button, text.
 inline std::string boxes(const FakeWindowSystem& ws) {
   std::string out;
   for (const MessageRecord& m : ws.messages())
-    out += m.caption + (m.icon == ui::Icon::Error ? " (error) " : " ") + m.text + "\n";
+    out += m.caption + (m.icon == ui::Icon::Error ? " (error) " : " ") + (m.buttons == ui::Buttons::Ok ? "" : "(asks) ") +
+           m.text + "\n";
   return out;
 }
 
