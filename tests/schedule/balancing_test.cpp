@@ -27,9 +27,9 @@ TEST(BarLimits, FollowTeamsAndTables) {
 TEST(Balancing, WorkedExampleMakesItsThreeExchangesAlsoBesideABarWithoutTeams) {
   const std::vector<std::string> expected = {"6-5 1-3 2-4", "4-6 5-1 3-2", "3-6 5-4 1-2", "2-6 5-3 4-1", "1-6 5-2 4-3"};
   const League leagues[] = {
-      make_league("Worked", {{"One", 2, {"T1", "T2", "T3", "T4"}}, {"Two", 1, {"T5"}}, {"Three", 1, {"T6"}}}),
+      make_league({{4, 2}, {1, 1}, {1, 1}}),
       // An empty bar (limits -1 and 1) never hosts and never has a candidate.
-      make_league("Worked", {{"One", 2, {"T1", "T2", "T3", "T4"}}, {"Empty", 3, {}}, {"Two", 1, {"T5"}}, {"Three", 1, {"T6"}}})};
+      make_league({{4, 2}, {0, 3}, {1, 1}, {1, 1}})};
   for (const League& league : leagues) {
     BalanceState state;
     EXPECT_EQ(cells(test::balanced_table(league, &state)), expected) << league.n_bar << " bars";
@@ -40,14 +40,14 @@ TEST(Balancing, WorkedExampleMakesItsThreeExchangesAlsoBesideABarWithoutTeams) {
 TEST(Balancing, LeagueThatCannotBeBalancedIsLeftAsItIs) {
   // Round 1 (6-5 1-3 2-4): bar 3 has no home match, but its only visitor,
   // team 4, plays team 2, whose bar is at its lower limit; the round stays.
-  const League stuck = make_league("Stuck", {{"One", 1, {"T1"}}, {"Two", 1, {"T2", "T3"}}, {"Three", 1, {"T4", "T5"}}});
+  const League stuck = make_league({{1, 1}, {2, 1}, {2, 1}});
   EXPECT_EQ(cells(test::balanced_table(stuck))[0], "6-5 1-3 2-4");
 }
 
 TEST(Balancing, AmongEqualHomeCountsTheLowerSlotGivesUp) {
   // Round 3 (4-1 3-2): both hosts are of a bar allowed one home match and
   // have two home matches each; team 4, in slot 1, gives its match up.
-  const League league = make_league("Tie", {{"A", 1, {"T1"}}, {"B", 1, {"T2"}}, {"C", 1, {"T3", "T4"}}});
+  const League league = make_league({{1, 1}, {1, 1}, {2, 1}});
   EXPECT_EQ(cells(test::balanced_table(league)), (std::vector<std::string>{"4-3 1-2", "2-4 3-1", "1-4 3-2"}));
 }
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "schedule/balancing.h"
@@ -15,24 +16,22 @@ namespace quintora::test {
 
 constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
-struct BarSpec {
-  std::string name;
-  int tables = 1;
-  std::vector<std::string> teams;
-};
-
-inline League make_league(const std::string& title, const std::vector<BarSpec>& bars) {
+// Bars "Hall 1", "Hall 2" ... of the given team and table counts, and their
+// teams grouped by bar, named from `names` or else "Team 1", "Team 2" ...
+inline League make_league(const std::vector<std::pair<int, int>>& bars, const std::string& title = "Test League",
+                          const std::vector<std::string>& names = {}) {
   League league;
   league.stored_title.assign(title);
-  for (const auto& spec : bars) {
+  for (const auto& [teams, tables] : bars) {
     const auto b = at(league.n_bar++);
     league.bar.number[b] = league.n_bar;
-    league.bar.name[b].assign(spec.name);
-    league.bar.n_table_this_bar[b] = spec.tables;
-    league.bar.n_team_this_bar[b] = static_cast<int>(spec.teams.size());
-    for (const auto& team : spec.teams) {
-      league.team.bar_number[at(league.n_team)] = league.n_bar;
-      league.team.name[at(league.n_team++)].assign(team);
+    league.bar.name[b].assign("Hall " + std::to_string(league.n_bar));
+    league.bar.n_team_this_bar[b] = teams;
+    league.bar.n_table_this_bar[b] = tables;
+    for (int t = 0; t < teams; ++t, ++league.n_team) {
+      const auto t_at = at(league.n_team);
+      league.team.bar_number[t_at] = league.n_bar;
+      league.team.name[t_at].assign(t_at < names.size() ? names[t_at] : "Team " + std::to_string(league.n_team + 1));
     }
   }
   league.n_bar_slot = league.n_bar;
@@ -40,15 +39,12 @@ inline League make_league(const std::string& title, const std::vector<BarSpec>& 
   return league;
 }
 
-// Teams "Team 1".."Team n" in bars of per_bar teams with two tables each
-// (the last bar may hold fewer); per_bar 1 allows at most 49 teams.
+// n teams in bars of per_bar teams with two tables each (the last bar may
+// hold fewer); per_bar 1 allows at most 49 teams.
 inline League grouped_league(int n_team, int per_bar = 3) {
-  std::vector<BarSpec> bars;
-  for (int t = 0; t < n_team; ++t) {
-    if (t % per_bar == 0) bars.push_back({"Bar " + std::to_string(t + 1), 2, {}});
-    bars.back().teams.push_back("Team " + std::to_string(t + 1));
-  }
-  return make_league("Test League", bars);
+  std::vector<std::pair<int, int>> bars(at((n_team + per_bar - 1) / per_bar), {per_bar, 2});
+  bars.back().first -= static_cast<int>(bars.size()) * per_bar - n_team;
+  return make_league(bars);
 }
 
 // "A-B" cells round by round, slots left to right, as the tables are written.

@@ -85,7 +85,7 @@ class ScheduleRunTest : public ::testing::Test {
   PaintingWindowSystem ws_;
   ScheduleOptions options_;
   ScheduleRun run_;
-  League league_ = test::make_league("Autumn", {{"Red Lion", 2, {"A", "B", "C"}}, {"Crown", 1, {"D", "E"}}});
+  League league_ = test::make_league({{3, 2}, {2, 1}}, "Autumn", {"A", "B", "C", "D", "E"});
 };
 
 TEST_F(ScheduleRunTest, RunsReplaceTheResultAndLeaveNoWorkFiles) {
@@ -115,43 +115,39 @@ TEST_F(ScheduleRunTest, RunsReplaceTheResultAndLeaveNoWorkFiles) {
 }
 
 TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
-  const std::string bad_name = "Please use a valid file name.";
-  const std::string not_an_order = "The optimiser's round order (optimal.out) is not an order of rounds 1 to 5.";
-  const std::pair<void (*)(League&, ScheduleOptions&), std::string> cases[] = {
-      {[](League&, ScheduleOptions& o) { o.result_file = ""; }, bad_name},
-      {[](League&, ScheduleOptions& o) { o.result_file = "missing/schedule.txt"; }, bad_name},
-      {[](League&, ScheduleOptions& o) { o.result_file = "sub/"; }, bad_name},
-      {[](League&, ScheduleOptions& o) { o.result_file = "./sub/../league.sch"; }, bad_name},
-      {[](League& l, ScheduleOptions&) { l.team.bar_number[0] = 0; }, "Team A has no bar."},
-      {[](League& l, ScheduleOptions&) { l.bar.n_team_this_bar[1] = 1; },
-       "Bar Crown is given 1 as its number of teams, but 2 teams have it as their bar."},
-      {[](League& l, ScheduleOptions&) { l.n_team = 100; },
-       "The league has 100 teams in 2 bars; a schedule takes 1 to 99 teams in 1 to 49 bars."},
-      {[](League&, ScheduleOptions&) { script.result = {optimiser::ZoravStatus::InputMissing, "NO INPUT", 0}; },
-       "The optimiser stopped: NO INPUT."},
-      {[](League&, ScheduleOptions&) { script.order = "1 1 2 3 4"; }, not_an_order},
-      {[](League&, ScheduleOptions&) { script.order = "1 2 3 4"; }, not_an_order},
-      {[](League&, ScheduleOptions&) { script.order = "0 1 2 3 4"; }, not_an_order},
-      {[](League&, ScheduleOptions&) { script.order = "6 1 2 3 4"; }, not_an_order},
-      {[](League&, ScheduleOptions&) { script.order = "1 2 x 3 4"; }, not_an_order},
-      {[](League&, ScheduleOptions&) { script.order = "99999999999999999999 1 2 3 4"; }, not_an_order},
-      {[](League&, ScheduleOptions&) { script.order = nullptr; }, "Cannot read the optimiser's round order (optimal.out)."},
-  };
-  for (const auto& [spoil, message] : cases) {
-    script = {};
-    League league = league_;
-    options_.effort = 2;
-    options_.result_file = "schedule.txt";
-    spoil(league, options_);
+  const auto fails = [&](const League& league, const std::string& message) {
     EXPECT_EQ(run(league), -1) << message;
     ASSERT_EQ(ws_.messages().size(), 1u);
     EXPECT_EQ(std::tuple(ws_.messages()[0].text, ws_.messages()[0].caption, ws_.messages()[0].icon),
               std::tuple(message, "Stop !", ui::Icon::Error));
-    EXPECT_TRUE(message != bad_name || script.effort == 0) << "a bad name never costs a search";
     EXPECT_FALSE(fs::exists(script.folder));
     EXPECT_EQ(read_file(folder_ / "schedule.txt"), "last week's schedule");
     EXPECT_EQ(read_file(folder_ / "league.sch"), "!! Version 1.4.0\n");
     EXPECT_EQ(entries(), 3) << "no temporary file may stay";
+  };
+  options_.effort = 2;
+  for (const char* name : {"", "sub/", "./sub/../league.sch"}) {
+    options_.result_file = name;
+    fails(league_, "Please use a valid file name.");
+  }
+  EXPECT_EQ(script.effort, 0) << "a bad name never costs a search";
+  options_.result_file = "schedule.txt";
+  for (const char* order : {"1 1 2 3 4", "1 2 3 4", "6 1 2 3 4", "1 2 x 3 4", "99999999999999999999 1 2 3 4"}) {
+    script.order = order;
+    fails(league_, "The optimiser's round order (optimal.out) is not an order of rounds 1 to 5.");
+  }
+  script.order = nullptr;
+  fails(league_, "Cannot read the optimiser's round order (optimal.out).");
+  script.result = {optimiser::ZoravStatus::InputMissing, "NO INPUT", 0};
+  fails(league_, "The optimiser stopped: NO INPUT.");
+  const std::pair<void (*)(League&), const char*> leagues[] = {
+      {[](League& l) { l.team.bar_number[0] = 0; }, "Team A has no bar."},
+      {[](League& l) { l.bar.n_team_this_bar[1] = 1; }, "Bar Hall 2 is given 1 as its number of teams, but 2 teams have it as their bar."},
+      {[](League& l) { l.n_team = 100; }, "The league has 100 teams in 2 bars; a schedule takes 1 to 99 teams in 1 to 49 bars."}};
+  for (const auto& [spoil, message] : leagues) {
+    League league = league_;
+    spoil(league);
+    fails(league, message);
   }
   EXPECT_TRUE(ws_.started_programs().empty());
 }

@@ -28,9 +28,8 @@ std::vector<std::string> weeks_of(const std::string& text) {
   return weeks;
 }
 
-const League spring = test::make_league("Spring League", {{"B1", 1, {"Aces"}}, {"B2", 1, {"Bankers"}},
-                                                          {"B3", 1, {"Cue Kings"}}, {"B4", 1, {"Dart Hawks"}},
-                                                          {"B5", 1, {"Eagles"}}});
+const League spring = test::make_league({{1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1}}, "Spring League",
+                                        {"Aces", "Bankers", "Cue Kings", "Dart Hawks", "Eagles"});
 
 TEST(ScheduleWriter, SpringLeagueByteForByteAndCommaDelimited) {
   EXPECT_EQ(schedule_text(spring, 6),
@@ -47,7 +46,7 @@ TEST(ScheduleWriter, SpringLeagueByteForByteAndCommaDelimited) {
 }
 
 TEST(ScheduleWriter, ZeroWeeksWritesHeaderEmptyLineAndLegendWithNamesAsTheyStand) {
-  const League league = test::make_league("100% T", {{"B", 1, {"%s %d Club", "Ünïcode"}}});
+  const League league = test::make_league({{2, 1}}, "100% T", {"%s %d Club", "Ünïcode"});
   EXPECT_EQ(schedule_text(league, 0), "\n\n     100% T\n\n\n        1: %s %d Club\n        2: Ünïcode\n");
 }
 
