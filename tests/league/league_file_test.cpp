@@ -39,7 +39,6 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
   } cases[] = {
       {spring_lf, ""},
       {crlf, "", spring_model, longest_path},
-      {replaced(crlf, "Sharks\r\n", "Sharks\n"), ""},
       {crlf.substr(0, crlf.size() - 2), ""},
       {ed(" Version 1.4.0", ""), ""},  // only the mark's first two characters count
       {"\xEF\xBB\xBF!! 9" + crlf.substr(16), ""},
@@ -51,8 +50,7 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
       {ed("1  2  1\n", "1  x  9\n"), "", "bar 1 0 1 [Corner Pocket]"},  // garbage goes with its line
       {ed("2  1  1\n", "2  1\n"), "", "bar 2 1 1 [Eight Ball]\nteam 1 [Corner Pocket]\nteam 1 [Sharks]\nteam 2 [Eight"},
       {ed("Spring League", t80 + "X"), "", "title=" + t80 + " gap"},  // overlong lines cut at a character
-      {ed("Sharks", o58 + "é and more"), "", "team 1 [" + o58 + "]"},
-      {ed("2\nEight Ball\n", "2\n" + std::string(5000, 'L') + "\n"), "", "team 2 [" + std::string(59, 'L') + "]"},
+      {ed("Sharks", o58 + "é" + std::string(5000, 'L')), "", "team 1 [" + o58 + "]\nteam 2"},
       {ed("!! ", "! "), not_league},
       {"", not_league},
       {ed("2  0\n", "51  0\n"), no + "its number of bars (51) is not between 0 and 50."},
@@ -159,14 +157,12 @@ TEST(LeagueFile, EntriesWithoutABarAreKeptUntilASave) {
   League league;
   ASSERT_EQ(read_text(league,
                       "!!\n\nT\n\n3  0\n\n1  9  1\nTwin A\n1  9  1\nTwin B\n-1  0  1\nOld\n\n4\n\n1\nOne\n1\nTwo\n"
-                      "0\nStray\n-2\nGone\n",
-                      ws),
+                      "0\nStray\n-2\nGone\n", ws),
             ReadResult::Success);
   EXPECT_EQ(boxes(ws),
             "Stopzzz ! (error) Bar Old has no valid number.\nTeam Stray has no bar.\nTeam Gone has no bar.\n"
             "They are left out when the league is saved.\n");
   EXPECT_TRUE(describe(league).starts_with("title=T gap=0 bars=2/3 teams=3/4\n"));  // live counts follow the entries
-  EXPECT_EQ(ws.list_texts(c::bar_list), (std::vector<std::string>{"Twin A", "Twin B"}));
   ASSERT_TRUE(save(league, ws, folder / "counts.sch", "T"));
   EXPECT_EQ(describe(league),
             "title=T gap=0 bars=2/2 teams=2/2\nbar 1 2 1 [Twin A]\nbar 2 0 1 [Twin B]\nteam 1 [One]\nteam 1 [Two]\n");
