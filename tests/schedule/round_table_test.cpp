@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <set>
 #include <tuple>
 #include <utility>
@@ -36,17 +37,16 @@ TEST_P(RoundTableInvariants, EveryRoundIsAPerfectPairingAndEveryPairMeetsOnce) {
   RoundTable t;
   build_round_table(t, c);
   ASSERT_EQ(std::tuple(t.n_team_even, t.odd, t.nweek, t.nmatch), std::tuple(n, 1 + c % 2, n - 1, n / 2));
+  std::vector<int> every_team(at(n));
+  std::iota(every_team.begin(), every_team.end(), 1);
   std::set<std::pair<int, int>> pairs;
   for (int r = 1; r <= t.nweek; ++r) {
     std::set<int> seen;
     for (int s = 1; s <= t.nmatch; ++s) {
-      const int a = t.A[at(s)][at(r)];
-      const int b = t.B[at(s)][at(r)];
-      ASSERT_TRUE(a >= 1 && a <= n && b >= 1 && b <= n) << "slot " << s << " round " << r;
-      seen.insert({a, b});
-      pairs.insert(std::minmax(a, b));
+      seen.insert({t.A[at(s)][at(r)], t.B[at(s)][at(r)]});
+      pairs.insert(std::minmax(t.A[at(s)][at(r)], t.B[at(s)][at(r)]));
     }
-    ASSERT_EQ(seen.size(), at(n)) << "round " << r;
+    ASSERT_EQ(std::vector(seen.begin(), seen.end()), every_team) << "round " << r;
     ASSERT_TRUE(t.A[1][at(r)] == n || t.B[1][at(r)] == n) << "the top team leaves slot 1 in round " << r;
   }
   EXPECT_EQ(pairs.size(), at(n * (n - 1) / 2));  // as many pairs as cells: each exactly once
