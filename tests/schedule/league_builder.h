@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "schedule/balancing.h"
+#include "schedule/schedule_writer.h"
 
 namespace quintora::test {
 
@@ -66,6 +67,17 @@ inline schedule::RoundTable balanced_table(const League& league, schedule::Balan
   schedule::compute_bar_limits(league, limits);
   schedule::balance(table, league, limits, state ? *state : own);
   return table;
+}
+
+// The whole schedule file of `league` in table order or in `order`.
+inline std::string schedule_text(const League& league, int weeks, bool comma = false,
+                                 const schedule::RoundOrder* order = nullptr) {
+  const schedule::RoundTable table = balanced_table(league);
+  std::string out;
+  schedule::write_header(out, league.stored_title.view());
+  schedule::write_season(out, table, order ? *order : schedule::table_order(table.nweek), weeks, comma);
+  schedule::write_legend(out, league);
+  return out;
 }
 
 inline std::string read_file(const std::filesystem::path& path) {

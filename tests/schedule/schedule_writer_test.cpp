@@ -9,15 +9,6 @@
 namespace quintora::schedule {
 namespace {
 
-std::string schedule_text(const League& league, int weeks, bool comma = false, const RoundOrder* order = nullptr) {
-  const RoundTable table = test::balanced_table(league);
-  std::string out;
-  write_header(out, league.stored_title.view());
-  write_season(out, table, order ? *order : table_order(table.nweek), weeks, comma);
-  write_legend(out, league);
-  return out;
-}
-
 // The week lines without their week number, from the first (one-digit) host on.
 std::vector<std::string> weeks_of(const std::string& text) {
   std::vector<std::string> weeks;
@@ -32,7 +23,7 @@ const League spring = test::make_league({{1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1}}
                                         {"Aces", "Bankers", "Cue Kings", "Dart Hawks", "Eagles"});
 
 TEST(ScheduleWriter, SpringLeagueByteForByteAndCommaDelimited) {
-  EXPECT_EQ(schedule_text(spring, 6),
+  EXPECT_EQ(test::schedule_text(spring, 6),
             "\n\n     Spring League\n\n"
             "   Week  1:    1 at  3      2 at  4      Not Playing:  5\n"
             "   Week  2:    5 at  1      3 at  2      Not Playing:  4\n"
@@ -41,32 +32,32 @@ TEST(ScheduleWriter, SpringLeagueByteForByteAndCommaDelimited) {
             "   Week  5:    5 at  2      4 at  3      Not Playing:  1\n"
             "   Week  6:    3 at  1      4 at  2      Not Playing:  5\n"
             "\n        1: Aces\n        2: Bankers\n        3: Cue Kings\n        4: Dart Hawks\n        5: Eagles\n");
-  EXPECT_EQ(schedule_text(spring, 1, true).substr(22, 57), "   Week  1:,   1 at  3,     2 at  4,     Not Playing:  5\n");
-  EXPECT_EQ(schedule_text(test::grouped_league(4, 1), 1, true).substr(20, 40), "   Week  1:,   4 at  3,     1 at  2,   \n");
+  EXPECT_EQ(test::schedule_text(spring, 1, true).substr(22, 57), "   Week  1:,   1 at  3,     2 at  4,     Not Playing:  5\n");
+  EXPECT_EQ(test::schedule_text(test::grouped_league(4, 1), 1, true).substr(20, 40), "   Week  1:,   4 at  3,     1 at  2,   \n");
 }
 
 TEST(ScheduleWriter, ZeroWeeksWritesHeaderEmptyLineAndLegendWithNamesAsTheyStand) {
   const League league = test::make_league({{2, 1}}, "100% T", {"%s %d Club", "Ünïcode"});
-  EXPECT_EQ(schedule_text(league, 0), "\n\n     100% T\n\n\n        1: %s %d Club\n        2: Ünïcode\n");
+  EXPECT_EQ(test::schedule_text(league, 0), "\n\n     100% T\n\n\n        1: %s %d Club\n        2: Ünïcode\n");
 }
 
 TEST(ScheduleWriter, PassesRepeatInOneOrderAndWeeksRunOn) {
-  const auto full = weeks_of(schedule_text(spring, 11));  // week 6 is round 1 exchanged (above)
+  const auto full = weeks_of(test::schedule_text(spring, 11));  // week 6 is round 1 exchanged (above)
   ASSERT_EQ(full.size(), 11u);
   EXPECT_EQ(full[10], full[0]) << "the third pass repeats the first";
   for (int weeks : {3, 10}) {  // shorter than and equal to two passes
-    EXPECT_EQ(weeks_of(schedule_text(spring, weeks)), std::vector(full.begin(), full.begin() + weeks));
+    EXPECT_EQ(weeks_of(test::schedule_text(spring, weeks)), std::vector(full.begin(), full.begin() + weeks));
   }
   RoundOrder reversed;
   reversed.round = {0, 5, 4, 3, 2, 1};
-  const auto ordered = weeks_of(schedule_text(spring, 11, false, &reversed));
+  const auto ordered = weeks_of(test::schedule_text(spring, 11, false, &reversed));
   ASSERT_EQ(ordered.size(), 11u);
   for (std::size_t k = 0; k < 11; ++k) EXPECT_EQ(ordered[k], full[k / 5 % 2 * 5 + 4 - k % 5]) << "week " << k + 1;
-  EXPECT_NE(schedule_text(spring, 11).find("   Week 11:"), std::string::npos);
+  EXPECT_NE(test::schedule_text(spring, 11).find("   Week 11:"), std::string::npos);
 }
 
 TEST(ScheduleWriter, OneTeamHasOnlyItsBye) {
-  EXPECT_EQ(weeks_of(schedule_text(test::grouped_league(1), 2)), std::vector<std::string>(2, "Not Playing:  1"));
+  EXPECT_EQ(weeks_of(test::schedule_text(test::grouped_league(1), 2)), std::vector<std::string>(2, "Not Playing:  1"));
 }
 
 }  // namespace
