@@ -19,7 +19,8 @@ constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
 // Bars "Hall 1", "Hall 2" ... of the given team and table counts, and their
 // teams grouped by bar, named from `names` or else "Team 1", "Team 2" ...
-inline League make_league(const std::vector<std::pair<int, int>>& bars, const std::string& title = "Test League",
+inline League make_league(const std::vector<std::pair<int, int>>& bars,
+                          const std::string& title = "Test League",
                           const std::vector<std::string>& names = {}) {
   League league;
   league.stored_title.assign(title);
@@ -32,7 +33,8 @@ inline League make_league(const std::vector<std::pair<int, int>>& bars, const st
     for (int t = 0; t < teams; ++t, ++league.n_team) {
       const auto t_at = at(league.n_team);
       league.team.bar_number[t_at] = league.n_bar;
-      league.team.name[t_at].assign(t_at < names.size() ? names[t_at] : "Team " + std::to_string(league.n_team + 1));
+      league.team.name[t_at].assign(t_at < names.size() ? names[t_at]
+                                                        : "Team " + std::to_string(league.n_team + 1));
     }
   }
   league.n_bar_slot = league.n_bar;
@@ -48,15 +50,18 @@ inline League grouped_league(int n_team, int per_bar = 3) {
   return make_league(bars);
 }
 
-// "A-B" cells round by round, slots left to right, as the tables are written.
-inline std::vector<std::string> cells(const schedule::RoundTable& t) {
-  std::vector<std::string> rounds(at(t.nweek));
+// The rounds as "A-B" cells, slots left to right, rounds apart by " | ".
+inline std::string cells(const schedule::RoundTable& t) {
+  std::string text;
   for (int r = 1; r <= t.nweek; ++r) {
     for (int s = 1; s <= t.nmatch; ++s) {
-      rounds[at(r - 1)] += (s > 1 ? " " : "") + std::to_string(t.A[at(s)][at(r)]) + "-" + std::to_string(t.B[at(s)][at(r)]);
+      text += (s > 1   ? " "
+               : r > 1 ? " | "
+                       : "") +
+              std::to_string(t.A[at(s)][at(r)]) + "-" + std::to_string(t.B[at(s)][at(r)]);
     }
   }
-  return rounds;
+  return text;
 }
 
 inline schedule::RoundTable balanced_table(const League& league, schedule::BalanceState* state = nullptr) {

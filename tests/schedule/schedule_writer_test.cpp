@@ -31,14 +31,12 @@ TEST(ScheduleWriter, SpringLeagueByteForByteAndCommaDelimited) {
             "   Week  4:    3 at  5      4 at  1      Not Playing:  2\n"
             "   Week  5:    5 at  2      4 at  3      Not Playing:  1\n"
             "   Week  6:    3 at  1      4 at  2      Not Playing:  5\n"
-            "\n        1: Aces\n        2: Bankers\n        3: Cue Kings\n        4: Dart Hawks\n        5: Eagles\n");
-  EXPECT_EQ(test::schedule_text(spring, 1, true).substr(22, 57), "   Week  1:,   1 at  3,     2 at  4,     Not Playing:  5\n");
-  EXPECT_EQ(test::schedule_text(test::grouped_league(4, 1), 1, true).substr(20, 40), "   Week  1:,   4 at  3,     1 at  2,   \n");
-}
-
-TEST(ScheduleWriter, ZeroWeeksWritesHeaderEmptyLineAndLegendWithNamesAsTheyStand) {
-  const League league = test::make_league({{2, 1}}, "100% T", {"%s %d Club", "Ünïcode"});
-  EXPECT_EQ(test::schedule_text(league, 0), "\n\n     100% T\n\n\n        1: %s %d Club\n        2: Ünïcode\n");
+            "\n        1: Aces\n        2: Bankers\n        3: Cue Kings\n        4: Dart Hawks\n        5: "
+            "Eagles\n");
+  EXPECT_EQ(test::schedule_text(spring, 1, true).substr(22, 57),
+            "   Week  1:,   1 at  3,     2 at  4,     Not Playing:  5\n");
+  EXPECT_EQ(test::schedule_text(test::grouped_league(4, 1), 1, true).substr(20, 40),
+            "   Week  1:,   4 at  3,     1 at  2,   \n");
 }
 
 TEST(ScheduleWriter, PassesRepeatInOneOrderAndWeeksRunOn) {
@@ -52,12 +50,17 @@ TEST(ScheduleWriter, PassesRepeatInOneOrderAndWeeksRunOn) {
   reversed.round = {0, 5, 4, 3, 2, 1};
   const auto ordered = weeks_of(test::schedule_text(spring, 11, false, &reversed));
   ASSERT_EQ(ordered.size(), 11u);
-  for (std::size_t k = 0; k < 11; ++k) EXPECT_EQ(ordered[k], full[k / 5 % 2 * 5 + 4 - k % 5]) << "week " << k + 1;
-  EXPECT_NE(test::schedule_text(spring, 11).find("   Week 11:"), std::string::npos);
+  for (std::size_t k = 0; k < 11; ++k)
+    EXPECT_EQ(ordered[k], full[k / 5 % 2 * 5 + 4 - k % 5]) << "week " << k + 1;
 }
 
-TEST(ScheduleWriter, OneTeamHasOnlyItsBye) {
-  EXPECT_EQ(weeks_of(test::schedule_text(test::grouped_league(1), 2)), std::vector<std::string>(2, "Not Playing:  1"));
+TEST(ScheduleWriter, ZeroWeeksOrOneTeam) {
+  const League league =
+      test::make_league({{2, 1}}, "100% T", {"%s %d Club", "Ünïcode"});  // names as they stand
+  EXPECT_EQ(test::schedule_text(league, 0),
+            "\n\n     100% T\n\n\n        1: %s %d Club\n        2: Ünïcode\n");
+  EXPECT_EQ(weeks_of(test::schedule_text(test::grouped_league(1), 2)),
+            std::vector<std::string>(2, "Not Playing:  1"));
 }
 
 }  // namespace
