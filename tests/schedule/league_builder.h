@@ -55,10 +55,8 @@ inline std::string cells(const schedule::RoundTable& t) {
   std::string text;
   for (int r = 1; r <= t.nweek; ++r) {
     for (int s = 1; s <= t.nmatch; ++s) {
-      text += (s > 1   ? " "
-               : r > 1 ? " | "
-                       : "") +
-              std::to_string(t.A[at(s)][at(r)]) + "-" + std::to_string(t.B[at(s)][at(r)]);
+      text += s > 1 ? " " : r > 1 ? " | " : "";
+      text += std::to_string(t.A[at(s)][at(r)]) + "-" + std::to_string(t.B[at(s)][at(r)]);
     }
   }
   return text;

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <numeric>
 #include <set>
 #include <tuple>
 
@@ -15,9 +14,7 @@
 namespace quintora::schedule {
 namespace {
 
-using test::at;
-using test::cells;
-using test::make_league;
+using namespace test;
 
 TEST(RoundTable, MatchesTheWorkedTables) {
   const char* four = "4-3 1-2 | 2-4 3-1 | 4-1 3-2";
@@ -43,8 +40,6 @@ TEST_P(RoundTableInvariants, EveryRoundIsAPerfectPairingAndEveryPairMeetsOnce) {
   RoundTable t;
   build_round_table(t, c);
   ASSERT_EQ(std::tuple(t.n_team_even, t.odd, t.nweek, t.nmatch), std::tuple(n, 1 + c % 2, n - 1, n / 2));
-  std::vector<int> every_team(at(n));
-  std::iota(every_team.begin(), every_team.end(), 1);
   std::set<std::pair<int, int>> pairs;
   for (int r = 1; r <= t.nweek; ++r) {
     std::set<int> seen;
@@ -52,7 +47,7 @@ TEST_P(RoundTableInvariants, EveryRoundIsAPerfectPairingAndEveryPairMeetsOnce) {
       seen.insert({t.A[at(s)][at(r)], t.B[at(s)][at(r)]});
       pairs.insert(std::minmax(t.A[at(s)][at(r)], t.B[at(s)][at(r)]));
     }
-    ASSERT_EQ(std::vector(seen.begin(), seen.end()), every_team) << "round " << r;
+    ASSERT_TRUE(seen.size() == at(n) && *seen.begin() == 1 && *seen.rbegin() == n) << "round " << r;
     ASSERT_TRUE(t.A[1][at(r)] == n || t.B[1][at(r)] == n) << "the top team leaves slot 1 in round " << r;
   }
   EXPECT_EQ(pairs.size(), at(n * (n - 1) / 2));  // as many pairs as cells: each exactly once
@@ -81,40 +76,33 @@ TEST(Balancing, WorkedExampleTiesAndARoundThatCannotBeBalanced) {
       {make_league({{1, 1}, {1, 1}, {2, 1}}), "4-3 1-2 | 2-4 3-1 | 1-4 3-2", 1}};
   for (const auto& [league, expected, exchanges] : cases) {
     BalanceState state;
-    EXPECT_EQ(cells(test::balanced_table(league, &state)), expected) << league.n_bar << " bars";
+    EXPECT_EQ(cells(balanced_table(league, &state)), expected) << league.n_bar << " bars";
     EXPECT_EQ(state.exchanges, exchanges);
   }
   // Round 1 (6-5 1-3 2-4): bar 3 has no home match, but its only visitor,
   // team 4, plays team 2, whose bar is at its lower limit; the round stays.
-  EXPECT_EQ(cells(test::balanced_table(make_league({{1, 1}, {2, 1}, {2, 1}}))).substr(0, 14),
-            "6-5 1-3 2-4 | ");
+  EXPECT_EQ(cells(balanced_table(make_league({{1, 1}, {2, 1}, {2, 1}}))).substr(0, 14), "6-5 1-3 2-4 | ");
 }
 
-// Teams in bars of their own (limits 1 and 0) need no exchange; bars of
-// three with two tables need some.
-class BalancingGroupedLeagues : public ::testing::TestWithParam<std::pair<int, int>> {};
-
-TEST_P(BalancingGroupedLeagues, FlipsOnlyHomeAndAwayAndNeverTheBye) {
-  const auto [n_team, per_bar] = GetParam();
-  const League league = test::grouped_league(n_team, per_bar);
-  RoundTable built;
-  build_round_table(built, league.n_team);
-  BalanceState state;
-  const RoundTable t = test::balanced_table(league, &state);
-  EXPECT_EQ(state.exchanges > 0, per_bar > 1);
-  for (int r = 1; r <= built.nweek; ++r) {
-    for (int s = 1; s <= built.nmatch; ++s) {
-      EXPECT_EQ(std::minmax(t.A[at(s)][at(r)], t.B[at(s)][at(r)]),
-                std::minmax(built.A[at(s)][at(r)], built.B[at(s)][at(r)]));
+TEST(Balancing, FlipsOnlyHomeAndAwayAndNeverTheBye) {
+  // Teams in bars of their own (limits 1 and 0) need no exchange; bars of
+  // three with two tables need some.
+  for (const auto& [n_team, per_bar] :
+       {std::pair{1, 1}, {8, 1}, {49, 1}, {7, 3}, {12, 3}, {31, 3}, {98, 3}, {99, 3}}) {
+    RoundTable built;
+    build_round_table(built, n_team);
+    BalanceState state;
+    const RoundTable t = balanced_table(grouped_league(n_team, per_bar), &state);
+    EXPECT_EQ(state.exchanges > 0, per_bar > 1) << n_team << " teams";
+    for (int r = 1; r <= built.nweek; ++r) {
+      for (int s = 1; s <= built.nmatch; ++s) {
+        EXPECT_EQ(std::minmax(t.A[at(s)][at(r)], t.B[at(s)][at(r)]),
+                  std::minmax(built.A[at(s)][at(r)], built.B[at(s)][at(r)]));
+      }
     }
+    EXPECT_TRUE(built.odd == 1 || t.A[1] == built.A[1]) << "the bye slot of an odd league is never flipped";
   }
-  EXPECT_TRUE(built.odd == 1 || t.A[1] == built.A[1]) << "the bye slot of an odd league is never flipped";
 }
-
-INSTANTIATE_TEST_SUITE_P(OddAndEven, BalancingGroupedLeagues,
-                         ::testing::Values(std::pair{1, 1}, std::pair{8, 1}, std::pair{49, 1},
-                                           std::pair{7, 3}, std::pair{12, 3}, std::pair{31, 3},
-                                           std::pair{98, 3}, std::pair{99, 3}));
 
 }  // namespace
 }  // namespace quintora::schedule

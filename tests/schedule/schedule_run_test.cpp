@@ -44,12 +44,10 @@ class ScheduleRunTest : public ::testing::Test {
     script = {};
     fs::create_directories(folder_ / "sub");
     std::ofstream(folder_ / "schedule.txt") << "last week's schedule";
-    std::ofstream(folder_ / "league.sch") << "!! Version 1.4.0\n";
     league_.file_state = FileState::Saved;
     league_.current_file_path.assign((folder_ / "league.sch").string());
     run_.base_folder = folder_;
     run_.search = scripted_search;
-    options_.season_weeks = 10;
   }
   void TearDown() override { fs::remove_all(folder_); }
 
@@ -59,7 +57,6 @@ class ScheduleRunTest : public ::testing::Test {
     finish_run(result, options_, run_, ws_);
     return result;
   }
-  long entries() const { return std::distance(fs::directory_iterator(folder_), {}); }
 
   const fs::path folder_ =
       fs::temp_directory_path() /
@@ -70,21 +67,34 @@ class ScheduleRunTest : public ::testing::Test {
   League league_ = test::make_league({{3, 2}, {2, 1}}, "Autumn", {"A", "B", "C", "D", "E"});
 };
 
-TEST_F(ScheduleRunTest, RunsReplaceTheResultAndLeaveNoWorkFiles) {
+TEST_F(ScheduleRunTest, DoItRunsTheChosenScheduleAndLeavesNoWorkFiles) {
+  ws_.on_dialog([](FakeWindowSystem& ws, ui::DialogHandler& h) {
+    ws.type(control::weeks, "  12abc");
+    ws.type(control::result_file, std::string(60, 'n'));  // read up to 49 bytes
+    ws.set_checked(control::effort_yes, false);
+    ws.set_checked(control::effort_harder, true);
+    ws.set_checked(control::viewer_wordpad, true);
+    ws.set_checked(control::comma_delimited, true);
+    h.on_command(ws, control::do_it);
+  });
+  ScheduleDialog dialog(league_, options_, run_);
+  EXPECT_EQ(ws_.run_dialog(ui::DialogId::Schedule, dialog), 1);
+  EXPECT_EQ(ws_.text(control::status), "Scheduling... Please Wait.");
+  EXPECT_EQ(std::tuple(options_.effort, options_.viewer, script.effort), std::tuple(3, Viewer::WordPad, 3));
   const RoundOrder reversed{{0, 5, 4, 3, 2, 1}};
-  for (int effort : {1, 3}) {
-    options_.effort = effort;
-    ASSERT_EQ(run(league_), 1);
-    EXPECT_EQ(read_file(folder_ / "schedule.txt"),
-              test::schedule_text(league_, 10, false, effort == 1 ? nullptr : &reversed));
-    EXPECT_EQ(entries(), 3);
-  }
-  EXPECT_EQ(script.effort, 3) << "effort 1 never starts the optimiser";
-  EXPECT_FALSE(fs::exists(script.folder)) << "work folder left behind";
+  EXPECT_EQ(read_file(folder_ / std::string(49, 'n')), test::schedule_text(league_, 12, true, &reversed));
   // The balanced table without the bye slot (rounds 1 and 5 have a pairing exchanged).
   EXPECT_EQ(script.input, "6  5  2  2\n1 3  4 2  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n2 5  4 3  \n");
+  EXPECT_FALSE(fs::exists(script.folder)) << "work folder left behind";
+
+  options_ = {10, "schedule.txt", 1, Viewer::NotePad, false};
+  script = {};
+  ASSERT_EQ(run(league_), 1);
+  EXPECT_EQ(script.effort, 0) << "effort 1 never starts the optimiser";
+  EXPECT_EQ(read_file(folder_ / "schedule.txt"), test::schedule_text(league_, 10));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 3);
   // The viewer is shown the full path ("quintora-view" stands for Notepad off Windows).
-  EXPECT_EQ(ws_.started_programs().at(1).arguments, std::vector{(folder_ / "schedule.txt").string()});
+  EXPECT_EQ(ws_.started_programs().back().arguments, std::vector{(folder_ / "schedule.txt").string()});
 }
 
 TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
@@ -95,8 +105,7 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
               std::tuple(message, "Stop !", ui::Icon::Error));
     EXPECT_FALSE(fs::exists(script.folder));
     EXPECT_EQ(read_file(folder_ / "schedule.txt"), "last week's schedule");
-    EXPECT_EQ(read_file(folder_ / "league.sch"), "!! Version 1.4.0\n");
-    EXPECT_EQ(entries(), 3) << "no temporary file may stay";
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 2) << "no temporary file may stay";
   };
   options_.effort = 2;
   for (const char* name : {"", "sub/", "./sub/../league.sch"}) {
@@ -121,26 +130,6 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
   league.n_team = 100;
   fails(league, "The league has 100 teams in 2 bars; a schedule takes 1 to 99 teams in 1 to 49 bars.");
   EXPECT_TRUE(ws_.started_programs().empty());
-}
-
-TEST_F(ScheduleRunTest, DialogReadsTheChoicesAndShowsTheStatusOfTheRun) {
-  ws_.on_dialog([](FakeWindowSystem& ws, ui::DialogHandler& h) {
-    ws.type(control::weeks, "  12abc");
-    ws.type(control::result_file, std::string(60, 'n'));
-    ws.set_checked(control::effort_yes, false);
-    ws.set_checked(control::effort_harder, true);
-    ws.set_checked(control::viewer_wordpad, true);
-    ws.set_checked(control::comma_delimited, true);
-    h.on_command(ws, control::do_it);
-  });
-  ScheduleDialog dialog(league_, options_, run_);
-  EXPECT_EQ(ws_.run_dialog(ui::DialogId::Schedule, dialog), 1);
-  EXPECT_EQ(std::tuple(options_.effort, options_.season_weeks, options_.viewer, options_.comma_delimited,
-                       script.effort),
-            std::tuple(3, 12, Viewer::WordPad, true, 3));
-  // The name is read up to 49 bytes.
-  EXPECT_NE(read_file(folder_ / std::string(49, 'n')).find("   Week 12:,"), std::string::npos);
-  EXPECT_EQ(ws_.text(control::status), "Scheduling... Please Wait.");
 }
 
 }  // namespace
