@@ -26,7 +26,7 @@ struct Script {
   std::string input;
   int effort = 0;
   const char* order = "  5\n  4\n +3\n\t2\n  1\n99 and whatever follows";  // the five rounds reversed
-  optimiser::ZoravResult result{optimiser::ZoravStatus::Ok, "", 42};
+  optimiser::ZoravResult result;
 } script;
 
 optimiser::ZoravResult scripted_search(const fs::path& folder, int effort, std::ostream&) {
@@ -60,7 +60,7 @@ class ScheduleRunTest : public ::testing::Test {
 
   const fs::path folder_ =
       fs::temp_directory_path() /
-      ("quintora-run-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+      ("quintora-run-test-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
   FakeWindowSystem ws_;
   ScheduleOptions options_;
   ScheduleRun run_;
