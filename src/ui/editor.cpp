@@ -97,12 +97,7 @@ void Editor::add_bar() {
   if (auto_add_team_ != 1) return;
   if (find_team(league_, name) != no_position) return;
   if (league_.n_team_slot >= team_room) return stop(auto_team_room_full);
-  ws_.list_append(control::team_list, name, league_.n_team_slot);
-  ws_.set_text(control::team_name, "");
-  ws_.list_select(control::team_list, ws_.list_count(control::team_list) - 1);
-  quintora::add_team(league_, name, p);
-  ws_.set_number(control::team_count_label, league_.bar.n_team_this_bar[at(p)]);
-  ws_.set_number(control::total_teams_label, league_.n_team);
+  append_team(name, p);
 }
 
 void Editor::add_team() {
@@ -123,14 +118,17 @@ void Editor::add_team() {
   std::string name = ws_.get_text(control::team_name, name_field_bytes);
   if (validate_name(league_, name, NameKind::Team, ws_) != 1) return;
   if (league_.n_team_slot >= team_room) return stop(team_room_full);
+  append_team(name, p);
+  mark_modified(league_);
+}
 
+void Editor::append_team(const std::string& name, int p) {
   ws_.list_append(control::team_list, name, league_.n_team_slot);
   ws_.set_text(control::team_name, "");
   ws_.list_select(control::team_list, ws_.list_count(control::team_list) - 1);
   quintora::add_team(league_, name, p);
   ws_.set_number(control::team_count_label, league_.bar.n_team_this_bar[at(p)]);
   ws_.set_number(control::total_teams_label, league_.n_team);
-  mark_modified(league_);
 }
 
 void Editor::delete_bar() {
@@ -175,21 +173,21 @@ void Editor::delete_team() {
   mark_modified(league_);
 }
 
+void Editor::replace_selected_row(int list, int field, const std::string& name, int entry) {
+  const int row = ws_.list_selected(list);
+  ws_.list_delete(list, row);
+  ws_.list_insert(list, row, name, entry);
+  ws_.set_text(field, "");
+  ws_.list_select(list, row);
+}
+
 void Editor::rename_bar() {
   if (league_.n_bar <= 0) return stop("Please select a bar first.");
-  if (selected_bar_entry() == no_position) return stop("Please select a bar.");
-  std::string name = ws_.get_text(control::bar_name, name_field_bytes);
-  if (validate_name(league_, name, NameKind::Bar, ws_) != 1) return;
-
-  // The message box of a refused name may have let other events run, so
-  // take the selection afresh.
-  const int row = ws_.list_selected(control::bar_list);
   const int p = selected_bar_entry();
   if (p == no_position) return stop("Please select a bar.");
-  ws_.list_delete(control::bar_list, row);
-  ws_.list_insert(control::bar_list, row, name, p);
-  ws_.set_text(control::bar_name, "");
-  ws_.list_select(control::bar_list, row);
+  std::string name = ws_.get_text(control::bar_name, name_field_bytes);
+  if (validate_name(league_, name, NameKind::Bar, ws_) != 1) return;
+  replace_selected_row(control::bar_list, control::bar_name, name, p);
   quintora::rename_bar(league_, p, name);
   selected_bar_ = p;
   ws_.set_text(control::bar_name_label, name);
@@ -198,17 +196,11 @@ void Editor::rename_bar() {
 
 void Editor::rename_team() {
   if (!team_command_allowed()) return;
-  if (selected_team_entry() == no_position) return stop("Please select a team.");
-  std::string name = ws_.get_text(control::team_name, name_field_bytes);
-  if (validate_name(league_, name, NameKind::Team, ws_) != 1) return;
-
-  const int row = ws_.list_selected(control::team_list);
   const int t = selected_team_entry();
   if (t == no_position) return stop("Please select a team.");
-  ws_.list_delete(control::team_list, row);
-  ws_.list_insert(control::team_list, row, name, t);
-  ws_.set_text(control::team_name, "");
-  ws_.list_select(control::team_list, row);
+  std::string name = ws_.get_text(control::team_name, name_field_bytes);
+  if (validate_name(league_, name, NameKind::Team, ws_) != 1) return;
+  replace_selected_row(control::team_list, control::team_name, name, t);
   quintora::rename_team(league_, t, name);
   mark_modified(league_);
 }

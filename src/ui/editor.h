@@ -4,6 +4,8 @@
 // bar or team, so a command never has to turn a listed name back into an
 // entry.
 
+#include <string>
+
 #include "league/league.h"
 #include "ui/window_system.h"
 
@@ -42,6 +44,12 @@ class Editor {
   int selected_bar_entry() const;
   int selected_team_entry() const;
   bool team_command_allowed();
+  // Appends a team of that name to the bar at p, in the team list and the
+  // league, and shows the new counts.
+  void append_team(const std::string& name, int p);
+  // Puts name in place of the selected row, keeping its entry and the
+  // selection, and empties the name field.
+  void replace_selected_row(int list, int field, const std::string& name, int entry);
 
   League& league_;
   WindowSystem& ws_;

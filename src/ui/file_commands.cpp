@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 
+#include "league/editor_display.h"
 #include "league/league_file.h"
 #include "ui/editor.h"
 #include "ui/text_compare.h"
@@ -95,15 +96,8 @@ PromptResult FileCommands::prompt_save_changes(PromptMode mode) {
 void FileCommands::file_new() {
   if (prompt_save_changes(PromptMode::CloseFile) == PromptResult::Cancelled) return;
   clear_league(league_);
-  ws_.set_text(control::title, "");
-  ws_.list_clear(control::bar_list);
-  ws_.set_text(control::bar_name, "");
-  ws_.list_clear(control::team_list);
-  ws_.set_text(control::team_name, "");
-  ws_.set_text(control::bar_name_label, "");
-  ws_.set_text(control::tables, "");
-  ws_.set_text(control::team_count_label, "");
-  ws_.set_number(control::total_teams_label, 0);
+  // The form of an empty league: empty lists, fields and title, no teams.
+  show_league(league_, ws_);
   ws_.set_text(control::file_name_label, "Untitled");
 }
 
