@@ -8,109 +8,92 @@ namespace {
 
 using FileCommandsTest = MainWindowTest;
 
-constexpr const char* close_question = "Save changes before closing the current file?";
-
-TEST_F(FileCommandsTest, SaveWithoutChangesWritesNothing) {
+TEST_F(FileCommandsTest, SaveWritesOnlyChangesAndTheTitlesLetterCaseIsNoChange) {
   ws.click(cmd::file_save);
   EXPECT_TRUE(ws.file_requests().empty());
-  save_as("league.sch");
-  ASSERT_EQ(league().file_state, FileState::Saved);
-  std::filesystem::remove(folder / "league.sch");
+  save_as("league.sch");  // without changes, still written
+  EXPECT_EQ(ws.text(c::file_name_label), file("league.sch"));
+  ASSERT_TRUE(std::filesystem::remove(folder / "league.sch"));
+  ws.type(c::title, "Spring League");
   ws.click(cmd::file_save);
-  EXPECT_FALSE(std::filesystem::exists(folder / "league.sch"));
-  EXPECT_EQ(ws.file_requests().size(), 1u);
-}
-
-TEST_F(FileCommandsTest, TypedTitleAloneCountsAsAChange) {
-  ws.type(c::title, "Spring League");
-  ws.answer_next(ui::Answer::Cancel);
-  ws.click(cmd::file_new);
-  ASSERT_EQ(ws.messages().size(), 1u);
-  EXPECT_EQ(last_message(), close_question);
-  EXPECT_EQ(ws.messages().back().buttons, ui::Buttons::YesNoCancel);
-  EXPECT_EQ(ws.messages().back().caption, "Warning !");
-  EXPECT_EQ(ws.text(c::title), "Spring League");  // New abandoned
-
-  ws.click(cmd::file_save);  // untitled: asks for a name
-  ASSERT_EQ(ws.file_requests().size(), 1u);
-  EXPECT_EQ(ws.file_requests().back().kind, ui::FileDialogKind::Save);
-  EXPECT_EQ(ws.file_requests().back().default_suffix, "sch");
-  EXPECT_TRUE(ws.file_requests().back().confirm_overwrite);
-  EXPECT_EQ(league().file_state, FileState::UntitledModified);
-}
-
-TEST_F(FileCommandsTest, TitleInOtherLetterCaseIsNoChange) {
-  ws.type(c::title, "Spring League");
-  save_as("league.sch");
+  ASSERT_TRUE(std::filesystem::remove(folder / "league.sch"));
   ws.type(c::title, "SPRING league");
+  ws.click(cmd::file_save);
   ws.click(cmd::file_exit);
+  EXPECT_FALSE(std::filesystem::exists(folder / "league.sch"));
   EXPECT_TRUE(ws.messages().empty());
   EXPECT_EQ(quit_code, 0);
 }
 
-TEST_F(FileCommandsTest, YesForALeagueWithAFileWritesItWithoutADialog) {
+TEST_F(FileCommandsTest, YesWritesALeaguesFileAtOnceAndAFailedWriteStopsTheCommand) {
+  std::filesystem::create_directories(folder / "sub");
   add_bar("Corner Pocket");
-  save_as("league.sch");
+  save_as("sub/league.sch");
   add_bar("Eight Ball");
   ws.answer_next(ui::Answer::Yes);
   ws.click(cmd::file_new);
-  EXPECT_EQ(ws.file_requests().size(), 1u);
-  EXPECT_NE(read_file(folder / "league.sch").find("Eight Ball"), std::string::npos);
-  EXPECT_EQ(league().n_bar, 0);
-  EXPECT_EQ(league().file_state, FileState::Untitled);
+  EXPECT_EQ(ws.file_requests().size(), 1u);  // no dialog for the question's save
   EXPECT_EQ(ws.text(c::file_name_label), "Untitled");
+  EXPECT_TRUE(ws.list_texts(c::bar_list).empty());
+  ws.choose_next(file("sub/league.sch"));
+  ws.click(cmd::file_open);
+  EXPECT_EQ(ws.list_texts(c::bar_list), (std::vector<std::string>{"Corner Pocket", "Eight Ball"}));
+  add_bar("Rack Room");
+  std::filesystem::remove_all(folder / "sub");
+  ws.answer_next(ui::Answer::Yes);
+  ws.click(cmd::file_exit);
+  EXPECT_EQ(quit_code, -1);
+  EXPECT_EQ(ws.messages().size(), 3u);  // two questions and the failure
+  EXPECT_EQ(league().n_bar, 3);
+  EXPECT_EQ(league().file_state, FileState::Modified);
 }
 
-// Yes for an untitled league opens Save As; cancelling it abandons the command.
-struct AbandonedCommand {
-  const char* name;
-  int command;
-};
-
-class SaveAsCancelledInsideTheQuestion : public MainWindowTest, public ::testing::WithParamInterface<AbandonedCommand> {};
-
-INSTANTIATE_TEST_SUITE_P(Commands, SaveAsCancelledInsideTheQuestion,
-                         ::testing::Values(AbandonedCommand{"New", cmd::file_new}, AbandonedCommand{"Open", cmd::file_open},
-                                           AbandonedCommand{"Exit", cmd::file_exit}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_P(SaveAsCancelledInsideTheQuestion, KeepsTheLeagueAndItsChanges) {
+TEST_F(FileCommandsTest, UnsavedChangesSurviveNoCancelAndACancelledSaveAs) {
+  ws.type(c::title, "Spring League");  // the only change
+  ws.answer_next(ui::Answer::No);
+  ws.click(cmd::file_open);  // the open dialog is cancelled
+  ws.answer_next(ui::Answer::Cancel);
+  ws.click(cmd::file_exit);
+  EXPECT_EQ(last_message(), "Save changes before closing the current file?");
+  EXPECT_EQ(ws.messages().back().caption, "Warning !");
+  EXPECT_EQ(ws.messages().back().icon, ui::Icon::Exclamation);
+  EXPECT_EQ(ws.messages().back().buttons, ui::Buttons::YesNoCancel);
+  ws.click(cmd::file_save);  // untitled: asks for a name, cancelled
+  // Yes (OK before a schedule run) for an untitled league opens Save As;
+  // cancelling it abandons the command that asked.
+  for (int command : {cmd::file_new, cmd::file_open, cmd::file_exit}) {
+    ws.answer_next(ui::Answer::Yes);
+    ws.click(command);
+  }
   add_bar("Corner Pocket");
-  ws.answer_next(ui::Answer::Yes);
-  ws.choose_next(std::nullopt);
-  ws.click(GetParam().command);
-  ASSERT_EQ(ws.file_requests().size(), 1u);  // the Save As dialog, no open dialog after it
-  EXPECT_EQ(ws.file_requests().back().kind, ui::FileDialogKind::Save);
-  EXPECT_EQ(league().n_bar, 1);
+  ws.answer_next(ui::Answer::Ok);
+  ws.click(c::schedule_button);
+  EXPECT_EQ(ws.messages().size(), 6u);
+  ASSERT_EQ(ws.file_requests().size(), 6u);  // one open dialog, then only Save As dialogs
+  for (std::size_t i = 1; i < 6; ++i) EXPECT_EQ(ws.file_requests()[i].kind, ui::FileDialogKind::Save);
+  EXPECT_EQ(ws.file_requests()[1].default_suffix, "sch");
+  EXPECT_TRUE(ws.file_requests()[1].confirm_overwrite);
+  EXPECT_EQ(ws.text(c::title), "Spring League");
   EXPECT_EQ(league().file_state, FileState::UntitledModified);
   EXPECT_EQ(quit_code, -1);
+  EXPECT_TRUE(ws.dialogs().empty());
 }
 
-TEST_F(FileCommandsTest, NoThenCancelledOpenKeepsTheChangesAndAsksAgain) {
-  add_bar("Corner Pocket");
-  ws.answer_next(ui::Answer::No);
-  ws.click(cmd::file_open);
-  EXPECT_EQ(ws.file_requests().size(), 1u);
-  EXPECT_EQ(league().file_state, FileState::UntitledModified);
-  ws.answer_next(ui::Answer::Cancel);
-  ws.click(cmd::file_new);
-  EXPECT_EQ(ws.messages().size(), 2u);
-  EXPECT_EQ(league().n_bar, 1);
-}
-
-TEST_F(FileCommandsTest, SaveAsWithoutChangesStillWrites) {
-  save_as("empty");
-  // The dialog adds the default suffix; the fake takes the name as given.
-  EXPECT_TRUE(std::filesystem::exists(folder / "empty"));
-  EXPECT_EQ(ws.text(c::file_name_label), file("empty"));
-  EXPECT_EQ(league().current_file_path.view(), file("empty"));
-}
-
-TEST_F(FileCommandsTest, OpenReadsALeagueAndShowsItsPath) {
+TEST_F(FileCommandsTest, OpenReadsALeagueOrSaysWhyNot) {
   add_bar("Corner Pocket");
   add_bar("Eight Ball");
   save_as("league.sch");
   ws.click(cmd::file_new);
+  std::ofstream(folder / "notes.txt") << "shopping list\n";
+  for (const char* name : {"notes.txt", "gone.sch"}) {
+    ws.choose_next(file(name));
+    ws.click(cmd::file_open);
+  }
+  ASSERT_EQ(ws.messages().size(), 2u);
+  EXPECT_EQ(ws.messages()[0].text, "Not a Vazedored file.");
+  EXPECT_NE(last_message().find(file("gone.sch")), std::string::npos);
+  EXPECT_EQ(ws.text(c::file_name_label), "Untitled");
+
   ws.choose_next(file("league.sch"));
   ws.click(cmd::file_open);
   const ui::FileDialogRequest& request = ws.file_requests().back();
@@ -123,72 +106,18 @@ TEST_F(FileCommandsTest, OpenReadsALeagueAndShowsItsPath) {
   EXPECT_EQ(league().file_state, FileState::Saved);
 }
 
-TEST_F(FileCommandsTest, RefusedOrMissingFileChangesNothingButSaysWhy) {
-  add_bar("Corner Pocket");
-  save_as("league.sch");
-  std::ofstream(folder / "notes.txt") << "shopping list\n";
-
-  ws.choose_next(file("notes.txt"));
-  ws.click(cmd::file_open);
-  EXPECT_EQ(last_message(), "Not a Vazedored file.");
-  EXPECT_EQ(ws.text(c::file_name_label), file("league.sch"));
-
-  ws.choose_next(file("gone.sch"));
-  ws.click(cmd::file_open);
-  EXPECT_NE(last_message().find(file("gone.sch")), std::string::npos);
-  EXPECT_EQ(last_caption(), "Sorry !");
-  EXPECT_EQ(league().n_bar, 1);
-  EXPECT_EQ(league().current_file_path.view(), file("league.sch"));
-}
-
 TEST_F(FileCommandsTest, SaveAsToAPlaceThatCannotBeWrittenKeepsTheOldFile) {
   add_bar("Corner Pocket");
   save_as("league.sch");
   add_bar("Eight Ball");
-  const std::string unwritable = file("no such folder/league.sch");
-  ws.choose_next(unwritable);
-  ws.click(cmd::file_save_as);
-  EXPECT_NE(last_message().find(unwritable), std::string::npos);
+  for (const std::string& bad : {file("no such folder/league.sch"), file(std::string(300, 'x') + ".sch")}) {
+    ws.choose_next(bad);
+    ws.click(cmd::file_save_as);
+    EXPECT_NE(last_message().find(bad), std::string::npos);  // named, not cut
+  }
   EXPECT_EQ(league().current_file_path.view(), file("league.sch"));
   EXPECT_EQ(ws.text(c::file_name_label), file("league.sch"));
   EXPECT_EQ(league().file_state, FileState::Modified);
-}
-
-TEST_F(FileCommandsTest, PathLongerThanTheLeagueKeepsIsRefused) {
-  add_bar("Corner Pocket");
-  const std::string long_path = file(std::string(300, 'x') + ".sch");
-  ws.choose_next(long_path);
-  ws.click(cmd::file_save_as);
-  EXPECT_NE(last_message().find("too long"), std::string::npos);
-  EXPECT_EQ(league().file_state, FileState::UntitledModified);
-  EXPECT_EQ(ws.text(c::file_name_label), "");  // never shown: the fake starts empty
-}
-
-TEST_F(FileCommandsTest, FailedSaveInsideTheQuestionStopsExit) {
-  const auto sub = folder / "sub";
-  std::filesystem::create_directories(sub);
-  add_bar("Corner Pocket");
-  ws.choose_next((sub / "league.sch").string());
-  ws.click(cmd::file_save_as);
-  add_bar("Eight Ball");
-  std::filesystem::remove_all(sub);  // the file's folder is gone: the write fails
-  ws.clear_messages();
-  ws.answer_next(ui::Answer::Yes);
-  ws.click(cmd::file_exit);
-  EXPECT_EQ(quit_code, -1);
-  EXPECT_GE(ws.messages().size(), 2u);  // the question and the failure
-  EXPECT_EQ(league().n_bar, 2);
-  EXPECT_EQ(league().file_state, FileState::Modified);
-}
-
-TEST_F(FileCommandsTest, ExitAndCloseBox) {
-  add_bar("Corner Pocket");
-  ws.answer_next(ui::Answer::Cancel);
-  ws.click(cmd::file_exit);
-  EXPECT_EQ(quit_code, -1);
-  ws.answer_next(ui::Answer::No);
-  ws.click(cmd::file_exit);
-  EXPECT_EQ(quit_code, 0);
 }
 
 }  // namespace

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "support/fake_window_system.h"
@@ -23,47 +23,28 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-    for (char& ch : name) {
-      if (ch == '/') ch = '_';
-    }
+    std::replace(name.begin(), name.end(), '/', '_');
     folder = std::filesystem::path(::testing::TempDir()) / ("quintora_ui_" + name);
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     logic.emplace(ws, folder / "config" / "qtra_set.dat", [this](int code) { quit_code = code; });
     logic->initialise();
   }
-  void TearDown() override {
-    logic.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-  }
+  void TearDown() override { std::filesystem::remove_all(folder); }
 
   League& league() { return logic->league(); }
   std::string file(const std::string& name) const { return (folder / name).string(); }
-
-  void add_bar(const std::string& name) {
-    ws.type(c::bar_name, name);
-    ws.click(c::bar_add);
+  void enter(int field, const std::string& text, int button) {
+    ws.type(field, text);
+    ws.click(button);
   }
-  void add_team(const std::string& name) {
-    ws.type(c::team_name, name);
-    ws.click(c::team_add);
-  }
-  // Save As into the scratch folder.
+  void add_bar(const std::string& name) { enter(c::bar_name, name, c::bar_add); }
+  void add_team(const std::string& name) { enter(c::team_name, name, c::team_add); }
   void save_as(const std::string& name) {
     ws.choose_next(file(name));
     ws.click(cmd::file_save_as);
   }
-  std::string last_message() const { return ws.messages().empty() ? std::string() : ws.messages().back().text; }
-  std::string last_caption() const {
-    return ws.messages().empty() ? std::string() : ws.messages().back().caption;
-  }
-  static std::string read_file(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string last_message() const { return ws.messages().empty() ? "" : ws.messages().back().text; }
 
   FakeWindowSystem ws;
   std::filesystem::path folder;
