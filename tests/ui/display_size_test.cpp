@@ -31,21 +31,20 @@ TEST(ReadDisplaySize, GivesTheStoredSizeOrSmall) {
 
 using DisplaySizeCommandTest = MainWindowTest;
 
-TEST_F(DisplaySizeCommandTest, MenuWritesTheFileAndTellsWhenItCounts) {
+TEST_F(DisplaySizeCommandTest, MenuWritesTheFileAndTellsWhenItCountsOrThatItCannot) {
   ws.click(cmd::large_window);
   ws.click(cmd::large_window);  // the same size again: written and told again
   std::ifstream in(folder / "config" / "qtra_set.dat", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "140\n3\n");
+  in.close();
   ASSERT_EQ(ws.messages().size(), 2u);
   EXPECT_EQ(last_message(), "The change will take effect the next time the program is started.");
   EXPECT_EQ(ws.messages().back().caption, "Information");
   EXPECT_EQ(ws.messages().back().icon, ui::Icon::Information);
-}
 
-TEST_F(DisplaySizeCommandTest, UnwritableFileIsReportedNotPromised) {
-  std::ofstream(folder / "config") << "a file where the folder should be";
+  std::filesystem::remove(folder / "config" / "qtra_set.dat");
+  std::filesystem::create_directory(folder / "config" / "qtra_set.dat");  // cannot be written
   ws.click(cmd::medium_window);
-  ASSERT_EQ(ws.messages().size(), 1u);
   EXPECT_NE(last_message().find("qtra_set.dat"), std::string::npos);
   EXPECT_EQ(ws.messages().back().icon, ui::Icon::Error);
 }

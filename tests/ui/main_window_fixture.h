@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -21,10 +20,9 @@ namespace cmd = ui::command;
 class MainWindowTest : public ::testing::Test {
  public:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-    std::replace(name.begin(), name.end(), '/', '_');
-    folder = std::filesystem::path(::testing::TempDir()) / ("quintora_ui_" + name);
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder = std::filesystem::path(::testing::TempDir()) /
+             ("quintora_ui_" + std::string(test->test_suite_name()) + "_" + test->name());
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     logic.emplace(ws, folder / "config" / "qtra_set.dat", [this](int code) { quit_code = code; });
