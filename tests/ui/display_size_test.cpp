@@ -10,28 +10,26 @@ namespace {
 
 using ui::DisplaySize;
 
-TEST(ReadDisplaySize, GivesTheStoredSizeOrSmall) {
-  const auto file = std::filesystem::path(::testing::TempDir()) / "quintora_read_display_size.dat";
-  std::filesystem::remove(file);
-  EXPECT_EQ(ui::read_display_size(file), DisplaySize::Small);  // no file
+using DisplaySizeTest = MainWindowTest;
+
+TEST_F(DisplaySizeTest, ReadGivesTheStoredSizeOrSmall) {
+  const auto file = folder / "qtra_set.dat";
   const std::pair<DisplaySize, std::vector<const char*>> cases[] = {
       {DisplaySize::Small,
-       {"140\n1\n", "140\n0\n", "140\n4\n", "140\n-1\n", "140\nlarge\n", "140\n", "",
+       {nullptr, "140\n1\n", "140\n0\n", "140\n4\n", "140\n-1\n", "140\nlarge\n", "140\n", "",
         "99999999999999999999\n3\n"}},
       {DisplaySize::Medium, {"140\n2\n", "  140  \n  2"}},
       {DisplaySize::Large, {"140\r\n3\r\n", "7\n3\n"}}};
   for (const auto& [size, contents] : cases) {
     for (const char* content : contents) {
-      std::ofstream(file, std::ios::binary) << content;
-      EXPECT_EQ(ui::read_display_size(file), size) << content;
+      std::filesystem::remove(file);
+      if (content != nullptr) std::ofstream(file, std::ios::binary) << content;
+      EXPECT_EQ(ui::read_display_size(file), size) << (content != nullptr ? content : "no file");
     }
   }
-  std::filesystem::remove(file);
 }
 
-using DisplaySizeCommandTest = MainWindowTest;
-
-TEST_F(DisplaySizeCommandTest, MenuWritesTheFileAndTellsWhenItCountsOrThatItCannot) {
+TEST_F(DisplaySizeTest, MenuWritesTheFileAndTellsWhenItCountsOrThatItCannot) {
   ws.click(cmd::large_window);
   ws.click(cmd::large_window);  // the same size again: written and told again
   std::ifstream in(folder / "config" / "qtra_set.dat", std::ios::binary);
@@ -39,8 +37,8 @@ TEST_F(DisplaySizeCommandTest, MenuWritesTheFileAndTellsWhenItCountsOrThatItCann
   in.close();
   ASSERT_EQ(ws.messages().size(), 2u);
   EXPECT_EQ(last_message(), "The change will take effect the next time the program is started.");
-  EXPECT_EQ(ws.messages().back().caption, "Information");
-  EXPECT_EQ(ws.messages().back().icon, ui::Icon::Information);
+  EXPECT_EQ(std::tie(ws.messages().back().caption, ws.messages().back().icon),
+            std::tuple("Information", ui::Icon::Information));
 
   std::filesystem::remove(folder / "config" / "qtra_set.dat");
   std::filesystem::create_directory(folder / "config" / "qtra_set.dat");  // cannot be written
