@@ -20,7 +20,8 @@ Q_DECLARE_METATYPE(quintora::ui::DisplaySize)
 namespace {
 
 // One window with its logic, as the program assembles them. Boxes are
-// recorded and answered OK, or Cancel where there is a choice.
+// recorded and answered OK, or Cancel where there is a choice; file dialogs
+// are cancelled.
 struct Program {
   explicit Program(DisplaySize size = DisplaySize::Small)
       : window(ws, size),
@@ -29,6 +30,7 @@ struct Program {
       messages.push_back(box.text);
       return box.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     });
+    ws.set_file_dialog_answerer([](const FileDialogRequest&) { return std::optional<std::string>(); });
     logic.initialise();
     window.show();
   }
