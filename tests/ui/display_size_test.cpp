@@ -31,8 +31,8 @@ TEST_F(DisplaySizeTest, ReadGivesTheStoredSizeOrSmall) {
 
 TEST_F(DisplaySizeTest, MenuWritesTheFileAndTellsWhenItCountsOrThatItCannot) {
   ws.click(cmd::large_window);
-  ws.click(cmd::large_window);  // the same size again: written and told again
-  std::ifstream in(folder / "config" / "qtra_set.dat", std::ios::binary);
+  ws.click(cmd::large_window);                           // the same size again: written and told again
+  std::ifstream in(folder / "config" / "qtra_set.dat");  // text mode: the platform's line ends read as \n
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "140\n3\n");
   in.close();
   ASSERT_EQ(ws.messages().size(), 2u);
