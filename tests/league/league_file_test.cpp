@@ -38,8 +38,7 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
     std::string text, box, expected = spring_model, path = "after.sch";  // box: "" when read; expected: in describe()
   } cases[] = {
       {spring_lf, ""},
-      {crlf, "", spring_model, longest_path},
-      {crlf.substr(0, crlf.size() - 2), ""},
+      {crlf.substr(0, crlf.size() - 2), "", spring_model, longest_path},  // CR LF, none after the last line
       {ed(" Version 1.4.0", ""), ""},  // only the mark's first two characters count
       {"\xEF\xBB\xBF!! 9" + crlf.substr(16), ""},
       {ed("2  1  1\n", "2  1  0\n"), "", "bar 2 1 1 [Eight Ball]"},  // table counts below 1 are read as 1
@@ -172,12 +171,13 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
   ScratchFolder folder;
   std::ofstream(folder / "readonly.sch") << "previous contents";
   fs::permissions(folder / "readonly.sch", fs::perms::owner_read | fs::perms::group_read);
+  fs::create_directory(folder / "folder.sch");
   const struct {
     std::string path, box;
   } cases[] = {
       {(folder / "no folder" / "l.sch").string(), "The file or its folder cannot be written."},
       {(folder / "readonly.sch").string(), "The file is read-only."},
-      {folder.path.string(), "The file cannot be replaced."},
+      {(folder / "folder.sch").string(), "The file cannot be replaced."},
       {"", "The league has no file name yet."},
   };
   for (const auto& k : cases) {
@@ -195,7 +195,7 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
     EXPECT_EQ(boxes(ws), "Stop ! (error) The league could not be saved to " + where + ".\n" + k.box + "\n");
   }
   EXPECT_EQ(file_bytes(folder / "readonly.sch"), "previous contents");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 2);  // no temporary left
 }
 
 }  // namespace quintora::test
