@@ -24,7 +24,9 @@ struct CountingWindowSystem : ui::NullWindowSystem {
     ++messages;
     return ui::Answer::Ok;
   }
-  void list_append(int list, std::string_view, int) override { bar_rows += list == ui::control::bar_list ? 1 : 0; }
+  void list_append(int list, std::string_view, int) override {
+    bar_rows += list == ui::control::bar_list ? 1 : 0;
+  }
   void list_clear(int list) override { bar_rows = list == ui::control::bar_list ? 0 : bar_rows; }
   int bar_rows = 0;
   int messages = 0;

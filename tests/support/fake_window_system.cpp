@@ -18,7 +18,7 @@ T take_front(std::deque<T>& queue, T when_empty) {
 struct ClosingTracker : ui::DialogHandler {
   explicit ClosingTracker(ui::DialogHandler& inner) : inner(inner) {}
   void on_open(ui::WindowSystem& ws) override { inner.on_open(ws); }
-  bool on_command(ui::WindowSystem& ws, int id) override { return closed = closed || inner.on_command(ws, id); }
+  bool on_command(ui::WindowSystem& w, int id) override { return closed = closed || inner.on_command(w, id); }
   ui::DialogHandler& inner;
   bool closed = false;
 };
@@ -66,8 +66,7 @@ void FakeWindowSystem::list_delete(int list_id, int row) {
   ListState& l = lists_[list_id];
   if (row < 0 || row >= static_cast<int>(l.rows.size())) return;
   l.rows.erase(l.rows.begin() + row);
-  if (l.selected > row) --l.selected;
-  else if (l.selected == row) l.selected = -1;
+  l.selected = l.selected > row ? l.selected - 1 : l.selected == row ? -1 : l.selected;
 }
 
 void FakeWindowSystem::set_text(int control, std::string_view text) {

@@ -103,11 +103,11 @@ class FakeWindowSystem : public ui::WindowSystem {
   const std::vector<ProgramStart>& started_programs() const { return started_programs_; }
   const std::vector<std::string>& opened_files() const { return opened_files_; }
   // The whole text of a field or label ("" when never set).
-  std::string text(int control) const { return texts_.count(control) != 0 ? texts_.at(control) : std::string(); }
+  std::string text(int control) const { return texts_.count(control) ? texts_.at(control) : ""; }
   const std::vector<ListRow>& rows(int list) const { return find_list(list).rows; }
   std::vector<std::string> list_texts(int list) const;
   // Changed notifications sent for a control so far.
-  int change_count(int control) const { return change_counts_.count(control) != 0 ? change_counts_.at(control) : 0; }
+  int change_count(int id) const { return change_counts_.count(id) ? change_counts_.at(id) : 0; }
 
   // The controls that are text fields (they notify Changed); every other
   // control with text is a label and stays silent.
