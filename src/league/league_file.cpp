@@ -222,16 +222,16 @@ bool is_read_only(const fs::path& file) {
   return !probe.is_open();
 }
 
-// A name beside the league file that no file has yet.
+// A name beside the league file that no file has yet; empty when every
+// candidate is taken, so that nobody else's file is ever overwritten.
 fs::path temporary_beside(const fs::path& file) {
-  fs::path temp = file;
   for (int i = 0; i < 100; ++i) {
-    temp = file;
+    fs::path temp = file;
     temp += i == 0 ? std::string(".tmp") : ".tmp" + std::to_string(i);
     std::error_code ec;
-    if (!fs::exists(temp, ec) && !ec) break;
+    if (!fs::exists(temp, ec) && !ec) return temp;
   }
-  return temp;
+  return {};
 }
 
 bool write_whole_file(const fs::path& file, const std::string& text) {
@@ -267,6 +267,7 @@ bool write_league(League& league, ui::WindowSystem& ws) {
   }
   if (is_read_only(target)) return fail_to_save(ws, path, "The file is read-only.");
   const fs::path temp = temporary_beside(target);
+  if (temp.empty()) return fail_to_save(ws, path, "No temporary file can be made beside it.");
   if (!write_whole_file(temp, league_text(league, title))) {
     fs::remove(temp, ec);
     return fail_to_save(ws, path, "The file or its folder cannot be written.");

@@ -172,6 +172,8 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
   std::ofstream(folder / "readonly.sch") << "previous contents";
   fs::permissions(folder / "readonly.sch", fs::perms::owner_read | fs::perms::group_read);
   fs::create_directory(folder / "folder.sch");
+  fs::create_directory(folder / "full");  // every temporary name beside taken.sch is someone's file
+  for (int i = 0; i < 100; ++i) std::ofstream(folder / "full" / ("taken.sch.tmp" + (i ? std::to_string(i) : ""))) << i;
   const struct {
     std::string path, box;
   } cases[] = {
@@ -179,6 +181,7 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
       {(folder / "readonly.sch").string(), "The file is read-only."},
       {(folder / "folder.sch").string(), "The file cannot be replaced."},
       {"", "The league has no file name yet."},
+      {(folder / "full" / "taken.sch").string(), "No temporary file can be made beside it."},
   };
   for (const auto& k : cases) {
     League league = make_league({{"A", 1, {"a"}}, {"B", 1, {"b"}}});
@@ -195,7 +198,8 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
     EXPECT_EQ(boxes(ws), "Stop ! (error) The league could not be saved to " + where + ".\n" + k.box + "\n");
   }
   EXPECT_EQ(file_bytes(folder / "readonly.sch"), "previous contents");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 2);  // no temporary left
+  EXPECT_EQ(file_bytes(folder / "full" / "taken.sch.tmp99"), "99");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 3);  // no temporary left
 }
 
 }  // namespace quintora::test
