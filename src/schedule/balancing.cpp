@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <utility>
 
+#include "schedule/text_format.h"
+
 namespace quintora::schedule {
 
 namespace {
-
-constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
 int cell(const std::array<std::array<int, max_rounds + 1>, max_slots + 1>& side, int slot, int round) {
   return side[at(slot)][at(round)];

@@ -6,18 +6,11 @@
 #include <fstream>
 #include <iterator>
 
+#include "schedule/text_format.h"
+
 namespace quintora::schedule {
 
 namespace {
-
-constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
-
-template <typename... Args>
-void append_format(std::string& out, const char* format, Args... args) {
-  char buffer[64];
-  const int n = std::snprintf(buffer, sizeof buffer, format, args...);
-  if (n > 0 && static_cast<std::size_t>(n) < sizeof buffer) out.append(buffer, static_cast<std::size_t>(n));
-}
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 

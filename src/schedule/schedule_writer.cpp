@@ -4,20 +4,9 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "schedule/text_format.h"
+
 namespace quintora::schedule {
-
-namespace {
-
-constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
-
-template <typename... Args>
-void append_format(std::string& out, const char* format, Args... args) {
-  char buffer[64];
-  const int n = std::snprintf(buffer, sizeof buffer, format, args...);
-  if (n > 0) out.append(buffer, std::min(static_cast<std::size_t>(n), sizeof buffer - 1));
-}
-
-}  // namespace
 
 void write_header(std::string& out, std::string_view title) {
   out += "\n\n     ";
