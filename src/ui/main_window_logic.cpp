@@ -102,7 +102,8 @@ void MainWindowLogic::schedule() {
   }
   if (schedule::check_table_capacity(league_, ws_) == -1) return;
   if (files_.prompt_save_changes(PromptMode::Continue) == PromptResult::Cancelled) return;
-  // The result file and the run's work files go beside the league file.
+  // A result name without a folder goes beside the league file; the run's
+  // work files live in a private folder of their own.
   const std::filesystem::path base_folder = path_from_utf8(league_.current_file_path.view()).parent_path();
   schedule::open_schedule_dialog(ws_, league_, options_, base_folder);
 }
