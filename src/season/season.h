@@ -1,0 +1,56 @@
+#pragma once
+// A built season as plain data: what every writer of a schedule reads. The
+// schedule run fills it once; the text schedule, the exporters, the fairness
+// report and the season window only read it, so none of them rebuilds
+// pairings on its own.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "season/calendar.h"
+
+namespace quintora::season {
+
+struct Team {
+  std::string name;  // UTF-8, exactly as in the league
+  int bar = 0;       // home bar number, 1..bars.size()
+};
+
+struct Bar {
+  std::string name;
+  int tables = 1;
+};
+
+// One match; the first team is the host: the match is played at its bar.
+struct Match {
+  int home = 0;  // team numbers, 1..teams.size()
+  int away = 0;
+};
+
+struct Week {
+  int number = 0;                // 1, 2, 3 ... straight through the passes
+  std::optional<Date> date;      // set when the season has a calendar
+  std::vector<Match> matches;    // in the order the schedule file lists them
+  int not_playing = 0;           // the team with a bye, 0 when every team plays
+};
+
+struct Season {
+  std::string title;
+  std::vector<Team> teams;  // team t is teams[t - 1]
+  std::vector<Bar> bars;    // bar b is bars[b - 1]
+  std::optional<Calendar> calendar;
+  int rounds_per_pass = 0;  // weeks of one single round-robin
+  std::vector<Week> weeks;
+
+  const Team& team(int number) const { return teams[static_cast<std::size_t>(number - 1)]; }
+  const Bar& bar(int number) const { return bars[static_cast<std::size_t>(number - 1)]; }
+  // The bar a match is played at: the host's home bar.
+  const Bar& venue(const Match& match) const { return bar(team(match.home).bar); }
+};
+
+// Team number whose name equals `name` exactly or ignoring letter case
+// (the league's own rule); 0 when there is none.
+int find_team(const Season& season, std::string_view name);
+
+}  // namespace quintora::season
