@@ -2,10 +2,10 @@
 
 namespace quintora::cli {
 
-ui::Answer ConsoleWindowSystem::message_box(std::string_view text, std::string_view caption, ui::Icon,
-                                            ui::Buttons buttons) {
+base::Answer ConsoleWindowSystem::message_box(std::string_view text, std::string_view caption, base::Icon,
+                                            base::Buttons buttons) {
   messages_ << caption << ": " << text << '\n' << std::flush;
-  return buttons == ui::Buttons::YesNoCancel ? ui::Answer::Yes : ui::Answer::Ok;
+  return buttons == base::Buttons::YesNoCancel ? base::Answer::Yes : base::Answer::Ok;
 }
 
 }  // namespace quintora::cli

@@ -6,16 +6,16 @@
 #include <ostream>
 #include <string_view>
 
-#include "ui/null_window_system.h"
+#include "base/null_window_system.h"
 
 namespace quintora::cli {
 
-class ConsoleWindowSystem final : public ui::NullWindowSystem {
+class ConsoleWindowSystem final : public base::NullWindowSystem {
  public:
   explicit ConsoleWindowSystem(std::ostream& messages) : messages_(messages) {}
 
-  ui::Answer message_box(std::string_view text, std::string_view caption, ui::Icon icon,
-                         ui::Buttons buttons) override;
+  base::Answer message_box(std::string_view text, std::string_view caption, base::Icon icon,
+                         base::Buttons buttons) override;
 
  private:
   std::ostream& messages_;

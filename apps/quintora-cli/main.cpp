@@ -5,10 +5,15 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/atomic_file.h"
+#include "base/interrupt_cleanup.h"
 #include "cli_commands.h"
 #include "quintora/version.h"
 
 int main(int argc, char** argv) {
+  // An interrupted run leaves neither a temporary file nor a work folder.
+  quintora::base::install_interrupt_cleanup();
+  quintora::base::ignore_file_size_signal();
   CLI::App app{"Quintora command-line tool: schedules a league file or runs the round-order optimiser.",
                "quintora-cli"};
   app.set_version_flag("--version", std::string(quintora::product_name) + " " + quintora::version_text);

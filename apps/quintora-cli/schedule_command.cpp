@@ -2,18 +2,18 @@
 // Schedule command's checks first and no viewer.
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <system_error>
 
+#include "base/messages.h"
+#include "base/numbers.h"
+#include "base/paths.h"
 #include "cli_commands.h"
 #include "console_window_system.h"
 #include "league/league_file.h"
-#include "schedule/path_text.h"
-#include "schedule/schedule_command.h"
-#include "schedule/schedule_messages.h"
+#include "schedule/league_check.h"
 #include "schedule/schedule_options.h"
 #include "schedule/schedule_run.h"
 
@@ -32,38 +32,31 @@ struct ScheduleArguments {
 
 // A whole decimal integer with an optional sign; the value itself is clamped later.
 std::string check_weeks(const std::string& text) {
-  std::size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
-  if (i == text.size()) return "N must be a whole number";
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return "N must be a whole number";
-  }
-  return {};
+  return base::is_whole_integer(text) ? std::string() : "N must be a whole number";
 }
 
 int run_schedule(const ScheduleArguments& args) {
   ConsoleWindowSystem ws(std::cerr);
-  const std::filesystem::path league_path = schedule::path_from_utf8(args.league_file);
-
-  std::ifstream in(league_path, std::ios::binary);
-  if (!in) {
-    ws.message_box("Cannot open the league file " + args.league_file + ".", schedule::message::stop_caption,
-                   ui::Icon::Error, ui::Buttons::Ok);
-    return exit_failed;
-  }
   std::error_code ec;
+  const std::filesystem::path league_path = base::path_from_utf8(args.league_file);
   const auto absolute_league = std::filesystem::absolute(league_path, ec);
   // The league is large and fixed in size; it lives on the heap, not the stack.
   auto league = std::make_unique<League>();
-  if (read_league(*league, in, ReadMode::Open, schedule::utf8_of(ec ? league_path : absolute_league), ws) !=
-      ReadResult::Success) {
-    return exit_failed;
+  base::Notices notices;
+  const ReadResult read = read_league_file(*league, base::utf8_of(ec ? league_path : absolute_league),
+                                           ReadMode::Open, notices);
+  base::show(ws, notices);
+  if (read == ReadResult::Unreadable) {
+    ws.message_box("Cannot open the league file " + args.league_file + ".", base::caption::stop, base::Icon::Error,
+                   base::Buttons::Ok);
   }
+  if (read != ReadResult::Success) return exit_failed;
 
-  if (league->n_team < 1) {
-    ws.message_box(schedule::message::no_teams, schedule::message::stop_caption, ui::Icon::Error, ui::Buttons::Ok);
+  notices.clear();
+  if (!schedule::check_schedule_request(*league, notices)) {
+    base::show(ws, notices);
     return exit_failed;
   }
-  if (schedule::check_table_capacity(*league, ws) != 1) return exit_failed;
 
   schedule::ScheduleOptions options;
   options.season_weeks = args.weeks.empty() ? schedule::default_season_weeks(league->n_team)
@@ -79,7 +72,7 @@ int run_schedule(const ScheduleArguments& args) {
   const int result = schedule::schedule_run(*league, options, *run, ws);
   schedule::finish_run(result, options, *run, ws);
   if (result != 1) return exit_failed;
-  std::cout << "Schedule written to " << schedule::utf8_of(run->result_path) << '\n';
+  std::cout << "Schedule written to " << base::utf8_of(run->result_path) << '\n';
   return exit_ok;
 }
 

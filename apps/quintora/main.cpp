@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 #include <QString>
 
+#include "base/atomic_file.h"
+#include "base/paths.h"
 #include "ui/display_size.h"
 #include "ui/file_commands.h"
 #include "ui/main_window_logic.h"
@@ -13,6 +15,7 @@
 #include "ui/qt/qt_window_system.h"
 
 int main(int argc, char** argv) {
+  quintora::base::ignore_file_size_signal();
   QApplication app(argc, argv);
   // The settings folder is named after the program; no organisation folder.
   QApplication::setApplicationName(QStringLiteral("quintora"));
@@ -22,11 +25,9 @@ int main(int argc, char** argv) {
   // The display size is kept in the user's configuration folder, not in
   // whatever folder the program happened to be started from.
   const QString config_folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  const QString settings_name = quintora::ui::qt::from_utf8(quintora::ui::settings_file_name);
   const std::filesystem::path settings_file =
-      quintora::ui::path_from_utf8(QDir(config_folder).filePath(QString::fromUtf8(quintora::ui::settings_file_name.data(),
-                                                                                  static_cast<qsizetype>(quintora::ui::settings_file_name.size())))
-                                       .toUtf8()
-                                       .toStdString());
+      quintora::base::path_from_utf8(QDir(config_folder).filePath(settings_name).toUtf8().toStdString());
 
   quintora::ui::qt::QtWindowSystem ws;
   quintora::ui::qt::MainWindow window(ws, quintora::ui::read_display_size(settings_file));

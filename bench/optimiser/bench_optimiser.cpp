@@ -12,6 +12,7 @@
 
 #include "optimiser/cost.h"
 #include "optimiser/exchange_files.h"
+#include "optimiser/file_names.h"
 #include "optimiser/operators.h"
 #include "optimiser/random.h"
 #include "optimiser/zorav.h"
@@ -46,9 +47,9 @@ PairingTable largest_table(int real_teams) {
   return in.table;
 }
 
-std::vector<RoundOrder> some_orders(int nv) {
+std::vector<RoundSequence> some_orders(int nv) {
   UniformRandom random;
-  std::vector<RoundOrder> orders;
+  std::vector<RoundSequence> orders;
   for (int i = 0; i < 64; ++i) orders.push_back(random_order(nv, random));
   return orders;
 }
@@ -61,7 +62,7 @@ void evaluations_per_second(benchmark::State& state) {
 // real_teams 100: even league; 99: odd league (byes, dummy not counted).
 void BM_EvaluateOrder(benchmark::State& state) {
   const PairingTable table = largest_table(static_cast<int>(state.range(0)));
-  const std::vector<RoundOrder> orders = some_orders(table.nv);
+  const std::vector<RoundSequence> orders = some_orders(table.nv);
   CostWorkspace work;
   TeamCounts counts{};
   std::size_t i = 0;
@@ -75,7 +76,7 @@ BENCHMARK(BM_EvaluateOrder)->Arg(100)->Arg(99);
 // The plain statement of the rule, through the mark table: the yardstick.
 void BM_EvaluateOrderReference(benchmark::State& state) {
   const PairingTable table = largest_table(static_cast<int>(state.range(0)));
-  const std::vector<RoundOrder> orders = some_orders(table.nv);
+  const std::vector<RoundSequence> orders = some_orders(table.nv);
   MarkTable marks;
   TeamCounts counts{};
   std::size_t i = 0;
@@ -97,7 +98,7 @@ void BM_WholeRunEffort4(benchmark::State& state) {
   namespace fs = std::filesystem;
   const fs::path folder = fs::temp_directory_path() / "quintora_bench_optimiser";
   fs::create_directories(folder);
-  std::ofstream(folder / input_file_name) << round_robin_text(static_cast<int>(state.range(0)));
+  std::ofstream(folder / quintora::optimiser::file::input) << round_robin_text(static_cast<int>(state.range(0)));
   DiscardBuffer discard;
   std::ostream out(&discard);
   long evaluations = 0;

@@ -10,7 +10,7 @@
 
 #include "schedule/balancing.h"
 #include "schedule/schedule_run.h"
-#include "ui/null_window_system.h"
+#include "base/null_window_system.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ void BM_ScheduleRun(benchmark::State& state) {
   options.effort = static_cast<int>(state.range(0));
   options.season_weeks = 200;
   options.result_file = "schedule.txt";
-  ui::NullWindowSystem ws;
+  base::NullWindowSystem ws;
   auto run = std::make_unique<schedule::ScheduleRun>();
   run->base_folder = folder;
   run->start_viewer = false;

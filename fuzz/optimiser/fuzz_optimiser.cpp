@@ -15,7 +15,7 @@ using namespace quintora::optimiser;
 
 namespace {
 
-void check_order(const PairingTable& table, const RoundOrder& order) {
+void check_order(const PairingTable& table, const RoundSequence& order) {
   static CostWorkspace work;
   static MarkTable marks;
   TeamCounts fast{};
@@ -34,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const PairingTable& table = in.table;
-  RoundOrder forward;
-  RoundOrder backward;
+  RoundSequence forward;
+  RoundSequence backward;
   for (int p = 0; p < table.nv; ++p) {
     forward.round[static_cast<std::size_t>(p)] = static_cast<std::uint8_t>(p + 1);
     backward.round[static_cast<std::size_t>(p)] = static_cast<std::uint8_t>(table.nv - p);

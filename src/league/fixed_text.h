@@ -8,16 +8,9 @@
 #include <cstring>
 #include <string_view>
 
-namespace quintora {
+#include "base/text.h"
 
-// Longest prefix of text that fits in room bytes without splitting a UTF-8
-// character (continuation bytes are 10xxxxxx).
-inline std::size_t fitting_length(std::string_view text, std::size_t room) {
-  if (text.size() <= room) return text.size();
-  std::size_t n = room;
-  while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0u) == 0x80u) --n;
-  return n;
-}
+namespace quintora {
 
 template <std::size_t N>
 class FixedText {
@@ -28,7 +21,7 @@ class FixedText {
   explicit FixedText(std::string_view text) { assign(text); }
 
   void assign(std::string_view text) {
-    std::size_t n = fitting_length(text, room);
+    std::size_t n = base::fitting_length(text, room);
     if (n > 0) std::memcpy(bytes_.data(), text.data(), n);
     bytes_[n] = '\0';
     length_ = n;

@@ -2,13 +2,14 @@
 
 #include <cstddef>
 
-#include "ui/text_compare.h"
+#include "base/index.h"
+#include "base/text_compare.h"
 
 namespace quintora {
 
 namespace {
 
-std::size_t at(int position) { return static_cast<std::size_t>(position); }
+using base::at;
 
 bool valid_bar(const League& league, int p) { return p >= 0 && p < league.n_bar_slot && p < bar_room; }
 bool valid_team(const League& league, int t) { return t >= 0 && t < league.n_team_slot && t < team_room; }
@@ -38,14 +39,14 @@ void clear_league(League& league) {
 
 int find_bar(const League& league, std::string_view name) {
   for (int p = 0; p < league.n_bar_slot && p < bar_room; ++p) {
-    if (bar_is_live(league, p) && ui::equal_ignoring_case(league.bar.name[at(p)].view(), name)) return p;
+    if (bar_is_live(league, p) && base::equal_ignoring_case(league.bar.name[at(p)].view(), name)) return p;
   }
   return no_position;
 }
 
 int find_team(const League& league, std::string_view name) {
   for (int t = 0; t < league.n_team_slot && t < team_room; ++t) {
-    if (team_is_live(league, t) && ui::equal_ignoring_case(league.team.name[at(t)].view(), name)) return t;
+    if (team_is_live(league, t) && base::equal_ignoring_case(league.team.name[at(t)].view(), name)) return t;
   }
   return no_position;
 }

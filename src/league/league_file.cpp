@@ -3,19 +3,18 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
-#include <system_error>
 
-#include "league/editor_display.h"
+#include "base/atomic_file.h"
+#include "base/index.h"
+#include "base/paths.h"
 #include "league/league_text.h"
 
 namespace quintora {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::string_view mark_line = "!! Version 1.4.0";
 constexpr std::string_view title_header = "<< Title >>";
@@ -24,17 +23,12 @@ constexpr std::string_view bars_header = "<< BARS: Bar number, Number of Teams, 
 constexpr std::string_view teams_count_header = "<< Number of Teams >>";
 constexpr std::string_view teams_header = "<< TEAMS: Corresponding Bar Number and Team Name >>";
 
-constexpr std::string_view refused_caption = "Sorry !";
 constexpr std::string_view cannot_read = "This league file cannot be read: ";
+constexpr std::string_view cut_short = "it ends before all its numbers.";
 // Orphan teams are listed by name up to this many; the rest are counted.
 constexpr int listed_orphans = 10;
 
-std::size_t at(int position) { return static_cast<std::size_t>(position); }
-
-ReadResult refuse(ui::WindowSystem& ws, const std::string& reason) {
-  ws.message_box(std::string(cannot_read) + reason, refused_caption, ui::Icon::Error, ui::Buttons::Ok);
-  return ReadResult::Refused;
-}
+using base::at;
 
 std::string count_reason(std::string_view what, std::int32_t value, int room) {
   return "its number of " + std::string(what) + " (" + std::to_string(value) + ") is not between 0 and " +
@@ -42,12 +36,12 @@ std::string count_reason(std::string_view what, std::int32_t value, int room) {
 }
 
 // Teams whose bar number names no bar of the file, and bars whose number
-// marks them deleted: all named in one box, since they vanish at the next save.
-void report_entries_without_bar(const League& league, ui::WindowSystem& ws) {
+// marks them deleted: all named in one notice, since they vanish at the next save.
+void report_entries_without_bar(const League& league, base::Notices& notices) {
   std::string text;
   int listed = 0;
   int unlisted = 0;
-  auto add = [&](std::string line) {
+  auto add = [&](const std::string& line) {
     if (listed < listed_orphans) {
       text += line + "\n";
       ++listed;
@@ -67,100 +61,142 @@ void report_entries_without_bar(const League& league, ui::WindowSystem& ws) {
   if (listed == 0) return;
   if (unlisted > 0) text += "And " + std::to_string(unlisted) + " more.\n";
   text += "They are left out when the league is saved.";
-  ws.message_box(text, "Stopzzz !", ui::Icon::Error, ui::Buttons::Ok);
+  notices.push_back({text, base::caption::stopzzz, base::Icon::Error});
+}
+
+// The sections of the file, in order, read into a scratch league. Each
+// returns an empty string when it read its section, or the reason the file
+// is refused.
+class SectionReader {
+ public:
+  // Starts after the mark line, which the caller has checked.
+  SectionReader(std::string_view text, League& scratch) : reader_(text), league_(scratch) { reader_.read_line(line_); }
+
+  std::string title_and_bar_count() {
+    reader_.read_line(line_);  // title header
+    reader_.read_line(line_);
+    league_.stored_title.assign(line_);
+    reader_.read_line(line_);  // bars header
+    numbers_ = {0, 0, 0};
+    const NumberGroup group = reader_.read_numbers(numbers_.data(), 2);
+    if (group.status == NumberStatus::End) return std::string(cut_short);
+    if (group.read < 1) return "its number of bars is not a number.";
+    const std::int32_t n_bar = numbers_[0];
+    if (n_bar < 0 || n_bar > bar_room) return count_reason("bars", n_bar, bar_room);
+    league_.gap_of_position_night = group.read >= 2 ? numbers_[1] : 0;
+    league_.n_bar_slot = n_bar;
+    return {};
+  }
+
+  std::string bars() {
+    reader_.read_line(line_);  // BARS header
+    for (int p = 0; p < league_.n_bar_slot; ++p) {
+      // A number that cannot be read keeps the entry's previous (fresh) value.
+      numbers_ = {0, 0, 0};
+      if (reader_.read_numbers(numbers_.data(), 3).status == NumberStatus::End) return std::string(cut_short);
+      league_.bar.number[at(p)] = numbers_[0];
+      // No bar can hold more teams than the table; a wild count from a
+      // hand-edited file must not overflow the editor's capacity arithmetic.
+      league_.bar.n_team_this_bar[at(p)] = numbers_[1] < 0 ? 0 : numbers_[1] > team_room ? team_room : numbers_[1];
+      league_.bar.n_table_this_bar[at(p)] = numbers_[2] < 1 ? 1 : numbers_[2];
+      reader_.read_name(line_);
+      league_.bar.name[at(p)].assign(line_);
+    }
+    return {};
+  }
+
+  std::string teams() {
+    reader_.read_line(line_);  // "Number of Teams" header
+    numbers_ = {0, 0, 0};
+    const NumberGroup group = reader_.read_numbers(numbers_.data(), 1);
+    if (group.status == NumberStatus::End) return std::string(cut_short);
+    if (group.read < 1) return "its number of teams is not a number.";
+    const std::int32_t n_team = numbers_[0];
+    if (n_team < 0 || n_team > team_room) return count_reason("teams", n_team, team_room);
+    league_.n_team_slot = n_team;
+
+    reader_.read_line(line_);  // TEAMS header
+    for (int t = 0; t < n_team; ++t) {
+      numbers_ = {0, 0, 0};
+      if (reader_.read_numbers(numbers_.data(), 1).status == NumberStatus::End) return std::string(cut_short);
+      league_.team.bar_number[at(t)] = numbers_[0];
+      reader_.read_name(line_);
+      league_.team.name[at(t)].assign(line_);
+    }
+    return {};
+  }
+
+ private:
+  LeagueTextReader reader_;
+  League& league_;
+  std::string line_;
+  std::array<std::int32_t, 3> numbers_{};
+};
+
+bool has_league_mark(std::string_view text) {
+  // A text editor may have put a UTF-8 byte order mark before the mark.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  return text.size() >= 2 && text[0] == '!' && text[1] == '!';
+}
+
+// Live counts are what the entries say, so a hand-edited count can never
+// disagree with the tables.
+void recount(League& league) {
+  league.n_bar = 0;
+  for (int p = 0; p < league.n_bar_slot; ++p) league.n_bar += bar_is_live(league, p) ? 1 : 0;
+  league.n_team = 0;
+  for (int t = 0; t < league.n_team_slot; ++t) league.n_team += team_is_live(league, t) ? 1 : 0;
 }
 
 }  // namespace
 
-ReadResult read_league(League& league, std::istream& in, ReadMode mode, std::string_view path,
-                       ui::WindowSystem& ws) {
-  LeagueTextReader reader(in);
-  std::string line;
-  const bool any = reader.read_line(line);
-  // A text editor may have put a UTF-8 byte order mark before the mark.
-  if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
-  if (!any || line.size() < 2 || line[0] != '!' || line[1] != '!') {
-    ws.message_box("Not a Vazedored file.", refused_caption, ui::Icon::Error, ui::Buttons::Ok);
+ReadResult read_league(League& league, std::string_view text, ReadMode mode, std::string_view path,
+                       base::Notices& notices) {
+  auto refuse = [&notices](const std::string& reason) {
+    notices.push_back({std::string(cannot_read) + reason, base::caption::sorry, base::Icon::Error});
+    return ReadResult::Refused;
+  };
+  if (!has_league_mark(text)) {
+    notices.push_back({"Not a Vazedored file.", base::caption::sorry, base::Icon::Error});
     return ReadResult::NotLeagueFile;
   }
+  if (text.size() > max_league_file_bytes) {
+    return refuse("it is larger than " + std::to_string(max_league_file_bytes / 1024) + " KB.");
+  }
   // A path cut to the field would name another file at the next save.
-  if (mode == ReadMode::Open && path.size() > Path::room)
-    return refuse(ws, "its path is longer than " + std::to_string(Path::room) + " bytes.");
-
-  // Read into a scratch league so that a refused file changes nothing.
-  League scratch;
-  reader.read_line(line);  // title header
-  reader.read_line(line);
-  scratch.stored_title.assign(line);
-  reader.read_line(line);  // bars header
-
-  constexpr std::string_view cut_short = "it ends before all its numbers.";
-  std::array<std::int32_t, 3> numbers{};
-  NumberGroup group = reader.read_numbers(numbers.data(), 2);
-  if (group.status == NumberStatus::End) return refuse(ws, std::string(cut_short));
-  if (group.read < 1) return refuse(ws, "its number of bars is not a number.");
-  const std::int32_t n_bar = numbers[0];
-  if (n_bar < 0 || n_bar > bar_room) return refuse(ws, count_reason("bars", n_bar, bar_room));
-  scratch.gap_of_position_night = group.read >= 2 ? numbers[1] : 0;
-  scratch.n_bar_slot = n_bar;
-
-  reader.read_line(line);  // BARS header
-  for (int p = 0; p < n_bar; ++p) {
-    // A number that cannot be read keeps the entry's previous (fresh) value.
-    numbers = {0, 0, 0};
-    if (reader.read_numbers(numbers.data(), 3).status == NumberStatus::End)
-      return refuse(ws, std::string(cut_short));
-    scratch.bar.number[at(p)] = numbers[0];
-    // No bar can hold more teams than the table; a wild count from a
-    // hand-edited file must not overflow the editor's capacity arithmetic.
-    scratch.bar.n_team_this_bar[at(p)] = numbers[1] < 0 ? 0 : numbers[1] > team_room ? team_room : numbers[1];
-    scratch.bar.n_table_this_bar[at(p)] = numbers[2] < 1 ? 1 : numbers[2];
-    reader.read_name(line);
-    scratch.bar.name[at(p)].assign(line);
+  if (mode == ReadMode::Open && path.size() > Path::room) {
+    return refuse("its path is longer than " + std::to_string(Path::room) + " bytes.");
   }
 
-  reader.read_line(line);  // "Number of Teams" header
-  numbers = {0, 0, 0};
-  group = reader.read_numbers(numbers.data(), 1);
-  if (group.status == NumberStatus::End) return refuse(ws, std::string(cut_short));
-  if (group.read < 1) return refuse(ws, "its number of teams is not a number.");
-  const std::int32_t n_team = numbers[0];
-  if (n_team < 0 || n_team > team_room) return refuse(ws, count_reason("teams", n_team, team_room));
-  scratch.n_team_slot = n_team;
-
-  reader.read_line(line);  // TEAMS header
-  for (int t = 0; t < n_team; ++t) {
-    numbers = {0, 0, 0};
-    if (reader.read_numbers(numbers.data(), 1).status == NumberStatus::End)
-      return refuse(ws, std::string(cut_short));
-    scratch.team.bar_number[at(t)] = numbers[0];
-    reader.read_name(line);
-    scratch.team.name[at(t)].assign(line);
+  // Read into a scratch league so that a refused file changes nothing. The
+  // league is large and fixed in size: it lives on the heap, not the stack.
+  auto scratch = std::make_unique<League>();
+  SectionReader sections(text, *scratch);
+  for (auto section : {&SectionReader::title_and_bar_count, &SectionReader::bars, &SectionReader::teams}) {
+    const std::string reason = (sections.*section)();
+    if (!reason.empty()) return refuse(reason);
   }
+  recount(*scratch);
+  report_entries_without_bar(*scratch, notices);
 
-  // Live counts are what the entries say, so a hand-edited count can never
-  // disagree with the tables.
-  scratch.n_bar = 0;
-  for (int p = 0; p < scratch.n_bar_slot; ++p) scratch.n_bar += bar_is_live(scratch, p) ? 1 : 0;
-  scratch.n_team = 0;
-  for (int t = 0; t < scratch.n_team_slot; ++t) scratch.n_team += team_is_live(scratch, t) ? 1 : 0;
-
-  report_entries_without_bar(scratch, ws);
-
-  scratch.current_file_path = mode == ReadMode::Open ? Path(path) : league.current_file_path;
-  scratch.file_state = FileState::Saved;
-  league = scratch;
-  show_league(league, ws);
-  league.file_state = FileState::Saved;
+  scratch->current_file_path = mode == ReadMode::Open ? Path(path) : league.current_file_path;
+  scratch->file_state = FileState::Saved;
+  league = *scratch;
   return ReadResult::Success;
 }
 
-namespace {
-
-fs::path path_from_utf8(std::string_view text) {
-  const std::u8string bytes(text.begin(), text.end());
-  return fs::path(bytes);
+ReadResult read_league_file(League& league, std::string_view path, ReadMode mode, base::Notices& notices) {
+  std::ifstream in(base::path_from_utf8(path), std::ios::binary);
+  if (!in) return ReadResult::Unreadable;
+  // One byte past the limit tells a file that is too large from one that fits.
+  std::string text(max_league_file_bytes + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (in.bad()) return ReadResult::Unreadable;
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  return read_league(league, text, mode, path, notices);
 }
+
+namespace {
 
 // The file text of a league. Bars are numbered by their place among the live
 // bars; each team is written once, under the first live bar that bears its
@@ -211,85 +247,27 @@ std::string league_text(const League& league, std::string_view title) {
   return w.take();
 }
 
-bool is_read_only(const fs::path& file) {
-  std::error_code ec;
-  const fs::file_status status = fs::status(file, ec);
-  if (ec || !fs::is_regular_file(status)) return false;
-  constexpr fs::perms any_write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  if ((status.permissions() & any_write) == fs::perms::none) return true;
-  // Opening for appending writes nothing but tells whether writing is allowed.
-  std::ofstream probe(file, std::ios::binary | std::ios::app);
-  return !probe.is_open();
-}
-
-// A name beside the league file that no file has yet; empty when every
-// candidate is taken, so that nobody else's file is ever overwritten.
-fs::path temporary_beside(const fs::path& file) {
-  for (int i = 0; i < 100; ++i) {
-    fs::path temp = file;
-    temp += i == 0 ? std::string(".tmp") : ".tmp" + std::to_string(i);
-    std::error_code ec;
-    if (!fs::exists(temp, ec) && !ec) return temp;
-  }
-  return {};
-}
-
-bool write_whole_file(const fs::path& file, const std::string& text) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out.is_open()) return false;
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  if (!out.good()) return false;
-  out.close();
-  return !out.fail();
-}
-
-bool fail_to_save(ui::WindowSystem& ws, std::string_view path, std::string_view why) {
-  ws.message_box("The league could not be saved to " + std::string(path) + ".\n" + std::string(why), "Stop !",
-                 ui::Icon::Error, ui::Buttons::Ok);
-  return false;
-}
-
 }  // namespace
 
-bool write_league(League& league, ui::WindowSystem& ws) {
+bool write_league(League& league, std::string_view title, base::Notices& notices) {
   const std::string path(league.current_file_path.view());
-  if (path.empty()) return fail_to_save(ws, "a file", "The league has no file name yet.");
-  const std::string title = ws.get_text(ui::control::title, Title::room);
+  auto fail = [&notices](std::string_view where, std::string_view why) {
+    notices.push_back({"The league could not be saved to " + std::string(where) + ".\n" + std::string(why)});
+    return false;
+  };
+  if (path.empty()) return fail("a file", "The league has no file name yet.");
 
-  // Write a new file beside the old one and put it in place only when every
-  // byte has reached it, so a failed save never costs the old file.
-  fs::path target = path_from_utf8(path);
-  std::error_code ec;
-  // A league file reached through a link is replaced where it really lives.
-  if (fs::is_symlink(target, ec)) {
-    fs::path real = fs::canonical(target, ec);
-    if (!ec) target = real;
-  }
-  if (is_read_only(target)) return fail_to_save(ws, path, "The file is read-only.");
-  const fs::path temp = temporary_beside(target);
-  if (temp.empty()) return fail_to_save(ws, path, "No temporary file can be made beside it.");
-  if (!write_whole_file(temp, league_text(league, title))) {
-    fs::remove(temp, ec);
-    return fail_to_save(ws, path, "The file or its folder cannot be written.");
-  }
-  // The new file keeps the permissions the old one had.
-  const fs::file_status old_status = fs::status(target, ec);
-  if (!ec && fs::is_regular_file(old_status)) fs::permissions(temp, old_status.permissions(), ec);
-  fs::rename(temp, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return fail_to_save(ws, path, "The file cannot be replaced.");
-  }
+  const std::string text = league_text(league, title.substr(0, base::fitting_length(title, Title::room)));
+  const base::WriteStatus status = base::write_file_atomically(base::path_from_utf8(path), text);
+  if (status != base::WriteStatus::Ok) return fail(path, base::describe(status));
 
-  // Reading the file back compacts and renumbers the league and refreshes
-  // the editor.
-  std::ifstream in(target, std::ios::binary);
-  if (!in.is_open() || read_league(league, in, ReadMode::Reread, path, ws) != ReadResult::Success) {
-    ws.message_box("The league was saved to " + path + ", but the saved file could not be read back.", "Stop !",
-                   ui::Icon::Error, ui::Buttons::Ok);
+  // Reading the file back compacts and renumbers the league.
+  base::Notices read_notices;
+  if (read_league_file(league, path, ReadMode::Reread, read_notices) != ReadResult::Success) {
+    notices.push_back({"The league was saved to " + path + ", but the saved file could not be read back."});
     return false;
   }
+  notices.insert(notices.end(), read_notices.begin(), read_notices.end());
   return true;
 }
 

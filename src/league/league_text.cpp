@@ -3,73 +3,48 @@
 #include <charconv>
 #include <utility>
 
+#include "base/numbers.h"
+
 namespace quintora {
 
-namespace {
-
-constexpr int end_of_input = std::char_traits<char>::eof();
-
-bool is_white(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
-}  // namespace
-
-bool LeagueTextReader::read_line(std::string& text) {
-  text.clear();
-  bool any = false;
-  bool ended_by_lf = false;
-  std::size_t length = 0;
-  for (int c = in_.get(); c != end_of_input; c = in_.get()) {
-    any = true;
-    if (c == '\n') {
-      ended_by_lf = true;
-      break;
-    }
-    if (text.size() < line_keep) text.push_back(static_cast<char>(c));
-    ++length;
-  }
-  if (ended_by_lf && length == text.size() && !text.empty() && text.back() == '\r') text.pop_back();
-  return any;
+bool LeagueTextReader::read_line(std::string& line) {
+  line.clear();
+  if (pos_ >= text_.size()) return false;
+  const std::size_t end = text_.find('\n', pos_);
+  const std::size_t stop = end == std::string_view::npos ? text_.size() : end;
+  std::string_view content = text_.substr(pos_, stop - pos_);
+  pos_ = end == std::string_view::npos ? text_.size() : end + 1;
+  // A CR belongs to the line end only right before its LF, and only when
+  // the line was not cut to its kept length.
+  const bool cut = content.size() > line_keep;
+  if (end != std::string_view::npos && !cut && !content.empty() && content.back() == '\r') content.remove_suffix(1);
+  line.assign(content.substr(0, line_keep));
+  return true;
 }
 
 void LeagueTextReader::skip_line() {
-  for (int c = in_.get(); c != end_of_input && c != '\n'; c = in_.get()) {
-  }
+  const std::size_t end = text_.find('\n', pos_);
+  pos_ = end == std::string_view::npos ? text_.size() : end + 1;
 }
 
-bool LeagueTextReader::read_name(std::string& text) {
-  while (in_.peek() == ' ') in_.get();
-  return read_line(text);
+bool LeagueTextReader::read_name(std::string& line) {
+  while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
+  return read_line(line);
 }
 
 LeagueTextReader::Token LeagueTextReader::read_number(std::int32_t& value, bool& crossed_line) {
-  crossed_line = false;
-  int c = in_.peek();
-  while (c != end_of_input && is_white(c)) {
-    if (c == '\n') crossed_line = true;
-    in_.get();
-    c = in_.peek();
+  const std::size_t start = base::skip_white(text_, pos_);
+  crossed_line = text_.substr(pos_, start - pos_).find('\n') != std::string_view::npos;
+  pos_ = start;
+  if (pos_ >= text_.size()) return Token::End;
+  const base::ScannedInteger number = base::scan_integer(text_, pos_);
+  if (!number.found) {
+    const bool sign_only = (text_[pos_] == '+' || text_[pos_] == '-') && pos_ + 1 == text_.size();
+    return sign_only ? Token::End : Token::NotNumber;
   }
-  if (c == end_of_input) return Token::End;
-  bool negative = false;
-  if (c == '+' || c == '-') {
-    negative = c == '-';
-    in_.get();
-    c = in_.peek();
-  }
-  if (c < '0' || c > '9') return c == end_of_input ? Token::End : Token::NotNumber;
-  std::int64_t magnitude = 0;
-  bool too_large = false;
-  while (c >= '0' && c <= '9') {
-    if (!too_large) {
-      magnitude = magnitude * 10 + (c - '0');
-      too_large = magnitude > std::int64_t{2147483648};
-    }
-    in_.get();
-    c = in_.peek();
-  }
-  const std::int64_t signed_value = negative ? -magnitude : magnitude;
-  if (too_large || signed_value > INT32_MAX || signed_value < INT32_MIN) return Token::NotNumber;
-  value = static_cast<std::int32_t>(signed_value);
+  pos_ = number.end;
+  if (number.too_large || number.value > INT32_MAX || number.value < INT32_MIN) return Token::NotNumber;
+  value = static_cast<std::int32_t>(number.value);
   return Token::Number;
 }
 

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <istream>
 #include <string>
 #include <string_view>
 
@@ -25,21 +24,21 @@ class LeagueTextReader {
   // overlong line is passed over.
   static constexpr std::size_t line_keep = 1024;
 
-  explicit LeagueTextReader(std::istream& in) : in_(in) {}
+  explicit LeagueTextReader(std::string_view text) : text_(text) {}
 
   // Reads the rest of the current line, line end removed (CR LF or LF; a CR
-  // not followed by LF belongs to the text). False at the end of input when
-  // nothing was left to read.
-  bool read_line(std::string& text);
+  // not followed by LF belongs to the text). False at the end of the text
+  // when nothing was left to read.
+  bool read_line(std::string& line);
 
   // A name line: starts at its first non-blank character (names never begin
   // with a blank; a tab is part of the name).
-  bool read_name(std::string& text);
+  bool read_name(std::string& line);
 
   // Reads count decimal integers separated by any white space, then passes
   // over the rest of the last number's line. A value that is not a number
   // (or does not fit 32 bits) ends the group: values[] keeps what it held
-  // from there on. End: the input ended before the group did.
+  // from there on. End: the text ended before the group did.
   NumberGroup read_numbers(std::int32_t* values, int count);
 
  private:
@@ -47,7 +46,8 @@ class LeagueTextReader {
   Token read_number(std::int32_t& value, bool& crossed_line);
   void skip_line();
 
-  std::istream& in_;
+  std::string_view text_;
+  std::size_t pos_ = 0;
 };
 
 // Builds the file text: each line ends in CR LF whatever the platform.

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "ui/text_compare.h"
+#include "base/messages.h"
 
 namespace quintora {
 
@@ -20,14 +20,14 @@ std::string& trim_leading_blanks(std::string& text) {
 
 namespace {
 
-int refuse(ui::WindowSystem& ws, std::string_view message) {
-  ws.message_box(message, "Sorry !", ui::Icon::Error, ui::Buttons::Ok);
+int refuse(base::WindowSystem& ws, std::string_view message) {
+  ws.message_box(message, base::caption::sorry, base::Icon::Error, base::Buttons::Ok);
   return 0;
 }
 
 }  // namespace
 
-int validate_name(const League& league, std::string& text, NameKind kind, ui::WindowSystem& ws) {
+int validate_name(const League& league, std::string& text, NameKind kind, base::WindowSystem& ws) {
   trim_trailing_blanks(text);
   trim_leading_blanks(text);
   if (text.empty()) return refuse(ws, "Not a valid name.");

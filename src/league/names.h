@@ -6,7 +6,7 @@
 #include <string>
 
 #include "league/league.h"
-#include "ui/window_system.h"
+#include "base/window_system.h"
 
 namespace quintora {
 
@@ -19,6 +19,6 @@ std::string& trim_leading_blanks(std::string& text);
 // Trims text in place (trailing blanks, then leading ones) and checks it.
 // Returns 1 when the name is accepted, 0 when it was refused; a refusal has
 // already been shown in a "Sorry !" box.
-int validate_name(const League& league, std::string& text, NameKind kind, ui::WindowSystem& ws);
+int validate_name(const League& league, std::string& text, NameKind kind, base::WindowSystem& ws);
 
 }  // namespace quintora

@@ -31,7 +31,7 @@ NextPositions next_played_rounds(int t, int p, int nv, const MarkTable& marks) {
   return {2, 3};
 }
 
-void build_mark_table(const RoundOrder& order, const PairingTable& table, MarkTable& marks) {
+void build_mark_table(const RoundSequence& order, const PairingTable& table, MarkTable& marks) {
   for (int p = 1; p <= table.nv; ++p) {
     const auto r = static_cast<std::size_t>(order.round[static_cast<std::size_t>(p - 1)] - 1);
     for (int t = 1; t <= table.n_team_even; ++t) marks.mark[static_cast<std::size_t>(t)][static_cast<std::size_t>(p)] = 0;
@@ -108,7 +108,7 @@ double sum_of_squares(const TeamCounts& counts, int counted) {
 
 }  // namespace
 
-double evaluate_order_reference(const RoundOrder& order, const PairingTable& table,
+double evaluate_order_reference(const RoundSequence& order, const PairingTable& table,
                                 MarkTable& marks, TeamCounts& counts) {
   build_mark_table(order, table, marks);
   const int counted = count_alternation_violations(table.mode, table.n_team_even, table.nv, marks, counts);
@@ -181,7 +181,7 @@ void index_pairings(PairingTable& table) {
     const auto round = static_cast<std::size_t>(r);
     table.first_low[round] = 0;
     table.first_high[round] = 0;
-    std::array<bool, max_teams + 1> plays{};
+    std::array<bool, max_teams_with_dummy + 1> plays{};
     for (int k = 0; k < table.m; ++k) {
       const auto slot = static_cast<std::size_t>(k);
       const int team = table.first[round][slot];
@@ -202,7 +202,7 @@ void index_pairings(PairingTable& table) {
   }
 }
 
-double evaluate_order(const RoundOrder& order, const PairingTable& table, CostWorkspace& work,
+double evaluate_order(const RoundSequence& order, const PairingTable& table, CostWorkspace& work,
                       TeamCounts& counts) {
   const int nv = table.nv;
   const int n = table.n_team_even;

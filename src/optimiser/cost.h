@@ -27,7 +27,7 @@ NextPositions next_played_rounds(int t, int p, int nv, const MarkTable& marks);
 void transpose_bits(std::array<std::uint64_t, 64>& rows);
 
 // Marks of every team at every position of `order`.
-void build_mark_table(const RoundOrder& order, const PairingTable& table, MarkTable& marks);
+void build_mark_table(const RoundSequence& order, const PairingTable& table, MarkTable& marks);
 
 // Per-team violation counts; returns the number of counted teams (the dummy
 // of an odd league is not counted, its entry is 0).
@@ -40,7 +40,7 @@ void longest_runs(int n_team_even, int nv, const MarkTable& marks, TeamCounts& r
 
 // The cost computed step by step through the mark table; the plain statement
 // of the rule, kept as the yardstick for the fast version.
-double evaluate_order_reference(const RoundOrder& order, const PairingTable& table,
+double evaluate_order_reference(const RoundSequence& order, const PairingTable& table,
                                 MarkTable& marks, TeamCounts& counts);
 
 // Fills the table's derived fields (bye_team, first_low/high) from its pairings;
@@ -54,14 +54,14 @@ struct CostWorkspace {
   // 1..64 in the low words, 65..128 in the high words. Teams 0..127.
   std::array<std::uint64_t, 128> first_low{};
   std::array<std::uint64_t, 128> first_high{};
-  std::array<std::uint8_t, max_teams + 1> bye_position{};
+  std::array<std::uint8_t, max_teams_with_dummy + 1> bye_position{};
   MarkTable marks;  // for the smallest tables only
 };
 
 // The same cost and counts as evaluate_order_reference, for a table as the
 // "optimal.inp" reader accepts it (a single round-robin, indexed). Works on
 // bit rows: one bit per position, set where the team is first-named.
-double evaluate_order(const RoundOrder& order, const PairingTable& table, CostWorkspace& work,
+double evaluate_order(const RoundSequence& order, const PairingTable& table, CostWorkspace& work,
                       TeamCounts& counts);
 
 }  // namespace quintora::optimiser

@@ -1,8 +1,10 @@
 #include "optimiser/exchange_files.h"
 
+#include "base/atomic_file.h"
+#include "base/numbers.h"
 #include "optimiser/cost.h"
+#include "optimiser/file_names.h"
 
-#include <charconv>
 #include <fstream>
 #include <system_error>
 
@@ -44,8 +46,6 @@ class IntegerReader {
     return true;
   }
 
-  int line_number() const { return line_number_; }
-
  private:
   bool next_line() {
     if (position_ >= text_.size()) return false;
@@ -72,14 +72,10 @@ class IntegerReader {
   }
 
   static bool to_integer(std::string_view token, long long& value) {
-    const char* first = token.data();
-    const char* last = token.data() + token.size();
-    if (first != last && *first == '+') {
-      ++first;
-      if (first == last || *first < '0' || *first > '9') return false;
-    }
-    const auto [end, ec] = std::from_chars(first, last, value);
-    return ec == std::errc{} && end == last;
+    const base::ScannedInteger number = base::scan_integer(token, 0, 999999999999999999LL);
+    if (!number.found || number.too_large || number.end != token.size()) return false;
+    value = number.value;
+    return true;
   }
 
   static std::string printable(std::string_view token) {
@@ -100,7 +96,7 @@ class IntegerReader {
 
 InputReadResult failed(InputReadResult result, InputStatus status, const std::string& why) {
   result.status = status;
-  result.message = std::string("BAD INPUT FILE ") + input_file_name + ": " + why;
+  result.message = "BAD INPUT FILE " + std::string(file::input) + ": " + why;
   return result;
 }
 
@@ -123,7 +119,7 @@ InputReadResult read_pairing_table(std::string_view text) {
     result.message = "NV MUST BE LESS THAN OR EQUAL TO  99";
     return result;
   }
-  if (n < 2 || n > max_teams || n % 2 != 0) {
+  if (n < 2 || n > max_teams_with_dummy || n % 2 != 0) {
     return failed(std::move(result), InputStatus::BadInput,
                   "TEAM COUNT " + std::to_string(n) + " MUST BE EVEN, FROM 2 TO 100");
   }
@@ -146,14 +142,14 @@ InputReadResult read_pairing_table(std::string_view text) {
   table.mode = static_cast<int>(mode);
   const int highest_team = odd ? table.n_team_even - 1 : table.n_team_even;
 
-  std::array<std::array<bool, max_teams + 1>, max_teams + 1> met{};
+  std::array<std::array<bool, max_teams_with_dummy + 1>, max_teams_with_dummy + 1> met{};
   std::array<long long, 2 * max_pairings> values{};
   for (int r = 0; r < table.nv; ++r) {
     const std::string round_name = "ROUND " + std::to_string(r + 1);
     if (!reader.read_record(values.data(), 2 * table.m, error)) {
       return failed(std::move(result), InputStatus::BadInput, round_name + " " + error);
     }
-    std::array<bool, max_teams + 1> seen{};
+    std::array<bool, max_teams_with_dummy + 1> seen{};
     for (int i = 0; i < 2 * table.m; ++i) {
       const long long team = values[static_cast<std::size_t>(i)];
       if (team < 1 || team > highest_team) {
@@ -186,16 +182,15 @@ InputReadResult read_pairing_table(std::string_view text) {
   return result;
 }
 
-bool write_round_order(const std::filesystem::path& file, const RoundOrder& order, int nv) {
-  std::ofstream stream(file, std::ios::out | std::ios::trunc);
-  if (!stream) return false;
-  for (int p = 0; p < nv; ++p) stream << ' ' << static_cast<int>(order.round[static_cast<std::size_t>(p)]) << '\n';
-  stream.close();
-  if (!stream.fail()) return true;
-  // Never leave half an order behind: the caller would read it as a whole.
-  std::error_code ignored;
-  std::filesystem::remove(file, ignored);
-  return false;
+bool write_round_order(const std::filesystem::path& file, const RoundSequence& order, int nv) {
+  std::string text;
+  for (int p = 0; p < nv; ++p) {
+    text += ' ';
+    text += std::to_string(order.round[static_cast<std::size_t>(p)]);
+    text += '\n';
+  }
+  // Never half an order: the caller would read it as a whole.
+  return base::write_file_atomically(file, base::with_platform_line_ends(text)) == base::WriteStatus::Ok;
 }
 
 }  // namespace quintora::optimiser

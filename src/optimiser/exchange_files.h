@@ -12,9 +12,6 @@
 
 namespace quintora::optimiser {
 
-inline constexpr const char* input_file_name = "optimal.inp";
-inline constexpr const char* order_file_name = "optimal.out";
-
 enum class InputStatus {
   Ok,
   TooManyRounds,  // NV above 99
@@ -41,6 +38,6 @@ InputReadResult read_pairing_table(std::string_view text);
 // Writes the order, one round number per line after a blank. False when the
 // file could not be created or written completely (a partly written file is
 // removed).
-bool write_round_order(const std::filesystem::path& file, const RoundOrder& order, int nv);
+bool write_round_order(const std::filesystem::path& file, const RoundSequence& order, int nv);
 
 }  // namespace quintora::optimiser

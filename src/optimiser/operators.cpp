@@ -5,9 +5,9 @@
 
 namespace quintora::optimiser {
 
-RoundOrder order_from_keys(const std::array<double, max_rounds>& keys_in, int nv) {
+RoundSequence order_from_keys(const std::array<double, max_rounds>& keys_in, int nv) {
   std::array<double, max_rounds> keys = keys_in;
-  RoundOrder order;
+  RoundSequence order;
   for (int p = 0; p < nv; ++p) {
     double lowest = 1.5;
     int taken = 0;
@@ -23,21 +23,21 @@ RoundOrder order_from_keys(const std::array<double, max_rounds>& keys_in, int nv
   return order;
 }
 
-RoundOrder random_order(int nv, UniformRandom& random) {
+RoundSequence random_order(int nv, UniformRandom& random) {
   std::array<double, max_rounds> keys{};
   for (int k = 0; k < nv; ++k) keys[static_cast<std::size_t>(k)] = random.next();
   return order_from_keys(keys, nv);
 }
 
-void reverse_positions(RoundOrder& order, int a, int b) {
+void reverse_positions(RoundSequence& order, int a, int b) {
   std::reverse(order.round.begin() + (a - 1), order.round.begin() + b);
 }
 
-void exchange_positions(RoundOrder& order, int a, int b) {
+void exchange_positions(RoundSequence& order, int a, int b) {
   std::swap(order.round[static_cast<std::size_t>(a - 1)], order.round[static_cast<std::size_t>(b - 1)]);
 }
 
-void move_position(RoundOrder& order, int a, int b, int nv) {
+void move_position(RoundSequence& order, int a, int b, int nv) {
   if (b > nv + 1) b = nv + 1;
   const auto first = order.round.begin();
   if (b > a + 1) {

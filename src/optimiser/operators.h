@@ -13,14 +13,14 @@ namespace quintora::optimiser {
 
 // Random keys: draws nv keys and lists the indices in ascending order of
 // their keys, equal keys by lower index.
-RoundOrder random_order(int nv, UniformRandom& random);
+RoundSequence random_order(int nv, UniformRandom& random);
 // The same from given keys (keys[0..nv-1], each 0 <= key < 1).
-RoundOrder order_from_keys(const std::array<double, max_rounds>& keys, int nv);
+RoundSequence order_from_keys(const std::array<double, max_rounds>& keys, int nv);
 
 // The changes themselves, positions counted from 1 as they are drawn.
-void reverse_positions(RoundOrder& order, int a, int b);      // a <= b
-void exchange_positions(RoundOrder& order, int a, int b);
-void move_position(RoundOrder& order, int a, int b, int nv);  // b in 1..nv+1
+void reverse_positions(RoundSequence& order, int a, int b);      // a <= b
+void exchange_positions(RoundSequence& order, int a, int b);
+void move_position(RoundSequence& order, int a, int b, int nv);  // b in 1..nv+1
 
 // One application each: draws the record and the positions, changes the
 // order and leaves the record not evaluated (also when nothing changed).

@@ -14,7 +14,7 @@ namespace quintora::optimiser {
 struct Individual {
   int evaluated = 0;  // 0: cost not valid yet
   double cost = 0.0;  // as read back from the record: six significant digits
-  RoundOrder order;
+  RoundSequence order;
 };
 
 struct PopulationStore {

@@ -34,7 +34,7 @@ void write_i5_lines(std::ostream& stream, const int* values, int count, int per_
 }
 
 void write_generation_trace(ReportSink& sink, long generation, double best_cost,
-                            const RoundOrder& order, int nv) {
+                            const RoundSequence& order, int nv) {
   sink.both(" AT GENERATION #" + format_int(generation, 6) + ", COST =" + format_e14(best_cost));
   sink.to_report("  THE SOLUTION IS:");
   sink.to_out("   THE SOLUTION IS:");
@@ -82,7 +82,7 @@ std::string possibilities_text(int nv) {
   return free_form_real(real);
 }
 
-void report_best_solution(ReportSink& sink, const RoundOrder& order, double cost, int nv,
+void report_best_solution(ReportSink& sink, const RoundSequence& order, double cost, int nv,
                           long evaluations) {
   const std::string margin(7, ' ');
   const std::string rule = margin + "##################################################";
@@ -111,7 +111,7 @@ void write_cpu_time(ReportSink& sink, double start, double end) {
   sink.to_out(FreeFormLine().text("CPU TIME =").real(end - start).real(start).real(end).str());
 }
 
-void write_round_codes(std::ostream& report, const RoundOrder& order, const PairingTable& table) {
+void write_round_codes(std::ostream& report, const RoundSequence& order, const PairingTable& table) {
   for (int p = 0; p < table.nv; ++p) {
     const auto r = static_cast<std::size_t>(order.round[static_cast<std::size_t>(p)] - 1);
     FreeFormLine line;
@@ -122,7 +122,7 @@ void write_round_codes(std::ostream& report, const RoundOrder& order, const Pair
   }
 }
 
-void write_alternation_diagnostics(std::ostream& report, const RoundOrder& order,
+void write_alternation_diagnostics(std::ostream& report, const RoundSequence& order,
                                    const PairingTable& table) {
   const int n = table.n_team_even;
   MarkTable marks;
@@ -132,7 +132,7 @@ void write_alternation_diagnostics(std::ostream& report, const RoundOrder& order
   report << FreeFormLine().text("ALTERNATION VIOLATION: ").str() << '\n';
   write_i5_lines(report, counts.data() + 1, n, 30);
 
-  std::array<int, max_teams> row{};
+  std::array<int, max_teams_with_dummy> row{};
   for (int p = 1; p <= table.nv; ++p) {
     for (int t = 1; t <= n; ++t) {
       row[static_cast<std::size_t>(t - 1)] = marks.mark[static_cast<std::size_t>(t)][static_cast<std::size_t>(p)];

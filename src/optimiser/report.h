@@ -13,7 +13,6 @@
 
 namespace quintora::optimiser {
 
-inline constexpr const char* report_file_name = "ZORAV.OUT";
 
 enum class StopRule { Target, Stall, Limit };
 
@@ -45,21 +44,21 @@ void write_i5_lines(std::ostream& stream, const int* values, int count, int per_
 
 // " AT GENERATION #" I6 ", COST =" E14, the solution caption and the order.
 void write_generation_trace(ReportSink& sink, long generation, double best_cost,
-                            const RoundOrder& order, int nv);
+                            const RoundSequence& order, int nv);
 void write_increase_notice(ReportSink& sink);
 void write_stop_message(ReportSink& sink, StopRule rule, int stall_limit);
 
 // NV!, exact as a whole number up to 12, as a real from 13 on.
 std::string possibilities_text(int nv);
 
-void report_best_solution(ReportSink& sink, const RoundOrder& order, double cost, int nv,
+void report_best_solution(ReportSink& sink, const RoundSequence& order, double cost, int nv,
                           long evaluations);
 void write_cpu_time(ReportSink& sink, double start, double end);
 
 // Per position of the order: 10 x first-named + second-named of each pairing.
-void write_round_codes(std::ostream& report, const RoundOrder& order, const PairingTable& table);
+void write_round_codes(std::ostream& report, const RoundSequence& order, const PairingTable& table);
 // Per-team violations, marks per position and longest runs of the order.
-void write_alternation_diagnostics(std::ostream& report, const RoundOrder& order,
+void write_alternation_diagnostics(std::ostream& report, const RoundSequence& order,
                                    const PairingTable& table);
 
 }  // namespace quintora::optimiser

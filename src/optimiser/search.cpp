@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/index.h"
 #include "optimiser/cost.h"
 #include "optimiser/operators.h"
 #include "optimiser/population.h"
@@ -19,6 +20,8 @@ SearchLimits limits_for_effort(int effort) {
 
 namespace {
 
+using base::at;
+
 constexpr double target_cost = 0.0;
 // Held in single precision, as it always was; compared in double.
 constexpr double stall_tolerance = static_cast<double>(0.0001f);
@@ -29,142 +32,172 @@ constexpr double protected_share = 0.1;
 constexpr double initial_permutation = 0.3;
 constexpr double raised_permutation = 0.6;
 
-struct SearchState {
-  PopulationStore stores[2];
-  int current = 0;
-  std::array<double, population_size> cost{};
-  std::array<double, population_size> fitness{};
-  CostWorkspace work;
-  TeamCounts counts{};
-};
+// One run of the search, step by step; each generation evaluates, scores,
+// tests the stopping rules, selects and varies, in that order.
+class Search {
+ public:
+  Search(const PairingTable& table, int effort, ReportSink& sink)
+      : table_(table), limits_(limits_for_effort(effort)), sink_(sink) {}
 
-}  // namespace
-
-SearchResult run_search(const PairingTable& table, int effort, ReportSink& sink) {
-  const SearchLimits limits = limits_for_effort(effort);
-  const int nv = table.nv;
-  SearchResult result;
-  UniformRandom random;  // from the seed, as every run
-  double permutation = initial_permutation;
-
-  SearchState state;  // fixed, about 25 kB
-  for (Individual& individual : state.stores[0].record) {
-    individual.evaluated = 0;
-    individual.cost = 0.0;
-    individual.order = random_order(nv, random);
+  SearchResult run() {
+    seed_population();
+    for (;;) {
+      ++generation_;
+      if (stall_test_active_) previous_best_ = best_cost_;
+      if (evaluate_generation()) return stop(StopRule::Target);
+      score_generation();
+      write_generation_trace(sink_, generation_, best_cost_, result_.best_order, table_.nv);
+      if (stalled()) return stop(StopRule::Stall);
+      stall_test_active_ = true;
+      protect_best();
+      select_next_generation();
+      apply_operators(stores_[current_], table_.nv, permutation_, random_);
+      if (generation_ == limits_.generations) return stop(StopRule::Limit);
+    }
   }
 
-  long generation = 0;
-  int stall_counter = 0;
-  bool increase_done = false;
-  bool stall_test_active = false;
-  double best_cost = 0.0;
-  double previous_best = 0.0;
+ private:
+  void seed_population() {
+    for (Individual& individual : stores_[0].record) {
+      individual.evaluated = 0;
+      individual.cost = 0.0;
+      individual.order = random_order(table_.nv, random_);
+    }
+  }
 
-  for (;;) {
-    ++generation;
-    if (stall_test_active) previous_best = best_cost;
+  SearchResult stop(StopRule rule) {
+    result_.rule = rule;
+    write_stop_message(sink_, rule, limits_.stall);
+    return result_;
+  }
 
-    PopulationStore& current = state.stores[state.current];
-    double worst_cost = 0.0;
-    int best_record = 0;
+  // Costs every member that has none yet and finds the best and the worst.
+  // True when a member reached the target cost: it is then the result.
+  bool evaluate_generation() {
+    PopulationStore& current = stores_[current_];
+    worst_cost_ = 0.0;
+    best_record_ = 0;
     for (int j = 0; j < population_size; ++j) {
-      Individual& individual = current.record[static_cast<std::size_t>(j)];
+      Individual& individual = current.record[at(j)];
       double cost = individual.cost;
       if (individual.evaluated == 0) {
-        cost = evaluate_order(individual.order, table, state.work, state.counts);
-        ++result.evaluations;
+        cost = evaluate_order(individual.order, table_, work_, counts_);
+        ++result_.evaluations;
         if (cost <= target_cost) {
-          result.rule = StopRule::Target;
-          result.best_cost = cost;
-          result.best_order = individual.order;
-          write_stop_message(sink, result.rule, limits.stall);
-          return result;
+          result_.best_cost = cost;
+          result_.best_order = individual.order;
+          return true;
         }
         // The record keeps the cost as its text form reads back; this
         // generation goes on with the exact value.
         individual.evaluated = 1;
         individual.cost = stored_cost(cost);
       }
-      state.cost[static_cast<std::size_t>(j)] = cost;
+      cost_[at(j)] = cost;
       if (j == 0) {
-        best_cost = worst_cost = cost;
-        best_record = 0;
+        best_cost_ = worst_cost_ = cost;
       } else {
-        if (cost > worst_cost) worst_cost = cost;
-        if (cost < best_cost) {
-          best_cost = cost;
-          best_record = j;
+        if (cost > worst_cost_) worst_cost_ = cost;
+        if (cost < best_cost_) {
+          best_cost_ = cost;
+          best_record_ = j;
         }
       }
     }
-    result.best_cost = best_cost;
-    result.best_order = current.record[static_cast<std::size_t>(best_record)].order;
+    result_.best_cost = best_cost_;
+    result_.best_order = current.record[at(best_record_)].order;
+    return false;
+  }
 
-    double fitness_sum = 0.0;
+  void score_generation() {
+    fitness_sum_ = 0.0;
     for (int j = 0; j < population_size; ++j) {
-      const double f = fitness_factor * worst_cost - state.cost[static_cast<std::size_t>(j)];
-      state.fitness[static_cast<std::size_t>(j)] = f;
-      fitness_sum += f;
+      const double f = fitness_factor * worst_cost_ - cost_[at(j)];
+      fitness_[at(j)] = f;
+      fitness_sum_ += f;
     }
+  }
 
-    write_generation_trace(sink, generation, best_cost, result.best_order, nv);
-
-    if (stall_test_active) {
-      if (std::fabs(previous_best - best_cost) > stall_tolerance) {
-        stall_counter = 0;
-      } else {
-        ++stall_counter;
-        if (stall_counter >= limits.stall && !increase_done) {
-          write_increase_notice(sink);
-          permutation = raised_permutation;
-          increase_done = true;
-          stall_counter = 0;
-        } else if (stall_counter >= 2 * limits.stall && increase_done) {
-          result.rule = StopRule::Stall;
-          write_stop_message(sink, result.rule, limits.stall);
-          return result;
-        }
-      }
+  // After L unchanged generations the permutation factor is raised once;
+  // after 2L more the search stops.
+  bool stalled() {
+    if (!stall_test_active_) return false;
+    if (std::fabs(previous_best_ - best_cost_) > stall_tolerance) {
+      stall_counter_ = 0;
+      return false;
     }
-    stall_test_active = true;
+    ++stall_counter_;
+    if (stall_counter_ >= limits_.stall && !increase_done_) {
+      write_increase_notice(sink_);
+      permutation_ = raised_permutation;
+      increase_done_ = true;
+      stall_counter_ = 0;
+      return false;
+    }
+    return stall_counter_ >= 2 * limits_.stall && increase_done_;
+  }
 
-    double& best_fitness = state.fitness[static_cast<std::size_t>(best_record)];
-    if (best_fitness < protected_share * fitness_sum) {
-      const double floor = protected_share * fitness_sum;
-      fitness_sum += floor - best_fitness;
+  void protect_best() {
+    double& best_fitness = fitness_[at(best_record_)];
+    const double floor = protected_share * fitness_sum_;
+    if (best_fitness < floor) {
+      fitness_sum_ += floor - best_fitness;
       best_fitness = floor;
     }
+  }
 
+  // Roulette-wheel selection into the other store, which then becomes current.
+  void select_next_generation() {
     std::array<double, population_size> share{};
+    for (int j = 0; j < population_size; ++j) share[at(j)] = fitness_[at(j)] / fitness_sum_;
+    const PopulationStore& current = stores_[current_];
+    PopulationStore& next = stores_[1 - current_];
     for (int j = 0; j < population_size; ++j) {
-      share[static_cast<std::size_t>(j)] = state.fitness[static_cast<std::size_t>(j)] / fitness_sum;
-    }
-
-    PopulationStore& next = state.stores[1 - state.current];
-    for (int j = 0; j < population_size; ++j) {
-      const double r = random.next();
+      const double r = random_.next();
       double total = 0.0;
       int chosen = population_size - 1;  // reached without adding its share
       for (int k = 0; k < population_size - 1; ++k) {
-        total += share[static_cast<std::size_t>(k)];
+        total += share[at(k)];
         if (total >= r) {
           chosen = k;
           break;
         }
       }
-      next.record[static_cast<std::size_t>(j)] = current.record[static_cast<std::size_t>(chosen)];
+      next.record[at(j)] = current.record[at(chosen)];
     }
-    state.current = 1 - state.current;
-
-    apply_operators(state.stores[state.current], nv, permutation, random);
-
-    if (generation == limits.generations) {
-      result.rule = StopRule::Limit;
-      write_stop_message(sink, result.rule, limits.stall);
-      return result;
-    }
+    current_ = 1 - current_;
   }
+
+  const PairingTable& table_;
+  const SearchLimits limits_;
+  ReportSink& sink_;
+  SearchResult result_;
+  UniformRandom random_;  // from the seed, as every run
+  double permutation_ = initial_permutation;
+
+  PopulationStore stores_[2];
+  int current_ = 0;
+  std::array<double, population_size> cost_{};
+  std::array<double, population_size> fitness_{};
+  CostWorkspace work_;
+  TeamCounts counts_{};
+
+  long generation_ = 0;
+  int stall_counter_ = 0;
+  bool increase_done_ = false;
+  bool stall_test_active_ = false;
+  double best_cost_ = 0.0;
+  double previous_best_ = 0.0;
+  double worst_cost_ = 0.0;
+  double fitness_sum_ = 0.0;
+  int best_record_ = 0;
+};
+
+}  // namespace
+
+SearchResult run_search(const PairingTable& table, int effort, ReportSink& sink) {
+  Search search(table, effort, sink);  // fixed tables, about 25 kB
+  return search.run();
 }
 
 }  // namespace quintora::optimiser

@@ -20,7 +20,7 @@ SearchLimits limits_for_effort(int effort);
 struct SearchResult {
   StopRule rule = StopRule::Limit;
   double best_cost = 0.0;  // best of the last generation (not of the run)
-  RoundOrder best_order;
+  RoundSequence best_order;
   long evaluations = 0;
 };
 

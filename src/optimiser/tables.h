@@ -8,7 +8,7 @@
 
 namespace quintora::optimiser {
 
-inline constexpr int max_teams = 100;
+inline constexpr int max_teams_with_dummy = 100;
 inline constexpr int max_rounds = 99;
 inline constexpr int max_pairings = 50;
 inline constexpr int population_size = 50;
@@ -37,7 +37,7 @@ struct PairingTable {
 
 // A round order: position p (from 0) holds the number (1..nv) of the round
 // played (p+1)-th.
-struct RoundOrder {
+struct RoundSequence {
   std::array<std::uint8_t, max_rounds> round{};
 };
 
@@ -45,10 +45,10 @@ struct RoundOrder {
 // prints them: 1 first-named, 2 second-named, 0 not playing. Row and column 0
 // are unused.
 struct MarkTable {
-  std::array<std::array<std::uint8_t, max_rounds + 1>, max_teams + 1> mark{};
+  std::array<std::array<std::uint8_t, max_rounds + 1>, max_teams_with_dummy + 1> mark{};
 };
 
 // Per-team alternation violations, indexed by team number (1..100).
-using TeamCounts = std::array<int, max_teams + 1>;
+using TeamCounts = std::array<int, max_teams_with_dummy + 1>;
 
 }  // namespace quintora::optimiser

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "optimiser/exchange_files.h"
+#include "optimiser/file_names.h"
 #include "optimiser/random.h"
 #include "optimiser/report.h"
 #include "optimiser/report_fields.h"
@@ -39,16 +40,16 @@ bool read_all(std::ifstream& input, std::string& text, std::size_t limit) {
 ZoravResult ZORAV(const std::filesystem::path& folder, int effort, std::ostream& out) {
   const double start_time = cpu_seconds();
 
-  std::ifstream input(folder / input_file_name, std::ios::in | std::ios::binary);
+  std::ifstream input(folder / file::input, std::ios::in | std::ios::binary);
   if (!input) return fail(out, ZoravStatus::InputMissing, "CANNOT FIND INPUT FILE: ZORAV.INP");
-  std::ofstream report(folder / report_file_name, std::ios::out | std::ios::trunc);
+  std::ofstream report(folder / file::report, std::ios::out | std::ios::trunc);
   if (!report) return fail(out, ZoravStatus::ReportNotCreatable, "CANNOT CREATE OUTPUT FILE: ZORAV.OUT");
   // The population stores live in memory and cannot fail to be created.
 
   std::string text;
   if (!read_all(input, text, input_size_limit)) {
     return fail(out, ZoravStatus::BadInput,
-                std::string("BAD INPUT FILE ") + input_file_name + ": NOT READABLE OR LARGER THAN 1 MB");
+                "BAD INPUT FILE " + std::string(file::input) + ": NOT READABLE OR LARGER THAN 1 MB");
   }
   input.close();
   const InputReadResult in = read_pairing_table(text);
@@ -70,7 +71,7 @@ ZoravResult ZORAV(const std::filesystem::path& folder, int effort, std::ostream&
     return fail(out, ZoravStatus::ReportNotWritable, "CANNOT WRITE OUTPUT FILE: ZORAV.OUT", search.evaluations);
   }
 
-  const std::filesystem::path order_file = folder / order_file_name;
+  const std::filesystem::path order_file = folder / file::order;
   if (!write_round_order(order_file, search.best_order, table.nv)) {
     return fail(out, ZoravStatus::OutputNotWritable, "CANNOT CREATE OUTPUT FILE: optimal.out", search.evaluations);
   }

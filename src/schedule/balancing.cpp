@@ -82,11 +82,6 @@ void flip_and_evaluate(RoundTable& table, const BarLimits& limits, int slot, int
 
 }  // namespace
 
-void evaluate_round(const RoundTable& table, const BarLimits& limits, int round, BalanceState& state) {
-  count_home_matches(table, state);
-  evaluate_candidates(table, limits, round, state);
-}
-
 void balance(RoundTable& table, const League& league, const BarLimits& limits, BalanceState& state) {
   state = BalanceState{};
   fill_home_bars(table, league, limits.n_bar, state);

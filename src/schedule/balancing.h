@@ -27,9 +27,6 @@ struct BalanceState {
   int exchanges = 0;  // how many pairings were flipped, for tests and curiosity
 };
 
-// Recomputes every value of `state` for round `round` of `table`.
-void evaluate_round(const RoundTable& table, const BarLimits& limits, int round, BalanceState& state);
-
 // Balances `table` in place for the league's teams (positions 0..nweek of a
 // compact league). Always completes; a round that cannot be fixed is left as
 // it is.

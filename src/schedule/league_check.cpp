@@ -1,11 +1,35 @@
 #include "schedule/league_check.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
 #include "schedule/schedule_messages.h"
 
 namespace quintora::schedule {
+
+int check_table_capacity(const League& league, base::Notices& notices) {
+  const int slots = std::clamp(league.n_bar_slot, 0, bar_room);
+  for (int p = 0; p < slots; ++p) {
+    if (!bar_is_live(league, p)) continue;
+    const auto i = static_cast<std::size_t>(p);
+    // One table for every two teams, rounded up; a bar with no teams passes.
+    const long needed = (static_cast<long>(league.bar.n_team_this_bar[i]) + 1) / 2;
+    if (league.bar.n_table_this_bar[i] < needed) {
+      notices.push_back({std::string(message::not_enough_tables) + std::string(league.bar.name[i].view())});
+      return -1;
+    }
+  }
+  return 1;
+}
+
+bool check_schedule_request(const League& league, base::Notices& notices) {
+  if (league.n_team <= 0) {
+    notices.push_back({std::string(message::no_teams)});
+    return false;
+  }
+  return check_table_capacity(league, notices) == 1;
+}
 
 bool league_fits_run(const League& league, std::string& message) {
   if (league.n_team < 1) {

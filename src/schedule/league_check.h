@@ -1,15 +1,27 @@
 #pragma once
-// The run reads bars and teams by position and indexes its tables with bar
-// numbers, so it takes only a league whose bars are numbered 1..n_bar in
-// order, whose every team names one of them and whose team counts agree with
-// the teams. Anything else (possible only from a hand-edited file) is refused
-// before a table is built.
+// The checks a league passes before a schedule is made. The first two are
+// the user's: a league needs teams, and every bar tables for half its teams.
+// The last guards the run itself: it reads bars and teams by position and
+// indexes its tables with bar numbers, so it takes only a league whose bars
+// are numbered 1..n_bar in order, whose every team names one of them and
+// whose team counts agree with the teams. Anything else (possible only from
+// a hand-edited file) is refused before a table is built.
 
 #include <string>
 
+#include "base/messages.h"
 #include "league/league.h"
 
 namespace quintora::schedule {
+
+// 1 when every live bar has tables for half its teams, rounded up (a bar
+// with no teams always passes); otherwise -1, with "Not enough tables for
+// this bar: NAME" for the first bar that has too few.
+int check_table_capacity(const League& league, base::Notices& notices);
+
+// The Schedule command's checks, in its order: "Cannot schedule without
+// teams.", then the tables. True when the league may be scheduled.
+bool check_schedule_request(const League& league, base::Notices& notices);
 
 // True when the run can take `league`; otherwise false with a message that
 // names the first offending bar or team.

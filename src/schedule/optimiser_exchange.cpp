@@ -6,31 +6,21 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/atomic_file.h"
+#include "base/numbers.h"
 #include "schedule/text_format.h"
 
 namespace quintora::schedule {
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
 // One decimal integer after white space, with an optional sign. Values too
-// large for the table are reported as -1, which no round number can be.
+// large for the table saturate, and no round number is that large.
 bool next_integer(std::string_view text, std::size_t& pos, long& value) {
-  while (pos < text.size() && is_blank(text[pos])) ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
-  const std::size_t digits = pos;
-  long v = 0;
-  while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
-    if (v < 1000000) v = v * 10 + (text[pos] - '0');
-    ++pos;
-  }
-  if (pos == digits) return false;
-  value = negative ? -v : v;
+  const base::ScannedInteger number = base::scan_integer(text, base::skip_white(text, pos), 1000000);
+  if (!number.found) return false;
+  pos = number.end;
+  value = static_cast<long>(number.value);
   return true;
 }
 
@@ -49,12 +39,9 @@ std::string optimiser_input_text(const RoundTable& table) {
 }
 
 ExchangeResult write_optimiser_input(const std::filesystem::path& path, const RoundTable& table) {
-  const std::string text = optimiser_input_text(table);
-  std::ofstream file(path);  // text mode: the platform's own line ends
-  if (!file) return ExchangeResult::NotWritable;
-  file.write(text.data(), static_cast<std::streamsize>(text.size()));
-  file.close();
-  return file ? ExchangeResult::Ok : ExchangeResult::NotWritable;
+  const std::string text = base::with_platform_line_ends(optimiser_input_text(table));
+  return base::write_file_atomically(path, text) == base::WriteStatus::Ok ? ExchangeResult::Ok
+                                                                          : ExchangeResult::NotWritable;
 }
 
 ExchangeResult parse_round_order(std::string_view text, int nweek, RoundOrder& order) {

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "schedule/path_text.h"
-#include "schedule/schedule_messages.h"
+#include "base/messages.h"
+#include "base/paths.h"
 
 namespace quintora::schedule {
 
-void show_result(ui::WindowSystem& ws, Viewer viewer, const std::filesystem::path& path) {
-  const std::string file = utf8_of(path);
+void show_result(base::WindowSystem& ws, Viewer viewer, const std::filesystem::path& path) {
+  const std::string file = base::utf8_of(path);
   bool started = false;
 #ifdef _WIN32
   started = ws.start_program(viewer == Viewer::WordPad ? "Write" : "Notepad", {file});
@@ -18,7 +18,7 @@ void show_result(ui::WindowSystem& ws, Viewer viewer, const std::filesystem::pat
 #endif
   if (!started) {
     ws.message_box("The schedule was saved as " + file + ", but no program could be started to show it.",
-                   message::information_caption, ui::Icon::Information, ui::Buttons::Ok);
+                   base::caption::information, base::Icon::Information, base::Buttons::Ok);
   }
 }
 

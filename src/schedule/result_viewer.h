@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "schedule/schedule_command.h"
-#include "ui/window_system.h"
+#include "base/window_system.h"
+#include "schedule/schedule_options.h"
 
 namespace quintora::schedule {
 
@@ -12,6 +12,6 @@ namespace quintora::schedule {
 // this project's "quintora-view", and WordPad the desktop's own application
 // for text files, falling back to "quintora-view". When nothing can be
 // started, a message tells the user where the file is.
-void show_result(ui::WindowSystem& ws, Viewer viewer, const std::filesystem::path& path);
+void show_result(base::WindowSystem& ws, Viewer viewer, const std::filesystem::path& path);
 
 }  // namespace quintora::schedule

@@ -1,14 +1,23 @@
 #pragma once
-// The defaults of the Schedule dialog and its reading of the weeks field.
+// The choices of one schedule run, their defaults, and the reading of the
+// weeks field.
 
+#include <string>
 #include <string_view>
-
-#include "league/league.h"
-#include "schedule/schedule_command.h"
 
 namespace quintora::schedule {
 
 inline constexpr int max_season_weeks = 200;
+
+enum class Viewer { NotePad, WordPad };
+
+struct ScheduleOptions {
+  int season_weeks = 0;                      // 0..200
+  std::string result_file = "schedule.txt";  // as typed, at most 49 bytes
+  int effort = 2;                            // 1 = no optimisation .. 4 = hardest
+  Viewer viewer = Viewer::NotePad;
+  bool comma_delimited = false;
+};
 
 // One pass as built and one with home and away exchanged: 2 x (c - 1) weeks
 // for an even team count c, 2 x c for an odd one (the bye adds a round).
@@ -18,8 +27,5 @@ int default_season_weeks(int n_team);
 // optional sign, digits up to the first other character, no digits giving 0;
 // then clamped to 0..200.
 int convert_weeks_text(std::string_view text);
-
-// The choices every opening of the dialog starts from; result_file is kept.
-void reset_options_for_dialog(ScheduleOptions& options, const League& league);
 
 }  // namespace quintora::schedule

@@ -5,13 +5,15 @@
 #include <string>
 #include <system_error>
 
+#include "base/atomic_file.h"
+#include "base/messages.h"
+#include "base/paths.h"
+#include "optimiser/file_names.h"
+#include "optimiser/zorav.h"
 #include "schedule/league_check.h"
 #include "schedule/optimiser_exchange.h"
-#include "schedule/path_text.h"
-#include "schedule/result_file.h"
 #include "schedule/result_viewer.h"
 #include "schedule/schedule_messages.h"
-#include "schedule/schedule_options.h"
 #include "schedule/schedule_writer.h"
 
 namespace quintora::schedule {
@@ -24,18 +26,18 @@ class DiscardBuffer : public std::streambuf {
   std::streamsize xsputn(const char_type*, std::streamsize n) override { return n; }
 };
 
-int refuse(ui::WindowSystem& ws, std::string_view text) {
-  ws.message_box(text, message::stop_caption, ui::Icon::Error, ui::Buttons::Ok);
+int refuse(base::WindowSystem& ws, std::string_view text) {
+  ws.message_box(text, base::caption::stop, base::Icon::Error, base::Buttons::Ok);
   return -1;
 }
 
-std::string display(const std::filesystem::path& path) { return utf8_of(path); }
+std::string display(const std::filesystem::path& path) { return base::utf8_of(path); }
 
 // The open league file must never be overwritten by its own schedule.
 bool is_league_file(const League& league, const std::filesystem::path& result) {
   if (league.file_state != FileState::Saved && league.file_state != FileState::Modified) return false;
   if (league.current_file_path.empty()) return false;
-  const std::filesystem::path league_path = path_from_utf8(league.current_file_path.view());
+  const std::filesystem::path league_path = base::path_from_utf8(league.current_file_path.view());
   std::error_code ec;
   if (std::filesystem::equivalent(result, league_path, ec) && !ec) return true;
   std::error_code ec1;
@@ -45,7 +47,7 @@ bool is_league_file(const League& league, const std::filesystem::path& result) {
   return !ec1 && !ec2 && a == b;
 }
 
-std::string optimiser_failure(const optimiser::ZoravResult& result) {
+std::string optimiser_failure(const SearchOutcome& result) {
   std::string text = "The optimiser stopped";
   if (!result.message.empty()) {
     text += ": ";
@@ -56,16 +58,21 @@ std::string optimiser_failure(const optimiser::ZoravResult& result) {
 
 }  // namespace
 
+SearchOutcome run_optimiser(const std::filesystem::path& folder, int effort, std::ostream& out) {
+  const optimiser::ZoravResult result = optimiser::ZORAV(folder, effort, out);
+  return {result.status == optimiser::ZoravStatus::Ok, result.message, result.evaluations};
+}
+
 std::filesystem::path resolve_result_path(const std::filesystem::path& base_folder, std::string_view name) {
   if (name.empty()) return {};
-  std::filesystem::path path = path_from_utf8(name);
+  std::filesystem::path path = base::path_from_utf8(name);
   if (path.is_relative()) path = base_folder / path;
   std::error_code ec;
   auto absolute = std::filesystem::absolute(path, ec);
   return ec ? path.lexically_normal() : absolute.lexically_normal();
 }
 
-int schedule_run(const League& league, const ScheduleOptions& options, ScheduleRun& run, ui::WindowSystem& ws) {
+int schedule_run(const League& league, const ScheduleOptions& options, ScheduleRun& run, base::WindowSystem& ws) {
   run.work.remove();
   run.result_path.clear();
   run.evaluations = 0;
@@ -80,8 +87,9 @@ int schedule_run(const League& league, const ScheduleOptions& options, ScheduleR
   // The result is checked, and its temporary file made, before the optimiser
   // starts, so a bad name never costs a search.
   run.result_path = resolve_result_path(run.base_folder, options.result_file);
-  ResultFile result;
-  if (run.result_path.empty() || is_league_file(league, run.result_path) || !result.prepare(run.result_path)) {
+  base::AtomicFile result;
+  if (run.result_path.empty() || is_league_file(league, run.result_path) ||
+      result.prepare(run.result_path) != base::WriteStatus::Ok) {
     return refuse(ws, message::invalid_file_name);
   }
   std::string text;
@@ -91,7 +99,7 @@ int schedule_run(const League& league, const ScheduleOptions& options, ScheduleR
   run.order = table_order(run.table.nweek);
   if (options.effort > 1) {
     if (!run.work.create()) return refuse(ws, "Cannot make a work folder for the optimiser.");
-    const auto input = run.work.file(optimiser_input_name);
+    const auto input = run.work.file(optimiser::file::input);
     if (write_optimiser_input(input, run.table) != ExchangeResult::Ok) {
       return refuse(ws, "Cannot write the optimiser's input file " + display(input) + ".");
     }
@@ -100,8 +108,8 @@ int schedule_run(const League& league, const ScheduleOptions& options, ScheduleR
     const auto outcome =
         run.search(run.work.path(), options.effort, run.optimiser_output ? *run.optimiser_output : discard);
     run.evaluations = outcome.evaluations;
-    if (outcome.status != optimiser::ZoravStatus::Ok) return refuse(ws, optimiser_failure(outcome));
-    const auto output = run.work.file(optimiser_output_name);
+    if (!outcome.ok) return refuse(ws, optimiser_failure(outcome));
+    const auto output = run.work.file(optimiser::file::order);
     switch (read_round_order(output, run.table.nweek, run.order)) {
       case ExchangeResult::Ok:
         break;
@@ -116,11 +124,15 @@ int schedule_run(const League& league, const ScheduleOptions& options, ScheduleR
   write_season(text, run.table, run.order, std::clamp(options.season_weeks, 0, max_season_weeks),
                options.comma_delimited);
   write_legend(text, league);
-  if (!result.commit(text)) return refuse(ws, "Cannot write the schedule file " + display(run.result_path) + ".");
+  const base::WriteStatus written = result.commit(base::with_platform_line_ends(text));
+  if (written != base::WriteStatus::Ok) {
+    return refuse(ws, "Cannot write the schedule file " + display(run.result_path) + ". " +
+                          std::string(base::describe(written)));
+  }
   return 1;
 }
 
-void finish_run(int result, const ScheduleOptions& options, ScheduleRun& run, ui::WindowSystem& ws) {
+void finish_run(int result, const ScheduleOptions& options, ScheduleRun& run, base::WindowSystem& ws) {
   run.work.remove();
   if (result == 1 && run.start_viewer) show_result(ws, options.viewer, run.result_path);
 }

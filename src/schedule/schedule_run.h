@@ -5,17 +5,31 @@
 
 #include <filesystem>
 #include <ostream>
+#include <string>
 
+#include "base/window_system.h"
 #include "league/league.h"
-#include "optimiser/zorav.h"
 #include "schedule/balancing.h"
 #include "schedule/bar_limits.h"
 #include "schedule/round_table.h"
-#include "schedule/schedule_command.h"
+#include "schedule/schedule_options.h"
 #include "schedule/work_folder.h"
-#include "ui/window_system.h"
 
 namespace quintora::schedule {
+
+// What the round-order search reports back, besides its files.
+struct SearchOutcome {
+  bool ok = true;
+  std::string message;  // why it stopped, when it failed
+  long evaluations = 0;
+};
+
+// Searches a round order for the table in folder's "optimal.inp" and leaves
+// it in "optimal.out"; progress lines go to `out`.
+using RoundOrderSearch = SearchOutcome (*)(const std::filesystem::path& folder, int effort, std::ostream& out);
+
+// The optimiser itself.
+SearchOutcome run_optimiser(const std::filesystem::path& folder, int effort, std::ostream& out);
 
 // The caller's settings and the run's own state, which lives from
 // schedule_run to finish_run. Every table is of fixed size.
@@ -24,8 +38,7 @@ struct ScheduleRun {
   std::filesystem::path base_folder;         // a relative result name is taken against it
   std::ostream* optimiser_output = nullptr;  // the optimiser's progress lines; nullptr drops them
   bool start_viewer = true;                  // the command line shows no viewer
-  // The round-order search; tests put a scripted one in its place.
-  optimiser::ZoravResult (*search)(const std::filesystem::path&, int, std::ostream&) = optimiser::ZORAV;
+  RoundOrderSearch search = run_optimiser;   // tests put a scripted one in its place
 
   // Filled by the run.
   std::filesystem::path result_path;  // the result's full path
@@ -43,10 +56,10 @@ std::filesystem::path resolve_result_path(const std::filesystem::path& base_fold
 
 // Builds and writes the schedule of `league`, which it never changes.
 // Returns 1 on success and -1 on failure, after showing why.
-int schedule_run(const League& league, const ScheduleOptions& options, ScheduleRun& run, ui::WindowSystem& ws);
+int schedule_run(const League& league, const ScheduleOptions& options, ScheduleRun& run, base::WindowSystem& ws);
 
 // Removes the work files and their folder; after a successful run (result 1)
 // shows the result file in the chosen viewer.
-void finish_run(int result, const ScheduleOptions& options, ScheduleRun& run, ui::WindowSystem& ws);
+void finish_run(int result, const ScheduleOptions& options, ScheduleRun& run, base::WindowSystem& ws);
 
 }  // namespace quintora::schedule

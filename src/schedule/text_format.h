@@ -6,10 +6,11 @@
 #include <cstdio>
 #include <string>
 
+#include "base/index.h"
+
 namespace quintora::schedule {
 
-// Table index from a team, slot or round number (never negative there).
-constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
+using base::at;
 
 // Appends printf-formatted text; the formats used here are short fixed fields.
 template <typename... Args>

@@ -1,14 +1,27 @@
 #include "schedule/work_folder.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <random>
 #include <string>
 #include <system_error>
 
+#include "base/interrupt_cleanup.h"
+#include "optimiser/file_names.h"
+
+#ifdef _WIN32
+#include <direct.h>
+#else
+#include <sys/stat.h>
+#endif
+
 namespace quintora::schedule {
 
 namespace {
+
+constexpr std::array<std::string_view, 3> work_files = {optimiser::file::order, optimiser::file::input,
+                                                        optimiser::file::report};
 
 std::string random_suffix() {
   static std::mt19937_64 generator{[] {
@@ -26,6 +39,16 @@ std::string random_suffix() {
   return text;
 }
 
+// Creates the folder private from the start: there is no moment in which
+// anybody else could enter it. False when the name is taken or refused.
+bool make_private_folder(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return _wmkdir(path.c_str()) == 0;
+#else
+  return ::mkdir(path.c_str(), 0700) == 0;
+#endif
+}
+
 }  // namespace
 
 bool WorkFolder::create() {
@@ -33,16 +56,15 @@ bool WorkFolder::create() {
   std::error_code ec;
   const std::filesystem::path base = std::filesystem::temp_directory_path(ec);
   if (ec) return false;
-  // create_directory reports false for a name that already exists, so a
-  // folder is never shared with anyone else.
   for (int attempt = 0; attempt < 16; ++attempt) {
     std::filesystem::path candidate = base / ("quintora-run-" + random_suffix());
-    if (std::filesystem::create_directory(candidate, ec) && !ec) {
-      std::filesystem::permissions(candidate, std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::replace, ec);
-      path_ = std::move(candidate);
-      return true;
+    if (!make_private_folder(candidate)) continue;  // never a folder someone else made
+    path_ = std::move(candidate);
+    cleanup_slots_[0] = base::register_cleanup(path_, base::CleanupKind::Folder);
+    for (std::size_t i = 0; i < work_files.size(); ++i) {
+      cleanup_slots_[i + 1] = base::register_cleanup(file(work_files[i]), base::CleanupKind::File);
     }
+    return true;
   }
   return false;
 }
@@ -50,10 +72,12 @@ bool WorkFolder::create() {
 void WorkFolder::remove() {
   if (path_.empty()) return;
   std::error_code ec;
-  for (std::string_view name : {optimiser_output_name, optimiser_input_name, optimiser_report_name}) {
-    std::filesystem::remove(file(name), ec);
-  }
+  for (std::string_view name : work_files) std::filesystem::remove(file(name), ec);
   std::filesystem::remove(path_, ec);  // fails, harmlessly, if anything else is inside
+  for (int& slot : cleanup_slots_) {
+    base::unregister_cleanup(slot);
+    slot = -1;
+  }
   path_.clear();
 }
 

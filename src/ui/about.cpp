@@ -1,20 +1,22 @@
 #include "ui/about.h"
 
+#include "ui/controls.h"
+
 namespace quintora::ui {
 namespace {
 
 // All its texts are fixed in the form; it only has to close.
-class AboutBox final : public DialogHandler {
+class AboutBox final : public base::DialogHandler {
  public:
-  void on_open(WindowSystem&) override {}
-  bool on_command(WindowSystem&, int) override { return true; }
+  void on_open(base::WindowSystem&) override {}
+  bool on_command(base::WindowSystem&, int) override { return true; }
 };
 
 }  // namespace
 
-void show_about_box(WindowSystem& ws) {
+void show_about_box(base::WindowSystem& ws) {
   AboutBox box;
-  ws.run_dialog(DialogId::About, box);
+  ws.run_dialog(dialog::about, box);
 }
 
 }  // namespace quintora::ui

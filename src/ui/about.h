@@ -2,10 +2,10 @@
 // The About box: names the program and its version; OK, Enter, Escape and the
 // close box all close it.
 
-#include "ui/window_system.h"
+#include "base/window_system.h"
 
 namespace quintora::ui {
 
-void show_about_box(WindowSystem& ws);
+void show_about_box(base::WindowSystem& ws);
 
 }  // namespace quintora::ui

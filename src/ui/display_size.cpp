@@ -2,7 +2,11 @@
 
 #include <array>
 #include <fstream>
+#include <string>
 #include <system_error>
+
+#include "base/atomic_file.h"
+#include "base/numbers.h"
 
 namespace quintora::ui {
 namespace {
@@ -10,27 +14,13 @@ namespace {
 // The settings file is two short lines; anything longer is not ours.
 constexpr std::size_t settings_read_limit = 256;
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 // Reads one decimal integer after blanks and line ends, as the file's
 // writer puts them. False when there is none or it is out of int's range.
 bool next_integer(std::string_view text, std::size_t& pos, long& value) {
-  while (pos < text.size() && is_blank(text[pos])) ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
-  std::size_t digits = 0;
-  long v = 0;
-  while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
-    if (v > 100000000L) return false;
-    v = v * 10 + (text[pos] - '0');
-    ++pos;
-    ++digits;
-  }
-  if (digits == 0) return false;
-  value = negative ? -v : v;
+  const base::ScannedInteger number = base::scan_integer(text, base::skip_white(text, pos), 1000000000LL);
+  if (!number.found || number.too_large) return false;
+  pos = number.end;
+  value = static_cast<long>(number.value);
   return true;
 }
 
@@ -60,18 +50,10 @@ DisplaySize read_display_size(const std::filesystem::path& file) {
 bool write_display_size(const std::filesystem::path& file, DisplaySize size) {
   std::error_code ec;
   if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
   // Line ends as the platform writes text files, so the file reads the same
   // as one written by the program's earlier versions.
-#ifdef _WIN32
-  constexpr const char* line_end = "\r\n";
-#else
-  constexpr const char* line_end = "\n";
-#endif
-  out << 140 << line_end << static_cast<int>(size) << line_end;
-  out.close();
-  return !out.fail();
+  const std::string text = "140\n" + std::to_string(static_cast<int>(size)) + "\n";
+  return base::write_file_atomically(file, base::with_platform_line_ends(text)) == base::WriteStatus::Ok;
 }
 
 int point_size(DisplaySize size) {

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "base/index.h"
 #include "league/names.h"
+#include "ui/controls.h"
 
 namespace quintora::ui {
 namespace {
@@ -21,11 +23,11 @@ constexpr const char* auto_team_room_full =
     "The bar was added without its team of the same name: there is no room for another team "
     "until the league is saved. Please save the league first.";
 
-std::size_t at(int position) { return static_cast<std::size_t>(position); }
+using base::at;
 
 }  // namespace
 
-void Editor::stop(const char* message) { ws_.message_box(message, stop_caption, Icon::Error, Buttons::Ok); }
+void Editor::stop(const char* message) { ws_.message_box(message, stop_caption, base::Icon::Error, base::Buttons::Ok); }
 
 int Editor::selected_bar_entry() const {
   const int row = ws_.list_selected(control::bar_list);

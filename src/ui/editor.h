@@ -7,7 +7,7 @@
 #include <string>
 
 #include "league/league.h"
-#include "ui/window_system.h"
+#include "base/window_system.h"
 
 namespace quintora::ui {
 
@@ -19,7 +19,7 @@ inline constexpr std::size_t title_field_bytes = 80;
 
 class Editor {
  public:
-  Editor(League& league, WindowSystem& ws) : league_(league), ws_(ws) {}
+  Editor(League& league, base::WindowSystem& ws) : league_(league), ws_(ws) {}
 
   void bar_selected();
   void team_selected();
@@ -52,7 +52,7 @@ class Editor {
   void replace_selected_row(int list, int field, const std::string& name, int entry);
 
   League& league_;
-  WindowSystem& ws_;
+  base::WindowSystem& ws_;
   int selected_bar_ = 0;
   int auto_add_team_ = 1;
 };

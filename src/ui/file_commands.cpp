@@ -4,17 +4,18 @@
 #include <string>
 #include <system_error>
 
-#include "league/editor_display.h"
+#include "base/messages.h"
+#include "base/paths.h"
+#include "base/text_compare.h"
 #include "league/league_file.h"
+#include "ui/controls.h"
 #include "ui/editor.h"
-#include "ui/text_compare.h"
+#include "ui/editor_display.h"
 
 namespace quintora::ui {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* refusal_caption = "Sorry !";
 
 enum class Probe { Existing, Created, Failed };
 
@@ -31,18 +32,11 @@ Probe probe_writable(const fs::path& path) {
 
 }  // namespace
 
-fs::path path_from_utf8(std::string_view text) {
-  std::u8string utf8;
-  utf8.reserve(text.size());
-  for (char c : text) utf8.push_back(static_cast<char8_t>(c));
-  return fs::path(utf8);
-}
-
-FileDialogRequest league_file_dialog(FileDialogKind kind) {
-  FileDialogRequest request;
+base::FileDialogRequest league_file_dialog(base::FileDialogKind kind) {
+  base::FileDialogRequest request;
   request.kind = kind;
   request.filters = {{"Vazedored Files(*.SCH)", "*.sch"}, {"Text Files(*.TXT)", "*.txt"}, {"All Files(*.*)", "*.*"}};
-  if (kind == FileDialogKind::Open) {
+  if (kind == base::FileDialogKind::Open) {
     request.must_exist = true;
   } else {
     request.default_suffix = "sch";
@@ -56,14 +50,14 @@ bool FileCommands::path_fits(const std::string& path) {
   // and a later save would write to a different file.
   if (path.size() <= Path::room) return true;
   const std::string text = "The file name is too long (at most 255 characters):\n" + path;
-  ws_.message_box(text, refusal_caption, Icon::Error, Buttons::Ok);
+  ws_.message_box(text, base::caption::sorry, base::Icon::Error, base::Buttons::Ok);
   return false;
 }
 
 void FileCommands::title_check() {
   if (league_.file_state != FileState::Saved && league_.file_state != FileState::Untitled) return;
   const std::string title = ws_.get_text(control::title, title_field_bytes);
-  if (equal_ignoring_case(title, league_.stored_title.view())) return;
+  if (base::equal_ignoring_case(title, league_.stored_title.view())) return;
   league_.stored_title.assign(title);
   mark_modified(league_);
 }
@@ -73,21 +67,22 @@ PromptResult FileCommands::prompt_save_changes(PromptMode mode) {
   if (league_.file_state == FileState::Saved || league_.file_state == FileState::Untitled) {
     return PromptResult::NothingToSave;
   }
-  const Answer answer =
+  const base::Answer answer =
       mode == PromptMode::CloseFile
-          ? ws_.message_box("Save changes before closing the current file?", "Warning !", Icon::Exclamation,
-                            Buttons::YesNoCancel)
-          : ws_.message_box("Save changes before continue?", "Warning !", Icon::Exclamation, Buttons::OkCancel);
+          ? ws_.message_box("Save changes before closing the current file?", base::caption::warning,
+                            base::Icon::Exclamation, base::Buttons::YesNoCancel)
+          : ws_.message_box("Save changes before continue?", base::caption::warning, base::Icon::Exclamation,
+                            base::Buttons::OkCancel);
   switch (answer) {
-    case Answer::Yes:
-    case Answer::Ok:
+    case base::Answer::Yes:
+    case base::Answer::Ok:
       if (league_.file_state == FileState::UntitledModified) {
         return save_as() ? PromptResult::SavedNow : PromptResult::Cancelled;
       }
-      return write_league(league_, ws_) ? PromptResult::SavedNow : PromptResult::Cancelled;
-    case Answer::No:
+      return write() ? PromptResult::SavedNow : PromptResult::Cancelled;
+    case base::Answer::No:
       return PromptResult::Declined;
-    case Answer::Cancel:
+    case base::Answer::Cancel:
       break;
   }
   return PromptResult::Cancelled;
@@ -103,36 +98,38 @@ void FileCommands::file_new() {
 
 void FileCommands::file_open() {
   if (prompt_save_changes(PromptMode::CloseFile) == PromptResult::Cancelled) return;
-  const std::optional<std::string> chosen = ws_.choose_file(league_file_dialog(FileDialogKind::Open));
+  const std::optional<std::string> chosen = ws_.choose_file(league_file_dialog(base::FileDialogKind::Open));
   if (!chosen) return;
   if (!path_fits(*chosen)) return;
-  std::ifstream in(path_from_utf8(*chosen), std::ios::binary);
-  if (!in) {
-    ws_.message_box("Cannot open the file:\n" + *chosen, refusal_caption, Icon::Error, Buttons::Ok);
+  base::Notices notices;
+  const ReadResult result = read_league_file(league_, *chosen, ReadMode::Open, notices);
+  if (result == ReadResult::Unreadable) {
+    ws_.message_box("Cannot open the file:\n" + *chosen, base::caption::sorry, base::Icon::Error, base::Buttons::Ok);
     return;
   }
-  const ReadResult result = read_league(league_, in, ReadMode::Open, *chosen, ws_);
-  in.close();
+  if (result == ReadResult::Success) show_read_league();
+  base::show(ws_, notices);
   if (result == ReadResult::Success) ws_.set_text(control::file_name_label, *chosen);
 }
 
 void FileCommands::save() {
   title_check();
   if (league_.file_state == FileState::Modified) {
-    write_league(league_, ws_);
+    write();
   } else if (league_.file_state == FileState::UntitledModified) {
     save_as();
   }
 }
 
 bool FileCommands::save_as() {
-  const std::optional<std::string> chosen = ws_.choose_file(league_file_dialog(FileDialogKind::Save));
+  const std::optional<std::string> chosen = ws_.choose_file(league_file_dialog(base::FileDialogKind::Save));
   if (!chosen) return false;
   if (!path_fits(*chosen)) return false;
-  const fs::path path = path_from_utf8(*chosen);
+  const fs::path path = base::path_from_utf8(*chosen);
   const Probe probe = probe_writable(path);
   if (probe == Probe::Failed) {
-    ws_.message_box("Cannot create the file:\n" + *chosen, refusal_caption, Icon::Error, Buttons::Ok);
+    ws_.message_box("Cannot create the file:\n" + *chosen, base::caption::sorry, base::Icon::Error,
+                    base::Buttons::Ok);
     return false;
   }
 
@@ -140,7 +137,7 @@ bool FileCommands::save_as() {
   // failure leaves the league where it was.
   const Path previous = league_.current_file_path;
   league_.current_file_path.assign(*chosen);
-  if (!write_league(league_, ws_)) {
+  if (!write()) {
     league_.current_file_path = previous;
     if (probe == Probe::Created) {
       std::error_code ec;
@@ -150,6 +147,22 @@ bool FileCommands::save_as() {
   }
   ws_.set_text(control::file_name_label, *chosen);
   return true;
+}
+
+bool FileCommands::write() {
+  base::Notices notices;
+  const bool written = write_league(league_, ws_.get_text(control::title, title_field_bytes), notices);
+  // The read-back replaced the league even when it ends with a notice.
+  if (written) show_read_league();
+  base::show(ws_, notices);
+  return written;
+}
+
+void FileCommands::show_read_league() {
+  // The form's own handlers run while it is refilled; a league just read is
+  // saved whatever they did.
+  show_league(league_, ws_);
+  league_.file_state = FileState::Saved;
 }
 
 }  // namespace quintora::ui

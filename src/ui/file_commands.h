@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "league/league.h"
-#include "ui/window_system.h"
+#include "base/window_system.h"
 
 namespace quintora::ui {
 
@@ -15,15 +15,11 @@ enum class PromptMode { CloseFile, Continue };
 enum class PromptResult { NothingToSave, Cancelled, SavedNow, Declined };
 
 // The file type list of both file dialogs, the league files first.
-FileDialogRequest league_file_dialog(FileDialogKind kind);
-
-// A path as the window system hands it over (UTF-8) in the form the
-// standard library opens on every platform.
-std::filesystem::path path_from_utf8(std::string_view text);
+base::FileDialogRequest league_file_dialog(base::FileDialogKind kind);
 
 class FileCommands {
  public:
-  FileCommands(League& league, WindowSystem& ws) : league_(league), ws_(ws) {}
+  FileCommands(League& league, base::WindowSystem& ws) : league_(league), ws_(ws) {}
 
   // Callers go on unless the result is Cancelled. A save that was asked for
   // and failed answers Cancelled, so nothing unsaved is ever discarded.
@@ -41,8 +37,12 @@ class FileCommands {
 
  private:
   bool path_fits(const std::string& path);
+  // Saves to the league's file with the title field's text and shows the
+  // league read back; false, with the reason shown, when it failed.
+  bool write();
+  void show_read_league();
   League& league_;
-  WindowSystem& ws_;
+  base::WindowSystem& ws_;
 };
 
 }  // namespace quintora::ui

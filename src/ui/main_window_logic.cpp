@@ -3,11 +3,16 @@
 #include <string>
 #include <utility>
 
+#include "base/messages.h"
+#include "base/paths.h"
+#include "schedule/league_check.h"
 #include "ui/about.h"
+#include "ui/controls.h"
+#include "ui/schedule_command.h"
 
 namespace quintora::ui {
 
-MainWindowLogic::MainWindowLogic(WindowSystem& ws, std::filesystem::path settings_file,
+MainWindowLogic::MainWindowLogic(base::WindowSystem& ws, std::filesystem::path settings_file,
                                  std::function<void(int)> quit)
     : ws_(ws),
       settings_file_(std::move(settings_file)),
@@ -24,7 +29,7 @@ void MainWindowLogic::initialise() {
   options_.result_file = "schedule.txt";
 }
 
-void MainWindowLogic::on_event(int id, Notification what) {
+void MainWindowLogic::on_event(int id, base::Notification what) {
   switch (id) {
     case control::bar_name:
       last_name_field_ = NameField::Bar;
@@ -36,15 +41,15 @@ void MainWindowLogic::on_event(int id, Notification what) {
       editor_.tables_changed();
       return;
     case control::bar_list:
-      if (what == Notification::SelectionChanged) editor_.bar_selected();
+      if (what == base::Notification::SelectionChanged) editor_.bar_selected();
       return;
     case control::team_list:
-      if (what == Notification::SelectionChanged) editor_.team_selected();
+      if (what == base::Notification::SelectionChanged) editor_.team_selected();
       return;
     default:
       break;
   }
-  if (what == Notification::Clicked) command(id);
+  if (what == base::Notification::Clicked) command(id);
 }
 
 void MainWindowLogic::command(int id) {
@@ -96,16 +101,13 @@ void MainWindowLogic::command(int id) {
 }
 
 void MainWindowLogic::schedule() {
-  if (league_.n_team <= 0) {
-    ws_.message_box("Cannot schedule without teams.", "Stop !", Icon::Error, Buttons::Ok);
-    return;
-  }
-  if (schedule::check_table_capacity(league_, ws_) == -1) return;
+  base::Notices refusals;
+  if (!schedule::check_schedule_request(league_, refusals)) return base::show(ws_, refusals);
   if (files_.prompt_save_changes(PromptMode::Continue) == PromptResult::Cancelled) return;
   // A result name without a folder goes beside the league file; the run's
   // work files live in a private folder of their own.
-  const std::filesystem::path base_folder = path_from_utf8(league_.current_file_path.view()).parent_path();
-  schedule::open_schedule_dialog(ws_, league_, options_, base_folder);
+  const std::filesystem::path base_folder = base::path_from_utf8(league_.current_file_path.view()).parent_path();
+  open_schedule_dialog(ws_, league_, options_, base_folder);
 }
 
 void MainWindowLogic::exit() {
@@ -115,13 +117,13 @@ void MainWindowLogic::exit() {
 
 void MainWindowLogic::store_display_size(DisplaySize size) {
   if (write_display_size(settings_file_, size)) {
-    ws_.message_box("The change will take effect the next time the program is started.", "Information",
-                    Icon::Information, Buttons::Ok);
+    ws_.message_box("The change will take effect the next time the program is started.",
+                    base::caption::information, base::Icon::Information, base::Buttons::Ok);
     return;
   }
   const std::string text = "The window size could not be saved, because this file cannot be written:\n" +
-                           settings_file_.string() + "\nThe program keeps its present size.";
-  ws_.message_box(text, "Stop !", Icon::Error, Buttons::Ok);
+                           base::utf8_of(settings_file_) + "\nThe program keeps its present size.";
+  ws_.message_box(text, base::caption::stop, base::Icon::Error, base::Buttons::Ok);
 }
 
 }  // namespace quintora::ui

@@ -7,19 +7,19 @@
 #include <functional>
 
 #include "league/league.h"
-#include "schedule/schedule_command.h"
+#include "schedule/schedule_options.h"
 #include "ui/display_size.h"
 #include "ui/editor.h"
 #include "ui/file_commands.h"
-#include "ui/window_system.h"
+#include "base/window_system.h"
 
 namespace quintora::ui {
 
-class MainWindowLogic final : public EventSink {
+class MainWindowLogic final : public base::EventSink {
  public:
   // settings_file is where the display size is stored; quit is called with
   // the exit code once Exit has passed the unsaved-changes question.
-  MainWindowLogic(WindowSystem& ws, std::filesystem::path settings_file, std::function<void(int)> quit);
+  MainWindowLogic(base::WindowSystem& ws, std::filesystem::path settings_file, std::function<void(int)> quit);
   ~MainWindowLogic();
   MainWindowLogic(const MainWindowLogic&) = delete;
   MainWindowLogic& operator=(const MainWindowLogic&) = delete;
@@ -28,7 +28,7 @@ class MainWindowLogic final : public EventSink {
   // the default result file name. Call once the form exists.
   void initialise();
 
-  void on_event(int id, Notification what) override;
+  void on_event(int id, base::Notification what) override;
 
   const League& league() const { return league_; }
   League& league() { return league_; }
@@ -43,7 +43,7 @@ class MainWindowLogic final : public EventSink {
   void exit();
   void store_display_size(DisplaySize size);
 
-  WindowSystem& ws_;
+  base::WindowSystem& ws_;
   std::filesystem::path settings_file_;
   std::function<void(int)> quit_;
   League league_;

@@ -8,7 +8,7 @@
 
 #include "league/names.h"
 #include "league_test_support.h"
-#include "ui/text_compare.h"
+#include "base/text_compare.h"
 
 namespace quintora::test {
 
@@ -63,11 +63,11 @@ TEST(Names, EqualIgnoringCaseFoldsTheCoveredScriptsAndNothingElse) {
       {"é", "e\xCC\x81", false}, {"\xC3", "\xE3", false}, {"\xC1\x81", "a", false}, {"ÉCOLE\xC3", "école\xC3", true},
   };
   for (const auto& k : cases) {
-    EXPECT_EQ(ui::equal_ignoring_case(k.a, k.b), k.equal) << k.a << " / " << k.b;
-    EXPECT_EQ(ui::equal_ignoring_case(k.b, k.a), k.equal) << k.b << " / " << k.a;
+    EXPECT_EQ(base::equal_ignoring_case(k.a, k.b), k.equal) << k.a << " / " << k.b;
+    EXPECT_EQ(base::equal_ignoring_case(k.b, k.a), k.equal) << k.b << " / " << k.a;
   }
   for (std::uint32_t cp = 0; cp < 0x10000; ++cp)
-    ASSERT_EQ(ui::fold_detail::fold(ui::fold_detail::fold(cp)), ui::fold_detail::fold(cp)) << cp;  // idempotent
+    ASSERT_EQ(base::fold_detail::fold(base::fold_detail::fold(cp)), base::fold_detail::fold(cp)) << cp;  // idempotent
 }
 
 }  // namespace quintora::test

@@ -27,16 +27,21 @@ inline League make_league(std::initializer_list<BarSpec> bars) {
   return league;
 }
 
+// Reads text as a league file; every notice is shown in ws, as the window does.
 inline ReadResult read_text(League& league, const std::string& text, FakeWindowSystem& ws,
                             std::string_view path = "after.sch", ReadMode mode = ReadMode::Open) {
-  std::istringstream in(text);
-  return read_league(league, in, mode, path, ws);
+  base::Notices notices;
+  const ReadResult result = read_league(league, text, mode, path, notices);
+  base::show(ws, notices);
+  return result;
 }
 
 inline bool save(League& league, FakeWindowSystem& ws, const std::filesystem::path& file, const std::string& title) {
   league.current_file_path.assign(file.string());
-  ws.set_text(ui::control::title, title);
-  return write_league(league, ws);
+  base::Notices notices;
+  const bool saved = write_league(league, title, notices);
+  base::show(ws, notices);
+  return saved;
 }
 
 inline std::string file_bytes(const std::filesystem::path& file) {
@@ -62,7 +67,7 @@ inline std::string describe(const League& l) {
 inline std::string boxes(const FakeWindowSystem& ws) {
   std::string out;
   for (const MessageRecord& m : ws.messages())
-    out += m.caption + (m.icon == ui::Icon::Error ? " (error) " : " ") + (m.buttons == ui::Buttons::Ok ? "" : "(asks) ") +
+    out += m.caption + (m.icon == base::Icon::Error ? " (error) " : " ") + (m.buttons == base::Buttons::Ok ? "" : "(asks) ") +
            m.text + "\n";
   return out;
 }

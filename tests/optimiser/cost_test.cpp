@@ -39,7 +39,7 @@ TEST(EvaluateOrderTest, FastAgreesWithTheRuleForEveryLeagueSize) {
       const InputReadResult in = read_pairing_table(testing::round_robin_text(teams, flip));
       ASSERT_EQ(in.status, InputStatus::Ok) << teams << ": " << in.message;
       for (int i = 0; i < (teams < 12 || teams > 96 ? 30 : 4); ++i) {
-        RoundOrder order = random_order(in.table.nv, random);
+        RoundSequence order = random_order(in.table.nv, random);
         if (i == 0) std::iota(order.round.begin(), order.round.begin() + in.table.nv, std::uint8_t{1});
         TeamCounts slow{}, fast{};
         const double cost = evaluate_order_reference(order, in.table, marks, slow);

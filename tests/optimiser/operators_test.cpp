@@ -9,13 +9,13 @@ namespace quintora::optimiser {
 namespace {
 
 // Orders of up to nine rounds written as digits: "231" is 2 3 1.
-RoundOrder order_of(const std::string& digits) {
-  RoundOrder order;
+RoundSequence order_of(const std::string& digits) {
+  RoundSequence order;
   for (std::size_t i = 0; i < digits.size(); ++i) order.round[i] = static_cast<std::uint8_t>(digits[i] - '0');
   return order;
 }
 
-std::string digits_of(const RoundOrder& order, std::size_t nv) {
+std::string digits_of(const RoundSequence& order, std::size_t nv) {
   std::string digits;
   for (std::size_t p = 0; p < nv; ++p) digits += static_cast<char>('0' + order.round[p]);
   return digits;
@@ -29,7 +29,7 @@ TEST(OperatorTest, ChangesOfAnOrder) {
       {"12345", 'm', 1, 4, "23145"}, {"12345", 'm', 4, 2, "14235"},
   };
   for (const auto& [before, op, a, b, after] : cases) {  // invert, exchange, move
-    RoundOrder order = order_of(before);
+    RoundSequence order = order_of(before);
     if (op == 'i') reverse_positions(order, a, b);
     if (op == 'x') exchange_positions(order, a, b);
     if (op == 'm') move_position(order, a, b, static_cast<int>(before.size()));

@@ -37,7 +37,7 @@ TEST(ReportFieldsTest, FieldsAndRecordRounding) {
 
 TEST(ReportTest, SummaryOfFiveRoundsAndPossibilities) {
   Captured c;
-  report_best_solution(c.sink, RoundOrder{{3, 1, 5, 2, 4}}, 12.0, 5, 51);
+  report_best_solution(c.sink, RoundSequence{{3, 1, 5, 2, 4}}, 12.0, 5, 51);
   const std::string rule = "       ##################################################\n";
   const std::string gap = "       #                                                #\n";
   EXPECT_EQ(c.report.str(), " THE BEST SOLUTION FOUND IS :\n\n" + rule + gap +
@@ -57,7 +57,7 @@ TEST(ReportTest, SummaryOfFiveRoundsAndPossibilities) {
 
 TEST(ReportTest, GenerationTraceNoticeAndTime) {
   Captured c;
-  write_generation_trace(c.sink, 7, 12.0, RoundOrder{{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}, 11);
+  write_generation_trace(c.sink, 7, 12.0, RoundSequence{{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}, 11);
   const std::string rounds = "    1    2    3    4    5    6    7    8    9   10\n   11\n";
   EXPECT_EQ(c.report.str(), " AT GENERATION #     7, COST =   1.20000D+01\n  THE SOLUTION IS:\n" + rounds);
   EXPECT_EQ(c.out.str(), " AT GENERATION #     7, COST =   1.20000D+01\n   THE SOLUTION IS:\n" + rounds);
@@ -72,8 +72,8 @@ TEST(ReportTest, DiagnosticsOfAnOddLeague) {
   // Rounds 1: 1-2, 2: 3-1, 3: 3-2; team 4 is the dummy.
   const PairingTable table = read_pairing_table("4 3 1 2\n1 2\n3 1\n3 2\n").table;
   std::ostringstream report;
-  write_round_codes(report, RoundOrder{{2, 1, 3}}, table);
-  write_alternation_diagnostics(report, RoundOrder{{1, 2, 3}}, table);
+  write_round_codes(report, RoundSequence{{2, 1, 3}}, table);
+  write_alternation_diagnostics(report, RoundSequence{{1, 2, 3}}, table);
   EXPECT_EQ(report.str(),
             " 31\n 12\n 32\n"
             " ALTERNATION VIOLATION: \n    1    1    1    0\n"

@@ -116,7 +116,7 @@ TEST_F(ZoravRunTest, TwoTeamsReachTheTargetAtTheFirstEvaluation) {
   EXPECT_EQ(std::tuple(result.status, result.evaluations, file("optimal.out")), std::tuple(ZoravStatus::Ok, 1, " 1\n"));
   std::ostringstream summary, ignored;
   ReportSink sink(summary, ignored);
-  report_best_solution(sink, RoundOrder{{1}}, 0.0, 1, 1);
+  report_best_solution(sink, RoundSequence{{1}}, 0.0, 1, 1);
   const std::string stop = " \n TARGET COST VALUE IS REACHED. PROGRAM STOPS.\n" + summary.str();
   EXPECT_EQ(untimed(out_.str()), stop);
   EXPECT_EQ(untimed(file("ZORAV.OUT")), " 2 1 1 1\n \n 2 1\n" + stop +

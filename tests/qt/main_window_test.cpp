@@ -10,10 +10,16 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "ui/controls.h"
 #include "ui/main_window_logic.h"
 #include "ui/qt/qt_window_system.h"
 
 using namespace quintora::ui;
+using quintora::base::Answer;
+using quintora::base::Buttons;
+using quintora::base::EventSink;
+using quintora::base::FileDialogRequest;
+using quintora::base::Notification;
 namespace c = quintora::ui::control;
 Q_DECLARE_METATYPE(quintora::ui::DisplaySize)
 

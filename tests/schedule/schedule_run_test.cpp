@@ -8,14 +8,12 @@
 #include <tuple>
 
 #include "league_builder.h"
-#include "schedule/schedule_dialog.h"
 #include "support/fake_window_system.h"
 
 namespace quintora::schedule {
 namespace {
 
 namespace fs = std::filesystem;
-namespace control = ui::control;
 using test::FakeWindowSystem;
 using test::read_file;
 
@@ -26,10 +24,10 @@ struct Script {
   std::string input;
   int effort = 0;
   const char* order = "  5\n  4\n +3\n\t2\n  1\n99 and whatever follows";  // the five rounds reversed
-  optimiser::ZoravResult result;
+  SearchOutcome result;
 } script;
 
-optimiser::ZoravResult scripted_search(const fs::path& folder, int effort, std::ostream&) {
+SearchOutcome scripted_search(const fs::path& folder, int effort, std::ostream&) {
   script.folder = folder;
   script.input = read_file(folder / "optimal.inp");
   script.effort = effort;
@@ -67,20 +65,10 @@ class ScheduleRunTest : public ::testing::Test {
   League league_ = test::make_league({{3, 2}, {2, 1}}, "Autumn", {"A", "B", "C", "D", "E"});
 };
 
-TEST_F(ScheduleRunTest, DoItRunsTheChosenScheduleAndLeavesNoWorkFiles) {
-  ws_.on_dialog([](FakeWindowSystem& ws, ui::DialogHandler& h) {
-    ws.type(control::weeks, "  12abc");
-    ws.type(control::result_file, std::string(60, 'n'));  // read up to 49 bytes
-    ws.set_checked(control::effort_yes, false);
-    ws.set_checked(control::effort_harder, true);
-    ws.set_checked(control::viewer_wordpad, true);
-    ws.set_checked(control::comma_delimited, true);
-    h.on_command(ws, control::do_it);
-  });
-  ScheduleDialog dialog(league_, options_, run_);
-  EXPECT_EQ(ws_.run_dialog(ui::DialogId::Schedule, dialog), 1);
-  EXPECT_EQ(ws_.text(control::status), "Scheduling... Please Wait.");
-  EXPECT_EQ(std::tuple(options_.effort, options_.viewer, script.effort), std::tuple(3, Viewer::WordPad, 3));
+TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
+  options_ = {12, std::string(49, 'n'), 3, Viewer::WordPad, true};
+  ASSERT_EQ(run(league_), 1);
+  EXPECT_EQ(script.effort, 3);
   const RoundOrder reversed{{0, 5, 4, 3, 2, 1}};
   EXPECT_EQ(read_file(folder_ / std::string(49, 'n')), test::schedule_text(league_, 12, true, &reversed));
   // The balanced table without the bye slot (rounds 1 and 5 have a pairing exchanged).
@@ -102,7 +90,7 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
     EXPECT_EQ(run(league), -1) << message;
     ASSERT_EQ(ws_.messages().size(), 1u);
     EXPECT_EQ(std::tuple(ws_.messages()[0].text, ws_.messages()[0].caption, ws_.messages()[0].icon),
-              std::tuple(message, "Stop !", ui::Icon::Error));
+              std::tuple(message, "Stop !", base::Icon::Error));
     EXPECT_FALSE(fs::exists(script.folder));
     EXPECT_EQ(read_file(folder_ / "schedule.txt"), "last week's schedule");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 2) << "no temporary file may stay";
@@ -121,7 +109,7 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
   }
   script.order = nullptr;
   fails(league_, "Cannot read the optimiser's round order (optimal.out).");
-  script.result = {optimiser::ZoravStatus::InputMissing, "NO INPUT", 0};
+  script.result = {false, "NO INPUT", 0};
   fails(league_, "The optimiser stopped: NO INPUT.");
   League league = league_;
   league.bar.n_team_this_bar[1] = 1;

@@ -1,6 +1,6 @@
 #include "support/fake_window_system.h"
 
-#include "league/fixed_text.h"
+#include "base/text.h"
 
 namespace quintora::test {
 
@@ -15,11 +15,11 @@ T take_front(std::deque<T>& queue, T when_empty) {
 }
 
 // Forwards to the dialog's handler and remembers whether a command closed it.
-struct ClosingTracker : ui::DialogHandler {
-  explicit ClosingTracker(ui::DialogHandler& inner) : inner(inner) {}
-  void on_open(ui::WindowSystem& ws) override { inner.on_open(ws); }
-  bool on_command(ui::WindowSystem& w, int id) override { return closed = closed || inner.on_command(w, id); }
-  ui::DialogHandler& inner;
+struct ClosingTracker : base::DialogHandler {
+  explicit ClosingTracker(base::DialogHandler& inner) : inner(inner) {}
+  void on_open(base::WindowSystem& ws) override { inner.on_open(ws); }
+  bool on_command(base::WindowSystem& w, int id) override { return closed = closed || inner.on_command(w, id); }
+  base::DialogHandler& inner;
   bool closed = false;
 };
 
@@ -31,16 +31,15 @@ bool FakeWindowSystem::is_field(int control) {
          control == c::weeks || control == c::result_file;
 }
 
-void FakeWindowSystem::notify(int control, ui::Notification what) {
-  if (what == ui::Notification::Changed) ++change_counts_[control];
+void FakeWindowSystem::notify(int control, base::Notification what) {
   if (sink_ != nullptr) sink_->on_event(control, what);
 }
 
-ui::Answer FakeWindowSystem::message_box(std::string_view text, std::string_view caption, ui::Icon icon,
-                                         ui::Buttons buttons) {
-  const bool question = buttons != ui::Buttons::Ok;
+base::Answer FakeWindowSystem::message_box(std::string_view text, std::string_view caption, base::Icon icon,
+                                         base::Buttons buttons) {
+  const bool question = buttons != base::Buttons::Ok;
   if (question && answers_.empty()) ++unscripted_questions_;
-  const ui::Answer answer = question ? take_front(answers_, ui::Answer::Cancel) : ui::Answer::Ok;
+  const base::Answer answer = question ? take_front(answers_, base::Answer::Cancel) : base::Answer::Ok;
   messages_.push_back({std::string(text), std::string(caption), icon, buttons, answer});
   return answer;
 }
@@ -71,15 +70,15 @@ void FakeWindowSystem::list_delete(int list_id, int row) {
 
 void FakeWindowSystem::set_text(int control, std::string_view text) {
   texts_[control] = std::string(text);
-  if (is_field(control)) notify(control, ui::Notification::Changed);
+  if (is_field(control)) notify(control, base::Notification::Changed);
 }
 
 std::string FakeWindowSystem::get_text(int control, std::size_t max_bytes) const {
   const std::string all = text(control);
-  return all.substr(0, fitting_length(all, max_bytes));
+  return all.substr(0, base::fitting_length(all, max_bytes));
 }
 
-int FakeWindowSystem::run_dialog(ui::DialogId dialog, ui::DialogHandler& handler) {
+int FakeWindowSystem::run_dialog(int dialog, base::DialogHandler& handler) {
   dialogs_.push_back(dialog);
   ClosingTracker tracker(handler);
   tracker.on_open(*this);
@@ -87,7 +86,7 @@ int FakeWindowSystem::run_dialog(ui::DialogId dialog, ui::DialogHandler& handler
   return tracker.closed ? 1 : 0;
 }
 
-std::optional<std::string> FakeWindowSystem::choose_file(const ui::FileDialogRequest& request) {
+std::optional<std::string> FakeWindowSystem::choose_file(const base::FileDialogRequest& request) {
   file_requests_.push_back(request);
   return take_front(file_answers_, std::optional<std::string>());
 }

@@ -11,15 +11,16 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/window_system.h"
+#include "base/window_system.h"
+#include "ui/controls.h"
 
 namespace quintora::test {
 
 struct MessageRecord {
   std::string text, caption;
-  ui::Icon icon = ui::Icon::Error;
-  ui::Buttons buttons = ui::Buttons::Ok;
-  ui::Answer answer = ui::Answer::Ok;
+  base::Icon icon = base::Icon::Error;
+  base::Buttons buttons = base::Buttons::Ok;
+  base::Answer answer = base::Answer::Ok;
 };
 
 struct ListRow {
@@ -32,14 +33,14 @@ struct ProgramStart {
   std::vector<std::string> arguments;
 };
 
-class FakeWindowSystem : public ui::WindowSystem {
+class FakeWindowSystem : public base::WindowSystem {
  public:
-  using DialogScript = std::function<void(FakeWindowSystem&, ui::DialogHandler&)>;
+  using DialogScript = std::function<void(FakeWindowSystem&, base::DialogHandler&)>;
 
-  // ui::WindowSystem
-  void set_event_sink(ui::EventSink* sink) override { sink_ = sink; }
-  ui::Answer message_box(std::string_view text, std::string_view caption, ui::Icon icon,
-                         ui::Buttons buttons) override;
+  // base::WindowSystem
+  void set_event_sink(base::EventSink* sink) override { sink_ = sink; }
+  base::Answer message_box(std::string_view text, std::string_view caption, base::Icon icon,
+                         base::Buttons buttons) override;
   void list_append(int list, std::string_view text, int tag) override { list_insert(list, -1, text, tag); }
   void list_insert(int list, int row, std::string_view text, int tag) override;
   void list_delete(int list, int row) override;
@@ -55,8 +56,8 @@ class FakeWindowSystem : public ui::WindowSystem {
   std::string get_text(int control, std::size_t max_bytes) const override;
   void set_checked(int control, bool checked) override { checked_[control] = checked; }
   bool is_checked(int control) const override { return checked_.count(control) != 0 && checked_.at(control); }
-  int run_dialog(ui::DialogId dialog, ui::DialogHandler& handler) override;
-  std::optional<std::string> choose_file(const ui::FileDialogRequest& request) override;
+  int run_dialog(int dialog, base::DialogHandler& handler) override;
+  std::optional<std::string> choose_file(const base::FileDialogRequest& request) override;
   bool start_program(std::string_view program, const std::vector<std::string>& arguments) override {
     started_programs_.push_back({std::string(program), arguments});
     return start_succeeds_;
@@ -69,21 +70,19 @@ class FakeWindowSystem : public ui::WindowSystem {
   // What the user does. Each notifies the event sink as the real window would.
   void type(int control, std::string_view text) {  // sets the text, notifies Changed
     texts_[control] = std::string(text);
-    notify(control, ui::Notification::Changed);
+    notify(control, base::Notification::Changed);
   }
-  void focus(int control) { notify(control, ui::Notification::FocusGained); }
-  void blur(int control) { notify(control, ui::Notification::FocusLost); }
   void select_row(int list, int row) {  // sets the selection, notifies SelectionChanged
     list_select(list, row);
-    notify(list, ui::Notification::SelectionChanged);
+    notify(list, base::Notification::SelectionChanged);
   }
-  void click(int control) { notify(control, ui::Notification::Clicked); }
+  void click(int control) { notify(control, base::Notification::Clicked); }
   void press_enter() { click(ui::command::default_command); }
 
   // Scripts.
   // The answer to the next question (a box with more than an OK button). OK
   // boxes take nothing from this queue; they are always answered Ok.
-  void answer_next(ui::Answer answer) { answers_.push_back(answer); }
+  void answer_next(base::Answer answer) { answers_.push_back(answer); }
   // What happens inside the next run_dialog, after on_open. The script may
   // type into the dialog's fields and call handler.on_command; once a command
   // closes the dialog, further commands are ignored.
@@ -98,16 +97,14 @@ class FakeWindowSystem : public ui::WindowSystem {
   // Questions asked while no answer was scripted (answered Cancel).
   int unscripted_questions() const { return unscripted_questions_; }
   int pending_answers() const { return static_cast<int>(answers_.size()); }
-  const std::vector<ui::DialogId>& dialogs() const { return dialogs_; }
-  const std::vector<ui::FileDialogRequest>& file_requests() const { return file_requests_; }
+  const std::vector<int>& dialogs() const { return dialogs_; }
+  const std::vector<base::FileDialogRequest>& file_requests() const { return file_requests_; }
   const std::vector<ProgramStart>& started_programs() const { return started_programs_; }
   const std::vector<std::string>& opened_files() const { return opened_files_; }
   // The whole text of a field or label ("" when never set).
   std::string text(int control) const { return texts_.count(control) ? texts_.at(control) : ""; }
   const std::vector<ListRow>& rows(int list) const { return find_list(list).rows; }
   std::vector<std::string> list_texts(int list) const;
-  // Changed notifications sent for a control so far.
-  int change_count(int id) const { return change_counts_.count(id) ? change_counts_.at(id) : 0; }
 
   // The controls that are text fields (they notify Changed); every other
   // control with text is a label and stays silent.
@@ -119,25 +116,24 @@ class FakeWindowSystem : public ui::WindowSystem {
     int selected = -1;
   };
 
-  void notify(int control, ui::Notification what);
+  void notify(int control, base::Notification what);
   const ListState& find_list(int id) const;
   const ListRow& row_at(int list, int row) const;
 
-  ui::EventSink* sink_ = nullptr;
+  base::EventSink* sink_ = nullptr;
   std::map<int, std::string> texts_;
   std::map<int, bool> checked_;
   std::map<int, ListState> lists_;
-  std::map<int, int> change_counts_;
 
-  std::deque<ui::Answer> answers_;
+  std::deque<base::Answer> answers_;
   std::deque<DialogScript> dialog_scripts_;
   std::deque<std::optional<std::string>> file_answers_;
   bool start_succeeds_ = true;
 
   std::vector<MessageRecord> messages_;
   int unscripted_questions_ = 0;
-  std::vector<ui::DialogId> dialogs_;
-  std::vector<ui::FileDialogRequest> file_requests_;
+  std::vector<int> dialogs_;
+  std::vector<base::FileDialogRequest> file_requests_;
   std::vector<ProgramStart> started_programs_;
   std::vector<std::string> opened_files_;
 };

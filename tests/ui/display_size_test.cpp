@@ -38,13 +38,13 @@ TEST_F(DisplaySizeTest, MenuWritesTheFileAndTellsWhenItCountsOrThatItCannot) {
   ASSERT_EQ(ws.messages().size(), 2u);
   EXPECT_EQ(last_message(), "The change will take effect the next time the program is started.");
   EXPECT_EQ(std::tie(ws.messages().back().caption, ws.messages().back().icon),
-            std::tuple("Information", ui::Icon::Information));
+            std::tuple("Information", base::Icon::Information));
 
   std::filesystem::remove(folder / "config" / "qtra_set.dat");
   std::filesystem::create_directory(folder / "config" / "qtra_set.dat");  // cannot be written
   ws.click(cmd::medium_window);
   EXPECT_NE(last_message().find("qtra_set.dat"), std::string::npos);
-  EXPECT_EQ(ws.messages().back().icon, ui::Icon::Error);
+  EXPECT_EQ(ws.messages().back().icon, base::Icon::Error);
 }
 
 }  // namespace

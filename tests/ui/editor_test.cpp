@@ -3,7 +3,7 @@
 
 #include <tuple>
 
-#include "league/editor_display.h"
+#include "ui/editor_display.h"
 #include "main_window_fixture.h"
 
 namespace quintora::test {
@@ -94,7 +94,7 @@ TEST_F(EditorTest, RefusalsShowTheirMessageAndChangeNothing) {
     ASSERT_EQ(ws.messages().size(), 1u) << message;
     EXPECT_EQ(last_message(), message);
     EXPECT_EQ(std::tie(ws.messages().back().caption, ws.messages().back().icon),
-              std::tuple(message == "Not a valid name." ? "Sorry !" : "Stop !", ui::Icon::Error));
+              std::tuple(message == "Not a valid name." ? "Sorry !" : "Stop !", base::Icon::Error));
     EXPECT_EQ(std::tie(league().n_bar_slot, league().n_team_slot, league().n_team, league().file_state),
               std::tie(before.n_bar_slot, before.n_team_slot, before.n_team, before.file_state));
     EXPECT_EQ(lists(), lists_before);
@@ -126,11 +126,11 @@ TEST_F(EditorTest, RefusalsShowTheirMessageAndChangeNothing) {
           "There is no room for another bar until the league is saved (deleted bars keep their room until "
           "then). Please save the league first.");
 
-  ws.answer_next(ui::Answer::No);
+  ws.answer_next(base::Answer::No);
   ws.click(cmd::file_new);
   set_tables(league(), quintora::add_bar(league(), "Hall"), 50);
   for (int t = 0; t < max_teams; ++t) quintora::add_team(league(), "Team " + std::to_string(t), 0);
-  show_league(league(), ws);
+  ui::show_league(league(), ws);
   ws.select_row(c::bar_list, 0);
   refused(c::team_add, "Only 99 teams are allowed.");
   ws.click(c::auto_add_team);

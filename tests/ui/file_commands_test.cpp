@@ -29,7 +29,7 @@ TEST_F(FileCommandsTest, YesWritesALeaguesFileAtOnceAndAFailedWriteStopsTheComma
   add_bar("Corner Pocket");
   save_as("sub/league.sch");
   add_bar("Eight Ball");
-  ws.answer_next(ui::Answer::Yes);
+  ws.answer_next(base::Answer::Yes);
   ws.click(cmd::file_new);
   EXPECT_EQ(ws.file_requests().size(), 1u);  // no dialog for the question's save
   EXPECT_EQ(ws.text(c::file_name_label), "Untitled");
@@ -44,7 +44,7 @@ TEST_F(FileCommandsTest, YesWritesALeaguesFileAtOnceAndAFailedWriteStopsTheComma
   EXPECT_EQ(ws.text(c::file_name_label), file("sub/league.sch"));
   add_bar("Rack Room");
   std::filesystem::remove_all(folder / "sub");
-  ws.answer_next(ui::Answer::Yes);
+  ws.answer_next(base::Answer::Yes);
   ws.click(cmd::file_exit);
   EXPECT_EQ(quit_code, -1);
   EXPECT_EQ(ws.messages().size(), 3u);  // two questions and the failure
@@ -53,27 +53,27 @@ TEST_F(FileCommandsTest, YesWritesALeaguesFileAtOnceAndAFailedWriteStopsTheComma
 
 TEST_F(FileCommandsTest, UnsavedChangesSurviveNoCancelAndACancelledSaveAs) {
   ws.type(c::title, "Spring League");  // the only change
-  ws.answer_next(ui::Answer::No);
+  ws.answer_next(base::Answer::No);
   ws.click(cmd::file_open);  // the open dialog is cancelled
-  ws.answer_next(ui::Answer::Cancel);
+  ws.answer_next(base::Answer::Cancel);
   ws.click(cmd::file_exit);
   EXPECT_EQ(last_message(), "Save changes before closing the current file?");
   const MessageRecord& box = ws.messages().back();
   EXPECT_EQ(std::tie(box.caption, box.icon, box.buttons),
-            std::tuple("Warning !", ui::Icon::Exclamation, ui::Buttons::YesNoCancel));
+            std::tuple("Warning !", base::Icon::Exclamation, base::Buttons::YesNoCancel));
   ws.click(cmd::file_save);  // untitled: asks for a name, cancelled
   // Yes (OK before a schedule run) for an untitled league opens Save As;
   // cancelling it abandons the command that asked.
   for (int command : {cmd::file_new, cmd::file_open, cmd::file_exit}) {
-    ws.answer_next(ui::Answer::Yes);
+    ws.answer_next(base::Answer::Yes);
     ws.click(command);
   }
   add_bar("Corner Pocket");
-  ws.answer_next(ui::Answer::Ok);
+  ws.answer_next(base::Answer::Ok);
   ws.click(c::schedule_button);
   EXPECT_EQ(ws.messages().size(), 6u);
   ASSERT_EQ(ws.file_requests().size(), 6u);  // one open dialog, then only Save As dialogs
-  for (std::size_t i = 1; i < 6; ++i) EXPECT_EQ(ws.file_requests()[i].kind, ui::FileDialogKind::Save);
+  for (std::size_t i = 1; i < 6; ++i) EXPECT_EQ(ws.file_requests()[i].kind, base::FileDialogKind::Save);
   EXPECT_EQ(std::tie(ws.file_requests()[1].default_suffix, ws.file_requests()[1].confirm_overwrite),
             std::tuple("sch", true));
   EXPECT_EQ(ws.text(c::title), "Spring League");
@@ -93,7 +93,7 @@ TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing)
   }
   std::ofstream(folder / "notes.txt") << "shopping list\n";
   for (const char* name : {"notes.txt", "gone.sch"}) {
-    ws.answer_next(ui::Answer::No);
+    ws.answer_next(base::Answer::No);
     ws.choose_next(file(name));
     ws.click(cmd::file_open);
   }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "support/fake_window_system.h"
+#include "ui/controls.h"
 #include "ui/main_window_logic.h"
 
 namespace quintora::test {
@@ -28,7 +29,13 @@ class MainWindowTest : public ::testing::Test {
     logic.emplace(ws, folder / "config" / "qtra_set.dat", [this](int code) { quit_code = code; });
     logic->initialise();
   }
-  void TearDown() override { std::filesystem::remove_all(folder); }
+  // A test that scripted an answer nobody asked for, or let a question go
+  // unanswered, has not tested what it meant to.
+  void TearDown() override {
+    EXPECT_EQ(ws.pending_answers(), 0) << "a scripted answer was never used";
+    EXPECT_EQ(ws.unscripted_questions(), 0) << "a question was asked without a scripted answer";
+    std::filesystem::remove_all(folder);
+  }
 
   League& league() { return logic->league(); }
   std::string file(const std::string& name) const { return (folder / name).string(); }

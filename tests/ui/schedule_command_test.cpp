@@ -22,10 +22,10 @@ TEST_F(ScheduleCommandTest, ChecksStopItBeforeTheQuestion) {
   EXPECT_EQ(last_message(), "Not enough tables for this bar: Corner Pocket");
 
   ws.type(c::tables, "3");
-  ws.answer_next(ui::Answer::Cancel);
+  ws.answer_next(base::Answer::Cancel);
   ws.click(cmd::view_schedule);
   EXPECT_EQ(last_message(), "Save changes before continue?");
-  EXPECT_EQ(ws.messages().back().buttons, ui::Buttons::OkCancel);
+  EXPECT_EQ(ws.messages().back().buttons, base::Buttons::OkCancel);
 }
 
 // The dialog opens with one pass each way, "Yes" and "NotePad" and the last
@@ -38,7 +38,7 @@ TEST_F(ScheduleCommandTest, DialogDefaultsAndDoIt) {
   std::string shown;  // the weeks and the result file name the dialog opened with
   const auto run = [&](const std::string& weeks, const std::string& result) {
     bool closed = false;
-    ws.on_dialog([&](FakeWindowSystem& fake, ui::DialogHandler& handler) {
+    ws.on_dialog([&](FakeWindowSystem& fake, base::DialogHandler& handler) {
       shown = fake.text(c::weeks) + " " + fake.text(c::result_file);
       EXPECT_TRUE(fake.is_checked(c::effort_yes) && fake.is_checked(c::viewer_notepad));
       fake.type(c::weeks, weeks);
@@ -47,7 +47,7 @@ TEST_F(ScheduleCommandTest, DialogDefaultsAndDoIt) {
       fake.set_checked(c::effort_no, true);
       closed = handler.on_command(fake, c::do_it);
     });
-    if (league().file_state != FileState::Saved) ws.answer_next(ui::Answer::Ok);
+    if (league().file_state != FileState::Saved) ws.answer_next(base::Answer::Ok);
     ws.click(c::schedule_button);
     return closed;
   };

@@ -15,7 +15,8 @@
 
 #include "quintora/version.h"
 #include "ui/qt/qt_window_system.h"
-#include "ui/window_system.h"
+#include "base/window_system.h"
+#include "ui/controls.h"
 
 namespace quintora::ui::qt {
 namespace {

@@ -18,8 +18,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "base/window_system.h"
+#include "ui/controls.h"
 #include "ui/qt/qt_window_system.h"
-#include "ui/window_system.h"
 
 namespace quintora::ui::qt {
 namespace {
@@ -65,13 +66,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // The close box is the Exit command: it asks about unsaved changes, and
   // only Exit itself ends the program.
   event->ignore();
-  ws_.notify(command::file_exit, Notification::Clicked);
+  ws_.notify(command::file_exit, base::Notification::Clicked);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     event->accept();
-    ws_.notify(command::default_command, Notification::Clicked);
+    ws_.notify(command::default_command, base::Notification::Clicked);
     return;
   }
   QMainWindow::keyPressEvent(event);
@@ -80,7 +81,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 void MainWindow::build_menu() {
   const auto item = [this](QMenu* menu, const QString& text, int id) {
     QAction* action = menu->addAction(text);
-    connect(action, &QAction::triggered, this, [this, id] { ws_.notify(id, Notification::Clicked); });
+    connect(action, &QAction::triggered, this, [this, id] { ws_.notify(id, base::Notification::Clicked); });
   };
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   item(file, QStringLiteral("&New"), command::file_new);
@@ -111,12 +112,179 @@ void MainWindow::build_toolbar() {
   const auto button = [this, bar](const QString& image, const QString& tip, int id) {
     QAction* action = bar->addAction(QIcon(image), tip);
     action->setToolTip(tip);
-    connect(action, &QAction::triggered, this, [this, id] { ws_.notify(id, Notification::Clicked); });
+    connect(action, &QAction::triggered, this, [this, id] { ws_.notify(id, base::Notification::Clicked); });
   };
   button(QStringLiteral(":/quintora/toolbar-new.png"), QStringLiteral("New"), command::file_new);
   button(QStringLiteral(":/quintora/toolbar-open.png"), QStringLiteral("Open"), command::file_open);
   button(QStringLiteral(":/quintora/toolbar-save.png"), QStringLiteral("Save"), command::file_save);
 }
+
+namespace {
+
+// Makes the form's controls in the form's font and registers each with the
+// window system under its identifier.
+class FormBuilder {
+ public:
+  FormBuilder(QtWindowSystem& ws, const QFont& font)
+      : ws_(ws), char_width_(QFontMetrics(font).averageCharWidth()), line_height_(QFontMetrics(font).height()) {}
+
+  int char_width() const { return char_width_; }
+  int line_height() const { return line_height_; }
+
+  static QLabel* label(const QString& text) { return new QLabel(text); }
+
+  QLabel* display(int id, const QString& text, const QString& name, int chars) {
+    auto* w = new QLabel(text);
+    w->setTextFormat(Qt::PlainText);  // names are shown as typed, never as markup
+    w->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    w->setMinimumWidth(char_width_ * chars);
+    w->setAccessibleName(name);
+    w->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ws_.add_control(id, w, false);
+    return w;
+  }
+
+  QLineEdit* edit(int id, QLabel* caption, bool tab_stop, int max_length) {
+    auto* w = new QLineEdit;
+    w->setFocusPolicy(tab_stop ? Qt::StrongFocus : Qt::ClickFocus);
+    w->setMaxLength(max_length);
+    w->setAccessibleName(without_colon(caption->text()));
+    caption->setBuddy(w);
+    ws_.add_control(id, w, true);
+    return w;
+  }
+
+  QListWidget* list(int id, QLabel* caption) {
+    auto* w = new QListWidget;
+    w->setSelectionMode(QAbstractItemView::SingleSelection);
+    w->setFocusPolicy(Qt::ClickFocus);
+    w->setMinimumSize(char_width_ * 30, line_height_ * 7);
+    w->setAccessibleName(without_colon(caption->text()));
+    caption->setBuddy(w);
+    ws_.add_control(id, w, true);
+    return w;
+  }
+
+  QPushButton* push(int id, const QString& text, const QString& description) {
+    auto* w = new QPushButton(text);
+    w->setFocusPolicy(Qt::ClickFocus);
+    w->setAutoDefault(false);
+    w->setAccessibleName(text);
+    w->setAccessibleDescription(description);
+    ws_.add_control(id, w, true);
+    return w;
+  }
+
+  static QHBoxLayout* button_row(QPushButton* a, QPushButton* b, QPushButton* c) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(a);
+    row->addWidget(b);
+    row->addWidget(c);
+    return row;
+  }
+
+ private:
+  QtWindowSystem& ws_;
+  int char_width_;
+  int line_height_;
+};
+
+// Top line: the title and the league's number of teams.
+QHBoxLayout* build_top_line(FormBuilder& b) {
+  auto* top = new QHBoxLayout;
+  auto* title_label = FormBuilder::label(QStringLiteral("Title:"));
+  QLineEdit* title = b.edit(control::title, title_label, false, 80);
+  title->setMinimumWidth(b.char_width() * 40);
+  top->addWidget(title_label);
+  top->addWidget(title, 1);
+  top->addSpacing(b.char_width() * 2);
+  top->addWidget(FormBuilder::label(QStringLiteral("Total Number of Teams :")));
+  top->addWidget(
+      b.display(control::total_teams_label, QStringLiteral("0"), QStringLiteral("Total Number of Teams"), 5));
+  return top;
+}
+
+QGroupBox* build_bar_group(FormBuilder& b) {
+  auto* bars = new QGroupBox(QStringLiteral("Add, Rename, or Delete Bars"));
+  auto* layout = new QVBoxLayout(bars);
+  auto* list_label = FormBuilder::label(QStringLiteral("To delete or rename a bar, select from list:"));
+  layout->addWidget(list_label);
+  layout->addWidget(b.list(control::bar_list, list_label), 1);
+  auto* name_label = FormBuilder::label(QStringLiteral("To rename or add a bar, enter a name:"));
+  layout->addWidget(name_label);
+  layout->addWidget(b.edit(control::bar_name, name_label, true, 59));
+  layout->addWidget(FormBuilder::label(QStringLiteral("Then click on a button below to update list:")));
+  layout->addLayout(FormBuilder::button_row(
+      b.push(control::bar_add, QStringLiteral("Add"), QStringLiteral("Add a bar")),
+      b.push(control::bar_rename, QStringLiteral("Rename"), QStringLiteral("Rename the selected bar")),
+      b.push(control::bar_delete, QStringLiteral("Delete"), QStringLiteral("Delete the selected bar"))));
+  return bars;
+}
+
+QGroupBox* build_profile_group(FormBuilder& b) {
+  auto* profile = new QGroupBox(QStringLiteral("Profile of the Selected Bar"));
+  auto* layout = new QGridLayout(profile);
+  layout->addWidget(FormBuilder::label(QStringLiteral("Bar Name:")), 0, 0);
+  layout->addWidget(b.display(control::bar_name_label, QString(), QStringLiteral("Bar Name"), 24), 0, 1, 1, 2);
+  layout->addWidget(FormBuilder::label(QStringLiteral("Number of Teams :")), 1, 0);
+  layout->addWidget(
+      b.display(control::team_count_label, QStringLiteral("0"), QStringLiteral("Number of Teams"), 5), 1, 1);
+  auto* tables_label = FormBuilder::label(QStringLiteral("Number of Tables :"));
+  layout->addWidget(tables_label, 2, 0);
+  QLineEdit* tables = b.edit(control::tables, tables_label, true, 10);  // any 32-bit count
+  tables->setMaximumWidth(b.char_width() * 8);
+  layout->addWidget(tables, 2, 1);
+  layout->setColumnStretch(2, 1);
+  return profile;
+}
+
+QGroupBox* build_team_group(FormBuilder& b) {
+  auto* teams = new QGroupBox(QStringLiteral("Add, Rename or Delete Teams"));
+  auto* layout = new QVBoxLayout(teams);
+  auto* list_label = FormBuilder::label(QStringLiteral("To delete or rename a team, select from list:"));
+  layout->addWidget(list_label);
+  QListWidget* team_list = b.list(control::team_list, list_label);
+  team_list->setMinimumHeight(b.line_height() * 5);
+  layout->addWidget(team_list, 1);
+  auto* name_label = FormBuilder::label(QStringLiteral("To rename or add a team, enter a name:"));
+  layout->addWidget(name_label);
+  layout->addWidget(b.edit(control::team_name, name_label, true, 59));
+  layout->addWidget(FormBuilder::label(QStringLiteral("Then click on a button below to update list:")));
+  layout->addLayout(FormBuilder::button_row(
+      b.push(control::team_add, QStringLiteral("Add"), QStringLiteral("Add a team to the selected bar")),
+      b.push(control::team_rename, QStringLiteral("Rename"), QStringLiteral("Rename the selected team")),
+      b.push(control::team_delete, QStringLiteral("Delete"), QStringLiteral("Delete the selected team"))));
+  return teams;
+}
+
+// Bottom lines: the automatic-team check box, the file name, "Schedule".
+void build_bottom_lines(FormBuilder& b, QtWindowSystem& ws, QVBoxLayout* layout) {
+  const QString auto_text = QStringLiteral("Automatically add bar name as one of the team names");
+  auto* auto_team = new QCheckBox(auto_text);
+  auto_team->setFocusPolicy(Qt::ClickFocus);
+  auto_team->setAccessibleName(auto_text);
+  ws.add_control(control::auto_add_team, auto_team, true);
+  layout->addWidget(auto_team);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(FormBuilder::label(QStringLiteral("File name:")));
+  QLabel* file_name =
+      b.display(control::file_name_label, QStringLiteral("Untitled"), QStringLiteral("File name"), 30);
+  file_name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  bottom->addWidget(file_name, 1);
+  bottom->addSpacing(b.char_width() * 2);
+  QPushButton* schedule =
+      b.push(control::schedule_button, QStringLiteral("Schedule"), QStringLiteral("Schedule the league"));
+  schedule->setMinimumWidth(b.char_width() * 14);
+  bottom->addWidget(schedule);
+  auto* icon = new QLabel;
+  icon->setPixmap(application_icon().pixmap(32, 32));
+  icon->setAccessibleName(QStringLiteral("Quintora icon"));
+  bottom->addWidget(icon);
+  layout->addLayout(bottom);
+}
+
+}  // namespace
 
 void MainWindow::build_form(DisplaySize size) {
   auto* form = new QWidget;
@@ -127,152 +295,23 @@ void MainWindow::build_form(DisplaySize size) {
   font.setStyleHint(QFont::SansSerif);
   font.setPointSize(point_size(size));
   form->setFont(font);
-  const QFontMetrics metrics(font);
-  const int char_width = metrics.averageCharWidth();
-  const int line_height = metrics.height();
-
-  const auto label = [](const QString& text) { return new QLabel(text); };
-  const auto display = [&](int id, const QString& text, const QString& name, int chars) {
-    auto* w = new QLabel(text);
-    w->setTextFormat(Qt::PlainText);  // names are shown as typed, never as markup
-    w->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    w->setMinimumWidth(char_width * chars);
-    w->setAccessibleName(name);
-    w->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    ws_.add_control(id, w, false);
-    return w;
-  };
-  const auto edit = [&](int id, QLabel* caption, bool tab_stop, int max_length) {
-    auto* w = new QLineEdit;
-    w->setFocusPolicy(tab_stop ? Qt::StrongFocus : Qt::ClickFocus);
-    w->setMaxLength(max_length);
-    w->setAccessibleName(without_colon(caption->text()));
-    caption->setBuddy(w);
-    ws_.add_control(id, w, true);
-    return w;
-  };
-  const auto list = [&](int id, QLabel* caption) {
-    auto* w = new QListWidget;
-    w->setSelectionMode(QAbstractItemView::SingleSelection);
-    w->setFocusPolicy(Qt::ClickFocus);
-    w->setMinimumSize(char_width * 30, line_height * 7);
-    w->setAccessibleName(without_colon(caption->text()));
-    caption->setBuddy(w);
-    ws_.add_control(id, w, true);
-    return w;
-  };
-  const auto push = [&](int id, const QString& text, const QString& description) {
-    auto* w = new QPushButton(text);
-    w->setFocusPolicy(Qt::ClickFocus);
-    w->setAutoDefault(false);
-    w->setAccessibleName(text);
-    w->setAccessibleDescription(description);
-    ws_.add_control(id, w, true);
-    return w;
-  };
-  const auto button_row = [](QPushButton* a, QPushButton* b, QPushButton* c) {
-    auto* row = new QHBoxLayout;
-    row->addWidget(a);
-    row->addWidget(b);
-    row->addWidget(c);
-    return row;
-  };
+  FormBuilder builder(ws_, font);
 
   auto* layout = new QVBoxLayout(form);
-
-  // Top line: the title and the league's number of teams.
-  auto* top = new QHBoxLayout;
-  auto* title_label = label(QStringLiteral("Title:"));
-  QLineEdit* title = edit(control::title, title_label, false, 80);
-  title->setMinimumWidth(char_width * 40);
-  top->addWidget(title_label);
-  top->addWidget(title, 1);
-  top->addSpacing(char_width * 2);
-  top->addWidget(label(QStringLiteral("Total Number of Teams :")));
-  top->addWidget(display(control::total_teams_label, QStringLiteral("0"), QStringLiteral("Total Number of Teams"), 5));
-  layout->addLayout(top);
-
+  layout->addLayout(build_top_line(builder));
   auto* middle = new QHBoxLayout;
-
-  // Bars.
-  auto* bars = new QGroupBox(QStringLiteral("Add, Rename, or Delete Bars"));
-  auto* bars_layout = new QVBoxLayout(bars);
-  auto* bar_list_label = label(QStringLiteral("To delete or rename a bar, select from list:"));
-  bars_layout->addWidget(bar_list_label);
-  bars_layout->addWidget(list(control::bar_list, bar_list_label), 1);
-  auto* bar_name_label = label(QStringLiteral("To rename or add a bar, enter a name:"));
-  bars_layout->addWidget(bar_name_label);
-  QLineEdit* bar_name = edit(control::bar_name, bar_name_label, true, 59);
-  bars_layout->addWidget(bar_name);
-  bars_layout->addWidget(label(QStringLiteral("Then click on a button below to update list:")));
-  bars_layout->addLayout(button_row(push(control::bar_add, QStringLiteral("Add"), QStringLiteral("Add a bar")),
-                                    push(control::bar_rename, QStringLiteral("Rename"), QStringLiteral("Rename the selected bar")),
-                                    push(control::bar_delete, QStringLiteral("Delete"), QStringLiteral("Delete the selected bar"))));
-  middle->addWidget(bars, 1);
-
+  middle->addWidget(build_bar_group(builder), 1);
   auto* right = new QVBoxLayout;
-
-  // The selected bar's profile.
-  auto* profile = new QGroupBox(QStringLiteral("Profile of the Selected Bar"));
-  auto* profile_layout = new QGridLayout(profile);
-  profile_layout->addWidget(label(QStringLiteral("Bar Name:")), 0, 0);
-  profile_layout->addWidget(display(control::bar_name_label, QString(), QStringLiteral("Bar Name"), 24), 0, 1, 1, 2);
-  profile_layout->addWidget(label(QStringLiteral("Number of Teams :")), 1, 0);
-  profile_layout->addWidget(display(control::team_count_label, QStringLiteral("0"), QStringLiteral("Number of Teams"), 5), 1, 1);
-  auto* tables_label = label(QStringLiteral("Number of Tables :"));
-  profile_layout->addWidget(tables_label, 2, 0);
-  QLineEdit* tables = edit(control::tables, tables_label, true, 10);  // any 32-bit count
-  tables->setMaximumWidth(char_width * 8);
-  profile_layout->addWidget(tables, 2, 1);
-  profile_layout->setColumnStretch(2, 1);
-  right->addWidget(profile);
-
-  // The selected bar's teams.
-  auto* teams = new QGroupBox(QStringLiteral("Add, Rename or Delete Teams"));
-  auto* teams_layout = new QVBoxLayout(teams);
-  auto* team_list_label = label(QStringLiteral("To delete or rename a team, select from list:"));
-  teams_layout->addWidget(team_list_label);
-  QListWidget* team_list = list(control::team_list, team_list_label);
-  team_list->setMinimumHeight(line_height * 5);
-  teams_layout->addWidget(team_list, 1);
-  auto* team_name_label = label(QStringLiteral("To rename or add a team, enter a name:"));
-  teams_layout->addWidget(team_name_label);
-  QLineEdit* team_name = edit(control::team_name, team_name_label, true, 59);
-  teams_layout->addWidget(team_name);
-  teams_layout->addWidget(label(QStringLiteral("Then click on a button below to update list:")));
-  teams_layout->addLayout(button_row(push(control::team_add, QStringLiteral("Add"), QStringLiteral("Add a team to the selected bar")),
-                                     push(control::team_rename, QStringLiteral("Rename"), QStringLiteral("Rename the selected team")),
-                                     push(control::team_delete, QStringLiteral("Delete"), QStringLiteral("Delete the selected team"))));
-  right->addWidget(teams, 1);
+  right->addWidget(build_profile_group(builder));
+  right->addWidget(build_team_group(builder), 1);
   middle->addLayout(right, 1);
   layout->addLayout(middle, 1);
-
-  // Bottom line.
-  const QString auto_text = QStringLiteral("Automatically add bar name as one of the team names");
-  auto* auto_team = new QCheckBox(auto_text);
-  auto_team->setFocusPolicy(Qt::ClickFocus);
-  auto_team->setAccessibleName(auto_text);
-  ws_.add_control(control::auto_add_team, auto_team, true);
-  layout->addWidget(auto_team);
-
-  auto* bottom = new QHBoxLayout;
-  bottom->addWidget(label(QStringLiteral("File name:")));
-  QLabel* file_name = display(control::file_name_label, QStringLiteral("Untitled"), QStringLiteral("File name"), 30);
-  file_name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-  bottom->addWidget(file_name, 1);
-  bottom->addSpacing(char_width * 2);
-  QPushButton* schedule = push(control::schedule_button, QStringLiteral("Schedule"), QStringLiteral("Schedule the league"));
-  schedule->setMinimumWidth(char_width * 14);
-  bottom->addWidget(schedule);
-  auto* icon = new QLabel;
-  icon->setPixmap(application_icon().pixmap(32, 32));
-  icon->setAccessibleName(QStringLiteral("Quintora icon"));
-  bottom->addWidget(icon);
-  layout->addLayout(bottom);
+  build_bottom_lines(builder, ws_, layout);
 
   // Tab moves only among the three entry fields.
-  setTabOrder(bar_name, tables);
-  setTabOrder(tables, team_name);
+  auto field = [this](int id) { return ws_.control(id); };
+  setTabOrder(field(control::bar_name), field(control::tables));
+  setTabOrder(field(control::tables), field(control::team_name));
   setCentralWidget(form);
 }
 

@@ -18,7 +18,8 @@
 #include <QStringList>
 #include <QUrl>
 
-#include "league/fixed_text.h"
+#include "base/text.h"
+#include "ui/controls.h"
 #include "ui/qt/dialog_forms.h"
 
 namespace quintora::ui::qt {
@@ -37,25 +38,25 @@ class ProgramChange {
   int& depth_;
 };
 
-QMessageBox::Icon to_qt(Icon icon) {
+QMessageBox::Icon to_qt(base::Icon icon) {
   switch (icon) {
-    case Icon::Error:
+    case base::Icon::Error:
       return QMessageBox::Critical;
-    case Icon::Exclamation:
+    case base::Icon::Exclamation:
       return QMessageBox::Warning;
-    case Icon::Information:
+    case base::Icon::Information:
       break;
   }
   return QMessageBox::Information;
 }
 
-QMessageBox::StandardButtons to_qt(Buttons buttons) {
+QMessageBox::StandardButtons to_qt(base::Buttons buttons) {
   switch (buttons) {
-    case Buttons::OkCancel:
+    case base::Buttons::OkCancel:
       return QMessageBox::Ok | QMessageBox::Cancel;
-    case Buttons::YesNoCancel:
+    case base::Buttons::YesNoCancel:
       return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case Buttons::Ok:
+    case base::Buttons::Ok:
       break;
   }
   return QMessageBox::Ok;
@@ -66,10 +67,10 @@ QMessageBox::StandardButtons to_qt(Buttons buttons) {
 std::string to_utf8(const QString& text, std::size_t max_bytes) {
   const QByteArray bytes = text.toUtf8();
   const std::string_view all(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-  return std::string(all.substr(0, fitting_length(all, max_bytes)));
+  return std::string(all.substr(0, base::fitting_length(all, max_bytes)));
 }
 
-QString name_filter(const FileFilter& filter) {
+QString name_filter(const base::FileFilter& filter) {
   QString pattern = from_utf8(filter.pattern);
 #ifndef _WIN32
   QString either_case;
@@ -97,7 +98,7 @@ W* QtWindowSystem::find(int id) const {
 
 QWidget* QtWindowSystem::control(int id) const { return find<QWidget>(id); }
 
-void QtWindowSystem::notify(int id, Notification what) {
+void QtWindowSystem::notify(int id, base::Notification what) {
   if (sink_ != nullptr) sink_->on_event(id, what);
 }
 
@@ -107,15 +108,15 @@ void QtWindowSystem::add_control(int id, QWidget* widget, bool notify_sink) {
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     // textEdited is the user's typing only; the program's own changes
     // notify from set_text, so every change is reported exactly once.
-    connect(edit, &QLineEdit::textEdited, this, [this, id] { notify(id, Notification::Changed); });
+    connect(edit, &QLineEdit::textEdited, this, [this, id] { notify(id, base::Notification::Changed); });
     edit->installEventFilter(this);
     edit->setProperty("quintora_id", id);
   } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
     connect(list, &QListWidget::itemSelectionChanged, this, [this, id] {
-      if (program_change_ == 0) notify(id, Notification::SelectionChanged);
+      if (program_change_ == 0) notify(id, base::Notification::SelectionChanged);
     });
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-    connect(button, &QAbstractButton::clicked, this, [this, id] { notify(id, Notification::Clicked); });
+    connect(button, &QAbstractButton::clicked, this, [this, id] { notify(id, base::Notification::Clicked); });
   }
 }
 
@@ -125,13 +126,13 @@ bool QtWindowSystem::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
     const QVariant id = watched->property("quintora_id");
     if (id.isValid()) {
-      notify(id.toInt(), event->type() == QEvent::FocusIn ? Notification::FocusGained : Notification::FocusLost);
+      notify(id.toInt(), event->type() == QEvent::FocusIn ? base::Notification::FocusGained : base::Notification::FocusLost);
     }
   }
   return QObject::eventFilter(watched, event);
 }
 
-Answer QtWindowSystem::message_box(std::string_view text, std::string_view caption, Icon icon, Buttons buttons) {
+base::Answer QtWindowSystem::message_box(std::string_view text, std::string_view caption, base::Icon icon, base::Buttons buttons) {
   if (message_box_answerer_) {
     return message_box_answerer_(MessageBoxRequest{std::string(text), std::string(caption), icon, buttons});
   }
@@ -141,15 +142,15 @@ Answer QtWindowSystem::message_box(std::string_view text, std::string_view capti
   box.setAccessibleDescription(from_utf8(text));
   switch (box.exec()) {
     case QMessageBox::Ok:
-      return Answer::Ok;
+      return base::Answer::Ok;
     case QMessageBox::Yes:
-      return Answer::Yes;
+      return base::Answer::Yes;
     case QMessageBox::No:
-      return Answer::No;
+      return base::Answer::No;
     default:
       break;
   }
-  return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+  return buttons == base::Buttons::Ok ? base::Answer::Ok : base::Answer::Cancel;
 }
 
 void QtWindowSystem::list_append(int list, std::string_view text, int tag) {
@@ -239,7 +240,7 @@ void QtWindowSystem::set_text(int id, std::string_view text) {
     edit->setCursorPosition(0);
     // Reported at once, also when the text did not change, as the form's
     // handlers expect.
-    if (it->second.notify) notify(id, Notification::Changed);
+    if (it->second.notify) notify(id, base::Notification::Changed);
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(from_utf8(text));
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -263,10 +264,10 @@ bool QtWindowSystem::is_checked(int id) const {
   return button != nullptr && button->isChecked();
 }
 
-int QtWindowSystem::run_dialog(DialogId dialog_id, DialogHandler& handler) {
+int QtWindowSystem::run_dialog(int dialog_id, base::DialogHandler& handler) {
   QDialog dialog(main_window_);
   const DialogButtons buttons =
-      dialog_id == DialogId::Schedule ? build_schedule_dialog(dialog, *this) : build_about_dialog(dialog);
+      dialog_id == dialog::schedule ? build_schedule_dialog(dialog, *this) : build_about_dialog(dialog);
   for (const auto& [id, button] : buttons.commands) {
     QObject::connect(button, &QAbstractButton::clicked, &dialog, [this, &dialog, &handler, id = id] {
       if (handler.on_command(*this, id)) dialog.done(1);
@@ -289,16 +290,16 @@ void QtWindowSystem::update_now() {
   }
 }
 
-std::optional<std::string> QtWindowSystem::choose_file(const FileDialogRequest& request) {
+std::optional<std::string> QtWindowSystem::choose_file(const base::FileDialogRequest& request) {
   if (file_dialog_answerer_) return file_dialog_answerer_(request);
   QFileDialog dialog(main_window_);
   QStringList filters;
-  for (const FileFilter& f : request.filters) filters << name_filter(f);
+  for (const base::FileFilter& f : request.filters) filters << name_filter(f);
   dialog.setNameFilters(filters);
   if (!filters.isEmpty()) dialog.selectNameFilter(filters.first());
   // The patterns are shown as the names give them.
   dialog.setOption(QFileDialog::HideNameFilterDetails, true);
-  if (request.kind == FileDialogKind::Open) {
+  if (request.kind == base::FileDialogKind::Open) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   } else {

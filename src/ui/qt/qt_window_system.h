@@ -14,18 +14,18 @@
 #include <optional>
 #include <string>
 
-#include "ui/window_system.h"
+#include "base/window_system.h"
 
 namespace quintora::ui::qt {
 
 struct MessageBoxRequest {
   std::string text;
   std::string caption;
-  Icon icon = Icon::Error;
-  Buttons buttons = Buttons::Ok;
+  base::Icon icon = base::Icon::Error;
+  base::Buttons buttons = base::Buttons::Ok;
 };
 
-class QtWindowSystem final : public QObject, public WindowSystem {
+class QtWindowSystem final : public QObject, public base::WindowSystem {
   Q_OBJECT
 
  public:
@@ -34,7 +34,6 @@ class QtWindowSystem final : public QObject, public WindowSystem {
 
   // The owner of message boxes, file dialogs and modal dialogs.
   void set_main_window(QWidget* window) { main_window_ = window; }
-  QWidget* main_window() const { return main_window_; }
 
   // Registers a control. With notify set, its events reach the event sink:
   // line edits (text and focus), lists (user selections), buttons and check
@@ -45,17 +44,17 @@ class QtWindowSystem final : public QObject, public WindowSystem {
   QWidget* control(int id) const;
 
   // Sends an event to the sink, as the form's widgets do.
-  void notify(int id, Notification what);
+  void notify(int id, base::Notification what);
 
   // Test hooks: when set, message boxes and file dialogs are not shown but
   // answered by the callback, so no test waits on a modal box.
-  using MessageBoxAnswerer = std::function<Answer(const MessageBoxRequest&)>;
-  using FileDialogAnswerer = std::function<std::optional<std::string>(const FileDialogRequest&)>;
+  using MessageBoxAnswerer = std::function<base::Answer(const MessageBoxRequest&)>;
+  using FileDialogAnswerer = std::function<std::optional<std::string>(const base::FileDialogRequest&)>;
   void set_message_box_answerer(MessageBoxAnswerer answerer) { message_box_answerer_ = std::move(answerer); }
   void set_file_dialog_answerer(FileDialogAnswerer answerer) { file_dialog_answerer_ = std::move(answerer); }
 
-  void set_event_sink(EventSink* sink) override { sink_ = sink; }
-  Answer message_box(std::string_view text, std::string_view caption, Icon icon, Buttons buttons) override;
+  void set_event_sink(base::EventSink* sink) override { sink_ = sink; }
+  base::Answer message_box(std::string_view text, std::string_view caption, base::Icon icon, base::Buttons buttons) override;
   void list_append(int list, std::string_view text, int tag) override;
   void list_insert(int list, int row, std::string_view text, int tag) override;
   void list_delete(int list, int row) override;
@@ -69,9 +68,9 @@ class QtWindowSystem final : public QObject, public WindowSystem {
   std::string get_text(int control, std::size_t max_bytes) const override;
   void set_checked(int control, bool checked) override;
   bool is_checked(int control) const override;
-  int run_dialog(DialogId dialog, DialogHandler& handler) override;
+  int run_dialog(int dialog, base::DialogHandler& handler) override;
   void update_now() override;
-  std::optional<std::string> choose_file(const FileDialogRequest& request) override;
+  std::optional<std::string> choose_file(const base::FileDialogRequest& request) override;
   bool start_program(std::string_view program, const std::vector<std::string>& arguments) override;
   bool open_with_default_application(std::string_view path) override;
 
@@ -88,7 +87,7 @@ class QtWindowSystem final : public QObject, public WindowSystem {
 
   std::map<int, Entry> controls_;
   QPointer<QWidget> main_window_;
-  EventSink* sink_ = nullptr;
+  base::EventSink* sink_ = nullptr;
   int program_change_ = 0;  // above 0 while the program changes a list
   MessageBoxAnswerer message_box_answerer_;
   FileDialogAnswerer file_dialog_answerer_;
@@ -103,6 +102,6 @@ inline QString from_utf8(std::string_view text) {
 
 // The file-dialog filter for one type, e.g. "Vazedored Files(*.SCH) (*.[sS][cC][hH])":
 // on file systems that tell letter case apart the pattern must match both.
-QString name_filter(const FileFilter& filter);
+QString name_filter(const base::FileFilter& filter);
 
 }  // namespace quintora::ui::qt

@@ -10,62 +10,13 @@
 #include <string_view>
 #include <vector>
 
-namespace quintora::ui {
+#include "base/numbers.h"
+
+namespace quintora::base {
 
 enum class Icon { Error, Exclamation, Information };
 enum class Buttons { Ok, OkCancel, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
-
-// Control identifiers. The main window keeps the numbers its form has always
-// had; the Schedule dialog's controls are numbered from 2001.
-namespace control {
-inline constexpr int schedule_button = 4;
-inline constexpr int team_count_label = 10;
-inline constexpr int bar_name_label = 11;
-inline constexpr int file_name_label = 12;
-inline constexpr int total_teams_label = 15;
-inline constexpr int bar_list = 1000;
-inline constexpr int team_list = 1001;
-inline constexpr int team_name = 1002;
-inline constexpr int bar_delete = 1003;
-inline constexpr int bar_add = 1004;
-inline constexpr int bar_name = 1005;
-inline constexpr int team_add = 1006;
-inline constexpr int team_delete = 1007;
-inline constexpr int tables = 1008;
-inline constexpr int bar_rename = 1012;
-inline constexpr int auto_add_team = 1013;
-inline constexpr int team_rename = 1014;
-inline constexpr int title = 1019;
-
-inline constexpr int weeks = 2001;
-inline constexpr int result_file = 2002;
-inline constexpr int effort_no = 2003;
-inline constexpr int effort_yes = 2004;
-inline constexpr int effort_harder = 2005;
-inline constexpr int effort_hardest = 2006;
-inline constexpr int viewer_notepad = 2007;
-inline constexpr int viewer_wordpad = 2008;
-inline constexpr int comma_delimited = 2009;
-inline constexpr int status = 2010;
-inline constexpr int do_it = 2011;
-inline constexpr int cancel = 2012;
-}  // namespace control
-
-// Main-window commands that do not belong to a control of the form.
-namespace command {
-inline constexpr int file_new = 3001;
-inline constexpr int file_open = 3002;
-inline constexpr int file_save = 3003;
-inline constexpr int file_save_as = 3004;
-inline constexpr int file_exit = 3005;
-inline constexpr int view_schedule = 3006;
-inline constexpr int small_window = 3007;
-inline constexpr int medium_window = 3008;
-inline constexpr int large_window = 3009;
-inline constexpr int about = 3010;
-inline constexpr int default_command = 3011;  // the Enter key
-}  // namespace command
 
 enum class Notification {
   Changed,           // a field's text changed, by the user or by the program
@@ -86,8 +37,6 @@ class EventSink {
 };
 
 class WindowSystem;
-
-enum class DialogId { Schedule, About };
 
 // The logic of a modal dialog. The window system builds the dialog, calls
 // on_open, then on_command for every button pressed inside it; the dialog
@@ -150,9 +99,10 @@ class WindowSystem {
   virtual void set_checked(int control, bool checked) = 0;
   virtual bool is_checked(int control) const = 0;
 
-  // Modal dialogs owned by the main window; returns when the dialog closes:
-  // 1 when on_command closed it, 0 when it was cancelled.
-  virtual int run_dialog(DialogId dialog, DialogHandler& handler) = 0;
+  // Modal dialogs owned by the main window, named by the user interface's own
+  // dialog numbers; returns when the dialog closes: 1 when on_command closed
+  // it, 0 when it was cancelled.
+  virtual int run_dialog(int dialog, DialogHandler& handler) = 0;
 
   // Lets the screen catch up (paint a status line) before a long operation.
   virtual void update_now() {}
@@ -170,30 +120,7 @@ class WindowSystem {
   // Conveniences built on the calls above.
   void set_number(int control, long value) { set_text(control, std::to_string(value)); }
   // The field's text as an unsigned decimal number; 0 when it is not one.
-  unsigned get_unsigned(int control) const;
+  unsigned get_unsigned(int control) const { return parse_unsigned_field(get_text(control, 64)); }
 };
 
-// Reads an unsigned decimal number the way a numeric entry field does:
-// blanks around the digits are allowed, anything else (or nothing) gives 0,
-// and a value beyond the range of unsigned gives 0 too.
-inline unsigned parse_unsigned_field(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  std::size_t digits_start = i;
-  unsigned long long value = 0;
-  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-    value = value * 10 + static_cast<unsigned>(text[i] - '0');
-    if (value > 0xFFFFFFFFull) return 0;
-    ++i;
-  }
-  if (i == digits_start) return 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  if (i != text.size()) return 0;
-  return static_cast<unsigned>(value);
-}
-
-inline unsigned WindowSystem::get_unsigned(int control) const {
-  return parse_unsigned_field(get_text(control, 64));
-}
-
-}  // namespace quintora::ui
+}  // namespace quintora::base

@@ -1,9 +1,11 @@
-#include "league/editor_display.h"
+#include "ui/editor_display.h"
 
-namespace quintora {
+#include "ui/controls.h"
 
-void show_league(const League& league, ui::WindowSystem& ws) {
-  namespace c = ui::control;
+namespace quintora::ui {
+
+void show_league(const League& league, base::WindowSystem& ws) {
+  namespace c = control;
   ws.list_clear(c::bar_list);
   ws.set_text(c::bar_name, "");
   ws.list_clear(c::team_list);
@@ -20,4 +22,4 @@ void show_league(const League& league, ui::WindowSystem& ws) {
   ws.set_text(c::title, league.stored_title.view());
 }
 
-}  // namespace quintora
+}  // namespace quintora::ui

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/window_system.h"
+#include "base/window_system.h"
 
-namespace quintora::ui {
+namespace quintora::base {
 
 class NullWindowSystem : public WindowSystem {
  public:
@@ -34,10 +34,10 @@ class NullWindowSystem : public WindowSystem {
   void set_checked(int, bool) override {}
   bool is_checked(int) const override { return false; }
 
-  int run_dialog(DialogId, DialogHandler&) override { return 0; }
+  int run_dialog(int, DialogHandler&) override { return 0; }
   std::optional<std::string> choose_file(const FileDialogRequest&) override { return std::nullopt; }
   bool start_program(std::string_view, const std::vector<std::string>&) override { return false; }
   bool open_with_default_application(std::string_view) override { return false; }
 };
 
-}  // namespace quintora::ui
+}  // namespace quintora::base

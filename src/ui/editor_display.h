@@ -5,10 +5,10 @@
 // emptied, the total number of teams and the title shown.
 
 #include "league/league.h"
-#include "ui/window_system.h"
+#include "base/window_system.h"
 
-namespace quintora {
+namespace quintora::ui {
 
-void show_league(const League& league, ui::WindowSystem& ws);
+void show_league(const League& league, base::WindowSystem& ws);
 
-}  // namespace quintora
+}  // namespace quintora::ui

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace quintora::ui {
+namespace quintora::base {
 
 namespace fold_detail {
 
@@ -163,4 +163,4 @@ inline bool equal_ignoring_case(std::string_view a, std::string_view b) {
   return i == a.size() && j == b.size();
 }
 
-}  // namespace quintora::ui
+}  // namespace quintora::base

@@ -1,0 +1,391 @@
+#include "base/atomic_file.h"
+
+#include <cerrno>
+#include <csignal>
+#include <chrono>
+#include <cstdint>
+#include <random>
+#include <system_error>
+
+#include "base/interrupt_cleanup.h"
+#include "base/text.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace quintora::base {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+WriteFaults faults;
+
+// Bytes of the target's own name kept in the temporary's name; the rest is
+// cut so that a long name still leaves room for the suffix.
+constexpr std::size_t kept_name_bytes = 96;
+constexpr int name_attempts = 64;
+
+std::string random_hex() {
+  static std::mt19937_64 generator{[] {
+    std::random_device device;
+    const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    return (static_cast<std::uint64_t>(device()) << 32) ^ now;
+  }()};
+  static constexpr char digits[] = "0123456789abcdef";
+  std::uint64_t value = generator();
+  std::string text(16, '0');
+  for (char& c : text) {
+    c = digits[value & 0xFu];
+    value >>= 4;
+  }
+  return text;
+}
+
+fs::path temporary_name(const fs::path& folder, const fs::path& file) {
+  const std::u8string own = file.filename().u8string();
+  const std::string_view bytes(reinterpret_cast<const char*>(own.data()), own.size());
+  const std::string_view kept = bytes.substr(0, fitting_length(bytes, kept_name_bytes));
+  std::u8string name = u8".";
+  name.append(kept.begin(), kept.end());
+  name += u8".";
+  const std::string hex = random_hex();
+  name.append(hex.begin(), hex.end());
+  name += u8".tmp";
+  return folder / fs::path(name);
+}
+
+bool no_room_error(int error) {
+  return error == ENOSPC || error == EFBIG
+#ifdef EDQUOT
+         || error == EDQUOT
+#endif
+      ;
+}
+
+// Errors that say the folder takes no new file, while a file already there
+// may still be writable.
+bool folder_refuses_new_files(int error) {
+  return error == EACCES || error == EPERM || error == EROFS || error == ENOSPC || error == ENAMETOOLONG ||
+         error == EMLINK
+#ifdef EDQUOT
+         || error == EDQUOT
+#endif
+      ;
+}
+
+// ---- The platform's file calls, as thin as they can be. ----
+
+#ifdef _WIN32
+
+int open_exclusive(const fs::path& path) {
+  int fd = -1;
+  const errno_t error = _wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                                  _SH_DENYNO, _S_IREAD | _S_IWRITE);
+  if (error != 0) {
+    errno = error;
+    return -1;
+  }
+  return fd;
+}
+
+int open_existing(const fs::path& path) {
+  int fd = -1;
+  const errno_t error = _wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0);
+  if (error != 0) {
+    errno = error;
+    return -1;
+  }
+  return fd;
+}
+
+int write_some(int fd, const char* data, std::size_t size) {
+  const unsigned chunk = size > 0x40000000u ? 0x40000000u : static_cast<unsigned>(size);
+  return _write(fd, data, chunk);
+}
+
+bool sync_file(int fd) { return _commit(fd) == 0; }
+bool close_file(int fd) { return _close(fd) == 0; }
+long long size_of(int fd) { return _filelengthi64(fd); }
+bool seek_start(int fd) { return _lseeki64(fd, 0, SEEK_SET) == 0; }
+bool resize(int fd, long long size) {
+  const errno_t error = _chsize_s(fd, size);
+  if (error != 0) errno = error;
+  return error == 0;
+}
+// Growing the file with _chsize_s allocates the room at once.
+int reserve(int fd, long long old_size, long long new_size) {
+  (void)old_size;
+  return resize(fd, new_size) ? 0 : errno;
+}
+long long size_limit() { return -1; }
+void copy_permissions(int, const fs::path&) {}
+void sync_folder(const fs::path&) {}
+
+#else
+
+int open_exclusive(const fs::path& path) {
+  // O_EXCL with O_CREAT never follows a link at the name: a link planted
+  // there, dangling or not, makes the call fail instead of writing through it.
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+}
+
+int open_existing(const fs::path& path) { return ::open(path.c_str(), O_WRONLY | O_CLOEXEC); }
+
+int write_some(int fd, const char* data, std::size_t size) {
+  const ssize_t n = ::write(fd, data, size);
+  return n < 0 ? -1 : static_cast<int>(n > 0x40000000 ? 0x40000000 : n);
+}
+
+bool sync_file(int fd) { return ::fsync(fd) == 0; }
+bool close_file(int fd) { return ::close(fd) == 0; }
+long long size_of(int fd) {
+  struct stat st {};
+  return ::fstat(fd, &st) == 0 ? static_cast<long long>(st.st_size) : -1;
+}
+bool seek_start(int fd) { return ::lseek(fd, 0, SEEK_SET) == 0; }
+bool resize(int fd, long long size) { return ::ftruncate(fd, static_cast<off_t>(size)) == 0; }
+
+// Makes the disk hold the bytes from old_size to new_size, so that writing
+// the new text over the old file cannot run out of room half-way.
+int reserve(int fd, long long old_size, long long new_size) {
+#ifdef __linux__
+  const int error = ::posix_fallocate(fd, static_cast<off_t>(old_size), static_cast<off_t>(new_size - old_size));
+  if (error != EOPNOTSUPP && error != EINVAL) return error;
+#endif
+  // Where the file system cannot allocate, writing zeros past the end does.
+  if (::lseek(fd, static_cast<off_t>(old_size), SEEK_SET) < 0) return errno;
+  static constexpr char zeros[4096] = {};
+  for (long long left = new_size - old_size; left > 0;) {
+    const std::size_t chunk = left > 4096 ? 4096 : static_cast<std::size_t>(left);
+    const ssize_t n = ::write(fd, zeros, chunk);
+    if (n <= 0) return n < 0 ? errno : ENOSPC;
+    left -= n;
+  }
+  return 0;
+}
+
+long long size_limit() {
+  struct rlimit limit {};
+  if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return -1;
+  return static_cast<long long>(limit.rlim_cur);
+}
+
+void copy_permissions(int fd, const fs::path& from) {
+  struct stat st {};
+  if (::stat(from.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
+}
+
+// The rename is part of the folder; syncing it makes the new name durable.
+void sync_folder(const fs::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+#endif
+
+// Writes everything; room, when not negative, is what the disk still takes.
+int write_all(int fd, std::string_view bytes, long long room) {
+  if (room >= 0 && static_cast<long long>(bytes.size()) > room) return ENOSPC;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const int n = write_some(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n < 0 ? errno : ENOSPC;
+    done += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+bool may_write(const fs::path& file, const fs::file_status& status) {
+  constexpr fs::perms any_write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if ((status.permissions() & any_write) == fs::perms::none) return false;
+  const int fd = open_existing(file);
+  if (fd < 0) return false;
+  close_file(fd);
+  return true;
+}
+
+}  // namespace
+
+std::string_view describe(WriteStatus status) {
+  switch (status) {
+    case WriteStatus::Ok:
+      return "The file was written.";
+    case WriteStatus::InvalidName:
+      return "The name is not a file name.";
+    case WriteStatus::NoFolder:
+      return "Its folder does not exist.";
+    case WriteStatus::NotAFile:
+      return "A folder or another object that is not a file has that name.";
+    case WriteStatus::ReadOnly:
+      return "The file is read-only.";
+    case WriteStatus::CannotCreate:
+      return "The folder does not allow a new file to be made.";
+    case WriteStatus::NoRoom:
+      return "There is no room for it: the disk is full or the file would pass a size limit.";
+    case WriteStatus::WriteFailed:
+      return "Writing the file failed.";
+    case WriteStatus::CannotReplace:
+      return "The earlier file could not be replaced.";
+  }
+  return "The file could not be written.";
+}
+
+WriteStatus AtomicFile::prepare(const fs::path& target) {
+  abandon();
+  destination_.clear();
+  if (target.empty() || !target.has_filename()) return WriteStatus::InvalidName;
+
+  std::error_code ec;
+  fs::path destination = target;
+  if (fs::is_symlink(fs::symlink_status(target, ec))) {
+    destination = fs::weakly_canonical(target, ec);
+    if (ec) return WriteStatus::CannotCreate;
+  }
+  fs::path folder = destination.parent_path();
+  if (folder.empty()) folder = ".";
+  if (!fs::is_directory(folder, ec)) return WriteStatus::NoFolder;
+
+  const fs::file_status status = fs::status(destination, ec);
+  const bool exists = fs::exists(status);
+  if (exists && !fs::is_regular_file(status)) return WriteStatus::NotAFile;
+  if (exists && !may_write(destination, status)) return WriteStatus::ReadOnly;
+
+  int error = 0;
+  for (int attempt = 0; attempt < name_attempts; ++attempt) {
+    const fs::path candidate = temporary_name(folder, destination);
+    int fd = -1;
+    if (faults.create_error != 0) {
+      errno = faults.create_error;
+    } else {
+      fd = open_exclusive(candidate);
+    }
+    if (fd >= 0) {
+      descriptor_ = fd;
+      temporary_ = candidate;
+      cleanup_slot_ = register_cleanup(temporary_, CleanupKind::File);
+      destination_ = std::move(destination);
+      return WriteStatus::Ok;
+    }
+    error = errno;
+    // Somebody's file, a stale temporary or a planted link: another name.
+    if (error != EEXIST) break;
+  }
+  if (!exists || !folder_refuses_new_files(error)) return WriteStatus::CannotCreate;
+  const int fd = open_existing(destination);
+  if (fd < 0) return WriteStatus::ReadOnly;
+  descriptor_ = fd;
+  in_place_ = true;
+  destination_ = std::move(destination);
+  return WriteStatus::Ok;
+}
+
+WriteStatus AtomicFile::commit(std::string_view bytes) {
+  if (descriptor_ < 0) return WriteStatus::InvalidName;
+  const long long limit = size_limit();
+  if (limit >= 0 && static_cast<long long>(bytes.size()) > limit) {
+    abandon();
+    return WriteStatus::NoRoom;
+  }
+  const WriteStatus status = in_place_ ? commit_in_place(bytes) : commit_temporary(bytes);
+  abandon();
+  return status;
+}
+
+WriteStatus AtomicFile::commit_temporary(std::string_view bytes) {
+  const int error = write_all(descriptor_, bytes, faults.room);
+  if (error != 0) return no_room_error(error) ? WriteStatus::NoRoom : WriteStatus::WriteFailed;
+  std::error_code ec;
+  if (fs::exists(destination_, ec)) copy_permissions(descriptor_, destination_);
+  if (!sync_file(descriptor_)) return WriteStatus::WriteFailed;
+  const int fd = descriptor_;
+  descriptor_ = -1;
+  if (!close_file(fd)) return WriteStatus::WriteFailed;
+  if (faults.rename_fails) return WriteStatus::CannotReplace;
+  fs::rename(temporary_, destination_, ec);
+  if (ec) return WriteStatus::CannotReplace;
+  // The temporary is now the target: nothing is left to remove.
+  unregister_cleanup(cleanup_slot_);
+  cleanup_slot_ = -1;
+  temporary_.clear();
+  fs::path folder = destination_.parent_path();
+  sync_folder(folder.empty() ? fs::path(".") : folder);
+  return WriteStatus::Ok;
+}
+
+WriteStatus AtomicFile::commit_in_place(std::string_view bytes) {
+  const long long old_size = size_of(descriptor_);
+  const auto new_size = static_cast<long long>(bytes.size());
+  if (old_size < 0) return WriteStatus::WriteFailed;
+  if (new_size > old_size) {
+    const bool simulated_full = faults.room >= 0 && new_size - old_size > faults.room;
+    const int error = simulated_full ? ENOSPC : reserve(descriptor_, old_size, new_size);
+    if (error != 0) {
+      resize(descriptor_, old_size);  // give back what was reserved
+      return no_room_error(error) ? WriteStatus::NoRoom : WriteStatus::WriteFailed;
+    }
+  }
+  // The room is reserved now: a failure from here on is not a full disk.
+  if (!seek_start(descriptor_) || write_all(descriptor_, bytes, -1) != 0) return WriteStatus::WriteFailed;
+  if (!resize(descriptor_, new_size) || !sync_file(descriptor_)) return WriteStatus::WriteFailed;
+  return WriteStatus::Ok;
+}
+
+void AtomicFile::close_descriptor() {
+  if (descriptor_ >= 0) close_file(descriptor_);
+  descriptor_ = -1;
+}
+
+void AtomicFile::abandon() {
+  close_descriptor();
+  in_place_ = false;
+  if (!temporary_.empty()) {
+    std::error_code ec;
+    fs::remove(temporary_, ec);
+    temporary_.clear();
+  }
+  unregister_cleanup(cleanup_slot_);
+  cleanup_slot_ = -1;
+}
+
+WriteStatus write_file_atomically(const fs::path& target, std::string_view bytes) {
+  AtomicFile file;
+  const WriteStatus status = file.prepare(target);
+  return status == WriteStatus::Ok ? file.commit(bytes) : status;
+}
+
+std::string with_platform_line_ends(std::string_view text) {
+#ifdef _WIN32
+  std::string out;
+  out.reserve(text.size() + text.size() / 32);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+#else
+  return std::string(text);
+#endif
+}
+
+void ignore_file_size_signal() {
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+void set_write_faults_for_testing(const WriteFaults& f) { faults = f; }
+
+}  // namespace quintora::base

@@ -1,0 +1,26 @@
+#pragma once
+// Files and folders that must not outlive an interrupted run: a temporary
+// file being written, the optimiser's work folder. The command line installs
+// the handler, so Ctrl+C or a kill leaves nothing behind; the handler only
+// removes what is registered at that moment, with calls that are safe inside
+// a signal handler.
+
+#include <filesystem>
+
+namespace quintora::base {
+
+enum class CleanupKind { File, Folder };
+
+// Registers a path; the returned slot is given back to unregister_cleanup.
+// -1 when every slot is taken (the path is then simply not cleaned up).
+int register_cleanup(const std::filesystem::path& path, CleanupKind kind);
+void unregister_cleanup(int slot);
+
+// On SIGINT and SIGTERM: removes the registered files, then the registered
+// folders (when empty), then ends the process as the signal would have.
+void install_interrupt_cleanup();
+
+// The registered paths, for tests.
+int registered_cleanup_count();
+
+}  // namespace quintora::base

@@ -1,0 +1,19 @@
+#include "ui/schedule_command.h"
+
+#include <iostream>
+
+#include "ui/controls.h"
+#include "ui/schedule_dialog.h"
+
+namespace quintora::ui {
+
+void open_schedule_dialog(base::WindowSystem& ws, const League& league, schedule::ScheduleOptions& options,
+                          const std::filesystem::path& base_folder) {
+  schedule::ScheduleRun run;
+  run.base_folder = base_folder;
+  run.optimiser_output = &std::cout;  // the optimiser's progress lines, as it has always written them
+  ScheduleDialog dialog(league, options, run);
+  ws.run_dialog(dialog::schedule, dialog);
+}
+
+}  // namespace quintora::ui

@@ -1,0 +1,18 @@
+#pragma once
+// The Schedule command's dialog: opened by the main window once the league
+// has passed its checks and been saved.
+
+#include <filesystem>
+
+#include "base/window_system.h"
+#include "league/league.h"
+#include "schedule/schedule_options.h"
+
+namespace quintora::ui {
+
+// Opens the modal Schedule dialog; "Do it" runs the schedule. A relative
+// result file name is taken against base_folder. Returns when the dialog closes.
+void open_schedule_dialog(base::WindowSystem& ws, const League& league, schedule::ScheduleOptions& options,
+                          const std::filesystem::path& base_folder);
+
+}  // namespace quintora::ui

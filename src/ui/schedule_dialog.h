@@ -1,0 +1,36 @@
+#pragma once
+// The logic of the Schedule dialog: its defaults on opening and what
+// "Do it" does. The window system owns the controls.
+
+#include "base/window_system.h"
+#include "league/league.h"
+#include "schedule/schedule_options.h"
+#include "schedule/schedule_run.h"
+
+namespace quintora::ui {
+
+inline constexpr std::string_view status_ready = "Click on \"Do it\" to Schedule.";
+inline constexpr std::string_view status_running = "Scheduling... Please Wait.";
+
+// The choices every opening of the dialog starts from; result_file is kept.
+void reset_options_for_dialog(schedule::ScheduleOptions& options, const League& league);
+
+class ScheduleDialog final : public base::DialogHandler {
+ public:
+  ScheduleDialog(const League& league, schedule::ScheduleOptions& options, schedule::ScheduleRun& run)
+      : league_(league), options_(options), run_(run) {}
+
+  void on_open(base::WindowSystem& ws) override;
+  // "Do it" runs the schedule and closes the dialog only when it succeeded;
+  // on failure the choices stay for the user to correct.
+  bool on_command(base::WindowSystem& ws, int id) override;
+
+ private:
+  void read_choices(const base::WindowSystem& ws);
+
+  const League& league_;
+  schedule::ScheduleOptions& options_;
+  schedule::ScheduleRun& run_;
+};
+
+}  // namespace quintora::ui
