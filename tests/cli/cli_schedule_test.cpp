@@ -45,7 +45,12 @@ class CliTest : public ::testing::Test {
   // with the temporary folder pointed at temp_; returns the exit status.
   int schedule(const std::string& league, const std::string& arguments) {
     std::ofstream(work_ / "league.sch", std::ios::binary) << league;
-    const auto q = [](const fs::path& p) { return "\"" + p.string() + "\""; };
+    const auto q = [](const fs::path& p) {
+      std::string quoted(1, '"');
+      quoted += p.string();
+      quoted += '"';
+      return quoted;
+    };
     const std::string program = q(QUINTORA_CLI) + " schedule league.sch " + arguments + " > " +
                                 q(root_ / "out") + " 2> " + q(root_ / "err");
 #ifdef _WIN32

@@ -16,7 +16,7 @@ T take_front(std::deque<T>& queue, T when_empty) {
 
 // Forwards to the dialog's handler and remembers whether a command closed it.
 struct ClosingTracker : base::DialogHandler {
-  explicit ClosingTracker(base::DialogHandler& inner) : inner(inner) {}
+  explicit ClosingTracker(base::DialogHandler& handler) : inner(handler) {}
   void on_open(base::WindowSystem& ws) override { inner.on_open(ws); }
   bool on_command(base::WindowSystem& w, int id) override { return closed = closed || inner.on_command(w, id); }
   base::DialogHandler& inner;
