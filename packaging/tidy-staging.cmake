@@ -8,7 +8,7 @@ if(NOT IS_DIRECTORY "${root}/usr")
   message(FATAL_ERROR "tidy-staging: no staged files in '${root}'")
 endif()
 
-file(GLOB_RECURSE entries LIST_DIRECTORIES true "${root}/usr/*")
+file(GLOB_RECURSE entries LIST_DIRECTORIES true "${root}/*")
 foreach(entry IN LISTS entries)
   if(IS_SYMLINK "${entry}")
     continue()
