@@ -6,6 +6,8 @@
 #   scripts/package.sh FOLDER    packages an existing release build folder as it is
 #                                (built up to date first): FOLDER/quintora_*.deb
 set -euo pipefail
+# A folder named on the command line is taken from where the script was called.
+[ $# -ge 1 ] && set -- "$(realpath -m -- "$1")" "${@:2}"
 cd "$(dirname "$0")/.."
 
 die() {
@@ -24,7 +26,8 @@ install_missing() {
   local sudo_cmd=()
   [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
 }
 
 cache_value() {  # cache_value FOLDER NAME: a variable from FOLDER's CMakeCache.txt
@@ -41,7 +44,8 @@ elif [ $# -eq 1 ]; then
   # Only an optimised build without sanitizers makes a package one would ship.
   [ "$(cache_value "$folder" CMAKE_BUILD_TYPE)" = Release ] || die "$folder is not a Release build"
   [ "$(cache_value "$folder" QUINTORA_SANITIZE)" != ON ] || die "$folder is a sanitizer build"
-  [ "$(cache_value "$folder" QUINTORA_BUILD_GUI)" != OFF ] || die "$folder is built without the desktop programs"
+  [ "$(cache_value "$folder" QUINTORA_BUILD_GUI)" != OFF ] ||
+    die "$folder is built without the desktop programs"
   install_missing dpkg-dev file
 else
   folder=build/package
