@@ -1,5 +1,8 @@
 # The Debian package: `cpack -G DEB` in a release build folder (scripts/package.sh);
 # scripts/check-package.sh runs lintian on it.
+if(NOT QUINTORA_MAINTAINER)
+  message(FATAL_ERROR "QUINTORA_MAINTAINER is set in packaging/CMakeLists.txt, which must come first")
+endif()
 set(CPACK_PACKAGE_NAME quintora)
 set(CPACK_PACKAGE_VENDOR "The Quintora developers")
 set(CPACK_PACKAGE_CONTACT "${QUINTORA_MAINTAINER}")
@@ -27,12 +30,13 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUINTORA_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 
-# Files 0644, folders and programs 0755, whatever the builder's umask.
+# Stripped programs; folders 0755 whatever the builder's umask. The pre-build
+# script also strips what a plain strip keeps (the compiler's .comment) and
+# sets every mode (files 0644, folders and programs 0755), as Debian's own
+# helpers do.
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-# Strips what a plain strip keeps (the compiler's .comment) and fixes the
-# modes in the staging folder, as Debian's own helpers do.
 set(CPACK_QUINTORA_STRIP "${CMAKE_STRIP}")
 set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/packaging/tidy-staging.cmake")
 include(CPack)
