@@ -1,13 +1,66 @@
 #!/usr/bin/env bash
-# Builds the release programs and makes the Debian package: build/package/quintora_*.deb
+# Makes the Debian package and prints its path last.
+#
+#   scripts/package.sh           release build of the programs in build/package, with
+#                                Debian's hardening flags: build/package/quintora_*.deb
+#   scripts/package.sh FOLDER    packages an existing release build folder as it is
+#                                (built up to date first): FOLDER/quintora_*.deb
 set -euo pipefail
+# A folder named on the command line is taken from where the script was called.
+[ $# -ge 1 ] && set -- "$(realpath -m -- "$1")" "${@:2}"
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-if ! command -v dpkg-shlibdeps >/dev/null || ! command -v file >/dev/null; then
-  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq dpkg-dev file
+
+die() {
+  echo "package.sh: $*" >&2
+  exit 1
+}
+
+# Installs the named Debian packages that are missing, as root or through sudo.
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo_cmd=()
+  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
+}
+
+cache_value() {  # cache_value FOLDER NAME: a variable from FOLDER's CMakeCache.txt
+  sed -n "s/^$2:[A-Z]*=//p" "$1/CMakeCache.txt"
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+if [ $# -gt 1 ]; then
+  die "usage: scripts/package.sh [RELEASE-BUILD-FOLDER]"
+elif [ $# -eq 1 ]; then
+  folder=${1%/}
+  [ -f "$folder/CMakeCache.txt" ] || die "$folder is not a CMake build folder"
+  # Only an optimised build without sanitizers makes a package one would ship.
+  [ "$(cache_value "$folder" CMAKE_BUILD_TYPE)" = Release ] || die "$folder is not a Release build"
+  [ "$(cache_value "$folder" QUINTORA_SANITIZE)" != ON ] || die "$folder is a sanitizer build"
+  [ "$(cache_value "$folder" QUINTORA_BUILD_GUI)" != OFF ] ||
+    die "$folder is built without the desktop programs"
+  install_missing dpkg-dev file
+else
+  folder=build/package
+  scripts/install-deps.sh
+  install_missing dpkg-dev file
+  # Debian's compiler and linker flags with every hardening feature (fortified
+  # functions, immediate binding, ...), minus -g: the package is stripped anyway.
+  export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g
+  cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DQUINTORA_BUILD_TESTS=OFF -DQUINTORA_BUILD_BENCHMARKS=OFF \
+        -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+        -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 fi
-cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DQUINTORA_BUILD_TESTS=OFF -DQUINTORA_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build build/package
-(cd build/package && cpack -G DEB)
-ls build/package/quintora_*.deb
+
+cmake --build "$folder" -j "$jobs"
+rm -f "$folder"/quintora_*.deb
+(cd "$folder" && cpack -G DEB)
+ls "$folder"/quintora_*.deb
