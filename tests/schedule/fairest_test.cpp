@@ -83,8 +83,9 @@ std::string fairest_text(const League& league, int season_weeks, int variant = 1
   return out;
 }
 
-// The fewest breaks over `weeks` weeks of whole passes, and a ceiling for a
-// season that ends inside a pass (the count never falls as weeks are added).
+// The fewest breaks over this many whole passes; for a season that ends
+// inside a pass, those of the passes begun are a ceiling (the count never
+// falls as weeks are added).
 int least_breaks(int n_team, int passes) {
   if (passes < 1 || n_team == 1) return 0;
   if (n_team % 2 == 1) return (passes - 1) * n_team;  // one per team at each pass boundary
