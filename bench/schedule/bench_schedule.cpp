@@ -1,5 +1,6 @@
 // Whole schedule runs on the largest league: table, balancing, the work
-// folder, the optimiser at each effort and the result file.
+// folder, the optimiser at each effort and the result file; and the Fairest
+// table with the season text it plays.
 
 #include <benchmark/benchmark.h>
 
@@ -8,9 +9,11 @@
 #include <memory>
 #include <string>
 
-#include "schedule/balancing.h"
-#include "schedule/schedule_run.h"
 #include "base/null_window_system.h"
+#include "schedule/balancing.h"
+#include "schedule/fairest.h"
+#include "schedule/schedule_run.h"
+#include "schedule/schedule_writer.h"
 
 namespace {
 
@@ -75,6 +78,41 @@ void BM_BuildAndBalance(benchmark::State& state) {
   state.counters["exchanges"] = run->balance_state.exchanges;
 }
 BENCHMARK(BM_BuildAndBalance)->Unit(benchmark::kMicrosecond);
+
+// The Fairest table and the whole file text of a 200-week season for 99
+// teams (the largest league above) and for 100 (one team more in the last
+// bar, whose two tables still suffice).
+void BM_FairestSeason(benchmark::State& state) {
+  const auto league = largest_league();
+  if (state.range(0) == 100) {
+    league->team.bar_number[99] = 33;
+    league->team.name[99].assign("Team 100");
+    league->bar.n_team_this_bar[32] = 4;
+    league->n_team = league->n_team_slot = 100;
+  }
+  auto table = std::make_unique<schedule::RoundTable>();
+  std::string text;
+  for (auto _ : state) {
+    schedule::build_fairest_table(*table, *league, 1);
+    text.clear();
+    schedule::write_header(text, league->stored_title.view());
+    schedule::write_season(text, *table, schedule::table_order(table->nweek), 200, false);
+    schedule::write_legend(text, *league);
+    benchmark::DoNotOptimize(text.data());
+  }
+  state.counters["bytes"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_FairestSeason)->Arg(99)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+void BM_FairestTable(benchmark::State& state) {
+  const auto league = largest_league();
+  auto table = std::make_unique<schedule::RoundTable>();
+  for (auto _ : state) {
+    schedule::build_fairest_table(*table, *league, static_cast<int>(state.range(0)));
+    benchmark::DoNotOptimize(table->A[1][1]);
+  }
+}
+BENCHMARK(BM_FairestTable)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -1,0 +1,315 @@
+// Fairest: every promise checked by counting on the written schedule file, as
+// a league secretary would read it, for generated leagues of every size.
+
+#include "schedule/fairest.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "league/league_file.h"
+#include "league_builder.h"
+
+namespace quintora::schedule {
+namespace {
+
+using test::at;
+
+struct Week {
+  int number = 0;
+  int n_match = 0;
+  std::array<std::pair<int, int>, max_slots> matches{};  // host, visitor
+  int bye = 0;
+};
+
+// A right-aligned number field; -1 when it holds anything else.
+int number_of(std::string_view field) {
+  int value = -1;
+  for (const char ch : field) {
+    if (ch == ' ' && value < 0) continue;
+    if (ch < '0' || ch > '9') return -1;
+    value = std::max(value, 0) * 10 + (ch - '0');
+  }
+  return value;
+}
+
+// The next week line of a schedule file, text or comma-delimited, read back
+// by its fixed columns: "   Week%3d:" and the separator and a blank, then
+// "%3d at%3d" with the separator and three blanks for each match, then
+// "  Not Playing:%3d" in an odd league (three-digit numbers touch "at").
+// Other lines are passed over; false when no week line is left.
+bool next_week(std::string_view& text, char separator, Week& week) {
+  const char head[] = {':', separator, ' '};
+  const char tail[] = {separator, ' ', ' ', ' '};
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (line.substr(0, 7) != "   Week") continue;
+    week = Week{};
+    week.number = line.substr(10, 3) == std::string_view(head, 3) ? number_of(line.substr(7, 3)) : -1;
+    std::size_t p = 13;
+    for (; p + 13 <= line.size() && line.substr(p + 3, 3) == " at" && week.n_match < max_slots; p += 13) {
+      if (line.substr(p + 9, 4) != std::string_view(tail, 4)) week.number = -1;
+      week.matches[at(week.n_match++)] = {number_of(line.substr(p, 3)), number_of(line.substr(p + 6, 3))};
+    }
+    if (line.substr(p, 14) == "  Not Playing:") {
+      week.bye = number_of(line.substr(p + 14));
+      p = line.size();
+    }
+    if (p != line.size()) week.number = -1;  // anything else on the line is a fault
+    return true;
+  }
+  return false;
+}
+
+std::string fairest_text(const League& league, int season_weeks, int variant = 1, bool comma = false) {
+  RoundTable table;
+  build_fairest_table(table, league, variant);
+  std::string out;
+  write_header(out, league.stored_title.view());
+  write_season(out, table, table_order(table.nweek), season_weeks, comma);
+  write_legend(out, league);
+  return out;
+}
+
+// The fewest breaks over this many whole passes; for a season that ends
+// inside a pass, those of the passes begun are a ceiling (the count never
+// falls as weeks are added).
+int least_breaks(int n_team, int passes) {
+  if (passes < 1 || n_team == 1) return 0;
+  if (n_team % 2 == 1) return (passes - 1) * n_team;  // one per team at each pass boundary
+  return (2 * passes - 1) * (n_team - 2);
+}
+
+struct Count {
+  std::string fault;  // the first promise broken, empty when all hold
+  int breaks = 0;
+};
+
+// Reads `text` back and checks every promise of a Fairest season on it.
+Count count_season(const League& league, const std::string& text, int season_weeks, bool comma = false) {
+  Count out;
+  auto fail = [&](const std::string& what, int week) {
+    if (out.fault.empty()) out.fault = what + " in week " + std::to_string(week);
+  };
+  const int c = league.n_team;
+  const int per_pass = c + c % 2 - 1;
+  const auto team_slots = at(c + 1);
+  std::vector<int> bar_of(team_slots), met(team_slots * team_slots), homes(team_slots), byes(team_slots);
+  std::vector<int> last_side(team_slots), last_pass(team_slots);
+  for (int t = 1; t <= c; ++t) bar_of[at(t)] = league.team.bar_number[at(t - 1)];
+  int within = 0;
+  int boundary = 0;
+  std::string_view rest = text;
+  Week week;
+  int w = 0;
+  for (; next_week(rest, comma ? ',' : ' ', week); ++w) {
+    const int pass = w / per_pass;
+    if (w % per_pass == 0) {
+      std::fill(met.begin(), met.end(), 0);
+      std::fill(homes.begin(), homes.end(), 0);
+      std::fill(byes.begin(), byes.end(), 0);
+    }
+    if (week.number != w + 1) fail("a misnumbered or malformed line", w + 1);
+    std::array<int, team_room + 1> seen{};
+    std::array<int, bar_room> hosted{};
+    for (int m = 0; m < week.n_match; ++m) {
+      const auto [host, visitor] = week.matches[at(m)];
+      if (host < 1 || host > c || visitor < 1 || visitor > c || host == visitor) {
+        fail("a team that is not in the league", w + 1);
+        continue;
+      }
+      ++seen[at(host)];
+      ++seen[at(visitor)];
+      ++hosted[at(bar_of[at(host)])];
+      ++homes[at(host)];
+      if (++met[at(std::min(host, visitor)) * team_slots + at(std::max(host, visitor))] > 1)
+        fail("a pair met twice in one pass", w + 1);
+      for (const auto& [team, side] : {std::pair{host, 1}, std::pair{visitor, 2}}) {
+        if (last_side[at(team)] == side) ++(last_pass[at(team)] == pass ? within : boundary);
+        last_side[at(team)] = side;
+        last_pass[at(team)] = pass;
+      }
+    }
+    if ((c % 2 == 1) != (week.bye != 0)) fail("a wrong Not Playing", w + 1);
+    if (week.bye >= 1 && week.bye <= c) {
+      ++seen[at(week.bye)];
+      if (++byes[at(week.bye)] > 1) fail("a second Not Playing in one pass", w + 1);
+    }
+    for (int t = 1; t <= c; ++t)
+      if (seen[at(t)] != 1) fail("team " + std::to_string(t) + " not exactly once", w + 1);
+    for (int b = 1; b <= league.n_bar; ++b)
+      if (hosted[at(b)] > league.bar.n_table_this_bar[at(b - 1)]) fail("a bar over its tables", w + 1);
+    if (w % per_pass != per_pass - 1) continue;  // the checks of a whole pass follow
+    for (int a = 1; a <= c; ++a)
+      for (int b = a + 1; b <= c; ++b)
+        if (met[at(a) * team_slots + at(b)] != 1) fail("a pair that did not meet in a pass", w + 1);
+    for (int t = 1; t <= c; ++t)
+      if (c % 2 == 1 && byes[at(t)] != 1) fail("not one Not Playing per pass", w + 1);
+    const auto [least, most] = std::minmax_element(homes.begin() + 1, homes.end());
+    if (*most - *least > 1) fail("home counts more than one apart", w + 1);
+  }
+  if (w != season_weeks) out.fault += " / " + std::to_string(w) + " week lines";
+  out.breaks = within + boundary;
+  const int whole = season_weeks / per_pass;
+  const int started = (season_weeks + per_pass - 1) / per_pass;
+  if (c % 2 == 1 && within != 0) out.fault += " / a break within a pass";
+  if (season_weeks % per_pass == 0 && out.breaks != least_breaks(c, whole))
+    out.fault += " / " + std::to_string(out.breaks) + " breaks";
+  if (out.breaks > least_breaks(c, started)) out.fault += " / breaks above the bound of the passes begun";
+  return out;
+}
+
+std::string describe(const League& league) {
+  std::string text = std::to_string(league.n_team) + " teams, bars (teams/tables):";
+  for (int b = 0; b < league.n_bar; ++b) {
+    text += ' ';
+    text += std::to_string(league.bar.n_team_this_bar[at(b)]);
+    text += '/';
+    text += std::to_string(league.bar.n_table_this_bar[at(b)]);
+  }
+  return text;
+}
+
+int pick(std::mt19937& rng, int bound) { return static_cast<int>(rng() % static_cast<unsigned>(bound)); }
+
+// Bars of random sizes, sometimes empty, skewed so that a few bars are big;
+// tables between the least the check allows and two more, or the least.
+League random_league(int n_team, std::mt19937& rng, bool tight) {
+  const int n_bar = 1 + pick(rng, std::min(max_bars, n_team + 1));
+  std::vector<std::pair<int, int>> bars(at(n_bar));
+  for (int t = 0; t < n_team; ++t) ++bars[at(pick(rng, 1 + pick(rng, n_bar)))].first;
+  for (auto& [teams, tables] : bars) tables = std::max(1, (teams + 1) / 2 + (tight ? 0 : pick(rng, 3)));
+  return test::make_league(bars);
+}
+
+// One bar holding every team, every team alone, or bars of two; each with
+// the fewest tables the check allows.
+std::vector<std::pair<int, int>> fixed_layout(int n_team, int kind) {
+  if (kind == 1 && n_team <= max_bars) return std::vector<std::pair<int, int>>(at(n_team), {1, 1});
+  if (kind == 2 && (n_team + 1) / 2 <= max_bars) {
+    std::vector<std::pair<int, int>> twos(at(n_team / 2), {2, 1});
+    if (n_team % 2 == 1) twos.emplace_back(1, 1);
+    return twos;
+  }
+  return {{n_team, (n_team + 1) / 2}};
+}
+
+TEST(Fairest, EveryPromiseHoldsForEveryTeamCountAndBarLayout) {
+  std::mt19937 rng(20260611);  // the engine's raw output is the same everywhere
+  int leagues = 0;
+  int faults = 0;
+  for (int n = 1; n <= max_team_even && faults < 5; ++n) {
+    const int per_pass = n + n % 2 - 1;
+    // Two passes (the default) most often, and every other length kind;
+    // the canonical draw and others; text and comma-delimited.
+    const int lengths[] = {2 * per_pass,     per_pass, per_pass / 2 + 1, 2 * per_pass, 1, 3 * per_pass,
+                           2 * per_pass + 1, 0,        2 * per_pass - 1, 200};
+    // Random bars, tight ones for half the counts (of either parity), and a
+    // fixed layout in turn.
+    const League two[] = {random_league(n, rng, n / 2 % 2 == 1), test::make_league(fixed_layout(n, n % 3))};
+    for (const League& league : two) {
+      const int weeks = std::min(200, lengths[at(leagues) % std::size(lengths)]);
+      const int variant = leagues % 2 == 0 ? 1 : 2 + leagues * 37 % (max_variant - 1);
+      const bool comma = leagues % 5 == 0;
+      ++leagues;
+      const Count count = count_season(league, fairest_text(league, weeks, variant, comma), weeks, comma);
+      if (!count.fault.empty() && ++faults <= 5)
+        ADD_FAILURE() << describe(league) << ", " << weeks << " weeks, variant " << variant << ": "
+                      << count.fault;
+    }
+  }
+  RecordProperty("leagues", leagues);
+}
+
+TEST(Fairest, EverySeasonLengthKindOnSmallAndLargestLeagues) {
+  std::mt19937 rng(7);
+  for (const int n : {1, 2, 3, 4, 5, 8, 99, 100}) {
+    const League league = random_league(n, rng, true);
+    const int per_pass = n + n % 2 - 1;
+    for (const int weeks : {0, 1, per_pass / 2 + 1, per_pass, 2 * per_pass, 3 * per_pass, 200}) {
+      if (weeks > 200) continue;
+      const Count count = count_season(league, fairest_text(league, weeks), weeks);
+      EXPECT_EQ(count.fault, "") << describe(league) << ", " << weeks << " weeks";
+    }
+  }
+}
+
+// The three example leagues at their default season length: two passes.
+TEST(Fairest, ExamplesReachTheFewestBreaks) {
+  const std::pair<const char*, int> examples[] = {
+      {"spring-league.sch", 18}, {"odd-league.sch", 11}, {"county-league.sch", 97}};
+  for (const auto& [file, breaks] : examples) {
+    const auto path = std::filesystem::path(QUINTORA_SOURCE_DIR) / "examples" / file;
+    League league;
+    base::Notices notices;
+    ASSERT_EQ(read_league_file(league, path.string(), ReadMode::Open, notices), ReadResult::Success) << file;
+    const int weeks = 2 * (league.n_team + league.n_team % 2 - 1);
+    for (const int variant : {1, 2, max_variant}) {
+      const Count count = count_season(league, fairest_text(league, weeks, variant), weeks);
+      EXPECT_EQ(count.fault, "") << file << " variant " << variant;
+      EXPECT_EQ(count.breaks, breaks) << file << " variant " << variant;
+    }
+  }
+}
+
+TEST(Fairest, SameLeagueSameFileAndEveryVariantAnother) {
+  std::mt19937 rng(11);
+  for (const int n : {4, 7, 12, 51, 100}) {
+    const League league = random_league(n, rng, false);
+    const int weeks = 2 * (n + n % 2 - 1);
+    // Small leagues have few schedules of this quality; larger ones plenty.
+    std::set<std::string> seen;
+    for (int variant = 1; variant <= (n < 12 ? 2 : 12); ++variant)
+      EXPECT_TRUE(seen.insert(fairest_text(league, weeks, variant)).second)
+          << n << " teams, variant " << variant;
+    EXPECT_EQ(fairest_text(league, weeks, 0), fairest_text(league, weeks, 1)) << "below the range: the first";
+    EXPECT_EQ(fairest_text(league, weeks, 5000), fairest_text(league, weeks, max_variant))
+        << "above: the last";
+  }
+  // A table that held a larger league first comes out the same, cell for cell.
+  RoundTable table;
+  build_fairest_table(table, test::make_league(std::vector<std::pair<int, int>>(49, {2, 1})), 3);
+  const League six = test::make_league({{3, 2}, {2, 1}, {1, 1}});
+  build_fairest_table(table, six, 1);
+  RoundTable fresh;
+  build_fairest_table(fresh, six, 1);
+  EXPECT_EQ(test::cells(table), test::cells(fresh));
+  // Fixed draws, so these hold with every compiler and standard library.
+  EXPECT_EQ(test::cells(fresh), "1-2 4-6 3-5 | 2-4 5-1 6-3 | 5-2 3-4 1-6 | 2-3 6-5 4-1 | 6-2 1-3 5-4");
+  build_fairest_table(fresh, six, 2);
+  EXPECT_EQ(test::cells(fresh), "5-3 1-4 6-2 | 3-4 5-6 2-1 | 6-3 4-2 1-5 | 3-2 6-1 5-4 | 1-3 2-5 4-6");
+}
+
+TEST(Fairest, TableLayoutOfTheRun) {
+  RoundTable table;
+  for (const int n : {1, 2, 5, 99, 100}) {
+    build_fairest_table(table, test::make_league({{n, (n + 1) / 2}}), 1);
+    const int even = n + n % 2;
+    EXPECT_EQ(table.n_team_even, even);
+    EXPECT_EQ(table.odd, 1 + n % 2);
+    EXPECT_EQ(table.nweek, even - 1);
+    EXPECT_EQ(table.nmatch, even / 2);
+    for (int r = 1; r <= table.nweek && n % 2 == 1; ++r)
+      EXPECT_TRUE(table.A[1][at(r)] == even || table.B[1][at(r)] == even) << n << " teams, round " << r;
+  }
+  League too_many = test::make_league({{100, 50}});
+  too_many.n_team = 101;  // more than the tables hold: nothing is read or written
+  build_fairest_table(table, too_many, 1);
+  EXPECT_EQ(table.nweek, 0);
+  build_fairest_table(table, test::make_league({{0, 1}}), 1);
+  EXPECT_EQ(table.nweek, 0);
+}
+
+}  // namespace
+}  // namespace quintora::schedule
