@@ -9,7 +9,7 @@ packages=(
   libcli11-dev
   libgtest-dev libgmock-dev
   libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14
   desktop-file-utils appstream
 )
 

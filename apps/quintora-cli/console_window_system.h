@@ -15,7 +15,7 @@ class ConsoleWindowSystem final : public base::NullWindowSystem {
   explicit ConsoleWindowSystem(std::ostream& messages) : messages_(messages) {}
 
   base::Answer message_box(std::string_view text, std::string_view caption, base::Icon icon,
-                         base::Buttons buttons) override;
+                           base::Buttons buttons) override;
 
  private:
   std::ostream& messages_;

@@ -1,9 +1,8 @@
 // quintora-cli: the schedule and the optimiser without the desktop program.
 
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "base/atomic_file.h"
 #include "base/interrupt_cleanup.h"

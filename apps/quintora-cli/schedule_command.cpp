@@ -43,12 +43,12 @@ int run_schedule(const ScheduleArguments& args) {
   // The league is large and fixed in size; it lives on the heap, not the stack.
   auto league = std::make_unique<League>();
   base::Notices notices;
-  const ReadResult read = read_league_file(*league, base::utf8_of(ec ? league_path : absolute_league),
-                                           ReadMode::Open, notices);
+  const ReadResult read =
+      read_league_file(*league, base::utf8_of(ec ? league_path : absolute_league), ReadMode::Open, notices);
   base::show(ws, notices);
   if (read == ReadResult::Unreadable) {
-    ws.message_box("Cannot open the league file " + args.league_file + ".", base::caption::stop, base::Icon::Error,
-                   base::Buttons::Ok);
+    ws.message_box("Cannot open the league file " + args.league_file + ".", base::caption::stop,
+                   base::Icon::Error, base::Buttons::Ok);
   }
   if (read != ReadResult::Success) return exit_failed;
 
@@ -80,17 +80,20 @@ int run_schedule(const ScheduleArguments& args) {
 
 void add_schedule_command(CLI::App& app, int& status) {
   auto args = std::make_shared<ScheduleArguments>();
-  auto* sub = app.add_subcommand("schedule", "Schedule a league file, as \"Do it\" in the Schedule dialog does.");
+  auto* sub =
+      app.add_subcommand("schedule", "Schedule a league file, as \"Do it\" in the Schedule dialog does.");
   sub->add_option("league", args->league_file, "The league file (.sch) to schedule")->required();
   sub->add_option("--weeks", args->weeks,
                   "Length of the season in weeks, clamped to 0..200 (default: two passes of the round-robin)")
       ->type_name("N")
       ->check(CLI::Validator(check_weeks, "", "whole number"));
-  sub->add_option("--effort", args->effort, "1 = no optimisation, 2 = optimise, 3 = try harder, 4 = try hardest")
+  sub->add_option("--effort", args->effort,
+                  "1 = no optimisation, 2 = optimise, 3 = try harder, 4 = try hardest")
       ->check(CLI::Range(1, 4))
       ->capture_default_str();
   sub->add_flag("--csv", args->csv, "Write the schedule comma-delimited (for spreadsheets)");
-  sub->add_option("--output", args->output, "Result file, relative to the current folder")->capture_default_str();
+  sub->add_option("--output", args->output, "Result file, relative to the current folder")
+      ->capture_default_str();
   sub->add_flag("--verbose", args->verbose, "Show the optimiser's progress lines on standard output");
   sub->callback([args, &status] { status = run_schedule(*args); });
 }

@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quintora-view"));
   const QStringList arguments = QApplication::arguments();
-  if (arguments.size() != 2) return refuse(QStringLiteral("Usage: quintora-view FILE\nShows one text file, read-only."));
+  if (arguments.size() != 2)
+    return refuse(QStringLiteral("Usage: quintora-view FILE\nShows one text file, read-only."));
 
   const QString path = arguments.at(1);
   QFile file(path);
@@ -39,7 +40,8 @@ int main(int argc, char** argv) {
     return refuse(QStringLiteral("The file cannot be read:\n%1").arg(QDir::toNativeSeparators(path)));
   }
   if (file.size() > largest_file) {
-    return refuse(QStringLiteral("The file is too large to show (more than 64 MB):\n%1").arg(QDir::toNativeSeparators(path)));
+    return refuse(QStringLiteral("The file is too large to show (more than 64 MB):\n%1")
+                      .arg(QDir::toNativeSeparators(path)));
   }
   const QByteArray bytes = file.read(largest_file);
   if (file.error() != QFileDevice::NoError) {
@@ -57,7 +59,8 @@ int main(int argc, char** argv) {
   // Wide enough for a schedule line of about a hundred columns.
   const QFontMetrics metrics(view.font());
   QSize size(metrics.horizontalAdvance(QLatin1Char('0')) * 104, metrics.height() * 40);
-  if (const QScreen* screen = view.screen()) size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+  if (const QScreen* screen = view.screen())
+    size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
   view.resize(size);
   view.show();
   return QApplication::exec();

@@ -98,7 +98,8 @@ void BM_WholeRunEffort4(benchmark::State& state) {
   namespace fs = std::filesystem;
   const fs::path folder = fs::temp_directory_path() / "quintora_bench_optimiser";
   fs::create_directories(folder);
-  std::ofstream(folder / quintora::optimiser::file::input) << round_robin_text(static_cast<int>(state.range(0)));
+  std::ofstream(folder / quintora::optimiser::file::input)
+      << round_robin_text(static_cast<int>(state.range(0)));
   DiscardBuffer discard;
   std::ostream out(&discard);
   long evaluations = 0;
@@ -110,7 +111,8 @@ void BM_WholeRunEffort4(benchmark::State& state) {
     }
     evaluations += result.evaluations;
   }
-  state.counters["evaluations"] = benchmark::Counter(static_cast<double>(evaluations), benchmark::Counter::kIsRate);
+  state.counters["evaluations"] =
+      benchmark::Counter(static_cast<double>(evaluations), benchmark::Counter::kIsRate);
   state.counters["per_run"] =
       benchmark::Counter(static_cast<double>(evaluations), benchmark::Counter::kAvgIterations);
   fs::remove_all(folder);

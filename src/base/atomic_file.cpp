@@ -1,8 +1,8 @@
 #include "base/atomic_file.h"
 
 #include <cerrno>
-#include <csignal>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <random>
 #include <system_error>
@@ -51,14 +51,14 @@ std::string random_hex() {
   return text;
 }
 
-fs::path temporary_name(const fs::path& folder, const fs::path& file) {
+fs::path temporary_name(const fs::path& folder, const fs::path& file, int attempt) {
   const std::u8string own = file.filename().u8string();
   const std::string_view bytes(reinterpret_cast<const char*>(own.data()), own.size());
   const std::string_view kept = bytes.substr(0, fitting_length(bytes, kept_name_bytes));
   std::u8string name = u8".";
   name.append(kept.begin(), kept.end());
   name += u8".";
-  const std::string hex = random_hex();
+  const std::string hex = attempt == 0 && !faults.first_suffix.empty() ? faults.first_suffix : random_hex();
   name.append(hex.begin(), hex.end());
   name += u8".tmp";
   return folder / fs::path(name);
@@ -89,8 +89,9 @@ bool folder_refuses_new_files(int error) {
 
 int open_exclusive(const fs::path& path) {
   int fd = -1;
-  const errno_t error = _wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                                  _SH_DENYNO, _S_IREAD | _S_IWRITE);
+  const errno_t error =
+      _wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _SH_DENYNO,
+                _S_IREAD | _S_IWRITE);
   if (error != 0) {
     errno = error;
     return -1;
@@ -159,7 +160,8 @@ bool resize(int fd, long long size) { return ::ftruncate(fd, static_cast<off_t>(
 // the new text over the old file cannot run out of room half-way.
 int reserve(int fd, long long old_size, long long new_size) {
 #ifdef __linux__
-  const int error = ::posix_fallocate(fd, static_cast<off_t>(old_size), static_cast<off_t>(new_size - old_size));
+  const int error =
+      ::posix_fallocate(fd, static_cast<off_t>(old_size), static_cast<off_t>(new_size - old_size));
   if (error != EOPNOTSUPP && error != EINVAL) return error;
 #endif
   // Where the file system cannot allocate, writing zeros past the end does.
@@ -265,7 +267,7 @@ WriteStatus AtomicFile::prepare(const fs::path& target) {
 
   int error = 0;
   for (int attempt = 0; attempt < name_attempts; ++attempt) {
-    const fs::path candidate = temporary_name(folder, destination);
+    const fs::path candidate = temporary_name(folder, destination, attempt);
     int fd = -1;
     if (faults.create_error != 0) {
       errno = faults.create_error;
@@ -301,6 +303,7 @@ WriteStatus AtomicFile::commit(std::string_view bytes) {
   }
   const WriteStatus status = in_place_ ? commit_in_place(bytes) : commit_temporary(bytes);
   abandon();
+  if (status == WriteStatus::Ok && faults.after_commit != nullptr) faults.after_commit(destination_);
   return status;
 }
 

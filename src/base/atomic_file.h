@@ -77,9 +77,12 @@ void ignore_file_size_signal();
 // Failures the tests cannot make for real (a full disk, a folder that root
 // may still write to). Zero values leave the real behaviour.
 struct WriteFaults {
-  int create_error = 0;     // errno that making the temporary file fails with
-  long long room = -1;      // bytes the disk still takes; -1: no limit
+  int create_error = 0;  // errno that making the temporary file fails with
+  long long room = -1;   // bytes the disk still takes; -1: no limit
   bool rename_fails = false;
+  std::string first_suffix;  // the random part of the first temporary name tried
+  // Runs once a file is in place, as another program touching it would.
+  void (*after_commit)(const std::filesystem::path&) = nullptr;
 };
 void set_write_faults_for_testing(const WriteFaults& faults);
 

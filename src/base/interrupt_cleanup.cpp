@@ -74,7 +74,8 @@ int register_cleanup(const std::filesystem::path& path, CleanupKind kind) {
 }
 
 void unregister_cleanup(int slot) {
-  if (slot >= 0 && static_cast<std::size_t>(slot) < slot_count) slots[static_cast<std::size_t>(slot)].in_use = 0;
+  if (slot >= 0 && static_cast<std::size_t>(slot) < slot_count)
+    slots[static_cast<std::size_t>(slot)].in_use = 0;
 }
 
 void install_interrupt_cleanup() {

@@ -10,13 +10,15 @@
 namespace quintora::base {
 
 // White space as C's isspace sees it in the "C" locale.
-constexpr bool is_white(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+constexpr bool is_white(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 
 // Position of the first character at or after pos that is not white space.
 std::size_t skip_white(std::string_view text, std::size_t pos);
 
 struct ScannedInteger {
-  bool found = false;     // at least one digit
+  bool found = false;      // at least one digit
   bool too_large = false;  // magnitude beyond `limit`; value then holds ±limit
   long long value = 0;
   std::size_t end = 0;  // just past the last character taken (pos when nothing was found)

@@ -112,7 +112,9 @@ inline std::uint32_t fold(std::uint32_t c) {
 // surrogates, values beyond U+10FFFF and cut sequences are not characters:
 // they give their first byte alone, marked as invalid.
 inline std::uint32_t next_code_point(std::string_view text, std::size_t& i) {
-  const auto byte = [&](std::size_t k) { return static_cast<std::uint32_t>(static_cast<unsigned char>(text[k])); };
+  const auto byte = [&](std::size_t k) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(text[k]));
+  };
   const std::uint32_t b0 = byte(i);
   if (b0 < 0x80) {
     ++i;
@@ -157,7 +159,8 @@ inline bool equal_ignoring_case(std::string_view a, std::string_view b) {
       ++i, ++j;
       continue;
     }
-    if (fold_detail::fold(fold_detail::next_code_point(a, i)) != fold_detail::fold(fold_detail::next_code_point(b, j)))
+    if (fold_detail::fold(fold_detail::next_code_point(a, i)) !=
+        fold_detail::fold(fold_detail::next_code_point(b, j)))
       return false;
   }
   return i == a.size() && j == b.size();

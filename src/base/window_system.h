@@ -19,7 +19,7 @@ enum class Buttons { Ok, OkCancel, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 
 enum class Notification {
-  Changed,           // a field's text changed, by the user or by the program
+  Changed,  // a field's text changed, by the user or by the program
   FocusGained,
   FocusLost,
   SelectionChanged,  // the user changed a list's selection
@@ -72,8 +72,7 @@ class WindowSystem {
   virtual void set_event_sink(EventSink* sink) = 0;
 
   // Modal message box owned by the main window; returns the button pressed.
-  virtual Answer message_box(std::string_view text, std::string_view caption, Icon icon,
-                             Buttons buttons) = 0;
+  virtual Answer message_box(std::string_view text, std::string_view caption, Icon icon, Buttons buttons) = 0;
 
   // Lists of names. Each row carries a tag, the entry position of its bar or
   // team, so that nothing depends on turning a name back into an entry.

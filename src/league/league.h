@@ -20,9 +20,9 @@ inline constexpr int no_position = -1;
 inline constexpr std::int32_t deleted_bar_number = -1;
 inline constexpr std::int32_t deleted_team_bar_number = -2;
 
-using Name = FixedText<60>;    // 59 bytes of name
-using Title = FixedText<81>;   // 80 bytes of title
-using Path = FixedText<256>;   // 255 bytes of path
+using Name = FixedText<60>;   // 59 bytes of name
+using Title = FixedText<81>;  // 80 bytes of title
+using Path = FixedText<256>;  // 255 bytes of path
 
 enum class FileState : std::int32_t { Saved = 1, Modified = 0, Untitled = -1, UntitledModified = -2 };
 
@@ -72,7 +72,11 @@ void rename_bar(League& league, int bar_position, std::string_view name);
 void rename_team(League& league, int team_position, std::string_view name);
 void set_tables(League& league, int bar_position, std::int32_t tables);
 
-inline bool bar_is_live(const League& league, int p) { return league.bar.number[static_cast<std::size_t>(p)] >= 0; }
-inline bool team_is_live(const League& league, int t) { return league.team.bar_number[static_cast<std::size_t>(t)] >= 0; }
+inline bool bar_is_live(const League& league, int p) {
+  return league.bar.number[static_cast<std::size_t>(p)] >= 0;
+}
+inline bool team_is_live(const League& league, int t) {
+  return league.team.bar_number[static_cast<std::size_t>(t)] >= 0;
+}
 
 }  // namespace quintora

@@ -19,7 +19,8 @@ namespace {
 constexpr std::string_view mark_line = "!! Version 1.4.0";
 constexpr std::string_view title_header = "<< Title >>";
 constexpr std::string_view bars_count_header = "<< Number of Bars and Gap of Position Night >>";
-constexpr std::string_view bars_header = "<< BARS: Bar number, Number of Teams, Number of Tables and Bar Name >>";
+constexpr std::string_view bars_header =
+    "<< BARS: Bar number, Number of Teams, Number of Tables and Bar Name >>";
 constexpr std::string_view teams_count_header = "<< Number of Teams >>";
 constexpr std::string_view teams_header = "<< TEAMS: Corresponding Bar Number and Team Name >>";
 
@@ -50,12 +51,14 @@ void report_entries_without_bar(const League& league, base::Notices& notices) {
     }
   };
   for (int p = 0; p < league.n_bar_slot; ++p) {
-    if (!bar_is_live(league, p)) add("Bar " + std::string(league.bar.name[at(p)].view()) + " has no valid number.");
+    if (!bar_is_live(league, p))
+      add("Bar " + std::string(league.bar.name[at(p)].view()) + " has no valid number.");
   }
   for (int t = 0; t < league.n_team_slot; ++t) {
     const std::int32_t number = league.team.bar_number[at(t)];
     bool found = false;
-    for (int p = 0; p < league.n_bar_slot && number >= 0 && !found; ++p) found = league.bar.number[at(p)] == number;
+    for (int p = 0; p < league.n_bar_slot && number >= 0 && !found; ++p)
+      found = league.bar.number[at(p)] == number;
     if (!found) add("Team " + std::string(league.team.name[at(t)].view()) + " has no bar.");
   }
   if (listed == 0) return;
@@ -70,7 +73,9 @@ void report_entries_without_bar(const League& league, base::Notices& notices) {
 class SectionReader {
  public:
   // Starts after the mark line, which the caller has checked.
-  SectionReader(std::string_view text, League& scratch) : reader_(text), league_(scratch) { reader_.read_line(line_); }
+  SectionReader(std::string_view text, League& scratch) : reader_(text), league_(scratch) {
+    reader_.read_line(line_);
+  }
 
   std::string title_and_bar_count() {
     reader_.read_line(line_);  // title header
@@ -97,7 +102,9 @@ class SectionReader {
       league_.bar.number[at(p)] = numbers_[0];
       // No bar can hold more teams than the table; a wild count from a
       // hand-edited file must not overflow the editor's capacity arithmetic.
-      league_.bar.n_team_this_bar[at(p)] = numbers_[1] < 0 ? 0 : numbers_[1] > team_room ? team_room : numbers_[1];
+      league_.bar.n_team_this_bar[at(p)] = numbers_[1] < 0           ? 0
+                                           : numbers_[1] > team_room ? team_room
+                                                                     : numbers_[1];
       league_.bar.n_table_this_bar[at(p)] = numbers_[2] < 1 ? 1 : numbers_[2];
       reader_.read_name(line_);
       league_.bar.name[at(p)].assign(line_);

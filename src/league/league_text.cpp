@@ -17,7 +17,8 @@ bool LeagueTextReader::read_line(std::string& line) {
   // A CR belongs to the line end only right before its LF, and only when
   // the line was not cut to its kept length.
   const bool cut = content.size() > line_keep;
-  if (end != std::string_view::npos && !cut && !content.empty() && content.back() == '\r') content.remove_suffix(1);
+  if (end != std::string_view::npos && !cut && !content.empty() && content.back() == '\r')
+    content.remove_suffix(1);
   line.assign(content.substr(0, line_keep));
   return true;
 }

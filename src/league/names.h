@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "league/league.h"
 #include "base/window_system.h"
+#include "league/league.h"
 
 namespace quintora {
 

@@ -34,7 +34,8 @@ NextPositions next_played_rounds(int t, int p, int nv, const MarkTable& marks) {
 void build_mark_table(const RoundSequence& order, const PairingTable& table, MarkTable& marks) {
   for (int p = 1; p <= table.nv; ++p) {
     const auto r = static_cast<std::size_t>(order.round[static_cast<std::size_t>(p - 1)] - 1);
-    for (int t = 1; t <= table.n_team_even; ++t) marks.mark[static_cast<std::size_t>(t)][static_cast<std::size_t>(p)] = 0;
+    for (int t = 1; t <= table.n_team_even; ++t)
+      marks.mark[static_cast<std::size_t>(t)][static_cast<std::size_t>(p)] = 0;
     for (int k = 0; k < table.m; ++k) {
       marks.mark[table.first[r][static_cast<std::size_t>(k)]][static_cast<std::size_t>(p)] = 1;
       marks.mark[table.second[r][static_cast<std::size_t>(k)]][static_cast<std::size_t>(p)] = 2;
@@ -108,8 +109,8 @@ double sum_of_squares(const TeamCounts& counts, int counted) {
 
 }  // namespace
 
-double evaluate_order_reference(const RoundSequence& order, const PairingTable& table,
-                                MarkTable& marks, TeamCounts& counts) {
+double evaluate_order_reference(const RoundSequence& order, const PairingTable& table, MarkTable& marks,
+                                TeamCounts& counts) {
   build_mark_table(order, table, marks);
   const int counted = count_alternation_violations(table.mode, table.n_team_even, table.nv, marks, counts);
   return sum_of_squares(counts, counted);
@@ -240,7 +241,8 @@ double evaluate_order(const RoundSequence& order, const PairingTable& table, Cos
   double cost = 0.0;
   if (!odd) {
     for (int t = 1; t <= n; ++t) {
-      const Bits row{work.first_low[static_cast<std::size_t>(t)], work.first_high[static_cast<std::size_t>(t)]};
+      const Bits row{work.first_low[static_cast<std::size_t>(t)],
+                     work.first_high[static_cast<std::size_t>(t)]};
       const int c = count_from_sequence(row, nv);
       counts[static_cast<std::size_t>(t)] = c;
       cost += static_cast<double>(c * c);

@@ -40,8 +40,8 @@ void longest_runs(int n_team_even, int nv, const MarkTable& marks, TeamCounts& r
 
 // The cost computed step by step through the mark table; the plain statement
 // of the rule, kept as the yardstick for the fast version.
-double evaluate_order_reference(const RoundSequence& order, const PairingTable& table,
-                                MarkTable& marks, TeamCounts& counts);
+double evaluate_order_reference(const RoundSequence& order, const PairingTable& table, MarkTable& marks,
+                                TeamCounts& counts);
 
 // Fills the table's derived fields (bye_team, first_low/high) from its pairings;
 // the reader calls it, anyone else who builds a table must too.

@@ -1,12 +1,12 @@
 #include "optimiser/exchange_files.h"
 
+#include <fstream>
+#include <system_error>
+
 #include "base/atomic_file.h"
 #include "base/numbers.h"
 #include "optimiser/cost.h"
 #include "optimiser/file_names.h"
-
-#include <fstream>
-#include <system_error>
 
 namespace quintora::optimiser {
 
@@ -153,8 +153,9 @@ InputReadResult read_pairing_table(std::string_view text) {
     for (int i = 0; i < 2 * table.m; ++i) {
       const long long team = values[static_cast<std::size_t>(i)];
       if (team < 1 || team > highest_team) {
-        return failed(std::move(result), InputStatus::BadInput,
-                      round_name + ": TEAM " + std::to_string(team) + " NOT IN 1.." + std::to_string(highest_team));
+        return failed(
+            std::move(result), InputStatus::BadInput,
+            round_name + ": TEAM " + std::to_string(team) + " NOT IN 1.." + std::to_string(highest_team));
       }
       if (seen[static_cast<std::size_t>(team)]) {
         return failed(std::move(result), InputStatus::BadInput,
@@ -166,8 +167,9 @@ InputReadResult read_pairing_table(std::string_view text) {
       const auto a = static_cast<std::size_t>(values[static_cast<std::size_t>(2 * k)]);
       const auto b = static_cast<std::size_t>(values[static_cast<std::size_t>(2 * k + 1)]);
       if (met[a][b]) {
-        return failed(std::move(result), InputStatus::BadInput,
-                      round_name + ": TEAMS " + std::to_string(a) + " AND " + std::to_string(b) + " MEET AGAIN");
+        return failed(
+            std::move(result), InputStatus::BadInput,
+            round_name + ": TEAMS " + std::to_string(a) + " AND " + std::to_string(b) + " MEET AGAIN");
       }
       met[a][b] = met[b][a] = true;
       table.first[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(a);

@@ -7,8 +7,8 @@
 
 namespace quintora::optimiser::file {
 
-inline constexpr std::string_view input = "optimal.inp";   // the pairing table, written by the run
-inline constexpr std::string_view order = "optimal.out";   // the chosen round order, read by the run
-inline constexpr std::string_view report = "ZORAV.OUT";    // the report for people
+inline constexpr std::string_view input = "optimal.inp";  // the pairing table, written by the run
+inline constexpr std::string_view order = "optimal.out";  // the chosen round order, read by the run
+inline constexpr std::string_view report = "ZORAV.OUT";   // the report for people
 
 }  // namespace quintora::optimiser::file

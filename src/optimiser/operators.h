@@ -18,7 +18,7 @@ RoundSequence random_order(int nv, UniformRandom& random);
 RoundSequence order_from_keys(const std::array<double, max_rounds>& keys, int nv);
 
 // The changes themselves, positions counted from 1 as they are drawn.
-void reverse_positions(RoundSequence& order, int a, int b);      // a <= b
+void reverse_positions(RoundSequence& order, int a, int b);  // a <= b
 void exchange_positions(RoundSequence& order, int a, int b);
 void move_position(RoundSequence& order, int a, int b, int nv);  // b in 1..nv+1
 

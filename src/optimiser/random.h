@@ -21,8 +21,8 @@ struct GeneratorConstants {
 // below, which a test checks against this derivation).
 GeneratorConstants derive_generator_constants();
 
-inline constexpr GeneratorConstants generator_constants{1073741824, 843314861, 453816693,
-                                                        1693666955, 1.0 / 2147483648.0};
+inline constexpr GeneratorConstants generator_constants{1073741824, 843314861, 453816693, 1693666955,
+                                                        1.0 / 2147483648.0};
 
 inline constexpr std::int32_t generator_seed = 1225;
 

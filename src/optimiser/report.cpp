@@ -33,8 +33,8 @@ void write_i5_lines(std::ostream& stream, const int* values, int count, int per_
   if (count == 0 && !prefix.empty()) stream << prefix << '\n';
 }
 
-void write_generation_trace(ReportSink& sink, long generation, double best_cost,
-                            const RoundSequence& order, int nv) {
+void write_generation_trace(ReportSink& sink, long generation, double best_cost, const RoundSequence& order,
+                            int nv) {
   sink.both(" AT GENERATION #" + format_int(generation, 6) + ", COST =" + format_e14(best_cost));
   sink.to_report("  THE SOLUTION IS:");
   sink.to_out("   THE SOLUTION IS:");
@@ -42,7 +42,8 @@ void write_generation_trace(ReportSink& sink, long generation, double best_cost,
   for (int p = 0; p < nv; ++p) values[static_cast<std::size_t>(p)] = order.round[static_cast<std::size_t>(p)];
   for (int start = 0; start < nv; start += 10) {
     std::string line;
-    for (int p = start; p < nv && p < start + 10; ++p) line += format_int(values[static_cast<std::size_t>(p)], 5);
+    for (int p = start; p < nv && p < start + 10; ++p)
+      line += format_int(values[static_cast<std::size_t>(p)], 5);
     sink.both(line);
   }
 }
@@ -116,7 +117,8 @@ void write_round_codes(std::ostream& report, const RoundSequence& order, const P
     const auto r = static_cast<std::size_t>(order.round[static_cast<std::size_t>(p)] - 1);
     FreeFormLine line;
     for (int k = 0; k < table.m; ++k) {
-      line.whole(10LL * table.first[r][static_cast<std::size_t>(k)] + table.second[r][static_cast<std::size_t>(k)]);
+      line.whole(10LL * table.first[r][static_cast<std::size_t>(k)] +
+                 table.second[r][static_cast<std::size_t>(k)]);
     }
     report << line.str() << '\n';
   }
@@ -135,7 +137,8 @@ void write_alternation_diagnostics(std::ostream& report, const RoundSequence& or
   std::array<int, max_teams_with_dummy> row{};
   for (int p = 1; p <= table.nv; ++p) {
     for (int t = 1; t <= n; ++t) {
-      row[static_cast<std::size_t>(t - 1)] = marks.mark[static_cast<std::size_t>(t)][static_cast<std::size_t>(p)];
+      row[static_cast<std::size_t>(t - 1)] =
+          marks.mark[static_cast<std::size_t>(t)][static_cast<std::size_t>(p)];
     }
     write_i5_lines(report, row.data(), n, 30, "IND = ");
   }

@@ -13,7 +13,6 @@
 
 namespace quintora::optimiser {
 
-
 enum class StopRule { Target, Stall, Limit };
 
 // The two destinations: the report file and standard output.
@@ -43,8 +42,8 @@ void write_i5_lines(std::ostream& stream, const int* values, int count, int per_
                     std::string_view prefix = {});
 
 // " AT GENERATION #" I6 ", COST =" E14, the solution caption and the order.
-void write_generation_trace(ReportSink& sink, long generation, double best_cost,
-                            const RoundSequence& order, int nv);
+void write_generation_trace(ReportSink& sink, long generation, double best_cost, const RoundSequence& order,
+                            int nv);
 void write_increase_notice(ReportSink& sink);
 void write_stop_message(ReportSink& sink, StopRule rule, int stall_limit);
 

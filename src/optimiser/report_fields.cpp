@@ -19,8 +19,8 @@ std::string format_e14(double value) {
   // std::to_chars rounds correctly from the exact binary value, ties to even,
   // and ignores the locale: the same digits on every platform.
   std::array<char, 64> buffer{};
-  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::scientific, 5);
+  const auto [end, ec] =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific, 5);
   if (ec != std::errc{}) return std::string(width, '*');
   std::string text(buffer.data(), end);  // e.g. "1.20000e+01", "-1.23457e+102"
   const std::size_t e = text.find('e');
@@ -62,9 +62,7 @@ std::string free_form_real(double value) {
   return text;
 }
 
-void FreeFormLine::separate() {
-  line_ += ' ';
-}
+void FreeFormLine::separate() { line_ += ' '; }
 
 FreeFormLine& FreeFormLine::text(std::string_view item) {
   separate();

@@ -12,9 +12,12 @@ namespace quintora::optimiser {
 
 SearchLimits limits_for_effort(int effort) {
   switch (effort) {
-    case 3: return {100, 10};
-    case 4: return {500, 50};
-    default: return {50, 5};
+    case 3:
+      return {100, 10};
+    case 4:
+      return {500, 50};
+    default:
+      return {50, 5};
   }
 }
 

@@ -68,12 +68,14 @@ ZoravResult ZORAV(const std::filesystem::path& folder, int effort, std::ostream&
   write_round_codes(report, search.best_order, table);
   report.flush();
   if (!report) {
-    return fail(out, ZoravStatus::ReportNotWritable, "CANNOT WRITE OUTPUT FILE: ZORAV.OUT", search.evaluations);
+    return fail(out, ZoravStatus::ReportNotWritable, "CANNOT WRITE OUTPUT FILE: ZORAV.OUT",
+                search.evaluations);
   }
 
   const std::filesystem::path order_file = folder / file::order;
   if (!write_round_order(order_file, search.best_order, table.nv)) {
-    return fail(out, ZoravStatus::OutputNotWritable, "CANNOT CREATE OUTPUT FILE: optimal.out", search.evaluations);
+    return fail(out, ZoravStatus::OutputNotWritable, "CANNOT CREATE OUTPUT FILE: optimal.out",
+                search.evaluations);
   }
 
   write_alternation_diagnostics(report, search.best_order, table);
@@ -83,7 +85,8 @@ ZoravResult ZORAV(const std::filesystem::path& folder, int effort, std::ostream&
     // not reported as a success, and leaves no order behind.
     std::error_code ignored;
     std::filesystem::remove(order_file, ignored);
-    return fail(out, ZoravStatus::ReportNotWritable, "CANNOT WRITE OUTPUT FILE: ZORAV.OUT", search.evaluations);
+    return fail(out, ZoravStatus::ReportNotWritable, "CANNOT WRITE OUTPUT FILE: ZORAV.OUT",
+                search.evaluations);
   }
   out.flush();
   return {ZoravStatus::Ok, {}, search.evaluations};

@@ -17,7 +17,7 @@ namespace quintora::schedule {
 // 1..n_team_even; bar index 0 collects anything without a bar, so no index
 // is ever out of range.
 struct BalanceState {
-  std::array<int, max_team_even + 1> home_bar{};       // bar number of each team
+  std::array<int, max_team_even + 1> home_bar{};        // bar number of each team
   std::array<int, max_team_even + 1> n_home_of_team{};  // home matches over the table
   std::array<int, bar_room> n_match_this_bar{};
   std::array<int, bar_room> TheMaxNumber{};

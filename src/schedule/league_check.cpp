@@ -37,9 +37,9 @@ bool league_fits_run(const League& league, std::string& message) {
     return false;
   }
   if (league.n_team > max_teams || league.n_bar < 1 || league.n_bar > max_bars) {
-    message = "The league has " + std::to_string(league.n_team) + " teams in " + std::to_string(league.n_bar) +
-              " bars; a schedule takes 1 to " + std::to_string(max_teams) + " teams in 1 to " +
-              std::to_string(max_bars) + " bars.";
+    message = "The league has " + std::to_string(league.n_team) + " teams in " +
+              std::to_string(league.n_bar) + " bars; a schedule takes 1 to " + std::to_string(max_teams) +
+              " teams in 1 to " + std::to_string(max_bars) + " bars.";
     return false;
   }
   for (int p = 0; p < league.n_bar; ++p) {
@@ -68,8 +68,8 @@ bool league_fits_run(const League& league, std::string& message) {
     const auto i = static_cast<std::size_t>(p);
     if (league.bar.n_team_this_bar[i] != teams_of_bar[i]) {
       message = "Bar " + std::string(league.bar.name[i].view()) + " is given " +
-                std::to_string(league.bar.n_team_this_bar[i]) + " as its number of teams, but " + std::to_string(teams_of_bar[i]) +
-                " teams have it as their bar.";
+                std::to_string(league.bar.n_team_this_bar[i]) + " as its number of teams, but " +
+                std::to_string(teams_of_bar[i]) + " teams have it as their bar.";
       return false;
     }
   }

@@ -28,7 +28,8 @@ bool next_integer(std::string_view text, std::size_t& pos, long& value) {
 
 std::string optimiser_input_text(const RoundTable& table) {
   std::string out;
-  append_format(out, "%d  %d  %d  %d\n", table.n_team_even, table.nweek, table.nmatch - table.odd + 1, table.odd);
+  append_format(out, "%d  %d  %d  %d\n", table.n_team_even, table.nweek, table.nmatch - table.odd + 1,
+                table.odd);
   for (int r = 1; r <= table.nweek; ++r) {
     for (int s = table.odd; s <= table.nmatch; ++s) {
       append_format(out, "%d %d  ", table.A[at(s)][at(r)], table.B[at(s)][at(r)]);

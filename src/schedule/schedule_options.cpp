@@ -12,6 +12,8 @@ int default_season_weeks(int n_team) {
   return std::min(weeks, max_season_weeks);
 }
 
-int convert_weeks_text(std::string_view text) { return base::parse_leading_integer(text, 0, max_season_weeks); }
+int convert_weeks_text(std::string_view text) {
+  return base::parse_leading_integer(text, 0, max_season_weeks);
+}
 
 }  // namespace quintora::schedule

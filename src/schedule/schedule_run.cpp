@@ -72,7 +72,8 @@ std::filesystem::path resolve_result_path(const std::filesystem::path& base_fold
   return ec ? path.lexically_normal() : absolute.lexically_normal();
 }
 
-int schedule_run(const League& league, const ScheduleOptions& options, ScheduleRun& run, base::WindowSystem& ws) {
+int schedule_run(const League& league, const ScheduleOptions& options, ScheduleRun& run,
+                 base::WindowSystem& ws) {
   run.work.remove();
   run.result_path.clear();
   run.evaluations = 0;

@@ -26,7 +26,8 @@ struct SearchOutcome {
 
 // Searches a round order for the table in folder's "optimal.inp" and leaves
 // it in "optimal.out"; progress lines go to `out`.
-using RoundOrderSearch = SearchOutcome (*)(const std::filesystem::path& folder, int effort, std::ostream& out);
+using RoundOrderSearch = SearchOutcome (*)(const std::filesystem::path& folder, int effort,
+                                           std::ostream& out);
 
 // The optimiser itself.
 SearchOutcome run_optimiser(const std::filesystem::path& folder, int effort, std::ostream& out);
@@ -56,7 +57,8 @@ std::filesystem::path resolve_result_path(const std::filesystem::path& base_fold
 
 // Builds and writes the schedule of `league`, which it never changes.
 // Returns 1 on success and -1 on failure, after showing why.
-int schedule_run(const League& league, const ScheduleOptions& options, ScheduleRun& run, base::WindowSystem& ws);
+int schedule_run(const League& league, const ScheduleOptions& options, ScheduleRun& run,
+                 base::WindowSystem& ws);
 
 // Removes the work files and their folder; after a successful run (result 1)
 // shows the result file in the chosen viewer.

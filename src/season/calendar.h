@@ -22,8 +22,8 @@ struct Date {
 };
 
 struct TimeOfDay {
-  int hour = 20;  // 0..23
-  int minute = 0; // 0..59
+  int hour = 20;   // 0..23
+  int minute = 0;  // 0..59
   friend auto operator<=>(const TimeOfDay&, const TimeOfDay&) = default;
 };
 
@@ -31,10 +31,10 @@ inline constexpr int default_every_days = 7;
 inline constexpr int max_every_days = 365;
 
 struct Calendar {
-  Date first;                        // date of match week 1
+  Date first;                           // date of match week 1
   int every_days = default_every_days;  // 1..365
-  TimeOfDay start;                   // local wall-clock time
-  std::vector<Date> weeks_off;       // ascending, no duplicates
+  TimeOfDay start;                      // local wall-clock time
+  std::vector<Date> weeks_off;          // ascending, no duplicates
   friend bool operator==(const Calendar&, const Calendar&) = default;
 };
 
@@ -51,7 +51,7 @@ std::string_view weekday_name(Date date);
 // (24-hour). Anything else gives nothing.
 std::optional<Date> parse_iso_date(std::string_view text);
 std::optional<TimeOfDay> parse_time(std::string_view text);
-std::string format_iso_date(Date date);  // YYYY-MM-DD
+std::string format_iso_date(Date date);   // YYYY-MM-DD
 std::string format_time(TimeOfDay time);  // HH:MM
 
 // The dates of match weeks 1..weeks: first, first + every, ... with each
@@ -60,10 +60,10 @@ std::vector<Date> match_dates(const Calendar& calendar, int weeks);
 
 enum class CalendarProblem {
   None,
-  EveryOutOfRange,   // every_days not within 1..365
-  OffBeforeFirst,    // a week off before the first date
-  OffNotMatchDate,   // a week off that is not first + k * every
-  OffBeyondSeason,   // a week off after the season's last match date (only when weeks > 0 is given)
+  EveryOutOfRange,  // every_days not within 1..365
+  OffBeforeFirst,   // a week off before the first date
+  OffNotMatchDate,  // a week off that is not first + k * every
+  OffBeyondSeason,  // a week off after the season's last match date (only when weeks > 0 is given)
 };
 
 struct CalendarCheck {

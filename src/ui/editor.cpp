@@ -27,7 +27,9 @@ using base::at;
 
 }  // namespace
 
-void Editor::stop(const char* message) { ws_.message_box(message, stop_caption, base::Icon::Error, base::Buttons::Ok); }
+void Editor::stop(const char* message) {
+  ws_.message_box(message, stop_caption, base::Icon::Error, base::Buttons::Ok);
+}
 
 int Editor::selected_bar_entry() const {
   const int row = ws_.list_selected(control::bar_list);
@@ -65,7 +67,8 @@ void Editor::bar_selected() {
   ws_.set_text(control::team_name, "");
   const std::int32_t number = league_.bar.number[at(p)];
   for (int t = 0; t < league_.n_team_slot; ++t) {
-    if (league_.team.bar_number[at(t)] == number) ws_.list_append(control::team_list, league_.team.name[at(t)].view(), t);
+    if (league_.team.bar_number[at(t)] == number)
+      ws_.list_append(control::team_list, league_.team.name[at(t)].view(), t);
   }
   if (ws_.list_count(control::team_list) > 0) ws_.list_select(control::team_list, 0);
   selected_bar_ = p;
@@ -152,8 +155,8 @@ void Editor::delete_bar() {
 }
 
 bool Editor::team_command_allowed() {
-  const bool bar_has_teams = selected_bar_ >= 0 && selected_bar_ < bar_room &&
-                             league_.bar.n_team_this_bar[at(selected_bar_)] > 0;
+  const bool bar_has_teams =
+      selected_bar_ >= 0 && selected_bar_ < bar_room && league_.bar.n_team_this_bar[at(selected_bar_)] > 0;
   if (league_.n_bar <= 0 || league_.n_team <= 0 || !bar_has_teams) {
     stop("Please select a team first.");
     return false;

@@ -17,7 +17,8 @@ void show_league(const League& league, base::WindowSystem& ws) {
   ws.set_text(c::team_count_label, "");
   ws.set_number(c::total_teams_label, league.n_team);
   for (int p = 0; p < league.n_bar_slot && p < bar_room; ++p) {
-    if (bar_is_live(league, p)) ws.list_append(c::bar_list, league.bar.name[static_cast<std::size_t>(p)].view(), p);
+    if (bar_is_live(league, p))
+      ws.list_append(c::bar_list, league.bar.name[static_cast<std::size_t>(p)].view(), p);
   }
   ws.set_text(c::title, league.stored_title.view());
 }

@@ -4,8 +4,8 @@
 // selected, the team list, name fields, tables field and profile labels
 // emptied, the total number of teams and the title shown.
 
-#include "league/league.h"
 #include "base/window_system.h"
+#include "league/league.h"
 
 namespace quintora::ui {
 

@@ -35,7 +35,8 @@ Probe probe_writable(const fs::path& path) {
 base::FileDialogRequest league_file_dialog(base::FileDialogKind kind) {
   base::FileDialogRequest request;
   request.kind = kind;
-  request.filters = {{"Vazedored Files(*.SCH)", "*.sch"}, {"Text Files(*.TXT)", "*.txt"}, {"All Files(*.*)", "*.*"}};
+  request.filters = {
+      {"Vazedored Files(*.SCH)", "*.sch"}, {"Text Files(*.TXT)", "*.txt"}, {"All Files(*.*)", "*.*"}};
   if (kind == base::FileDialogKind::Open) {
     request.must_exist = true;
   } else {
@@ -104,7 +105,8 @@ void FileCommands::file_open() {
   base::Notices notices;
   const ReadResult result = read_league_file(league_, *chosen, ReadMode::Open, notices);
   if (result == ReadResult::Unreadable) {
-    ws_.message_box("Cannot open the file:\n" + *chosen, base::caption::sorry, base::Icon::Error, base::Buttons::Ok);
+    ws_.message_box("Cannot open the file:\n" + *chosen, base::caption::sorry, base::Icon::Error,
+                    base::Buttons::Ok);
     return;
   }
   if (result == ReadResult::Success) show_read_league();

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string_view>
 
-#include "league/league.h"
 #include "base/window_system.h"
+#include "league/league.h"
 
 namespace quintora::ui {
 

@@ -106,7 +106,8 @@ void MainWindowLogic::schedule() {
   if (files_.prompt_save_changes(PromptMode::Continue) == PromptResult::Cancelled) return;
   // A result name without a folder goes beside the league file; the run's
   // work files live in a private folder of their own.
-  const std::filesystem::path base_folder = base::path_from_utf8(league_.current_file_path.view()).parent_path();
+  const std::filesystem::path base_folder =
+      base::path_from_utf8(league_.current_file_path.view()).parent_path();
   open_schedule_dialog(ws_, league_, options_, base_folder);
 }
 

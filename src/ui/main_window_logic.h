@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <functional>
 
+#include "base/window_system.h"
 #include "league/league.h"
 #include "schedule/schedule_options.h"
 #include "ui/display_size.h"
 #include "ui/editor.h"
 #include "ui/file_commands.h"
-#include "base/window_system.h"
 
 namespace quintora::ui {
 

@@ -44,7 +44,8 @@ void ScheduleDialog::read_choices(const base::WindowSystem& ws) {
   } else {
     options_.effort = 2;
   }
-  options_.viewer = ws.is_checked(control::viewer_wordpad) ? schedule::Viewer::WordPad : schedule::Viewer::NotePad;
+  options_.viewer =
+      ws.is_checked(control::viewer_wordpad) ? schedule::Viewer::WordPad : schedule::Viewer::NotePad;
   options_.comma_delimited = ws.is_checked(control::comma_delimited);
 }
 

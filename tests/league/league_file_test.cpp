@@ -24,30 +24,39 @@ const std::string spring_model =
     "team 1 [Corner Pocket]\nteam 1 [Sharks]\nteam 2 [Eight Ball]\n";
 
 static std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  return text.find(from) == std::string::npos ? "from not found" : text.replace(text.find(from), from.size(), to);
+  return text.find(from) == std::string::npos ? "from not found"
+                                              : text.replace(text.find(from), from.size(), to);
 }
 
-static std::string with_crlf(const std::string& lf) { return std::regex_replace(lf, std::regex("\n"), "\r\n"); }
+static std::string with_crlf(const std::string& lf) {
+  return std::regex_replace(lf, std::regex("\n"), "\r\n");
+}
 
 TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
   const std::string crlf = with_crlf(spring_lf), longest_path = "/home/ünï côde/" + std::string(237, 'p');
-  const std::string no = "Sorry ! (error) This league file cannot be read: ", cut = no + "it ends before all its numbers.";
+  const std::string no = "Sorry ! (error) This league file cannot be read: ",
+                    cut = no + "it ends before all its numbers.";
   const std::string not_league = "Sorry ! (error) Not a Vazedored file.", o58(58, 'o'), t80(80, 'T');
-  const auto ed = [](const std::string& from, const std::string& to) { return replaced(spring_lf, from, to); };
+  const auto ed = [](const std::string& from, const std::string& to) {
+    return replaced(spring_lf, from, to);
+  };
   const struct {
-    std::string text, box, expected = spring_model, path = "after.sch";  // box: "" when read; expected: in describe()
+    std::string text, box, expected = spring_model,
+                           path = "after.sch";  // box: "" when read; expected: in describe()
   } cases[] = {
       {spring_lf, ""},
       {crlf.substr(0, crlf.size() - 2), "", spring_model, longest_path},  // CR LF, none after the last line
       {ed(" Version 1.4.0", ""), ""},  // only the mark's first two characters count
       {"\xEF\xBB\xBF!! 9" + crlf.substr(16), ""},
       {ed("2  1  1\n", "2  1  0\n"), "", "bar 2 1 1 [Eight Ball]"},  // table counts below 1 are read as 1
-      {ed("1  2  1\n", " 1\t2147483647 \t 7   \r\n"), "", "bar 1 100 7 [Corner"},  // a bar's teams fit the table
+      {ed("1  2  1\n", " 1\t2147483647 \t 7   \r\n"), "",
+       "bar 1 100 7 [Corner"},  // a bar's teams fit the table
       {ed("1  2  1\n", "1  -5  -1\n"), "", "bar 1 0 1 [Corner"},
       {ed("2  1  1\nEight Ball", "2\n1\n\n 3\n\tEight Ball\t"), "", "bar 2 1 3 [\tEight Ball\t]"},
       {ed("1\nSharks\n", "1\n   Sharks, 100% \"real\"  \n"), "", "team 1 [Sharks, 100% \"real\"  ]"},
       {ed("1  2  1\n", "1  x  9\n"), "", "bar 1 0 1 [Corner Pocket]"},  // garbage goes with its line
-      {ed("2  1  1\n", "2  1\n"), "", "bar 2 1 1 [Eight Ball]\nteam 1 [Corner Pocket]\nteam 1 [Sharks]\nteam 2 [Eight"},
+      {ed("2  1  1\n", "2  1\n"), "",
+       "bar 2 1 1 [Eight Ball]\nteam 1 [Corner Pocket]\nteam 1 [Sharks]\nteam 2 [Eight"},
       {ed("Spring League", t80 + "X"), "", "title=" + t80 + " gap"},  // overlong lines cut at a character
       {ed("Sharks", o58 + "é" + std::string(5000, 'L')), "", "team 1 [" + o58 + "]\nteam 2"},
       {ed("!! ", "! "), not_league},
@@ -69,9 +78,12 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
     const ReadResult result = read_text(league, k.text, ws, k.path);
     const bool read = k.box.empty();
     EXPECT_EQ(boxes(ws), read ? "" : k.box + "\n");
-    EXPECT_EQ(result, read ? ReadResult::Success : k.box == not_league ? ReadResult::NotLeagueFile : ReadResult::Refused);
+    EXPECT_EQ(result, read                  ? ReadResult::Success
+                      : k.box == not_league ? ReadResult::NotLeagueFile
+                                            : ReadResult::Refused);
     const std::string now = describe(league);
-    EXPECT_TRUE(read ? now.find(k.expected) != std::string::npos : now == before) << now << "lacks " << k.expected;
+    EXPECT_TRUE(read ? now.find(k.expected) != std::string::npos : now == before)
+        << now << "lacks " << k.expected;
     EXPECT_EQ(league.current_file_path.view(), read ? k.path : "before.sch");
     EXPECT_EQ(league.file_state, read ? FileState::Saved : FileState::Modified);
   }
@@ -81,7 +93,8 @@ TEST(WriteLeague, WritesTheExactLayoutInPlaceOfTheOldFileAndReadsItBack) {
   ScratchFolder folder;
   std::ofstream(folder / "spring.sch") << "old contents, longer than the new file will be, by far, really\n";
   std::ofstream(folder / "spring.sch.tmp") << "someone else's";
-  League league = make_league({{"Corner Pocket", 1, {"Corner Pocket", "Sharks"}}, {"Eight Ball", 1, {"Eight Ball"}}});
+  League league =
+      make_league({{"Corner Pocket", 1, {"Corner Pocket", "Sharks"}}, {"Eight Ball", 1, {"Eight Ball"}}});
   league.gap_of_position_night = 3;
   FakeWindowSystem ws;
   ASSERT_TRUE(save(league, ws, folder / "spring.sch", "Spring League"));
@@ -113,9 +126,11 @@ TEST(WriteLeague, DeletionsKeepTheirEntriesUntilASaveCompactsAndRegroups) {
   delete_team(league, 5, 0);  // a2
   delete_team(league, 5, 0);
   add_team(league, "a3", 0);
-  EXPECT_EQ(describe(league),
-            "title= gap=0 bars=3/4 teams=4/8\nbar 1 2 2 [A]\nbar -1 3 1 [B]\nbar 3 1 1 [C]\nbar 4 1 1 [D]\nteam 1 [a1]\n"
-            "team -2 [b1]\nteam -2 [b2]\nteam -2 [b3]\nteam 3 [c1]\nteam -2 [a2]\nteam 4 [d1]\nteam 1 [a3]\n");
+  EXPECT_EQ(
+      describe(league),
+      "title= gap=0 bars=3/4 teams=4/8\nbar 1 2 2 [A]\nbar -1 3 1 [B]\nbar 3 1 1 [C]\nbar 4 1 1 [D]\nteam 1 "
+      "[a1]\n"
+      "team -2 [b1]\nteam -2 [b2]\nteam -2 [b3]\nteam 3 [c1]\nteam -2 [a2]\nteam 4 [d1]\nteam 1 [a3]\n");
   FakeWindowSystem ws;
   ASSERT_TRUE(save(league, ws, folder / "compact.sch", ""));
   EXPECT_EQ(describe(league),
@@ -126,8 +141,9 @@ TEST(WriteLeague, DeletionsKeepTheirEntriesUntilASaveCompactsAndRegroups) {
 
 TEST(WriteLeague, NamesAndTitlesSurviveByteForByte) {
   League league;
-  for (const std::string& n : {std::string(59, 'N'), std::string(57, 'x') + "é", std::string("\tTabbed\t"),
-                              std::string("Blanks  inside, commas, 100% and %d %s"), std::string("Straße Ελλάδα")})
+  for (const std::string& n :
+       {std::string(59, 'N'), std::string(57, 'x') + "é", std::string("\tTabbed\t"),
+        std::string("Blanks  inside, commas, 100% and %d %s"), std::string("Straße Ελλάδα")})
     add_team(league, n, add_bar(league, n));
   const std::string title = std::string(78, 'T') + "é";  // 80 bytes
   League expected = league;
@@ -147,17 +163,21 @@ TEST(LeagueFile, EntriesWithoutABarAreKeptUntilASave) {
   ScratchFolder folder;
   FakeWindowSystem ws;
   League league;
-  ASSERT_EQ(read_text(league,
-                      "!!\n\nT\n\n3  0\n\n1  9  1\nTwin A\n1  9  1\nTwin B\n-1  0  1\nOld\n\n4\n\n1\nOne\n1\nTwo\n"
-                      "0\nStray\n-2\nGone\n", ws),
-            ReadResult::Success);
+  ASSERT_EQ(
+      read_text(league,
+                "!!\n\nT\n\n3  0\n\n1  9  1\nTwin A\n1  9  1\nTwin B\n-1  0  1\nOld\n\n4\n\n1\nOne\n1\nTwo\n"
+                "0\nStray\n-2\nGone\n",
+                ws),
+      ReadResult::Success);
   EXPECT_EQ(boxes(ws),
             "Stopzzz ! (error) Bar Old has no valid number.\nTeam Stray has no bar.\nTeam Gone has no bar.\n"
             "They are left out when the league is saved.\n");
-  EXPECT_TRUE(describe(league).starts_with("title=T gap=0 bars=2/3 teams=3/4\n"));  // live counts follow the entries
+  EXPECT_TRUE(
+      describe(league).starts_with("title=T gap=0 bars=2/3 teams=3/4\n"));  // live counts follow the entries
   ASSERT_TRUE(save(league, ws, folder / "counts.sch", "T"));
   EXPECT_EQ(describe(league),
-            "title=T gap=0 bars=2/2 teams=2/2\nbar 1 2 1 [Twin A]\nbar 2 0 1 [Twin B]\nteam 1 [One]\nteam 1 [Two]\n");
+            "title=T gap=0 bars=2/2 teams=2/2\nbar 1 2 1 [Twin A]\nbar 2 0 1 [Twin B]\nteam 1 [One]\nteam 1 "
+            "[Two]\n");
 }
 
 TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
@@ -189,7 +209,8 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
     EXPECT_EQ(boxes(ws), "Stop ! (error) The league could not be saved to " + where + ".\n" + k.box + "\n");
   }
   EXPECT_EQ(file_bytes(folder / "readonly.sch"), "previous contents");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 2);  // no temporary left
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()),
+            2);  // no temporary left
 }
 
 }  // namespace quintora::test

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text_compare.h"
 #include "league/names.h"
 #include "league_test_support.h"
-#include "base/text_compare.h"
 
 namespace quintora::test {
 
@@ -20,13 +20,16 @@ TEST(LeagueModel, NothingIsPlacedOrChangedOutsideTheTables) {
   for (int i = 0; i < team_room; ++i) ASSERT_EQ(add_team(league, "team", 1), i);
   EXPECT_EQ(add_team(league, "one too many", 1), no_position);
   const std::string full = describe(league);
-  for (int p : {-1, bar_room, 1000}) delete_bar(league, p), rename_bar(league, p, "X"), set_tables(league, p, 9);
-  for (int p : {-1, team_room, 1000}) delete_team(league, p, 1), delete_team(league, 1, p), rename_team(league, p, "X");
+  for (int p : {-1, bar_room, 1000})
+    delete_bar(league, p), rename_bar(league, p, "X"), set_tables(league, p, 9);
+  for (int p : {-1, team_room, 1000})
+    delete_team(league, p, 1), delete_team(league, 1, p), rename_team(league, p, "X");
   EXPECT_EQ(describe(league), full);
 }
 
 TEST(Names, ValidateNameChecksEachKindAgainstItsLiveEntries) {
-  League league = make_league({{"Corner Pocket", 1, {"Sharks"}}, {"Gone", 1, {"Gone Team"}}, {"Ελλάς", 1, {}}});
+  League league =
+      make_league({{"Corner Pocket", 1, {"Sharks"}}, {"Gone", 1, {"Gone Team"}}, {"Ελλάς", 1, {}}});
   delete_bar(league, 1);
   const struct {
     std::string typed;
@@ -39,7 +42,7 @@ TEST(Names, ValidateNameChecksEachKindAgainstItsLiveEntries) {
       {"corner POCKET", NameKind::Bar, "corner POCKET", "Bar name is already used."},
       {" Corner Pocket ", NameKind::Team, "Corner Pocket", ""},  // a team may bear a bar's name
       {"SHARKS", NameKind::Team, "SHARKS", "Team name is already used."},
-      {"gone", NameKind::Bar, "gone", ""},             // freed by the deletion
+      {"gone", NameKind::Bar, "gone", ""},  // freed by the deletion
       {"ΕΛΛΆΣ", NameKind::Bar, "ΕΛΛΆΣ", "Bar name is already used."},
       {"\tSharks\t ", NameKind::Team, "\tSharks\t", ""},  // a tab is no blank
   };
@@ -57,17 +60,30 @@ TEST(Names, EqualIgnoringCaseFoldsTheCoveredScriptsAndNothingElse) {
     std::string a, b;
     bool equal;
   } cases[] = {
-      {"Corner Pocket", "CORNER pocket", true}, {"Ace", "Aces", false}, {"@[", "`{", false}, {"×", "÷", false},
-      {"Café Crème", "CAFÉ CRÈME", true}, {"ÿŁódź", "ŸŁÓDŹ", true}, {"ſǄ", "Sǆ", true}, {"ß", "ss", false},
-      {"Ελλάς Ёж Հայ", "ΕΛΛΆΣ ёЖ հԱՅ", true}, {"ẞ", "ß", true}, {"K", "\xE2\x84\xAA", true}, {"ＡＢ", "ａｂ", true},
-      {"é", "e\xCC\x81", false}, {"\xC3", "\xE3", false}, {"\xC1\x81", "a", false}, {"ÉCOLE\xC3", "école\xC3", true},
+      {"Corner Pocket", "CORNER pocket", true},
+      {"Ace", "Aces", false},
+      {"@[", "`{", false},
+      {"×", "÷", false},
+      {"Café Crème", "CAFÉ CRÈME", true},
+      {"ÿŁódź", "ŸŁÓDŹ", true},
+      {"ſǄ", "Sǆ", true},
+      {"ß", "ss", false},
+      {"Ελλάς Ёж Հայ", "ΕΛΛΆΣ ёЖ հԱՅ", true},
+      {"ẞ", "ß", true},
+      {"K", "\xE2\x84\xAA", true},
+      {"ＡＢ", "ａｂ", true},
+      {"é", "e\xCC\x81", false},
+      {"\xC3", "\xE3", false},
+      {"\xC1\x81", "a", false},
+      {"ÉCOLE\xC3", "école\xC3", true},
   };
   for (const auto& k : cases) {
     EXPECT_EQ(base::equal_ignoring_case(k.a, k.b), k.equal) << k.a << " / " << k.b;
     EXPECT_EQ(base::equal_ignoring_case(k.b, k.a), k.equal) << k.b << " / " << k.a;
   }
   for (std::uint32_t cp = 0; cp < 0x10000; ++cp)
-    ASSERT_EQ(base::fold_detail::fold(base::fold_detail::fold(cp)), base::fold_detail::fold(cp)) << cp;  // idempotent
+    ASSERT_EQ(base::fold_detail::fold(base::fold_detail::fold(cp)), base::fold_detail::fold(cp))
+        << cp;  // idempotent
 }
 
 }  // namespace quintora::test

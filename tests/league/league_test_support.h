@@ -36,7 +36,8 @@ inline ReadResult read_text(League& league, const std::string& text, FakeWindowS
   return result;
 }
 
-inline bool save(League& league, FakeWindowSystem& ws, const std::filesystem::path& file, const std::string& title) {
+inline bool save(League& league, FakeWindowSystem& ws, const std::filesystem::path& file,
+                 const std::string& title) {
   league.current_file_path.assign(file.string());
   base::Notices notices;
   const bool saved = write_league(league, title, notices);
@@ -55,8 +56,8 @@ inline std::string describe(const League& l) {
   out << "title=" << l.stored_title.view() << " gap=" << l.gap_of_position_night << " bars=" << l.n_bar << "/"
       << l.n_bar_slot << " teams=" << l.n_team << "/" << l.n_team_slot << "\n";
   for (std::size_t p = 0; p < static_cast<std::size_t>(l.n_bar_slot); ++p)
-    out << "bar " << l.bar.number[p] << " " << l.bar.n_team_this_bar[p] << " " << l.bar.n_table_this_bar[p] << " ["
-        << l.bar.name[p].view() << "]\n";
+    out << "bar " << l.bar.number[p] << " " << l.bar.n_team_this_bar[p] << " " << l.bar.n_table_this_bar[p]
+        << " [" << l.bar.name[p].view() << "]\n";
   for (std::size_t t = 0; t < static_cast<std::size_t>(l.n_team_slot); ++t)
     out << "team " << l.team.bar_number[t] << " [" << l.team.name[t].view() << "]\n";
   return out.str();
@@ -67,8 +68,8 @@ inline std::string describe(const League& l) {
 inline std::string boxes(const FakeWindowSystem& ws) {
   std::string out;
   for (const MessageRecord& m : ws.messages())
-    out += m.caption + (m.icon == base::Icon::Error ? " (error) " : " ") + (m.buttons == base::Buttons::Ok ? "" : "(asks) ") +
-           m.text + "\n";
+    out += m.caption + (m.icon == base::Icon::Error ? " (error) " : " ") +
+           (m.buttons == base::Buttons::Ok ? "" : "(asks) ") + m.text + "\n";
   return out;
 }
 
@@ -77,7 +78,10 @@ struct ScratchFolder {
   std::filesystem::path path =
       std::filesystem::temp_directory_path() / ("quintora-league-" + std::to_string(std::random_device{}()));
   ScratchFolder() { std::filesystem::create_directories(path); }
-  ~ScratchFolder() { std::error_code ec; std::filesystem::remove_all(path, ec); }
+  ~ScratchFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+  }
   std::filesystem::path operator/(const char* name) const { return path / name; }
 };
 

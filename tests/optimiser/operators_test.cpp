@@ -1,9 +1,9 @@
 #include "optimiser/operators.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <tuple>
-
-#include <gtest/gtest.h>
 
 namespace quintora::optimiser {
 namespace {

@@ -1,13 +1,15 @@
 #include "optimiser/random.h"
 
-#include <tuple>
-
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace quintora::optimiser {
 namespace {
 
-auto fields(const GeneratorConstants& c) { return std::tuple(c.m2, c.multiplier, c.increment, c.limit, c.scale); }
+auto fields(const GeneratorConstants& c) {
+  return std::tuple(c.m2, c.multiplier, c.increment, c.limit, c.scale);
+}
 
 TEST(GeneratorTest, ConstantsAndFirstDraws) {
   EXPECT_EQ(fields(derive_generator_constants()), fields(generator_constants));

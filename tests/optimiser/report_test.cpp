@@ -1,10 +1,10 @@
 #include "optimiser/report.h"
 
+#include <gtest/gtest.h>
+
 #include <sstream>
 #include <string>
 #include <tuple>
-
-#include <gtest/gtest.h>
 
 #include "optimiser/exchange_files.h"
 #include "optimiser/population.h"
@@ -22,7 +22,7 @@ TEST(ReportFieldsTest, FieldsAndRecordRounding) {
   EXPECT_EQ(format_int(5, 2) + format_int(50, 2) + format_int(100, 2) + format_int(-123, 3), " 550*****");
   // value, its E14 field, what it reads back as from a record
   const std::tuple<double, const char*, double> cases[] = {
-      {12.0, "   1.20000D+01", 12.0},          {0.0, "   0.00000D+00", 0.0},
+      {12.0, "   1.20000D+01", 12.0},           {0.0, "   0.00000D+00", 0.0},
       {1234567.0, "   1.23457D+06", 1234570.0}, {1234565.0, "   1.23456D+06", 1234560.0},  // tie to even
       {1234575.0, "   1.23458D+06", 1234580.0}, {999999.5, "   1.00000D+06", 1000000.0},
       {3802501.0, "   3.80250D+06", 3802500.0}, {0.000125, "   1.25000D-04", 0.000125},
@@ -32,7 +32,8 @@ TEST(ReportFieldsTest, FieldsAndRecordRounding) {
     EXPECT_EQ(stored_cost(value), stored) << value;
   }
   EXPECT_EQ(format_e14(1e100), "   1.00000+100");
-  EXPECT_EQ(FreeFormLine().text("A =").whole(120).real(0.25).real(6227020800.0).str(), " A = 120 0.25 6227020800.0");
+  EXPECT_EQ(FreeFormLine().text("A =").whole(120).real(0.25).real(6227020800.0).str(),
+            " A = 120 0.25 6227020800.0");
 }
 
 TEST(ReportTest, SummaryOfFiveRoundsAndPossibilities) {
@@ -49,7 +50,8 @@ TEST(ReportTest, SummaryOfFiveRoundsAndPossibilities) {
                                 "       # DESIGN VARIABLE (  3)        =    5            #\n"
                                 "       # DESIGN VARIABLE (  4)        =    2            #\n"
                                 "       # DESIGN VARIABLE (  5)        =    4            #\n" +
-                                gap + rule + " NUMBER OF POSSIBILITIES =  120\n NUMBER OF FUNCTION EVALUATIONS =  51\n");
+                                gap + rule +
+                                " NUMBER OF POSSIBILITIES =  120\n NUMBER OF FUNCTION EVALUATIONS =  51\n");
   EXPECT_EQ(c.out.str(), c.report.str());
   EXPECT_EQ(possibilities_text(12), "479001600");
   EXPECT_EQ(possibilities_text(13), "6227020800.0");
@@ -65,7 +67,8 @@ TEST(ReportTest, GenerationTraceNoticeAndTime) {
   write_increase_notice(t.sink);
   write_cpu_time(t.sink, 0.5, 0.75);
   EXPECT_EQ(t.report.str(), " \n *** POSSIBILITY OF PERMUTATION IS INCREASED ***\n \n CPU TIME = 0.25\n");
-  EXPECT_EQ(t.out.str(), " \n *** POSSIBILITY OF PERMUTATION IS INCREASED ***\n \n CPU TIME = 0.25 0.5 0.75\n");
+  EXPECT_EQ(t.out.str(),
+            " \n *** POSSIBILITY OF PERMUTATION IS INCREASED ***\n \n CPU TIME = 0.25 0.5 0.75\n");
 }
 
 TEST(ReportTest, DiagnosticsOfAnOddLeague) {

@@ -1,5 +1,7 @@
 #include "optimiser/zorav.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -8,8 +10,6 @@
 #include <string>
 #include <tuple>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "optimiser/report.h"
 #include "optimiser/report_fields.h"
@@ -56,8 +56,9 @@ class ZoravRunTest : public ::testing::Test {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
-  const fs::path folder_ = fs::temp_directory_path() /
-                           ("quintora_zorav_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+  const fs::path folder_ =
+      fs::temp_directory_path() /
+      ("quintora_zorav_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
   std::ostringstream out_;
 };
 
@@ -67,7 +68,7 @@ TEST_F(ZoravRunTest, InputIsCheckedBeforeUse) {
   constexpr auto ok = ZoravStatus::Ok, bad = ZoravStatus::BadInput;
   const std::tuple<const char*, ZoravStatus, const char*> cases[] = {
       {"2 1 0 2\n", ok, ""},                              // one team, no matches
-      {"4 3\n1 2 junk\n1\n2\n3 1 9 x\n3 2\n", ok, ""},   // header and round over two lines, surplus ignored
+      {"4 3\n1 2 junk\n1\n2\n3 1 9 x\n3 2\n", ok, ""},    // header and round over two lines, surplus ignored
       {"4 3 2 7\n4 3\n1 2\n2 4 3 1\n4 1 3 2\n", ok, ""},  // a round over two lines; mode 7 is even
       {"4\t3 1 2\r\n1 2\r\n3\t1\r\n+3 2\r\n", ok, ""},    // tabs, CR LF, a plus sign
       {"200 199 100 1\n", ZoravStatus::TooManyRounds, "NV MUST BE LESS THAN OR EQUAL TO  99"},
@@ -88,7 +89,9 @@ TEST_F(ZoravRunTest, InputIsCheckedBeforeUse) {
   for (const auto& [text, status, message] : cases) {
     fs::remove(folder_ / "optimal.out");
     const ZoravResult result = run(text);
-    EXPECT_EQ(std::tuple(result.status, fs::exists(folder_ / "optimal.out")), std::tuple(status, status == ok)) << text;
+    EXPECT_EQ(std::tuple(result.status, fs::exists(folder_ / "optimal.out")),
+              std::tuple(status, status == ok))
+        << text;
     EXPECT_NE(result.message.find(message), npos) << text << result.message;
     EXPECT_TRUE(status == ok || out_.str() == stopped(result.message)) << text << out_.str();
   }
@@ -113,7 +116,8 @@ TEST_F(ZoravRunTest, FilesOnFailure) {
 
 TEST_F(ZoravRunTest, TwoTeamsReachTheTargetAtTheFirstEvaluation) {
   const ZoravResult result = run(two_teams);
-  EXPECT_EQ(std::tuple(result.status, result.evaluations, file("optimal.out")), std::tuple(ZoravStatus::Ok, 1, " 1\n"));
+  EXPECT_EQ(std::tuple(result.status, result.evaluations, file("optimal.out")),
+            std::tuple(ZoravStatus::Ok, 1, " 1\n"));
   std::ostringstream summary, ignored;
   ReportSink sink(summary, ignored);
   report_best_solution(sink, RoundSequence{{1}}, 0.0, 1, 1);
@@ -132,7 +136,8 @@ TEST_F(ZoravRunTest, TwoTeamsReachTheTargetAtTheFirstEvaluation) {
 // a million, so that the six-digit record rounding steers the search. Each
 // run is made twice in one process, with the same lines and files.
 TEST_F(ZoravRunTest, RunsMatchAnIndependentModel) {
-  const std::string six = "6  5  3  1\n6 5  1 3  2 4  \n4 6  5 1  3 2  \n6 3  5 4  1 2  \n2 6  3 5  4 1  \n6 1  5 2  4 3  \n";
+  const std::string six =
+      "6  5  3  1\n6 5  1 3  2 4  \n4 6  5 1  3 2  \n6 3  5 4  1 2  \n2 6  3 5  4 1  \n6 1  5 2  4 3  \n";
   const std::string five = "6  5  2  2\n1 3  2 4  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n5 2  4 3  \n";
   const std::string eight =
       "8  7  4  1\n8 7  1 4  2 6  3 5  \n6 8  7 1  4 3  5 2  \n8 5  7 6  1 3  2 4  \n4 8  5 7  6 1  3 2  \n"
@@ -151,15 +156,18 @@ TEST_F(ZoravRunTest, RunsMatchAnIndependentModel) {
       {testing::round_robin_text(31), 2, 784, 50, "3.01770D+04",
        "31 26 19 9 17 29 7 16 4 23 28 2 24 20 30 3 10 14 5 12 8 18 27 21 25 13 22 11 15 6 1"},
       {testing::round_robin_text(100), 2, 707, 50, "1.18097D+06",
-       "6 41 69 4 40 24 58 77 17 2 70 92 23 48 75 83 53 10 71 51 12 25 50 87 68 98 42 32 44 99 81 61 38 78 91 21 "
-       "35 55 52 86 65 79 95 60 74 30 11 97 72 43 15 27 3 64 31 96 67 49 1 22 39 54 34 18 62 80 56 89 28 16 7 "
+       "6 41 69 4 40 24 58 77 17 2 70 92 23 48 75 83 53 10 71 51 12 25 50 87 68 98 42 32 44 99 81 61 38 78 "
+       "91 21 "
+       "35 55 52 86 65 79 95 60 74 30 11 97 72 43 15 27 3 64 31 96 67 49 1 22 39 54 34 18 62 80 56 89 28 16 "
+       "7 "
        "26 5 33 9 93 84 63 47 73 82 90 20 36 14 94 8 29 57 13 88 76 59 37 19 85 46 45 66"},
   };
   for (const auto& [input, effort, evaluations, generations, cost, order] : cases) {
     const ZoravResult result = run(input, effort);
     const std::string out = out_.str(), where = input.substr(0, 12) + " effort " + std::to_string(effort);
     EXPECT_EQ(std::tuple(result.status, result.evaluations, count_lines(out, " AT GENERATION")),
-              std::tuple(ZoravStatus::Ok, evaluations, generations)) << where;
+              std::tuple(ZoravStatus::Ok, evaluations, generations))
+        << where;
     EXPECT_NE(out.find(std::string("# COST                     =   ") + cost), npos) << where;
     EXPECT_EQ(numbers(file("optimal.out")), numbers(order)) << where;
     if (generations != 50) {
@@ -170,7 +178,9 @@ TEST_F(ZoravRunTest, RunsMatchAnIndependentModel) {
       for (int i = 0; i < 3; ++i) at = out.find('\n', at) + 1;
       EXPECT_EQ(out.find(" \n *** POSSIBILITY OF PERMUTATION IS INCREASED ***\n \n"), at) << where;
       EXPECT_NE(out.find(" \n SOLUTION IS NOT IMPROVED IN THE\n LAST " + format_int(stall, 2) +
-                         " GENERATIONS. PROGRAM STOPS.\n THE BEST"), npos) << where;
+                         " GENERATIONS. PROGRAM STOPS.\n THE BEST"),
+                npos)
+          << where;
     } else {
       EXPECT_NE(out.find(" \n ITERATION LIMIT EXCEEDED. PROGRAM STOPS.\n THE BEST"), npos) << where;
     }

@@ -4,11 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <iterator>
 #include <tuple>
 
+#include "base/atomic_file.h"
 #include "league_builder.h"
 #include "support/fake_window_system.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 namespace quintora::schedule {
 namespace {
@@ -118,6 +124,48 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
   league.n_team = 100;
   fails(league, "The league has 100 teams in 2 bars; a schedule takes 1 to 99 teams in 1 to 49 bars.");
   EXPECT_TRUE(ws_.started_programs().empty());
+}
+
+// Replacing last week's schedule fails in the middle: a folder that takes no
+// new file and a full disk, a disk full for the temporary file, a file-size
+// limit. The old file stays byte for byte; a link planted beside it at the
+// temporary's name is never written through.
+TEST_F(ScheduleRunTest, ReplacingTheResultNeverDamagesTheOldFile) {
+  options_ = {10, "schedule.txt", 1, Viewer::NotePad, false};
+  const auto with = [](int create_error, long long room, const char* suffix = "") {
+    base::WriteFaults faults;
+    faults.create_error = create_error;
+    faults.room = room;
+    faults.first_suffix = suffix;
+    return faults;
+  };
+  for (const base::WriteFaults& faults : {with(EACCES, 100), with(0, 100), with(ENOSPC, 0)}) {
+    base::set_write_faults_for_testing(faults);
+    EXPECT_EQ(run(league_), -1);
+    base::set_write_faults_for_testing({});
+    EXPECT_EQ(read_file(folder_ / "schedule.txt"), "last week's schedule");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 2) << "no temporary file may stay";
+  }
+  EXPECT_NE(ws_.messages().back().text.find("the disk is full"), std::string::npos);
+#ifndef _WIN32
+  base::ignore_file_size_signal();
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit low = saved;
+  low.rlim_cur = 100;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &low), 0);
+  const int limited = run(league_);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+  EXPECT_EQ(limited, -1);
+  EXPECT_EQ(read_file(folder_ / "schedule.txt"), "last week's schedule");
+
+  fs::create_symlink(folder_ / "victim", folder_ / ".schedule.txt.planted.tmp");
+  base::set_write_faults_for_testing(with(0, -1, "planted"));
+  EXPECT_EQ(run(league_), 1);
+  base::set_write_faults_for_testing({});
+  EXPECT_FALSE(fs::exists(folder_ / "victim"));
+  EXPECT_EQ(read_file(folder_ / "schedule.txt"), test::schedule_text(league_, 10));
+#endif
 }
 
 }  // namespace

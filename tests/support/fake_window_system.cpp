@@ -18,7 +18,9 @@ T take_front(std::deque<T>& queue, T when_empty) {
 struct ClosingTracker : base::DialogHandler {
   explicit ClosingTracker(base::DialogHandler& handler) : inner(handler) {}
   void on_open(base::WindowSystem& ws) override { inner.on_open(ws); }
-  bool on_command(base::WindowSystem& w, int id) override { return closed = closed || inner.on_command(w, id); }
+  bool on_command(base::WindowSystem& w, int id) override {
+    return closed = closed || inner.on_command(w, id);
+  }
   base::DialogHandler& inner;
   bool closed = false;
 };
@@ -36,7 +38,7 @@ void FakeWindowSystem::notify(int control, base::Notification what) {
 }
 
 base::Answer FakeWindowSystem::message_box(std::string_view text, std::string_view caption, base::Icon icon,
-                                         base::Buttons buttons) {
+                                           base::Buttons buttons) {
   const bool question = buttons != base::Buttons::Ok;
   if (question && answers_.empty()) ++unscripted_questions_;
   const base::Answer answer = question ? take_front(answers_, base::Answer::Cancel) : base::Answer::Ok;

@@ -40,7 +40,7 @@ class FakeWindowSystem : public base::WindowSystem {
   // base::WindowSystem
   void set_event_sink(base::EventSink* sink) override { sink_ = sink; }
   base::Answer message_box(std::string_view text, std::string_view caption, base::Icon icon,
-                         base::Buttons buttons) override;
+                           base::Buttons buttons) override;
   void list_append(int list, std::string_view text, int tag) override { list_insert(list, -1, text, tag); }
   void list_insert(int list, int row, std::string_view text, int tag) override;
   void list_delete(int list, int row) override;

@@ -3,8 +3,8 @@
 
 #include <tuple>
 
-#include "ui/editor_display.h"
 #include "main_window_fixture.h"
+#include "ui/editor_display.h"
 
 namespace quintora::test {
 namespace {
@@ -61,6 +61,8 @@ TEST_F(EditorTest, DeletingABarTakesItsTeamsAndASaveCompactsTheLeague) {
   save_as("compact.sch");
   EXPECT_EQ(league().n_bar_slot, 3);
   EXPECT_EQ(league().bar.name[2].view(), "D");
+  EXPECT_EQ(ws.list_texts(c::bar_list), (std::vector<std::string>{"B", "C", "D"}));  // read back
+  EXPECT_EQ(ws.list_selected(c::bar_list), -1);
 }
 
 TEST_F(EditorTest, CommandsUseTheRowsEntryNotItsText) {

@@ -1,6 +1,7 @@
 // New, Open, Save, Save As, Exit and the unsaved-changes question in each
 // state of the league.
 
+#include "base/atomic_file.h"
 #include "main_window_fixture.h"
 
 namespace quintora::test {
@@ -102,6 +103,24 @@ TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing)
   EXPECT_EQ(league().current_file_path.view(), file("league.sch"));
   EXPECT_EQ(ws.text(c::file_name_label), file("league.sch"));
   EXPECT_EQ(league().file_state, FileState::Modified);
+}
+
+// Another program changes the file between the save and its read-back: the
+// user is told, and the league in the window stays as it was, unsaved.
+TEST_F(FileCommandsTest, AReadBackThatFailsKeepsTheLeagueUnsaved) {
+  add_bar("Corner Pocket");
+  base::WriteFaults faults;
+  faults.after_commit = [](const std::filesystem::path& file) { std::ofstream(file) << "not a league\n"; };
+  base::set_write_faults_for_testing(faults);
+  save_as("league.sch");
+  base::set_write_faults_for_testing({});
+  EXPECT_EQ(last_message(),
+            "The league was saved to " + file("league.sch") + ", but the saved file could not be read back.");
+  EXPECT_EQ(league().file_state, FileState::UntitledModified);
+  EXPECT_EQ(ws.list_texts(c::bar_list), std::vector<std::string>{"Corner Pocket"});
+  ws.answer_next(base::Answer::Cancel);
+  ws.click(cmd::file_exit);
+  EXPECT_EQ(quit_code, -1);
 }
 
 }  // namespace

@@ -71,5 +71,22 @@ TEST_F(ScheduleCommandTest, DialogDefaultsAndDoIt) {
   EXPECT_EQ(ws.started_programs().size() + ws.opened_files().size(), 4u);
 }
 
+// A schedule that cannot be shown is still written; the user learns where.
+TEST_F(ScheduleCommandTest, WhenNoViewerStartsTheUserIsToldWhereTheFileIs) {
+  add_bar("Hall");
+  save_as("league.sch");
+  ws.set_start_succeeds(false);
+  ws.on_dialog([](FakeWindowSystem& fake, base::DialogHandler& handler) {
+    fake.set_checked(c::effort_yes, false);
+    fake.set_checked(c::effort_no, true);
+    EXPECT_TRUE(handler.on_command(fake, c::do_it));
+  });
+  ws.click(c::schedule_button);
+  EXPECT_EQ(last_message(), "The schedule was saved as " + file("schedule.txt") +
+                                ", but no program could be started to show it.");
+  EXPECT_EQ(ws.messages().back().caption, "Information");
+  EXPECT_TRUE(std::filesystem::exists(folder / "schedule.txt"));
+}
+
 }  // namespace
 }  // namespace quintora::test

@@ -13,10 +13,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "quintora/version.h"
-#include "ui/qt/qt_window_system.h"
 #include "base/window_system.h"
+#include "quintora/version.h"
 #include "ui/controls.h"
+#include "ui/qt/qt_window_system.h"
 
 namespace quintora::ui::qt {
 namespace {
@@ -46,7 +46,8 @@ DialogButtons build_schedule_dialog(QDialog& dialog, QtWindowSystem& ws) {
   weeks_label->setBuddy(weeks);
   auto* weeks_unit = new QLabel(QStringLiteral("weeks"));
   auto* file_label = new QLabel(QStringLiteral("Result saved as (file name):"));
-  auto* file = add(buttons, ws, control::result_file, new QLineEdit, QStringLiteral("Result saved as (file name)"));
+  auto* file =
+      add(buttons, ws, control::result_file, new QLineEdit, QStringLiteral("Result saved as (file name)"));
   file->setMinimumWidth(file->fontMetrics().averageCharWidth() * 30);
   file_label->setBuddy(file);
   fields->addWidget(weeks_label, 0, 0);
@@ -61,33 +62,45 @@ DialogButtons build_schedule_dialog(QDialog& dialog, QtWindowSystem& ws) {
 
   auto* effort = new QGroupBox(QStringLiteral("Maximize Home-Away Game Alternation"));
   auto* effort_layout = new QGridLayout(effort);
-  effort_layout->addWidget(add(buttons, ws, control::effort_no, new QRadioButton(QStringLiteral("No")), QStringLiteral("No")), 0, 0);
-  effort_layout->addWidget(add(buttons, ws, control::effort_yes, new QRadioButton(QStringLiteral("Yes")), QStringLiteral("Yes")), 0, 1);
-  effort_layout->addWidget(add(buttons, ws, control::effort_harder, new QRadioButton(QStringLiteral("Yes, try harder")),
-                               QStringLiteral("Yes, try harder")), 1, 0);
-  effort_layout->addWidget(add(buttons, ws, control::effort_hardest, new QRadioButton(QStringLiteral("Yes, try hardest")),
-                               QStringLiteral("Yes, try hardest")), 1, 1);
+  effort_layout->addWidget(
+      add(buttons, ws, control::effort_no, new QRadioButton(QStringLiteral("No")), QStringLiteral("No")), 0,
+      0);
+  effort_layout->addWidget(
+      add(buttons, ws, control::effort_yes, new QRadioButton(QStringLiteral("Yes")), QStringLiteral("Yes")),
+      0, 1);
+  effort_layout->addWidget(
+      add(buttons, ws, control::effort_harder, new QRadioButton(QStringLiteral("Yes, try harder")),
+          QStringLiteral("Yes, try harder")),
+      1, 0);
+  effort_layout->addWidget(
+      add(buttons, ws, control::effort_hardest, new QRadioButton(QStringLiteral("Yes, try hardest")),
+          QStringLiteral("Yes, try hardest")),
+      1, 1);
   layout->addWidget(effort);
 
   auto* viewer = new QGroupBox(QStringLiteral("Show Result with"));
   auto* viewer_layout = new QHBoxLayout(viewer);
-  viewer_layout->addWidget(add(buttons, ws, control::viewer_notepad, new QRadioButton(QStringLiteral("NotePad")), QStringLiteral("NotePad")));
-  viewer_layout->addWidget(add(buttons, ws, control::viewer_wordpad, new QRadioButton(QStringLiteral("WordPad")), QStringLiteral("WordPad")));
+  viewer_layout->addWidget(add(buttons, ws, control::viewer_notepad,
+                               new QRadioButton(QStringLiteral("NotePad")), QStringLiteral("NotePad")));
+  viewer_layout->addWidget(add(buttons, ws, control::viewer_wordpad,
+                               new QRadioButton(QStringLiteral("WordPad")), QStringLiteral("WordPad")));
   viewer_layout->addStretch();
   layout->addWidget(viewer);
 
   const QString comma_text = QStringLiteral("Output in comma delimited format (to be imported by MS Excel)");
   layout->addWidget(add(buttons, ws, control::comma_delimited, new QCheckBox(comma_text), comma_text));
 
-  auto* status = add(buttons, ws, control::status, new QLabel(QStringLiteral("Click on \"Do it\" to Schedule.")),
-                     QStringLiteral("Status"));
+  auto* status = add(buttons, ws, control::status,
+                     new QLabel(QStringLiteral("Click on \"Do it\" to Schedule.")), QStringLiteral("Status"));
   status->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   layout->addWidget(status);
 
   auto* button_row = new QHBoxLayout;
   button_row->addStretch();
-  auto* cancel = add(buttons, ws, control::cancel, new QPushButton(QStringLiteral("&Cancel")), QStringLiteral("Cancel"));
-  auto* do_it = add(buttons, ws, control::do_it, new QPushButton(QStringLiteral("&Do it")), QStringLiteral("Do it"));
+  auto* cancel =
+      add(buttons, ws, control::cancel, new QPushButton(QStringLiteral("&Cancel")), QStringLiteral("Cancel"));
+  auto* do_it =
+      add(buttons, ws, control::do_it, new QPushButton(QStringLiteral("&Do it")), QStringLiteral("Do it"));
   cancel->setAutoDefault(false);
   do_it->setDefault(true);
   button_row->addWidget(cancel);

@@ -14,8 +14,8 @@ class QtWindowSystem;
 
 struct DialogButtons {
   std::vector<std::pair<int, QAbstractButton*>> commands;  // passed to the dialog's logic
-  QAbstractButton* cancel = nullptr;                        // closes without asking it
-  std::vector<int> registered;                              // control ids to remove afterwards
+  QAbstractButton* cancel = nullptr;                       // closes without asking it
+  std::vector<int> registered;                             // control ids to remove afterwards
 };
 
 // "Length of season", result file, effort, viewer, comma-delimited, status

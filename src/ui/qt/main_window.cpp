@@ -126,7 +126,9 @@ namespace {
 class FormBuilder {
  public:
   FormBuilder(QtWindowSystem& ws, const QFont& font)
-      : ws_(ws), char_width_(QFontMetrics(font).averageCharWidth()), line_height_(QFontMetrics(font).height()) {}
+      : ws_(ws),
+        char_width_(QFontMetrics(font).averageCharWidth()),
+        line_height_(QFontMetrics(font).height()) {}
 
   int char_width() const { return char_width_; }
   int line_height() const { return line_height_; }
@@ -225,7 +227,8 @@ QGroupBox* build_profile_group(FormBuilder& b) {
   auto* profile = new QGroupBox(QStringLiteral("Profile of the Selected Bar"));
   auto* layout = new QGridLayout(profile);
   layout->addWidget(FormBuilder::label(QStringLiteral("Bar Name:")), 0, 0);
-  layout->addWidget(b.display(control::bar_name_label, QString(), QStringLiteral("Bar Name"), 24), 0, 1, 1, 2);
+  layout->addWidget(b.display(control::bar_name_label, QString(), QStringLiteral("Bar Name"), 24), 0, 1, 1,
+                    2);
   layout->addWidget(FormBuilder::label(QStringLiteral("Number of Teams :")), 1, 0);
   layout->addWidget(
       b.display(control::team_count_label, QStringLiteral("0"), QStringLiteral("Number of Teams"), 5), 1, 1);

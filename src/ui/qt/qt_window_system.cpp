@@ -126,13 +126,15 @@ bool QtWindowSystem::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
     const QVariant id = watched->property("quintora_id");
     if (id.isValid()) {
-      notify(id.toInt(), event->type() == QEvent::FocusIn ? base::Notification::FocusGained : base::Notification::FocusLost);
+      notify(id.toInt(), event->type() == QEvent::FocusIn ? base::Notification::FocusGained
+                                                          : base::Notification::FocusLost);
     }
   }
   return QObject::eventFilter(watched, event);
 }
 
-base::Answer QtWindowSystem::message_box(std::string_view text, std::string_view caption, base::Icon icon, base::Buttons buttons) {
+base::Answer QtWindowSystem::message_box(std::string_view text, std::string_view caption, base::Icon icon,
+                                         base::Buttons buttons) {
   if (message_box_answerer_) {
     return message_box_answerer_(MessageBoxRequest{std::string(text), std::string(caption), icon, buttons});
   }
@@ -273,7 +275,8 @@ int QtWindowSystem::run_dialog(int dialog_id, base::DialogHandler& handler) {
       if (handler.on_command(*this, id)) dialog.done(1);
     });
   }
-  if (buttons.cancel != nullptr) QObject::connect(buttons.cancel, &QAbstractButton::clicked, &dialog, &QDialog::reject);
+  if (buttons.cancel != nullptr)
+    QObject::connect(buttons.cancel, &QAbstractButton::clicked, &dialog, &QDialog::reject);
   handler.on_open(*this);
   const int result = dialog.exec() == 1 ? 1 : 0;
   for (int id : buttons.registered) remove_control(id);

@@ -54,7 +54,8 @@ class QtWindowSystem final : public QObject, public base::WindowSystem {
   void set_file_dialog_answerer(FileDialogAnswerer answerer) { file_dialog_answerer_ = std::move(answerer); }
 
   void set_event_sink(base::EventSink* sink) override { sink_ = sink; }
-  base::Answer message_box(std::string_view text, std::string_view caption, base::Icon icon, base::Buttons buttons) override;
+  base::Answer message_box(std::string_view text, std::string_view caption, base::Icon icon,
+                           base::Buttons buttons) override;
   void list_append(int list, std::string_view text, int tag) override;
   void list_insert(int list, int row, std::string_view text, int tag) override;
   void list_delete(int list, int row) override;

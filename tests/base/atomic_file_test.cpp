@@ -1,0 +1,211 @@
+// The one atomic writer: a failure at any step leaves the old file as it
+// was, no temporary file stays behind, and nothing planted beside the target
+// is ever written through.
+
+#include "base/atomic_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "base/interrupt_cleanup.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
+
+namespace quintora::base {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string read_file(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+WriteFaults faults(int create_error, long long room = -1, bool rename_fails = false,
+                   const char* suffix = "") {
+  WriteFaults f;
+  f.create_error = create_error;
+  f.room = room;
+  f.rename_fails = rename_fails;
+  f.first_suffix = suffix;
+  return f;
+}
+
+class AtomicFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(folder_);
+    std::ofstream(target_, std::ios::binary) << old_text_;
+  }
+  void TearDown() override {
+    set_write_faults_for_testing({});
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+  // Everything in the folder but the target: what a failure must not leave.
+  int others() const {
+    int n = 0;
+    for (const auto& e : fs::directory_iterator(folder_)) n += e.path() != target_ ? 1 : 0;
+    return n;
+  }
+
+  const fs::path folder_ =
+      fs::temp_directory_path() / ("quintora-atomic-" + std::to_string(std::random_device{}()));
+  const fs::path target_ = folder_ / "league.sch";
+  const std::string old_text_ = "the old file, which nothing may damage\n";
+  const std::string new_text_ = std::string(5000, 'n') + "\n";
+};
+
+TEST_F(AtomicFileTest, ReplacesTheFileKeepingItsPermissionsAndLeavesNothingElse) {
+  fs::permissions(target_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  ASSERT_EQ(write_file_atomically(target_, new_text_), WriteStatus::Ok);
+  EXPECT_EQ(read_file(target_), new_text_);
+  EXPECT_EQ(fs::status(target_).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(others(), 0);
+  ASSERT_EQ(write_file_atomically(folder_ / "new.txt", "fresh"), WriteStatus::Ok);
+  EXPECT_EQ(read_file(folder_ / "new.txt"), "fresh");
+  EXPECT_EQ(registered_cleanup_count(), 0);
+}
+
+TEST_F(AtomicFileTest, RefusesWhatIsNoFileAndKeepsTheOldFile) {
+  fs::create_directory(folder_ / "folder.sch");
+  std::ofstream(folder_ / "readonly.sch") << "kept";
+  fs::permissions(folder_ / "readonly.sch", fs::perms::owner_read | fs::perms::group_read);
+  const struct {
+    fs::path target;
+    WriteStatus status;
+  } cases[] = {
+      {fs::path(), WriteStatus::InvalidName},
+      {folder_ / "", WriteStatus::InvalidName},
+      {folder_ / "missing" / "x.sch", WriteStatus::NoFolder},
+      {folder_ / "folder.sch", WriteStatus::NotAFile},
+      {folder_ / "readonly.sch", WriteStatus::ReadOnly},
+  };
+  for (const auto& c : cases) EXPECT_EQ(write_file_atomically(c.target, new_text_), c.status) << c.target;
+  EXPECT_EQ(read_file(folder_ / "readonly.sch"), "kept");
+  EXPECT_EQ(others(), 2);
+}
+
+#ifndef _WIN32
+// A link planted at the temporary's name, dangling or pointing at a file,
+// is passed over: the writer takes another name and the link's target is
+// neither made nor changed.
+TEST_F(AtomicFileTest, NeverWritesThroughALinkPlantedAtTheTemporaryName) {
+  const fs::path victim = folder_ / "victim";
+  const fs::path existing = folder_ / "existing";
+  std::ofstream(existing) << "untouched";
+  for (const fs::path& pointee : {victim, existing}) {
+    set_write_faults_for_testing(faults(0, -1, false, "planted"));
+    const fs::path link = folder_ / ".league.sch.planted.tmp";
+    fs::remove(link);
+    fs::create_symlink(pointee, link);
+    ASSERT_EQ(write_file_atomically(target_, new_text_), WriteStatus::Ok);
+    EXPECT_EQ(read_file(target_), new_text_);
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
+    EXPECT_EQ(fs::read_symlink(link), pointee);
+  }
+  EXPECT_FALSE(fs::exists(victim));
+  EXPECT_EQ(read_file(existing), "untouched");
+}
+#endif
+
+// Failures in the middle of a write: a full disk, a rename that fails, a
+// folder that takes no new files. Each leaves the old file byte for byte.
+TEST_F(AtomicFileTest, FailuresLeaveTheOldFileByteForByte) {
+  const struct {
+    const char* what;
+    WriteFaults injected;
+    WriteStatus status;
+  } cases[] = {
+      {"disk full", faults(0, 100), WriteStatus::NoRoom},
+      {"rename fails", faults(0, -1, true), WriteStatus::CannotReplace},
+      {"read-only folder, disk full", faults(EACCES, 10), WriteStatus::NoRoom},
+      {"no free inodes, disk full", faults(ENOSPC, 0), WriteStatus::NoRoom},
+      {"name too long, disk full", faults(ENAMETOOLONG, 4000), WriteStatus::NoRoom},
+  };
+  for (const auto& c : cases) {
+    set_write_faults_for_testing(c.injected);
+    EXPECT_EQ(write_file_atomically(target_, new_text_), c.status) << c.what;
+    EXPECT_EQ(read_file(target_), old_text_) << c.what;
+    EXPECT_EQ(others(), 0) << c.what;
+  }
+  EXPECT_EQ(registered_cleanup_count(), 0);
+}
+
+// A folder that takes no new files: an existing, writable file is still
+// replaced (in place, its room reserved first), a new one cannot be made.
+TEST_F(AtomicFileTest, AFolderWithoutRoomForNewFilesStillTakesTheFileInPlace) {
+  for (const std::string& text : {new_text_, std::string("short")}) {
+    set_write_faults_for_testing(faults(EACCES));
+    ASSERT_EQ(write_file_atomically(target_, text), WriteStatus::Ok);
+    EXPECT_EQ(read_file(target_), text);
+  }
+  set_write_faults_for_testing(faults(EROFS));
+  EXPECT_EQ(write_file_atomically(folder_ / "new.sch", "x"), WriteStatus::CannotCreate);
+  set_write_faults_for_testing(faults(EIO));  // not a folder that refuses: no in-place write
+  EXPECT_EQ(write_file_atomically(target_, new_text_), WriteStatus::CannotCreate);
+  EXPECT_EQ(others(), 0);
+}
+
+#ifndef _WIN32
+// The process's file-size limit is real here: the write is refused before a
+// byte is written, in either mode.
+TEST_F(AtomicFileTest, AFileSizeLimitBelowTheNewSizeChangesNothing) {
+  ignore_file_size_signal();
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit low = saved;
+  low.rlim_cur = 1000;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &low), 0);
+  const WriteStatus replaced = write_file_atomically(target_, new_text_);
+  set_write_faults_for_testing(faults(EACCES));
+  const WriteStatus in_place = write_file_atomically(target_, new_text_);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+  EXPECT_EQ(replaced, WriteStatus::NoRoom);
+  EXPECT_EQ(in_place, WriteStatus::NoRoom);
+  EXPECT_EQ(read_file(target_), old_text_);
+  EXPECT_EQ(others(), 0);
+}
+
+// Ctrl+C or a kill while a file is being written removes the temporary.
+TEST_F(AtomicFileTest, AnInterruptedWriteLeavesNoTemporary) {
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    install_interrupt_cleanup();
+    AtomicFile file;
+    if (file.prepare(target_) != WriteStatus::Ok) _exit(3);
+    std::raise(SIGTERM);
+    _exit(4);  // not reached: the signal ends the process
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+  EXPECT_EQ(read_file(target_), old_text_);
+  EXPECT_EQ(others(), 0);
+}
+#endif
+
+TEST(PlatformLineEnds, OnlyWindowsGetsCarriageReturns) {
+#ifdef _WIN32
+  EXPECT_EQ(with_platform_line_ends("a\nb\n"), "a\r\nb\r\n");
+#else
+  EXPECT_EQ(with_platform_line_ends("a\nb\n"), "a\nb\n");
+#endif
+}
+
+}  // namespace
+}  // namespace quintora::base
