@@ -17,6 +17,8 @@ struct ScheduleOptions {
   int effort = 2;                            // 1 = no optimisation .. 4 = hardest
   Viewer viewer = Viewer::NotePad;
   bool comma_delimited = false;
+  bool fairest = false;  // Fairest in place of the efforts
+  int variant = 1;       // which Fairest schedule: 1..max_variant
 };
 
 // One pass as built and one with home and away exchanged: 2 x (c - 1) weeks

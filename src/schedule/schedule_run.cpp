@@ -10,6 +10,7 @@
 #include "base/paths.h"
 #include "optimiser/file_names.h"
 #include "optimiser/zorav.h"
+#include "schedule/fairest.h"
 #include "schedule/league_check.h"
 #include "schedule/optimiser_exchange.h"
 #include "schedule/result_viewer.h"
@@ -81,9 +82,16 @@ int schedule_run(const League& league, const ScheduleOptions& options, ScheduleR
   std::string problem;
   if (!league_fits_run(league, problem)) return refuse(ws, problem);
 
-  build_round_table(run.table, league.n_team);
   compute_bar_limits(league, run.limits);
-  balance(run.table, league, run.limits, run.balance_state);
+  if (options.fairest) {
+    // Fairest keeps every bar within its tables only where the table check holds.
+    base::Notices refusal;
+    if (check_table_capacity(league, refusal) != 1) return refuse(ws, refusal.front().text);
+    build_fairest_table(run.table, league, options.variant);
+  } else {
+    build_round_table(run.table, league.n_team);
+    balance(run.table, league, run.limits, run.balance_state);
+  }
 
   // The result is checked, and its temporary file made, before the optimiser
   // starts, so a bad name never costs a search.
@@ -98,7 +106,7 @@ int schedule_run(const League& league, const ScheduleOptions& options, ScheduleR
   write_header(text, league.stored_title.view());
 
   run.order = table_order(run.table.nweek);
-  if (options.effort > 1) {
+  if (options.effort > 1 && !options.fairest) {
     if (!run.work.create()) return refuse(ws, "Cannot make a work folder for the optimiser.");
     const auto input = run.work.file(optimiser::file::input);
     if (write_optimiser_input(input, run.table) != ExchangeResult::Ok) {

@@ -10,6 +10,7 @@
 
 #include "base/atomic_file.h"
 #include "league_builder.h"
+#include "schedule/fairest.h"
 #include "support/fake_window_system.h"
 
 #ifndef _WIN32
@@ -89,6 +90,27 @@ TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 3);
   // The viewer is shown the full path ("quintora-view" stands for Notepad off Windows).
   EXPECT_EQ(ws_.started_programs().back().arguments, std::vector{(folder_ / "schedule.txt").string()});
+}
+
+// Fairest never starts the optimiser and plays its own rounds in order; it
+// refuses a bar without tables for half its teams, as the dialog's check does.
+TEST_F(ScheduleRunTest, FairestWritesItsOwnTableWithoutTheOptimiser) {
+  options_ = {12, "schedule.txt", 4, Viewer::NotePad, false, true, 3};
+  ASSERT_EQ(run(league_), 1);
+  EXPECT_EQ(script.effort, 0);
+  RoundTable table;
+  build_fairest_table(table, league_, 3);
+  std::string expected;
+  write_header(expected, "Autumn");
+  write_season(expected, table, table_order(table.nweek), 12, false);
+  write_legend(expected, league_);
+  EXPECT_EQ(read_file(folder_ / "schedule.txt"), expected);
+
+  League tight = league_;
+  tight.bar.n_table_this_bar[0] = 1;  // three teams need two tables
+  EXPECT_EQ(run(tight), -1);
+  EXPECT_EQ(ws_.messages().back().text, "Not enough tables for this bar: Hall 1");
+  EXPECT_EQ(read_file(folder_ / "schedule.txt"), expected);
 }
 
 TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
