@@ -3,12 +3,14 @@
 // circle method, played again with home and away exchanged, as the schedule
 // run does; a bye for the team paired with the dummy of an odd league.
 
+#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "publish/publish.h"
 #include "season/calendar.h"
 #include "season/season.h"
 
@@ -100,6 +102,19 @@ inline season::Season all_hostile(bool with_calendar = true) {
   return make_season(names, hostile_bars, hostile_title,
                      with_calendar ? std::optional(calendar({2025, 3, 25}, {}, 7, {19, 30})) : std::nullopt,
                      static_cast<int>(names.size()));
+}
+
+// Export options, spelled out (designated initialisers that leave members to
+// their defaults draw -Wmissing-field-initializers from GCC).
+inline publish::Options for_team(int team) {
+  publish::Options options;
+  options.team = team;
+  return options;
+}
+inline publish::Options made_at(std::chrono::sys_seconds now, int team = 0) {
+  publish::Options options = for_team(team);
+  options.now = now;
+  return options;
 }
 
 }  // namespace quintora::test
