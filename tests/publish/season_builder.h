@@ -104,6 +104,46 @@ inline season::Season all_hostile(bool with_calendar = true) {
                      static_cast<int>(names.size()));
 }
 
+using Rows = std::vector<std::vector<std::string>>;
+
+// What a fixture list must hold, header first: Week, Date, Day, Time, Home
+// team, Away team, Venue, Note; a week's matches, then its bye. `cell` gives
+// what the format stores for a name.
+inline Rows fixture_rows(
+    const season::Season& s, int team = 0,
+    std::string (*cell)(const std::string&) = [](const std::string& t) { return t; }) {
+  Rows rows = {{"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"}};
+  for (const auto& week : s.weeks) {
+    const std::string date = week.date ? season::format_iso_date(*week.date) : "";
+    const std::string day = week.date ? std::string(season::weekday_name(*week.date)) : "";
+    const std::string time = s.calendar ? season::format_time(s.calendar->start) : "";
+    for (const auto& m : week.matches) {
+      if (team == 0 || m.home == team || m.away == team)
+        rows.push_back({std::to_string(week.number), date, day, time, cell(s.team(m.home).name),
+                        cell(s.team(m.away).name), cell(s.venue(m).name), ""});
+    }
+    if (week.not_playing != 0 && (team == 0 || week.not_playing == team))
+      rows.push_back({std::to_string(week.number), date, day, "", cell(s.team(week.not_playing).name), "", "",
+                      "Not Playing"});
+  }
+  return rows;
+}
+
+// A team's own fixtures, header first: Week, Date, Time, Opponent, Home or
+// away ("Not Playing" for its byes), Venue.
+inline Rows team_rows(const season::Season& s, int team) {
+  Rows rows = {{"Week", "Date", "Time", "Opponent", "Home or away", "Venue"}};
+  for (const auto& row : fixture_rows(s, team)) {
+    if (row[0] == "Week") continue;
+    const bool home = row[4] == s.team(team).name;
+    if (row[7] == "Not Playing")
+      rows.push_back({row[0], row[1], "", "", "Not Playing", ""});
+    else
+      rows.push_back({row[0], row[1], row[3], home ? row[5] : row[4], home ? "Home" : "Away", row[6]});
+  }
+  return rows;
+}
+
 // Export options, spelled out (designated initialisers that leave members to
 // their defaults draw -Wmissing-field-initializers from GCC).
 inline publish::Options for_team(int team) {
