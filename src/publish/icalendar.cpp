@@ -119,13 +119,15 @@ Output icalendar(const season::Season& season, const Options& options) {
   std::string name = ical_text(season.title);
   if (options.team != 0)
     name += (name.empty() ? "" : " \xE2\x80\x94 ") + ical_text(season.team(options.team).name);
-  icalproperty* calendar_name = icalproperty_new_x(name.c_str());
-  if (calendar_name != nullptr) icalproperty_set_x_name(calendar_name, "X-WR-CALNAME");
   bool ok = add(calendar.get(), icalproperty_new_version("2.0")) &&
             add(calendar.get(), icalproperty_new_prodid(product.c_str())) &&
             add(calendar.get(), icalproperty_new_calscale("GREGORIAN")) &&
-            add(calendar.get(), icalproperty_new_method(ICAL_METHOD_PUBLISH)) &&
-            add(calendar.get(), calendar_name);
+            add(calendar.get(), icalproperty_new_method(ICAL_METHOD_PUBLISH));
+  if (ok && !name.empty()) {  // the name calendar programs show for an imported calendar
+    icalproperty* calendar_name = icalproperty_new_x(name.c_str());
+    if (calendar_name != nullptr) icalproperty_set_x_name(calendar_name, "X-WR-CALNAME");
+    ok = add(calendar.get(), calendar_name);
+  }
   const auto seconds = static_cast<std::time_t>(detail::now(options).time_since_epoch().count());
   const icaltimetype stamp = icaltime_from_timet_with_zone(seconds, 0, icaltimezone_get_utc_timezone());
   for (const season::Week& week : season.weeks) {
@@ -137,8 +139,6 @@ Output icalendar(const season::Season& season, const Options& options) {
       if (ok) icalcomponent_add_component(calendar.get(), vevent.release());
     }
   }
-  if (calendar_name != nullptr && icalproperty_get_parent(calendar_name) == nullptr)
-    icalproperty_free(calendar_name);  // not added, since an earlier property failed
   if (!ok) return detail::failed(Result::LibraryFailed);
   const std::unique_ptr<char, BufferDeleter> text(icalcomponent_as_ical_string_r(calendar.get()));
   if (!text) return detail::failed(Result::LibraryFailed);

@@ -41,8 +41,8 @@ struct Output {
 };
 
 // RFC 4180 with a UTF-8 byte-order mark and CR LF: Week, Date, Day, Time,
-// Home team, Away team, Venue, Note; a "Not Playing" row for each bye. Date,
-// Day and Time are empty without a calendar.
+// Home team, Away team, Venue, Note; a "Not Playing" row for each bye (the
+// team in Home team, no time). Date, Day and Time are empty without a calendar.
 Output fixtures_csv(const season::Season& season, const Options& options = {});
 
 // The fixtures-upload layout of league-management websites: one row per match,
