@@ -34,7 +34,7 @@ struct Calendar {
   Date first;                           // date of match week 1
   int every_days = default_every_days;  // 1..365
   TimeOfDay start;                      // local wall-clock time
-  std::vector<Date> weeks_off;          // ascending, no duplicates
+  std::vector<Date> weeks_off;          // kept ascending; match_dates does not rely on the order
   friend bool operator==(const Calendar&, const Calendar&) = default;
 };
 
@@ -48,19 +48,26 @@ int weekday(Date date);
 std::string_view weekday_name(Date date);
 
 // Strict forms: "YYYY-MM-DD" (a real date, years 1900..9999) and "HH:MM"
-// (24-hour). Anything else gives nothing.
+// (24-hour, two digits each). Anything else gives nothing.
 std::optional<Date> parse_iso_date(std::string_view text);
 std::optional<TimeOfDay> parse_time(std::string_view text);
 std::string format_iso_date(Date date);   // YYYY-MM-DD
 std::string format_time(TimeOfDay time);  // HH:MM
 
+// A real day of the years 1900..9999, the range every date of a calendar keeps to.
+bool is_valid(Date date);
+
 // The dates of match weeks 1..weeks: first, first + every, ... with each
-// week off passed over.
+// week off passed over. Empty when weeks < 1 or every_days is out of range.
 std::vector<Date> match_dates(const Calendar& calendar, int weeks);
 
 enum class CalendarProblem {
   None,
+  FirstNotADate,    // the first date is not a real day of 1900..9999
+  TimeOutOfRange,   // start not within 00:00..23:59
   EveryOutOfRange,  // every_days not within 1..365
+  OffNotADate,      // a week off that is not a real day of 1900..9999
+  OffRepeated,      // a week off listed twice
   OffBeforeFirst,   // a week off before the first date
   OffNotMatchDate,  // a week off that is not first + k * every
   OffBeyondSeason,  // a week off after the season's last match date (only when weeks > 0 is given)
@@ -68,7 +75,8 @@ enum class CalendarProblem {
 
 struct CalendarCheck {
   CalendarProblem problem = CalendarProblem::None;
-  Date date;  // the offending week off, where there is one
+  Date date;        // the offending week off, where there is one
+  Date last_match;  // OffBeyondSeason: the season's last match date
 };
 
 // Checks a calendar; with season_weeks > 0 a week off must also fall within

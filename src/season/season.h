@@ -4,8 +4,10 @@
 // report and the season window only read it, so none of them rebuilds
 // pairings on its own.
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "season/calendar.h"
@@ -49,8 +51,14 @@ struct Season {
   const Bar& venue(const Match& match) const { return bar(team(match.home).bar); }
 };
 
+// Whether every number in the season names an existing team or bar, no team
+// meets itself, every week has a real date when the season has a calendar,
+// and the start time is a time of day.
+// Writers refuse a season that is not, rather than read outside its tables.
+bool is_consistent(const Season& season);
+
 // Team number whose name equals `name` exactly or ignoring letter case
-// (the league's own rule); 0 when there is none.
+// (the league's own rule; for now A..Z only); 0 when there is none.
 int find_team(const Season& season, std::string_view name);
 
 }  // namespace quintora::season
