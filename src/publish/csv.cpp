@@ -41,8 +41,8 @@ void append_row(std::string& out, std::initializer_list<std::string_view> fields
 }
 
 // Two-digit day and month, four-digit year.
-std::string day_month_year(const season::Date& date) {
-  const std::string iso = season::format_iso_date(date);  // YYYY-MM-DD
+std::string day_month_year(const base::Date& date) {
+  const std::string iso = base::format_iso_date(date);  // YYYY-MM-DD
   return iso.substr(8, 2) + "/" + iso.substr(5, 2) + "/" + iso.substr(0, 4);
 }
 
@@ -53,11 +53,11 @@ Output fixtures_csv(const season::Season& season, const Options& options) {
     return detail::failed(result);
   std::string out = "\xEF\xBB\xBF";
   append_row(out, {"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"});
-  const std::string time = season.calendar ? season::format_time(season.calendar->start) : "";
+  const std::string time = season.calendar ? base::format_time(season.calendar->start) : "";
   for (const season::Week& week : season.weeks) {
     const std::string number = std::to_string(week.number);
-    const std::string date = week.date ? season::format_iso_date(*week.date) : "";
-    const std::string_view day = week.date ? season::weekday_name(*week.date) : "";
+    const std::string date = week.date ? base::format_iso_date(*week.date) : "";
+    const std::string_view day = week.date ? base::weekday_name(*week.date) : "";
     for (const season::Match& match : week.matches) {
       if (!detail::concerns(match, options.team)) continue;
       append_row(out, {number, date, day, time, season.team(match.home).name, season.team(match.away).name,
@@ -75,7 +75,7 @@ Output upload_csv(const season::Season& season) {
   std::string out;
   append_row(out, {"Date dd/mm/yyyy", "Time HH:MM", "Division", "Home Team", "Away Team", "Venue", "Pitch",
                    "Home Score", "Away Score"});
-  const std::string time = season::format_time(season.calendar->start);
+  const std::string time = base::format_time(season.calendar->start);
   for (const season::Week& week : season.weeks) {
     const std::string date = day_month_year(*week.date);
     for (const season::Match& match : week.matches) {

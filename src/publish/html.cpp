@@ -63,8 +63,8 @@ std::string escape(std::string_view raw) {
   return out;
 }
 
-std::string long_date(const season::Date& date) {
-  return std::string(season::weekday_name(date)) + " " + season::format_iso_date(date);
+std::string long_date(const base::Date& date) {
+  return std::string(base::weekday_name(date)) + " " + base::format_iso_date(date);
 }
 
 void append_weeks(std::string& out, const season::Season& season) {
@@ -113,7 +113,7 @@ Output printable_html(const season::Season& season, const Options& options) {
   out += style;
   out += "</head>\n<body>\n<h1>" + title + "</h1>\n";
   if (season.calendar)
-    out += "<p class=\"note\">Matches start at " + season::format_time(season.calendar->start) + ".</p>\n";
+    out += "<p class=\"note\">Matches start at " + base::format_time(season.calendar->start) + ".</p>\n";
   if (options.team != 0) {
     append_team(out, season, options.team, false);
   } else {

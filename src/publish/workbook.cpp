@@ -164,10 +164,10 @@ struct Formats {
   lxw_format* time = nullptr;
 };
 
-lxw_datetime excel_date(const season::Date& date) { return {date.year, date.month, date.day, 0, 0, 0.0}; }
+lxw_datetime excel_date(const base::Date& date) { return {date.year, date.month, date.day, 0, 0, 0.0}; }
 
 // A time of day as Excel stores it: the fraction of a day.
-double excel_time(const season::TimeOfDay& time) { return (time.hour * 60 + time.minute) / 1440.0; }
+double excel_time(const base::TimeOfDay& time) { return (time.hour * 60 + time.minute) / 1440.0; }
 
 // Writes cells and remembers the first failure.
 class Sheet {
@@ -189,7 +189,7 @@ class Sheet {
   void number(lxw_row_t row, std::size_t col, double value, lxw_format* format = nullptr) {
     note(worksheet_write_number(sheet_, row, static_cast<lxw_col_t>(col), value, format));
   }
-  void date(lxw_row_t row, std::size_t col, const std::optional<season::Date>& value) {
+  void date(lxw_row_t row, std::size_t col, const std::optional<base::Date>& value) {
     if (!value) return;
     lxw_datetime when = excel_date(*value);
     note(worksheet_write_datetime(sheet_, row, static_cast<lxw_col_t>(col), &when, formats_.date));
@@ -221,7 +221,7 @@ bool write_fixtures(Sheet& sheet, const season::Season& season) {
       ++row;
       sheet.number(row, 0, week.number);
       sheet.date(row, 1, week.date);
-      if (week.date) sheet.text(row, 2, season::weekday_name(*week.date));
+      if (week.date) sheet.text(row, 2, base::weekday_name(*week.date));
       if (with_time) sheet.time(row, 3, season);
     };
     for (const season::Match& match : week.matches) {

@@ -25,14 +25,13 @@ bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
 
 bool is_consistent(const Season& season) {
   if (season.calendar) {
-    const TimeOfDay start = season.calendar->start;
-    if (start.hour < 0 || start.hour > 23 || start.minute < 0 || start.minute > 59) return false;
+    if (!base::is_valid(season.calendar->start)) return false;
   }
   for (const Team& team : season.teams) {
     if (!in_range(team.bar, season.bars.size())) return false;
   }
   for (const Week& week : season.weeks) {
-    if ((season.calendar && !week.date) || (week.date && !is_valid(*week.date))) return false;
+    if ((season.calendar && !week.date) || (week.date && !base::is_valid(*week.date))) return false;
     if (week.not_playing != 0 && !in_range(week.not_playing, season.teams.size())) return false;
     for (const Match& match : week.matches) {
       if (!in_range(match.home, season.teams.size()) || !in_range(match.away, season.teams.size()) ||

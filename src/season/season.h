@@ -10,7 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "season/calendar.h"
+#include "base/date.h"
+#include "league/calendar.h"
 
 namespace quintora::season {
 
@@ -31,10 +32,10 @@ struct Match {
 };
 
 struct Week {
-  int number = 0;              // 1, 2, 3 ... straight through the passes
-  std::optional<Date> date;    // set when the season has a calendar
-  std::vector<Match> matches;  // in the order the schedule file lists them
-  int not_playing = 0;         // the team with a bye, 0 when every team plays
+  int number = 0;                  // 1, 2, 3 ... straight through the passes
+  std::optional<base::Date> date;  // set when the season has a calendar
+  std::vector<Match> matches;      // in the order the schedule file lists them
+  int not_playing = 0;             // the team with a bye, 0 when every team plays
 };
 
 struct Season {

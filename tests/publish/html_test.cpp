@@ -26,7 +26,7 @@ std::vector<std::string> texts(const std::string& html, const std::string& tag) 
 
 // "Tuesday 2025-01-07" from "2025-01-07".
 std::string long_date(const std::string& iso) {
-  return iso.empty() ? iso : std::string(season::weekday_name(*season::parse_iso_date(iso))) + " " + iso;
+  return iso.empty() ? iso : std::string(base::weekday_name(*base::parse_iso_date(iso))) + " " + iso;
 }
 
 // The table cells of a team's page: its rows without the time.
@@ -46,10 +46,10 @@ TEST(PrintableHtml, WeeksThenAPagePerTeamWithEveryNameIntact) {
     EXPECT_EQ(texts(html, "h1"), std::vector{s.title});
 
     std::vector<std::string> headings, lines, pages, cells;
-    if (s.calendar) lines.push_back("Matches start at " + season::format_time(s.calendar->start) + ".");
+    if (s.calendar) lines.push_back("Matches start at " + base::format_time(s.calendar->start) + ".");
     for (const auto& week : s.weeks) {
       headings.push_back("Week " + std::to_string(week.number) +
-                         (week.date ? dash + long_date(season::format_iso_date(*week.date)) : ""));
+                         (week.date ? dash + long_date(base::format_iso_date(*week.date)) : ""));
       for (const auto& m : week.matches)
         lines.push_back(s.team(m.home).name + " v " + s.team(m.away).name + dash + s.venue(m).name);
       if (week.not_playing) lines.push_back("Not Playing: " + s.team(week.not_playing).name);

@@ -55,8 +55,8 @@ TEST(ICalendar, EveryMatchIsAnEventThatLibicalReadsBack) {
         EXPECT_EQ(e.location, as_text(s.venue(m).name));
         EXPECT_EQ(e.description, "Week " + std::to_string(week.number) + " of " + s.title);
         const icaltimetype& t = e.start;
-        EXPECT_EQ((season::Date{t.year, t.month, t.day}), *week.date);
-        EXPECT_EQ((season::TimeOfDay{t.hour, t.minute}), s.calendar->start);
+        EXPECT_EQ((base::Date{t.year, t.month, t.day}), *week.date);
+        EXPECT_EQ((base::TimeOfDay{t.hour, t.minute}), s.calendar->start);
         EXPECT_TRUE(t.zone == nullptr && !icaltime_is_utc(t)) << "floating: the local wall-clock time";
         EXPECT_EQ(icaltime_as_timet(e.stamp), 1700000000);
         EXPECT_EQ(e.seconds, 3 * 3600);

@@ -68,9 +68,8 @@ TEST(Pdf, EveryWeekAndTeamPageComesBackAsText) {
           << page;
       for (const auto& row : test::team_rows(s, team)) {
         const std::string date =
-            row[0] == "Week"
-                ? "Date"
-                : std::string(season::weekday_name(*season::parse_iso_date(row[1]))) + " " + row[1];
+            row[0] == "Week" ? "Date"
+                             : std::string(base::weekday_name(*base::parse_iso_date(row[1]))) + " " + row[1];
         const std::string line = row[0] + " " + date + " " + row[3] + " " + row[4] + " " + row[5];
         EXPECT_NE(page.find(extractable(line)), std::string::npos) << line << "\n" << page;
       }

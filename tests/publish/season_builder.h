@@ -10,15 +10,16 @@
 #include <utility>
 #include <vector>
 
+#include "league/calendar.h"
 #include "publish/publish.h"
-#include "season/calendar.h"
 #include "season/season.h"
+#include "support/calendar_builder.h"
 
 namespace quintora::test {
 
 inline season::Season make_season(const std::vector<std::string>& team_names,
                                   const std::vector<std::string>& bar_names, const std::string& title,
-                                  std::optional<season::Calendar> calendar, int weeks) {
+                                  std::optional<Calendar> calendar, int weeks) {
   season::Season s;
   s.title = title;
   for (const std::string& name : bar_names) s.bars.push_back({name, 1});
@@ -28,8 +29,8 @@ inline season::Season make_season(const std::vector<std::string>& team_names,
   const int slots = n % 2 == 0 ? n : n + 1;  // slot n + 1 is the dummy of an odd league
   s.rounds_per_pass = slots - 1;
   s.calendar = std::move(calendar);
-  const std::vector<season::Date> dates =
-      s.calendar ? season::match_dates(*s.calendar, weeks) : std::vector<season::Date>{};
+  const std::vector<base::Date> dates =
+      s.calendar ? match_dates(*s.calendar, weeks) : std::vector<base::Date>{};
   for (int w = 0; w < weeks; ++w) {
     season::Week week;
     week.number = w + 1;
@@ -52,11 +53,6 @@ inline season::Season make_season(const std::vector<std::string>& team_names,
     s.weeks.push_back(std::move(week));
   }
   return s;
-}
-
-inline season::Calendar calendar(season::Date first, std::vector<season::Date> off = {}, int every = 7,
-                                 season::TimeOfDay start = {20, 0}) {
-  return season::Calendar{first, every, start, std::move(off)};
 }
 
 // Four teams in two bars, six weeks from Tuesday 2025-01-07, no byes.
@@ -114,9 +110,9 @@ inline Rows fixture_rows(
     std::string (*cell)(const std::string&) = [](const std::string& t) { return t; }) {
   Rows rows = {{"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"}};
   for (const auto& week : s.weeks) {
-    const std::string date = week.date ? season::format_iso_date(*week.date) : "";
-    const std::string day = week.date ? std::string(season::weekday_name(*week.date)) : "";
-    const std::string time = s.calendar ? season::format_time(s.calendar->start) : "";
+    const std::string date = week.date ? base::format_iso_date(*week.date) : "";
+    const std::string day = week.date ? std::string(base::weekday_name(*week.date)) : "";
+    const std::string time = s.calendar ? base::format_time(s.calendar->start) : "";
     for (const auto& m : week.matches) {
       if (team == 0 || m.home == team || m.away == team)
         rows.push_back({std::to_string(week.number), date, day, time, cell(s.team(m.home).name),

@@ -48,10 +48,10 @@ test::Table shown(const test::Workbook& book, int n, std::size_t columns) {
       const std::string format =
           sheet.style.count(ref) ? formats.at(static_cast<std::size_t>(sheet.style.at(ref))) : "";
       if (format == "yyyy-mm-dd")
-        text = season::format_iso_date(season::civil_from_days(std::stoll(text) - 25569));
+        text = base::format_iso_date(base::civil_from_days(std::stoll(text) - 25569));
       if (format == "hh:mm") {
         const int minutes = static_cast<int>(std::lround(std::stod(text) * 1440));
-        text = season::format_time({minutes / 60, minutes % 60});
+        text = base::format_time({minutes / 60, minutes % 60});
       }
       rows.back().push_back(text);
     }

@@ -1,10 +1,9 @@
-#include "season/calendar.h"
+#include "base/date.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 
-namespace quintora::season {
+namespace quintora::base {
 
 namespace {
 
@@ -84,6 +83,10 @@ bool is_valid(Date date) {
          date.day >= 1 && date.day <= days_in_month(date.year, date.month);
 }
 
+bool is_valid(TimeOfDay time) {
+  return time.hour >= 0 && time.hour <= 23 && time.minute >= 0 && time.minute <= 59;
+}
+
 std::optional<Date> parse_iso_date(std::string_view text) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
   const Date date{digits(text, 4), digits(text.substr(5), 2), digits(text.substr(8), 2)};
@@ -94,7 +97,7 @@ std::optional<Date> parse_iso_date(std::string_view text) {
 std::optional<TimeOfDay> parse_time(std::string_view text) {
   if (text.size() != 5 || text[2] != ':') return std::nullopt;
   const TimeOfDay time{digits(text, 2), digits(text.substr(3), 2)};
-  if (time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59) return std::nullopt;
+  if (!is_valid(time)) return std::nullopt;
   return time;
 }
 
@@ -116,83 +119,4 @@ std::string format_time(TimeOfDay time) {
   return out;
 }
 
-std::vector<Date> match_dates(const Calendar& calendar, int weeks) {
-  std::vector<Date> dates;
-  if (weeks < 1 || calendar.every_days < 1 || calendar.every_days > max_every_days) return dates;
-  std::vector<std::int64_t> off;
-  off.reserve(calendar.weeks_off.size());
-  for (const Date& date : calendar.weeks_off) off.push_back(days_from_civil(date));
-  std::sort(off.begin(), off.end());
-  dates.reserve(static_cast<std::size_t>(weeks));
-  std::int64_t day = days_from_civil(calendar.first);
-  auto next_off = off.begin();
-  while (static_cast<int>(dates.size()) < weeks) {
-    while (next_off != off.end() && *next_off < day) ++next_off;
-    if (next_off != off.end() && *next_off == day) {
-      ++next_off;  // a week off: this date passes, the week moves on by one interval
-    } else {
-      dates.push_back(civil_from_days(day));
-    }
-    day += calendar.every_days;
-  }
-  return dates;
-}
-
-CalendarCheck check_calendar(const Calendar& calendar, int season_weeks) {
-  if (!is_valid(calendar.first)) return {CalendarProblem::FirstNotADate, calendar.first, {}};
-  if (calendar.start.hour < 0 || calendar.start.hour > 23 || calendar.start.minute < 0 ||
-      calendar.start.minute > 59)
-    return {CalendarProblem::TimeOutOfRange, {}, {}};
-  if (calendar.every_days < 1 || calendar.every_days > max_every_days)
-    return {CalendarProblem::EveryOutOfRange, {}, {}};
-  const std::int64_t first = days_from_civil(calendar.first);
-  for (const Date& off : calendar.weeks_off) {
-    if (!is_valid(off)) return {CalendarProblem::OffNotADate, off, {}};
-    const std::int64_t day = days_from_civil(off);
-    if (day < first) return {CalendarProblem::OffBeforeFirst, off, {}};
-    if ((day - first) % calendar.every_days != 0) return {CalendarProblem::OffNotMatchDate, off, {}};
-  }
-  std::vector<Date> sorted = calendar.weeks_off;
-  std::sort(sorted.begin(), sorted.end());
-  if (const auto twice = std::adjacent_find(sorted.begin(), sorted.end()); twice != sorted.end())
-    return {CalendarProblem::OffRepeated, *twice, {}};
-  if (season_weeks > 0 && !sorted.empty()) {
-    const Date last = match_dates(calendar, season_weeks).back();
-    for (const Date& off : sorted) {
-      if (off > last) return {CalendarProblem::OffBeyondSeason, off, last};
-    }
-  }
-  return {};
-}
-
-std::string describe(const CalendarCheck& check, const Calendar& calendar) {
-  const std::string off = format_iso_date(check.date);
-  const std::string first = format_iso_date(calendar.first);
-  switch (check.problem) {
-    case CalendarProblem::None:
-      return "The calendar is valid.";
-    case CalendarProblem::FirstNotADate:
-      return "The first match date " + first + " is not a date between 1900-01-01 and 9999-12-31.";
-    case CalendarProblem::TimeOutOfRange:
-      return "The start time " + format_time(calendar.start) + " is not a time between 00:00 and 23:59.";
-    case CalendarProblem::EveryOutOfRange:
-      return "The days between match weeks must be from 1 to " + std::to_string(max_every_days) + "; " +
-             std::to_string(calendar.every_days) + " is not.";
-    case CalendarProblem::OffNotADate:
-      return "The week off " + off + " is not a date between 1900-01-01 and 9999-12-31.";
-    case CalendarProblem::OffRepeated:
-      return "The week off " + off + " is listed twice.";
-    case CalendarProblem::OffBeforeFirst:
-      return "The week off " + off + " is before the first match date, " + first + ".";
-    case CalendarProblem::OffNotMatchDate:
-      return "The week off " + off + " is not a match date: matches fall every " +
-             std::to_string(calendar.every_days) + (calendar.every_days == 1 ? " day" : " days") + " from " +
-             std::string(weekday_name(calendar.first)) + " " + first + ".";
-    case CalendarProblem::OffBeyondSeason:
-      return "The week off " + off + " is after the season's last match date, " +
-             format_iso_date(check.last_match) + ".";
-  }
-  return "The calendar is not valid.";
-}
-
-}  // namespace quintora::season
+}  // namespace quintora::base
