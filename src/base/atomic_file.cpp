@@ -1,13 +1,12 @@
 #include "base/atomic_file.h"
 
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdint>
-#include <random>
 #include <system_error>
 
 #include "base/interrupt_cleanup.h"
+#include "base/random_name.h"
 #include "base/text.h"
 
 #ifdef _WIN32
@@ -35,22 +34,6 @@ WriteFaults faults;
 constexpr std::size_t kept_name_bytes = 96;
 constexpr int name_attempts = 64;
 
-std::string random_hex() {
-  static std::mt19937_64 generator{[] {
-    std::random_device device;
-    const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    return (static_cast<std::uint64_t>(device()) << 32) ^ now;
-  }()};
-  static constexpr char digits[] = "0123456789abcdef";
-  std::uint64_t value = generator();
-  std::string text(16, '0');
-  for (char& c : text) {
-    c = digits[value & 0xFu];
-    value >>= 4;
-  }
-  return text;
-}
-
 fs::path temporary_name(const fs::path& folder, const fs::path& file, int attempt) {
   const std::u8string own = file.filename().u8string();
   const std::string_view bytes(reinterpret_cast<const char*>(own.data()), own.size());
@@ -58,7 +41,7 @@ fs::path temporary_name(const fs::path& folder, const fs::path& file, int attemp
   std::u8string name = u8".";
   name.append(kept.begin(), kept.end());
   name += u8".";
-  const std::string hex = attempt == 0 && !faults.first_suffix.empty() ? faults.first_suffix : random_hex();
+  const std::string hex = attempt == 0 && !faults.first_suffix.empty() ? faults.first_suffix : random_hex(16);
   name.append(hex.begin(), hex.end());
   name += u8".tmp";
   return folder / fs::path(name);

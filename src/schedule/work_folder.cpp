@@ -1,13 +1,12 @@
 #include "schedule/work_folder.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstdint>
-#include <random>
 #include <string>
 #include <system_error>
 
 #include "base/interrupt_cleanup.h"
+#include "base/random_name.h"
 #include "optimiser/file_names.h"
 
 #ifdef _WIN32
@@ -22,22 +21,6 @@ namespace {
 
 constexpr std::array<std::string_view, 3> work_files = {optimiser::file::order, optimiser::file::input,
                                                         optimiser::file::report};
-
-std::string random_suffix() {
-  static std::mt19937_64 generator{[] {
-    std::random_device device;
-    const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    return (static_cast<std::uint64_t>(device()) << 32) ^ now;
-  }()};
-  static constexpr char digits[] = "0123456789abcdef";
-  std::uint64_t value = generator();
-  std::string text;
-  for (int i = 0; i < 12; ++i) {
-    text += digits[value & 0xFu];
-    value >>= 4;
-  }
-  return text;
-}
 
 // Creates the folder private from the start: there is no moment in which
 // anybody else could enter it. False when the name is taken or refused.
@@ -54,10 +37,10 @@ bool make_private_folder(const std::filesystem::path& path) {
 bool WorkFolder::create() {
   remove();
   std::error_code ec;
-  const std::filesystem::path base = std::filesystem::temp_directory_path(ec);
+  const std::filesystem::path temp_root = std::filesystem::temp_directory_path(ec);
   if (ec) return false;
   for (int attempt = 0; attempt < 16; ++attempt) {
-    std::filesystem::path candidate = base / ("quintora-run-" + random_suffix());
+    std::filesystem::path candidate = temp_root / ("quintora-run-" + base::random_hex(12));
     if (!make_private_folder(candidate)) continue;  // never a folder someone else made
     path_ = std::move(candidate);
     cleanup_slots_[0] = base::register_cleanup(path_, base::CleanupKind::Folder);

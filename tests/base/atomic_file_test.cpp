@@ -14,6 +14,7 @@
 #include <string>
 
 #include "base/interrupt_cleanup.h"
+#include "support/write_faults.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -33,15 +34,7 @@ std::string read_file(const fs::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-WriteFaults faults(int create_error, long long room = -1, bool rename_fails = false,
-                   const char* suffix = "") {
-  WriteFaults f;
-  f.create_error = create_error;
-  f.room = room;
-  f.rename_fails = rename_fails;
-  f.first_suffix = suffix;
-  return f;
-}
+using test::write_faults;
 
 class AtomicFileTest : public ::testing::Test {
  protected:
@@ -108,7 +101,7 @@ TEST_F(AtomicFileTest, NeverWritesThroughALinkPlantedAtTheTemporaryName) {
   const fs::path existing = folder_ / "existing";
   std::ofstream(existing) << "untouched";
   for (const fs::path& pointee : {victim, existing}) {
-    set_write_faults_for_testing(faults(0, -1, false, "planted"));
+    set_write_faults_for_testing(write_faults(0, -1, false, "planted"));
     const fs::path link = folder_ / ".league.sch.planted.tmp";
     fs::remove(link);
     fs::create_symlink(pointee, link);
@@ -130,11 +123,11 @@ TEST_F(AtomicFileTest, FailuresLeaveTheOldFileByteForByte) {
     WriteFaults injected;
     WriteStatus status;
   } cases[] = {
-      {"disk full", faults(0, 100), WriteStatus::NoRoom},
-      {"rename fails", faults(0, -1, true), WriteStatus::CannotReplace},
-      {"read-only folder, disk full", faults(EACCES, 10), WriteStatus::NoRoom},
-      {"no free inodes, disk full", faults(ENOSPC, 0), WriteStatus::NoRoom},
-      {"name too long, disk full", faults(ENAMETOOLONG, 4000), WriteStatus::NoRoom},
+      {"disk full", write_faults(0, 100), WriteStatus::NoRoom},
+      {"rename fails", write_faults(0, -1, true), WriteStatus::CannotReplace},
+      {"read-only folder, disk full", write_faults(EACCES, 10), WriteStatus::NoRoom},
+      {"no free inodes, disk full", write_faults(ENOSPC, 0), WriteStatus::NoRoom},
+      {"name too long, disk full", write_faults(ENAMETOOLONG, 4000), WriteStatus::NoRoom},
   };
   for (const auto& c : cases) {
     set_write_faults_for_testing(c.injected);
@@ -149,13 +142,13 @@ TEST_F(AtomicFileTest, FailuresLeaveTheOldFileByteForByte) {
 // replaced (in place, its room reserved first), a new one cannot be made.
 TEST_F(AtomicFileTest, AFolderWithoutRoomForNewFilesStillTakesTheFileInPlace) {
   for (const std::string& text : {new_text_, std::string("short")}) {
-    set_write_faults_for_testing(faults(EACCES));
+    set_write_faults_for_testing(write_faults(EACCES));
     ASSERT_EQ(write_file_atomically(target_, text), WriteStatus::Ok);
     EXPECT_EQ(read_file(target_), text);
   }
-  set_write_faults_for_testing(faults(EROFS));
+  set_write_faults_for_testing(write_faults(EROFS));
   EXPECT_EQ(write_file_atomically(folder_ / "new.sch", "x"), WriteStatus::CannotCreate);
-  set_write_faults_for_testing(faults(EIO));  // not a folder that refuses: no in-place write
+  set_write_faults_for_testing(write_faults(EIO));  // not a folder that refuses: no in-place write
   EXPECT_EQ(write_file_atomically(target_, new_text_), WriteStatus::CannotCreate);
   EXPECT_EQ(others(), 0);
 }
@@ -171,7 +164,7 @@ TEST_F(AtomicFileTest, AFileSizeLimitBelowTheNewSizeChangesNothing) {
   low.rlim_cur = 1000;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &low), 0);
   const WriteStatus replaced = write_file_atomically(target_, new_text_);
-  set_write_faults_for_testing(faults(EACCES));
+  set_write_faults_for_testing(write_faults(EACCES));
   const WriteStatus in_place = write_file_atomically(target_, new_text_);
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
   EXPECT_EQ(replaced, WriteStatus::NoRoom);

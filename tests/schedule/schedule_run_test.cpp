@@ -12,6 +12,7 @@
 #include "league_builder.h"
 #include "schedule/fairest.h"
 #include "support/fake_window_system.h"
+#include "support/write_faults.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -165,14 +166,9 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
 // temporary's name is never written through.
 TEST_F(ScheduleRunTest, ReplacingTheResultNeverDamagesTheOldFile) {
   options_ = make_options(10, "schedule.txt", 1, Viewer::NotePad, false);
-  const auto with = [](int create_error, long long room, const char* suffix = "") {
-    base::WriteFaults faults;
-    faults.create_error = create_error;
-    faults.room = room;
-    faults.first_suffix = suffix;
-    return faults;
-  };
-  for (const base::WriteFaults& faults : {with(EACCES, 100), with(0, 100), with(ENOSPC, 0)}) {
+  using test::write_faults;
+  for (const base::WriteFaults& faults :
+       {write_faults(EACCES, 100), write_faults(0, 100), write_faults(ENOSPC, 0)}) {
     base::set_write_faults_for_testing(faults);
     EXPECT_EQ(run(league_), -1);
     base::set_write_faults_for_testing({});
@@ -193,7 +189,7 @@ TEST_F(ScheduleRunTest, ReplacingTheResultNeverDamagesTheOldFile) {
   EXPECT_EQ(read_file(folder_ / "schedule.txt"), "last week's schedule");
 
   fs::create_symlink(folder_ / "victim", folder_ / ".schedule.txt.planted.tmp");
-  base::set_write_faults_for_testing(with(0, -1, "planted"));
+  base::set_write_faults_for_testing(write_faults(0, -1, false, "planted"));
   EXPECT_EQ(run(league_), 1);
   base::set_write_faults_for_testing({});
   EXPECT_FALSE(fs::exists(folder_ / "victim"));
