@@ -14,6 +14,7 @@
 #include "console_window_system.h"
 #include "league/league_file.h"
 #include "schedule/league_check.h"
+#include "schedule/schedule_messages.h"
 #include "schedule/schedule_options.h"
 #include "schedule/schedule_run.h"
 
@@ -39,12 +40,13 @@ int run_schedule(const ScheduleArguments& args) {
   ConsoleWindowSystem ws(std::cerr);
   std::error_code ec;
   const std::filesystem::path league_path = base::path_from_utf8(args.league_file);
-  const auto absolute_league = std::filesystem::absolute(league_path, ec);
   // The league is large and fixed in size; it lives on the heap, not the stack.
   auto league = std::make_unique<League>();
   base::Notices notices;
-  const ReadResult read =
-      read_league_file(*league, base::utf8_of(ec ? league_path : absolute_league), ReadMode::Open, notices);
+  // Read without keeping the file's path: the league's room for a path is the
+  // desktop program's, which stores it for the next save, and a league in a
+  // deep folder must still be scheduled from here.
+  const ReadResult read = read_league_file(*league, args.league_file, ReadMode::Reread, notices);
   base::show(ws, notices);
   if (read == ReadResult::Unreadable) {
     ws.message_box("Cannot open the league file " + args.league_file + ".", base::caption::stop,
@@ -67,6 +69,15 @@ int run_schedule(const ScheduleArguments& args) {
 
   auto run = std::make_unique<schedule::ScheduleRun>();
   run->base_folder = std::filesystem::current_path(ec);
+  // Without the league's path the run cannot see that the result would
+  // replace the league file, so that is refused here.
+  std::error_code same_ec;
+  if (std::filesystem::equivalent(league_path, schedule::resolve_result_path(run->base_folder, args.output),
+                                  same_ec)) {
+    ws.message_box(schedule::message::invalid_file_name, base::caption::stop, base::Icon::Error,
+                   base::Buttons::Ok);
+    return exit_failed;
+  }
   run->optimiser_output = args.verbose ? &std::cout : nullptr;
   run->start_viewer = false;
   const int result = schedule::schedule_run(*league, options, *run, ws);

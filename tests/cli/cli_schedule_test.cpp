@@ -41,17 +41,19 @@ class CliTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(root_); }
 
-  // Runs "quintora-cli schedule league.sch ARGUMENTS" on `league` in work_,
-  // with the temporary folder pointed at temp_; returns the exit status.
-  int schedule(const std::string& league, const std::string& arguments) {
-    std::ofstream(work_ / "league.sch", std::ios::binary) << league;
+  // Runs "quintora-cli schedule NAME ARGUMENTS" on `league`, written to NAME
+  // in work_, with the temporary folder pointed at temp_; returns the exit status.
+  int schedule(const std::string& league, const std::string& arguments,
+               const std::string& name = "league.sch") {
+    fs::create_directories((work_ / name).parent_path());
+    std::ofstream(work_ / name, std::ios::binary) << league;
     const auto q = [](const fs::path& p) {
       std::string quoted(1, '"');
       quoted += p.string();
       quoted += '"';
       return quoted;
     };
-    const std::string program = q(QUINTORA_CLI) + " schedule league.sch " + arguments + " > " +
+    const std::string program = q(QUINTORA_CLI) + " schedule " + name + " " + arguments + " > " +
                                 q(root_ / "out") + " 2> " + q(root_ / "err");
 #ifdef _WIN32
     const int status = std::system(
@@ -119,6 +121,7 @@ TEST_F(CliTest, OptionsRefusalsAndUsageErrors) {
       {changed("1\nPocket Rockets", "9\nPocket Rockets"), "", 1, "Stop !: Team Pocket Rockets has no bar.\n"},
       {changed("2  3  2\n", "2  4  2\n"), "", 1, "Bar Eight Ball Saloon is given 4 as its number of teams"},
       {spring, "--output missing/schedule.txt", 1, "Stop !: Please use a valid file name.\n"},
+      {spring, "--output league.sch", 1, "Stop !: Please use a valid file name.\n"},
       {"not a league\n", "", 1, "Sorry !: "},
       {spring, "--weeks 12abc", 2, "--weeks"},
       {spring, "--effort 5", 2, "--effort"},
@@ -132,6 +135,21 @@ TEST_F(CliTest, OptionsRefusalsAndUsageErrors) {
     EXPECT_EQ(std::tuple(work_files().size(), out.empty()), std::tuple(status == 0 ? 2u : 1u, status != 0));
     EXPECT_TRUE(fs::is_empty(temp_));
   }
+}
+
+// The desktop program keeps a league's path for its next save, in a room of
+// 255 bytes; the command line keeps none, so any folder will do.
+TEST_F(CliTest, LeaguesInDeepFoldersAreScheduled) {
+  const std::string deep = std::string(100, 'd') + "/" + std::string(100, 'e') + "/" + std::string(100, 'f');
+  ASSERT_GT((work_ / deep / "league.sch").string().size(), 255u);
+  EXPECT_EQ(schedule(spring, "--effort 1", deep + "/league.sch"), 0) << err;
+  EXPECT_EQ(out + err, "Schedule written to " + (work_ / "schedule.txt").string() + "\n");
+  // Nor may its schedule replace it, named in any way.
+  EXPECT_EQ(schedule(spring, "--output " + deep + "/../" + std::string(100, 'f') + "/league.sch",
+                     deep + "/league.sch"),
+            1);
+  EXPECT_EQ(out + err, "Stop !: Please use a valid file name.\n");
+  EXPECT_EQ(read_file(work_ / deep / "league.sch"), spring);
 }
 
 }  // namespace
