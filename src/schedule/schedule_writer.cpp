@@ -41,7 +41,7 @@ void write_season(std::string& out, const RoundTable& table, const RoundOrder& o
 
 void write_legend(std::string& out, const League& league) {
   out += '\n';
-  const int n_team = std::clamp(league.n_team, 0, max_teams);
+  const int n_team = std::clamp(league.n_team, 0, team_room);
   for (int t = 1; t <= n_team; ++t) {
     append_format(out, "      %3d: ", t);
     out += league.team.name[at(t - 1)].view();

@@ -34,6 +34,20 @@ const std::string spring = [] {
   return text;
 }();
 
+// A league file of `teams` teams in bars of three with two tables each.
+std::string league_of(int teams) {
+  const int bars = (teams + 2) / 3;
+  std::string text = "!! Version 1.4.0\n<< Title >>\nBig League\n<< Number of Bars >>\n" +
+                     std::to_string(bars) + "  0\n<< BARS >>\n";
+  for (int b = 1; b <= bars; ++b) {
+    text += std::to_string(b) + "  " + std::to_string(std::min(3, teams - 3 * (b - 1))) + "  2\nBar " +
+            std::to_string(b) + "\n";
+  }
+  text += "<< Number of Teams >>\n" + std::to_string(teams) + "\n<< TEAMS >>\n";
+  for (int t = 1; t <= teams; ++t) text += std::to_string((t + 2) / 3) + "\nTeam " + std::to_string(t) + "\n";
+  return text;
+}
+
 class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -135,6 +149,21 @@ TEST_F(CliTest, OptionsRefusalsAndUsageErrors) {
     EXPECT_EQ(std::tuple(work_files().size(), out.empty()), std::tuple(status == 0 ? 2u : 1u, status != 0));
     EXPECT_TRUE(fs::is_empty(temp_));
   }
+}
+
+// The editor's automatic team can be a league's 100th; such a league is
+// scheduled, and one of more teams is refused.
+TEST_F(CliTest, AHundredTeamsAreScheduledAndNoMore) {
+  ASSERT_EQ(schedule(league_of(100), "--effort 4"), 0) << err;
+  const std::string text = read_file(work_ / "schedule.txt");
+  std::set<std::string> visits;
+  const std::regex match(R"(\d+ at *\d+)");
+  for (std::sregex_iterator m(text.begin(), text.end(), match), end; m != end; ++m) visits.insert(m->str());
+  EXPECT_EQ(visits.size(), 9900u);
+  EXPECT_NE(text.find("\n      100: Team 100\n"), std::string::npos);
+  EXPECT_EQ(schedule(league_of(101), ""), 1);
+  EXPECT_EQ(
+      err, "Sorry !: This league file cannot be read: its number of teams (101) is not between 0 and 100.\n");
 }
 
 // The desktop program keeps a league's path for its next save, in a room of
