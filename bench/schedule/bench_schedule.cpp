@@ -95,9 +95,9 @@ void BM_FairestSeason(benchmark::State& state) {
   for (auto _ : state) {
     schedule::build_fairest_table(*table, *league, 1);
     text.clear();
-    schedule::write_header(text, league->stored_title.view());
+    schedule::write_header(text, league->stored_title.view(), false);
     schedule::write_season(text, *table, schedule::table_order(table->nweek), 200, false);
-    schedule::write_legend(text, *league);
+    schedule::write_legend(text, *league, false);
     benchmark::DoNotOptimize(text.data());
   }
   state.counters["bytes"] = static_cast<double>(text.size());

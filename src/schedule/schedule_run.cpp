@@ -95,7 +95,7 @@ int schedule_run(const League& league, const ScheduleOptions& options, ScheduleR
   }
   std::string text;
   text.reserve(256 * 1024);
-  write_header(text, league.stored_title.view());
+  write_header(text, league.stored_title.view(), options.comma_delimited);
 
   run.order = table_order(run.table.nweek);
   if (options.effort > 1) {
@@ -124,7 +124,7 @@ int schedule_run(const League& league, const ScheduleOptions& options, ScheduleR
 
   write_season(text, run.table, run.order, std::clamp(options.season_weeks, 0, max_season_weeks),
                options.comma_delimited);
-  write_legend(text, league);
+  write_legend(text, league, options.comma_delimited);
   const base::WriteStatus written = result.commit(base::with_platform_line_ends(text));
   if (written != base::WriteStatus::Ok) {
     return refuse(ws, "Cannot write the schedule file " + display(run.result_path) + ". " +

@@ -4,13 +4,14 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "schedule/spreadsheet_cell.h"
 #include "schedule/text_format.h"
 
 namespace quintora::schedule {
 
-void write_header(std::string& out, std::string_view title) {
+void write_header(std::string& out, std::string_view title, bool comma_delimited) {
   out += "\n\n     ";
-  out += title;
+  out += comma_delimited ? spreadsheet_text(title, true) : std::string(title);
   out += "\n\n";
 }
 
@@ -39,12 +40,13 @@ void write_season(std::string& out, const RoundTable& table, const RoundOrder& o
   }
 }
 
-void write_legend(std::string& out, const League& league) {
+void write_legend(std::string& out, const League& league, bool comma_delimited) {
   out += '\n';
   const int n_team = std::clamp(league.n_team, 0, team_room);
   for (int t = 1; t <= n_team; ++t) {
     append_format(out, "      %3d: ", t);
-    out += league.team.name[at(t - 1)].view();
+    const std::string_view name = league.team.name[at(t - 1)].view();
+    out += comma_delimited ? spreadsheet_text(name, false) : std::string(name);
     out += '\n';
   }
 }

@@ -12,7 +12,8 @@
 namespace quintora::schedule {
 
 // Two empty lines, the title indented by five blanks, one empty line.
-void write_header(std::string& out, std::string_view title);
+// Comma-delimited, the title can hold no formula cell and no line end.
+void write_header(std::string& out, std::string_view title, bool comma_delimited);
 
 // season_weeks week lines: the rounds in `order`, as built in odd passes and
 // with home and away exchanged in even ones. The first team of each match is
@@ -20,7 +21,8 @@ void write_header(std::string& out, std::string_view title);
 void write_season(std::string& out, const RoundTable& table, const RoundOrder& order, int season_weeks,
                   bool comma_delimited);
 
-// An empty line, then every real team's number and name.
-void write_legend(std::string& out, const League& league);
+// An empty line, then every real team's number and name; comma-delimited,
+// as for the title.
+void write_legend(std::string& out, const League& league, bool comma_delimited);
 
 }  // namespace quintora::schedule

@@ -76,9 +76,9 @@ std::string fairest_text(const League& league, int season_weeks, int variant = 1
   RoundTable table;
   build_fairest_table(table, league, variant);
   std::string out;
-  write_header(out, league.stored_title.view());
+  write_header(out, league.stored_title.view(), comma);
   write_season(out, table, table_order(table.nweek), season_weeks, comma);
-  write_legend(out, league);
+  write_legend(out, league, comma);
   return out;
 }
 

@@ -77,9 +77,9 @@ inline std::string schedule_text(const League& league, int weeks, bool comma = f
                                  const schedule::RoundOrder* order = nullptr) {
   const schedule::RoundTable table = balanced_table(league);
   std::string out;
-  schedule::write_header(out, league.stored_title.view());
+  schedule::write_header(out, league.stored_title.view(), comma);
   schedule::write_season(out, table, order ? *order : schedule::table_order(table.nweek), weeks, comma);
-  schedule::write_legend(out, league);
+  schedule::write_legend(out, league, comma);
   return out;
 }
 
