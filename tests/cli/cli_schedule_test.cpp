@@ -151,6 +151,20 @@ TEST_F(CliTest, OptionsRefusalsAndUsageErrors) {
   }
 }
 
+// Names from a league file reach the terminal in messages: an escape
+// sequence that would retitle or clear it, a CR that would overwrite the
+// line, a C1 control, all arrive escaped.
+TEST_F(CliTest, ControlCharactersInNamesAreShownEscaped) {
+  std::string league = spring;
+  const std::string from = "1\nPocket Rockets";
+  league.replace(league.find(from), from.size(),
+                 "9\nPocket\x1b]0;owned\x07\x1b[2J\rRockets \xc2\x9b"
+                 "1m");
+  EXPECT_EQ(schedule(league, ""), 1);
+  const std::string shown = "Team Pocket\\x1b]0;owned\\x07\\x1b[2J\\x0dRockets \\xc2\\x9b1m has no bar.\n";
+  EXPECT_EQ(err, "Stopzzz !: " + shown + "They are left out when the league is saved.\nStop !: " + shown);
+}
+
 // The editor's automatic team can be a league's 100th; such a league is
 // scheduled, and one of more teams is refused.
 TEST_F(CliTest, AHundredTeamsAreScheduledAndNoMore) {
