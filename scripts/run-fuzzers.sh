@@ -18,7 +18,9 @@ for fuzzer in "$bin_dir"/fuzz_*; do
   echo "-- $area: corpus"
   "$fuzzer" -runs=0 "$corpus" 2>&1 | tail -n 2
   echo "-- $area: ${seconds}s of fuzzing"
-  "$fuzzer" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 "$scratch" "$corpus" 2>&1 | tail -n 2
+  # A crash is kept under build/ for a look, never in the source tree.
+  "$fuzzer" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 -artifact_prefix="$bin_dir/" \
+    "$scratch" "$corpus" 2>&1 | tail -n 2
   rm -rf "$scratch"
 done
 [ "$found" -eq 1 ] || echo "no fuzz targets built"

@@ -13,6 +13,7 @@
 #include "cli_commands.h"
 #include "console_window_system.h"
 #include "league/league_file.h"
+#include "schedule/fairest.h"
 #include "schedule/league_check.h"
 #include "schedule/schedule_messages.h"
 #include "schedule/schedule_options.h"
@@ -26,6 +27,8 @@ struct ScheduleArguments {
   std::string league_file;
   std::string weeks;  // as typed; empty for the dialog's default
   int effort = 2;
+  bool fair = false;
+  int variant = 1;
   bool csv = false;
   std::string output = "schedule.txt";
   bool verbose = false;
@@ -65,6 +68,8 @@ int run_schedule(const ScheduleArguments& args) {
                                             : schedule::convert_weeks_text(args.weeks);
   options.result_file = args.output;
   options.effort = args.effort;
+  options.fairest = args.fair;
+  options.variant = args.variant;
   options.comma_delimited = args.csv;
 
   auto run = std::make_unique<schedule::ScheduleRun>();
@@ -98,9 +103,16 @@ void add_schedule_command(CLI::App& app, int& status) {
                   "Length of the season in weeks, clamped to 0..200 (default: two passes of the round-robin)")
       ->type_name("N")
       ->check(CLI::Validator(check_weeks, "", "whole number"));
-  sub->add_option("--effort", args->effort,
-                  "1 = no optimisation, 2 = optimise, 3 = try harder, 4 = try hardest")
-      ->check(CLI::Range(1, 4))
+  auto* effort = sub->add_option("--effort", args->effort,
+                                 "1 = no optimisation, 2 = optimise, 3 = try harder, 4 = try hardest")
+                     ->check(CLI::Range(1, 4))
+                     ->capture_default_str();
+  auto* fair = sub->add_flag("--fair", args->fair,
+                             "Fairest: every bar within its tables, the fewest home/away breaks possible");
+  fair->excludes(effort);
+  sub->add_option("--variant", args->variant, "With --fair: another schedule of equal quality")
+      ->check(CLI::Range(1, schedule::max_variant))
+      ->needs(fair)
       ->capture_default_str();
   sub->add_flag("--csv", args->csv, "Write the schedule comma-delimited (for spreadsheets)");
   sub->add_option("--output", args->output, "Result file, relative to the current folder")

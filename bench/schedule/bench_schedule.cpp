@@ -14,6 +14,7 @@
 #include "schedule/fairest.h"
 #include "schedule/schedule_run.h"
 #include "schedule/schedule_writer.h"
+#include "schedule/season_builder.h"
 
 namespace {
 
@@ -94,10 +95,8 @@ void BM_FairestSeason(benchmark::State& state) {
   std::string text;
   for (auto _ : state) {
     schedule::build_fairest_table(*table, *league, 1);
-    text.clear();
-    schedule::write_header(text, league->stored_title.view(), false);
-    schedule::write_season(text, *table, schedule::table_order(table->nweek), 200, false);
-    schedule::write_legend(text, *league, false);
+    text = schedule::schedule_text(
+        schedule::build_season(*league, *table, schedule::table_order(table->nweek), 200, {}), false);
     benchmark::DoNotOptimize(text.data());
   }
   state.counters["bytes"] = static_cast<double>(text.size());

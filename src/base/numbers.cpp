@@ -21,8 +21,14 @@ ScannedInteger scan_integer(std::string_view text, std::size_t pos, long long li
   long long magnitude = 0;
   const std::size_t digits = i;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    if (magnitude <= limit) magnitude = magnitude * 10 + (text[i] - '0');
-    if (magnitude > limit) result.too_large = true;
+    const int digit = text[i] - '0';
+    if (result.too_large) continue;
+    // Tested before multiplying, so no limit can overflow.
+    if (magnitude > (limit - digit) / 10) {
+      result.too_large = true;
+    } else {
+      magnitude = magnitude * 10 + digit;
+    }
   }
   if (i == digits) return result;
   if (result.too_large) magnitude = limit;

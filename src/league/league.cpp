@@ -34,6 +34,7 @@ void clear_league(League& league) {
   league.n_team_slot = 0;
   league.n_team = 0;
   league.file_state = FileState::Untitled;
+  league.calendar.reset();
   // current_file_path stays: nothing reads it until the next Save As sets it.
 }
 

@@ -5,8 +5,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
+#include "league/calendar.h"
 #include "league/fixed_text.h"
 
 namespace quintora {
@@ -49,6 +51,8 @@ struct League {
   std::int32_t n_team = 0;
   FileState file_state = FileState::Untitled;
   Path current_file_path;
+  // When the season's matches are played; kept in the league file only when set.
+  std::optional<Calendar> calendar;
 };
 
 void clear_league(League& league);

@@ -2,8 +2,11 @@
 // The choices of one schedule run, their defaults, and the reading of the
 // weeks field.
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "league/calendar.h"
 
 namespace quintora::schedule {
 
@@ -17,6 +20,10 @@ struct ScheduleOptions {
   int effort = 2;                            // 1 = no optimisation .. 4 = hardest
   Viewer viewer = Viewer::NotePad;
   bool comma_delimited = false;
+  bool fairest = false;  // Fairest in place of the efforts
+  int variant = 1;       // which Fairest schedule: 1..max_variant
+  // In place of the league's own calendar for this run (the command line's options).
+  std::optional<Calendar> calendar;
 };
 
 // One pass as built and one with home and away exchanged: 2 x (c - 1) weeks

@@ -10,11 +10,13 @@
 #include "base/paths.h"
 #include "optimiser/file_names.h"
 #include "optimiser/zorav.h"
+#include "schedule/fairest.h"
 #include "schedule/league_check.h"
 #include "schedule/optimiser_exchange.h"
 #include "schedule/result_viewer.h"
 #include "schedule/schedule_messages.h"
 #include "schedule/schedule_writer.h"
+#include "schedule/season_builder.h"
 
 namespace quintora::schedule {
 
@@ -72,18 +74,82 @@ std::filesystem::path resolve_result_path(const std::filesystem::path& base_fold
   return ec ? path.lexically_normal() : absolute.lexically_normal();
 }
 
-int schedule_run(const League& league, const ScheduleOptions& options, ScheduleRun& run,
+namespace {
+
+// The pairing table, balanced or Fairest, and the order of its rounds.
+int build_rounds(const League& league, const ScheduleOptions& options, ScheduleRun& run,
                  base::WindowSystem& ws) {
+  compute_bar_limits(league, run.limits);
+  if (options.fairest) {
+    // Fairest keeps every bar within its tables only where the table check holds.
+    base::Notices refusal;
+    if (check_table_capacity(league, refusal) != 1) return refuse(ws, refusal.front().text);
+    build_fairest_table(run.table, league, options.variant);
+  } else {
+    build_round_table(run.table, league.n_team);
+    balance(run.table, league, run.limits, run.balance_state);
+  }
+  run.order = table_order(run.table.nweek);
+  return 1;
+}
+
+// The round order from the optimiser, which reads the table from its work folder.
+int search_order(const ScheduleOptions& options, ScheduleRun& run, base::WindowSystem& ws) {
+  if (!run.work.create()) return refuse(ws, "Cannot make a work folder for the optimiser.");
+  const auto input = run.work.file(optimiser::file::input);
+  if (write_optimiser_input(input, run.table) != ExchangeResult::Ok) {
+    return refuse(ws, "Cannot write the optimiser's input file " + display(input) + ".");
+  }
+  DiscardBuffer discard_buffer;
+  std::ostream discard(&discard_buffer);
+  const auto outcome =
+      run.search(run.work.path(), options.effort, run.optimiser_output ? *run.optimiser_output : discard);
+  run.evaluations = outcome.evaluations;
+  if (!outcome.ok) return refuse(ws, optimiser_failure(outcome));
+  const auto output = run.work.file(optimiser::file::order);
+  switch (read_round_order(output, run.table.nweek, run.order)) {
+    case ExchangeResult::Ok:
+      return 1;
+    case ExchangeResult::Malformed:
+      return refuse(ws, "The optimiser's round order (optimal.out) is not an order of rounds 1 to " +
+                            std::to_string(run.table.nweek) + ".");
+    default:
+      return refuse(ws, "Cannot read the optimiser's round order (optimal.out).");
+  }
+}
+
+void start_run(ScheduleRun& run) {
   run.work.remove();
   run.result_path.clear();
   run.evaluations = 0;
+  run.season = {};
+}
 
+int fill_season(const League& league, const ScheduleOptions& options, ScheduleRun& run,
+                base::WindowSystem& ws) {
+  if (options.effort > 1 && !options.fairest && search_order(options, run, ws) != 1) return -1;
+  run.season = build_season(league, run.table, run.order, options.season_weeks,
+                            options.calendar ? options.calendar : league.calendar);
+  return 1;
+}
+
+}  // namespace
+
+int build_season(const League& league, const ScheduleOptions& options, ScheduleRun& run,
+                 base::WindowSystem& ws) {
+  start_run(run);
   std::string problem;
   if (!league_fits_run(league, problem)) return refuse(ws, problem);
+  if (build_rounds(league, options, run, ws) != 1) return -1;
+  return fill_season(league, options, run, ws);
+}
 
-  build_round_table(run.table, league.n_team);
-  compute_bar_limits(league, run.limits);
-  balance(run.table, league, run.limits, run.balance_state);
+int schedule_run(const League& league, const ScheduleOptions& options, ScheduleRun& run,
+                 base::WindowSystem& ws) {
+  start_run(run);
+  std::string problem;
+  if (!league_fits_run(league, problem)) return refuse(ws, problem);
+  if (build_rounds(league, options, run, ws) != 1) return -1;
 
   // The result is checked, and its temporary file made, before the optimiser
   // starts, so a bad name never costs a search.
@@ -93,39 +159,15 @@ int schedule_run(const League& league, const ScheduleOptions& options, ScheduleR
       result.prepare(run.result_path) != base::WriteStatus::Ok) {
     return refuse(ws, message::invalid_file_name);
   }
-  std::string text;
-  text.reserve(256 * 1024);
-  write_header(text, league.stored_title.view(), options.comma_delimited);
+  if (fill_season(league, options, run, ws) != 1) return -1;
 
-  run.order = table_order(run.table.nweek);
-  if (options.effort > 1) {
-    if (!run.work.create()) return refuse(ws, "Cannot make a work folder for the optimiser.");
-    const auto input = run.work.file(optimiser::file::input);
-    if (write_optimiser_input(input, run.table) != ExchangeResult::Ok) {
-      return refuse(ws, "Cannot write the optimiser's input file " + display(input) + ".");
-    }
-    DiscardBuffer discard_buffer;
-    std::ostream discard(&discard_buffer);
-    const auto outcome =
-        run.search(run.work.path(), options.effort, run.optimiser_output ? *run.optimiser_output : discard);
-    run.evaluations = outcome.evaluations;
-    if (!outcome.ok) return refuse(ws, optimiser_failure(outcome));
-    const auto output = run.work.file(optimiser::file::order);
-    switch (read_round_order(output, run.table.nweek, run.order)) {
-      case ExchangeResult::Ok:
-        break;
-      case ExchangeResult::Malformed:
-        return refuse(ws, "The optimiser's round order (optimal.out) is not an order of rounds 1 to " +
-                              std::to_string(run.table.nweek) + ".");
-      default:
-        return refuse(ws, "Cannot read the optimiser's round order (optimal.out).");
-    }
-  }
-
-  write_season(text, run.table, run.order, std::clamp(options.season_weeks, 0, max_season_weeks),
-               options.comma_delimited);
-  write_legend(text, league, options.comma_delimited);
-  const base::WriteStatus written = result.commit(base::with_platform_line_ends(text));
+  const Rendered rendered =
+      run.render
+          ? run.render(run.season)
+          : Rendered{
+                true, base::with_platform_line_ends(schedule_text(run.season, options.comma_delimited)), {}};
+  if (!rendered.ok) return refuse(ws, rendered.message);
+  const base::WriteStatus written = result.commit(rendered.bytes);
   if (written != base::WriteStatus::Ok) {
     return refuse(ws, "Cannot write the schedule file " + display(run.result_path) + ". " +
                           std::string(base::describe(written)));

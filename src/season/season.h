@@ -4,11 +4,14 @@
 // report and the season window only read it, so none of them rebuilds
 // pairings on its own.
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "season/calendar.h"
+#include "base/date.h"
+#include "league/calendar.h"
 
 namespace quintora::season {
 
@@ -29,10 +32,10 @@ struct Match {
 };
 
 struct Week {
-  int number = 0;              // 1, 2, 3 ... straight through the passes
-  std::optional<Date> date;    // set when the season has a calendar
-  std::vector<Match> matches;  // in the order the schedule file lists them
-  int not_playing = 0;         // the team with a bye, 0 when every team plays
+  int number = 0;                  // 1, 2, 3 ... straight through the passes
+  std::optional<base::Date> date;  // set when the season has a calendar
+  std::vector<Match> matches;      // in the order the schedule file lists them
+  int not_playing = 0;             // the team with a bye, 0 when every team plays
 };
 
 struct Season {
@@ -49,8 +52,14 @@ struct Season {
   const Bar& venue(const Match& match) const { return bar(team(match.home).bar); }
 };
 
+// Whether every number in the season names an existing team or bar, no team
+// meets itself, every week has a real date when the season has a calendar,
+// and the start time is a time of day.
+// Writers refuse a season that is not, rather than read outside its tables.
+bool is_consistent(const Season& season);
+
 // Team number whose name equals `name` exactly or ignoring letter case
-// (the league's own rule); 0 when there is none.
+// (the league's own rule; for now A..Z only); 0 when there is none.
 int find_team(const Season& season, std::string_view name);
 
 }  // namespace quintora::season

@@ -37,6 +37,8 @@ inline constexpr int comma_delimited = 2009;
 inline constexpr int status = 2010;
 inline constexpr int do_it = 2011;
 inline constexpr int cancel = 2012;
+inline constexpr int effort_fairest = 2013;
+inline constexpr int variant = 2014;
 }  // namespace control
 
 // Main-window commands that do not belong to a control of the form.

@@ -3,13 +3,12 @@
 #include <string>
 
 #include "base/index.h"
+#include "base/messages.h"
 #include "league/names.h"
 #include "ui/controls.h"
 
 namespace quintora::ui {
 namespace {
-
-constexpr const char* stop_caption = "Stop !";
 
 // Deleted entries keep their room until a save compacts the tables, so the
 // room can run out while the live counts are still under their limits.
@@ -28,7 +27,7 @@ using base::at;
 }  // namespace
 
 void Editor::stop(const char* message) {
-  ws_.message_box(message, stop_caption, base::Icon::Error, base::Buttons::Ok);
+  ws_.message_box(message, base::caption::stop, base::Icon::Error, base::Buttons::Ok);
 }
 
 int Editor::selected_bar_entry() const {

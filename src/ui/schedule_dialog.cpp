@@ -1,5 +1,7 @@
 #include "ui/schedule_dialog.h"
 
+#include "base/numbers.h"
+#include "schedule/fairest.h"
 #include "ui/controls.h"
 
 namespace quintora::ui {
@@ -8,12 +10,15 @@ namespace {
 
 constexpr std::size_t weeks_text_room = 9;
 constexpr std::size_t result_file_room = 49;
+constexpr std::size_t variant_text_room = 9;
 
 }  // namespace
 
 void reset_options_for_dialog(schedule::ScheduleOptions& options, const League& league) {
   options.season_weeks = schedule::default_season_weeks(league.n_team);
   options.effort = 2;
+  options.fairest = false;
+  options.variant = 1;
   options.viewer = schedule::Viewer::NotePad;
   options.comma_delimited = false;
 }
@@ -26,6 +31,8 @@ void ScheduleDialog::on_open(base::WindowSystem& ws) {
   ws.set_checked(control::effort_yes, true);
   ws.set_checked(control::effort_harder, false);
   ws.set_checked(control::effort_hardest, false);
+  ws.set_checked(control::effort_fairest, false);
+  ws.set_number(control::variant, options_.variant);
   ws.set_checked(control::viewer_notepad, true);
   ws.set_checked(control::viewer_wordpad, false);
   ws.set_checked(control::comma_delimited, options_.comma_delimited);
@@ -44,6 +51,9 @@ void ScheduleDialog::read_choices(const base::WindowSystem& ws) {
   } else {
     options_.effort = 2;
   }
+  options_.fairest = ws.is_checked(control::effort_fairest);
+  options_.variant =
+      base::parse_leading_integer(ws.get_text(control::variant, variant_text_room), 1, schedule::max_variant);
   options_.viewer =
       ws.is_checked(control::viewer_wordpad) ? schedule::Viewer::WordPad : schedule::Viewer::NotePad;
   options_.comma_delimited = ws.is_checked(control::comma_delimited);

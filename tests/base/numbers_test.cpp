@@ -34,6 +34,9 @@ TEST(Numbers, ScanTakesASignAndDigitsAndSaturates) {
     EXPECT_EQ(n.end, c.end) << c.text;
     EXPECT_EQ(n.too_large, c.too_large) << c.text;
   }
+  // A limit near the top of the type must not overflow on the way (a fuzzer found it).
+  const ScannedInteger huge = scan_integer("99999999999999999999999", 0, 999999999999999999LL);
+  EXPECT_TRUE(huge.found && huge.too_large && huge.value == 999999999999999999LL);
 }
 
 TEST(Numbers, EachReaderKeepsItsOwnRuleAroundTheNumber) {

@@ -98,7 +98,9 @@ TEST_P(CliExamples, ScheduleIsCompleteAndNoWorkFileStays) {
   const std::pair<const char*, std::ptrdiff_t> examples[] = {
       {"spring-league.sch", 8}, {"odd-league.sch", 11}, {"county-league.sch", 97}};
   const auto [file, teams] = examples[example];
-  ASSERT_EQ(schedule(read_file(fs::path(QUINTORA_EXAMPLES) / file), "--effort " + std::to_string(effort)), 0);
+  // Effort 5 stands for Fairest.
+  const std::string how = effort == 5 ? "--fair" : "--effort " + std::to_string(effort);
+  ASSERT_EQ(schedule(read_file(fs::path(QUINTORA_EXAMPLES) / file), how), 0);
   EXPECT_EQ(out + err, "Schedule written to " + (work_ / "schedule.txt").string() + "\n");
   EXPECT_EQ(work_files(), (std::set{work_ / "league.sch", work_ / "schedule.txt"}));
   EXPECT_TRUE(fs::is_empty(temp_)) << "the optimiser's work folder must be gone";
@@ -115,7 +117,7 @@ TEST_P(CliExamples, ScheduleIsCompleteAndNoWorkFileStays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ExamplesAndEfforts, CliExamples,
-                         ::testing::Combine(::testing::Range(0, 3), ::testing::Range(1, 5)));
+                         ::testing::Combine(::testing::Range(0, 3), ::testing::Range(1, 6)));
 
 TEST_F(CliTest, OptionsRefusalsAndUsageErrors) {
   const auto changed = [](const std::string& from, const std::string& to) {
@@ -139,6 +141,12 @@ TEST_F(CliTest, OptionsRefusalsAndUsageErrors) {
       {"not a league\n", "", 1, "Sorry !: "},
       {spring, "--weeks 12abc", 2, "--weeks"},
       {spring, "--effort 5", 2, "--effort"},
+      {spring, "--fair --variant 2 --weeks 1", 0, "\n   Week  1:  "},
+      {changed("2  3  2\n", "2  3  1\n"), "--fair", 1,
+       "Stop !: Not enough tables for this bar: Eight Ball Saloon"},
+      {spring, "--fair --effort 2", 2, "--effort excludes --fair"},
+      {spring, "--variant 2", 2, "--variant requires --fair"},
+      {spring, "--fair --variant 1001", 2, "--variant"},
   };
   for (const auto& [league, arguments, status, expected] : cases) {
     fs::remove(work_ / "schedule.txt");

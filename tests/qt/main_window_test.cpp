@@ -13,6 +13,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
@@ -289,6 +292,34 @@ class MainWindowTest : public QObject {
     QCOMPARE(p.ws.run_dialog(dialog::schedule, logic), 0);
     QCOMPARE(status, (QStringList{QStringLiteral("Status=Click on \"Do it\" to Schedule."),
                                   QStringLiteral("Status=Scheduling, please wait...")}));
+  }
+
+  // The Schedule dialog's fifth choice and its variant reach the dialog's
+  // logic through the window system; the test answers the dialog itself.
+  void schedule_dialog_offers_fairest_with_a_variant() {
+    Program p;
+    struct Handler final : quintora::base::DialogHandler {
+      void on_open(quintora::base::WindowSystem& ws) override { ws.set_number(c::variant, 1); }
+      bool on_command(quintora::base::WindowSystem& ws, int id) override {
+        seen = std::to_string(id) + " " + std::to_string(ws.is_checked(c::effort_fairest)) + " " +
+               ws.get_text(c::variant, 9);
+        return true;
+      }
+      std::string seen;
+    } handler;
+    QTimer::singleShot(0, [&p] {
+      auto* fairest = qobject_cast<QRadioButton*>(p.ws.control(c::effort_fairest));
+      auto* variant = qobject_cast<QSpinBox*>(p.ws.control(c::variant));
+      QVERIFY(fairest != nullptr && variant != nullptr);
+      QCOMPARE(fairest->text(), QStringLiteral("Fairest: bars within tables, fewest breaks"));
+      QCOMPARE(variant->accessibleName(), QStringLiteral("Variant"));
+      QCOMPARE(std::pair(variant->minimum(), variant->maximum()), std::pair(1, 1000));
+      fairest->setChecked(true);
+      variant->setValue(12);
+      qobject_cast<QPushButton*>(p.ws.control(c::do_it))->click();
+    });
+    QCOMPARE(p.ws.run_dialog(dialog::schedule, handler), 1);
+    QCOMPARE(handler.seen, std::to_string(c::do_it) + " 1 12");
   }
 
   void league_filter_matches_either_letter_case() {

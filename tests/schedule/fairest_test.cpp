@@ -75,11 +75,7 @@ bool next_week(std::string_view& text, char separator, Week& week) {
 std::string fairest_text(const League& league, int season_weeks, int variant = 1, bool comma = false) {
   RoundTable table;
   build_fairest_table(table, league, variant);
-  std::string out;
-  write_header(out, league.stored_title.view(), comma);
-  write_season(out, table, table_order(table.nweek), season_weeks, comma);
-  write_legend(out, league, comma);
-  return out;
+  return schedule_text(build_season(league, table, table_order(table.nweek), season_weeks, {}), comma);
 }
 
 // The fewest breaks over this many whole passes; for a season that ends

@@ -12,6 +12,7 @@
 
 #include "schedule/balancing.h"
 #include "schedule/schedule_writer.h"
+#include "schedule/season_builder.h"
 
 namespace quintora::test {
 
@@ -76,11 +77,9 @@ inline schedule::RoundTable balanced_table(const League& league, schedule::Balan
 inline std::string schedule_text(const League& league, int weeks, bool comma = false,
                                  const schedule::RoundOrder* order = nullptr) {
   const schedule::RoundTable table = balanced_table(league);
-  std::string out;
-  schedule::write_header(out, league.stored_title.view(), comma);
-  schedule::write_season(out, table, order ? *order : schedule::table_order(table.nweek), weeks, comma);
-  schedule::write_legend(out, league, comma);
-  return out;
+  return schedule::schedule_text(
+      schedule::build_season(league, table, order ? *order : schedule::table_order(table.nweek), weeks, {}),
+      comma);
 }
 
 inline std::string read_file(const std::filesystem::path& path) {

@@ -13,6 +13,7 @@
 
 #include "base/atomic_file.h"
 #include "league_builder.h"
+#include "schedule/fairest.h"
 #include "support/fake_window_system.h"
 
 #ifndef _WIN32
@@ -45,6 +46,19 @@ SearchOutcome scripted_search(const fs::path& folder, int effort, std::ostream&)
   return script.result;
 }
 
+ScheduleOptions make_options(int weeks, std::string file, int effort, Viewer viewer, bool comma,
+                             bool fairest = false, int variant = 1) {
+  ScheduleOptions o;
+  o.season_weeks = weeks;
+  o.result_file = std::move(file);
+  o.effort = effort;
+  o.viewer = viewer;
+  o.comma_delimited = comma;
+  o.fairest = fairest;
+  o.variant = variant;
+  return o;
+}
+
 class ScheduleRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -75,7 +89,7 @@ class ScheduleRunTest : public ::testing::Test {
 };
 
 TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
-  options_ = {12, std::string(49, 'n'), 3, Viewer::WordPad, true};
+  options_ = make_options(12, std::string(49, 'n'), 3, Viewer::WordPad, true);
   ASSERT_EQ(run(league_), 1);
   EXPECT_EQ(script.effort, 3);
   const RoundOrder reversed{{0, 5, 4, 3, 2, 1}};
@@ -84,7 +98,7 @@ TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
   EXPECT_EQ(script.input, "6  5  2  2\n1 3  4 2  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n2 5  4 3  \n");
   EXPECT_FALSE(fs::exists(script.folder)) << "work folder left behind";
 
-  options_ = {10, "schedule.txt", 1, Viewer::NotePad, false};
+  options_ = make_options(10, "schedule.txt", 1, Viewer::NotePad, false);
   script = {};
   ASSERT_EQ(run(league_), 1);
   EXPECT_EQ(script.effort, 0) << "effort 1 never starts the optimiser";
@@ -92,6 +106,25 @@ TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 3);
   // The viewer is shown the full path ("quintora-view" stands for Notepad off Windows).
   EXPECT_EQ(ws_.started_programs().back().arguments, std::vector{(folder_ / "schedule.txt").string()});
+}
+
+// Fairest never starts the optimiser and plays its own rounds in order; it
+// refuses a bar without tables for half its teams, as the dialog's check does.
+TEST_F(ScheduleRunTest, FairestWritesItsOwnTableWithoutTheOptimiser) {
+  options_ = make_options(12, "schedule.txt", 4, Viewer::NotePad, false, true, 3);
+  ASSERT_EQ(run(league_), 1);
+  EXPECT_EQ(script.effort, 0);
+  RoundTable table;
+  build_fairest_table(table, league_, 3);
+  const std::string expected =
+      schedule_text(build_season(league_, table, table_order(table.nweek), 12, {}), false);
+  EXPECT_EQ(read_file(folder_ / "schedule.txt"), expected);
+
+  League tight = league_;
+  tight.bar.n_table_this_bar[0] = 1;  // three teams need two tables
+  EXPECT_EQ(run(tight), -1);
+  EXPECT_EQ(ws_.messages().back().text, "Not enough tables for this bar: Hall 1");
+  EXPECT_EQ(read_file(folder_ / "schedule.txt"), expected);
 }
 
 TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
@@ -136,7 +169,9 @@ TEST_F(ScheduleRunTest, AHundredTeamsAreScheduledAtEveryEffort) {
   const League league = test::grouped_league(100);
   run_.search = run_optimiser;
   for (int effort = 1; effort <= 4; ++effort) {
-    options_ = {198, "schedule.txt", effort, Viewer::NotePad, false};
+    options_ = ScheduleOptions{};
+    options_.season_weeks = 198;
+    options_.effort = effort;
     ASSERT_EQ(run(league), 1) << "effort " << effort << ": " << ws_.messages().front().text;
     const std::string text = read_file(folder_ / "schedule.txt");
     // Two passes: every team at every other team's bar exactly once.
@@ -158,7 +193,7 @@ TEST_F(ScheduleRunTest, AHundredTeamsAreScheduledAtEveryEffort) {
 // limit. The old file stays byte for byte; a link planted beside it at the
 // temporary's name is never written through.
 TEST_F(ScheduleRunTest, ReplacingTheResultNeverDamagesTheOldFile) {
-  options_ = {10, "schedule.txt", 1, Viewer::NotePad, false};
+  options_ = make_options(10, "schedule.txt", 1, Viewer::NotePad, false);
   const auto with = [](int create_error, long long room, const char* suffix = "") {
     base::WriteFaults faults;
     faults.create_error = create_error;

@@ -71,6 +71,42 @@ TEST_F(ScheduleCommandTest, DialogDefaultsAndDoIt) {
   EXPECT_EQ(ws.started_programs().size() + ws.opened_files().size(), 4u);
 }
 
+// Each way to build the season reaches the run; the variant counts only
+// with Fairest, and a variant out of range is taken at its nearest end.
+TEST_F(ScheduleCommandTest, EveryChoiceOfTheDialogReachesTheRun) {
+  add_bar("Hall");
+  ws.type(c::tables, "2");
+  add_team("Second");
+  save_as("league.sch");
+  const struct {
+    int choice;
+    const char* variant;
+    int effort;
+    bool fairest;
+    int expected_variant;
+  } cases[] = {
+      {c::effort_no, "1", 1, false, 1},           {c::effort_harder, "1", 3, false, 1},
+      {c::effort_hardest, "1", 4, false, 1},      {c::effort_fairest, "7", 2, true, 7},
+      {c::effort_fairest, "5000", 2, true, 1000}, {c::effort_fairest, "x", 2, true, 1},
+  };
+  for (const auto& k : cases) {
+    ws.on_dialog([&](FakeWindowSystem& fake, base::DialogHandler& handler) {
+      EXPECT_FALSE(fake.is_checked(c::effort_fairest));
+      EXPECT_EQ(fake.text(c::variant), "1");
+      fake.set_checked(c::effort_yes, false);
+      fake.set_checked(k.choice, true);
+      fake.type(c::variant, k.variant);
+      fake.set_checked(c::viewer_wordpad, true);
+      fake.set_checked(c::comma_delimited, true);
+      EXPECT_TRUE(handler.on_command(fake, c::do_it));
+    });
+    ws.click(c::schedule_button);
+    const schedule::ScheduleOptions& o = logic->schedule_options();
+    EXPECT_EQ(std::tuple(o.effort, o.fairest, o.variant, o.viewer, o.comma_delimited),
+              std::tuple(k.effort, k.fairest, k.expected_variant, schedule::Viewer::WordPad, true));
+  }
+}
+
 // A schedule that cannot be shown is still written; the user learns where.
 TEST_F(ScheduleCommandTest, WhenNoViewerStartsTheUserIsToldWhereTheFileIs) {
   add_bar("Hall");

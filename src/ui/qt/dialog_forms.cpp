@@ -11,10 +11,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "base/window_system.h"
 #include "quintora/version.h"
+#include "schedule/fairest.h"
 #include "ui/controls.h"
 #include "ui/qt/qt_window_system.h"
 
@@ -76,6 +78,19 @@ DialogButtons build_schedule_dialog(QDialog& dialog, QtWindowSystem& ws) {
       add(buttons, ws, control::effort_hardest, new QRadioButton(QStringLiteral("Yes, try hardest")),
           QStringLiteral("Yes, try hardest")),
       1, 1);
+  const QString fairest_text = QStringLiteral("Fairest: bars within tables, fewest breaks");
+  effort_layout->addWidget(
+      add(buttons, ws, control::effort_fairest, new QRadioButton(fairest_text), fairest_text), 2, 0);
+  // Another draw of equal quality, for a secretary who wants one.
+  auto* variant_row = new QHBoxLayout;
+  auto* variant_label = new QLabel(QStringLiteral("Variant:"));
+  auto* variant = add(buttons, ws, control::variant, new QSpinBox, QStringLiteral("Variant"));
+  variant->setRange(1, schedule::max_variant);
+  variant_label->setBuddy(variant);
+  variant_row->addWidget(variant_label);
+  variant_row->addWidget(variant);
+  variant_row->addStretch();
+  effort_layout->addLayout(variant_row, 2, 1);
   layout->addWidget(effort);
 
   auto* viewer = new QGroupBox(QStringLiteral("Show Result with"));

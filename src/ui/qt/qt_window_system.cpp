@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
@@ -255,6 +256,8 @@ void QtWindowSystem::set_text(int id, std::string_view text) {
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(from_utf8(text));
     label->setAccessibleDescription(label->text());
+  } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
+    spin->setValue(from_utf8(text).toInt());
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     button->setText(from_utf8(text));
   }
@@ -263,6 +266,7 @@ void QtWindowSystem::set_text(int id, std::string_view text) {
 std::string QtWindowSystem::get_text(int id, std::size_t max_bytes) const {
   if (const auto* edit = find<QLineEdit>(id)) return to_utf8(edit->text(), max_bytes);
   if (const auto* label = find<QLabel>(id)) return to_utf8(label->text(), max_bytes);
+  if (const auto* spin = find<QSpinBox>(id)) return to_utf8(spin->cleanText(), max_bytes);
   if (const auto* button = find<QAbstractButton>(id)) return to_utf8(button->text(), max_bytes);
   return {};
 }

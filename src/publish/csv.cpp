@@ -1,0 +1,89 @@
+// The two comma-separated formats. Fields follow RFC 4180: a field holding a
+// comma, a double quote, CR or LF is quoted and its quotes doubled. A field
+// that a spreadsheet would take for a formula (first character = + - @, a tab
+// or CR) gets a leading apostrophe, so a team name can never run as one.
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "publish/common.h"
+#include "publish/publish.h"
+
+namespace quintora::publish {
+
+namespace {
+
+void append_field(std::string& out, std::string_view raw) {
+  std::string text = detail::valid_utf8(raw);
+  if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+    text.insert(0, 1, '\'');
+  if (text.find_first_of(",\"\r\n") == std::string::npos) {
+    out += text;
+    return;
+  }
+  out += '"';
+  for (const char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+void append_row(std::string& out, std::initializer_list<std::string_view> fields) {
+  bool first = true;
+  for (const std::string_view field : fields) {
+    if (!first) out += ',';
+    first = false;
+    append_field(out, field);
+  }
+  out += "\r\n";
+}
+
+// Two-digit day and month, four-digit year.
+std::string day_month_year(const base::Date& date) {
+  const std::string iso = base::format_iso_date(date);  // YYYY-MM-DD
+  return iso.substr(8, 2) + "/" + iso.substr(5, 2) + "/" + iso.substr(0, 4);
+}
+
+}  // namespace
+
+Output fixtures_csv(const season::Season& season, const Options& options) {
+  if (const Result result = detail::check(season, options, false); result != Result::Ok)
+    return detail::failed(result);
+  std::string out = "\xEF\xBB\xBF";
+  append_row(out, {"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"});
+  const std::string time = season.calendar ? base::format_time(season.calendar->start) : "";
+  for (const season::Week& week : season.weeks) {
+    const std::string number = std::to_string(week.number);
+    const std::string date = week.date ? base::format_iso_date(*week.date) : "";
+    const std::string_view day = week.date ? base::weekday_name(*week.date) : "";
+    for (const season::Match& match : week.matches) {
+      if (!detail::concerns(match, options.team)) continue;
+      append_row(out, {number, date, day, time, season.team(match.home).name, season.team(match.away).name,
+                       season.venue(match).name, ""});
+    }
+    if (week.not_playing != 0 && (options.team == 0 || options.team == week.not_playing))
+      append_row(out, {number, date, day, "", season.team(week.not_playing).name, "", "", "Not Playing"});
+  }
+  return {Result::Ok, std::move(out)};
+}
+
+Output upload_csv(const season::Season& season) {
+  if (const Result result = detail::check(season, {}, true); result != Result::Ok)
+    return detail::failed(result);
+  std::string out;
+  append_row(out, {"Date dd/mm/yyyy", "Time HH:MM", "Division", "Home Team", "Away Team", "Venue", "Pitch",
+                   "Home Score", "Away Score"});
+  const std::string time = base::format_time(season.calendar->start);
+  for (const season::Week& week : season.weeks) {
+    const std::string date = day_month_year(*week.date);
+    for (const season::Match& match : week.matches) {
+      append_row(out, {date, time, season.title, season.team(match.home).name, season.team(match.away).name,
+                       season.venue(match).name, "", "", ""});
+    }
+  }
+  return {Result::Ok, std::move(out)};
+}
+
+}  // namespace quintora::publish

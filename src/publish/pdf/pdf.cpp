@@ -1,0 +1,64 @@
+#include "publish/pdf/pdf.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QString>
+#include <QTextDocument>
+#include <QtGlobal>
+
+namespace quintora::publish {
+
+namespace {
+
+bool has_gui_application() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+
+// QGuiApplication keeps argc by reference and argv for its whole life.
+int application_argc = 1;
+char application_name[] = "quintora";
+char* application_argv[] = {application_name, nullptr};
+
+}  // namespace
+
+PrintingApplication::PrintingApplication() {
+  if (QCoreApplication::instance() != nullptr) return;
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  own_ = std::make_unique<QGuiApplication>(application_argc, application_argv);
+}
+
+PrintingApplication::~PrintingApplication() = default;
+
+bool PrintingApplication::ok() const { return has_gui_application(); }
+
+Output printable_pdf(const season::Season& season, const Options& options, Paper paper) {
+  if (!has_gui_application()) return Output{Result::NoGuiApplication, {}};
+  const Output html = printable_html(season, options);
+  if (html.result != Result::Ok) return html;
+
+  QTextDocument document;
+  document.setHtml(QString::fromUtf8(html.bytes.data(), static_cast<qsizetype>(html.bytes.size())));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly)) return Output{Result::LibraryFailed, {}};
+  {
+    QPdfWriter writer(&buffer);
+    // No margin of the writer's own: QTextDocument::print sets 2 cm around
+    // the text and a page number below it, which suits A4 and Letter alike.
+    const QPageSize size(paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4);
+    if (!writer.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0))))
+      return Output{Result::LibraryFailed, {}};
+    writer.setTitle(QString::fromUtf8(season.title.data(), static_cast<qsizetype>(season.title.size())));
+    writer.setCreator(QStringLiteral("Quintora"));
+    document.print(&writer);
+  }  // the writer completes the file when it goes
+  buffer.close();
+  if (bytes.isEmpty()) return Output{Result::LibraryFailed, {}};
+  return Output{Result::Ok, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))};
+}
+
+}  // namespace quintora::publish

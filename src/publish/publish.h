@@ -1,0 +1,87 @@
+#pragma once
+// The season in the forms leagues hand out: a fixture list and a league-website
+// upload (CSV), calendar events (iCalendar), a workbook (xlsx) and a printable
+// page (HTML; the PDF is made from it in publish_pdf). Each writer turns the
+// season into the file's bytes in memory and writes no file itself: the caller
+// hands the bytes to the atomic writer, so a failed export never leaves a
+// half-written file or harms an earlier one.
+
+#include <chrono>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "season/season.h"
+
+namespace quintora::publish {
+
+enum class Result {
+  Ok,
+  NeedsCalendar,     // the format dates every match and the season has no calendar
+  UnknownTeam,       // Options::team is not a team of the season
+  BadSeason,         // the season names a team or bar it does not hold (see season::is_consistent)
+  LibraryFailed,     // libical, libxlsxwriter or Qt could not make the file
+  NoGuiApplication,  // PDF only: the process has no QGuiApplication
+};
+
+struct Options {
+  // 0 for the whole league, else only this team's fixtures and byes. Used by
+  // the fixture CSV, iCalendar, HTML and PDF; the upload CSV and the workbook
+  // always hold the whole league (the workbook has a sheet per team anyway).
+  int team = 0;
+  // The moment the file is made: the iCalendar DTSTAMP and the workbook's
+  // creation time. The system clock when unset; tests set it.
+  std::optional<std::chrono::sys_seconds> now;
+};
+
+struct Output {
+  Result result = Result::Ok;
+  std::string bytes;  // the whole file; empty unless result is Ok
+};
+
+// RFC 4180 with a UTF-8 byte-order mark and CR LF: Week, Date, Day, Time,
+// Home team, Away team, Venue, Note; a "Not Playing" row for each bye (the
+// team in Home team, no time). Date, Day and Time are empty without a calendar.
+Output fixtures_csv(const season::Season& season, const Options& options = {});
+
+// The fixtures-upload layout of league-management websites: one row per match,
+// Division the league title, Venue the host's bar; no byte-order mark. Needs a calendar.
+Output upload_csv(const season::Season& season);
+
+// RFC 5545 through libical: one event per match at the calendar's local
+// wall-clock time (floating, so it holds across daylight-saving changes),
+// three hours long, with a UID that stays the same when the same season is
+// exported again. Needs a calendar.
+Output icalendar(const season::Season& season, const Options& options = {});
+
+// An .xlsx workbook through libxlsxwriter: a "Fixtures" sheet with real date
+// and time cells, a frozen header row and an autofilter, then one sheet per
+// team with its own fixtures.
+Output workbook(const season::Season& season, const Options& options = {});
+
+// One self-contained UTF-8 page with a print stylesheet: the title, every week
+// with its date, matches and bye, then a page per team. Uses only the HTML and
+// CSS that Qt's QTextDocument lays out too, since the PDF is printed from it.
+Output printable_html(const season::Season& season, const Options& options = {});
+
+// One sentence for a message box or standard error; names the team number
+// for UnknownTeam.
+std::string message(Result result, const Options& options = {});
+
+enum class Format { FixturesCsv, UploadCsv, ICalendar, Workbook, Html, Pdf };
+
+struct FormatInfo {
+  Format format;
+  std::string_view name;         // as on the command line: "fixtures-csv", "ics" ...
+  std::string_view extension;    // with its dot: ".csv"
+  std::string_view description;  // for a file dialog: "Fixture list (*.csv)"
+  bool needs_calendar;
+  bool per_team;  // honours Options::team
+};
+
+std::span<const FormatInfo> formats();
+// The format of that command-line name, or nullptr.
+const FormatInfo* find_format(std::string_view name);
+
+}  // namespace quintora::publish
