@@ -1,90 +1,168 @@
 // quintora-cli schedule: what "Do it" of the Schedule dialog does, with the
-// Schedule command's checks first and no viewer.
+// Schedule command's checks first and no viewer; and the same season
+// published in the formats leagues use, dated by a calendar.
 
-#include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
-#include <system_error>
+#include <vector>
 
-#include "base/messages.h"
-#include "base/numbers.h"
+#include "base/date.h"
 #include "base/paths.h"
 #include "cli_commands.h"
 #include "console_window_system.h"
-#include "league/league_file.h"
-#include "schedule/fairest.h"
-#include "schedule/league_check.h"
-#include "schedule/schedule_messages.h"
-#include "schedule/schedule_options.h"
+#include "league/calendar.h"
+#include "publish/pdf/pdf.h"
+#include "publish/publish.h"
 #include "schedule/schedule_run.h"
+#include "season/season.h"
+#include "season_arguments.h"
 
 namespace quintora::cli {
 
 namespace {
 
 struct ScheduleArguments {
-  std::string league_file;
-  std::string weeks;  // as typed; empty for the dialog's default
-  int effort = 2;
-  bool fair = false;
-  int variant = 1;
+  BuildArguments build;
   bool csv = false;
-  std::string output = "schedule.txt";
-  bool verbose = false;
+  std::string format = "text";
+  std::string output;  // empty: "schedule" with the format's extension
+  std::string start;   // the calendar, overriding the league's for this run
+  int every = 0;       // 0: not given
+  std::string time;
+  std::vector<std::string> skip;
+  std::string team;
+  std::string paper = "a4";
 };
 
-// A whole decimal integer with an optional sign; the value itself is clamped later.
-std::string check_weeks(const std::string& text) {
-  return base::is_whole_integer(text) ? std::string() : "N must be a whole number";
+// The two formats of the schedule file itself, then the published ones.
+bool is_schedule_file(const std::string& format) { return format == "text" || format == "csv"; }
+
+std::string check_format(const std::string& name) {
+  if (is_schedule_file(name) || publish::find_format(name) != nullptr) return {};
+  std::string known = "text, csv";
+  for (const publish::FormatInfo& f : publish::formats()) known += ", " + std::string(f.name);
+  return "unknown format " + name + " (one of " + known + ")";
 }
 
-int run_schedule(const ScheduleArguments& args) {
+std::string check_date(const std::string& text) {
+  return base::parse_iso_date(text) ? std::string() : text + " is not a date of the form YYYY-MM-DD";
+}
+
+std::string check_time(const std::string& text) {
+  return base::parse_time(text) ? std::string() : text + " is not a time of the form HH:MM (24-hour)";
+}
+
+// A usage error found once the league is read: said on standard error, with
+// exit status 2, and no file written.
+int usage_error(const std::string& text) {
+  std::cerr << "Usage error: " << text << '\n';
+  return exit_usage;
+}
+
+// The league's calendar with this run's options in its place. Nothing when
+// neither gives a first date.
+int calendar_for_run(const ScheduleArguments& args, const League& league, int weeks,
+                     std::optional<Calendar>& calendar) {
+  calendar = league.calendar;
+  const bool any = !args.start.empty() || args.every != 0 || !args.time.empty() || !args.skip.empty();
+  if (!any) return exit_ok;
+  if (!calendar && args.start.empty()) {
+    return usage_error("the league has no calendar: give the first match date with --start YYYY-MM-DD");
+  }
+  if (!calendar) calendar = Calendar{};
+  if (!args.start.empty()) calendar->first = *base::parse_iso_date(args.start);
+  if (args.every != 0) calendar->every_days = args.every;
+  if (!args.time.empty()) calendar->start = *base::parse_time(args.time);
+  if (!args.skip.empty()) {
+    calendar->n_off = 0;
+    for (const std::string& text : args.skip) {
+      if (!calendar->add_week_off(*base::parse_iso_date(text))) {
+        return usage_error("--skip " + text + " is given twice, or there are more than " +
+                           std::to_string(max_weeks_off) + " weeks off");
+      }
+    }
+  }
+  const CalendarCheck check = check_calendar(*calendar, weeks);
+  if (check.problem != CalendarProblem::None) return usage_error(describe(check, *calendar));
+  return exit_ok;
+}
+
+// Turns the season into the chosen format's bytes.
+schedule::SeasonRenderer renderer(const publish::FormatInfo& format, int team, publish::Paper paper) {
+  return [format, team, paper](const season::Season& season) {
+    publish::Options options;
+    options.team = team;
+    publish::Output out;
+    switch (format.format) {
+      case publish::Format::FixturesCsv:
+        out = publish::fixtures_csv(season, options);
+        break;
+      case publish::Format::UploadCsv:
+        out = publish::upload_csv(season);
+        break;
+      case publish::Format::ICalendar:
+        out = publish::icalendar(season, options);
+        break;
+      case publish::Format::Workbook:
+        out = publish::workbook(season, options);
+        break;
+      case publish::Format::Html:
+        out = publish::printable_html(season, options);
+        break;
+      case publish::Format::Pdf:
+        out = publish::printable_pdf(season, options, paper);
+        break;
+    }
+    if (out.result != publish::Result::Ok)
+      return schedule::Rendered{false, {}, publish::message(out.result, options)};
+    return schedule::Rendered{true, std::move(out.bytes), {}};
+  };
+}
+
+int run_schedule(ScheduleArguments args) {
+  if (args.csv) args.format = "csv";
   ConsoleWindowSystem ws(std::cerr);
-  std::error_code ec;
-  const std::filesystem::path league_path = base::path_from_utf8(args.league_file);
-  // The league is large and fixed in size; it lives on the heap, not the stack.
-  auto league = std::make_unique<League>();
-  base::Notices notices;
-  // Read without keeping the file's path: the league's room for a path is the
-  // desktop program's, which stores it for the next save, and a league in a
-  // deep folder must still be scheduled from here.
-  const ReadResult read = read_league_file(*league, args.league_file, ReadMode::Reread, notices);
-  base::show(ws, notices);
-  if (read == ReadResult::Unreadable) {
-    ws.message_box("Cannot open the league file " + args.league_file + ".", base::caption::stop,
-                   base::Icon::Error, base::Buttons::Ok);
-  }
-  if (read != ReadResult::Success) return exit_failed;
+  const std::unique_ptr<League> league = load_league(args.build, ws);
+  if (!league) return exit_failed;
 
-  notices.clear();
-  if (!schedule::check_schedule_request(*league, notices)) {
-    base::show(ws, notices);
-    return exit_failed;
+  schedule::ScheduleOptions options = build_options(args.build, *league);
+  options.comma_delimited = args.format == "csv";
+  const publish::FormatInfo* format = publish::find_format(args.format);
+  options.result_file =
+      !args.output.empty() ? args.output : "schedule" + std::string(format ? format->extension : ".txt");
+  if (const int status = calendar_for_run(args, *league, options.season_weeks, options.calendar);
+      status != exit_ok) {
+    return status;
   }
 
-  schedule::ScheduleOptions options;
-  options.season_weeks = args.weeks.empty() ? schedule::default_season_weeks(league->n_team)
-                                            : schedule::convert_weeks_text(args.weeks);
-  options.result_file = args.output;
-  options.effort = args.effort;
-  options.fairest = args.fair;
-  options.variant = args.variant;
-  options.comma_delimited = args.csv;
-
-  auto run = std::make_unique<schedule::ScheduleRun>();
-  run->base_folder = std::filesystem::current_path(ec);
-  // Without the league's path the run cannot see that the result would
-  // replace the league file, so that is refused here.
-  std::error_code same_ec;
-  if (std::filesystem::equivalent(league_path, schedule::resolve_result_path(run->base_folder, args.output),
-                                  same_ec)) {
-    ws.message_box(schedule::message::invalid_file_name, base::caption::stop, base::Icon::Error,
-                   base::Buttons::Ok);
-    return exit_failed;
+  int team = 0;
+  if (!args.team.empty()) {
+    if (format == nullptr || !format->per_team) {
+      return usage_error("--team is for the formats fixtures-csv, ics, html and pdf, not " + args.format);
+    }
+    for (int t = 0; t < league->n_team && team == 0; ++t) {
+      if (league->team.name[static_cast<std::size_t>(t)].view() == args.team) team = t + 1;
+    }
+    if (team == 0) team = find_team(*league, args.team) + 1;
+    if (team == 0) return usage_error("there is no team " + args.team + " in " + args.build.league_file);
   }
-  run->optimiser_output = args.verbose ? &std::cout : nullptr;
-  run->start_viewer = false;
+  if (format != nullptr && format->needs_calendar && !options.calendar) {
+    return usage_error("the format " + args.format +
+                       " dates every match: the league has no calendar; give --start YYYY-MM-DD");
+  }
+
+  auto run = command_line_run(args.build);
+  if (refuse_league_as_result(args.build, *run, options.result_file, ws)) return exit_failed;
+  // PDF pages are laid out by Qt's text engine, which needs an application
+  // object; the offscreen platform needs no display.
+  std::optional<publish::PrintingApplication> printing;
+  if (format != nullptr) {
+    if (format->format == publish::Format::Pdf) printing.emplace();
+    run->render =
+        renderer(*format, team, args.paper == "letter" ? publish::Paper::Letter : publish::Paper::A4);
+  }
   const int result = schedule::schedule_run(*league, options, *run, ws);
   schedule::finish_run(result, options, *run, ws);
   if (result != 1) return exit_failed;
@@ -96,28 +174,32 @@ int run_schedule(const ScheduleArguments& args) {
 
 void add_schedule_command(CLI::App& app, int& status) {
   auto args = std::make_shared<ScheduleArguments>();
-  auto* sub =
-      app.add_subcommand("schedule", "Schedule a league file, as \"Do it\" in the Schedule dialog does.");
-  sub->add_option("league", args->league_file, "The league file (.sch) to schedule")->required();
-  sub->add_option("--weeks", args->weeks,
-                  "Length of the season in weeks, clamped to 0..200 (default: two passes of the round-robin)")
-      ->type_name("N")
-      ->check(CLI::Validator(check_weeks, "", "whole number"));
-  auto* effort = sub->add_option("--effort", args->effort,
-                                 "1 = no optimisation, 2 = optimise, 3 = try harder, 4 = try hardest")
-                     ->check(CLI::Range(1, 4))
-                     ->capture_default_str();
-  auto* fair = sub->add_flag("--fair", args->fair,
-                             "Fairest: every bar within its tables, the fewest home/away breaks possible");
-  fair->excludes(effort);
-  sub->add_option("--variant", args->variant, "With --fair: another schedule of equal quality")
-      ->check(CLI::Range(1, schedule::max_variant))
-      ->needs(fair)
+  auto* sub = app.add_subcommand(
+      "schedule", "Schedule a league file, as \"Do it\" in the Schedule dialog does, or publish its season.");
+  add_build_options(*sub, args->build, true);
+  auto* format =
+      sub->add_option("--format", args->format, "text, csv, fixtures-csv, upload-csv, ics, xlsx, html or pdf")
+          ->check(CLI::Validator(check_format, "", "FORMAT"))
+          ->capture_default_str();
+  sub->add_flag("--csv", args->csv, "The same as --format csv: the schedule comma-delimited")
+      ->excludes(format);
+  sub->add_option("--output", args->output,
+                  "Result file, relative to the current folder (default: schedule with the format's "
+                  "extension; schedule.txt for text and csv)");
+  sub->add_option("--start", args->start, "First match date, YYYY-MM-DD (overrides the league's calendar)")
+      ->check(CLI::Validator(check_date, "", "DATE"));
+  sub->add_option("--every", args->every, "Days between match weeks, 1 to 365 (default 7)")
+      ->check(CLI::Range(1, max_every_days));
+  sub->add_option("--time", args->time, "Start time of the matches, HH:MM (default 20:00)")
+      ->check(CLI::Validator(check_time, "", "TIME"));
+  sub->add_option("--skip", args->skip,
+                  "A week off: a match date on which no matches are played (repeatable)")
+      ->check(CLI::Validator(check_date, "", "DATE"))
+      ->allow_extra_args(false);
+  sub->add_option("--team", args->team, "Only this team's fixtures (fixtures-csv, ics, html, pdf)");
+  sub->add_option("--paper", args->paper, "Paper size of a PDF: a4 or letter")
+      ->check(CLI::IsMember({"a4", "letter"}))
       ->capture_default_str();
-  sub->add_flag("--csv", args->csv, "Write the schedule comma-delimited (for spreadsheets)");
-  sub->add_option("--output", args->output, "Result file, relative to the current folder")
-      ->capture_default_str();
-  sub->add_flag("--verbose", args->verbose, "Show the optimiser's progress lines on standard output");
   sub->callback([args, &status] { status = run_schedule(*args); });
 }
 

@@ -1,0 +1,104 @@
+#include "season_arguments.h"
+
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+#include "base/messages.h"
+#include "base/numbers.h"
+#include "base/paths.h"
+#include "cli_commands.h"
+#include "league/league_file.h"
+#include "schedule/fairest.h"
+#include "schedule/league_check.h"
+#include "schedule/schedule_messages.h"
+
+namespace quintora::cli {
+
+namespace {
+
+// A whole decimal integer with an optional sign; the value itself is clamped later.
+std::string check_weeks(const std::string& text) {
+  return base::is_whole_integer(text) ? std::string() : "N must be a whole number";
+}
+
+}  // namespace
+
+void add_build_options(CLI::App& command, BuildArguments& args, bool with_verbose) {
+  command.add_option("league", args.league_file, "The league file (.sch)")->required();
+  command
+      .add_option("--weeks", args.weeks,
+                  "Length of the season in weeks, clamped to 0..200 (default: two passes of the round-robin)")
+      ->type_name("N")
+      ->check(CLI::Validator(check_weeks, "", "whole number"));
+  auto* effort = command
+                     .add_option("--effort", args.effort,
+                                 "1 = no optimisation, 2 = optimise, 3 = try harder, 4 = try hardest")
+                     ->check(CLI::Range(1, 4))
+                     ->capture_default_str();
+  auto* fair = command.add_flag("--fair", args.fair,
+                                "Fairest: every bar within its tables, the fewest home/away breaks possible");
+  fair->excludes(effort);
+  command.add_option("--variant", args.variant, "With --fair: another schedule of equal quality")
+      ->check(CLI::Range(1, schedule::max_variant))
+      ->needs(fair)
+      ->capture_default_str();
+  if (with_verbose) {
+    command.add_flag("--verbose", args.verbose, "Show the optimiser's progress lines on standard output");
+  }
+}
+
+std::unique_ptr<League> load_league(const BuildArguments& args, ConsoleWindowSystem& ws) {
+  // The league is large and fixed in size; it lives on the heap, not the stack.
+  auto league = std::make_unique<League>();
+  base::Notices notices;
+  // Read without keeping the file's path: the league's room for a path is the
+  // desktop program's, which stores it for the next save, and a league in a
+  // deep folder must still be scheduled from here.
+  const ReadResult read = read_league_file(*league, args.league_file, ReadMode::Reread, notices);
+  base::show(ws, notices);
+  if (read == ReadResult::Unreadable) {
+    ws.message_box("Cannot open the league file " + args.league_file + ".", base::caption::stop,
+                   base::Icon::Error, base::Buttons::Ok);
+  }
+  if (read != ReadResult::Success) return nullptr;
+  notices.clear();
+  if (!schedule::check_schedule_request(*league, notices)) {
+    base::show(ws, notices);
+    return nullptr;
+  }
+  return league;
+}
+
+schedule::ScheduleOptions build_options(const BuildArguments& args, const League& league) {
+  schedule::ScheduleOptions options;
+  options.season_weeks = args.weeks.empty() ? schedule::default_season_weeks(league.n_team)
+                                            : schedule::convert_weeks_text(args.weeks);
+  options.effort = args.effort;
+  options.fairest = args.fair;
+  options.variant = args.variant;
+  return options;
+}
+
+bool refuse_league_as_result(const BuildArguments& args, const schedule::ScheduleRun& run,
+                             std::string_view result_file, ConsoleWindowSystem& ws) {
+  std::error_code ec;
+  if (!std::filesystem::equivalent(base::path_from_utf8(args.league_file),
+                                   schedule::resolve_result_path(run.base_folder, result_file), ec)) {
+    return false;
+  }
+  ws.message_box(schedule::message::invalid_file_name, base::caption::stop, base::Icon::Error,
+                 base::Buttons::Ok);
+  return true;
+}
+
+std::unique_ptr<schedule::ScheduleRun> command_line_run(const BuildArguments& args) {
+  auto run = std::make_unique<schedule::ScheduleRun>();
+  std::error_code ec;
+  run->base_folder = std::filesystem::current_path(ec);
+  run->optimiser_output = args.verbose ? &std::cout : nullptr;
+  run->start_viewer = false;
+  return run;
+}
+
+}  // namespace quintora::cli
