@@ -11,6 +11,7 @@
 #include "base/index.h"
 #include "base/paths.h"
 #include "base/text.h"
+#include "league/calendar_section.h"
 #include "league/league_text.h"
 
 namespace quintora {
@@ -115,6 +116,17 @@ class SectionReader {
     return {};
   }
 
+  // Whatever follows the team list: the calendar, when the league has one.
+  void calendar(base::Notices& notices) {
+    const CalendarSection section = read_calendar_section(reader_.rest(), reader_.line_number());
+    league_.calendar = section.calendar;
+    if (!section.problem.empty()) {
+      notices.push_back({"Part of this league file cannot be read (" + section.problem +
+                             "). The league is read without it, and saving the league leaves it out.",
+                         base::caption::warning, base::Icon::Exclamation});
+    }
+  }
+
   std::string teams() {
     reader_.read_line(line_);  // "Number of Teams" header
     numbers_ = {0, 0, 0};
@@ -186,6 +198,7 @@ ReadResult read_league(League& league, std::string_view text, ReadMode mode, std
     const std::string reason = (sections.*section)();
     if (!reason.empty()) return refuse(reason);
   }
+  sections.calendar(notices);
   recount(*scratch);
   report_entries_without_bar(*scratch, notices);
 
@@ -254,7 +267,9 @@ std::string league_text(const League& league, std::string_view title) {
       w.line(league.team.name[at(t)].view());
     }
   }
-  return w.take();
+  std::string text = w.take();
+  if (league.calendar) text += calendar_section_text(*league.calendar);
+  return text;
 }
 
 }  // namespace

@@ -24,6 +24,12 @@ bool LeagueTextReader::read_line(std::string& line) {
   return true;
 }
 
+int LeagueTextReader::line_number() const {
+  int lines = 1;
+  for (std::size_t i = 0; i < pos_ && i < text_.size(); ++i) lines += text_[i] == '\n' ? 1 : 0;
+  return lines;
+}
+
 void LeagueTextReader::skip_line() {
   const std::size_t end = text_.find('\n', pos_);
   pos_ = end == std::string_view::npos ? text_.size() : end + 1;

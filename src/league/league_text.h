@@ -42,6 +42,10 @@ class LeagueTextReader {
   // from there on. End: the text ended before the group did.
   NumberGroup read_numbers(std::int32_t* values, int count);
 
+  // What is left to read, and the number in the text (from 1) of the line it begins on.
+  std::string_view rest() const { return text_.substr(pos_); }
+  int line_number() const;
+
  private:
   enum class Token { Number, NotNumber, End };
   Token read_number(std::int32_t& value, bool& crossed_line);

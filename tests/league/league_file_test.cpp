@@ -7,6 +7,7 @@
 #include <regex>
 
 #include "league_test_support.h"
+#include "support/calendar_builder.h"
 
 namespace quintora::test {
 
@@ -252,6 +253,77 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
   EXPECT_EQ(file_bytes(folder / "readonly.sch"), "previous contents");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()),
             2);  // no temporary left
+}
+
+}  // namespace quintora::test
+
+namespace quintora::test {
+
+// The calendar travels in its own section after the teams; a league without
+// one is written exactly as before, and a section that cannot be understood
+// leaves the league whole, without a calendar, and says at which line.
+TEST(CalendarSection, SavedAfterTheTeamsAndReadBackOrReportedByLine) {
+  ScratchFolder folder;
+  League league =
+      make_league({{"Corner Pocket", 1, {"Corner Pocket", "Sharks"}}, {"Eight Ball", 1, {"Eight Ball"}}});
+  Calendar calendar = test::calendar({2026, 9, 8}, {}, 7, {19, 30});
+  calendar.add_week_off({2026, 12, 29});
+  calendar.add_week_off({2026, 12, 22});
+  league.calendar = calendar;
+  FakeWindowSystem ws;
+  ASSERT_TRUE(save(league, ws, folder / "dated.sch", "Spring League"));
+  const std::string section =
+      "<< CALENDAR: First Match Date, Days Between Match Weeks, Start Time, Number of Weeks Off, Weeks Off "
+      ">>\n"
+      "2026-09-08\n7\n19:30\n2\n2026-12-22\n2026-12-29\n";
+  EXPECT_EQ(file_bytes(folder / "dated.sch"), with_crlf(spring_lf + section));
+  ASSERT_TRUE(league.calendar);
+  EXPECT_EQ(*league.calendar, calendar);
+
+  const std::string head = "<< CALENDAR: anything\n";
+  const struct {
+    std::string after_teams;
+    std::string problem;  // empty: read with a calendar
+  } cases[] = {
+      {"", ""},
+      {"\n  \n", ""},
+      {section, ""},
+      {"\n\n" + head + "2026-09-08\r\n 14 \n20:00\n0\n", ""},
+      {head + "2026-09-08\n7\n20:00\n2\n2026-12-29\n2026-12-22\n", ""},  // put in order
+      {"<< RESULTS >>\n1 2\n", "line 20: a section this program does not know begins here"},
+      {head + "2026-02-30\n7\n20:00\n0\n", "line 21: \"2026-02-30\" is not a first match date"},
+      {head + "2026-09-08\n0\n20:00\n0\n", "line 22: \"0\" is not a number of days from 1 to 365"},
+      {head + "2026-09-08\n7\n8pm\n0\n", "line 23: \"8pm\" is not a start time"},
+      {head + "2026-09-08\n7\n20:00\n101\n", "line 24: \"101\" is not a number of weeks off from 0 to 100"},
+      {head + "2026-09-08\n7\n20:00\n2\n2026-12-22\n", "line 26: the calendar ends before its weeks off"},
+      {head + "2026-09-08\n7\n", "line 23: the calendar ends before its start time"},
+      {head + "2026-09-08\n7\n20:00\n1\n2026-12-23\n",
+       "line 25: The week off 2026-12-23 is not a match date"},
+      {head + "2026-09-08\n7\n20:00\n2\n2026-12-22\n2026-12-22\n", "is listed twice"},
+      {section + "<< LATER >>\n", "line 27: a section this program does not know"},
+  };
+  for (const auto& k : cases) {
+    League read;
+    ws.clear_messages();
+    ASSERT_EQ(read_text(read, spring_lf + k.after_teams, ws), ReadResult::Success) << k.after_teams;
+    EXPECT_EQ(describe(read), spring_model) << k.after_teams;
+    const std::string shown = boxes(ws);
+    if (k.problem.empty()) {
+      EXPECT_EQ(shown, "") << k.after_teams;
+    } else {
+      EXPECT_NE(shown.find(k.problem), std::string::npos) << shown;
+      EXPECT_TRUE(shown.starts_with("Warning ! Part of this league file cannot be read")) << shown;
+    }
+    // A calendar is kept only when its own lines were understood.
+    const bool dated = k.problem.empty()
+                           ? !k.after_teams.empty() && k.after_teams.find('<') != std::string::npos
+                           : k.after_teams.starts_with(section);
+    EXPECT_EQ(read.calendar.has_value(), dated) << k.after_teams;
+  }
+  League unordered;
+  read_text(unordered, spring_lf + head + "2026-09-08\n7\n20:00\n2\n2026-12-29\n2026-12-22\n", ws);
+  ASSERT_TRUE(unordered.calendar);
+  EXPECT_EQ(unordered.calendar->weeks_off().front(), (base::Date{2026, 12, 22}));
 }
 
 }  // namespace quintora::test

@@ -1,0 +1,151 @@
+#include "league/calendar_section.h"
+
+#include <cstddef>
+
+#include "base/date.h"
+#include "base/numbers.h"
+
+namespace quintora {
+
+namespace {
+
+// The section's lines one by one, each with its number in the file and
+// without its line end or surrounding blanks.
+class Lines {
+ public:
+  Lines(std::string_view text, int first_line) : text_(text), number_(first_line - 1) {}
+
+  bool next(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    const std::size_t end = text_.find('\n', pos_);
+    line = text_.substr(pos_, (end == std::string_view::npos ? text_.size() : end) - pos_);
+    pos_ = end == std::string_view::npos ? text_.size() : end + 1;
+    ++number_;
+    while (!line.empty() && base::is_white(line.back())) line.remove_suffix(1);
+    while (!line.empty() && base::is_white(line.front())) line.remove_prefix(1);
+    return true;
+  }
+  // The next line that is not blank; false at the end.
+  bool next_filled(std::string_view& line) {
+    while (next(line)) {
+      if (!line.empty()) return true;
+    }
+    return false;
+  }
+  int number() const { return number_; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  int number_;
+};
+
+std::string at_line(int number, const std::string& why) {
+  return "line " + std::to_string(number) + ": " + why;
+}
+
+std::string quoted(std::string_view text) {
+  std::string out(1, '"');
+  out += text.substr(0, 40);
+  out += '"';
+  return out;
+}
+
+}  // namespace
+
+std::string calendar_section_text(const Calendar& calendar) {
+  std::string out;
+  const auto line = [&out](std::string_view text) {
+    out += text;
+    out += "\r\n";
+  };
+  line(calendar_header);
+  line(base::format_iso_date(calendar.first));
+  line(std::to_string(calendar.every_days));
+  line(base::format_time(calendar.start));
+  line(std::to_string(calendar.weeks_off().size()));
+  for (const base::Date& off : calendar.weeks_off()) line(base::format_iso_date(off));
+  return out;
+}
+
+CalendarSection read_calendar_section(std::string_view rest, int first_line) {
+  CalendarSection section;
+  Lines lines(rest, first_line);
+  std::string_view line;
+  if (!lines.next_filled(line)) return section;
+  if (!line.starts_with("<< CALENDAR")) {
+    section.problem = at_line(lines.number(), "a section this program does not know begins here");
+    return section;
+  }
+  const auto value = [&](const char* what, std::string_view& text) {
+    const bool got = lines.next(text);
+    if (got && !text.empty()) return true;
+    // At the end of the file, the line the value should have been on.
+    section.problem =
+        at_line(lines.number() + (got ? 0 : 1), std::string("the calendar ends before its ") + what);
+    return false;
+  };
+  const auto number = [](std::string_view text, int low, int high, int& result) {
+    if (!base::is_whole_integer(text) || text.size() > 6) return false;
+    const int n = base::parse_leading_integer(text, -1, high + 1);
+    if (n < low || n > high) return false;
+    result = n;
+    return true;
+  };
+
+  Calendar calendar;
+  std::string_view text;
+  if (!value("first match date", text)) return section;
+  const auto first = base::parse_iso_date(text);
+  if (!first) {
+    section.problem =
+        at_line(lines.number(), quoted(text) + " is not a first match date of the form YYYY-MM-DD");
+    return section;
+  }
+  calendar.first = *first;
+  if (!value("days between match weeks", text)) return section;
+  if (!number(text, 1, max_every_days, calendar.every_days)) {
+    section.problem = at_line(lines.number(), quoted(text) + " is not a number of days from 1 to 365");
+    return section;
+  }
+  if (!value("start time", text)) return section;
+  const auto start = base::parse_time(text);
+  if (!start) {
+    section.problem = at_line(lines.number(), quoted(text) + " is not a start time of the form HH:MM");
+    return section;
+  }
+  calendar.start = *start;
+  int count = 0;
+  if (!value("number of weeks off", text)) return section;
+  if (!number(text, 0, max_weeks_off, count)) {
+    section.problem = at_line(lines.number(), quoted(text) + " is not a number of weeks off from 0 to " +
+                                                  std::to_string(max_weeks_off));
+    return section;
+  }
+  for (int k = 0; k < count; ++k) {
+    if (!value("weeks off", text)) return section;
+    const auto off = base::parse_iso_date(text);
+    if (!off) {
+      section.problem = at_line(lines.number(), quoted(text) + " is not a week off of the form YYYY-MM-DD");
+      return section;
+    }
+    calendar.off[static_cast<std::size_t>(k)] = *off;  // as listed: the check below names repeats
+    calendar.n_off = k + 1;
+  }
+  const CalendarCheck check = check_calendar(calendar);
+  if (check.problem != CalendarProblem::None) {
+    section.problem = at_line(lines.number(), describe(check, calendar));
+    return section;
+  }
+  // Kept in order, whatever order a hand-edited file listed them in.
+  Calendar ordered = calendar;
+  ordered.n_off = 0;
+  for (const base::Date& off : calendar.weeks_off()) ordered.add_week_off(off);
+  section.calendar = ordered;
+  if (lines.next_filled(text)) {
+    section.problem = at_line(lines.number(), "a section this program does not know begins here");
+  }
+  return section;
+}
+
+}  // namespace quintora
