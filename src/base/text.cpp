@@ -68,40 +68,14 @@ void append_utf8(std::string& out, char32_t c) {
 }
 
 // Windows-1252 bytes 80..9F; the rest of the code page is Latin-1.
+// clang-format off
 constexpr std::array<char32_t, 32> windows_1252_80_9f = {
-    0x20AC,
-    replacement_character,
-    0x201A,
-    0x0192,
-    0x201E,
-    0x2026,
-    0x2020,
-    0x2021,
-    0x02C6,
-    0x2030,
-    0x0160,
-    0x2039,
-    0x0152,
-    replacement_character,
-    0x017D,
-    replacement_character,
-    replacement_character,
-    0x2018,
-    0x2019,
-    0x201C,
-    0x201D,
-    0x2022,
-    0x2013,
-    0x2014,
-    0x02DC,
-    0x2122,
-    0x0161,
-    0x203A,
-    0x0153,
-    replacement_character,
-    0x017E,
-    0x0178,
+    0x20AC, replacement_character, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80..87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, replacement_character, 0x017D, replacement_character,  // 88..8F
+    replacement_character, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90..97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, replacement_character, 0x017E, 0x0178,  // 98..9F
 };
+// clang-format on
 
 void append_escape(std::string& out, unsigned byte) {
   constexpr std::string_view hex = "0123456789abcdef";
