@@ -1,7 +1,8 @@
 #pragma once
 // The window system of the command line: message boxes become lines
-// "CAPTION: text" on standard error and are answered as if OK (or Yes) had
-// been pressed; there are no controls, dialogs or viewers.
+// "CAPTION: text" on standard error, control characters shown escaped, and
+// are answered as if OK (or Yes) had been pressed; there are no controls,
+// dialogs or viewers.
 
 #include <ostream>
 #include <string_view>

@@ -154,6 +154,7 @@ int run_schedule(ScheduleArguments args) {
   }
 
   auto run = command_line_run(args.build);
+  if (refuse_league_as_result(args.build, *run, options.result_file, ws)) return exit_failed;
   // PDF pages are laid out by Qt's text engine, which needs an application
   // object; the offscreen platform needs no display.
   std::optional<publish::PrintingApplication> printing;

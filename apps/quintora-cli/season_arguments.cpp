@@ -11,6 +11,7 @@
 #include "league/league_file.h"
 #include "schedule/fairest.h"
 #include "schedule/league_check.h"
+#include "schedule/schedule_messages.h"
 
 namespace quintora::cli {
 
@@ -48,14 +49,13 @@ void add_build_options(CLI::App& command, BuildArguments& args, bool with_verbos
 }
 
 std::unique_ptr<League> load_league(const BuildArguments& args, ConsoleWindowSystem& ws) {
-  std::error_code ec;
-  const std::filesystem::path league_path = base::path_from_utf8(args.league_file);
-  const auto absolute_league = std::filesystem::absolute(league_path, ec);
   // The league is large and fixed in size; it lives on the heap, not the stack.
   auto league = std::make_unique<League>();
   base::Notices notices;
-  const ReadResult read =
-      read_league_file(*league, base::utf8_of(ec ? league_path : absolute_league), ReadMode::Open, notices);
+  // Read without keeping the file's path: the league's room for a path is the
+  // desktop program's, which stores it for the next save, and a league in a
+  // deep folder must still be scheduled from here.
+  const ReadResult read = read_league_file(*league, args.league_file, ReadMode::Reread, notices);
   base::show(ws, notices);
   if (read == ReadResult::Unreadable) {
     ws.message_box("Cannot open the league file " + args.league_file + ".", base::caption::stop,
@@ -78,6 +78,18 @@ schedule::ScheduleOptions build_options(const BuildArguments& args, const League
   options.fairest = args.fair;
   options.variant = args.variant;
   return options;
+}
+
+bool refuse_league_as_result(const BuildArguments& args, const schedule::ScheduleRun& run,
+                             std::string_view result_file, ConsoleWindowSystem& ws) {
+  std::error_code ec;
+  if (!std::filesystem::equivalent(base::path_from_utf8(args.league_file),
+                                   schedule::resolve_result_path(run.base_folder, result_file), ec)) {
+    return false;
+  }
+  ws.message_box(schedule::message::invalid_file_name, base::caption::stop, base::Icon::Error,
+                 base::Buttons::Ok);
+  return true;
 }
 
 std::unique_ptr<schedule::ScheduleRun> command_line_run(const BuildArguments& args) {

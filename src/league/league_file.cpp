@@ -10,6 +10,7 @@
 #include "base/atomic_file.h"
 #include "base/index.h"
 #include "base/paths.h"
+#include "base/text.h"
 #include "league/calendar_section.h"
 #include "league/league_text.h"
 
@@ -70,7 +71,9 @@ void report_entries_without_bar(const League& league, base::Notices& notices) {
 
 // The sections of the file, in order, read into a scratch league. Each
 // returns an empty string when it read its section, or the reason the file
-// is refused.
+// is refused. Files of the older Windows program hold their title and names
+// in Windows-1252; a line that is not UTF-8 is converted on its own, so a
+// line that is valid UTF-8 is never changed.
 class SectionReader {
  public:
   // Starts after the mark line, which the caller has checked.
@@ -81,7 +84,7 @@ class SectionReader {
   std::string title_and_bar_count() {
     reader_.read_line(line_);  // title header
     reader_.read_line(line_);
-    league_.stored_title.assign(line_);
+    league_.stored_title.assign(base::utf8_or_windows_1252(line_));
     reader_.read_line(line_);  // bars header
     numbers_ = {0, 0, 0};
     const NumberGroup group = reader_.read_numbers(numbers_.data(), 2);
@@ -108,7 +111,7 @@ class SectionReader {
                                                                      : numbers_[1];
       league_.bar.n_table_this_bar[at(p)] = numbers_[2] < 1 ? 1 : numbers_[2];
       reader_.read_name(line_);
-      league_.bar.name[at(p)].assign(line_);
+      league_.bar.name[at(p)].assign(base::utf8_or_windows_1252(line_));
     }
     return {};
   }
@@ -140,7 +143,7 @@ class SectionReader {
       if (reader_.read_numbers(numbers_.data(), 1).status == NumberStatus::End) return std::string(cut_short);
       league_.team.bar_number[at(t)] = numbers_[0];
       reader_.read_name(line_);
-      league_.team.name[at(t)].assign(line_);
+      league_.team.name[at(t)].assign(base::utf8_or_windows_1252(line_));
     }
     return {};
   }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/numbers.h"
+#include "base/text.h"
 
 namespace quintora {
 
@@ -19,7 +20,7 @@ bool LeagueTextReader::read_line(std::string& line) {
   const bool cut = content.size() > line_keep;
   if (end != std::string_view::npos && !cut && !content.empty() && content.back() == '\r')
     content.remove_suffix(1);
-  line.assign(content.substr(0, line_keep));
+  line.assign(content.substr(0, base::fitting_length(content, line_keep)));
   return true;
 }
 
@@ -35,7 +36,7 @@ void LeagueTextReader::skip_line() {
 }
 
 bool LeagueTextReader::read_name(std::string& line) {
-  while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
+  pos_ = base::skip_white(text_, pos_);
   return read_line(line);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Line and number I/O of the league file's text. Lines end in CR LF or a
-// bare LF on reading and always in CR LF on writing; names stay the bytes
-// of the file.
+// bare LF on reading and always in CR LF on writing; lines are handed over
+// as the bytes of the file.
 
 #include <cstddef>
 #include <cstdint>
@@ -20,8 +20,8 @@ struct NumberGroup {
 
 class LeagueTextReader {
  public:
-  // Bytes of a line that are kept; the fields take far less, the rest of an
-  // overlong line is passed over.
+  // Bytes of a line that are kept (never cutting a UTF-8 character); the
+  // fields take far less, the rest of an overlong line is passed over.
   static constexpr std::size_t line_keep = 1024;
 
   explicit LeagueTextReader(std::string_view text) : text_(text) {}
@@ -31,8 +31,9 @@ class LeagueTextReader {
   // when nothing was left to read.
   bool read_line(std::string& line);
 
-  // A name line: starts at its first non-blank character (names never begin
-  // with a blank; a tab is part of the name).
+  // A name line: every white space before it is passed over (blanks, tabs,
+  // line ends, empty lines), as every reader of the format does, so a name
+  // starts at its first character that is not white space.
   bool read_name(std::string& line);
 
   // Reads count decimal integers separated by any white space, then passes

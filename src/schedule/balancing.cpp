@@ -17,7 +17,7 @@ int cell(const std::array<std::array<int, max_rounds + 1>, max_slots + 1>& side,
 // an odd league, or a number that names no bar).
 void fill_home_bars(const RoundTable& table, const League& league, int n_bar, BalanceState& state) {
   state.home_bar.fill(0);
-  for (int t = 1; t <= table.n_team_even && t <= league.n_team && t <= max_teams; ++t) {
+  for (int t = 1; t <= table.n_team_even && t <= league.n_team && t <= team_room; ++t) {
     const int bar = league.team.bar_number[at(t - 1)];
     state.home_bar[at(t)] = (bar >= 1 && bar <= n_bar) ? bar : 0;
   }

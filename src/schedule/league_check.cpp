@@ -36,9 +36,9 @@ bool league_fits_run(const League& league, std::string& message) {
     message = message::no_teams;
     return false;
   }
-  if (league.n_team > max_teams || league.n_bar < 1 || league.n_bar > max_bars) {
+  if (league.n_team > max_run_teams || league.n_bar < 1 || league.n_bar > max_bars) {
     message = "The league has " + std::to_string(league.n_team) + " teams in " +
-              std::to_string(league.n_bar) + " bars; a schedule takes 1 to " + std::to_string(max_teams) +
+              std::to_string(league.n_bar) + " bars; a schedule takes 1 to " + std::to_string(max_run_teams) +
               " teams in 1 to " + std::to_string(max_bars) + " bars.";
     return false;
   }

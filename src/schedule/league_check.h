@@ -11,8 +11,15 @@
 
 #include "base/messages.h"
 #include "league/league.h"
+#include "schedule/round_table.h"
 
 namespace quintora::schedule {
+
+// The most teams a run takes. The editor stops adding teams by hand at 99,
+// but a new bar's automatic team can be the 100th; an even 100 fills the
+// pairing table without a dummy, as 99 do with one.
+inline constexpr int max_run_teams = max_team_even;
+static_assert(max_run_teams <= team_room);
 
 // 1 when every live bar has tables for half its teams, rounded up (a bar
 // with no teams always passes); otherwise -1, with "Not enough tables for

@@ -19,7 +19,7 @@ RoundOrder table_order(int nweek) {
 
 void build_round_table(RoundTable& t, int n_team) {
   t = RoundTable{};
-  if (n_team < 1 || n_team > max_team_even - 1) return;  // callers refuse these first
+  if (n_team < 1 || n_team > max_team_even) return;  // callers refuse these first
 
   if (n_team % 2 == 0) {
     t.n_team_even = n_team;

@@ -8,7 +8,7 @@
 
 namespace quintora::schedule {
 
-inline constexpr int max_team_even = 100;  // 99 teams plus the dummy of an odd league
+inline constexpr int max_team_even = 100;  // 100 teams, or 99 and the dummy of an odd league
 inline constexpr int max_slots = max_team_even / 2;
 inline constexpr int max_rounds = max_team_even - 1;
 
@@ -31,7 +31,7 @@ struct RoundOrder {
 // Position k plays round k.
 RoundOrder table_order(int nweek);
 
-// Fills `table` for n_team real teams (1..99); the caller refuses other counts.
+// Fills `table` for n_team real teams (1..100); the caller refuses other counts.
 void build_round_table(RoundTable& table, int n_team);
 
 }  // namespace quintora::schedule

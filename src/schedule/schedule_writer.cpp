@@ -1,5 +1,6 @@
 #include "schedule/schedule_writer.h"
 
+#include "schedule/spreadsheet_cell.h"
 #include "schedule/text_format.h"
 
 namespace quintora::schedule {
@@ -8,7 +9,7 @@ std::string schedule_text(const season::Season& season, bool comma_delimited) {
   std::string out;
   out.reserve(64 + season.weeks.size() * (16 + 14 * season.teams.size() / 2) + season.teams.size() * 40);
   out += "\n\n     ";
-  out += season.title;
+  out += comma_delimited ? spreadsheet_text(season.title, true) : season.title;
   out += "\n\n";
 
   const char separator = comma_delimited ? ',' : ' ';
@@ -25,7 +26,7 @@ std::string schedule_text(const season::Season& season, bool comma_delimited) {
   int number = 0;
   for (const season::Team& team : season.teams) {
     append_format(out, "      %3d: ", ++number);
-    out += team.name;
+    out += comma_delimited ? spreadsheet_text(team.name, false) : team.name;
     out += '\n';
   }
   return out;

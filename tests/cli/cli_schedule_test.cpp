@@ -34,6 +34,20 @@ const std::string spring = [] {
   return text;
 }();
 
+// A league file of `teams` teams in bars of three with two tables each.
+std::string league_of(int teams) {
+  const int bars = (teams + 2) / 3;
+  std::string text = "!! Version 1.4.0\n<< Title >>\nBig League\n<< Number of Bars >>\n" +
+                     std::to_string(bars) + "  0\n<< BARS >>\n";
+  for (int b = 1; b <= bars; ++b) {
+    text += std::to_string(b) + "  " + std::to_string(std::min(3, teams - 3 * (b - 1))) + "  2\nBar " +
+            std::to_string(b) + "\n";
+  }
+  text += "<< Number of Teams >>\n" + std::to_string(teams) + "\n<< TEAMS >>\n";
+  for (int t = 1; t <= teams; ++t) text += std::to_string((t + 2) / 3) + "\nTeam " + std::to_string(t) + "\n";
+  return text;
+}
+
 class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -41,17 +55,19 @@ class CliTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(root_); }
 
-  // Runs "quintora-cli schedule league.sch ARGUMENTS" on `league` in work_,
-  // with the temporary folder pointed at temp_; returns the exit status.
-  int schedule(const std::string& league, const std::string& arguments) {
-    std::ofstream(work_ / "league.sch", std::ios::binary) << league;
+  // Runs "quintora-cli schedule NAME ARGUMENTS" on `league`, written to NAME
+  // in work_, with the temporary folder pointed at temp_; returns the exit status.
+  int schedule(const std::string& league, const std::string& arguments,
+               const std::string& name = "league.sch") {
+    fs::create_directories((work_ / name).parent_path());
+    std::ofstream(work_ / name, std::ios::binary) << league;
     const auto q = [](const fs::path& p) {
       std::string quoted(1, '"');
       quoted += p.string();
       quoted += '"';
       return quoted;
     };
-    const std::string program = q(QUINTORA_CLI) + " schedule league.sch " + arguments + " > " +
+    const std::string program = q(QUINTORA_CLI) + " schedule " + name + " " + arguments + " > " +
                                 q(root_ / "out") + " 2> " + q(root_ / "err");
 #ifdef _WIN32
     const int status = std::system(
@@ -121,6 +137,7 @@ TEST_F(CliTest, OptionsRefusalsAndUsageErrors) {
       {changed("1\nPocket Rockets", "9\nPocket Rockets"), "", 1, "Stop !: Team Pocket Rockets has no bar.\n"},
       {changed("2  3  2\n", "2  4  2\n"), "", 1, "Bar Eight Ball Saloon is given 4 as its number of teams"},
       {spring, "--output missing/schedule.txt", 1, "Stop !: Please use a valid file name.\n"},
+      {spring, "--output league.sch", 1, "Stop !: Please use a valid file name.\n"},
       {"not a league\n", "", 1, "Sorry !: "},
       {spring, "--weeks 12abc", 2, "--weeks"},
       {spring, "--effort 5", 2, "--effort"},
@@ -140,6 +157,50 @@ TEST_F(CliTest, OptionsRefusalsAndUsageErrors) {
     EXPECT_EQ(std::tuple(work_files().size(), out.empty()), std::tuple(status == 0 ? 2u : 1u, status != 0));
     EXPECT_TRUE(fs::is_empty(temp_));
   }
+}
+
+// Names from a league file reach the terminal in messages: an escape
+// sequence that would retitle or clear it, a CR that would overwrite the
+// line, a C1 control, all arrive escaped.
+TEST_F(CliTest, ControlCharactersInNamesAreShownEscaped) {
+  std::string league = spring;
+  const std::string from = "1\nPocket Rockets";
+  league.replace(league.find(from), from.size(),
+                 "9\nPocket\x1b]0;owned\x07\x1b[2J\rRockets \xc2\x9b"
+                 "1m");
+  EXPECT_EQ(schedule(league, ""), 1);
+  const std::string shown = "Team Pocket\\x1b]0;owned\\x07\\x1b[2J\\x0dRockets \\xc2\\x9b1m has no bar.\n";
+  EXPECT_EQ(err, "Stopzzz !: " + shown + "They are left out when the league is saved.\nStop !: " + shown);
+}
+
+// The editor's automatic team can be a league's 100th; such a league is
+// scheduled, and one of more teams is refused.
+TEST_F(CliTest, AHundredTeamsAreScheduledAndNoMore) {
+  ASSERT_EQ(schedule(league_of(100), "--effort 4"), 0) << err;
+  const std::string text = read_file(work_ / "schedule.txt");
+  std::set<std::string> visits;
+  const std::regex match(R"(\d+ at *\d+)");
+  for (std::sregex_iterator m(text.begin(), text.end(), match), end; m != end; ++m) visits.insert(m->str());
+  EXPECT_EQ(visits.size(), 9900u);
+  EXPECT_NE(text.find("\n      100: Team 100\n"), std::string::npos);
+  EXPECT_EQ(schedule(league_of(101), ""), 1);
+  EXPECT_EQ(
+      err, "Sorry !: This league file cannot be read: its number of teams (101) is not between 0 and 100.\n");
+}
+
+// The desktop program keeps a league's path for its next save, in a room of
+// 255 bytes; the command line keeps none, so any folder will do.
+TEST_F(CliTest, LeaguesInDeepFoldersAreScheduled) {
+  const std::string deep = std::string(100, 'd') + "/" + std::string(100, 'e') + "/" + std::string(100, 'f');
+  ASSERT_GT((work_ / deep / "league.sch").string().size(), 255u);
+  EXPECT_EQ(schedule(spring, "--effort 1", deep + "/league.sch"), 0) << err;
+  EXPECT_EQ(out + err, "Schedule written to " + (work_ / "schedule.txt").string() + "\n");
+  // Nor may its schedule replace it, named in any way.
+  EXPECT_EQ(schedule(spring, "--output " + deep + "/../" + std::string(100, 'f') + "/league.sch",
+                     deep + "/league.sch"),
+            1);
+  EXPECT_EQ(out + err, "Stop !: Please use a valid file name.\n");
+  EXPECT_EQ(read_file(work_ / deep / "league.sch"), spring);
 }
 
 }  // namespace

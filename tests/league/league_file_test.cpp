@@ -38,6 +38,8 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
   const std::string no = "Sorry ! (error) This league file cannot be read: ",
                     cut = no + "it ends before all its numbers.";
   const std::string not_league = "Sorry ! (error) Not a Vazedored file.", o58(58, 'o'), t80(80, 'T');
+  std::string e29;
+  for (int i = 0; i < 29; ++i) e29 += "\u00E9";
   const auto ed = [](const std::string& from, const std::string& to) {
     return replaced(spring_lf, from, to);
   };
@@ -53,7 +55,18 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
       {ed("1  2  1\n", " 1\t2147483647 \t 7   \r\n"), "",
        "bar 1 100 7 [Corner"},  // a bar's teams fit the table
       {ed("1  2  1\n", "1  -5  -1\n"), "", "bar 1 0 1 [Corner"},
-      {ed("2  1  1\nEight Ball", "2\n1\n\n 3\n\tEight Ball\t"), "", "bar 2 1 3 [\tEight Ball\t]"},
+      {ed("2  1  1\nEight Ball", "2\n1\n\n 3\n\tEight Ball\t"), "", "bar 2 1 3 [Eight Ball\t]"},
+      // White space after the numbers, empty lines included, comes before the name.
+      {ed("2\nEight Ball\n", "2\n\n \t\r\n\v\f\n\t Eight Ball\n"), "", "team 2 [Eight Ball]\n"},
+      // Windows-1252 lines are converted, each on its own; UTF-8 lines stay.
+      {ed("Spring League", "Caf\xE9 \x93League\x94 \x80\x81"), "",
+       "title=Caf\u00E9 \u201CLeague\u201D \u20AC\uFFFD gap"},
+      {ed("Sharks",
+          "Cr\xE8me br\xFBl\xE9"
+          "e"),
+       "", "team 1 [Cr\u00E8me br\u00FBl\u00E9e]\nteam 2 [Eight Ball]"},
+      {ed("Eight Ball\n<<", "Caf\xC3\xA9\n<<"), "", "bar 2 1 1 [Caf\u00E9]"},
+      {ed("Sharks", std::string(59, '\xE9')), "", "team 1 [" + e29 + "]"},  // grown past the room: cut
       {ed("1\nSharks\n", "1\n   Sharks, 100% \"real\"  \n"), "", "team 1 [Sharks, 100% \"real\"  ]"},
       {ed("1  2  1\n", "1  x  9\n"), "", "bar 1 0 1 [Corner Pocket]"},  // garbage goes with its line
       {ed("2  1  1\n", "2  1\n"), "",
@@ -69,6 +82,7 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
       {"!! Version 1.4.0\n", cut},
       {ed("\n3\n", "\n4\n"), cut},
       {spring_lf, no + "its path is longer than 255 bytes.", "", std::string(256, 'p')},
+      {"!!" + std::string(max_league_file_bytes, 'x'), no + "it is larger than 1024 KB."},
   };
   for (const auto& k : cases) {
     League league = make_league({{"Kept", 2, {"Keeper"}}});
@@ -143,7 +157,7 @@ TEST(WriteLeague, DeletionsKeepTheirEntriesUntilASaveCompactsAndRegroups) {
 TEST(WriteLeague, NamesAndTitlesSurviveByteForByte) {
   League league;
   for (const std::string& n :
-       {std::string(59, 'N'), std::string(57, 'x') + "é", std::string("\tTabbed\t"),
+       {std::string(59, 'N'), std::string(57, 'x') + "é", std::string("Tab\tbed\t"),
         std::string("Blanks  inside, commas, 100% and %d %s"), std::string("Straße Ελλάδα")})
     add_team(league, n, add_bar(league, n));
   const std::string title = std::string(78, 'T') + "é";  // 80 bytes
@@ -155,6 +169,33 @@ TEST(WriteLeague, NamesAndTitlesSurviveByteForByte) {
   EXPECT_EQ(describe(league), describe(expected));
   ASSERT_TRUE(save(league, ws, folder / "names.sch", "T" + title));  // the field is cut at a character
   EXPECT_EQ(league.stored_title.view(), std::string(79, 'T'));
+}
+
+// A league file is a few kilobytes: an endless or huge file is refused after
+// reading one byte past the limit, whether or not it has line ends.
+TEST(ReadLeagueFile, EndlessAndHugeFilesAreRefusedUnreadPastTheLimit) {
+  ScratchFolder folder;
+  std::ofstream(folder / "huge.sch", std::ios::binary) << "!!" << std::string(3 * max_league_file_bytes, '!');
+  const struct {
+    std::string path, box;
+    ReadResult result;
+  } cases[] = {
+      {(folder / "huge.sch").string(),
+       "Sorry ! (error) This league file cannot be read: it is larger than 1024 KB.", ReadResult::Refused},
+#ifndef _WIN32
+      {"/dev/zero", "Sorry ! (error) Not a Vazedored file.", ReadResult::NotLeagueFile},
+#endif
+  };
+  for (const auto& k : cases) {
+    League league = make_league({{"Kept", 1, {"Keeper"}}});
+    const std::string before = describe(league);
+    base::Notices notices;
+    EXPECT_EQ(read_league_file(league, k.path, ReadMode::Open, notices), k.result) << k.path;
+    FakeWindowSystem ws;
+    base::show(ws, notices);
+    EXPECT_EQ(boxes(ws), k.box + "\n");
+    EXPECT_EQ(describe(league), before);
+  }
 }
 
 // A hand-edited league: two bars numbered 1, a bar numbered -1 (deleted), a

@@ -4,6 +4,13 @@
 
 #include "ui/qt/main_window.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
@@ -53,7 +60,42 @@ struct Program {
 
 struct Recorder final : EventSink {
   void on_event(int id, Notification what) override { events.emplace_back(id, what); }
+  // The text changes only (focus moves depend on the window's activation).
+  std::vector<std::pair<int, Notification>> changes() const {
+    std::vector<std::pair<int, Notification>> out;
+    for (const auto& e : events)
+      if (e.second == Notification::Changed) out.push_back(e);
+    return out;
+  }
   std::vector<std::pair<int, Notification>> events;
+};
+
+QString repeated(const QString& text, int times) { return text.repeated(times); }
+
+// Puts text into a field the way the user named in `how` does.
+void put(QLineEdit* edit, const QString& how, const QString& text) {
+  if (how == QLatin1String("typed")) {  // a key a character (an emoji is two UTF-16 units)
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      const qsizetype units = text[i].isHighSurrogate() ? 2 : 1;
+      QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text.mid(i, units));
+      QApplication::sendEvent(edit, &key);
+      i += units - 1;
+    }
+  } else if (how == QLatin1String("committed")) {  // an input method's commit
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(edit, &commit);
+  } else if (how == QLatin1String("pasted")) {
+    QGuiApplication::clipboard()->setText(text);
+    edit->paste();
+  } else {  // set through the accessibility interface, as a screen reader or automation does
+    QAccessible::queryAccessibleInterface(edit)->setText(QAccessible::Value, edit->text() + text);
+  }
+}
+
+struct NoDialogLogic final : quintora::base::DialogHandler {
+  void on_open(quintora::base::WindowSystem&) override {}
+  bool on_command(quintora::base::WindowSystem&, int) override { return false; }
 };
 
 }  // namespace
@@ -135,6 +177,121 @@ class MainWindowTest : public QObject {
                                                              {c::bar_list, Notification::SelectionChanged}};
     QVERIFY(recorder.events == expected);
     p.ws.set_event_sink(&p.logic);
+  }
+
+  // The file keeps 59 bytes of a name and 80 of the title: the fields take no
+  // more, however the text comes in, so what is seen is what is stored.
+  void fields_take_no_more_than_their_room_in_bytes_data() {
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("before");  // in the field, the cursor after it
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    const QString e = QStringLiteral("\u00E9"), cjk = QStringLiteral("\u4E2D"),
+                  ball = QStringLiteral("\U0001F3B1");
+    for (const char* how : {"typed", "committed", "pasted", "accessibility"}) {
+      const QString h = QString::fromLatin1(how);
+      QTest::addRow("%s ASCII", how) << c::bar_name << h << QString() << QString(60, QLatin1Char('a'))
+                                     << QString(59, QLatin1Char('a'));
+      QTest::addRow("%s accents", how)
+          << c::team_name << h << QString() << repeated(e, 40) << repeated(e, 29);
+      QTest::addRow("%s CJK", how) << c::team_name << h << QStringLiteral("ab") << repeated(cjk, 25)
+                                   << QStringLiteral("ab") + repeated(cjk, 19);
+      QTest::addRow("%s emoji", how) << c::bar_name << h << QStringLiteral("x") << repeated(ball, 20)
+                                     << QStringLiteral("x") + repeated(ball, 14);
+      QTest::addRow("%s title", how) << c::title << h << QString() << repeated(e, 30) + repeated(ball, 10)
+                                     << repeated(e, 30) + repeated(ball, 5);
+      QTest::addRow("%s full", how) << c::title << h << repeated(ball, 20) << QStringLiteral("a")
+                                    << repeated(ball, 20);
+    }
+  }
+  void fields_take_no_more_than_their_room_in_bytes() {
+    QFETCH(int, id);
+    QFETCH(QString, how);
+    QFETCH(QString, before);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    Program p;
+    auto* edit = qobject_cast<QLineEdit*>(p.ws.control(id));
+    edit->setText(before);
+    put(edit, how, text);
+    QCOMPARE(edit->text(), expected);
+    const std::size_t room = id == c::title ? 80 : 59;
+    QCOMPARE(QString::fromStdString(p.ws.get_text(id, room)), expected);  // nothing more is cut
+  }
+
+  // A paste between two letters takes what fits and keeps the text around it.
+  void a_paste_inside_the_text_keeps_what_was_there() {
+    Program p;
+    auto* edit = qobject_cast<QLineEdit*>(p.ws.control(c::team_name));
+    edit->setText(QStringLiteral("AB"));
+    edit->setCursorPosition(1);
+    put(edit, QStringLiteral("pasted"), QStringLiteral("\u00E9").repeated(40));
+    QCOMPARE(edit->text(), QStringLiteral("A") + QStringLiteral("\u00E9").repeated(28) + QStringLiteral("B"));
+    QCOMPARE(edit->cursorPosition(), 29);
+  }
+
+  // Text put in through the accessibility interface notifies as typing does,
+  // once a change; the program's own setting notifies once, changed or not.
+  void every_change_of_a_field_notifies_once() {
+    Program p;
+    Recorder recorder;
+    p.ws.set_event_sink(&recorder);
+    auto* edit = qobject_cast<QLineEdit*>(p.ws.control(c::team_name));
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(edit);
+    QVERIFY(a != nullptr && a->editableTextInterface() != nullptr);
+    a->setText(QAccessible::Value, QStringLiteral("Sharks"));
+    a->editableTextInterface()->insertText(6, QStringLiteral("!"));
+    a->editableTextInterface()->replaceText(0, 1, QStringLiteral("Z"));
+    a->editableTextInterface()->deleteText(0, 1);
+    QCOMPARE(edit->text(), QStringLiteral("harks!"));
+    QTest::keyClicks(edit, QStringLiteral("xy"));
+    p.ws.set_text(c::team_name, "Reset");
+    p.ws.set_text(c::team_name, "Reset");
+    p.ws.set_event_sink(&p.logic);
+    QVERIFY(recorder.changes() == std::vector(8, std::pair(c::team_name, Notification::Changed)));
+  }
+
+  // After a bar was added (which empties the team name field last), a bar
+  // name put in by assistive technology makes Enter add that bar.
+  void enter_after_an_accessible_entry_adds_in_its_group() {
+    Program p;
+    QTest::keyClicks(p.ws.control(c::bar_name), QStringLiteral("Corner Pocket"));
+    QTest::keyClick(p.ws.control(c::bar_name), Qt::Key_Return);
+    QAccessible::queryAccessibleInterface(p.ws.control(c::bar_name))
+        ->setText(QAccessible::Value, QStringLiteral("Eight Ball"));
+    QTest::keyClick(&p.window, Qt::Key_Return);
+    QCOMPARE(p.ws.list_count(c::bar_list), 2);
+    QCOMPARE(p.ws.list_text(c::bar_list, 1), std::string("Eight Ball"));
+    QVERIFY(p.messages.empty());
+  }
+
+  // The displays are found by their caption and read as their text.
+  void displays_are_read_as_their_text() {
+    Program p;
+    const auto read = [&p](int id) {
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(p.ws.control(id));
+      return a->text(QAccessible::Name) + QLatin1Char('=') + a->text(QAccessible::Description);
+    };
+    QCOMPARE(read(c::total_teams_label), QStringLiteral("Total Number of Teams=0"));
+    QCOMPARE(read(c::file_name_label), QStringLiteral("File name=Untitled"));
+    QTest::keyClicks(p.ws.control(c::bar_name), QStringLiteral("Corner Pocket"));
+    QTest::keyClick(p.ws.control(c::bar_name), Qt::Key_Return);
+    QCOMPARE(read(c::total_teams_label), QStringLiteral("Total Number of Teams=1"));
+    QCOMPARE(read(c::bar_name_label), QStringLiteral("Bar Name=Corner Pocket"));
+    QCOMPARE(read(c::team_count_label), QStringLiteral("Number of Teams=1"));
+    // The Schedule dialog's status line, while the dialog is open.
+    QStringList status;
+    QTimer::singleShot(0, &p.window, [&] {
+      status << read(c::status);
+      p.ws.set_text(c::status, "Scheduling, please wait...");
+      status << read(c::status);
+      QApplication::activeModalWidget()->close();
+    });
+    NoDialogLogic logic;
+    QCOMPARE(p.ws.run_dialog(dialog::schedule, logic), 0);
+    QCOMPARE(status, (QStringList{QStringLiteral("Status=Click on \"Do it\" to Schedule."),
+                                  QStringLiteral("Status=Scheduling, please wait...")}));
   }
 
   // The Schedule dialog's fifth choice and its variant reach the dialog's

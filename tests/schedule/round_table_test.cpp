@@ -53,7 +53,7 @@ TEST_P(RoundTableInvariants, EveryRoundIsAPerfectPairingAndEveryPairMeetsOnce) {
   EXPECT_EQ(pairs.size(), at(n * (n - 1) / 2));  // as many pairs as cells: each exactly once
 }
 
-INSTANTIATE_TEST_SUITE_P(AllTeamCounts, RoundTableInvariants, ::testing::Range(1, 100));
+INSTANTIATE_TEST_SUITE_P(AllTeamCounts, RoundTableInvariants, ::testing::Range(1, 101));
 
 TEST(BarLimits, FollowTeamsAndTables) {
   const int cases[][4] = {{1, 1, 1, 0}, {1, 5, 1, 0}, {2, 1, 1, 1}, {3, 2, 2, 1},  {4, 2, 2, 2},
@@ -88,7 +88,7 @@ TEST(Balancing, FlipsOnlyHomeAndAwayAndNeverTheBye) {
   // Teams in bars of their own (limits 1 and 0) need no exchange; bars of
   // three with two tables need some.
   for (const auto& [n_team, per_bar] :
-       {std::pair{1, 1}, {8, 1}, {49, 1}, {7, 3}, {12, 3}, {31, 3}, {98, 3}, {99, 3}}) {
+       {std::pair{1, 1}, {8, 1}, {49, 1}, {7, 3}, {12, 3}, {31, 3}, {98, 3}, {99, 3}, {100, 3}}) {
     RoundTable built;
     build_round_table(built, n_team);
     BalanceState state;

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <iterator>
+#include <regex>
+#include <set>
 #include <tuple>
 
 #include "base/atomic_file.h"
@@ -155,9 +158,35 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
   league.bar.n_team_this_bar[1] = 1;
   fails(league, "Bar Hall 2 is given 1 as its number of teams, but 2 teams have it as their bar.");
   league = league_;
-  league.n_team = 100;
-  fails(league, "The league has 100 teams in 2 bars; a schedule takes 1 to 99 teams in 1 to 49 bars.");
+  league.n_team = 101;
+  fails(league, "The league has 101 teams in 2 bars; a schedule takes 1 to 100 teams in 1 to 49 bars.");
   EXPECT_TRUE(ws_.started_programs().empty());
+}
+
+// A new bar's automatic team can be the league's 100th: an even 100 fill the
+// pairing table without a dummy and are scheduled at every effort, the
+// optimiser's own search included.
+TEST_F(ScheduleRunTest, AHundredTeamsAreScheduledAtEveryEffort) {
+  const League league = test::grouped_league(100);
+  run_.search = run_optimiser;
+  for (int effort = 1; effort <= 4; ++effort) {
+    options_ = ScheduleOptions{};
+    options_.season_weeks = 198;
+    options_.effort = effort;
+    ASSERT_EQ(run(league), 1) << "effort " << effort << ": " << ws_.messages().front().text;
+    const std::string text = read_file(folder_ / "schedule.txt");
+    // Two passes: every team at every other team's bar exactly once.
+    std::set<std::pair<int, int>> visits;
+    const std::regex match(R"((\d+) at *(\d+))");
+    for (std::sregex_iterator m(text.begin(), text.end(), match), end; m != end; ++m) {
+      EXPECT_TRUE(visits.emplace(std::stoi(m->str(1)), std::stoi(m->str(2))).second) << m->str();
+    }
+    EXPECT_EQ(visits.size(), 9900u) << "effort " << effort;
+    EXPECT_EQ(run_.evaluations > 0, effort > 1) << "effort " << effort;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5 + 198 + 100);
+    EXPECT_NE(text.find("\n   Week198:  "), std::string::npos);
+    EXPECT_TRUE(text.ends_with("\n      100: Team 100\n"));
+  }
 }
 
 // Replacing last week's schedule fails in the middle: a folder that takes no

@@ -63,5 +63,32 @@ TEST(ScheduleWriter, ZeroWeeksOrOneTeam) {
             std::vector<std::string>(2, "Not Playing:  1"));
 }
 
+// A spreadsheet splits the comma-delimited file at every comma; a cell that
+// a name or title begins must not start with = + - @ (blanks before it do not
+// count) and a line end must not start a row. The plain text keeps every byte.
+TEST(ScheduleWriter, CommaDelimitedNamesAndTitlesMakeNoFormulaCellAndNoRow) {
+  const struct {
+    std::string text, as_title, as_name;  // comma-delimited
+  } cases[] = {
+      {"x,=HYPERLINK(\"http://evil\")", "x,'=HYPERLINK(\"http://evil\")", "x,'=HYPERLINK(\"http://evil\")"},
+      {"=1+1", "'=1+1", "=1+1"},  // a legend line's cell begins with the team's number
+      {"  @SUM(A1)", "  '@SUM(A1)", "  @SUM(A1)"},
+      {"a,+1,-2,@3, =4,\t-5,,=", "a,'+1,'-2,'@3, '=4,\t'-5,,'=", "a,'+1,'-2,'@3, '=4,\t'-5,,'="},
+      {"Line\rbreak\nhere\r\n", "Line break here  ", "Line break here  "},
+      {"a,\n=1", "a, '=1", "a, '=1"},  // a line end is a blank before the cell's first character
+      {"Sharks, 100% real - x,y@z", "Sharks, 100% real - x,y@z", "Sharks, 100% real - x,y@z"},
+      {"Caf\u00E9, \u00C9t\u00E9", "Caf\u00E9, \u00C9t\u00E9", "Caf\u00E9, \u00C9t\u00E9"},
+  };
+  for (const auto& c : cases) {
+    const League league = test::make_league({{1, 1}}, c.text, {c.text});
+    EXPECT_EQ(test::schedule_text(league, 0, true),
+              "\n\n     " + c.as_title + "\n\n\n        1: " + c.as_name + "\n")
+        << c.text;
+    EXPECT_EQ(test::schedule_text(league, 0, false),
+              "\n\n     " + c.text + "\n\n\n        1: " + c.text + "\n")
+        << c.text;
+  }
+}
+
 }  // namespace
 }  // namespace quintora::schedule

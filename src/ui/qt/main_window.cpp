@@ -20,7 +20,9 @@
 
 #include "base/window_system.h"
 #include "ui/controls.h"
+#include "ui/editor.h"
 #include "ui/qt/qt_window_system.h"
+#include "ui/qt/text_room.h"
 
 namespace quintora::ui::qt {
 namespace {
@@ -146,10 +148,11 @@ class FormBuilder {
     return w;
   }
 
-  QLineEdit* edit(int id, QLabel* caption, bool tab_stop, int max_length) {
+  // A text field whose text is stored in `room` bytes of UTF-8.
+  QLineEdit* edit(int id, QLabel* caption, bool tab_stop, std::size_t room) {
     auto* w = new QLineEdit;
     w->setFocusPolicy(tab_stop ? Qt::StrongFocus : Qt::ClickFocus);
-    w->setMaxLength(max_length);
+    limit_to_utf8_bytes(w, room);
     w->setAccessibleName(without_colon(caption->text()));
     caption->setBuddy(w);
     ws_.add_control(id, w, true);
@@ -195,7 +198,7 @@ class FormBuilder {
 QHBoxLayout* build_top_line(FormBuilder& b) {
   auto* top = new QHBoxLayout;
   auto* title_label = FormBuilder::label(QStringLiteral("Title:"));
-  QLineEdit* title = b.edit(control::title, title_label, false, 80);
+  QLineEdit* title = b.edit(control::title, title_label, false, title_field_bytes);
   title->setMinimumWidth(b.char_width() * 40);
   top->addWidget(title_label);
   top->addWidget(title, 1);
@@ -214,7 +217,7 @@ QGroupBox* build_bar_group(FormBuilder& b) {
   layout->addWidget(b.list(control::bar_list, list_label), 1);
   auto* name_label = FormBuilder::label(QStringLiteral("To rename or add a bar, enter a name:"));
   layout->addWidget(name_label);
-  layout->addWidget(b.edit(control::bar_name, name_label, true, 59));
+  layout->addWidget(b.edit(control::bar_name, name_label, true, name_field_bytes));
   layout->addWidget(FormBuilder::label(QStringLiteral("Then click on a button below to update list:")));
   layout->addLayout(FormBuilder::button_row(
       b.push(control::bar_add, QStringLiteral("Add"), QStringLiteral("Add a bar")),
@@ -251,7 +254,7 @@ QGroupBox* build_team_group(FormBuilder& b) {
   layout->addWidget(team_list, 1);
   auto* name_label = FormBuilder::label(QStringLiteral("To rename or add a team, enter a name:"));
   layout->addWidget(name_label);
-  layout->addWidget(b.edit(control::team_name, name_label, true, 59));
+  layout->addWidget(b.edit(control::team_name, name_label, true, name_field_bytes));
   layout->addWidget(FormBuilder::label(QStringLiteral("Then click on a button below to update list:")));
   layout->addLayout(FormBuilder::button_row(
       b.push(control::team_add, QStringLiteral("Add"), QStringLiteral("Add a team to the selected bar")),

@@ -105,11 +105,20 @@ void QtWindowSystem::notify(int id, base::Notification what) {
 
 void QtWindowSystem::add_control(int id, QWidget* widget, bool notify_sink) {
   controls_[id] = Entry{widget, notify_sink};
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    // A display's accessible name is its caption; a screen reader or desktop
+    // automation reads its value from the description, kept as its text.
+    label->setAccessibleDescription(label->text());
+  }
   if (!notify_sink) return;
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    // textEdited is the user's typing only; the program's own changes
-    // notify from set_text, so every change is reported exactly once.
-    connect(edit, &QLineEdit::textEdited, this, [this, id] { notify(id, base::Notification::Changed); });
+    // Every change of the text, whoever makes it: typing, pasting, an input
+    // method, text put in through the accessibility interface (screen
+    // readers, dictation, automation), and the program's own set_text.
+    connect(edit, &QLineEdit::textChanged, this, [this, id] {
+      ++text_notices_;
+      notify(id, base::Notification::Changed);
+    });
     edit->installEventFilter(this);
     edit->setProperty("quintora_id", id);
   } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
@@ -239,13 +248,14 @@ void QtWindowSystem::set_text(int id, std::string_view text) {
   if (it == controls_.end() || it->second.widget.isNull()) return;
   QWidget* widget = it->second.widget.data();
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    edit->setText(from_utf8(text));
+    const int notices_before = text_notices_;
+    edit->setText(from_utf8(text));  // a change notifies from textChanged, at once
     edit->setCursorPosition(0);
-    // Reported at once, also when the text did not change, as the form's
-    // handlers expect.
-    if (it->second.notify) notify(id, base::Notification::Changed);
+    // An unchanged text is reported too, as the form's handlers expect.
+    if (it->second.notify && text_notices_ == notices_before) notify(id, base::Notification::Changed);
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(from_utf8(text));
+    label->setAccessibleDescription(label->text());
   } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
     spin->setValue(from_utf8(text).toInt());
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {

@@ -2,8 +2,11 @@
 // The window-system interface on Qt Widgets: every control of the main
 // window and of an open dialog is registered under its identifier, and the
 // calls of the interface are mapped onto those widgets. The notification
-// rules hold here: a program's own text change notifies at once, a selection
-// made by the program is not reported, and focus moves of entry fields are.
+// rules hold here: every change of a field's text notifies once, at once,
+// whoever made it (and the program's setting of an unchanged text too), a
+// selection made by the program is not reported, and focus moves of entry
+// fields are. The displays (labels) show their text to assistive technology
+// as their accessible description.
 
 #include <QObject>
 #include <QPointer>
@@ -38,7 +41,8 @@ class QtWindowSystem final : public QObject, public base::WindowSystem {
   // Registers a control. With notify set, its events reach the event sink:
   // line edits (text and focus), lists (user selections), buttons and check
   // boxes (clicks). A dialog's controls are registered without it and
-  // removed when the dialog closes.
+  // removed when the dialog closes. A label's text becomes its accessible
+  // description from here on.
   void add_control(int id, QWidget* widget, bool notify);
   void remove_control(int id);
   QWidget* control(int id) const;
@@ -90,6 +94,7 @@ class QtWindowSystem final : public QObject, public base::WindowSystem {
   QPointer<QWidget> main_window_;
   base::EventSink* sink_ = nullptr;
   int program_change_ = 0;  // above 0 while the program changes a list
+  int text_notices_ = 0;    // Changed notifications of fields so far
   MessageBoxAnswerer message_box_answerer_;
   FileDialogAnswerer file_dialog_answerer_;
 };

@@ -1,0 +1,88 @@
+// UTF-8 validity, the Windows-1252 code page and the escaping of control
+// characters.
+
+#include "base/text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quintora::base {
+namespace {
+
+TEST(Text, Utf8ValidityFollowsTheEncodingRules) {
+  const struct {
+    std::string text;
+    bool valid;
+  } cases[] = {
+      {"", true},
+      {"plain ASCII, 100%", true},
+      {"Caf\xC3\xA9 \xE4\xB8\xAD \xF0\x9F\x8E\xB1", true},  // é, a CJK character, an emoji
+      {"\xF4\x8F\xBF\xBF", true},                           // U+10FFFF
+      {"Caf\xE9", false},                                   // Windows-1252 é
+      {"\xC3", false},                                      // cut short
+      {"\xE4\xB8", false},
+      {"\x80", false},                  // a stray continuation byte
+      {"\xC0\xAF", false},              // overlong "/"
+      {"\xE0\x80\xAF", false},          // overlong, three bytes
+      {"\xED\xA0\x80", false},          // a surrogate
+      {"\xF4\x90\x80\x80", false},      // past U+10FFFF
+      {"\xF8\x88\x80\x80\x80", false},  // five bytes
+      {"\xC3\xA9\xFF", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(is_valid_utf8(c.text), c.valid) << c.text;
+}
+
+TEST(Text, Windows1252IsConvertedByteForByte) {
+  const struct {
+    std::string text, utf8;
+  } cases[] = {
+      {"Caf\xE9", "Caf\xC3\xA9"},
+      {"\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8E",
+       "\u20AC\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\u017D"},
+      {"\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9E\x9F",
+       "\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\u017E\u0178"},
+      {"\x81\x8D\x8F\x90\x9D", "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},  // undefined in the code page
+      {"\xA0\xBF\xC0\xD7\xFF", "\u00A0\u00BF\u00C0\u00D7\u00FF"},  // Latin-1 above 9F
+      {"a\tb\x1B", "a\tb\x1B"},                                    // ASCII as it stands
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(utf8_from_windows_1252(c.text), c.utf8) << c.text;
+    EXPECT_EQ(utf8_or_windows_1252(c.text), c.utf8) << c.text;
+    EXPECT_EQ(utf8_or_windows_1252(c.utf8), c.utf8) << "valid UTF-8 stays as it is: " << c.utf8;
+  }
+}
+
+TEST(Text, ControlCharactersAreEscapedAndNothingElse) {
+  const struct {
+    std::string text, shown;
+  } cases[] = {
+      {"Sharks, 100% \"real\" \\ Caf\xC3\xA9 \xF0\x9F\x8E\xB1",
+       "Sharks, 100% \"real\" \\ Caf\xC3\xA9 \xF0\x9F\x8E\xB1"},
+      {"\x1B]0;owned\x07", "\\x1b]0;owned\\x07"},
+      {"\x1B[2J\x1B"
+       "c",
+       "\\x1b[2J\\x1bc"},
+      {std::string("a\0b\tc\rd\ne\x7F", 10), "a\\x00b\\x09c\\x0dd\\x0ae\\x7f"},
+      {"\xC2\x9B"
+       "31m \xC2\x85",
+       "\\xc2\\x9b31m \\xc2\\x85"},  // C1 controls in UTF-8
+      {"\x9B"
+       "31m Caf\xE9 \xC3",
+       "\\x9b31m Caf\\xe9 \\xc3"},  // bytes outside UTF-8
+      {"\xC2\xA0\xC2\x80", "\xC2\xA0\\xc2\\x80"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(escape_control_characters(c.text), c.shown) << c.shown;
+}
+
+TEST(Text, FittingLengthNeverCutsACharacter) {
+  const std::string mixed = "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x8E\xB1";  // 1 + 2 + 3 + 4 bytes
+  const std::size_t expected[] = {0, 1, 1, 3, 3, 3, 6, 6, 6, 6, 10, 10};
+  for (std::size_t room = 0; room < std::size(expected); ++room)
+    EXPECT_EQ(fitting_length(mixed, room), expected[room]) << room;
+  // Not UTF-8: never more than three bytes go back.
+  EXPECT_EQ(fitting_length(std::string(20, '\x80'), 10), 7u);
+}
+
+}  // namespace
+}  // namespace quintora::base
