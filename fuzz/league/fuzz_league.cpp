@@ -50,7 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (result == ReadResult::Success) {
     check_limits(league);
     check(league.file_state == FileState::Saved);
-    check(notices.size() <= 1);  // at most the list of teams without a bar
+    // At most the list of teams without a bar and a section after the teams
+    // that could not be read; a calendar that was read is a valid one.
+    check(notices.size() <= 2);
+    if (league.calendar) check(check_calendar(*league.calendar).problem == CalendarProblem::None);
     check(league.current_file_path.view() == (mode == ReadMode::Open ? "after.sch" : "before.sch"));
   } else {
     check(notices.size() == 1);
