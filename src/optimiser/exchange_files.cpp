@@ -102,6 +102,74 @@ InputReadResult failed(InputReadResult result, InputStatus status, const std::st
 
 }  // namespace
 
+namespace {
+
+// The four header values: team count, NV, pairings per round, mode. An
+// empty message when they describe a single round-robin the tables hold.
+std::string check_header(InputReadResult& result) {
+  const long long n = result.header[0];
+  const long long nv = result.header[1];
+  const long long m = result.header[2];
+  const long long mode = result.header[3];
+  if (nv > max_rounds) {
+    result.status = InputStatus::TooManyRounds;
+    return "NV MUST BE LESS THAN OR EQUAL TO  99";
+  }
+  if (n < 2 || n > max_teams_with_dummy || n % 2 != 0) {
+    return "TEAM COUNT " + std::to_string(n) + " MUST BE EVEN, FROM 2 TO 100";
+  }
+  if (nv != n - 1) return "NV " + std::to_string(nv) + " MUST BE TEAM COUNT - 1 = " + std::to_string(n - 1);
+  // An odd league leaves the dummy's pairing out of every round.
+  const long long expected_m = mode == odd_league_mode ? n / 2 - 1 : n / 2;
+  if (m != expected_m) {
+    return "PAIRINGS PER ROUND " + std::to_string(m) + " MUST BE " + std::to_string(expected_m);
+  }
+  PairingTable& table = result.table;
+  table.n_team_even = static_cast<int>(n);
+  table.nv = static_cast<int>(nv);
+  table.m = static_cast<int>(m);
+  table.mode = static_cast<int>(mode);
+  return {};
+}
+
+// The round lines: each a set of distinct teams, and no pair met twice over
+// the table. An empty message when every round was read and accepted.
+std::string read_rounds(IntegerReader& reader, InputReadResult& result) {
+  PairingTable& table = result.table;
+  const int highest_team = table.mode == odd_league_mode ? table.n_team_even - 1 : table.n_team_even;
+  std::array<std::array<bool, max_teams_with_dummy + 1>, max_teams_with_dummy + 1> met{};
+  std::array<long long, 2 * max_pairings> values{};
+  std::string error;
+  for (int r = 0; r < table.nv; ++r) {
+    const std::string round_name = "ROUND " + std::to_string(r + 1);
+    if (!reader.read_record(values.data(), 2 * table.m, error)) return round_name + " " + error;
+    std::array<bool, max_teams_with_dummy + 1> seen{};
+    for (int i = 0; i < 2 * table.m; ++i) {
+      const long long team = values[static_cast<std::size_t>(i)];
+      if (team < 1 || team > highest_team) {
+        return round_name + ": TEAM " + std::to_string(team) + " NOT IN 1.." + std::to_string(highest_team);
+      }
+      if (seen[static_cast<std::size_t>(team)])
+        return round_name + ": TEAM " + std::to_string(team) + " PLAYS TWICE";
+      seen[static_cast<std::size_t>(team)] = true;
+    }
+    for (int k = 0; k < table.m; ++k) {
+      const auto a = static_cast<std::size_t>(values[static_cast<std::size_t>(2 * k)]);
+      const auto b = static_cast<std::size_t>(values[static_cast<std::size_t>(2 * k + 1)]);
+      if (met[a][b]) {
+        return round_name + ": TEAMS " + std::to_string(a) + " AND " + std::to_string(b) + " MEET AGAIN";
+      }
+      met[a][b] = met[b][a] = true;
+      table.first[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(a);
+      table.second[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(b);
+    }
+    result.rounds_read = r + 1;
+  }
+  return {};
+}
+
+}  // namespace
+
 InputReadResult read_pairing_table(std::string_view text) {
   InputReadResult result;
   IntegerReader reader(text);
@@ -110,76 +178,19 @@ InputReadResult read_pairing_table(std::string_view text) {
     return failed(std::move(result), InputStatus::BadInput, "HEADER " + error);
   }
   result.header_read = true;
-  const long long n = result.header[0];
-  const long long nv = result.header[1];
-  const long long m = result.header[2];
-  const long long mode = result.header[3];
-  if (nv > max_rounds) {
-    result.status = InputStatus::TooManyRounds;
-    result.message = "NV MUST BE LESS THAN OR EQUAL TO  99";
-    return result;
-  }
-  if (n < 2 || n > max_teams_with_dummy || n % 2 != 0) {
-    return failed(std::move(result), InputStatus::BadInput,
-                  "TEAM COUNT " + std::to_string(n) + " MUST BE EVEN, FROM 2 TO 100");
-  }
-  if (nv != n - 1) {
-    return failed(std::move(result), InputStatus::BadInput,
-                  "NV " + std::to_string(nv) + " MUST BE TEAM COUNT - 1 = " + std::to_string(n - 1));
-  }
-  // An odd league leaves the dummy's pairing out of every round.
-  const bool odd = mode == odd_league_mode;
-  const long long expected_m = odd ? n / 2 - 1 : n / 2;
-  if (m != expected_m) {
-    return failed(std::move(result), InputStatus::BadInput,
-                  "PAIRINGS PER ROUND " + std::to_string(m) + " MUST BE " + std::to_string(expected_m));
-  }
-
-  PairingTable& table = result.table;
-  table.n_team_even = static_cast<int>(n);
-  table.nv = static_cast<int>(nv);
-  table.m = static_cast<int>(m);
-  table.mode = static_cast<int>(mode);
-  const int highest_team = odd ? table.n_team_even - 1 : table.n_team_even;
-
-  std::array<std::array<bool, max_teams_with_dummy + 1>, max_teams_with_dummy + 1> met{};
-  std::array<long long, 2 * max_pairings> values{};
-  for (int r = 0; r < table.nv; ++r) {
-    const std::string round_name = "ROUND " + std::to_string(r + 1);
-    if (!reader.read_record(values.data(), 2 * table.m, error)) {
-      return failed(std::move(result), InputStatus::BadInput, round_name + " " + error);
+  if (std::string problem = check_header(result); !problem.empty()) {
+    if (result.status == InputStatus::TooManyRounds) {
+      result.message = std::move(problem);
+      return result;
     }
-    std::array<bool, max_teams_with_dummy + 1> seen{};
-    for (int i = 0; i < 2 * table.m; ++i) {
-      const long long team = values[static_cast<std::size_t>(i)];
-      if (team < 1 || team > highest_team) {
-        return failed(
-            std::move(result), InputStatus::BadInput,
-            round_name + ": TEAM " + std::to_string(team) + " NOT IN 1.." + std::to_string(highest_team));
-      }
-      if (seen[static_cast<std::size_t>(team)]) {
-        return failed(std::move(result), InputStatus::BadInput,
-                      round_name + ": TEAM " + std::to_string(team) + " PLAYS TWICE");
-      }
-      seen[static_cast<std::size_t>(team)] = true;
-    }
-    for (int k = 0; k < table.m; ++k) {
-      const auto a = static_cast<std::size_t>(values[static_cast<std::size_t>(2 * k)]);
-      const auto b = static_cast<std::size_t>(values[static_cast<std::size_t>(2 * k + 1)]);
-      if (met[a][b]) {
-        return failed(
-            std::move(result), InputStatus::BadInput,
-            round_name + ": TEAMS " + std::to_string(a) + " AND " + std::to_string(b) + " MEET AGAIN");
-      }
-      met[a][b] = met[b][a] = true;
-      table.first[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(a);
-      table.second[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(b);
-    }
-    result.rounds_read = r + 1;
+    return failed(std::move(result), InputStatus::BadInput, problem);
+  }
+  if (std::string problem = read_rounds(reader, result); !problem.empty()) {
+    return failed(std::move(result), InputStatus::BadInput, problem);
   }
   // M distinct teams of the n-1 real ones of an odd league leave exactly one
   // out of every round, and no pair meets twice: each team has one bye.
-  index_pairings(table);
+  index_pairings(result.table);
   result.status = InputStatus::Ok;
   return result;
 }

@@ -30,12 +30,8 @@ class MainWindowLogic final : public base::EventSink {
 
   void on_event(int id, base::Notification what) override;
 
-  const League& league() const { return league_; }
   League& league() { return league_; }
-  const Editor& editor() const { return editor_; }
-  NameField last_name_field() const { return last_name_field_; }
   const schedule::ScheduleOptions& schedule_options() const { return options_; }
-  FileCommands& file_commands() { return files_; }
 
  private:
   void command(int id);
