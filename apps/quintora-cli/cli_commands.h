@@ -13,5 +13,6 @@ inline constexpr int exit_usage = 2;
 
 void add_optimise_command(CLI::App& app, int& status);
 void add_schedule_command(CLI::App& app, int& status);
+void add_report_command(CLI::App& app, int& status);
 
 }  // namespace quintora::cli

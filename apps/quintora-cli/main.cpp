@@ -1,4 +1,4 @@
-// quintora-cli: the schedule and the optimiser without the desktop program.
+// quintora-cli: the schedule, its fairness report and the optimiser without the desktop program.
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -13,14 +13,17 @@ int main(int argc, char** argv) {
   // An interrupted run leaves neither a temporary file nor a work folder.
   quintora::base::install_interrupt_cleanup();
   quintora::base::ignore_file_size_signal();
-  CLI::App app{"Quintora command-line tool: schedules a league file or runs the round-order optimiser.",
-               "quintora-cli"};
+  CLI::App app{
+      "Quintora command-line tool: schedules a league file, reports how fair its season is, or runs the "
+      "round-order optimiser.",
+      "quintora-cli"};
   app.set_version_flag("--version", std::string(quintora::product_name) + " " + quintora::version_text);
   app.require_subcommand(1);
 
   int status = quintora::cli::exit_ok;
   quintora::cli::add_optimise_command(app, status);
   quintora::cli::add_schedule_command(app, status);
+  quintora::cli::add_report_command(app, status);
 
   try {
     app.parse(argc, argv);

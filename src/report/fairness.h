@@ -42,6 +42,8 @@ struct Fairness {
   int minimum_breaks = 0;
 };
 
+// Counts on the season's weeks in order. A match naming a team or bar outside
+// the league (a season that is not consistent) is passed over.
 Fairness assess(const season::Season& season);
 
 // The fewest breaks over the whole passes of a season of mirrored single
@@ -57,9 +59,20 @@ Fairness assess(const season::Season& season);
 //   every pass).
 int minimum_breaks(int n_team, int rounds_per_pass, int weeks);
 
-// Aligned text tables for a terminal, and the JSON object of
-// `quintora-cli report --json`.
+// Aligned text tables for a terminal (teams, bars, then the breaks against
+// the fewest possible), names padded by their characters. A control
+// character or a byte that is not UTF-8 in a name shows as U+FFFD, so no name
+// can move the columns or send the terminal an escape sequence.
 std::string as_text(const Fairness& fairness);
+
+// The JSON object of `quintora-cli report --json`, indented by two blanks,
+// one member a line, ending in a newline:
+// {"teams": [{"number", "name", "home", "away", "byes", "breaks",
+//   "longest_home_run", "longest_away_run"}, ...],
+//  "bars": [{"number", "name", "tables", "most_in_a_week", "weeks_over_tables"}, ...],
+//  "total_breaks", "minimum_breaks"}
+// Names are the league's UTF-8 bytes, escaped as JSON requires; a byte that
+// is not UTF-8 becomes U+FFFD, so the output is always valid JSON.
 std::string as_json(const Fairness& fairness);
 
 }  // namespace quintora::report
