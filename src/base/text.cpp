@@ -11,43 +11,6 @@ constexpr char32_t replacement_character = 0xFFFD;
 
 unsigned byte_at(std::string_view text, std::size_t pos) { return static_cast<unsigned char>(text[pos]); }
 
-// Length of the well-formed UTF-8 character at pos (1 to 4) and its code
-// point; 0 when the bytes there do not form one.
-std::size_t decode_utf8(std::string_view text, std::size_t pos, char32_t& code_point) {
-  const unsigned lead = byte_at(text, pos);
-  if (lead < 0x80) {
-    code_point = lead;
-    return 1;
-  }
-  std::size_t length = 0;
-  char32_t value = 0;
-  char32_t lowest = 0;  // below it the form is overlong
-  if ((lead & 0xE0u) == 0xC0u) {
-    length = 2;
-    value = lead & 0x1Fu;
-    lowest = 0x80;
-  } else if ((lead & 0xF0u) == 0xE0u) {
-    length = 3;
-    value = lead & 0x0Fu;
-    lowest = 0x800;
-  } else if ((lead & 0xF8u) == 0xF0u) {
-    length = 4;
-    value = lead & 0x07u;
-    lowest = 0x10000;
-  } else {
-    return 0;
-  }
-  if (text.size() - pos < length) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    const unsigned next = byte_at(text, pos + k);
-    if ((next & 0xC0u) != 0x80u) return 0;
-    value = (value << 6) | (next & 0x3Fu);
-  }
-  if (value < lowest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-  code_point = value;
-  return length;
-}
-
 void append_utf8(std::string& out, char32_t c) {
   const auto byte = [&out](char32_t b) { out.push_back(static_cast<char>(static_cast<unsigned char>(b))); };
   if (c < 0x80) {
@@ -86,6 +49,41 @@ void append_escape(std::string& out, unsigned byte) {
 
 }  // namespace
 
+std::size_t decode_utf8(std::string_view text, std::size_t pos, char32_t& code_point) {
+  const unsigned lead = byte_at(text, pos);
+  if (lead < 0x80) {
+    code_point = lead;
+    return 1;
+  }
+  std::size_t length = 0;
+  char32_t value = 0;
+  char32_t lowest = 0;  // below it the form is overlong
+  if ((lead & 0xE0u) == 0xC0u) {
+    length = 2;
+    value = lead & 0x1Fu;
+    lowest = 0x80;
+  } else if ((lead & 0xF0u) == 0xE0u) {
+    length = 3;
+    value = lead & 0x0Fu;
+    lowest = 0x800;
+  } else if ((lead & 0xF8u) == 0xF0u) {
+    length = 4;
+    value = lead & 0x07u;
+    lowest = 0x10000;
+  } else {
+    return 0;
+  }
+  if (text.size() - pos < length) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    const unsigned next = byte_at(text, pos + k);
+    if ((next & 0xC0u) != 0x80u) return 0;
+    value = (value << 6) | (next & 0x3Fu);
+  }
+  if (value < lowest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+  code_point = value;
+  return length;
+}
+
 bool is_valid_utf8(std::string_view text) {
   char32_t c = 0;
   for (std::size_t pos = 0; pos < text.size();) {
@@ -102,6 +100,23 @@ std::string utf8_from_windows_1252(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size(); ++pos) {
     const unsigned b = byte_at(text, pos);
     append_utf8(out, b >= 0x80 && b <= 0x9F ? windows_1252_80_9f[b - 0x80] : char32_t{b});
+  }
+  return out;
+}
+
+std::string with_replacement_characters(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  char32_t c = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = decode_utf8(text, pos, c);
+    if (length == 0) {
+      append_utf8(out, replacement_character);
+      ++pos;
+    } else {
+      out.append(text.substr(pos, length));
+      pos += length;
+    }
   }
   return out;
 }

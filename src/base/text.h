@@ -17,6 +17,11 @@ inline std::size_t fitting_length(std::string_view text, std::size_t room) {
   return n;
 }
 
+// Length of the well-formed UTF-8 character at text[pos] (1 to 4) and its
+// code point; 0 when the bytes there do not form one (a stray continuation
+// byte, a cut sequence, an overlong form, a surrogate, past U+10FFFF).
+std::size_t decode_utf8(std::string_view text, std::size_t pos, char32_t& code_point);
+
 // True when text is well-formed UTF-8: no stray continuation byte, no cut
 // sequence, no overlong form, no surrogate, nothing past U+10FFFF.
 bool is_valid_utf8(std::string_view text);
@@ -25,6 +30,10 @@ bool is_valid_utf8(std::string_view text);
 // UTF-8. The five bytes the code page leaves undefined (81, 8D, 8F, 90, 9D)
 // become U+FFFD: as C1 controls they could steer a terminal.
 std::string utf8_from_windows_1252(std::string_view text);
+
+// Valid UTF-8 as it stands; each byte that is not part of a character
+// becomes U+FFFD, so every reader of the result sees well-formed UTF-8.
+std::string with_replacement_characters(std::string_view text);
 
 // Valid UTF-8 as it stands, byte for byte; anything else read as Windows-1252.
 std::string utf8_or_windows_1252(std::string_view text);

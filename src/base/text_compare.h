@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/text.h"
+
 namespace quintora::base {
 
 namespace fold_detail {
@@ -108,41 +110,14 @@ inline std::uint32_t fold(std::uint32_t c) {
   return c;
 }
 
-// Decodes the character at text[i] and advances i. Overlong forms,
-// surrogates, values beyond U+10FFFF and cut sequences are not characters:
-// they give their first byte alone, marked as invalid.
+// Decodes the character at text[i] and advances i. Bytes that do not form
+// a character give their first byte alone, marked as invalid.
 inline std::uint32_t next_code_point(std::string_view text, std::size_t& i) {
-  const auto byte = [&](std::size_t k) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(text[k]));
-  };
-  const std::uint32_t b0 = byte(i);
-  if (b0 < 0x80) {
-    ++i;
-    return b0;
-  }
-  std::size_t length = 0;
-  std::uint32_t c = 0;
-  std::uint32_t min = 0;
-  if ((b0 & 0xE0u) == 0xC0u) {
-    length = 2, c = b0 & 0x1Fu, min = 0x80;
-  } else if ((b0 & 0xF0u) == 0xE0u) {
-    length = 3, c = b0 & 0x0Fu, min = 0x800;
-  } else if ((b0 & 0xF8u) == 0xF0u) {
-    length = 4, c = b0 & 0x07u, min = 0x10000;
-  }
-  bool valid = length != 0 && text.size() - i >= length;
-  for (std::size_t k = 1; valid && k < length; ++k) {
-    const std::uint32_t b = byte(i + k);
-    if ((b & 0xC0u) != 0x80u) valid = false;
-    c = (c << 6) | (b & 0x3Fu);
-  }
-  if (valid && (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) valid = false;
-  if (!valid) {
-    ++i;
-    return invalid_byte_base + b0;
-  }
+  char32_t c = 0;
+  const std::size_t length = decode_utf8(text, i, c);
+  if (length == 0) return invalid_byte_base + static_cast<unsigned char>(text[i++]);
   i += length;
-  return c;
+  return static_cast<std::uint32_t>(c);
 }
 
 }  // namespace fold_detail

@@ -13,54 +13,6 @@ Result check(const season::Season& season, const Options& options, bool needs_ca
   return Result::Ok;
 }
 
-namespace {
-
-// Length of the well-formed UTF-8 sequence at the start of `text`, or 0.
-std::size_t sequence_length(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
-  const std::uint8_t lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  std::uint8_t low = 0x80;  // bounds of the second byte (Unicode table 3-7)
-  std::uint8_t high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;   // no overlong forms
-    if (lead == 0xED) high = 0x9F;  // no surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;  // nothing beyond U+10FFFF
-  } else {
-    return 0;
-  }
-  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-  }
-  return length;
-}
-
-}  // namespace
-
-std::string valid_utf8(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  while (!text.empty()) {
-    const std::size_t length = sequence_length(text);
-    if (length == 0) {
-      out += "\xEF\xBF\xBD";
-      text.remove_prefix(1);
-    } else {
-      out.append(text.substr(0, length));
-      text.remove_prefix(length);
-    }
-  }
-  return out;
-}
-
 bool concerns(const season::Match& match, int team) {
   return team == 0 || match.home == team || match.away == team;
 }

@@ -16,12 +16,6 @@ Result check(const season::Season& season, const Options& options, bool needs_ca
 
 inline Output failed(Result result) { return Output{result, {}}; }
 
-// The text with every byte that is not part of a well-formed UTF-8 sequence
-// (stray continuation bytes, overlong forms, surrogates, beyond U+10FFFF)
-// replaced by U+FFFD, so a name from an 8-bit league file cannot corrupt an
-// XML or iCalendar file.
-std::string valid_utf8(std::string_view text);
-
 // A week as it concerns one team: a match it plays, or its bye (match null).
 struct Fixture {
   const season::Week* week = nullptr;

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/text.h"
 #include "publish/common.h"
 #include "publish/publish.h"
 
@@ -15,7 +16,7 @@ namespace quintora::publish {
 namespace {
 
 void append_field(std::string& out, std::string_view raw) {
-  std::string text = detail::valid_utf8(raw);
+  std::string text = base::with_replacement_characters(raw);
   if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
     text.insert(0, 1, '\'');
   if (text.find_first_of(",\"\r\n") == std::string::npos) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/text.h"
 #include "publish/common.h"
 #include "publish/publish.h"
 
@@ -36,7 +37,7 @@ div.week { page-break-inside: avoid; }
 // characters other than tab, LF and CR (which HTML forbids) become U+FFFD.
 std::string escape(std::string_view raw) {
   std::string out;
-  for (const char c : detail::valid_utf8(raw)) {
+  for (const char c : base::with_replacement_characters(raw)) {
     switch (c) {
       case '&':
         out += "&amp;";

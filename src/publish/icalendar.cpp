@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/text.h"
 #include "publish/common.h"
 #include "publish/publish.h"
 #include "quintora/version.h"
@@ -35,7 +36,7 @@ struct BufferDeleter {
 // character: CR LF and a lone CR become one line break, other controls
 // (NUL included, which would end the C string) become U+FFFD.
 std::string ical_text(std::string_view raw) {
-  const std::string text = detail::valid_utf8(raw);
+  const std::string text = base::with_replacement_characters(raw);
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {

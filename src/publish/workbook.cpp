@@ -16,6 +16,7 @@
 #include <system_error>
 #include <vector>
 
+#include "base/text.h"
 #include "publish/common.h"
 #include "publish/publish.h"
 
@@ -77,7 +78,7 @@ bool starts_office_escape(std::string_view text, std::size_t i) {
 // string), and the underscore of a "_xHHHH_" written as _x005F_ so the text
 // reads back as it stands. libxlsxwriter escapes control characters itself.
 std::string cell_text(std::string_view raw) {
-  const std::string text = detail::valid_utf8(raw);
+  const std::string text = base::with_replacement_characters(raw);
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\0')
@@ -123,7 +124,7 @@ class SheetNames {
   SheetNames() { used_.push_back("history"); }
 
   std::string take(std::string_view wanted, std::string_view fallback) {
-    const std::string text = detail::valid_utf8(wanted);
+    const std::string text = base::with_replacement_characters(wanted);
     std::string base;
     for (std::size_t i = 0; i < text.size(); ++i) {
       const char c = text[i];

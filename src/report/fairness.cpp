@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "base/text_compare.h"
+#include "base/text.h"
 
 namespace quintora::report {
 
@@ -35,8 +35,10 @@ struct Character {
 
 Character next_character(std::string_view text, std::size_t& i) {
   const std::size_t from = i;
-  const std::uint32_t code = base::fold_detail::next_code_point(text, i);
-  return {code, code < base::fold_detail::invalid_byte_base, text.substr(from, i - from)};
+  char32_t code = 0;
+  const std::size_t length = base::decode_utf8(text, i, code);
+  i += length == 0 ? 1 : length;
+  return {static_cast<std::uint32_t>(code), length != 0, text.substr(from, i - from)};
 }
 
 // ---- Text ----

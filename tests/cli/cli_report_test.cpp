@@ -15,25 +15,19 @@
 
 #include "base/messages.h"
 #include "base/null_window_system.h"
+#include "cli_runner.h"
 #include "league/league_file.h"
 #include "report/fairness.h"
 #include "schedule/schedule_options.h"
 #include "schedule/schedule_run.h"
 #include "support/json_reader.h"
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
-
 namespace quintora {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+std::string read_file(const fs::path& path) { return test::read_text_file(path); }
 
 const char* const examples[] = {"spring-league.sch", "odd-league.sch", "county-league.sch"};
 
@@ -57,41 +51,13 @@ std::optional<report::Fairness> library_report(const std::string& example, int e
   return report::assess(run.season);
 }
 
-class CliReport : public ::testing::Test {
+class CliReport : public test::CliRunner {
  protected:
-  void SetUp() override {
-    for (const auto& folder : {work_, temp_}) fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(root_); }
-
-  // Runs "quintora-cli report ARGUMENTS" in work_, with the temporary folder
-  // pointed at temp_; returns the exit status.
-  int report(const std::string& arguments) {
-    const auto q = [](const fs::path& p) { return '"' + p.string() + '"'; };
-    const std::string program =
-        q(QUINTORA_CLI) + " report " + arguments + " > " + q(root_ / "out") + " 2> " + q(root_ / "err");
-#ifdef _WIN32
-    const int status = std::system(
-        ("\"cd /d " + q(work_) + " && set \"TMP=" + temp_.string() + "\" && " + program + "\"").c_str());
-#else
-    const int raw = std::system(("cd " + q(work_) + " && TMPDIR=" + q(temp_) + " " + program).c_str());
-    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
-    out = read_file(root_ / "out");
-    err = read_file(root_ / "err");
-    return status;
-  }
+  // Runs "quintora-cli report ARGUMENTS".
+  int report(const std::string& arguments) { return cli("report " + arguments); }
   static std::string example(const char* file) {
     return '"' + (fs::path(QUINTORA_EXAMPLES) / file).string() + '"';
   }
-
-  const fs::path root_ =
-      fs::temp_directory_path() /
-      ("quintora-report-" + std::to_string(std::hash<std::string>()(
-                                testing::UnitTest::GetInstance()->current_test_info()->name())));
-  const fs::path work_ = root_ / "work";
-  const fs::path temp_ = root_ / "tmp";
-  std::string out, err;
 };
 
 class CliReportExamples : public CliReport, public ::testing::WithParamInterface<std::tuple<int, int>> {};

@@ -13,19 +13,14 @@
 #include <string>
 #include <tuple>
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
+#include "cli_runner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Text mode: Windows reads its CR LF line ends as LF; elsewhere a CR stays and shows.
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using quintora::test::read_text_file;
+std::string read_file(const fs::path& path) { return read_text_file(path); }
 
 // The example league in LF form, so that lines can be edited by their text.
 const std::string spring = [] {
@@ -48,47 +43,16 @@ std::string league_of(int teams) {
   return text;
 }
 
-class CliTest : public ::testing::Test {
+class CliTest : public quintora::test::CliRunner {
  protected:
-  void SetUp() override {
-    for (const auto& folder : {work_, temp_}) fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(root_); }
-
-  // Runs "quintora-cli schedule NAME ARGUMENTS" on `league`, written to NAME
-  // in work_, with the temporary folder pointed at temp_; returns the exit status.
+  // Runs "quintora-cli schedule NAME ARGUMENTS" on `league`, written to NAME in work_.
   int schedule(const std::string& league, const std::string& arguments,
                const std::string& name = "league.sch") {
     fs::create_directories((work_ / name).parent_path());
     std::ofstream(work_ / name, std::ios::binary) << league;
-    const auto q = [](const fs::path& p) {
-      std::string quoted(1, '"');
-      quoted += p.string();
-      quoted += '"';
-      return quoted;
-    };
-    const std::string program = q(QUINTORA_CLI) + " schedule " + name + " " + arguments + " > " +
-                                q(root_ / "out") + " 2> " + q(root_ / "err");
-#ifdef _WIN32
-    const int status = std::system(
-        ("\"cd /d " + q(work_) + " && set \"TMP=" + temp_.string() + "\" && " + program + "\"").c_str());
-#else
-    const int raw = std::system(("cd " + q(work_) + " && TMPDIR=" + q(temp_) + " " + program).c_str());
-    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
-    out = read_file(root_ / "out");
-    err = read_file(root_ / "err");
-    return status;
+    return cli("schedule " + name + " " + arguments);
   }
   std::set<fs::path> work_files() const { return {fs::directory_iterator(work_), {}}; }
-
-  const fs::path root_ =
-      fs::temp_directory_path() /
-      ("quintora-cli-" + std::to_string(std::hash<std::string>()(
-                             testing::UnitTest::GetInstance()->current_test_info()->name())));
-  const fs::path work_ = root_ / "work";
-  const fs::path temp_ = root_ / "tmp";
-  std::string out, err;
 };
 
 class CliExamples : public CliTest, public ::testing::WithParamInterface<std::tuple<int, int>> {};
