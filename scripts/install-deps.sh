@@ -17,6 +17,10 @@ packages=(
   libical-dev libxlsxwriter-dev
   unzip poppler-utils
   fonts-dejavu-core fonts-wqy-microhei fonts-symbola
+  # The Season window's chart (Qt Charts needs the OpenGL module's CMake files;
+  # printing comes with qt6-base-dev); Xvfb draws the README's screenshots.
+  qt6-charts-dev libqt6opengl6-dev
+  xvfb xauth
 )
 
 missing=()

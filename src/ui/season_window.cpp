@@ -238,6 +238,13 @@ std::string SeasonWindowLogic::overbooked_text() const {
   return "More matches than tables in some week: " + list + ".";
 }
 
+bool SeasonWindowLogic::home_bar_overbooked(int team) const {
+  if (team < 1 || team > team_count()) return false;
+  const int bar = season_.team(team).bar;
+  if (bar < 1 || bar > static_cast<int>(fairness_.bars.size())) return false;
+  return overbooked(fairness_.bars[static_cast<std::size_t>(bar - 1)]);
+}
+
 bool SeasonWindowLogic::take_calendar(const Calendar& calendar, std::optional<base::Date> within_season) {
   CalendarCheck check = check_calendar(calendar);
   if (check.problem == CalendarProblem::None && within_season && choice_.weeks > 0) {
@@ -396,6 +403,18 @@ bool SeasonWindowLogic::export_season(publish::Format format, int team) {
   }
   export_status_ = "Saved " + *chosen + ".";
   return true;
+}
+
+std::optional<std::string> SeasonWindowLogic::page_to_print(int team) {
+  publish::Output page = render(publish::Format::Html, team);
+  if (page.result != publish::Result::Ok) {
+    publish::Options options;
+    options.team = team;
+    ws_.message_box(publish::message(page.result, options), base::caption::stop, base::Icon::Error,
+                    base::Buttons::Ok);
+    return std::nullopt;
+  }
+  return std::move(page.bytes);
 }
 
 }  // namespace quintora::ui

@@ -113,6 +113,8 @@ class SeasonWindowLogic {
   // Which bars hosted more matches than their tables in some week.
   std::string overbooked_text() const;
   bool overbooked(const report::BarLine& bar) const { return bar.weeks_over_tables > 0; }
+  // Whether the team's home bar hosts more matches than its tables in some week.
+  bool home_bar_overbooked(int team) const;
 
   // --- Calendar
   // Each change is checked first. A good one becomes the league's calendar,
@@ -140,6 +142,9 @@ class SeasonWindowLogic {
   // message box naming it; an earlier file of that name is then kept. True
   // when the file was written.
   bool export_season(publish::Format format, int team);
+  // The printable page (HTML) to print, for the whole league or one team;
+  // nothing, after a message box saying why, when it cannot be made.
+  std::optional<std::string> page_to_print(int team);
   // What the last export did, for the window's status line.
   const std::string& export_status() const { return export_status_; }
 
