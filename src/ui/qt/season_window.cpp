@@ -79,7 +79,7 @@ class TextTable final : public QAbstractTableModel {
         return index.column() < rows_[row].size() ? rows_[row][index.column()] : QString();
       case Qt::ForegroundRole:
         if (look == RowLook::Alert) return QColor(Qt::red).darker(120);
-        if (look == RowLook::Dim) return QApplication::palette().color(QPalette::Disabled, QPalette::Text);
+        if (look == RowLook::Dim) return QApplication::palette().color(QPalette::PlaceholderText);
         return {};
       case Qt::FontRole:
         if (look == RowLook::Dim) {
@@ -426,8 +426,8 @@ QWidget* SeasonWindow::build_fairness_tab() {
   overbooked_->setWordWrap(true);
   layout->addWidget(overbooked_);
 
+  // The teams' table on the left; the chart and the bars' table on the right.
   auto* split = new QSplitter(Qt::Horizontal);
-  auto* tables = new QSplitter(Qt::Vertical);
   team_report_ =
       new TextTable({QStringLiteral("#"), QStringLiteral("Team"), QStringLiteral("Home"),
                      QStringLiteral("Away"), QStringLiteral("Not Playing"), QStringLiteral("Breaks"),
@@ -436,24 +436,23 @@ QWidget* SeasonWindow::build_fairness_tab() {
   team_report_->set_numeric({0, 2, 3, 4, 5, 6, 7});
   QTableView* teams_view = table_view(team_report_, QStringLiteral("team_report"), QStringLiteral("Teams"));
   team_report_->setParent(teams_view);
+  split->addWidget(teams_view);
+
+  auto* right = new QSplitter(Qt::Vertical);
+  chart_ = named(new QChartView, QStringLiteral("breaks_chart"), QStringLiteral("Breaks per team"));
+  chart_->setRenderHint(QPainter::Antialiasing);
+  chart_->setMinimumSize(fontMetrics().averageCharWidth() * 40, fontMetrics().height() * 14);
+  right->addWidget(chart_);
   bar_report_ = new TextTable({QStringLiteral("#"), QStringLiteral("Bar"), QStringLiteral("Tables"),
                                QStringLiteral("Most in a week"), QStringLiteral("Weeks over tables")},
                               this);
   bar_report_->set_numeric({0, 2, 3, 4});
   QTableView* bars_view = table_view(bar_report_, QStringLiteral("bar_report"), QStringLiteral("Bars"));
   bar_report_->setParent(bars_view);
-  tables->addWidget(teams_view);
-  tables->addWidget(bars_view);
-  tables->setStretchFactor(0, 3);
-  tables->setStretchFactor(1, 1);
-  split->addWidget(tables);
-
-  chart_ = named(new QChartView, QStringLiteral("breaks_chart"), QStringLiteral("Breaks per team"));
-  chart_->setRenderHint(QPainter::Antialiasing);
-  chart_->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
-  split->addWidget(chart_);
-  split->setStretchFactor(0, 3);
-  split->setStretchFactor(1, 2);
+  right->addWidget(bars_view);
+  right->setSizes({3000, 2000});
+  split->addWidget(right);
+  split->setSizes({5500, 4500});
   layout->addWidget(split, 1);
   return page;
 }
