@@ -228,13 +228,18 @@ std::string SeasonWindowLogic::totals_text() const {
 }
 
 std::string SeasonWindowLogic::overbooked_text() const {
+  // A few by name; the bars' table shows every one of them.
+  constexpr int named = 5;
   std::string list;
+  int count = 0;
   for (const report::BarLine& bar : fairness_.bars) {
     if (!overbooked(bar)) continue;
+    if (++count > named) continue;
     if (!list.empty()) list += ", ";
     list += bar.name + " (" + plural(bar.weeks_over_tables, "week", "weeks") + ")";
   }
-  if (list.empty()) return "Every bar stays within its tables in every week.";
+  if (count == 0) return "Every bar stays within its tables in every week.";
+  if (count > named) list += " and " + plural(count - named, "more bar", "more bars");
   return "More matches than tables in some week: " + list + ".";
 }
 

@@ -681,7 +681,14 @@ void SeasonWindow::show_fairness() {
   chart->addSeries(series);
   auto* x = new QBarCategoryAxis;
   x->append(categories);
+  // Numbers of many teams would only overlap; the table beside names them.
+  constexpr int most_labels = 30;
+  const bool labelled = categories.size() <= most_labels;
+  x->setLabelsVisible(labelled);
   x->setTitleText(QStringLiteral("Team"));
+  x->setTitleVisible(labelled);
+  if (!labelled)
+    chart->setTitle(QStringLiteral("Breaks per team, teams 1 to ") + QString::number(categories.size()));
   chart->addAxis(x, Qt::AlignBottom);
   series->attachAxis(x);
   auto* y = new QValueAxis;
