@@ -103,7 +103,9 @@ TEST_F(SeasonWindowTest, OpensWithTheScheduleDialogsDefaultsAndLeavesItsOptionsA
     seen.push_back(w.choice());
     EXPECT_TRUE(w.built());
     EXPECT_EQ(w.season().weeks.size(), 22u);  // 11 teams: two passes of 11 rounds
-    w.set_choice({1, true, 9, 3});
+    // The first time a new choice, the second a calendar.
+    if (seen.size() == 1) w.set_choice({1, true, 9, 3});
+    if (seen.size() == 2) w.set_first_date({2026, 9, 1});
   });
   ws.click(cmd::view_season);
   ws.click(c::season_button);  // the button does the same, and starts from the defaults again
@@ -114,6 +116,11 @@ TEST_F(SeasonWindowTest, OpensWithTheScheduleDialogsDefaultsAndLeavesItsOptionsA
   const schedule::ScheduleOptions& after = logic->schedule_options();
   EXPECT_EQ(std::tuple(after.effort, after.fairest, after.variant, after.result_file),
             std::tuple(before.effort, before.fairest, before.variant, before.result_file));
+  // The calendar set in the window is an unsaved change of the league like any other.
+  ws.answer_next(base::Answer::Cancel);
+  ws.click(cmd::file_exit);
+  EXPECT_EQ(last_message(), "Save changes before closing the current file?");
+  EXPECT_EQ(quit_code, -1);
 }
 
 // --- Building
@@ -297,6 +304,16 @@ TEST_F(SeasonWindowTest, TotalsAndOverbookedBarsAreSaid) {
   ASSERT_FALSE(over.empty());
   EXPECT_NE(window().overbooked_text().find("More matches than tables in some week: Tiny ("),
             std::string::npos);
+  // Five bars by name, the rest counted: the table shows them all.
+  season.reset();
+  open_example("county-league.sch");
+  window().set_choice({1, false, 1, 194});
+  const auto& bars = window().fairness().bars;
+  const auto bars_over =
+      std::count_if(bars.begin(), bars.end(), [this](const auto& b) { return window().overbooked(b); });
+  ASSERT_GT(bars_over, 6);
+  const std::string text = window().overbooked_text();
+  EXPECT_EQ(text.substr(text.rfind(" and ")), " and " + std::to_string(bars_over - 5) + " more bars.");
 }
 
 // --- Calendar
