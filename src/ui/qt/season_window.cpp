@@ -380,9 +380,6 @@ QWidget* SeasonWindow::build_teams_tab() {
   auto* layout = new QVBoxLayout(page);
   auto* pick_row = new QHBoxLayout;
   team_ = named(new QComboBox, QStringLiteral("team"), QString());
-  for (int t = 1; t <= logic_.team_count(); ++t) {
-    team_->addItem(number(t) + QStringLiteral("  ") + text(logic_.season().team(t).name));
-  }
   team_->setMinimumContentsLength(24);
   pick_row->addWidget(label_for(QStringLiteral("Te&am:"), team_));
   pick_row->addWidget(team_);
@@ -606,6 +603,15 @@ void SeasonWindow::show_weeks() {
 }
 
 void SeasonWindow::show_team() {
+  // The teams come from the season, which a refused build leaves empty.
+  if (team_->count() != logic_.team_count()) {
+    const QSignalBlocker block(team_);
+    team_->clear();
+    for (int t = 1; t <= logic_.team_count(); ++t) {
+      team_->addItem(number(t) + QStringLiteral("  ") + text(logic_.season().team(t).name));
+    }
+    if (logic_.chosen_team() == 0) logic_.choose_team(1);
+  }
   const int team = logic_.chosen_team();
   if (team >= 1 && team_->currentIndex() != team - 1) {
     const QSignalBlocker block(team_);
