@@ -17,6 +17,11 @@ packages=(
   libical-dev libxlsxwriter-dev
   unzip poppler-utils
   fonts-dejavu-core fonts-wqy-microhei fonts-symbola
+  # The Season window's chart (Qt Charts needs the OpenGL module's CMake files;
+  # printing comes with qt6-base-dev); a virtual display for drawing the
+  # README's pictures with season_window_screenshot.
+  qt6-charts-dev libqt6opengl6-dev
+  xvfb xauth
 )
 
 missing=()

@@ -13,6 +13,8 @@
 #include "ui/main_window_logic.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_window_system.h"
+#include "ui/qt/season_window.h"
+#include "ui/window_size.h"
 
 int main(int argc, char** argv) {
   quintora::base::ignore_file_size_signal();
@@ -33,6 +35,11 @@ int main(int argc, char** argv) {
   quintora::ui::qt::MainWindow window(ws, quintora::ui::read_display_size(settings_file));
   quintora::ui::MainWindowLogic logic(ws, settings_file, [](int code) { QApplication::exit(code); });
   logic.initialise();
+  // The Season window keeps its size beside the display size, in a file of its own.
+  const QString season_size_name = quintora::ui::qt::from_utf8(quintora::ui::season_window_file_name);
+  logic.set_season_window_opener(quintora::ui::qt::season_window_opener(
+      &window,
+      quintora::base::path_from_utf8(QDir(config_folder).filePath(season_size_name).toUtf8().toStdString())));
   window.place_top_left();
   window.show();
   return QApplication::exec();

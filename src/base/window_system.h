@@ -63,6 +63,7 @@ struct FileDialogRequest {
   std::string default_suffix;       // added when the typed name has none
   bool must_exist = false;          // Open: the file and its folder exist
   bool confirm_overwrite = false;   // Save: ask before replacing a file
+  std::string initial_path;         // the folder and name offered at opening; empty: none
 };
 
 class WindowSystem {

@@ -7,6 +7,7 @@ namespace quintora::ui {
 
 namespace control {
 inline constexpr int schedule_button = 4;
+inline constexpr int season_button = 5;
 inline constexpr int team_count_label = 10;
 inline constexpr int bar_name_label = 11;
 inline constexpr int file_name_label = 12;
@@ -54,6 +55,7 @@ inline constexpr int medium_window = 3008;
 inline constexpr int large_window = 3009;
 inline constexpr int about = 3010;
 inline constexpr int default_command = 3011;  // the Enter key
+inline constexpr int view_season = 3012;
 }  // namespace command
 
 // The modal dialogs the main window opens.

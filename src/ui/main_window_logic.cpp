@@ -87,6 +87,9 @@ void MainWindowLogic::command(int id) {
     case control::schedule_button:
     case command::view_schedule:
       return schedule();
+    case control::season_button:
+    case command::view_season:
+      return season();
     case command::small_window:
       return store_display_size(DisplaySize::Small);
     case command::medium_window:
@@ -109,6 +112,16 @@ void MainWindowLogic::schedule() {
   const std::filesystem::path base_folder =
       base::path_from_utf8(league_.current_file_path.view()).parent_path();
   open_schedule_dialog(ws_, league_, options_, base_folder);
+}
+
+// The Schedule command's checks and question, then the Season window. Its
+// build choices are its own: the Schedule dialog's options stay as they were.
+void MainWindowLogic::season() {
+  base::Notices refusals;
+  if (!schedule::check_schedule_request(league_, refusals)) return base::show(ws_, refusals);
+  if (files_.prompt_save_changes(PromptMode::Continue) == PromptResult::Cancelled) return;
+  SeasonWindowLogic window(league_, ws_);
+  if (season_opener_) season_opener_(window);
 }
 
 void MainWindowLogic::exit() {

@@ -12,6 +12,7 @@
 #include "ui/display_size.h"
 #include "ui/editor.h"
 #include "ui/file_commands.h"
+#include "ui/season_window.h"
 
 namespace quintora::ui {
 
@@ -33,9 +34,14 @@ class MainWindowLogic final : public base::EventSink {
   League& league() { return league_; }
   const schedule::ScheduleOptions& schedule_options() const { return options_; }
 
+  // What shows the Season window; without one the Season command ends
+  // after its checks.
+  void set_season_window_opener(SeasonWindowOpener opener) { season_opener_ = std::move(opener); }
+
  private:
   void command(int id);
   void schedule();
+  void season();
   void exit();
   void store_display_size(DisplaySize size);
 
@@ -46,6 +52,7 @@ class MainWindowLogic final : public base::EventSink {
   Editor editor_;
   FileCommands files_;
   schedule::ScheduleOptions options_;
+  SeasonWindowOpener season_opener_;
   NameField last_name_field_ = NameField::None;
 };
 

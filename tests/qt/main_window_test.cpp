@@ -125,11 +125,14 @@ class MainWindowTest : public QObject {
     QStringList menus;
     for (const QAction* a : p.window.menuBar()->actions()) menus << a->text();
     QCOMPARE(menus, (QStringList{"&File", "&View", "&Options", "&About"}));
+    QStringList view_items;
+    for (const QAction* a : p.window.menuBar()->actions()[1]->menu()->actions()) view_items << a->text();
+    QCOMPARE(view_items, (QStringList{"&Schedule...", "S&eason..."}));
     // Every control can be found by a screen reader.
-    for (int id :
-         {c::title, c::total_teams_label, c::bar_list, c::bar_name, c::bar_add, c::bar_rename, c::bar_delete,
-          c::bar_name_label, c::team_count_label, c::tables, c::team_list, c::team_name, c::team_add,
-          c::team_rename, c::team_delete, c::auto_add_team, c::file_name_label, c::schedule_button}) {
+    for (int id : {c::title, c::total_teams_label, c::bar_list, c::bar_name, c::bar_add, c::bar_rename,
+                   c::bar_delete, c::bar_name_label, c::team_count_label, c::tables, c::team_list,
+                   c::team_name, c::team_add, c::team_rename, c::team_delete, c::auto_add_team,
+                   c::file_name_label, c::schedule_button, c::season_button}) {
       QVERIFY2(!p.ws.control(id)->accessibleName().isEmpty(), qPrintable(QString::number(id)));
     }
   }
@@ -330,5 +333,9 @@ class MainWindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(MainWindowTest)
+int run_main_window_tests(int argc, char** argv) {
+  MainWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
 #include "main_window_test.moc"

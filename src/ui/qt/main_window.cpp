@@ -95,6 +95,7 @@ void MainWindow::build_menu() {
   item(file, QStringLiteral("&Exit"), command::file_exit);
   QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
   item(view, QStringLiteral("&Schedule..."), command::view_schedule);
+  item(view, QStringLiteral("S&eason..."), command::view_season);
   QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
   item(options, QStringLiteral("&Small Window"), command::small_window);
   item(options, QStringLiteral("&Medium Window"), command::medium_window);
@@ -283,6 +284,11 @@ void build_bottom_lines(FormBuilder& b, QtWindowSystem& ws, QVBoxLayout* layout)
       b.push(control::schedule_button, QStringLiteral("Schedule"), QStringLiteral("Schedule the league"));
   schedule->setMinimumWidth(b.char_width() * 14);
   bottom->addWidget(schedule);
+  QPushButton* season =
+      b.push(control::season_button, QStringLiteral("Season..."),
+             QStringLiteral("See the season, how fair it is, set its dates, export and print"));
+  season->setMinimumWidth(b.char_width() * 14);
+  bottom->addWidget(season);
   auto* icon = new QLabel;
   icon->setPixmap(application_icon().pixmap(32, 32));
   icon->setAccessibleName(QStringLiteral("Quintora icon"));

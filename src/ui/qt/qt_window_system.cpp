@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,6 +89,13 @@ QString name_filter(const base::FileFilter& filter) {
 }
 
 QtWindowSystem::QtWindowSystem() = default;
+
+QWidget* QtWindowSystem::owner() const {
+  // A box asked for from inside a modal window (the Season window) belongs
+  // to that window, so it shows above it.
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return main_window_;
+}
 QtWindowSystem::~QtWindowSystem() = default;
 
 template <class W>
@@ -148,7 +156,7 @@ base::Answer QtWindowSystem::message_box(std::string_view text, std::string_view
   if (message_box_answerer_) {
     return message_box_answerer_(MessageBoxRequest{std::string(text), std::string(caption), icon, buttons});
   }
-  QMessageBox box(to_qt(icon), from_utf8(caption), from_utf8(text), to_qt(buttons), main_window_);
+  QMessageBox box(to_qt(icon), from_utf8(caption), from_utf8(text), to_qt(buttons), owner());
   // Screen readers and desktop automation find the question by its text.
   box.setAccessibleName(from_utf8(caption));
   box.setAccessibleDescription(from_utf8(text));
@@ -309,7 +317,7 @@ void QtWindowSystem::update_now() {
 
 std::optional<std::string> QtWindowSystem::choose_file(const base::FileDialogRequest& request) {
   if (file_dialog_answerer_) return file_dialog_answerer_(request);
-  QFileDialog dialog(main_window_);
+  QFileDialog dialog(owner());
   QStringList filters;
   for (const base::FileFilter& f : request.filters) filters << name_filter(f);
   dialog.setNameFilters(filters);
@@ -325,6 +333,11 @@ std::optional<std::string> QtWindowSystem::choose_file(const base::FileDialogReq
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
   }
   if (!request.default_suffix.empty()) dialog.setDefaultSuffix(from_utf8(request.default_suffix));
+  if (!request.initial_path.empty()) {
+    const QFileInfo offered(from_utf8(request.initial_path));
+    if (offered.dir().exists()) dialog.setDirectory(offered.dir());
+    dialog.selectFile(offered.fileName());
+  }
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;

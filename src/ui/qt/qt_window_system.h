@@ -89,6 +89,8 @@ class QtWindowSystem final : public QObject, public base::WindowSystem {
   };
   template <class W>
   W* find(int id) const;
+  // The window that owns a message box or file dialog.
+  QWidget* owner() const;
 
   std::map<int, Entry> controls_;
   QPointer<QWidget> main_window_;

@@ -1,0 +1,108 @@
+#pragma once
+// The Season window on Qt Widgets: the build choices and the calendar above,
+// the Weeks, Teams and Fairness tabs below, Export and Print at the bottom.
+// Every rule lives in SeasonWindowLogic; this window shows what it holds and
+// hands it the user's changes. Modal, owned by the main window, resizable;
+// its size is kept in a small file across runs.
+
+#include <QDialog>
+#include <filesystem>
+
+#include "ui/season_window.h"
+
+class QAbstractButton;
+class QButtonGroup;
+class QChartView;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QTableView;
+class QTimeEdit;
+
+namespace quintora::ui::qt {
+
+class TextTable;
+
+class SeasonWindow final : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Reads the size from size_file (when it holds one) and writes it back on closing.
+  SeasonWindow(SeasonWindowLogic& logic, std::filesystem::path size_file, QWidget* parent = nullptr);
+  ~SeasonWindow() override;
+
+  SeasonWindowLogic& logic() { return logic_; }
+  // Shows one tab: 0 Weeks, 1 Teams, 2 Fairness.
+  void show_tab(int index);
+
+  void done(int result) override;
+
+ private:
+  QWidget* build_choice_group();
+  QWidget* build_calendar_group();
+  QWidget* build_weeks_tab();
+  QWidget* build_teams_tab();
+  QWidget* build_fairness_tab();
+  QLayout* build_buttons();
+
+  void choice_changed();
+  void dates_toggled(bool on);
+  // Shows the model's verdict on a calendar change and its calendar, so a
+  // refused value does not stay in its field.
+  void calendar_changed(bool taken);
+  void export_clicked();
+  void print_clicked();
+
+  void show_choice();
+  void show_calendar();
+  void show_season();
+  void show_weeks();
+  void show_team();
+  void show_fairness();
+  void show_export_target();
+
+  SeasonWindowLogic& logic_;
+  std::filesystem::path size_file_;
+
+  QButtonGroup* method_ = nullptr;
+  QSpinBox* variant_ = nullptr;
+  QSpinBox* weeks_ = nullptr;
+
+  QCheckBox* dated_ = nullptr;
+  QDateEdit* first_ = nullptr;
+  QSpinBox* every_ = nullptr;
+  QTimeEdit* start_ = nullptr;
+  QListWidget* off_list_ = nullptr;
+  QDateEdit* off_date_ = nullptr;
+  QPushButton* off_add_ = nullptr;
+  QPushButton* off_remove_ = nullptr;
+  QLabel* calendar_status_ = nullptr;
+
+  QTabWidget* tabs_ = nullptr;
+  QLineEdit* filter_ = nullptr;
+  TextTable* weeks_table_ = nullptr;
+  QComboBox* team_ = nullptr;
+  TextTable* fixtures_table_ = nullptr;
+  QLabel* team_summary_ = nullptr;
+  QLabel* totals_ = nullptr;
+  QLabel* overbooked_ = nullptr;
+  TextTable* team_report_ = nullptr;
+  TextTable* bar_report_ = nullptr;
+  QChartView* chart_ = nullptr;
+
+  QComboBox* format_ = nullptr;
+  QComboBox* target_ = nullptr;
+  QLabel* export_status_ = nullptr;
+};
+
+// What the program gives the main window's logic: opens a modal Season
+// window owned by `owner`, its size kept in size_file.
+SeasonWindowOpener season_window_opener(QWidget* owner, std::filesystem::path size_file);
+
+}  // namespace quintora::ui::qt
