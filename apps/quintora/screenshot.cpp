@@ -5,11 +5,15 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 
+#include "ui/controls.h"
 #include "ui/main_window_logic.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_window_system.h"
 
 using namespace quintora::ui;
+using quintora::base::Answer;
+using quintora::base::FileDialogRequest;
+using quintora::base::Notification;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
