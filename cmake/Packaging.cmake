@@ -28,7 +28,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUINTORA_MAINTAINER}")
 # Depend on the system's Qt libraries, whatever their version, through dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# A PDF needs fonts with the league's letters (Latin, Greek and Cyrillic;
+# Chinese, Japanese and Korean; emoji); the Qt platform plugins draw the
+# windows and let quintora-cli lay out a PDF without a display.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-wqy-microhei, fonts-symbola")
 
 # Stripped programs; folders 0755 whatever the builder's umask. The pre-build
 # script also strips what a plain strip keeps (the compiler's .comment) and
