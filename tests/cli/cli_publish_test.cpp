@@ -28,6 +28,7 @@
 
 #include "base/atomic_file.h"
 #include "base/null_window_system.h"
+#include "league/calendar_section.h"
 #include "league/league.h"
 #include "league/league_file.h"
 #include "publish/publish.h"
@@ -42,6 +43,19 @@ namespace {
 namespace fs = std::filesystem;
 using season::Season;
 using Rows = std::vector<std::vector<std::string>>;
+
+// Whether a check has failed since this object was made: a long comparison
+// stops at its first wrong row rather than report thousands.
+class NewFailure {
+ public:
+  bool operator()() const { return failures() > before_; }
+
+ private:
+  static int failures() {
+    return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
+  }
+  int before_ = failures();
+};
 
 std::string slurp(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -240,6 +254,7 @@ std::vector<std::string> check_icalendar(const Season& s, int team, const std::s
   if (!root) return uids;
   EXPECT_EQ(icalcomponent_count_errors(root.get()), 0);
   icalcomponent* event = icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT);
+  const NewFailure failed;
   for (const season::Week& w : s.weeks) {
     for (const season::Match& m : w.matches) {
       if (!concerns(m, team)) continue;
@@ -266,6 +281,7 @@ std::vector<std::string> check_icalendar(const Season& s, int team, const std::s
           << where;
       EXPECT_EQ(icaldurationtype_as_int(icalcomponent_get_duration(event)), 3 * 3600);
       uids.emplace_back(icalcomponent_get_uid(event));
+      if (failed()) return uids;
       event = icalcomponent_get_next_component(root.get(), ICAL_VEVENT_COMPONENT);
     }
   }
@@ -330,6 +346,7 @@ void check_workbook(const Season& s, const fs::path& file, bool every_team) {
     return w.date ? std::optional(excel_serial(*w.date)) : std::nullopt;
   };
   const test::Sheet fixtures = book.sheet(1);
+  const NewFailure failed;
   std::size_t row = 1;
   for (const season::Week& w : s.weeks) {
     const auto put = [&](const season::Match* m) {
@@ -345,7 +362,7 @@ void check_workbook(const Season& s, const fs::path& file, bool every_team) {
     };
     for (const season::Match& m : w.matches) put(&m);
     if (w.not_playing != 0) put(nullptr);
-    if (::testing::Test::HasFailure()) return;
+    if (failed()) return;
   }
   EXPECT_EQ(fixtures.value.count("A" + std::to_string(row + 1)), 0u) << "rows = matches + byes";
   expect_frozen_header_and_filter(fixtures, 'H', row - 1);
@@ -369,7 +386,7 @@ void check_workbook(const Season& s, const fs::path& file, bool every_team) {
     }
     EXPECT_EQ(sheet.value.count("A" + std::to_string(row + 1)), 0u) << s.team(team).name;
     expect_frozen_header_and_filter(sheet, 'F', row - 1);
-    if (::testing::Test::HasFailure()) return;
+    if (failed()) return;
   }
 }
 
@@ -630,6 +647,135 @@ INSTANTIATE_TEST_SUITE_P(ExamplesCalendarsBuilds, PublishExamples,
                                   (std::get<1>(test.param) ? "Dated" : "Undated") +
                                   (std::get<2>(test.param) ? "Fair" : "Effort1");
                          });
+
+// --- Hostile names --------------------------------------------------------------
+
+// Five teams (so a bye each week) in three bars, named with every format's
+// separators, quotes and markup, a formula, a tab, percent signs and UTF-8 of
+// two, three and four bytes; and the league's own calendar with a week off.
+std::string hostile_league() {
+  std::string text =
+      "!! Version 1.4.0\n<< Title >>\nHostile, \"League\"; <&> 100% \u2014 \u00dcn\u00ef\n"
+      "<< Number of Bars and Gap of Position Night >>\n3  0\n"
+      "<< BARS: Bar number, Number of Teams, Number of Tables and Bar Name >>\n"
+      "1  2  1\nThe \"Crown\", Inn\n2  2  1\n<b>Bar</b> & Grill; 50%\n3  1  1\nCaf\u00e9 Zo\u00eb\tCorner\n"
+      "<< Number of Teams >>\n5\n<< TEAMS: Corresponding Bar Number and Team Name >>\n"
+      "1\nSmith, Jones & \"Sons\"\n1\n=SUM(A1:A9)\n2\n<script>x</script>; 100%\n2\nTab\tTeam %s %n\n"
+      "3\n\u03a9\u03bc\u03ad\u03b3\u03b1 \u0401\u043b\u043a\u0430 \u6771\u4eac \U0001F3B1\n" +
+      std::string(calendar_header) + "\n2026-01-06\n7\n19:00\n1\n2026-01-20\n";
+  return std::regex_replace(text, std::regex("\n"), "\r\n");
+}
+
+TEST(PublishHostile, NamesComeOutIntactInEveryFormat) {
+  Cli cli("hostile");
+  const fs::path league = cli.keep("hostile.sch", hostile_league());
+  // The league's calendar, its start time overridden for this run.
+  const Season s = build_season(league, false, CalendarArguments{{2026, 1, 6}, {7, 5}, {{2026, 1, 20}}});
+  ASSERT_EQ(s.teams.size(), 5u);
+  EXPECT_EQ(s.team(2).name, "=SUM(A1:A9)");
+  expect_dates(s, CalendarArguments{{2026, 1, 6}, {7, 5}, {{2026, 1, 20}}});
+  const auto produce = [&](const std::string& format, int team = 0) {
+    std::vector<std::string> args = {"--effort", "1", "--time", "07:05", "--format", format};
+    if (team != 0) args.insert(args.end(), {"--team", s.team(team).name});
+    EXPECT_EQ(cli.schedule(league, args), 0) << format << ": " << cli.err;
+    EXPECT_EQ(cli.err, "");
+    const std::string name = "schedule" + std::string(publish::find_format(format)->extension);
+    std::string bytes = cli.file(name);
+    fs::remove(cli.work() / name);
+    return bytes;
+  };
+  check_fixtures_csv(s, 0, produce("fixtures-csv"));
+  check_upload_csv(s, produce("upload-csv"));
+  const std::vector<std::string> uids = check_icalendar(s, 0, produce("ics"));
+  EXPECT_EQ(check_icalendar(s, 0, produce("ics")), uids);
+  check_workbook(s, cli.keep("season.xlsx", produce("xlsx")), true);
+  check_html(s, 0, produce("html"));
+  check_pdf(s, 0, cli.keep("season.pdf", produce("pdf")));
+  for (const int team : {1, 4, 5}) {  // quotes and a comma; a tab and percent signs; UTF-8
+    SCOPED_TRACE(s.team(team).name);
+    check_fixtures_csv(s, team, produce("fixtures-csv", team));
+    check_icalendar(s, team, produce("ics", team));
+    check_html(s, team, produce("html", team));
+    check_pdf(s, team, cli.keep("team.pdf", produce("pdf", team)));
+  }
+}
+
+// --- Refusals ---------------------------------------------------------------------
+
+// Every bad value is named, with exit status 2, and no file is written: an
+// earlier file of the default name stays as it was.
+TEST(PublishRefusals, BadValuesAreNamedAndWriteNothing) {
+  Cli cli("refusals");
+  const fs::path spring = fs::path(QUINTORA_EXAMPLES) / "spring-league.sch";
+  using Args = std::vector<std::string>;
+  const Args dated = {"--start", "2026-09-01"};
+  const std::tuple<Args, const char*> cases[] = {
+      {{"--format", "ics", "--start", "2026-09-01", "--skip", "2026-09-02"},
+       "2026-09-02 is not a match date"},
+      {{"--format", "fixtures-csv", "--start", "2026-09-01", "--skip", "2026-12-08"}, "2026-12-08 is after"},
+      {{"--format", "ics", "--start", "2026-09-01", "--skip", "2026-08-25"}, "2026-08-25 is before"},
+      {{"--format", "ics", "--start", "2026-09-01", "--skip", "2026-09-08", "--skip", "2026-09-08"},
+       "2026-09-08"},
+      {{"--format", "ics", "--start", "2026-02-30"}, "2026-02-30"},
+      {{"--format", "ics", "--start", "1.9.2026"}, "1.9.2026"},
+      {{"--format", "ics", "--start", "2026-09-01", "--time", "24:00"}, "24:00"},
+      {{"--format", "ics", "--start", "2026-09-01", "--time", "7:30"}, "7:30"},
+      {{"--format", "ics", "--start", "2026-09-01", "--every", "0"}, "--every"},
+      {{"--format", "ics", "--start", "2026-09-01", "--every", "366"}, "366"},
+      {{"--format", "html", "--team", "Nobody"}, "no team Nobody"},
+      {{"--format", "pdf", "--team", "Side Spin!"}, "no team Side Spin!"},
+      {{"--format", "xlsx", "--team", "Side Spin"}, "--team is for the formats"},
+      {{"--format", "upload-csv", "--team", "Side Spin", "--start", "2026-09-01"},
+       "--team is for the formats"},
+      {{"--format", "upload-csv"}, "no calendar"},
+      {{"--format", "ics", "--every", "14"}, "--start"},
+      {{"--format", "fixtures-csv", "--skip", "2026-09-01"}, "--start"},
+      {{"--format", "pdf", "--paper", "b5"}, "b5"},
+      {{"--format", "ods"}, "ods"},
+  };
+  for (const auto& [args, expected] : cases) {
+    const std::string format = args[1];
+    const publish::FormatInfo* info = publish::find_format(format);
+    const std::string earlier = "schedule" + std::string(info ? info->extension : ".txt");
+    std::ofstream(cli.work() / earlier, std::ios::binary) << "an earlier file\r\n";
+    const auto before = cli.files();
+    EXPECT_EQ(cli.schedule(spring, args), 2) << args.back();
+    EXPECT_NE(cli.err.find(expected), std::string::npos) << "expected " << expected << "\ngot " << cli.err;
+    EXPECT_EQ(cli.out, "");
+    EXPECT_EQ(cli.files(), before) << args.back() << ": no file written";
+    fs::remove(cli.work() / earlier);
+  }
+  // Team names are matched ignoring letter case, as the league does.
+  EXPECT_EQ(cli.schedule(spring, {"--format", "fixtures-csv", "--team", "side SPIN"}), 0) << cli.err;
+  const std::optional<Rows> rows = test::parse_csv(cli.file("schedule.csv").substr(3));
+  ASSERT_TRUE(rows);
+  EXPECT_EQ(rows->size(), 15u) << "the header and Side Spin's 14 matches";
+}
+
+// A write that fails keeps what was there: a missing folder, a folder of
+// that name, a read-only file (refused by its mode, so even for root).
+TEST(PublishRefusals, FailedWriteKeepsEarlierFiles) {
+  Cli cli("failed-write");
+  const fs::path spring = fs::path(QUINTORA_EXAMPLES) / "spring-league.sch";
+  fs::create_directories(cli.work() / "folder");
+  std::ofstream(cli.work() / "folder" / "inside.txt", std::ios::binary) << "kept";
+  std::ofstream(cli.work() / "locked", std::ios::binary) << "an earlier file\r\n";
+  fs::permissions(cli.work() / "locked",
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  for (const publish::FormatInfo& format : publish::formats()) {
+    for (const char* output : {"missing/schedule.out", "folder", "locked"}) {
+      const auto before = cli.files();
+      EXPECT_EQ(cli.schedule(spring, {"--start", "2026-09-01", "--format", std::string(format.name),
+                                      "--output", output}),
+                1)
+          << format.name << " " << output;
+      EXPECT_EQ(cli.err, "Stop !: Please use a valid file name.\n");
+      EXPECT_EQ(cli.files(), before);
+      EXPECT_EQ(slurp(cli.work() / "folder" / "inside.txt"), "kept");
+    }
+  }
+  fs::permissions(cli.work() / "locked", fs::perms::owner_all);
+}
 
 }  // namespace
 }  // namespace quintora
