@@ -716,7 +716,7 @@ TEST(PublishRefusals, BadValuesAreNamedAndWriteNothing) {
       {{"--format", "ics", "--start", "2026-09-01", "--skip", "2026-08-25"}, "2026-08-25 is before"},
       {{"--format", "ics", "--start", "2026-09-01", "--skip", "2026-09-08", "--skip", "2026-09-08"},
        "2026-09-08"},
-      {{"--format", "ics", "--start", "2026-02-30"}, "2026-02-30"},
+      {{"--format", "ics", "--start", "2026-02-30"}, "2026-02-30 is not a real date"},
       {{"--format", "ics", "--start", "1.9.2026"}, "1.9.2026"},
       {{"--format", "ics", "--start", "2026-09-01", "--time", "24:00"}, "24:00"},
       {{"--format", "ics", "--start", "2026-09-01", "--time", "7:30"}, "7:30"},
@@ -745,6 +745,25 @@ TEST(PublishRefusals, BadValuesAreNamedAndWriteNothing) {
     EXPECT_EQ(cli.files(), before) << args.back() << ": no file written";
     fs::remove(cli.work() / earlier);
   }
+  // More weeks off than a calendar holds.
+  std::vector<std::string> many = {"--format", "ics", "--start", "2026-09-01"};
+  for (int k = 0; k <= max_weeks_off; ++k)
+    many.insert(many.end(), {"--skip", base::format_iso_date(base::add_days({2026, 9, 1}, 7 * k))});
+  EXPECT_EQ(cli.schedule(spring, many), 2);
+  EXPECT_NE(cli.err.find("more than 100 weeks off"), std::string::npos) << cli.err;
+  // A new first date that leaves the league's own week off off the match dates.
+  const fs::path hostile = cli.keep("hostile.sch", hostile_league());
+  EXPECT_EQ(cli.schedule(hostile, {"--format", "ics", "--start", "2026-01-07"}), 2);
+  EXPECT_NE(cli.err.find("2026-01-20 is not a match date"), std::string::npos) << cli.err;
+  EXPECT_NE(cli.err.find("league file's; give this run's weeks off with --skip"), std::string::npos)
+      << cli.err;
+  EXPECT_EQ(cli.schedule(hostile, {"--format", "ics", "--start", "2026-01-07", "--skip", "2026-01-21"}), 0)
+      << cli.err;
+  const std::string ics = cli.file("schedule.ics");
+  EXPECT_NE(ics.find("DTSTART:20260128T190000"), std::string::npos) << "week 3 moves on past the week off";
+  EXPECT_EQ(ics.find("DTSTART:20260121"), std::string::npos);
+  fs::remove(cli.work() / "schedule.ics");
+
   // Team names are matched ignoring letter case, as the league does.
   EXPECT_EQ(cli.schedule(spring, {"--format", "fixtures-csv", "--team", "side SPIN"}), 0) << cli.err;
   const std::optional<Rows> rows = test::parse_csv(cli.file("schedule.csv").substr(3));
