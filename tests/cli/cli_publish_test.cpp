@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -112,7 +111,6 @@ class Cli {
     std::ofstream(root_ / name, std::ios::binary) << bytes;
     return root_ / name;
   }
-  const fs::path& root() const { return root_; }
   const fs::path& work() const { return work_; }
 
   std::string out, err;
