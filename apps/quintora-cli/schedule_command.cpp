@@ -47,7 +47,7 @@ std::string check_format(const std::string& name) {
 }
 
 std::string check_date(const std::string& text) {
-  return base::parse_iso_date(text) ? std::string() : text + " is not a date of the form YYYY-MM-DD";
+  return base::parse_iso_date(text) ? std::string() : text + " is not a real date written YYYY-MM-DD";
 }
 
 std::string check_time(const std::string& text) {
@@ -78,15 +78,22 @@ int calendar_for_run(const ScheduleArguments& args, const League& league, int we
   if (!args.skip.empty()) {
     calendar->n_off = 0;
     for (const std::string& text : args.skip) {
-      if (!calendar->add_week_off(*base::parse_iso_date(text))) {
-        return usage_error("--skip " + text + " is given twice, or there are more than " +
-                           std::to_string(max_weeks_off) + " weeks off");
-      }
+      if (calendar->n_off >= max_weeks_off)
+        return usage_error("more than " + std::to_string(max_weeks_off) + " weeks off are given with --skip");
+      if (!calendar->add_week_off(*base::parse_iso_date(text)))
+        return usage_error("--skip " + text + " is given twice");
     }
   }
   const CalendarCheck check = check_calendar(*calendar, weeks);
-  if (check.problem != CalendarProblem::None) return usage_error(describe(check, *calendar));
-  return exit_ok;
+  if (check.problem == CalendarProblem::None) return exit_ok;
+  std::string text = describe(check, *calendar);
+  // A new first date or interval can leave the league's own weeks off off the match dates.
+  const bool off = check.problem == CalendarProblem::OffBeforeFirst ||
+                   check.problem == CalendarProblem::OffNotMatchDate ||
+                   check.problem == CalendarProblem::OffBeyondSeason;
+  if (off && args.skip.empty() && league.calendar && league.calendar->n_off > 0)
+    text += " That week off is the league file's; give this run's weeks off with --skip.";
+  return usage_error(text);
 }
 
 // Turns the season into the chosen format's bytes.
@@ -185,18 +192,27 @@ void add_schedule_command(CLI::App& app, int& status) {
       ->excludes(format);
   sub->add_option("--output", args->output,
                   "Result file, relative to the current folder (default: schedule with the format's "
-                  "extension; schedule.txt for text and csv)");
-  sub->add_option("--start", args->start, "First match date, YYYY-MM-DD (overrides the league's calendar)")
-      ->check(CLI::Validator(check_date, "", "DATE"));
-  sub->add_option("--every", args->every, "Days between match weeks, 1 to 365 (default 7)")
-      ->check(CLI::Range(1, max_every_days));
-  sub->add_option("--time", args->time, "Start time of the matches, HH:MM (default 20:00)")
-      ->check(CLI::Validator(check_time, "", "TIME"));
-  sub->add_option("--skip", args->skip,
-                  "A week off: a match date on which no matches are played (repeatable)")
+                  "extension; schedule.txt for text and csv)")
+      ->type_name("FILE");
+  sub->add_option("--start", args->start, "First match date (overrides the league's calendar for this run)")
       ->check(CLI::Validator(check_date, "", "DATE"))
+      ->type_name("YYYY-MM-DD");
+  sub->add_option("--every", args->every,
+                  "Days between match weeks, 1 to 365 (default: the league's, else 7)")
+      ->check(CLI::Range(1, max_every_days))
+      ->type_name("DAYS");
+  sub->add_option("--time", args->time,
+                  "Start time of the matches, 24-hour (default: the league's, else 20:00)")
+      ->check(CLI::Validator(check_time, "", "TIME"))
+      ->type_name("HH:MM");
+  sub->add_option("--skip", args->skip,
+                  "A week off: a match date on which no matches are played; it and every later week move "
+                  "on by one interval (repeatable; replaces the league's weeks off)")
+      ->check(CLI::Validator(check_date, "", "DATE"))
+      ->type_name("YYYY-MM-DD")
       ->allow_extra_args(false);
-  sub->add_option("--team", args->team, "Only this team's fixtures (fixtures-csv, ics, html, pdf)");
+  sub->add_option("--team", args->team, "Only this team's fixtures (fixtures-csv, ics, html, pdf)")
+      ->type_name("NAME");
   sub->add_option("--paper", args->paper, "Paper size of a PDF: a4 or letter")
       ->check(CLI::IsMember({"a4", "letter"}))
       ->capture_default_str();

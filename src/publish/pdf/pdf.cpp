@@ -3,12 +3,15 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtGlobal>
 
@@ -28,10 +31,27 @@ char* application_argv[] = {application_name, nullptr};
 PrintingApplication::PrintingApplication() {
   if (QCoreApplication::instance() != nullptr) return;
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+  // Qt looks up the per-user runtime folder while it starts and says on
+  // standard error when XDG_RUNTIME_DIR is unset. A folder made for this
+  // process (mode 0700, as Qt requires) keeps a command-line run quiet.
+  if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+    auto folder =
+        std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/quintora-runtime-XXXXXX"));
+    if (folder->isValid()) {
+      qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder->path()));
+      runtime_ = std::move(folder);
+    }
+  }
+#endif
   own_ = std::make_unique<QGuiApplication>(application_argc, application_argv);
 }
 
-PrintingApplication::~PrintingApplication() = default;
+PrintingApplication::~PrintingApplication() {
+  own_.reset();
+  // The folder goes with this object; nothing later may be sent there.
+  if (runtime_) qunsetenv("XDG_RUNTIME_DIR");
+}
 
 bool PrintingApplication::ok() const { return has_gui_application(); }
 

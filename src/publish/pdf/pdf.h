@@ -12,6 +12,7 @@
 #include "publish/publish.h"
 
 class QGuiApplication;
+class QTemporaryDir;
 
 namespace quintora::publish {
 
@@ -24,7 +25,10 @@ Output printable_pdf(const season::Season& season, const Options& options = {}, 
 // Makes sure the process has a QGuiApplication: when it has none, creates one
 // on Qt's "offscreen" platform (QT_QPA_PLATFORM, when set, still decides) and
 // owns it until destroyed. A process that already has a QCoreApplication that
-// is not a QGuiApplication cannot print: ok() is then false.
+// is not a QGuiApplication cannot print: ok() is then false. On Linux and the
+// BSDs, when XDG_RUNTIME_DIR is unset (root, cron, a container), it points
+// that variable at a private folder of its own for as long as it lives, since
+// Qt would otherwise warn about it on standard error.
 class PrintingApplication {
  public:
   PrintingApplication();
@@ -34,6 +38,7 @@ class PrintingApplication {
   bool ok() const;
 
  private:
+  std::unique_ptr<QTemporaryDir> runtime_;  // outlives own_
   std::unique_ptr<QGuiApplication> own_;
 };
 
