@@ -184,7 +184,7 @@ struct Look {
         gap_below_week_heading(pages.points(2)),
         gap_below_line(pages.points(1)),
         gap_below_note(pages.points(8)),
-        cell_padding_x(pages.points(4)),
+        cell_padding_x(pages.points(3)),
         cell_padding_y(pages.points(1.5)),
         rule(pages.points(0.5)) {}
   QFont title = font(18, true);
@@ -275,7 +275,7 @@ FixtureTable::FixtureTable(Pages& pages, const Look& look, const std::vector<Pag
     natural[c] = pages.width_of(columns_[c], look.column);
     for (const std::string_view entry : entries[c])
       natural[c] = std::max(natural[c], pages.width_of(qt_text(entry), c == 3 ? look.bye : look.text));
-    natural[c] += 2 * look.cell_padding_x + pages.points(1);
+    natural[c] += 2 * look.cell_padding_x + pages.points(0.5);
   }
   // Week, date and home or away keep their width (unless even they are too
   // wide). The opponent and the venue share the rest: as their widths stand
