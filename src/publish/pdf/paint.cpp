@@ -5,8 +5,10 @@
 // most of a minute over a league of a hundred teams.
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QLineF>
 #include <QList>
 #include <QMarginsF>
@@ -14,6 +16,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <QRect>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -79,8 +82,8 @@ class Pages {
   qreal width_of(const QString& text, const QFont& font) const {
     return QFontMetricsF(font, &device_).horizontalAdvance(text);
   }
-  // Draws at the left of the body (plus `indent`) and moves down by its height.
-  void draw(const Text& text, const QColor& color, qreal indent = 0);
+  // Draws at the left of the body and moves down by its height.
+  void draw(const Text& text, const QColor& color);
   // Draws at (x, y) without moving down.
   void draw_at(const Text& text, const QColor& color, qreal x, qreal y);
   void fill(const QRectF& area, const QColor& color) { painter_.fillRect(area, color); }
@@ -116,16 +119,16 @@ class Pages {
 };
 
 Pages::Pages(QPagedPaintDevice& device, QPainter& painter)
-    : device_(device), painter_(painter), dpi_(device.logicalDpiY()) {
+    : device_(device), painter_(painter), dpi_(device.logicalDpiX()) {
   // The painter's origin is the corner of the device's printable area. The
   // text keeps 15 mm from the paper's edges, as the HTML page's print
   // stylesheet asks, or keeps to that area when its margins are wider.
   const QPageLayout layout = device.pageLayout();
-  const int resolution = device.logicalDpiX();
-  const QRectF printable(QPointF(0, 0), QSizeF(layout.paintRectPixels(resolution).size()));
-  const QRectF paper = QRectF(layout.fullRectPixels(resolution))
-                           .translated(-QPointF(layout.paintRectPixels(resolution).topLeft()));
-  const qreal margin = 15.0 / 25.4 * resolution;
+  const QRect paint_rect = layout.paintRectPixels(device.logicalDpiX());
+  const QRectF printable(QPointF(0, 0), QSizeF(paint_rect.size()));
+  const QRectF paper =
+      QRectF(layout.fullRectPixels(device.logicalDpiX())).translated(-QPointF(paint_rect.topLeft()));
+  const qreal margin = points(15 * 72 / 25.4);
   QRectF frame = paper.marginsRemoved(QMarginsF(margin, margin, margin, margin)) & printable;
   if (frame.isEmpty()) frame = printable;
   const qreal number_height = QFontMetricsF(number_font_, &device).height();
@@ -151,8 +154,8 @@ Text Pages::lay_out(const QString& text, const QFont& font, qreal width) const {
   return out;
 }
 
-void Pages::draw(const Text& text, const QColor& color, qreal indent) {
-  draw_at(text, color, body_.left() + indent, y_);
+void Pages::draw(const Text& text, const QColor& color) {
+  draw_at(text, color, body_.left(), y_);
   y_ += text.height;
 }
 
@@ -357,6 +360,9 @@ void FixtureTable::rule_off() {
 }  // namespace
 
 Result paint_printable(const season::Season& season, const Options& options, QPagedPaintDevice& device) {
+  // Without the application, Qt has no fonts to lay text out in.
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+    return Result::NoGuiApplication;
   if (const Result result = detail::check(season, options, false); result != Result::Ok) return result;
   const Page page = detail::printable_page(season, options);
   QPainter painter;
