@@ -1,14 +1,14 @@
-// The printable page. The same markup is printed to PDF through Qt's
-// QTextDocument, which knows a subset of HTML 4 and CSS 2: plain blocks and
-// tables, class selectors, page-break-before, simple fonts and borders. So
-// the page keeps to that subset, with table attributes that Qt reads where
-// its CSS support ends; browsers read the stylesheet.
+// The printable page for browsers: a print stylesheet, the weeks, then a
+// page per team. It says what detail::printable_page says, as the PDF does.
+// The markup keeps to plain blocks and tables (with table attributes as well
+// as the stylesheet), which any browser or word processor reads.
 
 #include <string>
 #include <string_view>
 
 #include "base/text.h"
 #include "publish/common.h"
+#include "publish/printable.h"
 #include "publish/publish.h"
 
 namespace quintora::publish {
@@ -64,41 +64,26 @@ std::string escape(std::string_view raw) {
   return out;
 }
 
-std::string long_date(const base::Date& date) {
-  return std::string(base::weekday_name(date)) + " " + base::format_iso_date(date);
-}
-
-void append_weeks(std::string& out, const season::Season& season) {
-  for (const season::Week& week : season.weeks) {
-    out += "<div class=\"week\">\n<h3>Week " + std::to_string(week.number);
-    if (week.date) out += " \xE2\x80\x94 " + long_date(*week.date);
-    out += "</h3>\n";
-    for (const season::Match& match : week.matches) {
-      out += "<p>" + escape(season.team(match.home).name) + " v " + escape(season.team(match.away).name) +
-             " \xE2\x80\x94 " + escape(season.venue(match).name) + "</p>\n";
-    }
-    if (week.not_playing != 0)
-      out += "<p class=\"bye\">Not Playing: " + escape(season.team(week.not_playing).name) + "</p>\n";
+void append_weeks(std::string& out, const detail::PrintablePage& page) {
+  for (const detail::PrintablePage::Week& week : page.weeks) {
+    out += "<div class=\"week\">\n<h3>" + escape(week.heading) + "</h3>\n";
+    for (const std::string& match : week.matches) out += "<p>" + escape(match) + "</p>\n";
+    if (!week.bye.empty()) out += "<p class=\"bye\">" + escape(week.bye) + "</p>\n";
     out += "</div>\n";
   }
 }
 
-void append_team(std::string& out, const season::Season& season, int team, bool new_page) {
+void append_team(std::string& out, const detail::PrintablePage::Team& team, bool new_page) {
   out += new_page ? "<h2 class=\"team\">" : "<h2>";
-  out += escape(season.team(team).name) + "</h2>\n";
-  out += "<p class=\"note\">Home bar: " + escape(season.bar(season.team(team).bar).name) + "</p>\n";
-  out += "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\" border=\"1\">\n";
-  out += "<tr><th>Week</th><th>Date</th><th>Opponent</th><th>Home or away</th><th>Venue</th></tr>\n";
-  for (const detail::Fixture& fixture : detail::fixtures_of(season, team)) {
-    out += "<tr><td>" + std::to_string(fixture.week->number) + "</td><td>";
-    if (fixture.week->date) out += long_date(*fixture.week->date);
-    if (fixture.match == nullptr) {
-      out += "</td><td></td><td>Not Playing</td><td></td></tr>\n";
-      continue;
-    }
-    out += "</td><td>" + escape(season.team(fixture.opponent()).name) + "</td><td>" +
-           (fixture.home() ? "Home" : "Away") + "</td><td>" + escape(season.venue(*fixture.match).name) +
-           "</td></tr>\n";
+  out += escape(team.name) + "</h2>\n";
+  out += "<p class=\"note\">" + escape(team.home_bar) + "</p>\n";
+  out += "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\" border=\"1\">\n<tr>";
+  for (const std::string_view column : detail::fixture_columns) out += "<th>" + std::string(column) + "</th>";
+  out += "</tr>\n";
+  for (const detail::PrintablePage::Fixture& fixture : team.fixtures) {
+    out += "<tr>";
+    for (const std::string& cell : fixture.cells) out += "<td>" + escape(cell) + "</td>";
+    out += "</tr>\n";
   }
   out += "</table>\n";
 }
@@ -108,20 +93,15 @@ void append_team(std::string& out, const season::Season& season, int team, bool 
 Output printable_html(const season::Season& season, const Options& options) {
   if (const Result result = detail::check(season, options, false); result != Result::Ok)
     return detail::failed(result);
-  const std::string title = escape(season.title.empty() ? std::string_view("Season") : season.title);
+  const detail::PrintablePage page = detail::printable_page(season, options);
+  const std::string title = escape(page.title);
   std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
   out += "<meta name=\"generator\" content=\"Quintora\">\n<title>" + title + "</title>\n";
   out += style;
   out += "</head>\n<body>\n<h1>" + title + "</h1>\n";
-  if (season.calendar)
-    out += "<p class=\"note\">Matches start at " + base::format_time(season.calendar->start) + ".</p>\n";
-  if (options.team != 0) {
-    append_team(out, season, options.team, false);
-  } else {
-    append_weeks(out, season);
-    for (std::size_t t = 0; t < season.teams.size(); ++t)
-      append_team(out, season, static_cast<int>(t + 1), true);
-  }
+  if (!page.note.empty()) out += "<p class=\"note\">" + escape(page.note) + "</p>\n";
+  append_weeks(out, page);
+  for (const detail::PrintablePage::Team& team : page.teams) append_team(out, team, options.team == 0);
   out += "</body>\n</html>\n";
   return {Result::Ok, std::move(out)};
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The season in the forms leagues hand out: a fixture list and a league-website
 // upload (CSV), calendar events (iCalendar), a workbook (xlsx) and a printable
-// page (HTML; the PDF is made from it in publish_pdf). Each writer turns the
+// page (HTML; its PDF, which needs Qt, is in publish_pdf). Each writer turns the
 // season into the file's bytes in memory and writes no file itself: the caller
 // hands the bytes to the atomic writer, so a failed export never leaves a
 // half-written file or harms an earlier one.
@@ -61,8 +61,8 @@ Output icalendar(const season::Season& season, const Options& options = {});
 Output workbook(const season::Season& season, const Options& options = {});
 
 // One self-contained UTF-8 page with a print stylesheet: the title, every week
-// with its date, matches and bye, then a page per team. Uses only the HTML and
-// CSS that Qt's QTextDocument lays out too, since the PDF is printed from it.
+// with its date, matches and bye, then a page per team. The PDF (publish_pdf)
+// shows the same words, drawn page by page.
 Output printable_html(const season::Season& season, const Options& options = {});
 
 // One sentence for a message box or standard error; names the team number

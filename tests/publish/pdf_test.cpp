@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <algorithm>
 #include <regex>
 #include <string>
 #include <vector>
@@ -90,6 +97,178 @@ TEST(Pdf, LetterPaperAndOneTeam) {
       << pdf.pages[0];
   EXPECT_EQ(pdf.pages[0].find("Week 1 \u2014"), std::string::npos) << "no week list for one team";
   EXPECT_EQ(printable_pdf(s, test::for_team(6)).result, Result::UnknownTeam);
+}
+
+// --- Long seasons: weeks and tables running on from page to page -------------
+
+// The text without white space: a name too long for its line (or cell) is
+// broken inside a word.
+std::string unspaced(const std::string& text) {
+  return std::regex_replace(extractable(text), std::regex(" "), "");
+}
+
+// The pages in the order their text was drawn (pdftotext -raw), unspaced.
+std::vector<std::string> drawn_pages(const std::string& bytes) {
+  const test::Scratch scratch;
+  const std::string text = test::run("pdftotext -raw -enc UTF-8", scratch.write("season.pdf", bytes), "-");
+  std::vector<std::string> pages;
+  for (std::size_t from = 0, end; (end = text.find('\f', from)) != std::string::npos; from = end + 1)
+    pages.push_back(unspaced(text.substr(from, end - from)));
+  return pages;
+}
+
+// Each page's size and its words' boxes in points from the top left, as
+// pdftotext -bbox gives them.
+struct Box {
+  double left, top, right, bottom;
+};
+struct BoxPage {
+  double width = 0, height = 0;
+  std::vector<Box> words;
+};
+std::vector<BoxPage> boxes(const std::string& bytes) {
+  const test::Scratch scratch;
+  const std::string xhtml = test::run("pdftotext -bbox", scratch.write("season.pdf", bytes), "-");
+  static const std::regex tag(
+      "<page width=\"([0-9.]+)\" height=\"([0-9.]+)\">|"
+      "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">");
+  std::vector<BoxPage> pages;
+  for (std::sregex_iterator it(xhtml.begin(), xhtml.end(), tag), end; it != end; ++it) {
+    const std::smatch& m = *it;
+    if (m[1].matched)
+      pages.push_back({std::stod(m[1]), std::stod(m[2]), {}});
+    else if (!pages.empty())
+      pages.back().words.push_back({std::stod(m[3]), std::stod(m[4]), std::stod(m[5]), std::stod(m[6])});
+  }
+  return pages;
+}
+
+// Every word keeps `margin` points from the paper's edges; the last, the
+// page number, is below all others. One failure a page at most.
+void expect_within(const std::vector<BoxPage>& pages, double margin) {
+  ASSERT_FALSE(pages.empty());
+  for (std::size_t p = 0; p < pages.size(); ++p) {
+    const BoxPage& page = pages[p];
+    ASSERT_GE(page.words.size(), 2u) << "page " << p + 1;
+    const Box& number = page.words.back();
+    const auto outside = std::find_if(page.words.begin(), page.words.end(), [&](const Box& word) {
+      return word.left < margin - 1 || word.right > page.width - margin + 1 || word.top < margin - 1 ||
+             word.bottom > page.height - margin / 3 || (&word != &number && word.bottom > number.top + 1);
+    });
+    if (outside != page.words.end()) {
+      ADD_FAILURE() << "page " << p + 1 << ": a word at " << outside->left << "," << outside->top << " to "
+                    << outside->right << "," << outside->bottom << " on " << page.width << " x "
+                    << page.height << " with " << margin << " of margin, the page number at " << number.top;
+    }
+  }
+}
+
+// Fifteen teams (one named with 59 letters and no blank) in sixty weeks: the
+// weeks take several pages and each team's table two.
+Season long_season() {
+  std::vector<std::string> names = test::hostile_teams;
+  names.push_back(std::string(59, 'W'));
+  std::vector<std::string> bars = test::hostile_bars;
+  bars.push_back("The Longest Named Bar and Billiard Room of the Whole County");
+  return test::make_season(names, bars, "Long League", test::calendar({2025, 1, 7}), 60);
+}
+
+TEST(Pdf, WeeksAndTablesRunOnWithTheirHeadingsAndPageNumbers) {
+  const Season s = long_season();
+  const Output out = printable_pdf(s);
+  ASSERT_EQ(out.result, Result::Ok);
+  const std::vector<std::string> pages = drawn_pages(out.bytes);
+  ASSERT_GT(pages.size(), 2 * s.teams.size() + 2);
+  for (std::size_t p = 0; p < pages.size(); ++p)
+    EXPECT_TRUE(pages[p].ends_with(std::to_string(p + 1))) << "page number at the foot\n" << pages[p];
+  const auto date = [](const std::string& iso) {
+    return std::string(base::weekday_name(*base::parse_iso_date(iso))) + " " + iso;
+  };
+
+  // The weeks: every page after the first starts with a week's heading, the
+  // week it goes on with "(continued)"; every line in order.
+  EXPECT_TRUE(pages[0].starts_with(unspaced(s.title))) << pages[0];
+  std::size_t page = 0, continued = 0;
+  for (const season::Week& week : s.weeks) {
+    const std::string heading = unspaced("Week " + std::to_string(week.number) + " \u2014 " +
+                                         date(base::format_iso_date(*week.date)));
+    std::vector<std::string> lines;
+    for (const season::Match& m : week.matches)
+      lines.push_back(
+          unspaced(s.team(m.home).name + " v " + s.team(m.away).name + " \u2014 " + s.venue(m).name));
+    lines.push_back(unspaced("Not Playing: " + s.team(week.not_playing).name));
+    std::size_t at = pages[page].find(heading);
+    if (at == std::string::npos) {
+      ++page;
+      ASSERT_LT(page, pages.size());
+      at = pages[page].find(heading);
+      EXPECT_EQ(at, 0u) << "a page starts with the week's heading\n" << pages[page];
+    }
+    for (const std::string& line : lines) {
+      const std::size_t next = pages[page].find(line, at);
+      if (next != std::string::npos) {
+        at = next;
+        continue;
+      }
+      ++page;
+      ASSERT_LT(page, pages.size()) << line;
+      EXPECT_TRUE(pages[page].starts_with(heading + "(continued)" + line)) << pages[page];
+      at = 0;
+      ++continued;
+    }
+  }
+  EXPECT_GT(continued, 0u) << "no week ran on to the next page";
+
+  // Each team from a page of its own, its table going on under its name and
+  // the column names on the next, every row in order.
+  const std::string columns = "WeekDateOpponentHomeorawayVenue";
+  for (int team = 1; team <= static_cast<int>(s.teams.size()); ++team) {
+    ++page;
+    ASSERT_LT(page, pages.size());
+    const std::string name = unspaced(s.team(team).name);
+    EXPECT_TRUE(
+        pages[page].starts_with(name + unspaced("Home bar: " + s.bar(s.team(team).bar).name) + columns))
+        << pages[page];
+    std::string own = pages[page];
+    for (; page + 1 < pages.size() && pages[page + 1].starts_with(name + "(continued)" + columns); ++page)
+      own += pages[page + 1];
+    EXPECT_NE(own.size(), pages[page].size()) << "the table goes on to the next page";
+    std::size_t at = 0;
+    for (const auto& row : test::team_rows(s, team)) {
+      if (row[0] == "Week") continue;
+      const std::string cells = unspaced(row[0] + date(row[1]) + row[3] + row[4] + row[5]);
+      at = own.find(cells, at);
+      ASSERT_NE(at, std::string::npos) << cells;
+    }
+  }
+  EXPECT_EQ(page + 1, pages.size());
+  expect_within(boxes(out.bytes), 15 / 25.4 * 72);
+}
+
+// A device with margins of its own (as a printer has) and landscape paper:
+// the page keeps within them. The print preview paints on a QPrinter so.
+TEST(Pdf, PaintsWithinTheDevicesMargins) {
+  const Season s = long_season();
+  for (const double margin : {10.0, 30.0}) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+    {
+      QPdfWriter writer(&buffer);
+      writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
+                                       QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter));
+      EXPECT_EQ(paint_printable(s, test::for_team(15), writer), Result::Ok);
+    }
+    const std::vector<BoxPage> pages =
+        boxes(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    ASSERT_GE(pages.size(), 2u) << "one team's table on more than a page";
+    EXPECT_GT(pages[0].width, pages[0].height) << "landscape";
+    expect_within(pages, std::max(margin, 15.0) / 25.4 * 72);
+  }
+  QBuffer unused;
+  ASSERT_TRUE(unused.open(QIODevice::WriteOnly));
+  QPdfWriter writer(&unused);
+  EXPECT_EQ(paint_printable(s, test::for_team(16), writer), Result::UnknownTeam);
 }
 
 }  // namespace

@@ -12,8 +12,9 @@
 #include <QPdfWriter>
 #include <QString>
 #include <QTemporaryDir>
-#include <QTextDocument>
 #include <QtGlobal>
+
+#include "publish/common.h"
 
 namespace quintora::publish {
 
@@ -57,24 +58,22 @@ bool PrintingApplication::ok() const { return has_gui_application(); }
 
 Output printable_pdf(const season::Season& season, const Options& options, Paper paper) {
   if (!has_gui_application()) return Output{Result::NoGuiApplication, {}};
-  const Output html = printable_html(season, options);
-  if (html.result != Result::Ok) return html;
-
-  QTextDocument document;
-  document.setHtml(QString::fromUtf8(html.bytes.data(), static_cast<qsizetype>(html.bytes.size())));
+  if (const Result result = detail::check(season, options, false); result != Result::Ok)
+    return detail::failed(result);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   if (!buffer.open(QIODevice::WriteOnly)) return Output{Result::LibraryFailed, {}};
   {
     QPdfWriter writer(&buffer);
-    // No margin of the writer's own: QTextDocument::print sets 2 cm around
-    // the text and a page number below it, which suits A4 and Letter alike.
+    // No margin of the writer's own: paint_printable keeps its own from the
+    // paper's edges, with the page number in the lower one.
     const QPageSize size(paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4);
     if (!writer.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0))))
       return Output{Result::LibraryFailed, {}};
     writer.setTitle(QString::fromUtf8(season.title.data(), static_cast<qsizetype>(season.title.size())));
     writer.setCreator(QStringLiteral("Quintora"));
-    document.print(&writer);
+    if (const Result result = paint_printable(season, options, writer); result != Result::Ok)
+      return Output{result, {}};
   }  // the writer completes the file when it goes
   buffer.close();
   if (bytes.isEmpty()) return Output{Result::LibraryFailed, {}};

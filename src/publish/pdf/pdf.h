@@ -1,7 +1,8 @@
 #pragma once
-// The printable page as a PDF: Qt's text engine (QTextDocument) lays out the
-// page that printable_html makes, and QPdfWriter writes it into memory, with
-// the fonts embedded and the text kept extractable.
+// The printable page as a PDF, or on a printer: the words of the HTML page
+// (detail::printable_page), each line laid out by Qt's text layout and drawn
+// page by page with QPainter. QPdfWriter writes the PDF into memory, with the
+// fonts embedded and the text kept extractable.
 //
 // Qt finds fonts only once a QGuiApplication exists. The desktop program has
 // one; a program without a window keeps a PrintingApplication alive (created
@@ -12,6 +13,7 @@
 #include "publish/publish.h"
 
 class QGuiApplication;
+class QPagedPaintDevice;
 class QTemporaryDir;
 
 namespace quintora::publish {
@@ -21,6 +23,16 @@ enum class Paper { A4, Letter };
 // Result::NoGuiApplication when the process has no QGuiApplication. Runs in
 // the thread of the application object.
 Output printable_pdf(const season::Season& season, const Options& options = {}, Paper paper = Paper::A4);
+
+// Paints the printable page on `device`, a QPdfWriter or a QPrinter (the
+// print preview's), in the paper size and orientation it has: the title and
+// the weeks, then each team from a new page (for the whole league), its
+// fixtures in a table whose column names come again on each page it runs
+// on. The text keeps 15 mm from the paper's edges (more where the device's
+// printable area is smaller), with the page number below it. Result::Ok, or
+// why nothing was painted; LibraryFailed when the device cannot be painted on.
+// Runs in the thread of the QGuiApplication.
+Result paint_printable(const season::Season& season, const Options& options, QPagedPaintDevice& device);
 
 // Makes sure the process has a QGuiApplication: when it has none, creates one
 // on Qt's "offscreen" platform (QT_QPA_PLATFORM, when set, still decides) and

@@ -31,7 +31,6 @@
 #include <QStackedBarSeries>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTextDocument>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -526,9 +525,8 @@ void SeasonWindow::export_clicked() {
 
 void SeasonWindow::print_clicked() {
   const int team = target_->currentIndex() == chosen_team ? logic_.chosen_team() : 0;
-  const std::optional<std::string> page = logic_.page_to_print(team);
-  if (!page) return;
-  const QString html = text(*page);
+  // The logic says in a message box why a page cannot be made.
+  if (!logic_.page_to_print(team)) return;
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageSize(paper_of_locale() == publish::Paper::Letter ? QPageSize(QPageSize::Letter)
                                                                   : QPageSize(QPageSize::A4));
@@ -536,10 +534,12 @@ void SeasonWindow::print_clicked() {
   QPrintPreviewDialog preview(&printer, this);
   preview.setWindowTitle(QStringLiteral("Print"));
   preview.setAccessibleName(QStringLiteral("Print preview"));
-  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&html](QPrinter* target) {
-    QTextDocument document;
-    document.setHtml(html);
-    document.print(target);
+  // Drawn as the PDF is: a large league's pages come in a second or two,
+  // again each time the paper or orientation changes in the preview.
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, team](QPrinter* target) {
+    publish::Options options;
+    options.team = team;
+    publish::paint_printable(logic_.season(), options, *target);
   });
   preview.exec();
 }
