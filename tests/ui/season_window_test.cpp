@@ -267,7 +267,9 @@ TEST_F(SeasonWindowTest, CalendarEditsAreCheckedThenDateTheSeason) {
   ASSERT_TRUE(w.set_start_time({19, 30}));
   EXPECT_EQ(league().calendar->start, (base::TimeOfDay{19, 30}));
   EXPECT_EQ(w.calendar_message(), "");  // a good edit clears the message
+  league().file_state = FileState::Saved;
   w.clear_calendar();
+  EXPECT_EQ(league().file_state, FileState::Modified);
   EXPECT_FALSE(league().calendar.has_value());
   EXPECT_FALSE(w.season().weeks[0].date.has_value());
 }
