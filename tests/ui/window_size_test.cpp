@@ -39,9 +39,9 @@ TEST_F(WindowSizeTest, WrittenSizesReadBackAndTheFolderIsMade) {
 TEST_F(WindowSizeTest, OnlyTwoSizesInRangeAreTaken) {
   const auto file = folder / "season_window.dat";
   const std::string lines(100, '\n');
-  for (const std::string& text :
-       std::initializer_list<std::string>{"", "abc", "800", "800 600 7", "800x600", "-800 600", "199 600",
-                                          "800 20001", "99999999999999999999 600", "800 600" + lines}) {
+  for (const std::string& text : std::initializer_list<std::string>{
+           "", "abc", "800", "800 600 7", "800x600", "-800 600", "199 600", "800 199", "800 20001",
+           "99999999999999999999 600", "800 600" + lines}) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
     EXPECT_FALSE(ui::read_window_size(file).has_value()) << text;
   }
