@@ -227,10 +227,7 @@ TEST(Fairest, MeetsTheFewestBreaksAndKeepsEveryBarWithinItsTables) {
         EXPECT_GE(f.total_breaks, f.minimum_breaks) << where;
         EXPECT_LE(f.total_breaks, minimum_breaks(n, per_pass, weeks)) << where;
       }
-      for (const BarLine& b : f.bars) {
-        EXPECT_LE(b.most_in_a_week, b.tables) << where << ", bar " << b.number;
-        EXPECT_EQ(b.weeks_over_tables, 0) << where << ", bar " << b.number;
-      }
+      for (const BarLine& b : f.bars) EXPECT_LE(b.most_in_a_week, b.tables) << where << ", bar " << b.number;
     }
   }
 }
