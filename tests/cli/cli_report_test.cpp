@@ -20,7 +20,6 @@
 #include "report/fairness.h"
 #include "schedule/schedule_options.h"
 #include "schedule/schedule_run.h"
-#include "support/json_reader.h"
 
 namespace quintora {
 namespace {
@@ -62,24 +61,19 @@ class CliReport : public test::CliRunner {
 
 class CliReportExamples : public CliReport, public ::testing::WithParamInterface<std::tuple<int, int>> {};
 
+// Byte for byte what the report library writes of the same build; the
+// library's tests hold its layout and escaping.
 TEST_P(CliReportExamples, JsonIsTheLibrarysReportOfTheSameBuild) {
   const auto [e, effort] = GetParam();
   const std::string how = effort == 0 ? "--fair" : "--effort " + std::to_string(effort);
   ASSERT_EQ(report(example(examples[e]) + " --json " + how), 0) << err;
   EXPECT_EQ(err, "");
-  const std::optional<test::Json> json = test::parse_json(out);
-  ASSERT_TRUE(json) << out;
   const std::optional<report::Fairness> expected = library_report(examples[e], effort);
   ASSERT_TRUE(expected);
-  EXPECT_EQ((*json)["total_breaks"].integer(), expected->total_breaks);
-  EXPECT_EQ((*json)["minimum_breaks"].integer(), expected->minimum_breaks);
-  EXPECT_EQ(out, report::as_json(*expected)) << "every line, not only the totals";
-  long long breaks = 0;
-  for (const test::Json& team : (*json)["teams"].items) breaks += team["breaks"].integer();
-  EXPECT_EQ(breaks, expected->total_breaks);
+  EXPECT_EQ(out, report::as_json(*expected));
   if (effort == 0) {
-    EXPECT_EQ((*json)["total_breaks"].integer(), (*json)["minimum_breaks"].integer());
-    for (const test::Json& bar : (*json)["bars"].items) EXPECT_EQ(bar["weeks_over_tables"].integer(), 0);
+    EXPECT_EQ(expected->total_breaks, expected->minimum_breaks);
+    for (const report::BarLine& bar : expected->bars) EXPECT_EQ(bar.weeks_over_tables, 0) << bar.name;
   }
   EXPECT_TRUE(fs::is_empty(work_)) << "the report writes no file";
   EXPECT_TRUE(fs::is_empty(temp_)) << "the optimiser's work folder must be gone";

@@ -2,75 +2,37 @@
 // display size, the notification rules of the Qt shell, and modal boxes
 // answered by the test so that nothing waits for a user.
 
-#include "ui/qt/main_window.h"
-
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 
-#include "ui/controls.h"
-#include "ui/main_window_logic.h"
-#include "ui/qt/qt_window_system.h"
+#include "program.h"
 
 using namespace quintora::ui;
-using quintora::base::Answer;
-using quintora::base::Buttons;
-using quintora::base::EventSink;
-using quintora::base::FileDialogRequest;
 using quintora::base::Notification;
 namespace c = quintora::ui::control;
 Q_DECLARE_METATYPE(quintora::ui::DisplaySize)
 
 namespace {
 
-// One window with its logic, as the program assembles them. Boxes are
-// recorded and answered OK, or Cancel where there is a choice; file dialogs
-// are cancelled.
-struct Program {
-  explicit Program(DisplaySize size = DisplaySize::Small)
-      : window(ws, size),
-        logic(ws, std::filesystem::path(dir.path().toStdString()) / "qtra_set.dat", nullptr) {
-    ws.set_message_box_answerer([this](const qt::MessageBoxRequest& box) {
-      messages.push_back(box.text);
-      return box.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
-    });
-    ws.set_file_dialog_answerer([](const FileDialogRequest&) { return std::optional<std::string>(); });
-    logic.initialise();
-    window.show();
-  }
-  QTemporaryDir dir;
-  qt::QtWindowSystem ws;
-  qt::MainWindow window;
-  MainWindowLogic logic;
-  std::vector<std::string> messages;
-};
-
-struct Recorder final : EventSink {
-  void on_event(int id, Notification what) override { events.emplace_back(id, what); }
-  // The text changes only (focus moves depend on the window's activation).
-  std::vector<std::pair<int, Notification>> changes() const {
-    std::vector<std::pair<int, Notification>> out;
-    for (const auto& e : events)
-      if (e.second == Notification::Changed) out.push_back(e);
-    return out;
+// What the window notifies, but focus moves (they depend on the window's activation).
+struct Recorder final : quintora::base::EventSink {
+  void on_event(int id, Notification what) override {
+    if (what != Notification::FocusGained && what != Notification::FocusLost) events.emplace_back(id, what);
   }
   std::vector<std::pair<int, Notification>> events;
 };
-
-QString repeated(const QString& text, int times) { return text.repeated(times); }
 
 // Puts text into a field the way the user named in `how` does.
 void put(QLineEdit* edit, const QString& how, const QString& text) {
@@ -93,10 +55,17 @@ void put(QLineEdit* edit, const QString& how, const QString& text) {
   }
 }
 
-struct NoDialogLogic final : quintora::base::DialogHandler {
-  void on_open(quintora::base::WindowSystem&) override {}
-  bool on_command(quintora::base::WindowSystem&, int) override { return false; }
-};
+// A display as a screen reader reads it: its caption, then its text.
+QString spoken(Program& p, int display) {
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(p.ws.control(display));
+  return a->text(QAccessible::Name) + QLatin1Char('=') + a->text(QAccessible::Description);
+}
+
+QStringList texts(const QList<QAction*>& actions, QString (QAction::*text)() const = &QAction::text) {
+  QStringList out;
+  for (const QAction* a : actions) out << (a->*text)();
+  return out;
+}
 
 }  // namespace
 
@@ -119,15 +88,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(p.window.centralWidget()->font().pointSize(), point_size(size));
     QVERIFY(p.window.width() > smaller_width);
     smaller_width = p.window.width();
-    QStringList tips;
-    for (const QAction* a : p.window.findChild<QToolBar*>()->actions()) tips << a->toolTip();
-    QCOMPARE(tips, (QStringList{"New", "Open", "Save"}));
-    QStringList menus;
-    for (const QAction* a : p.window.menuBar()->actions()) menus << a->text();
-    QCOMPARE(menus, (QStringList{"&File", "&View", "&Options", "&About"}));
-    QStringList view_items;
-    for (const QAction* a : p.window.menuBar()->actions()[1]->menu()->actions()) view_items << a->text();
-    QCOMPARE(view_items, (QStringList{"&Schedule...", "S&eason..."}));
+    QCOMPARE(texts(p.window.findChild<QToolBar*>()->actions(), &QAction::toolTip),
+             (QStringList{"New", "Open", "Save"}));
+    QCOMPARE(texts(p.window.menuBar()->actions()), (QStringList{"&File", "&View", "&Options", "&About"}));
+    QCOMPARE(texts(p.window.menuBar()->actions()[1]->menu()->actions()),
+             (QStringList{"&Schedule...", "S&eason..."}));
     // Every control can be found by a screen reader.
     for (int id : {c::title, c::total_teams_label, c::bar_list, c::bar_name, c::bar_add, c::bar_rename,
                    c::bar_delete, c::bar_name_label, c::team_count_label, c::tables, c::team_list,
@@ -147,12 +112,25 @@ class MainWindowTest : public QObject {
                                          p.ws.control(c::team_name)}));
   }
 
-  void enter_adds_the_typed_bar_and_boxes_are_answered() {
+  // Enter adds in the group typed in: after a bar was added (which empties
+  // the team name field last), a bar name put in by assistive technology adds
+  // that bar. The displays are found by their caption and read as their
+  // text; boxes are answered.
+  void enter_adds_in_its_group_and_displays_read_as_their_text() {
     Program p;
+    QCOMPARE(spoken(p, c::total_teams_label), QStringLiteral("Total Number of Teams=0"));
+    QCOMPARE(spoken(p, c::file_name_label), QStringLiteral("File name=Untitled"));
     QTest::keyClicks(p.ws.control(c::bar_name), QStringLiteral("Corner Pocket"));
     QTest::keyClick(p.ws.control(c::bar_name), Qt::Key_Return);
-    QCOMPARE(p.ws.list_count(c::bar_list), 1);
     QCOMPARE(p.ws.list_count(c::team_list), 1);  // its automatic team
+    QCOMPARE(spoken(p, c::total_teams_label), QStringLiteral("Total Number of Teams=1"));
+    QCOMPARE(spoken(p, c::bar_name_label), QStringLiteral("Bar Name=Corner Pocket"));
+    QCOMPARE(spoken(p, c::team_count_label), QStringLiteral("Number of Teams=1"));
+    QAccessible::queryAccessibleInterface(p.ws.control(c::bar_name))
+        ->setText(QAccessible::Value, QStringLiteral("Eight Ball"));
+    QTest::keyClick(&p.window, Qt::Key_Return);
+    QCOMPARE(p.ws.list_count(c::bar_list), 2);
+    QCOMPARE(p.ws.list_text(c::bar_list, 1), std::string("Eight Ball"));
     QTest::keyClicks(p.ws.control(c::team_name), QStringLiteral("  "));
     QTest::keyClick(p.ws.control(c::team_name), Qt::Key_Return);
     p.window.close();  // the close box asks as Exit does; Cancel keeps the window
@@ -161,13 +139,16 @@ class MainWindowTest : public QObject {
     QVERIFY(p.window.isVisible());
   }
 
-  void program_changes_notify_and_program_selections_do_not() {
+  // The program's own setting of a field notifies once, changed or not; its
+  // list changes and selections and a label stay silent. Text put in through
+  // the accessibility interface notifies as typing does, once a change.
+  void changes_notify_once_and_program_selections_do_not() {
     Program p;
     Recorder recorder;
     p.ws.set_event_sink(&recorder);
     p.ws.set_text(c::bar_name, "");
-    p.ws.set_text(c::bar_name, "");           // unchanged text notifies too
-    p.ws.set_text(c::bar_name_label, "Ace");  // a label stays silent
+    p.ws.set_text(c::bar_name, "");
+    p.ws.set_text(c::bar_name_label, "Ace");
     p.ws.list_append(c::bar_list, "A", 0);
     p.ws.list_append(c::bar_list, "B", 1);
     p.ws.list_select(c::bar_list, 1);
@@ -175,11 +156,23 @@ class MainWindowTest : public QObject {
     QCOMPARE(p.ws.list_selected(c::bar_list), -1);  // a deleted entry takes its selection along
     auto* bars = qobject_cast<QListWidget*>(p.ws.control(c::bar_list));
     QTest::mouseClick(bars->viewport(), Qt::LeftButton, {}, bars->visualItemRect(bars->item(0)).center());
-    const std::vector<std::pair<int, Notification>> expected{{c::bar_name, Notification::Changed},
-                                                             {c::bar_name, Notification::Changed},
-                                                             {c::bar_list, Notification::SelectionChanged}};
-    QVERIFY(recorder.events == expected);
+    auto* edit = qobject_cast<QLineEdit*>(p.ws.control(c::team_name));
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(edit);
+    QVERIFY(a != nullptr && a->editableTextInterface() != nullptr);
+    a->setText(QAccessible::Value, QStringLiteral("Sharks"));
+    a->editableTextInterface()->insertText(6, QStringLiteral("!"));
+    a->editableTextInterface()->replaceText(0, 1, QStringLiteral("Z"));
+    a->editableTextInterface()->deleteText(0, 1);
+    QCOMPARE(edit->text(), QStringLiteral("harks!"));
+    QTest::keyClicks(edit, QStringLiteral("xy"));
+    p.ws.set_text(c::team_name, "Reset");
+    p.ws.set_text(c::team_name, "Reset");
     p.ws.set_event_sink(&p.logic);
+    std::vector<std::pair<int, Notification>> expected{{c::bar_name, Notification::Changed},
+                                                       {c::bar_name, Notification::Changed},
+                                                       {c::bar_list, Notification::SelectionChanged}};
+    expected.insert(expected.end(), 8, {c::team_name, Notification::Changed});
+    QVERIFY(recorder.events == expected);
   }
 
   // The file keeps 59 bytes of a name and 80 of the title: the fields take no
@@ -191,21 +184,23 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     const QString e = QStringLiteral("\u00E9"), cjk = QStringLiteral("\u4E2D"),
-                  ball = QStringLiteral("\U0001F3B1");
+                  ball = QStringLiteral("\U0001F3B1"), a = QStringLiteral("a");
+    const struct {
+      const char* name;
+      int id;
+      QString before, text, expected;
+    } rows[] = {
+        {"ASCII", c::bar_name, {}, a.repeated(60), a.repeated(59)},
+        {"accents", c::team_name, {}, e.repeated(40), e.repeated(29)},
+        {"CJK", c::team_name, "ab", cjk.repeated(25), "ab" + cjk.repeated(19)},
+        {"emoji", c::bar_name, "x", ball.repeated(20), "x" + ball.repeated(14)},
+        {"title", c::title, {}, e.repeated(30) + ball.repeated(10), e.repeated(30) + ball.repeated(5)},
+        {"full", c::title, ball.repeated(20), a, ball.repeated(20)},
+    };
     for (const char* how : {"typed", "committed", "pasted", "accessibility"}) {
-      const QString h = QString::fromLatin1(how);
-      QTest::addRow("%s ASCII", how) << c::bar_name << h << QString() << QString(60, QLatin1Char('a'))
-                                     << QString(59, QLatin1Char('a'));
-      QTest::addRow("%s accents", how)
-          << c::team_name << h << QString() << repeated(e, 40) << repeated(e, 29);
-      QTest::addRow("%s CJK", how) << c::team_name << h << QStringLiteral("ab") << repeated(cjk, 25)
-                                   << QStringLiteral("ab") + repeated(cjk, 19);
-      QTest::addRow("%s emoji", how) << c::bar_name << h << QStringLiteral("x") << repeated(ball, 20)
-                                     << QStringLiteral("x") + repeated(ball, 14);
-      QTest::addRow("%s title", how) << c::title << h << QString() << repeated(e, 30) + repeated(ball, 10)
-                                     << repeated(e, 30) + repeated(ball, 5);
-      QTest::addRow("%s full", how) << c::title << h << repeated(ball, 20) << QStringLiteral("a")
-                                    << repeated(ball, 20);
+      for (const auto& r : rows)
+        QTest::addRow("%s %s", how, r.name)
+            << r.id << QString::fromLatin1(how) << r.before << r.text << r.expected;
     }
   }
   void fields_take_no_more_than_their_room_in_bytes() {
@@ -234,71 +229,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(edit->cursorPosition(), 29);
   }
 
-  // Text put in through the accessibility interface notifies as typing does,
-  // once a change; the program's own setting notifies once, changed or not.
-  void every_change_of_a_field_notifies_once() {
-    Program p;
-    Recorder recorder;
-    p.ws.set_event_sink(&recorder);
-    auto* edit = qobject_cast<QLineEdit*>(p.ws.control(c::team_name));
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(edit);
-    QVERIFY(a != nullptr && a->editableTextInterface() != nullptr);
-    a->setText(QAccessible::Value, QStringLiteral("Sharks"));
-    a->editableTextInterface()->insertText(6, QStringLiteral("!"));
-    a->editableTextInterface()->replaceText(0, 1, QStringLiteral("Z"));
-    a->editableTextInterface()->deleteText(0, 1);
-    QCOMPARE(edit->text(), QStringLiteral("harks!"));
-    QTest::keyClicks(edit, QStringLiteral("xy"));
-    p.ws.set_text(c::team_name, "Reset");
-    p.ws.set_text(c::team_name, "Reset");
-    p.ws.set_event_sink(&p.logic);
-    QVERIFY(recorder.changes() == std::vector(8, std::pair(c::team_name, Notification::Changed)));
-  }
-
-  // After a bar was added (which empties the team name field last), a bar
-  // name put in by assistive technology makes Enter add that bar.
-  void enter_after_an_accessible_entry_adds_in_its_group() {
-    Program p;
-    QTest::keyClicks(p.ws.control(c::bar_name), QStringLiteral("Corner Pocket"));
-    QTest::keyClick(p.ws.control(c::bar_name), Qt::Key_Return);
-    QAccessible::queryAccessibleInterface(p.ws.control(c::bar_name))
-        ->setText(QAccessible::Value, QStringLiteral("Eight Ball"));
-    QTest::keyClick(&p.window, Qt::Key_Return);
-    QCOMPARE(p.ws.list_count(c::bar_list), 2);
-    QCOMPARE(p.ws.list_text(c::bar_list, 1), std::string("Eight Ball"));
-    QVERIFY(p.messages.empty());
-  }
-
-  // The displays are found by their caption and read as their text.
-  void displays_are_read_as_their_text() {
-    Program p;
-    const auto read = [&p](int id) {
-      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(p.ws.control(id));
-      return a->text(QAccessible::Name) + QLatin1Char('=') + a->text(QAccessible::Description);
-    };
-    QCOMPARE(read(c::total_teams_label), QStringLiteral("Total Number of Teams=0"));
-    QCOMPARE(read(c::file_name_label), QStringLiteral("File name=Untitled"));
-    QTest::keyClicks(p.ws.control(c::bar_name), QStringLiteral("Corner Pocket"));
-    QTest::keyClick(p.ws.control(c::bar_name), Qt::Key_Return);
-    QCOMPARE(read(c::total_teams_label), QStringLiteral("Total Number of Teams=1"));
-    QCOMPARE(read(c::bar_name_label), QStringLiteral("Bar Name=Corner Pocket"));
-    QCOMPARE(read(c::team_count_label), QStringLiteral("Number of Teams=1"));
-    // The Schedule dialog's status line, while the dialog is open.
-    QStringList status;
-    QTimer::singleShot(0, &p.window, [&] {
-      status << read(c::status);
-      p.ws.set_text(c::status, "Scheduling, please wait...");
-      status << read(c::status);
-      QApplication::activeModalWidget()->close();
-    });
-    NoDialogLogic logic;
-    QCOMPARE(p.ws.run_dialog(dialog::schedule, logic), 0);
-    QCOMPARE(status, (QStringList{QStringLiteral("Status=Click on \"Do it\" to Schedule."),
-                                  QStringLiteral("Status=Scheduling, please wait...")}));
-  }
-
   // The Schedule dialog's fifth choice and its variant reach the dialog's
-  // logic through the window system; the test answers the dialog itself.
+  // logic through the window system, and its status line is read as its
+  // text; the test answers the dialog itself.
   void schedule_dialog_offers_fairest_with_a_variant() {
     Program p;
     struct Handler final : quintora::base::DialogHandler {
@@ -310,7 +243,11 @@ class MainWindowTest : public QObject {
       }
       std::string seen;
     } handler;
-    QTimer::singleShot(0, [&p] {
+    QStringList status;
+    QTimer::singleShot(0, [&] {
+      status << spoken(p, c::status);
+      p.ws.set_text(c::status, "Scheduling, please wait...");
+      status << spoken(p, c::status);
       auto* fairest = qobject_cast<QRadioButton*>(p.ws.control(c::effort_fairest));
       auto* variant = qobject_cast<QSpinBox*>(p.ws.control(c::variant));
       QVERIFY(fairest != nullptr && variant != nullptr);
@@ -323,6 +260,8 @@ class MainWindowTest : public QObject {
     });
     QCOMPARE(p.ws.run_dialog(dialog::schedule, handler), 1);
     QCOMPARE(handler.seen, std::to_string(c::do_it) + " 1 12");
+    QCOMPARE(status, (QStringList{QStringLiteral("Status=Click on \"Do it\" to Schedule."),
+                                  QStringLiteral("Status=Scheduling, please wait...")}));
   }
 
   void league_filter_matches_either_letter_case() {
