@@ -101,27 +101,9 @@ schedule::SeasonRenderer renderer(const publish::FormatInfo& format, int team, p
   return [format, team, paper](const season::Season& season) {
     publish::Options options;
     options.team = team;
-    publish::Output out;
-    switch (format.format) {
-      case publish::Format::FixturesCsv:
-        out = publish::fixtures_csv(season, options);
-        break;
-      case publish::Format::UploadCsv:
-        out = publish::upload_csv(season);
-        break;
-      case publish::Format::ICalendar:
-        out = publish::icalendar(season, options);
-        break;
-      case publish::Format::Workbook:
-        out = publish::workbook(season, options);
-        break;
-      case publish::Format::Html:
-        out = publish::printable_html(season, options);
-        break;
-      case publish::Format::Pdf:
-        out = publish::printable_pdf(season, options, paper);
-        break;
-    }
+    publish::Output out = format.format == publish::Format::Pdf
+                              ? publish::printable_pdf(season, options, paper)
+                              : publish::render(season, format.format, options);
     if (out.result != publish::Result::Ok)
       return schedule::Rendered{false, {}, publish::message(out.result, options)};
     return schedule::Rendered{true, std::move(out.bytes), {}};

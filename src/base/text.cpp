@@ -84,6 +84,28 @@ std::size_t decode_utf8(std::string_view text, std::size_t pos, char32_t& code_p
   return length;
 }
 
+namespace {
+
+// Walks text character by character: each well-formed UTF-8 character to
+// `character` with its bytes and code point, each byte that is not part of
+// one to `stray`.
+template <typename Character, typename Stray>
+void for_each_character(std::string_view text, Character character, Stray stray) {
+  char32_t c = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = decode_utf8(text, pos, c);
+    if (length == 0) {
+      stray(byte_at(text, pos));
+      ++pos;
+    } else {
+      character(text.substr(pos, length), c);
+      pos += length;
+    }
+  }
+}
+
+}  // namespace
+
 bool is_valid_utf8(std::string_view text) {
   char32_t c = 0;
   for (std::size_t pos = 0; pos < text.size();) {
@@ -107,17 +129,9 @@ std::string utf8_from_windows_1252(std::string_view text) {
 std::string with_replacement_characters(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  char32_t c = 0;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t length = decode_utf8(text, pos, c);
-    if (length == 0) {
-      append_utf8(out, replacement_character);
-      ++pos;
-    } else {
-      out.append(text.substr(pos, length));
-      pos += length;
-    }
-  }
+  for_each_character(
+      text, [&out](std::string_view character, char32_t) { out += character; },
+      [&out](unsigned) { append_utf8(out, replacement_character); });
   return out;
 }
 
@@ -128,24 +142,17 @@ std::string utf8_or_windows_1252(std::string_view text) {
 std::string escape_control_characters(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  char32_t c = 0;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t length = decode_utf8(text, pos, c);
-    if (length == 0) {
-      append_escape(out, byte_at(text, pos));
-      ++pos;
-      continue;
-    }
-    const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F);
-    for (std::size_t k = 0; k < length; ++k) {
-      if (control) {
-        append_escape(out, byte_at(text, pos + k));
-      } else {
-        out += text[pos + k];
-      }
-    }
-    pos += length;
-  }
+  for_each_character(
+      text,
+      [&out](std::string_view character, char32_t c) {
+        const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F);
+        if (!control) {
+          out += character;
+          return;
+        }
+        for (const char b : character) append_escape(out, static_cast<unsigned char>(b));
+      },
+      [&out](unsigned byte) { append_escape(out, byte); });
   return out;
 }
 

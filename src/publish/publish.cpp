@@ -35,6 +35,24 @@ std::string message(Result result, const Options& options) {
   return "The file could not be made.";
 }
 
+Output render(const season::Season& season, Format format, const Options& options) {
+  switch (format) {
+    case Format::FixturesCsv:
+      return fixtures_csv(season, options);
+    case Format::UploadCsv:
+      return upload_csv(season);
+    case Format::ICalendar:
+      return icalendar(season, options);
+    case Format::Workbook:
+      return workbook(season, options);
+    case Format::Html:
+      return printable_html(season, options);
+    case Format::Pdf:
+      break;
+  }
+  return Output{Result::NoGuiApplication, {}};
+}
+
 std::span<const FormatInfo> formats() { return format_table; }
 
 const FormatInfo* find_format(std::string_view name) {

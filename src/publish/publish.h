@@ -71,6 +71,10 @@ std::string message(Result result, const Options& options = {});
 
 enum class Format { FixturesCsv, UploadCsv, ICalendar, Workbook, Html, Pdf };
 
+// The file of any format but the PDF, which needs Qt and is made by
+// publish/pdf/pdf.h; for Format::Pdf this gives Result::NoGuiApplication.
+Output render(const season::Season& season, Format format, const Options& options = {});
+
 struct FormatInfo {
   Format format;
   std::string_view name;         // as on the command line: "fixtures-csv", "ics" ...

@@ -278,31 +278,28 @@ bool SeasonWindowLogic::set_first_date(base::Date date) {
   return take_calendar(calendar, std::nullopt);
 }
 
+bool SeasonWindowLogic::has_calendar() {
+  if (league_.calendar) return true;
+  calendar_message_ = "Choose the first match date first.";
+  return false;
+}
+
 bool SeasonWindowLogic::set_every_days(int days) {
-  if (!league_.calendar) {
-    calendar_message_ = "Choose the first match date first.";
-    return false;
-  }
+  if (!has_calendar()) return false;
   Calendar calendar = *league_.calendar;
   calendar.every_days = days;
   return take_calendar(calendar, std::nullopt);
 }
 
 bool SeasonWindowLogic::set_start_time(base::TimeOfDay time) {
-  if (!league_.calendar) {
-    calendar_message_ = "Choose the first match date first.";
-    return false;
-  }
+  if (!has_calendar()) return false;
   Calendar calendar = *league_.calendar;
   calendar.start = time;
   return take_calendar(calendar, std::nullopt);
 }
 
 bool SeasonWindowLogic::add_week_off(base::Date date) {
-  if (!league_.calendar) {
-    calendar_message_ = "Choose the first match date first.";
-    return false;
-  }
+  if (!has_calendar()) return false;
   Calendar calendar = *league_.calendar;
   if (!calendar.add_week_off(date)) {
     const auto off = calendar.weeks_off();
@@ -334,22 +331,8 @@ void SeasonWindowLogic::clear_calendar() {
 publish::Output SeasonWindowLogic::render(publish::Format format, int team) const {
   publish::Options options;
   options.team = team;
-  switch (format) {
-    case publish::Format::FixturesCsv:
-      return publish::fixtures_csv(season_, options);
-    case publish::Format::UploadCsv:
-      return publish::upload_csv(season_);
-    case publish::Format::ICalendar:
-      return publish::icalendar(season_, options);
-    case publish::Format::Workbook:
-      return publish::workbook(season_, options);
-    case publish::Format::Html:
-      return publish::printable_html(season_, options);
-    case publish::Format::Pdf:
-      if (pdf_renderer_) return pdf_renderer_(season_, options);
-      return {publish::Result::NoGuiApplication, {}};
-  }
-  return {publish::Result::LibraryFailed, {}};
+  if (format == publish::Format::Pdf && pdf_renderer_) return pdf_renderer_(season_, options);
+  return publish::render(season_, format, options);
 }
 
 std::string SeasonWindowLogic::suggested_path(const publish::FormatInfo& info, int team) const {

@@ -152,6 +152,8 @@ class SeasonWindowLogic {
   void rebuild();
   // within_season: a week off being added, which must fall within the season.
   bool take_calendar(const Calendar& calendar, std::optional<base::Date> within_season);
+  // False, saying so, while the league has no calendar to change.
+  bool has_calendar();
   // The name offered in the export file dialog: beside the league file.
   std::string suggested_path(const publish::FormatInfo& info, int team) const;
 
