@@ -10,15 +10,6 @@ set -euo pipefail
 [ $# -ge 1 ] && set -- "$(realpath -m -- "$1")" "${@:2}"
 cd "$(dirname "$0")/.."
 
-if ! command -v lintian >/dev/null; then
-  sudo_cmd=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-  echo "Installing: lintian"
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    lintian
-fi
-
 folder=${1:-build/package}
 scripts/package.sh "$@"
 debs=("${folder%/}"/quintora_*.deb)

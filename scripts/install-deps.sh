@@ -11,6 +11,8 @@ packages=(
   libbenchmark-dev
   clang libclang-rt-14-dev clang-format-14
   desktop-file-utils appstream
+  # The Debian package and Debian's check of it.
+  dpkg-dev file lintian
   # Publishing: calendar and workbook writers; the tests read back with unzip
   # and pdftotext. The PDF needs fonts: DejaVu for Latin, Greek and Cyrillic,
   # WenQuanYi Micro Hei (5 MB) for Chinese, Japanese and Korean, Symbola for emoji.

@@ -15,21 +15,6 @@ die() {
   exit 1
 }
 
-# Installs the named Debian packages that are missing, as root or through sudo.
-install_missing() {
-  local missing=() p
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
-  local sudo_cmd=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
-}
-
 cache_value() {  # cache_value FOLDER NAME: a variable from FOLDER's CMakeCache.txt
   sed -n "s/^$2:[A-Z]*=//p" "$1/CMakeCache.txt"
 }
@@ -46,11 +31,10 @@ elif [ $# -eq 1 ]; then
   [ "$(cache_value "$folder" QUINTORA_SANITIZE)" != ON ] || die "$folder is a sanitizer build"
   [ "$(cache_value "$folder" QUINTORA_BUILD_GUI)" != OFF ] ||
     die "$folder is built without the desktop programs"
-  install_missing dpkg-dev file
+  scripts/install-deps.sh
 else
   folder=build/package
   scripts/install-deps.sh
-  install_missing dpkg-dev file
   # Debian's compiler and linker flags with every hardening feature (fortified
   # functions, immediate binding, ...), minus -g: the package is stripped anyway.
   export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g
