@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <string>
+#include <tuple>
 
 namespace quintora::base {
 namespace {
@@ -29,10 +30,9 @@ TEST(Numbers, ScanTakesASignAndDigitsAndSaturates) {
   };
   for (const auto& c : cases) {
     const ScannedInteger n = scan_integer(c.text, 0);
-    EXPECT_EQ(n.found, c.found) << c.text;
-    EXPECT_EQ(n.value, c.value) << c.text;
-    EXPECT_EQ(n.end, c.end) << c.text;
-    EXPECT_EQ(n.too_large, c.too_large) << c.text;
+    EXPECT_EQ(std::tuple(n.found, n.value, n.end, n.too_large),
+              std::tuple(c.found, c.value, c.end, c.too_large))
+        << c.text;
   }
   // A limit near the top of the type must not overflow on the way (a fuzzer found it).
   const ScannedInteger huge = scan_integer("99999999999999999999999", 0, 999999999999999999LL);

@@ -51,20 +51,15 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
       {crlf.substr(0, crlf.size() - 2), "", spring_model, longest_path},  // CR LF, none after the last line
       {ed(" Version 1.4.0", ""), ""},  // only the mark's first two characters count
       {"\xEF\xBB\xBF!! 9" + crlf.substr(16), ""},
-      {ed("2  1  1\n", "2  1  0\n"), "", "bar 2 1 1 [Eight Ball]"},  // table counts below 1 are read as 1
       {ed("1  2  1\n", " 1\t2147483647 \t 7   \r\n"), "",
-       "bar 1 100 7 [Corner"},  // a bar's teams fit the table
-      {ed("1  2  1\n", "1  -5  -1\n"), "", "bar 1 0 1 [Corner"},
+       "bar 1 100 7 [Corner"},                                    // a bar's teams fit the table
+      {ed("1  2  1\n", "1  -5  -1\n"), "", "bar 1 0 1 [Corner"},  // table counts below 1 are read as 1
       {ed("2  1  1\nEight Ball", "2\n1\n\n 3\n\tEight Ball\t"), "", "bar 2 1 3 [Eight Ball\t]"},
       // White space after the numbers, empty lines included, comes before the name.
       {ed("2\nEight Ball\n", "2\n\n \t\r\n\v\f\n\t Eight Ball\n"), "", "team 2 [Eight Ball]\n"},
       // Windows-1252 lines are converted, each on its own; UTF-8 lines stay.
       {ed("Spring League", "Caf\xE9 \x93League\x94 \x80\x81"), "",
        "title=Caf\u00E9 \u201CLeague\u201D \u20AC\uFFFD gap"},
-      {ed("Sharks",
-          "Cr\xE8me br\xFBl\xE9"
-          "e"),
-       "", "team 1 [Cr\u00E8me br\u00FBl\u00E9e]\nteam 2 [Eight Ball]"},
       {ed("Eight Ball\n<<", "Caf\xC3\xA9\n<<"), "", "bar 2 1 1 [Caf\u00E9]"},
       {ed("Sharks", std::string(59, '\xE9')), "", "team 1 [" + e29 + "]"},  // grown past the room: cut
       {ed("1\nSharks\n", "1\n   Sharks, 100% \"real\"  \n"), "", "team 1 [Sharks, 100% \"real\"  ]"},
@@ -255,10 +250,6 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
             2);  // no temporary left
 }
 
-}  // namespace quintora::test
-
-namespace quintora::test {
-
 // The calendar travels in its own section after the teams; a league without
 // one is written exactly as before, and a section that cannot be understood
 // leaves the league whole, without a calendar, and says at which line.
@@ -289,7 +280,6 @@ TEST(CalendarSection, SavedAfterTheTeamsAndReadBackOrReportedByLine) {
       {"\n  \n", ""},
       {section, ""},
       {"\n\n" + head + "2026-09-08\r\n 14 \n20:00\n0\n", ""},
-      {head + "2026-09-08\n7\n20:00\n2\n2026-12-29\n2026-12-22\n", ""},  // put in order
       {"<< RESULTS >>\n1 2\n", "line 20: a section this program does not know begins here"},
       {head + "2026-02-30\n7\n20:00\n0\n", "line 21: \"2026-02-30\" is not a first match date"},
       {head + "2026-09-08\n0\n20:00\n0\n", "line 22: \"0\" is not a number of days from 1 to 365"},
@@ -299,7 +289,6 @@ TEST(CalendarSection, SavedAfterTheTeamsAndReadBackOrReportedByLine) {
       {head + "2026-09-08\n7\n", "line 23: the calendar ends before its start time"},
       {head + "2026-09-08\n7\n20:00\n1\n2026-12-23\n",
        "line 25: The week off 2026-12-23 is not a match date"},
-      {head + "2026-09-08\n7\n20:00\n2\n2026-12-22\n2026-12-22\n", "is listed twice"},
       {section + "<< LATER >>\n", "line 27: a section this program does not know"},
   };
   for (const auto& k : cases) {
@@ -308,12 +297,10 @@ TEST(CalendarSection, SavedAfterTheTeamsAndReadBackOrReportedByLine) {
     ASSERT_EQ(read_text(read, spring_lf + k.after_teams, ws), ReadResult::Success) << k.after_teams;
     EXPECT_EQ(describe(read), spring_model) << k.after_teams;
     const std::string shown = boxes(ws);
-    if (k.problem.empty()) {
-      EXPECT_EQ(shown, "") << k.after_teams;
-    } else {
-      EXPECT_NE(shown.find(k.problem), std::string::npos) << shown;
-      EXPECT_TRUE(shown.starts_with("Warning ! Part of this league file cannot be read")) << shown;
-    }
+    EXPECT_EQ(shown.empty(), k.problem.empty()) << k.after_teams;
+    EXPECT_NE(shown.find(k.problem), std::string::npos) << shown;
+    EXPECT_TRUE(shown.empty() || shown.starts_with("Warning ! Part of this league file cannot be read"))
+        << shown;
     // A calendar is kept only when its own lines were understood.
     const bool dated = k.problem.empty()
                            ? !k.after_teams.empty() && k.after_teams.find('<') != std::string::npos
