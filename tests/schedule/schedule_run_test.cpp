@@ -180,8 +180,6 @@ TEST_F(ScheduleRunTest, AHundredTeamsAreScheduledAtEveryEffort) {
     EXPECT_EQ(visits.size(), 9900u) << "effort " << effort;
     EXPECT_EQ(run_.evaluations > 0, effort > 1) << "effort " << effort;
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5 + 198 + 100);
-    EXPECT_NE(text.find("\n   Week198:  "), std::string::npos);
-    EXPECT_TRUE(text.ends_with("\n      100: Team 100\n"));
   }
 }
 
