@@ -11,7 +11,6 @@
 
 namespace quintora::test {
 
-namespace c = ui::control;
 namespace fs = std::filesystem;
 
 // The example league of two bars and three teams.
@@ -49,8 +48,7 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
   } cases[] = {
       {spring_lf, ""},
       {crlf.substr(0, crlf.size() - 2), "", spring_model, longest_path},  // CR LF, none after the last line
-      {ed(" Version 1.4.0", ""), ""},  // only the mark's first two characters count
-      {"\xEF\xBB\xBF!! 9" + crlf.substr(16), ""},
+      {"\xEF\xBB\xBF!! 9" + crlf.substr(16), ""},  // only the mark's first two characters count
       {ed("1  2  1\n", " 1\t2147483647 \t 7   \r\n"), "",
        "bar 1 100 7 [Corner"},                                    // a bar's teams fit the table
       {ed("1  2  1\n", "1  -5  -1\n"), "", "bar 1 0 1 [Corner"},  // table counts below 1 are read as 1
@@ -62,8 +60,7 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
        "title=Caf\u00E9 \u201CLeague\u201D \u20AC\uFFFD gap"},
       {ed("Eight Ball\n<<", "Caf\xC3\xA9\n<<"), "", "bar 2 1 1 [Caf\u00E9]"},
       {ed("Sharks", std::string(59, '\xE9')), "", "team 1 [" + e29 + "]"},  // grown past the room: cut
-      {ed("1\nSharks\n", "1\n   Sharks, 100% \"real\"  \n"), "", "team 1 [Sharks, 100% \"real\"  ]"},
-      {ed("1  2  1\n", "1  x  9\n"), "", "bar 1 0 1 [Corner Pocket]"},  // garbage goes with its line
+      {ed("1  2  1\n", "1  x  9\n"), "", "bar 1 0 1 [Corner Pocket]"},      // garbage goes with its line
       {ed("2  1  1\n", "2  1\n"), "",
        "bar 2 1 1 [Eight Ball]\nteam 1 [Corner Pocket]\nteam 1 [Sharks]\nteam 2 [Eight"},
       {ed("Spring League", t80 + "X"), "", "title=" + t80 + " gap"},  // overlong lines cut at a character
@@ -150,17 +147,14 @@ TEST(WriteLeague, DeletionsKeepTheirEntriesUntilASaveCompactsAndRegroups) {
 
 TEST(WriteLeague, NamesAndTitlesSurviveByteForByte) {
   League league;
-  for (const std::string& n :
-       {std::string(59, 'N'), std::string(57, 'x') + "é", std::string("Tab\tbed\t"),
-        std::string("Blanks  inside, commas, 100% and %d %s"), std::string("Straße Ελλάδα")})
+  for (const std::string& n : {std::string(59, 'N'), std::string(57, 'x') + "é", std::string("Tab\tbed\t"),
+                               std::string("Blanks  inside, commas, 100% and %d %s Straße Ελλάδα")})
     add_team(league, n, add_bar(league, n));
-  const std::string title = std::string(78, 'T') + "é";  // 80 bytes
-  League expected = league;
-  expected.stored_title.assign(title);
+  const std::string title = std::string(78, 'T') + "é", before = describe(league);  // 80 bytes
   ScratchFolder folder;
   FakeWindowSystem ws;
   ASSERT_TRUE(save(league, ws, folder / "names.sch", title));
-  EXPECT_EQ(describe(league), describe(expected));
+  EXPECT_EQ(describe(league), replaced(before, "title=", "title=" + title));
   ASSERT_TRUE(save(league, ws, folder / "names.sch", "T" + title));  // the field is cut at a character
   EXPECT_EQ(league.stored_title.view(), std::string(79, 'T'));
 }
