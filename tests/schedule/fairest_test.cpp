@@ -84,16 +84,12 @@ int least_breaks(int n_team, int passes) {
   return (2 * passes - 1) * (n_team - 2);
 }
 
-struct Count {
-  std::string fault;  // the first promise broken, empty when all hold
-  int breaks = 0;
-};
-
-// Reads `text` back and checks every promise of a Fairest season on it.
-Count count_season(const League& league, const std::string& text, int season_weeks, bool comma = false) {
-  Count out;
+// Reads `text` back and checks every promise of a Fairest season on it;
+// returns the first promise broken, empty when all hold.
+std::string count_season(const League& league, const std::string& text, int season_weeks, bool comma) {
+  std::string fault;
   auto fail = [&](const std::string& what, int week) {
-    if (out.fault.empty()) out.fault = what + " in week " + std::to_string(week);
+    if (fault.empty()) fault = what + " in week " + std::to_string(week);
   };
   const int c = league.n_team;
   const int per_pass = c + c % 2 - 1;
@@ -101,8 +97,7 @@ Count count_season(const League& league, const std::string& text, int season_wee
   std::vector<int> bar_of(team_slots), met(team_slots * team_slots), homes(team_slots), byes(team_slots);
   std::vector<int> last_side(team_slots), last_pass(team_slots);
   for (int t = 1; t <= c; ++t) bar_of[at(t)] = league.team.bar_number[at(t - 1)];
-  int within = 0;
-  int boundary = 0;
+  int within = 0, boundary = 0;
   std::string_view rest = text;
   Week week;
   int w = 0;
@@ -150,15 +145,15 @@ Count count_season(const League& league, const std::string& text, int season_wee
     const auto [least, most] = std::minmax_element(homes.begin() + 1, homes.end());
     if (*most - *least > 1) fail("home counts more than one apart", w + 1);
   }
-  if (w != season_weeks) out.fault += " / " + std::to_string(w) + " week lines";
-  out.breaks = within + boundary;
+  if (w != season_weeks) fault += " / " + std::to_string(w) + " week lines";
+  const int breaks = within + boundary;
   const int whole = season_weeks / per_pass;
   const int started = (season_weeks + per_pass - 1) / per_pass;
-  if (c % 2 == 1 && within != 0) out.fault += " / a break within a pass";
-  if (season_weeks % per_pass == 0 && out.breaks != least_breaks(c, whole))
-    out.fault += " / " + std::to_string(out.breaks) + " breaks";
-  if (out.breaks > least_breaks(c, started)) out.fault += " / breaks above the bound of the passes begun";
-  return out;
+  if (c % 2 == 1 && within != 0) fault += " / a break within a pass";
+  if (season_weeks % per_pass == 0 && breaks != least_breaks(c, whole))
+    fault += " / " + std::to_string(breaks) + " breaks";
+  if (breaks > least_breaks(c, started)) fault += " / breaks above the bound of the passes begun";
+  return fault;
 }
 
 std::string describe(const League& league) {
@@ -210,10 +205,10 @@ TEST(Fairest, EveryPromiseHoldsForEveryTeamCountAndBarLayout) {
       const int variant = leagues % 2 == 0 ? 1 : 2 + leagues * 37 % (max_variant - 1);
       const bool comma = leagues % 5 == 0;
       ++leagues;
-      const Count count = count_season(league, fairest_text(league, weeks, variant, comma), weeks, comma);
-      if (!count.fault.empty() && ++faults <= 5)
-        ADD_FAILURE() << describe(league) << ", " << weeks << " weeks, variant " << variant << ": "
-                      << count.fault;
+      const std::string fault =
+          count_season(league, fairest_text(league, weeks, variant, comma), weeks, comma);
+      if (!fault.empty() && ++faults <= 5)
+        ADD_FAILURE() << describe(league) << ", " << weeks << " weeks, variant " << variant << ": " << fault;
     }
   }
   RecordProperty("leagues", leagues);
