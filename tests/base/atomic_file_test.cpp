@@ -12,6 +12,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "base/interrupt_cleanup.h"
 #include "support/write_faults.h"
@@ -77,17 +78,15 @@ TEST_F(AtomicFileTest, RefusesWhatIsNoFileAndKeepsTheOldFile) {
   fs::create_directory(folder_ / "folder.sch");
   std::ofstream(folder_ / "readonly.sch") << "kept";
   fs::permissions(folder_ / "readonly.sch", fs::perms::owner_read | fs::perms::group_read);
-  const struct {
-    fs::path target;
-    WriteStatus status;
-  } cases[] = {
+  const std::pair<fs::path, WriteStatus> cases[] = {
       {fs::path(), WriteStatus::InvalidName},
       {folder_ / "", WriteStatus::InvalidName},
       {folder_ / "missing" / "x.sch", WriteStatus::NoFolder},
       {folder_ / "folder.sch", WriteStatus::NotAFile},
       {folder_ / "readonly.sch", WriteStatus::ReadOnly},
   };
-  for (const auto& c : cases) EXPECT_EQ(write_file_atomically(c.target, new_text_), c.status) << c.target;
+  for (const auto& [target, status] : cases)
+    EXPECT_EQ(write_file_atomically(target, new_text_), status) << target;
   EXPECT_EQ(read_file(folder_ / "readonly.sch"), "kept");
   EXPECT_EQ(others(), 2);
 }
@@ -116,41 +115,35 @@ TEST_F(AtomicFileTest, NeverWritesThroughALinkPlantedAtTheTemporaryName) {
 #endif
 
 // Failures in the middle of a write: a full disk, a rename that fails, a
-// folder that takes no new files. Each leaves the old file byte for byte.
+// folder that takes no new files. Each leaves the old file byte for byte; a
+// folder that refuses new files still takes an existing, writable file in
+// place (its room reserved first), but no new one.
 TEST_F(AtomicFileTest, FailuresLeaveTheOldFileByteForByte) {
   const struct {
     const char* what;
     WriteFaults injected;
     WriteStatus status;
+    std::string text = "";  // the new file's text when it is written; empty: the old one stays
+    const char* name = "league.sch";
   } cases[] = {
       {"disk full", write_faults(0, 100), WriteStatus::NoRoom},
       {"rename fails", write_faults(0, -1, true), WriteStatus::CannotReplace},
       {"read-only folder, disk full", write_faults(EACCES, 10), WriteStatus::NoRoom},
       {"no free inodes, disk full", write_faults(ENOSPC, 0), WriteStatus::NoRoom},
       {"name too long, disk full", write_faults(ENAMETOOLONG, 4000), WriteStatus::NoRoom},
+      {"not a refusing folder: no write in place", write_faults(EIO), WriteStatus::CannotCreate},
+      {"read-only folder, new file", write_faults(EROFS), WriteStatus::CannotCreate, "", "new.sch"},
+      {"read-only folder, in place", write_faults(EACCES), WriteStatus::Ok, new_text_},
+      {"read-only folder, shorter in place", write_faults(EACCES), WriteStatus::Ok, "short"},
   };
   for (const auto& c : cases) {
     set_write_faults_for_testing(c.injected);
-    EXPECT_EQ(write_file_atomically(target_, new_text_), c.status) << c.what;
-    EXPECT_EQ(read_file(target_), old_text_) << c.what;
+    EXPECT_EQ(write_file_atomically(folder_ / c.name, c.text.empty() ? new_text_ : c.text), c.status)
+        << c.what;
+    EXPECT_EQ(read_file(target_), c.text.empty() ? old_text_ : c.text) << c.what;
     EXPECT_EQ(others(), 0) << c.what;
   }
   EXPECT_EQ(registered_cleanup_count(), 0);
-}
-
-// A folder that takes no new files: an existing, writable file is still
-// replaced (in place, its room reserved first), a new one cannot be made.
-TEST_F(AtomicFileTest, AFolderWithoutRoomForNewFilesStillTakesTheFileInPlace) {
-  for (const std::string& text : {new_text_, std::string("short")}) {
-    set_write_faults_for_testing(write_faults(EACCES));
-    ASSERT_EQ(write_file_atomically(target_, text), WriteStatus::Ok);
-    EXPECT_EQ(read_file(target_), text);
-  }
-  set_write_faults_for_testing(write_faults(EROFS));
-  EXPECT_EQ(write_file_atomically(folder_ / "new.sch", "x"), WriteStatus::CannotCreate);
-  set_write_faults_for_testing(write_faults(EIO));  // not a folder that refuses: no in-place write
-  EXPECT_EQ(write_file_atomically(target_, new_text_), WriteStatus::CannotCreate);
-  EXPECT_EQ(others(), 0);
 }
 
 #ifndef _WIN32
@@ -191,14 +184,6 @@ TEST_F(AtomicFileTest, AnInterruptedWriteLeavesNoTemporary) {
   EXPECT_EQ(others(), 0);
 }
 #endif
-
-TEST(PlatformLineEnds, OnlyWindowsGetsCarriageReturns) {
-#ifdef _WIN32
-  EXPECT_EQ(with_platform_line_ends("a\nb\n"), "a\r\nb\r\n");
-#else
-  EXPECT_EQ(with_platform_line_ends("a\nb\n"), "a\nb\n");
-#endif
-}
 
 }  // namespace
 }  // namespace quintora::base

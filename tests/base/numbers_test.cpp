@@ -6,18 +6,14 @@
 
 #include <climits>
 #include <string>
+#include <tuple>
 
 namespace quintora::base {
 namespace {
 
 TEST(Numbers, ScanTakesASignAndDigitsAndSaturates) {
-  const struct {
-    const char* text;
-    bool found;
-    long long value;
-    std::size_t end;
-    bool too_large;
-  } cases[] = {
+  // text, found, value, end, too large
+  const std::tuple<const char*, bool, long long, std::size_t, bool> cases[] = {
       {"42x", true, 42, 2, false},
       {"-7", true, -7, 2, false},
       {"+0", true, 0, 2, false},
@@ -27,12 +23,10 @@ TEST(Numbers, ScanTakesASignAndDigitsAndSaturates) {
       {"2147483648", true, 2147483648LL, 10, false},
       {"99999999999999999999999", true, 2147483648LL, 23, true},
   };
-  for (const auto& c : cases) {
-    const ScannedInteger n = scan_integer(c.text, 0);
-    EXPECT_EQ(n.found, c.found) << c.text;
-    EXPECT_EQ(n.value, c.value) << c.text;
-    EXPECT_EQ(n.end, c.end) << c.text;
-    EXPECT_EQ(n.too_large, c.too_large) << c.text;
+  for (const auto& [text, found, value, end, too_large] : cases) {
+    const ScannedInteger n = scan_integer(text, 0);
+    EXPECT_EQ(std::tuple(n.found, n.value, n.end, n.too_large), std::tuple(found, value, end, too_large))
+        << text;
   }
   // A limit near the top of the type must not overflow on the way (a fuzzer found it).
   const ScannedInteger huge = scan_integer("99999999999999999999999", 0, 999999999999999999LL);
@@ -40,12 +34,8 @@ TEST(Numbers, ScanTakesASignAndDigitsAndSaturates) {
 }
 
 TEST(Numbers, EachReaderKeepsItsOwnRuleAroundTheNumber) {
-  const struct {
-    const char* text;
-    unsigned field;  // a numeric entry field
-    int leading;     // the weeks field, clamped to 0..200
-    bool whole;      // the command line's whole number
-  } cases[] = {
+  // text; a numeric entry field; the weeks field, clamped to 0..200; the command line's whole number
+  const std::tuple<const char*, unsigned, int, bool> cases[] = {
       {"12", 12, 12, true},
       {"  12abc", 0, 12, false},
       {" 12 ", 12, 12, false},
@@ -59,11 +49,11 @@ TEST(Numbers, EachReaderKeepsItsOwnRuleAroundTheNumber) {
       {"\t\n7", 0, 7, false},
       {"1 2", 0, 1, false},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(parse_unsigned_field(c.text), c.field) << '"' << c.text << '"';
-    EXPECT_EQ(parse_leading_integer(c.text, 0, 200), c.leading) << '"' << c.text << '"';
-    EXPECT_EQ(is_whole_integer(c.text), c.whole) << '"' << c.text << '"';
-  }
+  for (const auto& [text, field, leading, whole] : cases)
+    EXPECT_EQ(
+        std::tuple(parse_unsigned_field(text), parse_leading_integer(text, 0, 200), is_whole_integer(text)),
+        std::tuple(field, leading, whole))
+        << '"' << text << '"';
 }
 
 }  // namespace

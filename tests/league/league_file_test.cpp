@@ -11,7 +11,6 @@
 
 namespace quintora::test {
 
-namespace c = ui::control;
 namespace fs = std::filesystem;
 
 // The example league of two bars and three teams.
@@ -49,26 +48,19 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
   } cases[] = {
       {spring_lf, ""},
       {crlf.substr(0, crlf.size() - 2), "", spring_model, longest_path},  // CR LF, none after the last line
-      {ed(" Version 1.4.0", ""), ""},  // only the mark's first two characters count
-      {"\xEF\xBB\xBF!! 9" + crlf.substr(16), ""},
-      {ed("2  1  1\n", "2  1  0\n"), "", "bar 2 1 1 [Eight Ball]"},  // table counts below 1 are read as 1
+      {"\xEF\xBB\xBF!! 9" + crlf.substr(16), ""},  // only the mark's first two characters count
       {ed("1  2  1\n", " 1\t2147483647 \t 7   \r\n"), "",
-       "bar 1 100 7 [Corner"},  // a bar's teams fit the table
-      {ed("1  2  1\n", "1  -5  -1\n"), "", "bar 1 0 1 [Corner"},
+       "bar 1 100 7 [Corner"},                                    // a bar's teams fit the table
+      {ed("1  2  1\n", "1  -5  -1\n"), "", "bar 1 0 1 [Corner"},  // table counts below 1 are read as 1
       {ed("2  1  1\nEight Ball", "2\n1\n\n 3\n\tEight Ball\t"), "", "bar 2 1 3 [Eight Ball\t]"},
       // White space after the numbers, empty lines included, comes before the name.
       {ed("2\nEight Ball\n", "2\n\n \t\r\n\v\f\n\t Eight Ball\n"), "", "team 2 [Eight Ball]\n"},
       // Windows-1252 lines are converted, each on its own; UTF-8 lines stay.
       {ed("Spring League", "Caf\xE9 \x93League\x94 \x80\x81"), "",
        "title=Caf\u00E9 \u201CLeague\u201D \u20AC\uFFFD gap"},
-      {ed("Sharks",
-          "Cr\xE8me br\xFBl\xE9"
-          "e"),
-       "", "team 1 [Cr\u00E8me br\u00FBl\u00E9e]\nteam 2 [Eight Ball]"},
       {ed("Eight Ball\n<<", "Caf\xC3\xA9\n<<"), "", "bar 2 1 1 [Caf\u00E9]"},
       {ed("Sharks", std::string(59, '\xE9')), "", "team 1 [" + e29 + "]"},  // grown past the room: cut
-      {ed("1\nSharks\n", "1\n   Sharks, 100% \"real\"  \n"), "", "team 1 [Sharks, 100% \"real\"  ]"},
-      {ed("1  2  1\n", "1  x  9\n"), "", "bar 1 0 1 [Corner Pocket]"},  // garbage goes with its line
+      {ed("1  2  1\n", "1  x  9\n"), "", "bar 1 0 1 [Corner Pocket]"},      // garbage goes with its line
       {ed("2  1  1\n", "2  1\n"), "",
        "bar 2 1 1 [Eight Ball]\nteam 1 [Corner Pocket]\nteam 1 [Sharks]\nteam 2 [Eight"},
       {ed("Spring League", t80 + "X"), "", "title=" + t80 + " gap"},  // overlong lines cut at a character
@@ -141,11 +133,10 @@ TEST(WriteLeague, DeletionsKeepTheirEntriesUntilASaveCompactsAndRegroups) {
   delete_team(league, 5, 0);  // a2
   delete_team(league, 5, 0);
   add_team(league, "a3", 0);
-  EXPECT_EQ(
-      describe(league),
-      "title= gap=0 bars=3/4 teams=4/8\nbar 1 2 2 [A]\nbar -1 3 1 [B]\nbar 3 1 1 [C]\nbar 4 1 1 [D]\nteam 1 "
-      "[a1]\n"
-      "team -2 [b1]\nteam -2 [b2]\nteam -2 [b3]\nteam 3 [c1]\nteam -2 [a2]\nteam 4 [d1]\nteam 1 [a3]\n");
+  EXPECT_EQ(describe(league),
+            "title= gap=0 bars=3/4 teams=4/8\nbar 1 2 2 [A]\nbar -1 3 1 [B]\nbar 3 1 1 [C]\nbar 4 1 1 [D]\n"
+            "team 1 [a1]\nteam -2 [b1]\nteam -2 [b2]\nteam -2 [b3]\nteam 3 [c1]\nteam -2 [a2]\nteam 4 [d1]\n"
+            "team 1 [a3]\n");
   FakeWindowSystem ws;
   ASSERT_TRUE(save(league, ws, folder / "compact.sch", ""));
   EXPECT_EQ(describe(league),
@@ -156,17 +147,14 @@ TEST(WriteLeague, DeletionsKeepTheirEntriesUntilASaveCompactsAndRegroups) {
 
 TEST(WriteLeague, NamesAndTitlesSurviveByteForByte) {
   League league;
-  for (const std::string& n :
-       {std::string(59, 'N'), std::string(57, 'x') + "é", std::string("Tab\tbed\t"),
-        std::string("Blanks  inside, commas, 100% and %d %s"), std::string("Straße Ελλάδα")})
+  for (const std::string& n : {std::string(59, 'N'), std::string(57, 'x') + "é", std::string("Tab\tbed\t"),
+                               std::string("Blanks  inside, commas, 100% and %d %s Straße Ελλάδα")})
     add_team(league, n, add_bar(league, n));
-  const std::string title = std::string(78, 'T') + "é";  // 80 bytes
-  League expected = league;
-  expected.stored_title.assign(title);
+  const std::string title = std::string(78, 'T') + "é", before = describe(league);  // 80 bytes
   ScratchFolder folder;
   FakeWindowSystem ws;
   ASSERT_TRUE(save(league, ws, folder / "names.sch", title));
-  EXPECT_EQ(describe(league), describe(expected));
+  EXPECT_EQ(describe(league), replaced(before, "title=", "title=" + title));
   ASSERT_TRUE(save(league, ws, folder / "names.sch", "T" + title));  // the field is cut at a character
   EXPECT_EQ(league.stored_title.view(), std::string(79, 'T'));
 }
@@ -176,25 +164,21 @@ TEST(WriteLeague, NamesAndTitlesSurviveByteForByte) {
 TEST(ReadLeagueFile, EndlessAndHugeFilesAreRefusedUnreadPastTheLimit) {
   ScratchFolder folder;
   std::ofstream(folder / "huge.sch", std::ios::binary) << "!!" << std::string(3 * max_league_file_bytes, '!');
-  const struct {
-    std::string path, box;
-    ReadResult result;
-  } cases[] = {
-      {(folder / "huge.sch").string(),
-       "Sorry ! (error) This league file cannot be read: it is larger than 1024 KB.", ReadResult::Refused},
+  const std::string huge = (folder / "huge.sch").string();
+  std::vector<std::tuple<std::string, ReadResult, std::string>> cases = {
+      {huge, ReadResult::Refused,
+       "Sorry ! (error) This league file cannot be read: it is larger than 1024 KB."}};
 #ifndef _WIN32
-      {"/dev/zero", "Sorry ! (error) Not a Vazedored file.", ReadResult::NotLeagueFile},
+  cases.emplace_back("/dev/zero", ReadResult::NotLeagueFile, "Sorry ! (error) Not a Vazedored file.");
 #endif
-  };
-  for (const auto& k : cases) {
+  for (const auto& [path, result, box] : cases) {
     League league = make_league({{"Kept", 1, {"Keeper"}}});
-    const std::string before = describe(league);
     base::Notices notices;
-    EXPECT_EQ(read_league_file(league, k.path, ReadMode::Open, notices), k.result) << k.path;
+    EXPECT_EQ(read_league_file(league, path, ReadMode::Open, notices), result) << path;
     FakeWindowSystem ws;
     base::show(ws, notices);
-    EXPECT_EQ(boxes(ws), k.box + "\n");
-    EXPECT_EQ(describe(league), before);
+    EXPECT_EQ(boxes(ws), box + "\n");
+    EXPECT_EQ(describe(league), describe(make_league({{"Kept", 1, {"Keeper"}}})));
   }
 }
 
@@ -205,21 +189,19 @@ TEST(LeagueFile, EntriesWithoutABarAreKeptUntilASave) {
   ScratchFolder folder;
   FakeWindowSystem ws;
   League league;
-  ASSERT_EQ(
-      read_text(league,
-                "!!\n\nT\n\n3  0\n\n1  9  1\nTwin A\n1  9  1\nTwin B\n-1  0  1\nOld\n\n4\n\n1\nOne\n1\nTwo\n"
-                "0\nStray\n-2\nGone\n",
-                ws),
-      ReadResult::Success);
+  const std::string text =
+      "!!\n\nT\n\n3  0\n\n1  9  1\nTwin A\n1  9  1\nTwin B\n-1  0  1\nOld\n\n4\n\n"
+      "1\nOne\n1\nTwo\n0\nStray\n-2\nGone\n";
+  ASSERT_EQ(read_text(league, text, ws), ReadResult::Success);
   EXPECT_EQ(boxes(ws),
             "Stopzzz ! (error) Bar Old has no valid number.\nTeam Stray has no bar.\nTeam Gone has no bar.\n"
             "They are left out when the league is saved.\n");
-  EXPECT_TRUE(
-      describe(league).starts_with("title=T gap=0 bars=2/3 teams=3/4\n"));  // live counts follow the entries
+  // The live counts follow the entries.
+  EXPECT_TRUE(describe(league).starts_with("title=T gap=0 bars=2/3 teams=3/4\n"));
   ASSERT_TRUE(save(league, ws, folder / "counts.sch", "T"));
   EXPECT_EQ(describe(league),
-            "title=T gap=0 bars=2/2 teams=2/2\nbar 1 2 1 [Twin A]\nbar 2 0 1 [Twin B]\nteam 1 [One]\nteam 1 "
-            "[Two]\n");
+            "title=T gap=0 bars=2/2 teams=2/2\nbar 1 2 1 [Twin A]\nbar 2 0 1 [Twin B]\n"
+            "team 1 [One]\nteam 1 [Two]\n");
 }
 
 TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
@@ -227,19 +209,17 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
   std::ofstream(folder / "readonly.sch") << "previous contents";
   fs::permissions(folder / "readonly.sch", fs::perms::owner_read | fs::perms::group_read);
   fs::create_directory(folder / "folder.sch");
-  const struct {
-    std::string path, box;
-  } cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {(folder / "no folder" / "l.sch").string(), "Its folder does not exist."},
       {(folder / "readonly.sch").string(), "The file is read-only."},
       {(folder / "folder.sch").string(), "A folder or another object that is not a file has that name."},
       {"", "The league has no file name yet."},
   };
-  for (const auto& k : cases) {
+  for (const auto& [path, box] : cases) {
     League league = make_league({{"A", 1, {"a"}}, {"B", 1, {"b"}}});
     delete_bar(league, 0);
     league.file_state = FileState::Modified;
-    league.current_file_path.assign(k.path);
+    league.current_file_path.assign(path);
     const std::string before = describe(league);
     FakeWindowSystem ws;
     base::Notices notices;
@@ -247,17 +227,13 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
     base::show(ws, notices);
     EXPECT_EQ(describe(league), before);
     EXPECT_EQ(league.file_state, FileState::Modified);
-    const std::string where = k.path.empty() ? "a file" : k.path;
-    EXPECT_EQ(boxes(ws), "Stop ! (error) The league could not be saved to " + where + ".\n" + k.box + "\n");
+    const std::string where = path.empty() ? "a file" : path;
+    EXPECT_EQ(boxes(ws), "Stop ! (error) The league could not be saved to " + where + ".\n" + box + "\n");
   }
   EXPECT_EQ(file_bytes(folder / "readonly.sch"), "previous contents");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()),
-            2);  // no temporary left
+  // No temporary file left.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 2);
 }
-
-}  // namespace quintora::test
-
-namespace quintora::test {
 
 // The calendar travels in its own section after the teams; a league without
 // one is written exactly as before, and a section that cannot be understood
@@ -281,15 +257,12 @@ TEST(CalendarSection, SavedAfterTheTeamsAndReadBackOrReportedByLine) {
   EXPECT_EQ(*league.calendar, calendar);
 
   const std::string head = "<< CALENDAR: anything\n";
-  const struct {
-    std::string after_teams;
-    std::string problem;  // empty: read with a calendar
-  } cases[] = {
+  // What follows the teams, and the problem shown (empty: none).
+  const std::pair<std::string, std::string> cases[] = {
       {"", ""},
       {"\n  \n", ""},
       {section, ""},
       {"\n\n" + head + "2026-09-08\r\n 14 \n20:00\n0\n", ""},
-      {head + "2026-09-08\n7\n20:00\n2\n2026-12-29\n2026-12-22\n", ""},  // put in order
       {"<< RESULTS >>\n1 2\n", "line 20: a section this program does not know begins here"},
       {head + "2026-02-30\n7\n20:00\n0\n", "line 21: \"2026-02-30\" is not a first match date"},
       {head + "2026-09-08\n0\n20:00\n0\n", "line 22: \"0\" is not a number of days from 1 to 365"},
@@ -299,26 +272,22 @@ TEST(CalendarSection, SavedAfterTheTeamsAndReadBackOrReportedByLine) {
       {head + "2026-09-08\n7\n", "line 23: the calendar ends before its start time"},
       {head + "2026-09-08\n7\n20:00\n1\n2026-12-23\n",
        "line 25: The week off 2026-12-23 is not a match date"},
-      {head + "2026-09-08\n7\n20:00\n2\n2026-12-22\n2026-12-22\n", "is listed twice"},
       {section + "<< LATER >>\n", "line 27: a section this program does not know"},
   };
-  for (const auto& k : cases) {
+  for (const auto& [after_teams, problem] : cases) {
     League read;
     ws.clear_messages();
-    ASSERT_EQ(read_text(read, spring_lf + k.after_teams, ws), ReadResult::Success) << k.after_teams;
-    EXPECT_EQ(describe(read), spring_model) << k.after_teams;
+    ASSERT_EQ(read_text(read, spring_lf + after_teams, ws), ReadResult::Success) << after_teams;
+    EXPECT_EQ(describe(read), spring_model) << after_teams;
     const std::string shown = boxes(ws);
-    if (k.problem.empty()) {
-      EXPECT_EQ(shown, "") << k.after_teams;
-    } else {
-      EXPECT_NE(shown.find(k.problem), std::string::npos) << shown;
-      EXPECT_TRUE(shown.starts_with("Warning ! Part of this league file cannot be read")) << shown;
-    }
+    EXPECT_EQ(shown.empty(), problem.empty()) << after_teams;
+    EXPECT_NE(shown.find(problem), std::string::npos) << shown;
+    EXPECT_TRUE(shown.empty() || shown.starts_with("Warning ! Part of this league file cannot be read"))
+        << shown;
     // A calendar is kept only when its own lines were understood.
-    const bool dated = k.problem.empty()
-                           ? !k.after_teams.empty() && k.after_teams.find('<') != std::string::npos
-                           : k.after_teams.starts_with(section);
-    EXPECT_EQ(read.calendar.has_value(), dated) << k.after_teams;
+    const bool dated = problem.empty() ? !after_teams.empty() && after_teams.find('<') != std::string::npos
+                                       : after_teams.starts_with(section);
+    EXPECT_EQ(read.calendar.has_value(), dated) << after_teams;
   }
   League unordered;
   read_text(unordered, spring_lf + head + "2026-09-08\n7\n20:00\n2\n2026-12-29\n2026-12-22\n", ws);

@@ -7,16 +7,12 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "league/league_file.h"
 #include "league_builder.h"
 
 namespace quintora::schedule {
@@ -87,16 +83,12 @@ int least_breaks(int n_team, int passes) {
   return (2 * passes - 1) * (n_team - 2);
 }
 
-struct Count {
-  std::string fault;  // the first promise broken, empty when all hold
-  int breaks = 0;
-};
-
-// Reads `text` back and checks every promise of a Fairest season on it.
-Count count_season(const League& league, const std::string& text, int season_weeks, bool comma = false) {
-  Count out;
+// Reads `text` back and checks every promise of a Fairest season on it;
+// returns the first promise broken, empty when all hold.
+std::string count_season(const League& league, const std::string& text, int season_weeks, bool comma) {
+  std::string fault;
   auto fail = [&](const std::string& what, int week) {
-    if (out.fault.empty()) out.fault = what + " in week " + std::to_string(week);
+    if (fault.empty()) fault = what + " in week " + std::to_string(week);
   };
   const int c = league.n_team;
   const int per_pass = c + c % 2 - 1;
@@ -104,8 +96,7 @@ Count count_season(const League& league, const std::string& text, int season_wee
   std::vector<int> bar_of(team_slots), met(team_slots * team_slots), homes(team_slots), byes(team_slots);
   std::vector<int> last_side(team_slots), last_pass(team_slots);
   for (int t = 1; t <= c; ++t) bar_of[at(t)] = league.team.bar_number[at(t - 1)];
-  int within = 0;
-  int boundary = 0;
+  int within = 0, boundary = 0;
   std::string_view rest = text;
   Week week;
   int w = 0;
@@ -146,24 +137,22 @@ Count count_season(const League& league, const std::string& text, int season_wee
       if (seen[at(t)] != 1) fail("team " + std::to_string(t) + " not exactly once", w + 1);
     for (int b = 1; b <= league.n_bar; ++b)
       if (hosted[at(b)] > league.bar.n_table_this_bar[at(b - 1)]) fail("a bar over its tables", w + 1);
-    if (w % per_pass != per_pass - 1) continue;  // the checks of a whole pass follow
-    for (int a = 1; a <= c; ++a)
-      for (int b = a + 1; b <= c; ++b)
-        if (met[at(a) * team_slots + at(b)] != 1) fail("a pair that did not meet in a pass", w + 1);
-    for (int t = 1; t <= c; ++t)
-      if (c % 2 == 1 && byes[at(t)] != 1) fail("not one Not Playing per pass", w + 1);
+    // At a pass's end: with no pair twice and every team in every week, every
+    // pair has met and each team of an odd league had one bye; the home
+    // counts are left to check.
+    if (w % per_pass != per_pass - 1) continue;
     const auto [least, most] = std::minmax_element(homes.begin() + 1, homes.end());
     if (*most - *least > 1) fail("home counts more than one apart", w + 1);
   }
-  if (w != season_weeks) out.fault += " / " + std::to_string(w) + " week lines";
-  out.breaks = within + boundary;
+  if (w != season_weeks) fault += " / " + std::to_string(w) + " week lines";
+  const int breaks = within + boundary;
   const int whole = season_weeks / per_pass;
   const int started = (season_weeks + per_pass - 1) / per_pass;
-  if (c % 2 == 1 && within != 0) out.fault += " / a break within a pass";
-  if (season_weeks % per_pass == 0 && out.breaks != least_breaks(c, whole))
-    out.fault += " / " + std::to_string(out.breaks) + " breaks";
-  if (out.breaks > least_breaks(c, started)) out.fault += " / breaks above the bound of the passes begun";
-  return out;
+  if (c % 2 == 1 && within != 0) fault += " / a break within a pass";
+  if (season_weeks % per_pass == 0 && breaks != least_breaks(c, whole))
+    fault += " / " + std::to_string(breaks) + " breaks";
+  if (breaks > least_breaks(c, started)) fault += " / breaks above the bound of the passes begun";
+  return fault;
 }
 
 std::string describe(const League& league) {
@@ -189,15 +178,10 @@ League random_league(int n_team, std::mt19937& rng, bool tight) {
   return test::make_league(bars);
 }
 
-// One bar holding every team, every team alone, or bars of two; each with
-// the fewest tables the check allows.
-std::vector<std::pair<int, int>> fixed_layout(int n_team, int kind) {
-  if (kind == 1 && n_team <= max_bars) return std::vector<std::pair<int, int>>(at(n_team), {1, 1});
-  if (kind == 2 && (n_team + 1) / 2 <= max_bars) {
-    std::vector<std::pair<int, int>> twos(at(n_team / 2), {2, 1});
-    if (n_team % 2 == 1) twos.emplace_back(1, 1);
-    return twos;
-  }
+// One bar holding every team or, up to the bar limit, every team alone; each
+// with the fewest tables the check allows.
+std::vector<std::pair<int, int>> fixed_layout(int n_team, bool alone) {
+  if (alone && n_team <= max_bars) return std::vector<std::pair<int, int>>(at(n_team), {1, 1});
   return {{n_team, (n_team + 1) / 2}};
 }
 
@@ -213,50 +197,20 @@ TEST(Fairest, EveryPromiseHoldsForEveryTeamCountAndBarLayout) {
                            2 * per_pass + 1, 0,        2 * per_pass - 1, 200};
     // Random bars, tight ones for half the counts (of either parity), and a
     // fixed layout in turn.
-    const League two[] = {random_league(n, rng, n / 2 % 2 == 1), test::make_league(fixed_layout(n, n % 3))};
+    const League two[] = {random_league(n, rng, n / 2 % 2 == 1),
+                          test::make_league(fixed_layout(n, (n + n / 2) % 2 == 1))};
     for (const League& league : two) {
       const int weeks = std::min(200, lengths[at(leagues) % std::size(lengths)]);
       const int variant = leagues % 2 == 0 ? 1 : 2 + leagues * 37 % (max_variant - 1);
       const bool comma = leagues % 5 == 0;
       ++leagues;
-      const Count count = count_season(league, fairest_text(league, weeks, variant, comma), weeks, comma);
-      if (!count.fault.empty() && ++faults <= 5)
-        ADD_FAILURE() << describe(league) << ", " << weeks << " weeks, variant " << variant << ": "
-                      << count.fault;
+      const std::string fault =
+          count_season(league, fairest_text(league, weeks, variant, comma), weeks, comma);
+      if (!fault.empty() && ++faults <= 5)
+        ADD_FAILURE() << describe(league) << ", " << weeks << " weeks, variant " << variant << ": " << fault;
     }
   }
   RecordProperty("leagues", leagues);
-}
-
-TEST(Fairest, EverySeasonLengthKindOnSmallAndLargestLeagues) {
-  std::mt19937 rng(7);
-  for (const int n : {1, 2, 3, 4, 5, 8, 99, 100}) {
-    const League league = random_league(n, rng, true);
-    const int per_pass = n + n % 2 - 1;
-    for (const int weeks : {0, 1, per_pass / 2 + 1, per_pass, 2 * per_pass, 3 * per_pass, 200}) {
-      if (weeks > 200) continue;
-      const Count count = count_season(league, fairest_text(league, weeks), weeks);
-      EXPECT_EQ(count.fault, "") << describe(league) << ", " << weeks << " weeks";
-    }
-  }
-}
-
-// The three example leagues at their default season length: two passes.
-TEST(Fairest, ExamplesReachTheFewestBreaks) {
-  const std::pair<const char*, int> examples[] = {
-      {"spring-league.sch", 18}, {"odd-league.sch", 11}, {"county-league.sch", 97}};
-  for (const auto& [file, breaks] : examples) {
-    const auto path = std::filesystem::path(QUINTORA_SOURCE_DIR) / "examples" / file;
-    League league;
-    base::Notices notices;
-    ASSERT_EQ(read_league_file(league, path.string(), ReadMode::Open, notices), ReadResult::Success) << file;
-    const int weeks = 2 * (league.n_team + league.n_team % 2 - 1);
-    for (const int variant : {1, 2, max_variant}) {
-      const Count count = count_season(league, fairest_text(league, weeks, variant), weeks);
-      EXPECT_EQ(count.fault, "") << file << " variant " << variant;
-      EXPECT_EQ(count.breaks, breaks) << file << " variant " << variant;
-    }
-  }
 }
 
 TEST(Fairest, SameLeagueSameFileAndEveryVariantAnother) {
@@ -287,20 +241,11 @@ TEST(Fairest, SameLeagueSameFileAndEveryVariantAnother) {
   EXPECT_EQ(test::cells(fresh), "5-3 1-4 6-2 | 3-4 5-6 2-1 | 6-3 4-2 1-5 | 3-2 6-1 5-4 | 1-3 2-5 4-6");
 }
 
-TEST(Fairest, TableLayoutOfTheRun) {
+// More teams than the tables hold, or none: no table, nothing read or written.
+TEST(Fairest, NoTableForALeagueOutOfRange) {
   RoundTable table;
-  for (const int n : {1, 2, 5, 99, 100}) {
-    build_fairest_table(table, test::make_league({{n, (n + 1) / 2}}), 1);
-    const int even = n + n % 2;
-    EXPECT_EQ(table.n_team_even, even);
-    EXPECT_EQ(table.odd, 1 + n % 2);
-    EXPECT_EQ(table.nweek, even - 1);
-    EXPECT_EQ(table.nmatch, even / 2);
-    for (int r = 1; r <= table.nweek && n % 2 == 1; ++r)
-      EXPECT_TRUE(table.A[1][at(r)] == even || table.B[1][at(r)] == even) << n << " teams, round " << r;
-  }
   League too_many = test::make_league({{100, 50}});
-  too_many.n_team = 101;  // more than the tables hold: nothing is read or written
+  too_many.n_team = 101;
   build_fairest_table(table, too_many, 1);
   EXPECT_EQ(table.nweek, 0);
   build_fairest_table(table, test::make_league({{0, 1}}), 1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "league_builder.h"
 
@@ -67,9 +68,8 @@ TEST(ScheduleWriter, ZeroWeeksOrOneTeam) {
 // a name or title begins must not start with = + - @ (blanks before it do not
 // count) and a line end must not start a row. The plain text keeps every byte.
 TEST(ScheduleWriter, CommaDelimitedNamesAndTitlesMakeNoFormulaCellAndNoRow) {
-  const struct {
-    std::string text, as_title, as_name;  // comma-delimited
-  } cases[] = {
+  // text, and as title and as name in the comma-delimited file
+  const std::tuple<std::string, std::string, std::string> cases[] = {
       {"x,=HYPERLINK(\"http://evil\")", "x,'=HYPERLINK(\"http://evil\")", "x,'=HYPERLINK(\"http://evil\")"},
       {"=1+1", "'=1+1", "=1+1"},  // a legend line's cell begins with the team's number
       {"  @SUM(A1)", "  '@SUM(A1)", "  @SUM(A1)"},
@@ -79,14 +79,12 @@ TEST(ScheduleWriter, CommaDelimitedNamesAndTitlesMakeNoFormulaCellAndNoRow) {
       {"Sharks, 100% real - x,y@z", "Sharks, 100% real - x,y@z", "Sharks, 100% real - x,y@z"},
       {"Caf\u00E9, \u00C9t\u00E9", "Caf\u00E9, \u00C9t\u00E9", "Caf\u00E9, \u00C9t\u00E9"},
   };
-  for (const auto& c : cases) {
-    const League league = test::make_league({{1, 1}}, c.text, {c.text});
+  for (const auto& [text, as_title, as_name] : cases) {
+    const League league = test::make_league({{1, 1}}, text, {text});
     EXPECT_EQ(test::schedule_text(league, 0, true),
-              "\n\n     " + c.as_title + "\n\n\n        1: " + c.as_name + "\n")
-        << c.text;
-    EXPECT_EQ(test::schedule_text(league, 0, false),
-              "\n\n     " + c.text + "\n\n\n        1: " + c.text + "\n")
-        << c.text;
+              "\n\n     " + as_title + "\n\n\n        1: " + as_name + "\n")
+        << text;
+    EXPECT_EQ(test::schedule_text(league, 0, false), "\n\n     " + text + "\n\n\n        1: " + text + "\n");
   }
 }
 
