@@ -15,15 +15,11 @@
 #include <memory>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "base/messages.h"
 #include "base/null_window_system.h"
 #include "league/league_file.h"
-#include "schedule/schedule_options.h"
 #include "schedule/schedule_run.h"
-#include "season/season.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -36,6 +32,10 @@ namespace fs = std::filesystem;
 inline std::string slurp(const fs::path& path, std::ios::openmode mode = std::ios::binary) {
   std::ifstream in(path, mode);
   return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline void write(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 inline std::vector<std::string> words(const std::string& text) {
@@ -53,15 +53,17 @@ inline std::string quoted(const std::string& text) {
 #endif
 }
 
+inline fs::path example(const std::string& file) { return fs::path(QUINTORA_EXAMPLES) / file; }
+
 // The season the libraries build of `league`: the default weeks, then `change`.
 inline season::Season library_season(const fs::path& league_file,
-                                     const std::function<void(schedule::ScheduleOptions&)>& change = {}) {
+                                     const std::function<void(schedule::ScheduleOptions&)>& change) {
   auto league = std::make_unique<League>();
   base::Notices notices;
   EXPECT_EQ(read_league_file(*league, league_file.string(), ReadMode::Open, notices), ReadResult::Success);
   schedule::ScheduleOptions options;
   options.season_weeks = schedule::default_season_weeks(league->n_team);
-  if (change) change(options);
+  change(options);
   auto run = std::make_unique<schedule::ScheduleRun>();
   run->start_viewer = false;
   base::NullWindowSystem ws;
@@ -69,19 +71,6 @@ inline season::Season library_season(const fs::path& league_file,
   schedule::finish_run(1, options, *run, ws);
   return std::move(run->season);
 }
-
-// `--effort N`, or `--fair` for effort 0; and the library's season of the same choice.
-inline std::string build_arguments(int effort) {
-  return effort == 0 ? "--fair" : "--effort " + std::to_string(effort);
-}
-inline season::Season library_season(const fs::path& league_file, int effort) {
-  return library_season(league_file, [effort](schedule::ScheduleOptions& options) {
-    options.fairest = effort == 0;
-    if (effort != 0) options.effort = effort;
-  });
-}
-
-inline fs::path example(const std::string& file) { return fs::path(QUINTORA_EXAMPLES) / file; }
 
 class CliRunner : public ::testing::Test {
  protected:
@@ -115,27 +104,26 @@ class CliRunner : public ::testing::Test {
     return status;
   }
   int cli(const std::string& command, const fs::path& league, const std::string& more) {
-    std::vector<std::string> arguments = {command, league.string()};
-    for (std::string& word : words(more)) arguments.push_back(std::move(word));
+    std::vector<std::string> arguments = words(more);
+    arguments.insert(arguments.begin(), {command, league.string()});
     return cli(arguments);
   }
-  // Every file of the work folder with its bytes (a folder as "<folder>").
+  // Every file and folder under the work folder, with the file's bytes.
   std::map<std::string, std::string> files() const {
     std::map<std::string, std::string> all;
-    for (const auto& entry : fs::directory_iterator(work_))
-      all[entry.path().filename().string()] = entry.is_directory() ? "<folder>" : slurp(entry.path());
+    for (const auto& entry : fs::recursive_directory_iterator(work_))
+      all[fs::relative(entry.path(), work_).generic_string()] =
+          entry.is_directory() ? "" : slurp(entry.path());
     return all;
   }
-  static std::string test_name() {
-    const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    return std::string(test->test_suite_name()) + "." + test->name();
-  }
-  std::string written(const std::string& name) const {
-    return "Schedule written to " + (work_ / name).string() + "\n";
+  std::string written(const std::string& file) const {
+    return "Schedule written to " + (work_ / file).string() + "\n";
   }
 
   const fs::path root_ =
-      fs::temp_directory_path() / ("quintora-cli-" + std::to_string(std::hash<std::string>()(test_name())));
+      fs::temp_directory_path() /
+      ("quintora-cli-" + std::to_string(std::hash<std::string>()(
+                             testing::UnitTest::GetInstance()->current_test_info()->name())));
   const fs::path work_ = root_ / "work";
   const fs::path temp_ = root_ / "tmp";
   std::string out, err;

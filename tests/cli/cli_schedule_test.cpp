@@ -1,12 +1,11 @@
-// quintora-cli schedule, end to end: the file is the library's text of the
-// same build; and every refusal of schedule and report, named on standard
-// error with nothing written.
+// quintora-cli schedule and report, end to end: the schedule and the report
+// are the libraries' of the same build; every refusal is named on standard
+// error, with nothing written.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <tuple>
@@ -15,6 +14,7 @@
 #include "base/date.h"
 #include "cli_runner.h"
 #include "league/calendar_section.h"
+#include "report/fairness.h"
 #include "schedule/schedule_writer.h"
 
 namespace quintora {
@@ -24,9 +24,11 @@ namespace fs = std::filesystem;
 using Options = schedule::ScheduleOptions;
 using test::words;
 
+const fs::path spring_file = test::example("spring-league.sch");
+
 // The example league in LF form, so that lines can be edited by their text.
 const std::string spring = [] {
-  std::string text = test::slurp(test::example("spring-league.sch"));
+  std::string text = test::slurp(spring_file);
   std::erase(text, '\r');
   return text;
 }();
@@ -53,21 +55,28 @@ std::string text_of(const season::Season& season, bool csv = false) {
   return base::with_platform_line_ends(schedule::schedule_text(season, csv));
 }
 
-class CliSchedule : public test::CliRunner {
- protected:
-  void write_league(const std::string& text) {
-    std::ofstream(work_ / "league.sch", std::ios::binary) << text;
-  }
-};
+using CliSchedule = test::CliRunner;
 
 class CliExamples : public CliSchedule, public ::testing::WithParamInterface<std::tuple<const char*, int>> {};
 
-TEST_P(CliExamples, ScheduleIsTheLibrarysText) {
+// Each example at each effort and Fairest: the schedule is the library's
+// text, the report the report library's, of the same build (their own tests
+// hold the bytes and the numbers).
+TEST_P(CliExamples, ScheduleAndReportAreTheLibrarysOfTheSameBuild) {
   const auto [file, effort] = GetParam();
-  ASSERT_EQ(cli("schedule", test::example(file), test::build_arguments(effort)), 0) << err;
+  const std::string how = effort == 0 ? "--fair" : "--effort " + std::to_string(effort);
+  const season::Season s = test::library_season(test::example(file), [effort](Options& o) {
+    o.fairest = effort == 0;
+    o.effort = effort == 0 ? o.effort : effort;
+  });
+  ASSERT_EQ(cli("report", test::example(file), "--json " + how), 0) << err;
+  EXPECT_EQ(out + err, report::as_json(report::assess(s)));
+  ASSERT_EQ(cli("report", test::example(file), how), 0) << err;
+  EXPECT_EQ(out + err, report::as_text(report::assess(s)));
+  EXPECT_TRUE(files().empty()) << "the report writes no file";
+  ASSERT_EQ(cli("schedule", test::example(file), how), 0) << err;
   EXPECT_EQ(out + err, written("schedule.txt"));
-  EXPECT_EQ(files(), (std::map<std::string, std::string>{
-                         {"schedule.txt", text_of(test::library_season(test::example(file), effort))}}));
+  EXPECT_EQ(files(), (std::map<std::string, std::string>{{"schedule.txt", text_of(s)}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(ExamplesAndEfforts, CliExamples,
@@ -76,46 +85,20 @@ INSTANTIATE_TEST_SUITE_P(ExamplesAndEfforts, CliExamples,
                                             ::testing::Range(0, 5)));
 
 TEST_F(CliSchedule, OptionsReachTheBuild) {
-  struct Case {
-    const char* arguments;
-    void (*change)(Options&);
-  };
-  const Case cases[] = {
-      {"--weeks 1 --effort 1",
-       [](Options& o) {
-         o.season_weeks = 1;
-         o.effort = 1;
-       }},
-      {"--weeks 500 --effort 1",
-       [](Options& o) {
-         o.season_weeks = 200;
-         o.effort = 1;
-       }},
+  const std::pair<std::string, void (*)(Options&)> cases[] = {
       {"--weeks=-3", [](Options& o) { o.season_weeks = 0; }},
-      {"--weeks +5 --csv",
-       [](Options& o) {
-         o.season_weeks = 5;
-         o.comma_delimited = true;
-       }},
+      {"--weeks +5 --csv", [](Options& o) { o.season_weeks = 5; }},
       {"--verbose", [](Options&) {}},
-      {"--fair --variant 2",
-       [](Options& o) {
-         o.fairest = true;
-         o.variant = 2;
-       }},
+      {"--fair --variant 2", [](Options& o) { o.fairest = true, o.variant = 2; }},
   };
   for (const auto& [arguments, change] : cases) {
-    Options chosen;
-    change(chosen);
-    ASSERT_EQ(cli("schedule", test::example("spring-league.sch"), arguments), 0) << arguments << ": " << err;
+    ASSERT_EQ(cli("schedule", spring_file, arguments), 0) << arguments << ": " << err;
     EXPECT_EQ(err, "");
-    const bool verbose = words(arguments)[0] == "--verbose";
     EXPECT_TRUE(out.ends_with(written("schedule.txt"))) << out;
-    EXPECT_EQ(out.find(" AT GENERATION #     1, COST =") != std::string::npos, verbose) << arguments;
-    EXPECT_EQ(files(),
-              (std::map<std::string, std::string>{
-                  {"schedule.txt", text_of(test::library_season(test::example("spring-league.sch"), change),
-                                           chosen.comma_delimited)}}))
+    EXPECT_EQ(out.find(" AT GENERATION #     1, COST =") != std::string::npos, arguments == "--verbose");
+    const bool csv = arguments.ends_with("--csv");
+    EXPECT_EQ(files(), (std::map<std::string, std::string>{
+                           {"schedule.txt", text_of(test::library_season(spring_file, change), csv)}}))
         << arguments;
   }
 }
@@ -123,44 +106,47 @@ TEST_F(CliSchedule, OptionsReachTheBuild) {
 // The editor's automatic team can be a league's 100th; such a league is
 // scheduled (and one of 101 refused, below).
 TEST_F(CliSchedule, AHundredTeamsAreScheduled) {
-  write_league(league_of(100));
+  test::write(work_ / "league.sch", league_of(100));
   ASSERT_EQ(cli(words("schedule league.sch --effort 4")), 0) << err;
-  EXPECT_EQ(test::slurp(work_ / "schedule.txt"), text_of(test::library_season(work_ / "league.sch", 4)));
+  EXPECT_EQ(test::slurp(work_ / "schedule.txt"),
+            text_of(test::library_season(work_ / "league.sch", [](Options& o) { o.effort = 4; })));
 }
 
 // Each refusal is named on standard error with its exit status, 1 or 2 (a
-// usage error); nothing is written and earlier files of the default names
-// stay as they were.
+// usage error); nothing is written and earlier files stay as they were: of
+// the default names, a folder and a read-only file named as the result
+// (refused by its mode, so even for root).
 TEST_F(CliSchedule, RefusalsAreNamedAndWriteNothing) {
-  const std::string tight = changed("2  3  2\n", "2  3  1\n");
   // Names reach the terminal escaped: a sequence that would retitle or clear
   // it, a CR that would overwrite the line, a C1 control.
-  const std::string hostile = changed("1\nPocket Rockets",
+  const std::string escaped = changed("1\nPocket Rockets",
                                       "9\nPocket\x1b]0;owned\x07\x1b[2J\rRockets \xc2\x9b"
                                       "1m");
   const std::string shown = "Team Pocket\\x1b]0;owned\\x07\\x1b[2J\\x0dRockets \\xc2\\x9b1m has no bar.\n";
   const std::string dated = spring + std::string(calendar_header) + "\n2026-09-01\n7\n19:00\n1\n2026-09-15\n";
-  std::string many = "schedule league.sch --format ics --start 2026-09-01";
+  const std::string ics = "schedule league.sch --format ics --start 2026-09-01";
+  const std::string invalid = "Stop !: Please use a valid file name.\n";
+  std::string many = ics;
   for (int k = 0; k <= max_weeks_off; ++k)
     many += " --skip " + base::format_iso_date(base::add_days({2026, 9, 1}, 7 * k));
-  const std::string ics = "schedule league.sch --format ics --start 2026-09-01";
   const std::tuple<std::string, std::string, int, std::string> cases[] = {
-      {tight, "schedule league.sch", 1, "Stop !: Not enough tables for this bar: Eight Ball Saloon"},
-      {tight, "report league.sch --fair", 1, "Stop !: Not enough tables for this bar: Eight Ball Saloon"},
-      {hostile, "schedule league.sch", 1,
+      {changed("2  3  2\n", "2  3  1\n"), "report league.sch --fair", 1,
+       "Stop !: Not enough tables for this bar: Eight Ball Saloon"},
+      {escaped, "schedule league.sch", 1,
        "Stopzzz !: " + shown + "They are left out when the league is saved.\nStop !: " + shown},
-      {"not a league\n", "schedule league.sch", 1, "Sorry !: "},
       {league_of(101), "report league.sch", 1,
        "Sorry !: This league file cannot be read: its number of teams (101) is not between 0 and 100.\n"},
       {spring, "report missing.sch", 1, "Cannot open the league file missing.sch."},
-      {spring, "schedule league.sch --output league.sch", 1, "Stop !: Please use a valid file name.\n"},
+      {spring, "schedule league.sch --output league.sch", 1, invalid},
+      {spring, "schedule league.sch --effort 1 --output missing/schedule.txt", 1, invalid},
+      {spring, "schedule league.sch --effort 1 --format xlsx --output folder", 1, invalid},
+      {spring, "schedule league.sch --effort 1 --format pdf --output locked", 1, invalid},
       {spring, "report", 2, "league is required"},
       {spring, "schedule league.sch --weeks 12abc", 2, "--weeks"},
       {spring, "report league.sch --effort 5", 2, "--effort"},
       {spring, "schedule league.sch --fair --effort 2", 2, "--effort excludes --fair"},
       {spring, "report league.sch --variant 2", 2, "--variant requires --fair"},
       {spring, "schedule league.sch --fair --variant 1001", 2, "--variant"},
-      {spring, "report league.sch --verbose", 2, "--verbose"},
       {spring, "report league.sch --csv", 2, "--csv"},
       {spring, "schedule league.sch --format ods", 2, "ods"},
       {spring, "schedule league.sch --format pdf --paper b5", 2, "b5"},
@@ -168,21 +154,22 @@ TEST_F(CliSchedule, RefusalsAreNamedAndWriteNothing) {
       {spring, "schedule league.sch --format ics --every 14", 2, "--start"},
       {spring, "schedule league.sch --format ics --start 2026-02-30", 2, "2026-02-30 is not a real date"},
       {spring, ics + " --time 24:00", 2, "24:00"},
-      {spring, ics + " --every 0", 2, "--every"},
       {spring, ics + " --every 366", 2, "366"},
       {spring, ics + " --skip 2026-09-02", 2, "2026-09-02 is not a match date"},
       {spring, ics + " --skip 2026-09-08 --skip 2026-09-08", 2, "--skip 2026-09-08 is given twice"},
       {spring, many, 2, "more than 100 weeks off"},
-      {dated, "schedule league.sch --format ics --start 2026-09-02", 2, "2026-09-15 is not a match date"},
       {dated, "schedule league.sch --format ics --start 2026-09-02", 2,
        "That week off is the league file's; give this run's weeks off with --skip.\n"},
       {spring, "schedule league.sch --format html --team Nobody", 2, "there is no team Nobody in league.sch"},
       {spring, "schedule league.sch --format xlsx --team Nobody", 2, "--team is for the formats"},
   };
-  for (const char* extension : {".txt", ".csv", ".ics", ".xlsx", ".html", ".pdf"})
-    std::ofstream(work_ / ("schedule" + std::string(extension)), std::ios::binary) << "an earlier file\r\n";
+  fs::create_directories(work_ / "folder");
+  for (const char* name : {"folder/inside.txt", "locked", "schedule.txt", "schedule.csv", "schedule.ics",
+                           "schedule.xlsx", "schedule.html", "schedule.pdf"})
+    test::write(work_ / name, "an earlier file\r\n");
+  fs::permissions(work_ / "locked", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   for (const auto& [league, arguments, status, message] : cases) {
-    write_league(league);
+    test::write(work_ / "league.sch", league);
     const auto before = files();
     EXPECT_EQ(cli(words(arguments)), status) << arguments << ": " << err;
     EXPECT_NE(err.find(message), std::string::npos)
@@ -190,6 +177,7 @@ TEST_F(CliSchedule, RefusalsAreNamedAndWriteNothing) {
     EXPECT_EQ(out, "") << arguments;
     EXPECT_EQ(files(), before) << arguments;
   }
+  fs::permissions(work_ / "locked", fs::perms::owner_all);
 }
 
 // The desktop program keeps a league's path for its next save, in a room of
@@ -198,7 +186,7 @@ TEST_F(CliSchedule, RefusalsAreNamedAndWriteNothing) {
 TEST_F(CliSchedule, LeaguesInDeepFoldersAreScheduled) {
   const std::string deep = std::string(100, 'd') + "/" + std::string(100, 'e') + "/" + std::string(100, 'f');
   fs::create_directories(work_ / deep);
-  std::ofstream(work_ / deep / "league.sch", std::ios::binary) << spring;
+  test::write(work_ / deep / "league.sch", spring);
   ASSERT_GT((work_ / deep / "league.sch").string().size(), 255u);
   EXPECT_EQ(cli(words("schedule " + deep + "/league.sch --effort 1")), 0) << err;
   EXPECT_EQ(out + err, written("schedule.txt"));
