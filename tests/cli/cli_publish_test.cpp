@@ -88,7 +88,7 @@ std::string hostile_league() {
 
 // Each league once, the builds and calendars spread over them: undated; the
 // command line's calendar, for Fairest; another interval and paper; the
-// league's own calendar with only its time overridden.
+// league's own calendar with its time and weeks off overridden.
 struct Case {
   const char* name;
   const char* league;  // an example, or nullptr for the hostile league
@@ -102,7 +102,8 @@ const Case cases[] = {
     {"County", "county-league.sch",
      "--effort 1 --start 2026-09-01 --every 14 --skip 2026-09-29 --paper letter",
      calendar({2026, 9, 1}, 14, {20, 0}, {{2026, 9, 29}})},
-    {"Hostile", nullptr, "--effort 1 --time 07:05", calendar({2026, 1, 6}, 7, {7, 5}, {{2026, 1, 20}})},
+    {"Hostile", nullptr, "--effort 1 --time 07:05 --skip 2026-01-27",
+     calendar({2026, 1, 6}, 7, {7, 5}, {{2026, 1, 27}})},
 };
 
 class CliPublish : public test::CliRunner, public ::testing::WithParamInterface<int> {};
