@@ -1,6 +1,8 @@
 #pragma once
-// Runs the built quintora-cli in a scratch folder of its own, with the
-// temporary folder pointed into it, and keeps what it printed.
+// Runs the built quintora-cli as a user runs it: in a folder of its own, with
+// the temporary folder pointed at another (which must be empty afterwards)
+// and without XDG_RUNTIME_DIR, as for root or under cron. Builds the season
+// the libraries make of the same options, which the program must match.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +11,15 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
+#include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
+
+#include "base/null_window_system.h"
+#include "league/league_file.h"
+#include "schedule/schedule_run.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -17,50 +27,105 @@
 
 namespace quintora::test {
 
-// Text mode: Windows reads its CR LF line ends as LF; elsewhere a CR stays and shows.
-inline std::string read_text_file(const std::filesystem::path& path) {
-  std::ifstream in(path);
+namespace fs = std::filesystem;
+
+inline std::string slurp(const fs::path& path, std::ios::openmode mode = std::ios::binary) {
+  std::ifstream in(path, mode);
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-inline std::string quoted(const std::filesystem::path& path) {
-  std::string text(1, '"');
-  text += path.string();
-  text += '"';
-  return text;
+inline void write(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::vector<std::string> words(const std::string& text) {
+  std::istringstream in(text);
+  return {std::istream_iterator<std::string>(in), {}};
+}
+
+inline std::string quoted(const std::string& text) {
+#ifdef _WIN32
+  return '"' + text + '"';
+#else
+  std::string out = "'";
+  for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+#endif
+}
+
+inline fs::path example(const std::string& file) { return fs::path(QUINTORA_EXAMPLES) / file; }
+
+// The season the libraries build of `league`: the default weeks, then `change`.
+inline season::Season library_season(const fs::path& league_file,
+                                     const std::function<void(schedule::ScheduleOptions&)>& change) {
+  auto league = std::make_unique<League>();
+  base::Notices notices;
+  EXPECT_EQ(read_league_file(*league, league_file.string(), ReadMode::Open, notices), ReadResult::Success);
+  schedule::ScheduleOptions options;
+  options.season_weeks = schedule::default_season_weeks(league->n_team);
+  change(options);
+  auto run = std::make_unique<schedule::ScheduleRun>();
+  run->start_viewer = false;
+  base::NullWindowSystem ws;
+  EXPECT_EQ(schedule::build_season(*league, options, *run, ws), 1);
+  schedule::finish_run(1, options, *run, ws);
+  return std::move(run->season);
 }
 
 class CliRunner : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const auto& folder : {work_, temp_}) std::filesystem::create_directories(folder);
+    for (const auto& folder : {work_, temp_}) fs::create_directories(folder);
   }
-  void TearDown() override { std::filesystem::remove_all(root_); }
+  void TearDown() override { fs::remove_all(root_); }
 
-  // Runs "quintora-cli ARGUMENTS" in work_ and returns its exit status; its
-  // standard output and error land in out and err.
-  int cli(const std::string& arguments) {
-    const std::string program = quoted(QUINTORA_CLI) + " " + arguments + " > " + quoted(root_ / "out") +
-                                " 2> " + quoted(root_ / "err");
+  // Runs quintora-cli with `arguments` in work_; its exit status, its output in out and err.
+  int cli(const std::vector<std::string>& arguments) {
+    std::string program = quoted(QUINTORA_CLI);
+    for (const std::string& argument : arguments) {
+      program += ' ';
+      program += quoted(argument);
+    }
+    program += " > " + quoted((root_ / "out").string()) + " 2> " + quoted((root_ / "err").string());
 #ifdef _WIN32
     const int status = std::system(
-        ("\"cd /d " + quoted(work_) + " && set \"TMP=" + temp_.string() + "\" && " + program + "\"").c_str());
+        ("\"cd /d " + quoted(work_.string()) + " && set \"TMP=" + temp_.string() + "\" && " + program + "\"")
+            .c_str());
 #else
-    const int raw =
-        std::system(("cd " + quoted(work_) + " && TMPDIR=" + quoted(temp_) + " " + program).c_str());
+    const int raw = std::system(("cd " + quoted(work_.string()) + " && env -u XDG_RUNTIME_DIR TMPDIR=" +
+                                 quoted(temp_.string()) + " " + program)
+                                    .c_str());
     const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 #endif
-    out = read_text_file(root_ / "out");
-    err = read_text_file(root_ / "err");
+    // Text mode: Windows reads its CR LF line ends as LF.
+    out = slurp(root_ / "out", std::ios::in);
+    err = slurp(root_ / "err", std::ios::in);
+    EXPECT_TRUE(fs::is_empty(temp_)) << "no work folder, runtime folder or scratch workbook stays";
     return status;
   }
+  int cli(const std::string& command, const fs::path& league, const std::string& more) {
+    std::vector<std::string> arguments = words(more);
+    arguments.insert(arguments.begin(), {command, league.string()});
+    return cli(arguments);
+  }
+  // Every file and folder under the work folder, with the file's bytes.
+  std::map<std::string, std::string> files() const {
+    std::map<std::string, std::string> all;
+    for (const auto& entry : fs::recursive_directory_iterator(work_))
+      all[fs::relative(entry.path(), work_).generic_string()] =
+          entry.is_directory() ? "" : slurp(entry.path());
+    return all;
+  }
+  std::string written(const std::string& file) const {
+    return "Schedule written to " + (work_ / file).string() + "\n";
+  }
 
-  const std::filesystem::path root_ =
-      std::filesystem::temp_directory_path() /
+  const fs::path root_ =
+      fs::temp_directory_path() /
       ("quintora-cli-" + std::to_string(std::hash<std::string>()(
                              testing::UnitTest::GetInstance()->current_test_info()->name())));
-  const std::filesystem::path work_ = root_ / "work";
-  const std::filesystem::path temp_ = root_ / "tmp";
+  const fs::path work_ = root_ / "work";
+  const fs::path temp_ = root_ / "tmp";
   std::string out, err;
 };
 

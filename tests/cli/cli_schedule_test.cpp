@@ -1,33 +1,41 @@
-// quintora-cli schedule, end to end on the example leagues.
+// quintora-cli schedule and report, end to end: the schedule and the report
+// are the libraries' of the same build; every refusal is named on standard
+// error, with nothing written.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstddef>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <regex>
-#include <set>
+#include <map>
 #include <string>
 #include <tuple>
 
+#include "base/atomic_file.h"
+#include "base/date.h"
 #include "cli_runner.h"
+#include "league/calendar_section.h"
+#include "report/fairness.h"
+#include "schedule/schedule_writer.h"
 
+namespace quintora {
 namespace {
 
 namespace fs = std::filesystem;
+using Options = schedule::ScheduleOptions;
+using test::words;
 
-using quintora::test::read_text_file;
-std::string read_file(const fs::path& path) { return read_text_file(path); }
+const fs::path spring_file = test::example("spring-league.sch");
 
 // The example league in LF form, so that lines can be edited by their text.
 const std::string spring = [] {
-  std::string text = read_file(fs::path(QUINTORA_EXAMPLES) / "spring-league.sch");
+  std::string text = test::slurp(spring_file);
   std::erase(text, '\r');
   return text;
 }();
+
+std::string changed(const std::string& from, const std::string& to) {
+  return std::string(spring).replace(spring.find(from), from.size(), to);
+}
 
 // A league file of `teams` teams in bars of three with two tables each.
 std::string league_of(int teams) {
@@ -43,128 +51,151 @@ std::string league_of(int teams) {
   return text;
 }
 
-class CliTest : public quintora::test::CliRunner {
- protected:
-  // Runs "quintora-cli schedule NAME ARGUMENTS" on `league`, written to NAME in work_.
-  int schedule(const std::string& league, const std::string& arguments,
-               const std::string& name = "league.sch") {
-    fs::create_directories((work_ / name).parent_path());
-    std::ofstream(work_ / name, std::ios::binary) << league;
-    return cli("schedule " + name + " " + arguments);
-  }
-  std::set<fs::path> work_files() const { return {fs::directory_iterator(work_), {}}; }
-};
+std::string text_of(const season::Season& season, bool csv = false) {
+  return base::with_platform_line_ends(schedule::schedule_text(season, csv));
+}
 
-class CliExamples : public CliTest, public ::testing::WithParamInterface<std::tuple<int, int>> {};
+using CliSchedule = test::CliRunner;
 
-TEST_P(CliExamples, ScheduleIsCompleteAndNoWorkFileStays) {
-  const auto [example, effort] = GetParam();
-  const std::pair<const char*, std::ptrdiff_t> examples[] = {
-      {"spring-league.sch", 8}, {"odd-league.sch", 11}, {"county-league.sch", 97}};
-  const auto [file, teams] = examples[example];
-  // Effort 5 stands for Fairest.
-  const std::string how = effort == 5 ? "--fair" : "--effort " + std::to_string(effort);
-  ASSERT_EQ(schedule(read_file(fs::path(QUINTORA_EXAMPLES) / file), how), 0);
-  EXPECT_EQ(out + err, "Schedule written to " + (work_ / "schedule.txt").string() + "\n");
-  EXPECT_EQ(work_files(), (std::set{work_ / "league.sch", work_ / "schedule.txt"}));
-  EXPECT_TRUE(fs::is_empty(temp_)) << "the optimiser's work folder must be gone";
-  // The default two passes: every team at every other team's bar exactly once.
-  const std::string text = read_file(work_ / "schedule.txt");
-  std::set<std::string> visits;
-  const std::regex match(R"(\d+ at +\d+)");
-  for (std::sregex_iterator m(text.begin(), text.end(), match), end; m != end; ++m) {
-    EXPECT_TRUE(visits.insert(m->str()).second) << m->str();
-  }
-  EXPECT_EQ(static_cast<std::ptrdiff_t>(visits.size()), teams * (teams - 1));
-  // Header, the default two passes, the legend.
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5 + 2 * (teams - 1 + teams % 2) + teams);
+class CliExamples : public CliSchedule, public ::testing::WithParamInterface<std::tuple<const char*, int>> {};
+
+// Each example at each effort and Fairest: the schedule is the library's
+// text, the report the report library's, of the same build (their own tests
+// hold the bytes and the numbers).
+TEST_P(CliExamples, ScheduleAndReportAreTheLibrarysOfTheSameBuild) {
+  const auto [file, effort] = GetParam();
+  const std::string how = effort == 0 ? "--fair" : "--effort " + std::to_string(effort);
+  const season::Season s = test::library_season(test::example(file), [effort](Options& o) {
+    o.fairest = effort == 0;
+    o.effort = effort == 0 ? o.effort : effort;
+  });
+  ASSERT_EQ(cli("report", test::example(file), "--json " + how), 0) << err;
+  EXPECT_EQ(out + err, report::as_json(report::assess(s)));
+  ASSERT_EQ(cli("report", test::example(file), how), 0) << err;
+  EXPECT_EQ(out + err, report::as_text(report::assess(s)));
+  EXPECT_TRUE(files().empty()) << "the report writes no file";
+  ASSERT_EQ(cli("schedule", test::example(file), how), 0) << err;
+  EXPECT_EQ(out + err, written("schedule.txt"));
+  EXPECT_EQ(files(), (std::map<std::string, std::string>{{"schedule.txt", text_of(s)}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(ExamplesAndEfforts, CliExamples,
-                         ::testing::Combine(::testing::Range(0, 3), ::testing::Range(1, 6)));
+                         ::testing::Combine(::testing::Values("spring-league.sch", "odd-league.sch",
+                                                              "county-league.sch"),
+                                            ::testing::Range(0, 5)));
 
-TEST_F(CliTest, OptionsRefusalsAndUsageErrors) {
-  const auto changed = [](const std::string& from, const std::string& to) {
-    return std::string(spring).replace(spring.find(from), from.size(), to);
+TEST_F(CliSchedule, OptionsReachTheBuild) {
+  const std::pair<std::string, void (*)(Options&)> cases[] = {
+      {"--weeks=-3", [](Options& o) { o.season_weeks = 0; }},
+      {"--weeks +5 --csv", [](Options& o) { o.season_weeks = 5; }},
+      {"--verbose", [](Options&) {}},
+      {"--fair --variant 2", [](Options& o) { o.fairest = true, o.variant = 2; }},
   };
-  // On success `expected` is in the result (or the optimiser's lines), otherwise on standard error.
-  const std::tuple<std::string, const char*, int, const char*> cases[] = {
-      {spring, "--weeks 1 --effort 1", 0,
-       "2026\n\n   Week  1:    8 at  7      4 at  1      2 at  6      3 at  5    \n\n        1: Corner"},
-      {spring, "--weeks 500 --effort 1", 0, "\n   Week200:   "},
-      {spring, "--weeks=-3", 0, "Riverside Pool League - Spring 2026\n\n\n"},
-      {spring, "--weeks +5 --csv", 0, ",   \n   Week  5:,   "},
-      {spring, "--verbose", 0, " AT GENERATION #     1, COST ="},
-      {changed("Teams >>\n8", "Teams >>\n0"), "", 1, "Stop !: Cannot schedule without teams.\n"},
-      {changed("2  3  2\n", "2  3  1\n"), "", 1, "Stop !: Not enough tables for this bar: Eight Ball Saloon"},
-      {changed("3  1  1\n", "7  1  1\n"), "", 1, "Stop !: Bar O'Malley's is numbered 7 instead of 3.\n"},
-      {changed("1\nPocket Rockets", "9\nPocket Rockets"), "", 1, "Stop !: Team Pocket Rockets has no bar.\n"},
-      {changed("2  3  2\n", "2  4  2\n"), "", 1, "Bar Eight Ball Saloon is given 4 as its number of teams"},
-      {spring, "--output missing/schedule.txt", 1, "Stop !: Please use a valid file name.\n"},
-      {spring, "--output league.sch", 1, "Stop !: Please use a valid file name.\n"},
-      {"not a league\n", "", 1, "Sorry !: "},
-      {spring, "--weeks 12abc", 2, "--weeks"},
-      {spring, "--effort 5", 2, "--effort"},
-      {spring, "--fair --variant 2 --weeks 1", 0, "\n   Week  1:  "},
-      {changed("2  3  2\n", "2  3  1\n"), "--fair", 1,
-       "Stop !: Not enough tables for this bar: Eight Ball Saloon"},
-      {spring, "--fair --effort 2", 2, "--effort excludes --fair"},
-      {spring, "--variant 2", 2, "--variant requires --fair"},
-      {spring, "--fair --variant 1001", 2, "--variant"},
-  };
-  for (const auto& [league, arguments, status, expected] : cases) {
-    fs::remove(work_ / "schedule.txt");
-    EXPECT_EQ(schedule(league, arguments), status) << arguments << ": " << err;
-    const std::string where = status == 0 ? read_file(work_ / "schedule.txt") + out : out + err;
-    EXPECT_NE(where.find(expected), std::string::npos) << "expected " << expected << "\ngot " << where;
-    EXPECT_EQ(read_file(work_ / "league.sch"), league) << "the league file is never touched";
-    EXPECT_EQ(std::tuple(work_files().size(), out.empty()), std::tuple(status == 0 ? 2u : 1u, status != 0));
-    EXPECT_TRUE(fs::is_empty(temp_));
+  for (const auto& [arguments, change] : cases) {
+    ASSERT_EQ(cli("schedule", spring_file, arguments), 0) << arguments << ": " << err;
+    EXPECT_EQ(err, "");
+    EXPECT_TRUE(out.ends_with(written("schedule.txt"))) << out;
+    EXPECT_EQ(out.find(" AT GENERATION #     1, COST =") != std::string::npos, arguments == "--verbose");
+    const bool csv = arguments.ends_with("--csv");
+    EXPECT_EQ(files(), (std::map<std::string, std::string>{
+                           {"schedule.txt", text_of(test::library_season(spring_file, change), csv)}}))
+        << arguments;
   }
 }
 
-// Names from a league file reach the terminal in messages: an escape
-// sequence that would retitle or clear it, a CR that would overwrite the
-// line, a C1 control, all arrive escaped.
-TEST_F(CliTest, ControlCharactersInNamesAreShownEscaped) {
-  std::string league = spring;
-  const std::string from = "1\nPocket Rockets";
-  league.replace(league.find(from), from.size(),
-                 "9\nPocket\x1b]0;owned\x07\x1b[2J\rRockets \xc2\x9b"
-                 "1m");
-  EXPECT_EQ(schedule(league, ""), 1);
-  const std::string shown = "Team Pocket\\x1b]0;owned\\x07\\x1b[2J\\x0dRockets \\xc2\\x9b1m has no bar.\n";
-  EXPECT_EQ(err, "Stopzzz !: " + shown + "They are left out when the league is saved.\nStop !: " + shown);
+// The editor's automatic team can be a league's 100th; such a league is
+// scheduled (and one of 101 refused, below).
+TEST_F(CliSchedule, AHundredTeamsAreScheduled) {
+  test::write(work_ / "league.sch", league_of(100));
+  ASSERT_EQ(cli(words("schedule league.sch --effort 4")), 0) << err;
+  EXPECT_EQ(test::slurp(work_ / "schedule.txt"),
+            text_of(test::library_season(work_ / "league.sch", [](Options& o) { o.effort = 4; })));
 }
 
-// The editor's automatic team can be a league's 100th; such a league is
-// scheduled, and one of more teams is refused.
-TEST_F(CliTest, AHundredTeamsAreScheduledAndNoMore) {
-  ASSERT_EQ(schedule(league_of(100), "--effort 4"), 0) << err;
-  const std::string text = read_file(work_ / "schedule.txt");
-  std::set<std::string> visits;
-  const std::regex match(R"(\d+ at *\d+)");
-  for (std::sregex_iterator m(text.begin(), text.end(), match), end; m != end; ++m) visits.insert(m->str());
-  EXPECT_EQ(visits.size(), 9900u);
-  EXPECT_NE(text.find("\n      100: Team 100\n"), std::string::npos);
-  EXPECT_EQ(schedule(league_of(101), ""), 1);
-  EXPECT_EQ(
-      err, "Sorry !: This league file cannot be read: its number of teams (101) is not between 0 and 100.\n");
+// Each refusal is named on standard error with its exit status, 1 or 2 (a
+// usage error); nothing is written and earlier files stay as they were: of
+// the default names, a folder and a read-only file named as the result
+// (refused by its mode, so even for root).
+TEST_F(CliSchedule, RefusalsAreNamedAndWriteNothing) {
+  // Names reach the terminal escaped: a sequence that would retitle or clear
+  // it, a CR that would overwrite the line, a C1 control.
+  const std::string escaped = changed("1\nPocket Rockets",
+                                      "9\nPocket\x1b]0;owned\x07\x1b[2J\rRockets \xc2\x9b"
+                                      "1m");
+  const std::string shown = "Team Pocket\\x1b]0;owned\\x07\\x1b[2J\\x0dRockets \\xc2\\x9b1m has no bar.\n";
+  const std::string dated = spring + std::string(calendar_header) + "\n2026-09-01\n7\n19:00\n1\n2026-09-15\n";
+  const std::string ics = "schedule league.sch --format ics --start 2026-09-01";
+  const std::string invalid = "Stop !: Please use a valid file name.\n";
+  std::string many = ics;
+  for (int k = 0; k <= max_weeks_off; ++k)
+    many += " --skip " + base::format_iso_date(base::add_days({2026, 9, 1}, 7 * k));
+  const std::tuple<std::string, std::string, int, std::string> cases[] = {
+      {changed("2  3  2\n", "2  3  1\n"), "report league.sch --fair", 1,
+       "Stop !: Not enough tables for this bar: Eight Ball Saloon"},
+      {escaped, "schedule league.sch", 1,
+       "Stopzzz !: " + shown + "They are left out when the league is saved.\nStop !: " + shown},
+      {league_of(101), "report league.sch", 1,
+       "Sorry !: This league file cannot be read: its number of teams (101) is not between 0 and 100.\n"},
+      {spring, "report missing.sch", 1, "Cannot open the league file missing.sch."},
+      {spring, "schedule league.sch --output league.sch", 1, invalid},
+      {spring, "schedule league.sch --effort 1 --output missing/schedule.txt", 1, invalid},
+      {spring, "schedule league.sch --effort 1 --format xlsx --output folder", 1, invalid},
+      {spring, "schedule league.sch --effort 1 --format pdf --output locked", 1, invalid},
+      {spring, "report", 2, "league is required"},
+      {spring, "schedule league.sch --weeks 12abc", 2, "--weeks"},
+      {spring, "report league.sch --effort 5", 2, "--effort"},
+      {spring, "schedule league.sch --fair --effort 2", 2, "--effort excludes --fair"},
+      {spring, "report league.sch --variant 2", 2, "--variant requires --fair"},
+      {spring, "schedule league.sch --fair --variant 1001", 2, "--variant"},
+      {spring, "report league.sch --csv", 2, "--csv"},
+      {spring, "schedule league.sch --format ods", 2, "ods"},
+      {spring, "schedule league.sch --format pdf --paper b5", 2, "b5"},
+      {spring, "schedule league.sch --format upload-csv", 2, "no calendar"},
+      {spring, "schedule league.sch --format ics --every 14", 2, "--start"},
+      {spring, "schedule league.sch --format ics --start 2026-02-30", 2, "2026-02-30 is not a real date"},
+      {spring, ics + " --time 24:00", 2, "24:00"},
+      {spring, ics + " --every 366", 2, "366"},
+      {spring, ics + " --skip 2026-09-02", 2, "2026-09-02 is not a match date"},
+      {spring, ics + " --skip 2026-09-08 --skip 2026-09-08", 2, "--skip 2026-09-08 is given twice"},
+      {spring, many, 2, "more than 100 weeks off"},
+      {dated, "schedule league.sch --format ics --start 2026-09-02", 2,
+       "That week off is the league file's; give this run's weeks off with --skip.\n"},
+      {spring, "schedule league.sch --format html --team Nobody", 2, "there is no team Nobody in league.sch"},
+      {spring, "schedule league.sch --format xlsx --team Nobody", 2, "--team is for the formats"},
+  };
+  fs::create_directories(work_ / "folder");
+  for (const char* name : {"folder/inside.txt", "locked", "schedule.txt", "schedule.csv", "schedule.ics",
+                           "schedule.xlsx", "schedule.html", "schedule.pdf"})
+    test::write(work_ / name, "an earlier file\r\n");
+  fs::permissions(work_ / "locked", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  for (const auto& [league, arguments, status, message] : cases) {
+    test::write(work_ / "league.sch", league);
+    const auto before = files();
+    EXPECT_EQ(cli(words(arguments)), status) << arguments << ": " << err;
+    EXPECT_NE(err.find(message), std::string::npos)
+        << arguments << "\nexpected " << message << "\ngot " << err;
+    EXPECT_EQ(out, "") << arguments;
+    EXPECT_EQ(files(), before) << arguments;
+  }
+  fs::permissions(work_ / "locked", fs::perms::owner_all);
 }
 
 // The desktop program keeps a league's path for its next save, in a room of
-// 255 bytes; the command line keeps none, so any folder will do.
-TEST_F(CliTest, LeaguesInDeepFoldersAreScheduled) {
+// 255 bytes; the command line keeps none, so any folder will do. Nor may the
+// schedule replace the league, named in any way.
+TEST_F(CliSchedule, LeaguesInDeepFoldersAreScheduled) {
   const std::string deep = std::string(100, 'd') + "/" + std::string(100, 'e') + "/" + std::string(100, 'f');
+  fs::create_directories(work_ / deep);
+  test::write(work_ / deep / "league.sch", spring);
   ASSERT_GT((work_ / deep / "league.sch").string().size(), 255u);
-  EXPECT_EQ(schedule(spring, "--effort 1", deep + "/league.sch"), 0) << err;
-  EXPECT_EQ(out + err, "Schedule written to " + (work_ / "schedule.txt").string() + "\n");
-  // Nor may its schedule replace it, named in any way.
-  EXPECT_EQ(schedule(spring, "--output " + deep + "/../" + std::string(100, 'f') + "/league.sch",
-                     deep + "/league.sch"),
+  EXPECT_EQ(cli(words("schedule " + deep + "/league.sch --effort 1")), 0) << err;
+  EXPECT_EQ(out + err, written("schedule.txt"));
+  EXPECT_EQ(cli(words("schedule " + deep + "/league.sch --output " + deep + "/../" + std::string(100, 'f') +
+                      "/league.sch")),
             1);
   EXPECT_EQ(out + err, "Stop !: Please use a valid file name.\n");
-  EXPECT_EQ(read_file(work_ / deep / "league.sch"), spring);
+  EXPECT_EQ(test::slurp(work_ / deep / "league.sch"), spring);
 }
 
 }  // namespace
+}  // namespace quintora
