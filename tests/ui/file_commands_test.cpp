@@ -14,11 +14,9 @@ TEST_F(FileCommandsTest, SaveWritesOnlyChangesAndTheTitlesLetterCaseIsNoChange) 
   EXPECT_TRUE(ws.file_requests().empty());
   save_as("league.sch");  // without changes, still written
   ASSERT_TRUE(std::filesystem::remove(folder / "league.sch"));
-  ws.type(c::title, "Spring League");
-  ws.click(cmd::file_save);
+  enter(c::title, "Spring League", cmd::file_save);
   ASSERT_TRUE(std::filesystem::remove(folder / "league.sch"));
-  ws.type(c::title, "SPRING league");
-  ws.click(cmd::file_save);
+  enter(c::title, "SPRING league", cmd::file_save);
   ws.click(cmd::file_exit);
   EXPECT_FALSE(std::filesystem::exists(folder / "league.sch"));
   EXPECT_TRUE(ws.messages().empty());
@@ -32,43 +30,42 @@ TEST_F(FileCommandsTest, YesWritesALeaguesFileAtOnceAndAFailedWriteStopsTheComma
   add_bar("Eight Ball");
   ws.answer_next(base::Answer::Yes);
   ws.click(cmd::file_new);
-  EXPECT_EQ(ws.file_requests().size(), 1u);  // no dialog for the question's save
-  EXPECT_EQ(ws.text(c::file_name_label), "Untitled");
-  EXPECT_TRUE(ws.list_texts(c::bar_list).empty());
+  EXPECT_EQ(std::tuple(ws.file_requests().size(), ws.text(c::file_name_label), ws.list_count(c::bar_list)),
+            std::tuple(1u, "Untitled", 0));  // no dialog for the question's save
   ws.choose_next(file("sub/league.sch"));
   ws.click(cmd::file_open);
-  EXPECT_TRUE(ws.file_requests().back().must_exist);
-  const auto& filters = ws.file_requests().back().filters;
-  ASSERT_EQ(filters.size(), 3u);
-  EXPECT_EQ(filters[0].name + " " + filters[0].pattern, "Vazedored Files(*.SCH) *.sch");
-  EXPECT_EQ(ws.list_texts(c::bar_list), (std::vector<std::string>{"Corner Pocket", "Eight Ball"}));
-  EXPECT_EQ(ws.text(c::file_name_label), file("sub/league.sch"));
+  const base::FileDialogRequest& open = ws.file_requests().back();
+  ASSERT_EQ(open.filters.size(), 3u);
+  EXPECT_EQ(std::tuple(open.must_exist, open.filters[0].name + " " + open.filters[0].pattern),
+            std::tuple(true, "Vazedored Files(*.SCH) *.sch"));
+  EXPECT_EQ(std::pair(ws.list_texts(c::bar_list), ws.text(c::file_name_label)),
+            std::pair(Strings{"Corner Pocket", "Eight Ball"}, file("sub/league.sch")));
   add_bar("Rack Room");
   std::filesystem::remove_all(folder / "sub");
   ws.answer_next(base::Answer::Yes);
   ws.click(cmd::file_exit);
-  EXPECT_EQ(quit_code, -1);
-  EXPECT_EQ(ws.messages().size(), 3u);  // two questions and the failure
-  EXPECT_EQ(league().file_state, FileState::Modified);
+  EXPECT_EQ(std::tuple(quit_code, ws.messages().size(), league().file_state),
+            std::tuple(-1, 3u, FileState::Modified));  // two questions and the failure
 }
 
+// Yes (OK before a schedule run) for an untitled league opens Save As;
+// cancelling it abandons the command that asked, as No and Cancel do.
 TEST_F(FileCommandsTest, UnsavedChangesSurviveNoCancelAndACancelledSaveAs) {
-  ws.type(c::title, "Spring League");  // the only change
-  ws.answer_next(base::Answer::No);
-  ws.click(cmd::file_open);  // the open dialog is cancelled
-  ws.answer_next(base::Answer::Cancel);
-  ws.click(cmd::file_exit);
-  EXPECT_EQ(last_message(), "Save changes before closing the current file?");
-  const MessageRecord& box = ws.messages().back();
-  EXPECT_EQ(std::tie(box.caption, box.icon, box.buttons),
-            std::tuple("Warning !", base::Icon::Exclamation, base::Buttons::YesNoCancel));
-  ws.click(cmd::file_save);  // untitled: asks for a name, cancelled
-  // Yes (OK before a schedule run) for an untitled league opens Save As;
-  // cancelling it abandons the command that asked.
-  for (int command : {cmd::file_new, cmd::file_open, cmd::file_exit}) {
-    ws.answer_next(base::Answer::Yes);
+  ws.type(c::title, "Spring League");                                                // the only change
+  const std::pair<base::Answer, int> asked[] = {{base::Answer::No, cmd::file_open},  // the open is cancelled
+                                                {base::Answer::Cancel, cmd::file_exit},
+                                                {base::Answer::Yes, cmd::file_new},
+                                                {base::Answer::Yes, cmd::file_open},
+                                                {base::Answer::Yes, cmd::file_exit}};
+  for (const auto& [answer, command] : asked) {
+    ws.answer_next(answer);
     ws.click(command);
   }
+  const MessageRecord& box = ws.messages().back();
+  EXPECT_EQ(std::tie(box.text, box.caption, box.icon, box.buttons),
+            std::tuple("Save changes before closing the current file?", "Warning !", base::Icon::Exclamation,
+                       base::Buttons::YesNoCancel));
+  ws.click(cmd::file_save);  // untitled: asks for a name, cancelled
   add_bar("Corner Pocket");
   ws.answer_next(base::Answer::Ok);
   ws.click(c::schedule_button);
@@ -77,12 +74,12 @@ TEST_F(FileCommandsTest, UnsavedChangesSurviveNoCancelAndACancelledSaveAs) {
   for (std::size_t i = 1; i < 6; ++i) EXPECT_EQ(ws.file_requests()[i].kind, base::FileDialogKind::Save);
   EXPECT_EQ(std::tie(ws.file_requests()[1].default_suffix, ws.file_requests()[1].confirm_overwrite),
             std::tuple("sch", true));
-  EXPECT_EQ(ws.text(c::title), "Spring League");
-  EXPECT_EQ(league().file_state, FileState::UntitledModified);
-  EXPECT_EQ(quit_code, -1);
-  EXPECT_TRUE(ws.dialogs().empty());
+  EXPECT_EQ(std::tuple(ws.text(c::title), league().file_state, quit_code, ws.dialogs().size()),
+            std::tuple("Spring League", FileState::UntitledModified, -1, 0u));
 }
 
+// A file that cannot be written, read or read back is named; the league in
+// the window stays as it was, unsaved, and keeps its file.
 TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing) {
   add_bar("Corner Pocket");
   save_as("league.sch");
@@ -100,27 +97,17 @@ TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing)
   }
   EXPECT_EQ(ws.messages()[3].text, "Not a Vazedored file.");
   EXPECT_NE(last_message().find(file("gone.sch")), std::string::npos);
-  EXPECT_EQ(league().current_file_path.view(), file("league.sch"));
-  EXPECT_EQ(ws.text(c::file_name_label), file("league.sch"));
-  EXPECT_EQ(league().file_state, FileState::Modified);
-}
-
-// Another program changes the file between the save and its read-back: the
-// user is told, and the league in the window stays as it was, unsaved.
-TEST_F(FileCommandsTest, AReadBackThatFailsKeepsTheLeagueUnsaved) {
-  add_bar("Corner Pocket");
-  base::WriteFaults faults;
-  faults.after_commit = [](const std::filesystem::path& file) { std::ofstream(file) << "not a league\n"; };
+  base::WriteFaults faults;  // another program changes the file between the save and its read-back
+  faults.after_commit = [](const std::filesystem::path& f) { std::ofstream(f) << "not a league\n"; };
   base::set_write_faults_for_testing(faults);
-  save_as("league.sch");
+  ws.click(cmd::file_save);
   base::set_write_faults_for_testing({});
   EXPECT_EQ(last_message(),
             "The league was saved to " + file("league.sch") + ", but the saved file could not be read back.");
-  EXPECT_EQ(league().file_state, FileState::UntitledModified);
-  EXPECT_EQ(ws.list_texts(c::bar_list), std::vector<std::string>{"Corner Pocket"});
-  ws.answer_next(base::Answer::Cancel);
-  ws.click(cmd::file_exit);
-  EXPECT_EQ(quit_code, -1);
+  EXPECT_EQ(std::tuple(league().current_file_path.view(), ws.text(c::file_name_label), league().file_state,
+                       ws.list_texts(c::bar_list)),
+            std::tuple(file("league.sch"), file("league.sch"), FileState::Modified,
+                       Strings{"Corner Pocket", "Eight Ball"}));
 }
 
 }  // namespace
