@@ -6,6 +6,7 @@
 
 #include "base/atomic_file.h"
 #include "main_window_fixture.h"
+#include "support/write_faults.h"
 #include "ui/display_size.h"
 #include "ui/editor_display.h"
 #include "ui/window_size.h"
@@ -193,11 +194,15 @@ TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing)
   add_bar("Corner Pocket");
   save_as("league.sch");
   add_bar("Eight Ball");
-  for (const std::string& bad : {file("no such folder/league.sch"), file(std::string(300, 'x') + ".sch")}) {
+  // The last name can be created, but the disk fills up while the league is written.
+  for (const std::string& bad :
+       {file("no such folder/league.sch"), file(std::string(300, 'x') + ".sch"), file("full.sch")}) {
+    base::set_write_faults_for_testing(write_faults(0, bad == file("full.sch") ? 10 : -1));
     ws.choose_next(bad);
     ws.click(cmd::file_save_as);
     EXPECT_NE(last_message().find(bad), std::string::npos);  // named, not cut
   }
+  EXPECT_FALSE(std::filesystem::exists(folder / "full.sch"));  // the empty file of the check is gone
   ws.answer_next(base::Answer::No);
   ws.choose_next(file("gone.sch"));
   ws.click(cmd::file_open);
