@@ -153,7 +153,8 @@ class WindowTest : public QObject {
     QTest::newRow("medium") << DisplaySize::Medium;
     QTest::newRow("large") << DisplaySize::Large;
   }
-  // Each size fixed and wider than the one before; a screen reader finds every control.
+  // Each size fixed and wider than the one before; a screen reader finds every
+  // control, and only the three entry fields are tab stops.
   void builds_at_each_display_size() {
     QFETCH(DisplaySize, size);
     static int smaller_width = 0;  // rows run from small to large
@@ -162,10 +163,6 @@ class WindowTest : public QObject {
     QCOMPARE(p.window.centralWidget()->font().pointSize(), point_size(size));
     QVERIFY(p.window.width() > std::exchange(smaller_width, p.window.width()));
     QCOMPARE(unnamed(p.window.centralWidget()), QStringList());
-  }
-
-  void only_the_three_entry_fields_are_tab_stops() {
-    Program p;
     QList<QWidget*> tab_stops;
     for (QWidget* w : p.window.findChildren<QWidget*>()) {
       if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&p.window)) tab_stops << w;
