@@ -42,16 +42,16 @@ TEST_F(EditorTest, BarsBringTheirTeamsAndCommandsActOnTheSelectedEntry) {
   ws.type(c::tables, "2");
   ws.click(c::team_add);
   add_bar("ACE3");  // alone
-  add_bar("Ace");   // selected as the new entry, not the earlier match
+  add_bar("B");
   ws.click(c::auto_add_team);
-  add_bar("C");  // alone
+  add_bar("Ace");  // alone, and selected as the new entry, not an earlier match
   EXPECT_EQ(std::tuple(ws.text(c::total_teams_label), ws.list_selected(c::bar_list), ws.messages().size()),
             std::tuple("4", 3, 1u));
   ws.select_row(c::bar_list, 0);
   ws.click(c::bar_delete);
   EXPECT_EQ(std::tuple(ws.text(c::total_teams_label), ws.rows(c::team_list).size(), ws.text(c::tables)),
             std::tuple("1", 0u, "1"));  // the tables emptied to 0 are shown as 1 at once
-  ws.select_row(c::bar_list, 1);
+  ws.select_row(c::bar_list, 1);        // B
   enter(c::bar_name, "Deuces", c::bar_rename);
   ws.select_row(c::team_list, 0);
   enter(c::team_name, "  Kings  ", c::team_rename);
@@ -60,7 +60,7 @@ TEST_F(EditorTest, BarsBringTheirTeamsAndCommandsActOnTheSelectedEntry) {
       std::tuple("Deuces", "Kings", 0));
   save_as("compact.sch");  // read back without the deleted entries
   EXPECT_EQ(std::tuple(league().n_bar_slot, league().n_team_slot, ws.list_texts(c::bar_list)),
-            std::tuple(3, 1, Strings{"ACE3", "Deuces", "C"}));
+            std::tuple(3, 1, Strings{"ACE3", "Deuces", "Ace"}));
 }
 
 // Each refusal shows its message and leaves the league and the lists as
