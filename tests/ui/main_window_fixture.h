@@ -8,6 +8,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "support/fake_window_system.h"
 #include "ui/controls.h"
@@ -17,6 +18,7 @@ namespace quintora::test {
 
 namespace c = ui::control;
 namespace cmd = ui::command;
+using Strings = std::vector<std::string>;
 
 class MainWindowTest : public ::testing::Test {
  public:

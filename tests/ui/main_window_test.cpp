@@ -1,0 +1,357 @@
+// The main window's rules driven as the user drives them: the bars-and-teams
+// editor, the file commands and their unsaved-changes question, the Schedule
+// command and its dialog, and the settings files.
+
+#include <tuple>
+
+#include "base/atomic_file.h"
+#include "main_window_fixture.h"
+#include "support/write_faults.h"
+#include "ui/display_size.h"
+#include "ui/editor_display.h"
+#include "ui/window_size.h"
+
+namespace quintora::test {
+namespace {
+
+using EditorTest = MainWindowTest;
+using FileCommandsTest = MainWindowTest;
+using ScheduleCommandTest = MainWindowTest;
+using SettingsTest = MainWindowTest;
+
+// Selecting a bar fills the bar name field and then empties the team name
+// field, so Enter runs the team group's Add, which refuses the empty name.
+TEST_F(EditorTest, EnterRunsTheAddOfTheFieldThatChangedLast) {
+  ws.type(c::bar_name, "Corner Pocket");
+  ws.press_enter();
+  add_bar("Eight Ball");
+  ws.select_row(c::bar_list, 0);
+  ws.press_enter();
+  EXPECT_EQ(last_message(), "Not a valid name.");
+  EXPECT_EQ(ws.list_texts(c::bar_list), (Strings{"Corner Pocket", "Eight Ball"}));
+}
+
+// A new bar brings its team unless a team has its name in any letter case,
+// one table takes two teams, a deleted bar takes its teams along, commands
+// act on the entry of the selected row, and a save compacts the league.
+TEST_F(EditorTest, BarsBringTheirTeamsAndCommandsActOnTheSelectedEntry) {
+  add_bar("Aces High");
+  add_team("Ace2");
+  add_team("Ace3");
+  EXPECT_EQ(last_message(), "Not enough tables!  Increase number of tables first.");
+  ws.type(c::tables, "2");
+  ws.click(c::team_add);
+  add_bar("ACE3");  // alone
+  add_bar("B");
+  ws.click(c::auto_add_team);
+  add_bar("Ace");  // alone, and selected as the new entry, not an earlier match
+  EXPECT_EQ(std::tuple(ws.text(c::total_teams_label), ws.list_selected(c::bar_list), ws.messages().size()),
+            std::tuple("4", 3, 1u));
+  ws.select_row(c::bar_list, 0);
+  ws.click(c::bar_delete);
+  EXPECT_EQ(std::tuple(ws.text(c::total_teams_label), ws.rows(c::team_list).size(), ws.text(c::tables)),
+            std::tuple("1", 0u, "1"));  // the tables emptied to 0 are shown as 1 at once
+  ws.select_row(c::bar_list, 1);        // B
+  enter(c::bar_name, "Deuces", c::bar_rename);
+  ws.select_row(c::team_list, 0);
+  enter(c::team_name, "  Kings  ", c::team_rename);
+  EXPECT_EQ(
+      std::tuple(league().bar.name[2].view(), league().team.name[3].view(), ws.list_selected(c::team_list)),
+      std::tuple("Deuces", "Kings", 0));
+  save_as("compact.sch");  // read back without the deleted entries
+  EXPECT_EQ(std::tuple(league().n_bar_slot, league().n_team_slot, ws.list_texts(c::bar_list)),
+            std::tuple(3, 1, Strings{"ACE3", "Deuces", "Ace"}));
+}
+
+// Each refusal shows its message and leaves the league and the lists as
+// they were, so one state can be refused one command after another.
+TEST_F(EditorTest, RefusalsShowTheirMessageAndChangeNothing) {
+  const auto refused = [this](int command, const std::string& message) {
+    const auto state = [this] {
+      return std::tuple(league().n_bar_slot, league().n_team_slot, league().n_team, league().file_state,
+                        ws.list_texts(c::bar_list), ws.list_texts(c::team_list));
+    };
+    const auto before = state();
+    ws.clear_messages();
+    ws.click(command);
+    ASSERT_EQ(ws.messages().size(), 1u) << message;
+    const MessageRecord& box = ws.messages().back();
+    EXPECT_EQ(std::tie(box.text, box.caption, box.icon),
+              std::tuple(message, message == "Not a valid name." ? "Sorry !" : "Stop !", base::Icon::Error));
+    EXPECT_EQ(state(), before) << message;
+  };
+  refused(c::team_add, "Please add a bar first.");
+  refused(c::bar_delete, "Please select a bar first.");
+  refused(c::bar_rename, "Please select a bar first.");
+  refused(c::team_delete, "Please select a team first.");
+  refused(c::team_rename, "Please select a team first.");
+  add_bar("A");
+  refused(c::bar_rename, "Not a valid name.");
+  add_team("B");
+  ws.click(c::team_delete);  // leaves no team selected
+  refused(c::team_delete, "Please select a team.");
+  refused(c::team_rename, "Please select a team.");
+  add_bar("C");
+  ws.click(c::bar_delete);  // leaves no bar selected
+  refused(c::bar_delete, "Please select a bar.");
+  refused(c::bar_rename, "Please select a bar.");
+  refused(c::team_add, "Please select a bar to add team to.");
+  // Deleted bars keep their room until a save, so the room can run out first.
+  while (league().n_bar_slot < bar_room) {
+    add_bar("Bar " + std::to_string(league().n_bar_slot));
+    ws.click(c::bar_delete);
+  }
+  ws.type(c::bar_name, "One More");
+  refused(c::bar_add,
+          "There is no room for another bar until the league is saved (deleted bars keep their room until "
+          "then). Please save the league first.");
+
+  ws.answer_next(base::Answer::No);
+  ws.click(cmd::file_new);
+  set_tables(league(), quintora::add_bar(league(), "Hall"), 50);
+  for (int t = 0; t < max_teams; ++t) quintora::add_team(league(), "Team " + std::to_string(t), 0);
+  ui::show_league(league(), ws);
+  ws.select_row(c::bar_list, 0);
+  refused(c::team_add, "Only 99 teams are allowed.");
+  ws.click(c::auto_add_team);
+  for (int b = 1; b < max_bars; ++b) add_bar("Bar " + std::to_string(b));
+  refused(c::bar_add, "Only 49 bars are allowed.");
+}
+
+TEST_F(FileCommandsTest, SaveWritesOnlyChangesAndTheTitlesLetterCaseIsNoChange) {
+  ws.click(cmd::file_save);
+  EXPECT_TRUE(ws.file_requests().empty());
+  save_as("league.sch");  // without changes, still written
+  ASSERT_TRUE(std::filesystem::remove(folder / "league.sch"));
+  enter(c::title, "Spring League", cmd::file_save);
+  ASSERT_TRUE(std::filesystem::remove(folder / "league.sch"));
+  enter(c::title, "SPRING league", cmd::file_save);
+  ws.click(cmd::file_exit);
+  EXPECT_FALSE(std::filesystem::exists(folder / "league.sch"));
+  EXPECT_EQ(std::tuple(ws.messages().size(), quit_code), std::tuple(0u, 0));
+}
+
+TEST_F(FileCommandsTest, YesWritesALeaguesFileAtOnceAndAFailedWriteStopsTheCommand) {
+  std::filesystem::create_directories(folder / "sub");
+  add_bar("Corner Pocket");
+  save_as("sub/league.sch");
+  add_bar("Eight Ball");
+  ws.answer_next(base::Answer::Yes);
+  ws.click(cmd::file_new);
+  EXPECT_EQ(std::tuple(ws.file_requests().size(), ws.text(c::file_name_label), ws.list_count(c::bar_list)),
+            std::tuple(1u, "Untitled", 0));  // no dialog for the question's save
+  ws.choose_next(file("sub/league.sch"));
+  ws.click(cmd::file_open);
+  const base::FileDialogRequest& open = ws.file_requests().back();
+  EXPECT_EQ(std::tuple(open.must_exist, open.filters.at(0).name + " " + open.filters.at(0).pattern),
+            std::tuple(true, "Vazedored Files(*.SCH) *.sch"));
+  EXPECT_EQ(std::pair(ws.list_texts(c::bar_list), ws.text(c::file_name_label)),
+            std::pair(Strings{"Corner Pocket", "Eight Ball"}, file("sub/league.sch")));
+  add_bar("Rack Room");
+  std::filesystem::remove_all(folder / "sub");
+  ws.answer_next(base::Answer::Yes);
+  ws.click(cmd::file_exit);
+  EXPECT_EQ(std::tuple(quit_code, ws.messages().size(), league().file_state),
+            std::tuple(-1, 3u, FileState::Modified));  // two questions and the failure
+}
+
+// Yes (OK before a schedule run) for an untitled league opens Save As;
+// cancelling it abandons the command that asked, as No and Cancel do.
+TEST_F(FileCommandsTest, UnsavedChangesSurviveNoCancelAndACancelledSaveAs) {
+  ws.type(c::title, "Spring League");                                                // the only change
+  const std::pair<base::Answer, int> asked[] = {{base::Answer::No, cmd::file_open},  // the open is cancelled
+                                                {base::Answer::Cancel, cmd::file_exit},
+                                                {base::Answer::Yes, cmd::file_new},
+                                                {base::Answer::Yes, cmd::file_open},
+                                                {base::Answer::Yes, cmd::file_exit}};
+  for (const auto& [answer, command] : asked) {
+    ws.answer_next(answer);
+    ws.click(command);
+  }
+  const MessageRecord& box = ws.messages().back();
+  EXPECT_EQ(std::tie(box.text, box.caption, box.icon, box.buttons),
+            std::tuple("Save changes before closing the current file?", "Warning !", base::Icon::Exclamation,
+                       base::Buttons::YesNoCancel));
+  ws.click(cmd::file_save);  // untitled: asks for a name, cancelled
+  add_bar("Corner Pocket");
+  ws.answer_next(base::Answer::Ok);
+  ws.click(c::schedule_button);
+  const auto& asks = ws.file_requests();  // one open dialog, then only Save As dialogs
+  EXPECT_EQ(std::count_if(asks.begin(), asks.end(),
+                          [](const auto& r) {
+                            return r.kind == base::FileDialogKind::Save && r.default_suffix == "sch" &&
+                                   r.confirm_overwrite;
+                          }),
+            5);
+  EXPECT_EQ(std::tuple(ws.messages().size(), asks.size(), ws.dialogs().size(), ws.text(c::title),
+                       league().file_state, quit_code),
+            std::tuple(6u, 6u, 0u, "Spring League", FileState::UntitledModified, -1));
+}
+
+// A file that cannot be written, read or read back is named; the league in
+// the window stays as it was, unsaved, and keeps its file.
+TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing) {
+  add_bar("Corner Pocket");
+  save_as("league.sch");
+  add_bar("Eight Ball");
+  // The last name can be created, but the disk fills up while the league is written.
+  for (const std::string& bad :
+       {file("no such folder/league.sch"), file(std::string(300, 'x') + ".sch"), file("full.sch")}) {
+    base::set_write_faults_for_testing(write_faults(0, bad == file("full.sch") ? 10 : -1));
+    ws.choose_next(bad);
+    ws.click(cmd::file_save_as);
+    EXPECT_NE(last_message().find(bad), std::string::npos);  // named, not cut
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "full.sch"));  // the empty file of the check is gone
+  ws.answer_next(base::Answer::No);
+  ws.choose_next(file("gone.sch"));
+  ws.click(cmd::file_open);
+  EXPECT_NE(last_message().find(file("gone.sch")), std::string::npos);
+  base::WriteFaults faults;  // another program changes the file between the save and its read-back
+  faults.after_commit = [](const std::filesystem::path& f) { std::ofstream(f) << "not a league\n"; };
+  base::set_write_faults_for_testing(faults);
+  ws.click(cmd::file_save);
+  base::set_write_faults_for_testing({});
+  EXPECT_EQ(last_message(),
+            "The league was saved to " + file("league.sch") + ", but the saved file could not be read back.");
+  EXPECT_EQ(std::tuple(league().current_file_path.view(), ws.text(c::file_name_label), league().file_state,
+                       ws.list_texts(c::bar_list)),
+            std::tuple(file("league.sch"), file("league.sch"), FileState::Modified,
+                       Strings{"Corner Pocket", "Eight Ball"}));
+}
+
+TEST_F(ScheduleCommandTest, ChecksStopItBeforeTheQuestion) {
+  ws.click(c::schedule_button);
+  EXPECT_EQ(last_message(), "Cannot schedule without teams.");
+  add_bar("Corner Pocket");
+  ws.type(c::tables, "3");
+  for (const char* team : {"A", "B", "C", "D"}) add_team(team);
+  ws.type(c::tables, "2");  // taken without a test: 5 teams need 3 tables
+  ws.click(cmd::view_schedule);
+  EXPECT_EQ(last_message(), "Not enough tables for this bar: Corner Pocket");
+  ws.type(c::tables, "3");
+  ws.answer_next(base::Answer::Cancel);
+  ws.click(cmd::view_schedule);
+  EXPECT_EQ(std::tuple(last_message(), ws.messages().back().buttons),
+            std::tuple("Save changes before continue?", base::Buttons::OkCancel));
+}
+
+// The dialog opens with two passes of weeks, "Yes", "NotePad", variant 1 and
+// the last result file name. "Do it" converts the weeks and takes each choice
+// (the variant at its nearest end), or stays open when the result cannot be
+// created; a schedule that no program can show is still written.
+TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice) {
+  add_bar("Hall");
+  ws.type(c::tables, "5");
+  save_as("league.sch");
+  std::string shown;  // the weeks and the result file name the dialog opened with
+  const auto run = [&](const char* weeks, const char* result, int choice, const char* variant) {
+    bool closed = false;
+    ws.on_dialog([&](FakeWindowSystem& fake, base::DialogHandler& handler) {
+      shown = fake.text(c::weeks) + " " + fake.text(c::result_file);
+      EXPECT_TRUE(fake.is_checked(c::effort_yes) && fake.is_checked(c::viewer_notepad) &&
+                  !fake.is_checked(c::effort_fairest) && fake.text(c::variant) == "1");
+      fake.type(c::weeks, weeks);
+      fake.type(c::result_file, result);
+      fake.type(c::variant, variant);
+      fake.set_checked(c::effort_yes, false);
+      fake.set_checked(choice, true);
+      fake.set_checked(c::viewer_wordpad, true);
+      fake.set_checked(c::comma_delimited, true);
+      closed = handler.on_command(fake, c::do_it);
+    });
+    if (league().file_state != FileState::Saved) ws.answer_next(base::Answer::Ok);
+    ws.click(c::schedule_button);
+    return closed;
+  };
+  EXPECT_FALSE(run("4", "", c::effort_no, "1"));
+  EXPECT_EQ(std::tuple(shown, ws.messages().back().caption, ws.started_programs().size()),
+            std::tuple("2 schedule.txt", "Stop !", 0u));  // one team
+
+  // teams, weeks typed, variant typed, choice; then what the dialog showed and the options taken
+  const std::tuple<int, const char*, const char*, int, const char*, int, int, bool, int> cases[] = {
+      {1, "500", "1", c::effort_no, "2 ", 200, 1, false, 1},
+      {2, "-3", "1", c::effort_harder, "2 out.txt", 0, 3, false, 1},
+      {2, "  12abc", "1", c::effort_hardest, "2 out.txt", 12, 4, false, 1},
+      {5, "abc", "7", c::effort_fairest, "10 out.txt", 0, 2, true, 7},
+      {6, "4", "5000", c::effort_fairest, "10 out.txt", 4, 2, true, 1000},
+      {6, "4", "x", c::effort_fairest, "10 out.txt", 4, 2, true, 1}};
+  for (const auto& [teams, weeks, variant, choice, was_shown, season_weeks, effort, fairest, taken] : cases) {
+    ws.select_row(c::bar_list, 0);  // each save reads the league back, with no bar selected
+    for (int t = league().n_team; t < teams; ++t) add_team("Team " + std::to_string(t));
+    ASSERT_TRUE(run(weeks, "out.txt", choice, variant)) << weeks;
+    const schedule::ScheduleOptions& o = logic->schedule_options();
+    EXPECT_EQ(std::tuple(shown, o.season_weeks, o.effort, o.fairest, o.variant, o.viewer, o.comma_delimited),
+              std::tuple(was_shown, season_weeks, effort, fairest, taken, schedule::Viewer::WordPad, true));
+  }
+  EXPECT_TRUE(std::filesystem::exists(folder / "out.txt"));  // beside the league file
+  EXPECT_EQ(ws.started_programs().size() + ws.opened_files().size(), std::size(cases));
+  ws.set_start_succeeds(false);
+  ASSERT_TRUE(run("4", "late.txt", c::effort_no, "1"));
+  EXPECT_EQ(last_message(), "The schedule was saved as " + file("late.txt") +
+                                ", but no program could be started to show it.");
+  EXPECT_TRUE(std::filesystem::exists(folder / "late.txt"));
+}
+
+void put(const std::filesystem::path& file, const char* content) {
+  std::filesystem::remove(file);
+  if (content != nullptr) std::ofstream(file, std::ios::binary) << content;
+}
+
+TEST_F(SettingsTest, DisplaySizeIsTheStoredSizeOrSmall) {
+  const auto file = folder / "qtra_set.dat";
+  const std::pair<ui::DisplaySize, std::vector<const char*>> cases[] = {
+      {ui::DisplaySize::Small,
+       {nullptr, "140\n1\n", "140\n0\n", "140\n4\n", "140\n-1\n", "140\nlarge\n", "140\n", "",
+        "99999999999999999999\n3\n"}},
+      {ui::DisplaySize::Medium, {"140\n2\n", "  140  \n  2"}},
+      {ui::DisplaySize::Large, {"140\r\n3\r\n", "7\n3\n"}}};
+  for (const auto& [size, contents] : cases) {
+    for (const char* content : contents) {
+      put(file, content);
+      EXPECT_EQ(ui::read_display_size(file), size) << (content != nullptr ? content : "no file");
+    }
+  }
+}
+
+TEST_F(SettingsTest, TheMenuWritesTheDisplaySizeAndTellsWhenItCountsOrThatItCannot) {
+  const auto file = folder / "config" / "qtra_set.dat";
+  ws.click(cmd::large_window);
+  ws.click(cmd::large_window);  // the same size again: written and told again
+  std::ifstream in(file);       // text mode: the platform's line ends read as \n
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "140\n3\n");
+  in.close();
+  ASSERT_EQ(ws.messages().size(), 2u);
+  const MessageRecord& told = ws.messages().back();
+  EXPECT_EQ(std::tie(told.text, told.caption, told.icon),
+            std::tuple("The change will take effect the next time the program is started.", "Information",
+                       base::Icon::Information));
+  std::filesystem::remove(file);
+  std::filesystem::create_directory(file);  // cannot be written
+  ws.click(cmd::medium_window);
+  EXPECT_EQ(std::pair(last_message().find("qtra_set.dat") != std::string::npos, ws.messages().back().icon),
+            std::pair(true, base::Icon::Error));
+}
+
+// Only a size in range is written (the folder made first) or read back.
+TEST_F(SettingsTest, TheSeasonWindowSizeTakesOnlyTwoSizesInRange) {
+  const auto file = folder / "config" / "season_window.dat";
+  EXPECT_FALSE(ui::read_window_size(file).has_value());
+  ASSERT_TRUE(ui::write_window_size(file, {200, 20000}));
+  EXPECT_FALSE(ui::write_window_size(file, {800, 20001}));
+  EXPECT_EQ(ui::read_window_size(file), (ui::WindowSize{200, 20000}));
+  const std::string long_tail = "800 600" + std::string(100, '\n');
+  for (const char* text : {"", "abc", "800", "800 600 7", "800x600", "-800 600", "199 600", "800 199",
+                           "800 20001", "99999999999999999999 600", long_tail.c_str()}) {
+    put(file, text);
+    EXPECT_FALSE(ui::read_window_size(file).has_value()) << text;
+  }
+  put(file, "  900\t640\r\n");
+  EXPECT_EQ(ui::read_window_size(file), (ui::WindowSize{900, 640}));
+  put(file, nullptr);
+  std::filesystem::create_directories(file);  // a folder of that name
+  EXPECT_FALSE(ui::read_window_size(file).has_value() || ui::write_window_size(file, {800, 600}));
+}
+
+}  // namespace
+}  // namespace quintora::test
