@@ -9,6 +9,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <algorithm>
+#include <cmath>
 #include <regex>
 #include <string>
 #include <vector>
@@ -21,90 +22,18 @@ namespace {
 
 using season::Season;
 
-// The text as pdftotext can give it back, white space runs as one blank.
-// Qt 6.4's PDF writer maps only characters of the Basic Multilingual Plane
-// back to Unicode, so an emoji is drawn (from Symbola) but not extracted.
-std::string extractable(const std::string& text) {
+// The text without white space, as pdftotext can give it back: a name too
+// long for its line is broken inside a word, and Qt 6.4's PDF writer maps
+// only the Basic Multilingual Plane back to Unicode (an emoji is drawn, from
+// Symbola, but not extracted).
+std::string unspaced(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); i += static_cast<unsigned char>(text[i]) >= 0xF0 ? 4u : 1u) {
-    if (static_cast<unsigned char>(text[i]) < 0xF0) out += text[i];
+    if (static_cast<unsigned char>(text[i]) < 0xF0 &&
+        std::string(" \t\r\n\f\v").find(text[i]) == std::string::npos)
+      out += text[i];
   }
-  return std::regex_replace(out, std::regex("\\s+"), " ");
-}
-
-struct Pdf {
-  std::vector<std::string> pages;  // pdftotext's, one per page
-  std::string info, fonts;         // pdfinfo's and pdffonts' reports
-};
-
-Pdf read_back(const Output& out) {
-  EXPECT_EQ(out.result, Result::Ok);
-  EXPECT_TRUE(out.bytes.starts_with("%PDF-"));
-  const test::Scratch scratch;
-  const auto file = scratch.write("season.pdf", out.bytes);
-  Pdf pdf{{}, extractable(test::run("pdfinfo", file)), test::run("pdffonts", file)};
-  const std::string text = test::run("pdftotext -layout -enc UTF-8", file, "-");
-  for (std::size_t from = 0, end; (end = text.find('\f', from)) != std::string::npos; from = end + 1)
-    pdf.pages.push_back(extractable(text.substr(from, end - from)));
-  return pdf;
-}
-
-// Names beyond Latin-1: accents, Cyrillic, CJK and emoji, with markup and quotes.
-Season wide_names() {
-  return test::make_season(
-      {"Caf\u00e9 Zo\u00eb", "\u6771\u4eac\u30d3\u30ea\u30e4\u30fc\u30c9", "\U0001F3B1 Eight Ball \U0001F600",
-       "It's <Back\\slash> & 100%", "\u041c\u043e\u0441\u043a\u0432\u0430"},
-      {"\u9152\u5834 Bar", "The \"Crown\", Inn"}, "Sp\u00e4t League \u2014 2025",
-      test::calendar({2024, 12, 3}, {{2024, 12, 24}}), 10);
-}
-
-TEST(Pdf, EveryWeekAndTeamPageComesBackAsText) {
-  for (const Season& s : {test::five_hostile(), wide_names()}) {
-    const Pdf pdf = read_back(printable_pdf(s));
-    ASSERT_EQ(pdf.pages.size(), s.teams.size() + 1) << "the weeks fit one page; then a page per team";
-    EXPECT_NE(pdf.info.find("Page size: 595 x 842 pts (A4)"), std::string::npos) << pdf.info;
-    EXPECT_LE(pdf.pages[0].find(extractable(s.title)), 1u) << pdf.pages[0];
-    for (const auto& row : test::fixture_rows(s)) {
-      if (row[0] == "Week" || row[7] == "Not Playing") continue;
-      const std::string line = row[4] + " v " + row[5] + " \u2014 " + row[6];
-      EXPECT_NE(pdf.pages[0].find(extractable(line)), std::string::npos) << line;
-    }
-    for (int team = 1; team <= static_cast<int>(s.teams.size()); ++team) {
-      const std::string& page = pdf.pages[static_cast<std::size_t>(team)];
-      EXPECT_LE(page.find(extractable(s.team(team).name + " Home bar: " + s.bar(s.team(team).bar).name)), 1u)
-          << page;
-      for (const auto& row : test::team_rows(s, team)) {
-        const std::string date =
-            row[0] == "Week" ? "Date"
-                             : std::string(base::weekday_name(*base::parse_iso_date(row[1]))) + " " + row[1];
-        const std::string line = row[0] + " " + date + " " + row[3] + " " + row[4] + " " + row[5];
-        EXPECT_NE(page.find(extractable(line)), std::string::npos) << line << "\n" << page;
-      }
-    }
-  }
-  // Without fonts beyond DejaVu the CJK and emoji names would print as empty boxes.
-  const Pdf wide = read_back(printable_pdf(wide_names()));
-  EXPECT_NE(wide.fonts.find("WenQuanYi"), std::string::npos) << wide.fonts;
-  EXPECT_NE(wide.fonts.find("Symbola"), std::string::npos) << wide.fonts;
-}
-
-TEST(Pdf, LetterPaperAndOneTeam) {
-  const Season s = wide_names();
-  const Pdf pdf = read_back(printable_pdf(s, test::for_team(2), Paper::Letter));
-  EXPECT_NE(pdf.info.find("Page size: 612 x 792 pts (letter)"), std::string::npos) << pdf.info;
-  ASSERT_EQ(pdf.pages.size(), 1u);
-  EXPECT_NE(pdf.pages[0].find(extractable(s.team(2).name + " Home bar: ")), std::string::npos)
-      << pdf.pages[0];
-  EXPECT_EQ(pdf.pages[0].find("Week 1 \u2014"), std::string::npos) << "no week list for one team";
-  EXPECT_EQ(printable_pdf(s, test::for_team(6)).result, Result::UnknownTeam);
-}
-
-// --- Long seasons: weeks and tables running on from page to page -------------
-
-// The text without white space: a name too long for its line (or cell) is
-// broken inside a word.
-std::string unspaced(const std::string& text) {
-  return std::regex_replace(extractable(text), std::regex(" "), "");
+  return out;
 }
 
 // The pages in the order their text was drawn (pdftotext -raw), unspaced.
@@ -115,6 +44,50 @@ std::vector<std::string> drawn_pages(const std::string& bytes) {
   for (std::size_t from = 0, end; (end = text.find('\f', from)) != std::string::npos; from = end + 1)
     pages.push_back(unspaced(text.substr(from, end - from)));
   return pages;
+}
+
+// The pages hold, in the order drawn, the title and the weeks, then each
+// team from a new page (or the one team), each page ending in its number.
+// A week or a team's table that runs on to the next page goes on there under
+// "(continued)" after its heading or name, a table under its column names.
+void expect_drawn(const Season& s, const std::vector<std::string>& pages, int one_team = 0) {
+  ASSERT_FALSE(pages.empty());
+  std::size_t p = 0, at = 0;
+  bool lost = false;
+  const auto next = [&](const std::string& item, const std::string& again, bool new_page = false) {
+    const std::string text = unspaced(item), start = unspaced(again) + text;
+    if (lost || (!new_page && pages[p].find(text, at) == at)) {
+      at += text.size();
+      return;
+    }
+    EXPECT_EQ(pages[p].substr(std::min(at, pages[p].size())), std::to_string(p + 1)) << "before " << item;
+    lost = ++p == pages.size();
+    if (lost) {
+      ADD_FAILURE() << "no page left for " << item;
+      return;
+    }
+    EXPECT_EQ(pages[p].substr(0, start.size()), start) << "page " << p + 1;
+    at = start.size();
+  };
+  next(s.title, "");
+  if (s.calendar) next("Matches start at " + base::format_time(s.calendar->start) + ".", "");
+  for (const auto& week : one_team == 0 ? test::printed_weeks(s) : test::Rows{}) {
+    for (std::size_t line = 0; line < week.size(); ++line)
+      next(week[line], line == 0 ? "" : week[0] + " (continued)");
+  }
+  const std::string columns = "WeekDateOpponentHome or awayVenue";
+  for (int team = 1; team <= static_cast<int>(s.teams.size()); ++team) {
+    if (one_team != 0 && team != one_team) continue;
+    next(s.team(team).name, "", one_team == 0);
+    next("Home bar: " + s.bar(s.team(team).bar).name, "");
+    next(columns, "");
+    for (const auto& row : test::printed_rows(s, team))
+      next(row[0] + row[1] + row[2] + row[3] + row[4], s.team(team).name + " (continued)" + columns);
+  }
+  EXPECT_EQ(p + 1, pages.size());
+  if (!lost) {
+    EXPECT_EQ(pages[p].substr(std::min(at, pages[p].size())), std::to_string(p + 1));
+  }
 }
 
 // Each page's size and its words' boxes in points from the top left, as
@@ -155,22 +128,40 @@ void expect_within(const std::vector<BoxPage>& pages, double margin) {
       return word.left < margin - 1 || word.right > page.width - margin + 1 || word.top < margin - 1 ||
              word.bottom > page.height - margin / 3 || (&word != &number && word.bottom > number.top + 1);
     });
-    if (outside != page.words.end()) {
-      ADD_FAILURE() << "page " << p + 1 << ": a word at " << outside->left << "," << outside->top << " to "
-                    << outside->right << "," << outside->bottom << " on " << page.width << " x "
-                    << page.height << " with " << margin << " of margin, the page number at " << number.top;
-    }
+    EXPECT_TRUE(outside == page.words.end()) << "page " << p + 1 << ": a word at " << outside->left << ","
+                                             << outside->top << " with " << margin << " points of margin";
   }
+}
+
+constexpr double mm = 72 / 25.4;
+
+TEST(Pdf, AFirstPageOfWeeksThenAPagePerTeamReadBack) {
+  const Season s = test::hostile();
+  const Output out = printable_pdf(s);
+  ASSERT_EQ(out.result, Result::Ok);
+  const std::vector<std::string> pages = drawn_pages(out.bytes);
+  ASSERT_EQ(pages.size(), s.teams.size() + 1) << "the weeks fit one page; then a page per team";
+  expect_drawn(s, pages);
+  const std::vector<BoxPage> drawn = boxes(out.bytes);
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_EQ(std::lround(drawn[0].width) * 1000 + std::lround(drawn[0].height), 595842) << "A4";
+  expect_within(drawn, 15 * mm);
+  // Without fonts beyond DejaVu the CJK and emoji names would print as empty boxes.
+  const test::Scratch scratch;
+  const std::string fonts = test::run("pdffonts", scratch.write("season.pdf", out.bytes));
+  EXPECT_NE(fonts.find("WenQuanYi"), std::string::npos) << fonts;
+  EXPECT_NE(fonts.find("Symbola"), std::string::npos) << fonts;
 }
 
 // Fifteen teams (one named with 59 letters and no blank) in sixty weeks: the
 // weeks take several pages and each team's table two.
 Season long_season() {
   std::vector<std::string> names = test::hostile_teams;
+  for (int t = 6; t < 15; ++t) names.push_back("Team " + std::to_string(t));
   names.push_back(std::string(59, 'W'));
-  std::vector<std::string> bars = test::hostile_bars;
-  bars.push_back("The Longest Named Bar and Billiard Room of the Whole County");
-  return test::make_season(names, bars, "Long League", test::calendar({2025, 1, 7}), 60);
+  return test::make_season(
+      names, {"The \"Crown\", Inn", "The Longest Named Bar and Billiard Room of the Whole County"},
+      "Long League", test::calendar({2025, 1, 7}), 60);
 }
 
 TEST(Pdf, WeeksAndTablesRunOnWithTheirHeadingsAndPageNumbers) {
@@ -179,75 +170,23 @@ TEST(Pdf, WeeksAndTablesRunOnWithTheirHeadingsAndPageNumbers) {
   ASSERT_EQ(out.result, Result::Ok);
   const std::vector<std::string> pages = drawn_pages(out.bytes);
   ASSERT_GT(pages.size(), 2 * s.teams.size() + 2);
-  for (std::size_t p = 0; p < pages.size(); ++p)
-    EXPECT_TRUE(pages[p].ends_with(std::to_string(p + 1))) << "page number at the foot\n" << pages[p];
-  const auto date = [](const std::string& iso) {
-    return std::string(base::weekday_name(*base::parse_iso_date(iso))) + " " + iso;
-  };
-
-  // The weeks: every page after the first starts with a week's heading, the
-  // week it goes on with "(continued)"; every line in order.
-  EXPECT_TRUE(pages[0].starts_with(unspaced(s.title))) << pages[0];
-  std::size_t page = 0, continued = 0;
-  for (const season::Week& week : s.weeks) {
-    const std::string heading = unspaced("Week " + std::to_string(week.number) + " \u2014 " +
-                                         date(base::format_iso_date(*week.date)));
-    std::vector<std::string> lines;
-    for (const season::Match& m : week.matches)
-      lines.push_back(
-          unspaced(s.team(m.home).name + " v " + s.team(m.away).name + " \u2014 " + s.venue(m).name));
-    lines.push_back(unspaced("Not Playing: " + s.team(week.not_playing).name));
-    std::size_t at = pages[page].find(heading);
-    if (at == std::string::npos) {
-      ++page;
-      ASSERT_LT(page, pages.size());
-      at = pages[page].find(heading);
-      EXPECT_EQ(at, 0u) << "a page starts with the week's heading\n" << pages[page];
-    }
-    for (const std::string& line : lines) {
-      const std::size_t next = pages[page].find(line, at);
-      if (next != std::string::npos) {
-        at = next;
-        continue;
-      }
-      ++page;
-      ASSERT_LT(page, pages.size()) << line;
-      EXPECT_TRUE(pages[page].starts_with(heading + "(continued)" + line)) << pages[page];
-      at = 0;
-      ++continued;
-    }
-  }
-  EXPECT_GT(continued, 0u) << "no week ran on to the next page";
-
-  // Each team from a page of its own, its table going on under its name and
-  // the column names on the next, every row in order.
-  const std::string columns = "WeekDateOpponentHomeorawayVenue";
-  for (int team = 1; team <= static_cast<int>(s.teams.size()); ++team) {
-    ++page;
-    ASSERT_LT(page, pages.size());
-    const std::string name = unspaced(s.team(team).name);
-    EXPECT_TRUE(
-        pages[page].starts_with(name + unspaced("Home bar: " + s.bar(s.team(team).bar).name) + columns))
-        << pages[page];
-    std::string own = pages[page];
-    for (; page + 1 < pages.size() && pages[page + 1].starts_with(name + "(continued)" + columns); ++page)
-      own += pages[page + 1];
-    EXPECT_NE(own.size(), pages[page].size()) << "the table goes on to the next page";
-    std::size_t at = 0;
-    for (const auto& row : test::team_rows(s, team)) {
-      if (row[0] == "Week") continue;
-      const std::string cells = unspaced(row[0] + date(row[1]) + row[3] + row[4] + row[5]);
-      at = own.find(cells, at);
-      ASSERT_NE(at, std::string::npos) << cells;
-    }
-  }
-  EXPECT_EQ(page + 1, pages.size());
-  expect_within(boxes(out.bytes), 15 / 25.4 * 72);
+  expect_drawn(s, pages);
+  EXPECT_TRUE(std::any_of(pages.begin(), pages.end(), [](const std::string& page) {
+    return page.starts_with("Week") && page.find("(continued)") != std::string::npos;
+  })) << "a week running on to the next page";
+  expect_within(boxes(out.bytes), 15 * mm);
 }
 
-// A device with margins of its own (as a printer has) and landscape paper:
-// the page keeps within them. The print preview paints on a QPrinter so.
-TEST(Pdf, PaintsWithinTheDevicesMargins) {
+// Letter paper, and a device with margins of its own (as a printer has) in
+// landscape: the page keeps within them. The print preview paints on a QPrinter so.
+TEST(Pdf, OneTeamOnLetterPaperAndWithinADevicesMargins) {
+  const Output letter = printable_pdf(test::hostile(), test::for_team(2), Paper::Letter);
+  const std::vector<BoxPage> drawn = boxes(letter.bytes);
+  ASSERT_EQ(drawn.size(), 1u);
+  EXPECT_EQ(std::lround(drawn[0].width) * 1000 + std::lround(drawn[0].height), 612792) << "letter";
+  expect_drawn(test::hostile(), drawn_pages(letter.bytes), 2);
+  EXPECT_EQ(printable_pdf(test::hostile(), test::for_team(6)).result, Result::UnknownTeam);
+
   const Season s = long_season();
   for (const double margin : {10.0, 30.0}) {
     QByteArray bytes;
@@ -259,16 +198,13 @@ TEST(Pdf, PaintsWithinTheDevicesMargins) {
                                        QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter));
       EXPECT_EQ(paint_printable(s, test::for_team(15), writer), Result::Ok);
     }
-    const std::vector<BoxPage> pages =
-        boxes(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const std::string pdf(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const std::vector<BoxPage> pages = boxes(pdf);
     ASSERT_GE(pages.size(), 2u) << "one team's table on more than a page";
     EXPECT_GT(pages[0].width, pages[0].height) << "landscape";
-    expect_within(pages, std::max(margin, 15.0) / 25.4 * 72);
+    expect_within(pages, std::max(margin, 15.0) * mm);
+    expect_drawn(s, drawn_pages(pdf), 15);
   }
-  QBuffer unused;
-  ASSERT_TRUE(unused.open(QIODevice::WriteOnly));
-  QPdfWriter writer(&unused);
-  EXPECT_EQ(paint_printable(s, test::for_team(16), writer), Result::UnknownTeam);
 }
 
 }  // namespace

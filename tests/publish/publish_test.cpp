@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "season_builder.h"
@@ -19,9 +20,8 @@ TEST(Publish, EachWriterRefusesWhatItCannotWriteAndWritesNothing) {
       {Format::UploadCsv, [](const Season& s, const Options&) { return upload_csv(s); }},
       {Format::ICalendar, [](const Season& s, const Options& o) { return icalendar(s, o); }},
       {Format::Workbook, [](const Season& s, const Options& o) { return workbook(s, o); }},
-      {Format::Html, [](const Season& s, const Options& o) { return printable_html(s, o); }},
-  };
-  Season broken = test::four_teams();
+      {Format::Html, [](const Season& s, const Options& o) { return printable_html(s, o); }}};
+  Season broken = test::hostile();
   broken.weeks[1].matches[0].away = 9;
   const Season empty = test::make_season({"Solo"}, {"Bar"}, "", test::calendar({2025, 1, 7}), 0);
   for (const auto& [format, write] : writers) {
@@ -29,19 +29,19 @@ TEST(Publish, EachWriterRefusesWhatItCannotWriteAndWritesNothing) {
                                            [&](const FormatInfo& i) { return i.format == format; });
     SCOPED_TRACE(std::string(info.name));
     EXPECT_EQ(find_format(info.name), &info);
-    const Output plain = write(test::four_teams(false), {});
-    EXPECT_EQ(plain.result, info.needs_calendar ? Result::NeedsCalendar : Result::Ok);
-    EXPECT_EQ(plain.bytes.empty(), info.needs_calendar);
-    const Output bad = write(broken, {});
-    EXPECT_EQ(bad.result, Result::BadSeason);
-    EXPECT_TRUE(bad.bytes.empty());
-    for (int team : {-1, 0, 4, 5}) {
-      const Result expected = info.per_team && (team < 0 || team > 4) ? Result::UnknownTeam : Result::Ok;
-      EXPECT_EQ(write(test::four_teams(), test::for_team(team)).result, expected) << team;
+    // The result, and whether the file is empty.
+    const auto made = [&](const Season& s, int team = 0) {
+      const Output out = write(s, test::for_team(team));
+      return std::pair(out.result, out.bytes.empty());
+    };
+    const bool refused = info.needs_calendar;
+    EXPECT_EQ(made(test::hostile(false)), std::pair(refused ? Result::NeedsCalendar : Result::Ok, refused));
+    EXPECT_EQ(made(broken), std::pair(Result::BadSeason, true));
+    EXPECT_EQ(made(empty), std::pair(Result::Ok, false)) << "no weeks at all still makes a file";
+    for (int team : {-1, 0, 5, 6}) {
+      const Result expected = info.per_team && (team < 0 || team > 5) ? Result::UnknownTeam : Result::Ok;
+      EXPECT_EQ(made(test::hostile(), team).first, expected) << team;
     }
-    const Output nothing = write(empty, {});  // no weeks at all still makes a file
-    EXPECT_EQ(nothing.result, Result::Ok);
-    EXPECT_FALSE(nothing.bytes.empty());
   }
   EXPECT_EQ(formats().size(), 6u);
   EXPECT_EQ(find_format("ICS"), nullptr);

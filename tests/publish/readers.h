@@ -1,7 +1,6 @@
 #pragma once
-// Real readers for the exported files: an RFC 4180 parser, and the tools
-// unzip (the workbook's XML), pdftotext, pdfinfo and pdffonts, run on a
-// scratch copy of the bytes.
+// Real readers for the exported files: an RFC 4180 parser, and tools (unzip,
+// pdftotext, pdffonts) run on a scratch copy of the bytes.
 
 #include <gtest/gtest.h>
 
@@ -60,10 +59,9 @@ class Scratch {
  public:
   Scratch() {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            (std::string("quintora-publish-") + test->test_suite_name() + "-" + test->name());
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
+    std::filesystem::create_directories(
+        path_ = std::filesystem::temp_directory_path() /
+                (std::string("quintora-publish-") + test->test_suite_name() + "-" + test->name()));
   }
   ~Scratch() { std::filesystem::remove_all(path_); }
   std::filesystem::path write(const std::string& name, const std::string& bytes) const {
@@ -78,14 +76,8 @@ class Scratch {
 // Standard output of `tool 'file' rest`.
 inline std::string run(const std::string& tool, const std::filesystem::path& file,
                        const std::string& rest = "") {
-  std::string command = tool;
-  command += " '";
-  command += file.string();
-  command += "' ";
-  command += rest;
-  command += " 2>/dev/null";
   std::string out;
-  FILE* pipe = popen(command.c_str(), "r");
+  FILE* pipe = popen((tool + " '" + file.string() + "' " + rest + " 2>/dev/null").c_str(), "r");
   if (pipe == nullptr) return out;
   char buffer[4096];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
@@ -101,10 +93,10 @@ inline std::string xml_text(const std::string& raw) {
   static const std::regex office("_x([0-9A-F]{4})_");
   std::string out;
   for (std::size_t i = 0; i < raw.size();) {
-    const std::size_t end = raw[i] == '&' ? raw.find(';', i) + 1 : i;
     std::smatch hex;
     const std::string seven = raw.substr(i, 7);
-    if (end > i) {
+    if (raw[i] == '&') {
+      const std::size_t end = raw.find(';', i) + 1;
       out += entities.at(raw.substr(i, end - i));
       i = end;
     } else if (std::regex_match(seven, hex, office)) {
@@ -128,12 +120,11 @@ struct Sheet {
 class Workbook {
  public:
   explicit Workbook(std::filesystem::path file) : file_(std::move(file)) {
-    const std::string book = part("xl/workbook.xml");
-    const std::regex sheet("<sheet name=\"([^\"]*)\"");
+    const std::string book = part("xl/workbook.xml"), table = part("xl/sharedStrings.xml");
+    const std::regex sheet("<sheet name=\"([^\"]*)\""),
+        item("<si><t(?: xml:space=\"preserve\")?>([^<]*)</t></si>");
     for (std::sregex_iterator it(book.begin(), book.end(), sheet), end; it != end; ++it)
       sheet_names.push_back(xml_text((*it)[1].str()));
-    const std::string table = part("xl/sharedStrings.xml");
-    const std::regex item("<si><t(?: xml:space=\"preserve\")?>([^<]*)</t></si>");
     for (std::sregex_iterator it(table.begin(), table.end(), item), end; it != end; ++it)
       strings_.push_back(xml_text((*it)[1].str()));
     styles = part("xl/styles.xml");

@@ -4,41 +4,45 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "season_builder.h"
 
 namespace quintora::season {
 namespace {
 
 TEST(Season, FindTeamExactFirstThenIgnoringCase) {
-  Season s = test::make_season({"Aces", "ACES II", "aces ii", "Caf\u00e9"}, {"Bar"}, "T", std::nullopt, 0);
-  EXPECT_EQ(find_team(s, "Aces"), 1);
-  EXPECT_EQ(find_team(s, "aCeS"), 1);
-  EXPECT_EQ(find_team(s, "aces ii"), 3);  // the exact spelling wins over an earlier case match
-  EXPECT_EQ(find_team(s, "Aces II"), 2);
-  EXPECT_EQ(find_team(s, "Caf\u00e9"), 4);
-  EXPECT_EQ(find_team(s, "Ace"), 0);
-  EXPECT_EQ(find_team(s, ""), 0);
-  EXPECT_EQ(find_team(s, "Aces "), 0);
+  const Season s =
+      test::make_season({"Aces", "ACES II", "aces ii", "Caf\u00e9"}, {"Bar"}, "T", std::nullopt, 0);
+  const std::vector<std::pair<std::string, int>> cases = {{"Aces", 1},    {"aCeS", 1},      {"aces ii", 3},
+                                                          {"Aces II", 2}, {"Caf\u00e9", 4}, {"Ace", 0},
+                                                          {"", 0},        {"Aces ", 0}};
+  for (const auto& [name, team] : cases) EXPECT_EQ(find_team(s, name), team) << name;
 }
 
 TEST(Season, InconsistentSeasonsAreRecognised) {
-  const Season good = test::five_hostile();
-  EXPECT_TRUE(is_consistent(good));
-  EXPECT_TRUE(is_consistent(test::four_teams(false)));
-  const auto broken = [&](auto change) {
-    Season s = good;
-    change(s);
-    return !is_consistent(s);
-  };
-  EXPECT_TRUE(broken([](Season& s) { s.teams[0].bar = 0; }));
-  EXPECT_TRUE(broken([](Season& s) { s.teams[0].bar = 5; }));
-  EXPECT_TRUE(broken([](Season& s) { s.weeks[2].matches[0].home = 6; }));
-  EXPECT_TRUE(broken([](Season& s) { s.weeks[2].matches[0].away = -1; }));
-  EXPECT_TRUE(broken([](Season& s) { s.weeks[2].matches[0].away = s.weeks[2].matches[0].home; }));
-  EXPECT_TRUE(broken([](Season& s) { s.weeks[2].not_playing = 6; }));
-  EXPECT_TRUE(broken([](Season& s) { s.weeks[2].date.reset(); }));
-  EXPECT_TRUE(broken([](Season& s) { s.weeks[2].date = base::Date{2025, 2, 29}; }));
-  EXPECT_TRUE(broken([](Season& s) { s.calendar->start.minute = 60; }));
+  EXPECT_TRUE(is_consistent(test::hostile()));
+  EXPECT_TRUE(is_consistent(test::hostile(false)));
+  const std::vector<std::function<void(Season&)>> breaks = {
+      [](Season& s) { s.teams[0].bar = 0; },
+      [](Season& s) { s.teams[0].bar = 4; },
+      [](Season& s) { s.weeks[2].matches[0].home = 6; },
+      [](Season& s) { s.weeks[2].matches[0].away = -1; },
+      [](Season& s) { s.weeks[2].matches[0].away = s.weeks[2].matches[0].home; },
+      [](Season& s) { s.weeks[2].not_playing = 6; },
+      [](Season& s) { s.weeks[2].date.reset(); },
+      [](Season& s) {
+        s.weeks[2].date = base::Date{2025, 2, 29};
+      },
+      [](Season& s) { s.calendar->start.minute = 60; }};
+  for (std::size_t i = 0; i < breaks.size(); ++i) {
+    Season s = test::hostile();
+    breaks[i](s);
+    EXPECT_FALSE(is_consistent(s)) << "change " << i;
+  }
 }
 
 }  // namespace
