@@ -27,7 +27,7 @@ TEST(Csv, FixturesReadBackByTheRules) {
       EXPECT_EQ(*table, test::fixture_rows(s, team, cell));
     }
   }
-  // By hand: week 1 (a bye has no start time), and the week off moving week 4 to 2024-12-31.
+  // By hand: week 1, its bye without a start time.
   const std::string bytes = fixtures_csv(test::hostile()).bytes;
   EXPECT_EQ(
       bytes.substr(0, bytes.find("\r\n2,")),
@@ -36,27 +36,16 @@ TEST(Csv, FixturesReadBackByTheRules) {
       "1,2024-12-03,Tuesday,19:30,'=SUM(A1:A9),Caf\u00e9 \u6771\u4eac\u30d3\u30ea\u30e4\u30fc\u30c9 "
       "\U0001F3B1 100%,'=Bar \u9152\u5834,\r\n"
       "1,2024-12-03,Tuesday,,\"Comma, \"\"Quoted\"\" Cue\",,,Not Playing");
-  EXPECT_NE(bytes.find("\r\n4,2024-12-31,Tuesday,"), std::string::npos);
 }
 
 TEST(Csv, QuotingAndFormulaCellsExactly) {
-  const std::vector<std::pair<std::string, std::string>> cases = {{"Plain", "Plain"},
-                                                                  {"a=b", "a=b"},
-                                                                  {" =b", " =b"},
-                                                                  {"'Tis", "'Tis"},
-                                                                  {"=1+1", "'=1+1"},
-                                                                  {"+1", "'+1"},
-                                                                  {"-1", "'-1"},
-                                                                  {"@x", "'@x"},
-                                                                  {"\tx", "'\tx"},
-                                                                  {"\rx", "\"'\rx\""},
-                                                                  {"a,b", "\"a,b\""},
-                                                                  {"=a,b", "\"'=a,b\""},
-                                                                  {"say \"hi\"", "\"say \"\"hi\"\"\""},
-                                                                  {"a\r\nb", "\"a\r\nb\""},
-                                                                  {"a\nb", "\"a\nb\""},
-                                                                  {"semi;colon 100%", "semi;colon 100%"},
-                                                                  {"bad \xFF byte", "bad \xEF\xBF\xBD byte"}};
+  // clang-format off
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"Plain", "Plain"}, {"a=b", "a=b"}, {" =b", " =b"}, {"'Tis", "'Tis"}, {"semi;colon 100%", "semi;colon 100%"},
+      {"=1+1", "'=1+1"}, {"+1", "'+1"}, {"-1", "'-1"}, {"@x", "'@x"}, {"\tx", "'\tx"}, {"\rx", "\"'\rx\""},
+      {"a,b", "\"a,b\""}, {"=a,b", "\"'=a,b\""}, {"say \"hi\"", "\"say \"\"hi\"\"\""}, {"a\r\nb", "\"a\r\nb\""},
+      {"a\nb", "\"a\nb\""}, {"bad \xFF byte", "bad \xEF\xBF\xBD byte"}};
+  // clang-format on
   const std::string header = "\xEF\xBB\xBFWeek,Date,Day,Time,Home team,Away team,Venue,Note\r\n";
   for (const auto& [name, field] : cases) {
     const Season s = test::make_season({name, "B"}, {"Hall"}, "T", std::nullopt, 1);
@@ -69,6 +58,7 @@ TEST(Csv, UploadHasTheWebsitesHeaderNoByteOrderMarkAndDayMonthYear) {
   const std::string bytes = upload_csv(s).bytes;
   const auto table = test::parse_csv(bytes);
   ASSERT_TRUE(table) << bytes;
+  // The exact header, so no byte-order mark.
   test::Table expected = {{"Date dd/mm/yyyy", "Time HH:MM", "Division", "Home Team", "Away Team", "Venue",
                            "Pitch", "Home Score", "Away Score"}};
   for (const auto& row : test::fixture_rows(s, 0, cell)) {
@@ -77,8 +67,7 @@ TEST(Csv, UploadHasTheWebsitesHeaderNoByteOrderMarkAndDayMonthYear) {
     expected.push_back({dmy, "19:30", s.title, row[4], row[5], row[6], "", "", ""});
   }
   EXPECT_EQ(*table, expected);
-  EXPECT_TRUE(bytes.starts_with("Date dd/mm/yyyy,")) << "no byte-order mark";
-  EXPECT_EQ((*table)[7][0], "31/12/2024");
+  EXPECT_EQ((*table)[7][0], "31/12/2024") << "week 4, moved by the week off";
 }
 
 }  // namespace

@@ -85,19 +85,16 @@ TEST(ICalendar, EveryMatchIsAFloatingEventWithAStableUid) {
   EXPECT_EQ(own.size(), 5u) << "six weeks, one of them a bye";
   Season renamed = s;
   renamed.title += " II";
-  EXPECT_NE(events_of(icalendar(renamed, made_at(stamp)).bytes)[0].uid, events[0].uid);
+  EXPECT_NE(uids(events_of(icalendar(renamed, made_at(stamp)).bytes)), uids(events));
 }
 
 TEST(ICalendar, RawLinesKeepTheRules) {
   const std::string text = icalendar(test::hostile(), made_at(stamp)).bytes;
-  ASSERT_TRUE(text.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quintora//Quintora "));
-  ASSERT_TRUE(text.ends_with("END:VCALENDAR\r\n"));
-  for (const char* line : {"\r\nMETHOD:PUBLISH\r\n", "\r\nDTSTAMP:20231114T221320Z\r\n",
-                           "\r\nDTSTART:20241203T193000\r\n", "\r\nDURATION:PT3H\r\n"})
-    EXPECT_NE(text.find(line), std::string::npos) << line;
-  EXPECT_EQ(text.find("TZID"), std::string::npos);
+  EXPECT_TRUE(text.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quintora//Quintora "));
+  EXPECT_TRUE(text.ends_with("END:VCALENDAR\r\n"));
+  EXPECT_NE(text.find("\r\nMETHOD:PUBLISH\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\n "), std::string::npos) << "some line is long enough to fold";
-  const std::regex start("DTSTART:20\\d{6}T193000");  // no Z, no zone
+  const std::regex start("DTSTART:20\\d{6}T193000");  // floating: no Z, no zone
   for (std::size_t from = 0, end; (end = text.find("\r\n", from)) != std::string::npos; from = end + 2) {
     const std::string line = text.substr(from, end - from);
     EXPECT_LE(line.size(), 75u) << line;

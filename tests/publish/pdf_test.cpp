@@ -9,7 +9,6 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <algorithm>
-#include <cmath>
 #include <regex>
 #include <string>
 #include <vector>
@@ -28,101 +27,80 @@ using season::Season;
 // Symbola, but not extracted).
 std::string unspaced(const std::string& text) {
   std::string out;
-  for (std::size_t i = 0; i < text.size(); i += static_cast<unsigned char>(text[i]) >= 0xF0 ? 4u : 1u) {
-    if (static_cast<unsigned char>(text[i]) < 0xF0 &&
-        std::string(" \t\r\n\f\v").find(text[i]) == std::string::npos)
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (static_cast<unsigned char>(text[i]) >= 0xF0)
+      i += 3;
+    else if (static_cast<unsigned char>(text[i]) > ' ')
       out += text[i];
   }
   return out;
 }
 
-// The pages in the order their text was drawn (pdftotext -raw), unspaced.
-std::vector<std::string> drawn_pages(const std::string& bytes) {
-  const test::Scratch scratch;
-  const std::string text = test::run("pdftotext -raw -enc UTF-8", scratch.write("season.pdf", bytes), "-");
-  std::vector<std::string> pages;
-  for (std::size_t from = 0, end; (end = text.find('\f', from)) != std::string::npos; from = end + 1)
-    pages.push_back(unspaced(text.substr(from, end - from)));
-  return pages;
-}
-
-// The pages hold, in the order drawn, the title and the weeks, then each
-// team from a new page (or the one team), each page ending in its number.
-// A week or a team's table that runs on to the next page goes on there under
-// "(continued)" after its heading or name, a table under its column names.
-void expect_drawn(const Season& s, const std::vector<std::string>& pages, int one_team = 0) {
-  ASSERT_FALSE(pages.empty());
-  std::size_t p = 0, at = 0;
-  bool lost = false;
-  const auto next = [&](const std::string& item, const std::string& again, bool new_page = false) {
-    const std::string text = unspaced(item), start = unspaced(again) + text;
-    if (lost || (!new_page && pages[p].find(text, at) == at)) {
-      at += text.size();
-      return;
-    }
-    EXPECT_EQ(pages[p].substr(std::min(at, pages[p].size())), std::to_string(p + 1)) << "before " << item;
-    lost = ++p == pages.size();
-    if (lost) {
-      ADD_FAILURE() << "no page left for " << item;
-      return;
-    }
-    EXPECT_EQ(pages[p].substr(0, start.size()), start) << "page " << p + 1;
-    at = start.size();
-  };
-  next(s.title, "");
-  if (s.calendar) next("Matches start at " + base::format_time(s.calendar->start) + ".", "");
-  for (const auto& week : one_team == 0 ? test::printed_weeks(s) : test::Rows{}) {
-    for (std::size_t line = 0; line < week.size(); ++line)
-      next(week[line], line == 0 ? "" : week[0] + " (continued)");
-  }
-  const std::string columns = "WeekDateOpponentHome or awayVenue";
-  for (int team = 1; team <= static_cast<int>(s.teams.size()); ++team) {
-    if (one_team != 0 && team != one_team) continue;
-    next(s.team(team).name, "", one_team == 0);
-    next("Home bar: " + s.bar(s.team(team).bar).name, "");
-    next(columns, "");
-    for (const auto& row : test::printed_rows(s, team))
-      next(row[0] + row[1] + row[2] + row[3] + row[4], s.team(team).name + " (continued)" + columns);
-  }
-  EXPECT_EQ(p + 1, pages.size());
-  if (!lost) {
-    EXPECT_EQ(pages[p].substr(std::min(at, pages[p].size())), std::to_string(p + 1));
-  }
-}
-
-// Each page's size and its words' boxes in points from the top left, as
-// pdftotext -bbox gives them.
+// Each page's size, and its words in the order drawn (pdftotext -raw
+// -bbox): their boxes in points from the top left, their text run together.
 struct Box {
   double left, top, right, bottom;
 };
-struct BoxPage {
+struct Page {
   double width = 0, height = 0;
   std::vector<Box> words;
+  std::string text;
 };
-std::vector<BoxPage> boxes(const std::string& bytes) {
+std::vector<Page> read_back(const std::string& bytes) {
   const test::Scratch scratch;
-  const std::string xhtml = test::run("pdftotext -bbox", scratch.write("season.pdf", bytes), "-");
+  const std::string xhtml = test::run("pdftotext -raw -bbox", scratch.write("season.pdf", bytes), "-");
   static const std::regex tag(
       "<page width=\"([0-9.]+)\" height=\"([0-9.]+)\">|"
-      "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">");
-  std::vector<BoxPage> pages;
+      "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<");
+  std::vector<Page> pages;
   for (std::sregex_iterator it(xhtml.begin(), xhtml.end(), tag), end; it != end; ++it) {
     const std::smatch& m = *it;
-    if (m[1].matched)
-      pages.push_back({std::stod(m[1]), std::stod(m[2]), {}});
-    else if (!pages.empty())
+    if (m[1].matched) {
+      pages.push_back({std::stod(m[1]), std::stod(m[2]), {}, ""});
+    } else if (!pages.empty()) {
       pages.back().words.push_back({std::stod(m[3]), std::stod(m[4]), std::stod(m[5]), std::stod(m[6])});
+      pages.back().text += test::xml_text(m[7]);
+    }
   }
   return pages;
 }
 
-// Every word keeps `margin` points from the paper's edges; the last, the
-// page number, is below all others. One failure a page at most.
-void expect_within(const std::vector<BoxPage>& pages, double margin) {
+// The pages hold the printable page's words in the order drawn, each team
+// from a new page (but the one team), each page ending in its number. A week
+// or a team's table that runs on to the next page goes on there under its
+// heading or name and "(continued)", a table under its column names again.
+void expect_drawn(const Season& s, const std::vector<Page>& pages, int one_team = 0) {
   ASSERT_FALSE(pages.empty());
+  test::Words words = test::printed(s, one_team);
+  words.push_back({"end", ""});
+  std::size_t p = 0, at = 0;
+  std::string again;  // what a page going on with a week or a table starts with
+  for (const auto& [tag, word] : words) {
+    const std::string text = unspaced(word);
+    if (tag == "h3" || tag == "h2") again = text + "(continued)";
+    if (tag != "end" && !(tag == "h2" && one_team == 0) && pages[p].text.find(text, at) == at) {
+      at += text.size();
+    } else {
+      EXPECT_EQ(pages[p].text.substr(std::min(at, pages[p].text.size())), std::to_string(p + 1)) << word;
+      if (++p == pages.size()) {
+        EXPECT_EQ(tag, "end") << "no page left for " << word;
+        break;
+      }
+      const std::string start = (tag == "h3" || tag == "h2" ? "" : again) + text;
+      EXPECT_EQ(pages[p].text.substr(0, start.size()), start) << "page " << p + 1;
+      at = start.size();
+    }
+    if (tag == "th") again += text;
+  }
+  EXPECT_EQ(p, pages.size()) << "pages left over";
+}
+
+// Every word keeps `margin` points from the paper's edges; the last, the
+// page number, is below all others.
+void expect_within(const std::vector<Page>& pages, double margin) {
   for (std::size_t p = 0; p < pages.size(); ++p) {
-    const BoxPage& page = pages[p];
-    ASSERT_GE(page.words.size(), 2u) << "page " << p + 1;
+    const Page& page = pages[p];
+    ASSERT_FALSE(page.words.empty()) << "page " << p + 1;
     const Box& number = page.words.back();
     const auto outside = std::find_if(page.words.begin(), page.words.end(), [&](const Box& word) {
       return word.left < margin - 1 || word.right > page.width - margin + 1 || word.top < margin - 1 ||
@@ -135,24 +113,6 @@ void expect_within(const std::vector<BoxPage>& pages, double margin) {
 
 constexpr double mm = 72 / 25.4;
 
-TEST(Pdf, AFirstPageOfWeeksThenAPagePerTeamReadBack) {
-  const Season s = test::hostile();
-  const Output out = printable_pdf(s);
-  ASSERT_EQ(out.result, Result::Ok);
-  const std::vector<std::string> pages = drawn_pages(out.bytes);
-  ASSERT_EQ(pages.size(), s.teams.size() + 1) << "the weeks fit one page; then a page per team";
-  expect_drawn(s, pages);
-  const std::vector<BoxPage> drawn = boxes(out.bytes);
-  ASSERT_FALSE(drawn.empty());
-  EXPECT_EQ(std::lround(drawn[0].width) * 1000 + std::lround(drawn[0].height), 595842) << "A4";
-  expect_within(drawn, 15 * mm);
-  // Without fonts beyond DejaVu the CJK and emoji names would print as empty boxes.
-  const test::Scratch scratch;
-  const std::string fonts = test::run("pdffonts", scratch.write("season.pdf", out.bytes));
-  EXPECT_NE(fonts.find("WenQuanYi"), std::string::npos) << fonts;
-  EXPECT_NE(fonts.find("Symbola"), std::string::npos) << fonts;
-}
-
 // Fifteen teams (one named with 59 letters and no blank) in sixty weeks: the
 // weeks take several pages and each team's table two.
 Season long_season() {
@@ -164,29 +124,39 @@ Season long_season() {
       "Long League", test::calendar({2025, 1, 7}), 60);
 }
 
-TEST(Pdf, WeeksAndTablesRunOnWithTheirHeadingsAndPageNumbers) {
+TEST(Pdf, WeeksThenAPagePerTeamWithinTheMargins) {
+  const std::string bytes = printable_pdf(test::hostile()).bytes;
+  const std::vector<Page> pages = read_back(bytes);
+  ASSERT_EQ(pages.size(), 6u) << "the weeks fit one page; then a page per team";
+  EXPECT_EQ(std::pair(pages[0].width, pages[0].height), std::pair(595.0, 842.0)) << "A4";
+  expect_drawn(test::hostile(), pages);
+  expect_within(pages, 15 * mm);
+  // Without fonts beyond DejaVu the CJK and emoji names would print as empty boxes.
+  const test::Scratch scratch;
+  const std::string fonts = test::run("pdffonts", scratch.write("season.pdf", bytes));
+  EXPECT_NE(fonts.find("WenQuanYi"), std::string::npos) << fonts;
+  EXPECT_NE(fonts.find("Symbola"), std::string::npos) << fonts;
+}
+
+TEST(Pdf, WeeksAndTablesRunOnUnderTheirHeadings) {
   const Season s = long_season();
-  const Output out = printable_pdf(s);
-  ASSERT_EQ(out.result, Result::Ok);
-  const std::vector<std::string> pages = drawn_pages(out.bytes);
+  const std::vector<Page> pages = read_back(printable_pdf(s).bytes);
   ASSERT_GT(pages.size(), 2 * s.teams.size() + 2);
   expect_drawn(s, pages);
-  EXPECT_TRUE(std::any_of(pages.begin(), pages.end(), [](const std::string& page) {
-    return page.starts_with("Week") && page.find("(continued)") != std::string::npos;
+  expect_within(pages, 15 * mm);
+  EXPECT_TRUE(std::any_of(pages.begin(), pages.end(), [](const Page& page) {
+    return page.text.starts_with("Week") && page.text.find("(continued)") != std::string::npos;
   })) << "a week running on to the next page";
-  expect_within(boxes(out.bytes), 15 * mm);
 }
 
 // Letter paper, and a device with margins of its own (as a printer has) in
 // landscape: the page keeps within them. The print preview paints on a QPrinter so.
 TEST(Pdf, OneTeamOnLetterPaperAndWithinADevicesMargins) {
-  const Output letter = printable_pdf(test::hostile(), test::for_team(2), Paper::Letter);
-  const std::vector<BoxPage> drawn = boxes(letter.bytes);
-  ASSERT_EQ(drawn.size(), 1u);
-  EXPECT_EQ(std::lround(drawn[0].width) * 1000 + std::lround(drawn[0].height), 612792) << "letter";
-  expect_drawn(test::hostile(), drawn_pages(letter.bytes), 2);
-  EXPECT_EQ(printable_pdf(test::hostile(), test::for_team(6)).result, Result::UnknownTeam);
-
+  const std::vector<Page> letter =
+      read_back(printable_pdf(test::hostile(), test::for_team(2), Paper::Letter).bytes);
+  ASSERT_EQ(letter.size(), 1u);
+  EXPECT_EQ(std::pair(letter[0].width, letter[0].height), std::pair(612.0, 792.0));
+  expect_drawn(test::hostile(), letter, 2);
   const Season s = long_season();
   for (const double margin : {10.0, 30.0}) {
     QByteArray bytes;
@@ -198,12 +168,11 @@ TEST(Pdf, OneTeamOnLetterPaperAndWithinADevicesMargins) {
                                        QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter));
       EXPECT_EQ(paint_printable(s, test::for_team(15), writer), Result::Ok);
     }
-    const std::string pdf(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    const std::vector<BoxPage> pages = boxes(pdf);
+    const auto pages = read_back(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     ASSERT_GE(pages.size(), 2u) << "one team's table on more than a page";
     EXPECT_GT(pages[0].width, pages[0].height) << "landscape";
+    expect_drawn(s, pages, 15);
     expect_within(pages, std::max(margin, 15.0) * mm);
-    expect_drawn(s, drawn_pages(pdf), 15);
   }
 }
 

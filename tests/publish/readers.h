@@ -55,22 +55,18 @@ inline std::optional<Table> parse_csv(const std::string& text) {
 }
 
 // A scratch folder named after the running test, removed afterwards.
-class Scratch {
- public:
-  Scratch() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::filesystem::create_directories(
-        path_ = std::filesystem::temp_directory_path() /
-                (std::string("quintora-publish-") + test->test_suite_name() + "-" + test->name()));
-  }
-  ~Scratch() { std::filesystem::remove_all(path_); }
+struct Scratch {
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() /
+      (std::string("quintora-publish-") + test->test_suite_name() + "-" + test->name());
+  Scratch() { std::filesystem::create_directories(path); }
+  Scratch(const Scratch&) = delete;
+  ~Scratch() { std::filesystem::remove_all(path); }
   std::filesystem::path write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path_ / name, std::ios::binary) << bytes;
-    return path_ / name;
+    std::ofstream(path / name, std::ios::binary) << bytes;
+    return path / name;
   }
-
- private:
-  std::filesystem::path path_;
 };
 
 // Standard output of `tool 'file' rest`.
@@ -88,25 +84,18 @@ inline std::string run(const std::string& tool, const std::filesystem::path& fil
 // Markup text as a reader sees it: the entities, and Office's _xHHHH_
 // escapes (which the exporters use for ASCII only).
 inline std::string xml_text(const std::string& raw) {
-  static const std::map<std::string, char> entities = {{"&amp;", '&'},  {"&lt;", '<'},    {"&gt;", '>'},
-                                                       {"&quot;", '"'}, {"&apos;", '\''}, {"&#39;", '\''}};
-  static const std::regex office("_x([0-9A-F]{4})_");
+  static const std::map<std::string, char> entities = {{"amp", '&'},  {"lt", '<'},    {"gt", '>'},
+                                                       {"quot", '"'}, {"apos", '\''}, {"#39", '\''}};
+  static const std::regex escape("&([a-z]+|#39);|_x([0-9A-F]{4})_");
   std::string out;
-  for (std::size_t i = 0; i < raw.size();) {
-    std::smatch hex;
-    const std::string seven = raw.substr(i, 7);
-    if (raw[i] == '&') {
-      const std::size_t end = raw.find(';', i) + 1;
-      out += entities.at(raw.substr(i, end - i));
-      i = end;
-    } else if (std::regex_match(seven, hex, office)) {
-      out += static_cast<char>(std::stoi(hex[1].str(), nullptr, 16));
-      i += 7;
-    } else {
-      out += raw[i++];
-    }
+  auto from = raw.begin();
+  for (std::sregex_iterator it(raw.begin(), raw.end(), escape), end; it != end; ++it) {
+    const std::smatch& m = *it;
+    out.append(from, m[0].first);
+    out += m[1].matched ? entities.at(m[1].str()) : static_cast<char>(std::stoi(m[2].str(), nullptr, 16));
+    from = m[0].second;
   }
-  return out;
+  return out.append(from, raw.end());
 }
 
 // The workbook's sheet names, shared strings resolved into each sheet's cells

@@ -96,30 +96,38 @@ inline Rows team_rows(const season::Season& s, int team) {
   return rows;
 }
 
-// "Tuesday 2025-01-07" from "2025-01-07", as the printable page dates a week.
-inline std::string long_date(const std::string& iso) {
-  return iso.empty() ? iso : std::string(base::weekday_name(*base::parse_iso_date(iso))) + " " + iso;
-}
+using Words = std::vector<std::pair<std::string, std::string>>;
 
-// The printable page's weeks: each its heading, then its matches and bye.
-inline Rows printed_weeks(const season::Season& s) {
-  Rows weeks;
-  for (const auto& week : s.weeks) {
+// The printable page's words in order, each with the HTML element that holds
+// it: the title and the note, each week's heading, matches and bye, then each
+// team (or the one team) with its home bar, the column names and its rows.
+inline Words printed(const season::Season& s, int one_team = 0) {
+  const auto long_date = [](const std::string& iso) {  // "Tuesday 2025-01-07"
+    return iso.empty() ? iso : std::string(base::weekday_name(*base::parse_iso_date(iso))) + " " + iso;
+  };
+  Words words = {{"h1", s.title}};
+  if (s.calendar) words.push_back({"p", "Matches start at " + base::format_time(s.calendar->start) + "."});
+  for (const auto& week : one_team == 0 ? s.weeks : std::vector<season::Week>{}) {
     const std::string date = week.date ? " \u2014 " + long_date(base::format_iso_date(*week.date)) : "";
-    auto& lines = weeks.emplace_back(1, "Week " + std::to_string(week.number) + date);
+    words.push_back({"h3", "Week " + std::to_string(week.number) + date});
     for (const auto& m : week.matches)
-      lines.push_back(s.team(m.home).name + " v " + s.team(m.away).name + " \u2014 " + s.venue(m).name);
-    if (week.not_playing != 0) lines.push_back("Not Playing: " + s.team(week.not_playing).name);
+      words.push_back(
+          {"p", s.team(m.home).name + " v " + s.team(m.away).name + " \u2014 " + s.venue(m).name});
+    if (week.not_playing != 0) words.push_back({"p", "Not Playing: " + s.team(week.not_playing).name});
   }
-  return weeks;
-}
-
-// A team's table on the printable page: Week, Date, Opponent, Home or away, Venue.
-inline Rows printed_rows(const season::Season& s, int team) {
-  Rows rows;
-  for (const auto& row : team_rows(s, team))
-    if (row[0] != "Week") rows.push_back({row[0], long_date(row[1]), row[3], row[4], row[5]});
-  return rows;
+  for (int team = 1; team <= static_cast<int>(s.teams.size()); ++team) {
+    if (one_team != 0 && team != one_team) continue;
+    words.push_back({"h2", s.team(team).name});
+    words.push_back({"p", "Home bar: " + s.bar(s.team(team).bar).name});
+    for (const char* column : {"Week", "Date", "Opponent", "Home or away", "Venue"})
+      words.push_back({"th", column});
+    for (const auto& row : team_rows(s, team)) {
+      if (row[0] == "Week") continue;
+      for (const std::string& cell : {row[0], long_date(row[1]), row[3], row[4], row[5]})
+        words.push_back({"td", cell});
+    }
+  }
+  return words;
 }
 
 inline publish::Options for_team(int team) {
