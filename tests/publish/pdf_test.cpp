@@ -111,8 +111,6 @@ void expect_within(const std::vector<Page>& pages, double margin) {
   }
 }
 
-constexpr double mm = 72 / 25.4;
-
 // Fifteen teams (one named with 59 letters and no blank) in sixty weeks: the
 // weeks take several pages and each team's table two.
 Season long_season() {
@@ -124,56 +122,51 @@ Season long_season() {
       "Long League", test::calendar({2025, 1, 7}), 60);
 }
 
-TEST(Pdf, WeeksThenAPagePerTeamWithinTheMargins) {
-  const std::string bytes = printable_pdf(test::hostile()).bytes;
-  const std::vector<Page> pages = read_back(bytes);
-  ASSERT_EQ(pages.size(), 6u) << "the weeks fit one page; then a page per team";
-  EXPECT_EQ(std::pair(pages[0].width, pages[0].height), std::pair(595.0, 842.0)) << "A4";
-  expect_drawn(test::hostile(), pages);
-  expect_within(pages, 15 * mm);
-  // Without fonts beyond DejaVu the CJK and emoji names would print as empty boxes.
-  const test::Scratch scratch;
-  const std::string fonts = test::run("pdffonts", scratch.write("season.pdf", bytes));
-  EXPECT_NE(fonts.find("WenQuanYi"), std::string::npos) << fonts;
-  EXPECT_NE(fonts.find("Symbola"), std::string::npos) << fonts;
+// Painted on a device with margins of its own, as a printer has: the
+// print preview paints on a QPrinter so.
+std::string painted(const Season& s, int team, double margin) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  EXPECT_TRUE(buffer.open(QIODevice::WriteOnly));
+  QPdfWriter writer(&buffer);
+  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
+                                   QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter));
+  EXPECT_EQ(paint_printable(s, test::for_team(team), writer), Result::Ok);
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-TEST(Pdf, WeeksAndTablesRunOnUnderTheirHeadings) {
-  const Season s = long_season();
-  const std::vector<Page> pages = read_back(printable_pdf(s).bytes);
-  ASSERT_GT(pages.size(), 2 * s.teams.size() + 2);
-  expect_drawn(s, pages);
-  expect_within(pages, 15 * mm);
+TEST(Pdf, EveryPageInOrderWithinItsMargins) {
+  struct Case {
+    Season season;
+    int team;
+    std::string bytes;
+    double width, height, margin;  // points, millimetres
+  };
+  const Season hostile = test::hostile(), long_one = long_season();
+  const std::vector<Case> cases = {
+      {hostile, 0, printable_pdf(hostile).bytes, 595, 842, 15},
+      {long_one, 0, printable_pdf(long_one).bytes, 595, 842, 15},
+      {hostile, 2, printable_pdf(hostile, test::for_team(2), Paper::Letter).bytes, 612, 792, 15},
+      {long_one, 15, painted(long_one, 15, 10), 792, 612, 15},  // the page's own margin is the larger
+      {long_one, 15, painted(long_one, 15, 30), 792, 612, 30}};
+  for (const Case& c : cases) {
+    const std::vector<Page> pages = read_back(c.bytes);
+    ASSERT_FALSE(pages.empty());
+    EXPECT_EQ(std::pair(pages[0].width, pages[0].height), std::pair(c.width, c.height));
+    expect_drawn(c.season, pages, c.team);
+    expect_within(pages, c.margin * 72 / 25.4);
+  }
+  EXPECT_EQ(read_back(cases[0].bytes).size(), 6u) << "the weeks fit one page; then a page per team";
+  const std::vector<Page> pages = read_back(cases[1].bytes);
   EXPECT_TRUE(std::any_of(pages.begin(), pages.end(), [](const Page& page) {
     return page.text.starts_with("Week") && page.text.find("(continued)") != std::string::npos;
   })) << "a week running on to the next page";
-}
-
-// Letter paper, and a device with margins of its own (as a printer has) in
-// landscape: the page keeps within them. The print preview paints on a QPrinter so.
-TEST(Pdf, OneTeamOnLetterPaperAndWithinADevicesMargins) {
-  const std::vector<Page> letter =
-      read_back(printable_pdf(test::hostile(), test::for_team(2), Paper::Letter).bytes);
-  ASSERT_EQ(letter.size(), 1u);
-  EXPECT_EQ(std::pair(letter[0].width, letter[0].height), std::pair(612.0, 792.0));
-  expect_drawn(test::hostile(), letter, 2);
-  const Season s = long_season();
-  for (const double margin : {10.0, 30.0}) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
-    {
-      QPdfWriter writer(&buffer);
-      writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
-                                       QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter));
-      EXPECT_EQ(paint_printable(s, test::for_team(15), writer), Result::Ok);
-    }
-    const auto pages = read_back(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    ASSERT_GE(pages.size(), 2u) << "one team's table on more than a page";
-    EXPECT_GT(pages[0].width, pages[0].height) << "landscape";
-    expect_drawn(s, pages, 15);
-    expect_within(pages, std::max(margin, 15.0) * mm);
-  }
+  EXPECT_GT(read_back(cases[4].bytes).size(), 1u) << "one team's table running on to the next page";
+  // Without fonts beyond DejaVu the CJK and emoji names would print as empty boxes.
+  const test::Scratch scratch;
+  const std::string fonts = test::run("pdffonts", scratch.write("season.pdf", cases[0].bytes));
+  EXPECT_NE(fonts.find("WenQuanYi"), std::string::npos) << fonts;
+  EXPECT_NE(fonts.find("Symbola"), std::string::npos) << fonts;
 }
 
 }  // namespace
