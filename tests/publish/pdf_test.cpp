@@ -128,10 +128,12 @@ std::string painted(const Season& s, int team, double margin) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   EXPECT_TRUE(buffer.open(QIODevice::WriteOnly));
-  QPdfWriter writer(&buffer);
-  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
-                                   QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter));
-  EXPECT_EQ(paint_printable(s, test::for_team(team), writer), Result::Ok);
+  {
+    QPdfWriter writer(&buffer);  // done with the file once gone
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
+                                     QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter));
+    EXPECT_EQ(paint_printable(s, test::for_team(team), writer), Result::Ok);
+  }
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 

@@ -26,7 +26,6 @@ inline season::Season make_season(const std::vector<std::string>& teams, const s
   for (std::size_t t = 0; t < teams.size(); ++t)
     s.teams.push_back({teams[t], static_cast<int>(t % bars.size()) + 1});
   const int n = static_cast<int>(teams.size()), m = n % 2 == 1 ? n : n - 1;
-  s.rounds_per_pass = m;
   const std::vector<base::Date> dates =
       s.calendar ? match_dates(*s.calendar, weeks) : std::vector<base::Date>{};
   for (int w = 0; w < weeks; ++w) {
