@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +14,8 @@
 #include <regex>
 #include <string>
 #include <vector>
+
+#include "base/date.h"
 
 namespace quintora::test {
 
@@ -98,11 +102,13 @@ inline std::string xml_text(const std::string& raw) {
   return out.append(from, raw.end());
 }
 
-// The workbook's sheet names, shared strings resolved into each sheet's cells
-// ("B3" to its value), and the style index of each number cell.
+// A workbook's sheets as a spreadsheet shows them: each sheet's rows of
+// cells (shared strings resolved, numbers in the yyyy-mm-dd and hh:mm formats
+// as dates and times, rows as wide as the first), and the format of each
+// number cell ("B3" to its format code).
 struct Sheet {
-  std::map<std::string, std::string> value;
-  std::map<std::string, int> style;
+  std::vector<std::vector<std::string>> rows;
+  std::map<std::string, std::string> format;
   std::string xml;
 };
 
@@ -110,32 +116,52 @@ class Workbook {
  public:
   explicit Workbook(std::filesystem::path file) : file_(std::move(file)) {
     const std::string book = part("xl/workbook.xml"), table = part("xl/sharedStrings.xml");
+    const std::string styles = part("xl/styles.xml"),
+                      xfs = styles.substr(std::min(styles.find("<cellXfs"), styles.size()));
     const std::regex sheet("<sheet name=\"([^\"]*)\""),
-        item("<si><t(?: xml:space=\"preserve\")?>([^<]*)</t></si>");
+        item("<si><t(?: xml:space=\"preserve\")?>([^<]*)</t></si>"), xf("<xf numFmtId=\"(\\d+)\"");
     for (std::sregex_iterator it(book.begin(), book.end(), sheet), end; it != end; ++it)
       sheet_names.push_back(xml_text((*it)[1].str()));
     for (std::sregex_iterator it(table.begin(), table.end(), item), end; it != end; ++it)
       strings_.push_back(xml_text((*it)[1].str()));
-    styles = part("xl/styles.xml");
+    for (std::sregex_iterator it(xfs.begin(), xfs.end(), xf), end; it != end; ++it) {  // each cell style's
+      std::smatch code;
+      const std::regex format("<numFmt numFmtId=\"" + (*it)[1].str() + "\" formatCode=\"([^\"]*)\"");
+      formats_.push_back(std::regex_search(styles, code, format) ? code[1].str() : "");
+    }
   }
   std::string part(const std::string& name) const { return run("unzip -p", file_, name); }
   Sheet sheet(int n) const {  // counted from 1
     Sheet cells;
     cells.xml = part("xl/worksheets/sheet" + std::to_string(n) + ".xml");
-    const std::regex cell("<c r=\"([A-Z]+\\d+)\"(?: s=\"(\\d+)\")?( t=\"s\")?><v>([^<]*)</v></c>");
+    const std::regex cell("<c r=\"([A-Z])(\\d+)\"(?: s=\"(\\d+)\")?( t=\"s\")?><v>([^<]*)</v></c>");
     for (std::sregex_iterator it(cells.xml.begin(), cells.xml.end(), cell), end; it != end; ++it) {
-      const auto& m = *it;
-      cells.value[m[1].str()] = m[3].matched ? strings_.at(std::stoul(m[4].str())) : m[4].str();
-      if (m[2].matched && !m[3].matched) cells.style[m[1].str()] = std::stoi(m[2].str());
+      const std::smatch& m = *it;
+      std::string text = m[4].matched ? strings_.at(std::stoul(m[5].str())) : m[5].str();
+      if (m[3].matched && !m[4].matched) {
+        const std::string& format = cells.format[m[1].str() + m[2].str()] =
+            formats_.at(std::stoul(m[3].str()));
+        if (format == "yyyy-mm-dd")
+          text = base::format_iso_date(base::civil_from_days(std::stoll(text) - 25569));
+        if (format == "hh:mm") {
+          const int minutes = static_cast<int>(std::lround(std::stod(text) * 1440));
+          text = base::format_time({minutes / 60, minutes % 60});
+        }
+      }
+      const std::size_t row = std::stoul(m[2].str()) - 1,
+                        column = static_cast<std::size_t>(m[1].str()[0] - 'A');
+      if (cells.rows.size() <= row) cells.rows.resize(row + 1);
+      if (cells.rows[row].size() <= column) cells.rows[row].resize(column + 1);
+      cells.rows[row][column] = text;
     }
+    for (auto& row : cells.rows) row.resize(cells.rows[0].size());
     return cells;
   }
   std::vector<std::string> sheet_names;
-  std::string styles;
 
  private:
   std::filesystem::path file_;
-  std::vector<std::string> strings_;
+  std::vector<std::string> strings_, formats_;
 };
 
 }  // namespace quintora::test
