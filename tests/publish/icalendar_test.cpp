@@ -19,7 +19,7 @@ using Events = std::vector<std::pair<std::string, std::string>>;
 
 constexpr auto stamp = std::chrono::sys_seconds(std::chrono::seconds(1700000000));  // 2023-11-14 22:13:20 UTC
 
-std::string made_at(const Season& s, std::chrono::sys_seconds now, int team = 0) {
+std::string ics_at(const Season& s, std::chrono::sys_seconds now, int team = 0) {
   Options options = test::for_team(team);
   options.now = now;
   return icalendar(s, options).bytes;
@@ -61,7 +61,7 @@ TEST(ICalendar, EveryMatchIsAFloatingEventWithAStableUid) {
                          " | " + date + "T193000 floating | PT3H");
     }
   }
-  const Events events = events_of(made_at(s, stamp));
+  const Events events = events_of(ics_at(s, stamp));
   std::set<std::string> uids;
   for (const auto& [uid, rest] : events) {
     got.push_back(rest);
@@ -69,19 +69,19 @@ TEST(ICalendar, EveryMatchIsAFloatingEventWithAStableUid) {
   }
   EXPECT_EQ(got, expected);
   // The same UIDs when exported again later, and in a team's own calendar; others for another season.
-  EXPECT_EQ(events_of(made_at(s, stamp + std::chrono::hours(24 * 30))), events);
+  EXPECT_EQ(events_of(ics_at(s, stamp + std::chrono::hours(24 * 30))), events);
   Events own;
   std::copy_if(events.begin(), events.end(), std::back_inserter(own),
                [&](const auto& event) { return event.second.find(s.team(2).name) != std::string::npos; });
-  EXPECT_EQ(events_of(made_at(s, stamp, 2)), own);
+  EXPECT_EQ(events_of(ics_at(s, stamp, 2)), own);
   EXPECT_EQ(own.size(), 5u) << "six weeks, one of them a bye";
   Season renamed = s;
   renamed.title += " II";
-  EXPECT_NE(events_of(made_at(renamed, stamp))[0].first, events[0].first);
+  EXPECT_NE(events_of(ics_at(renamed, stamp))[0].first, events[0].first);
 }
 
 TEST(ICalendar, RawLinesKeepTheRules) {
-  const std::string text = made_at(test::hostile(), stamp);
+  const std::string text = ics_at(test::hostile(), stamp);
   EXPECT_TRUE(text.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quintora//Quintora "));
   EXPECT_TRUE(text.ends_with("END:VCALENDAR\r\n"));
   for (const char* line : {"\r\nMETHOD:PUBLISH\r\n", "\r\nDTSTAMP:20231114T221320Z\r\n", "\r\n "})
