@@ -4,8 +4,10 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "season/season.h"
 #include "season_builder.h"
 
 namespace quintora::publish {
@@ -19,33 +21,55 @@ TEST(Publish, EachWriterRefusesWhatItCannotWriteAndWritesNothing) {
       {Format::UploadCsv, [](const Season& s, const Options&) { return upload_csv(s); }},
       {Format::ICalendar, [](const Season& s, const Options& o) { return icalendar(s, o); }},
       {Format::Workbook, [](const Season& s, const Options& o) { return workbook(s, o); }},
-      {Format::Html, [](const Season& s, const Options& o) { return printable_html(s, o); }},
-  };
-  Season broken = test::four_teams();
-  broken.weeks[1].matches[0].away = 9;
+      {Format::Html, [](const Season& s, const Options& o) { return printable_html(s, o); }}};
+  // Seasons that are not consistent (season::is_consistent), so no writer reads outside their tables.
+  // clang-format off
+  const std::vector<std::function<void(Season&)>> breaks = {
+      [](Season& s) { s.teams[0].bar = 0; }, [](Season& s) { s.teams[0].bar = 4; },
+      [](Season& s) { s.weeks[2].matches[0].home = 6; }, [](Season& s) { s.weeks[2].matches[0].away = -1; },
+      [](Season& s) { s.weeks[2].matches[0].away = s.weeks[2].matches[0].home; },
+      [](Season& s) { s.weeks[2].not_playing = 6; }, [](Season& s) { s.weeks[2].date.reset(); },
+      [](Season& s) { s.weeks[2].date = base::Date{2025, 2, 29}; },
+      [](Season& s) { s.calendar->start.minute = 60; }};
+  // clang-format on
   const Season empty = test::make_season({"Solo"}, {"Bar"}, "", test::calendar({2025, 1, 7}), 0);
   for (const auto& [format, write] : writers) {
     const FormatInfo& info = *std::find_if(formats().begin(), formats().end(),
                                            [&](const FormatInfo& i) { return i.format == format; });
     SCOPED_TRACE(std::string(info.name));
     EXPECT_EQ(find_format(info.name), &info);
-    const Output plain = write(test::four_teams(false), {});
-    EXPECT_EQ(plain.result, info.needs_calendar ? Result::NeedsCalendar : Result::Ok);
-    EXPECT_EQ(plain.bytes.empty(), info.needs_calendar);
-    const Output bad = write(broken, {});
-    EXPECT_EQ(bad.result, Result::BadSeason);
-    EXPECT_TRUE(bad.bytes.empty());
-    for (int team : {-1, 0, 4, 5}) {
-      const Result expected = info.per_team && (team < 0 || team > 4) ? Result::UnknownTeam : Result::Ok;
-      EXPECT_EQ(write(test::four_teams(), test::for_team(team)).result, expected) << team;
+    // The result, and whether the file is empty.
+    const auto made = [&](const Season& s, int team = 0) {
+      const Output out = write(s, test::for_team(team));
+      return std::pair(out.result, out.bytes.empty());
+    };
+    const bool refused = info.needs_calendar;
+    EXPECT_EQ(made(test::hostile(false)), std::pair(refused ? Result::NeedsCalendar : Result::Ok, refused));
+    EXPECT_EQ(made(empty), std::pair(Result::Ok, false)) << "no weeks at all still makes a file";
+    for (std::size_t i = 0; i < breaks.size(); ++i) {
+      Season broken = test::hostile();
+      breaks[i](broken);
+      EXPECT_EQ(made(broken), std::pair(Result::BadSeason, true)) << "change " << i;
     }
-    const Output nothing = write(empty, {});  // no weeks at all still makes a file
-    EXPECT_EQ(nothing.result, Result::Ok);
-    EXPECT_FALSE(nothing.bytes.empty());
+    for (int team : {-1, 0, 5, 6}) {
+      const Result expected = info.per_team && (team < 0 || team > 5) ? Result::UnknownTeam : Result::Ok;
+      EXPECT_EQ(made(test::hostile(), team).first, expected) << team;
+    }
   }
   EXPECT_EQ(formats().size(), 6u);
   EXPECT_EQ(find_format("ICS"), nullptr);
   EXPECT_EQ(message(Result::UnknownTeam, test::for_team(7)), "There is no team number 7 in this league.");
+}
+
+TEST(Season, FindTeamExactFirstThenIgnoringCase) {
+  const Season s =
+      test::make_season({"Aces", "ACES II", "aces ii", "Caf\u00e9"}, {"Bar"}, "T", std::nullopt, 0);
+  // clang-format off
+  const std::vector<std::pair<std::string, int>> cases = {
+      {"Aces", 1}, {"aCeS", 1}, {"aces ii", 3}, {"Aces II", 2}, {"Caf\u00e9", 4}, {"CAF\u00c9", 0}, {"Ace", 0},
+      {"", 0}, {"Aces ", 0}};
+  // clang-format on
+  for (const auto& [name, team] : cases) EXPECT_EQ(season::find_team(s, name), team) << name;
 }
 
 }  // namespace

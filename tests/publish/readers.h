@@ -1,10 +1,11 @@
 #pragma once
-// Real readers for the exported files: an RFC 4180 parser, and the tools
-// unzip (the workbook's XML), pdftotext, pdfinfo and pdffonts, run on a
-// scratch copy of the bytes.
+// Real readers for the exported files: an RFC 4180 parser, and tools (unzip,
+// pdftotext, pdffonts) run on a scratch copy of the bytes.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,8 @@
 #include <regex>
 #include <string>
 #include <vector>
+
+#include "base/date.h"
 
 namespace quintora::test {
 
@@ -56,36 +59,25 @@ inline std::optional<Table> parse_csv(const std::string& text) {
 }
 
 // A scratch folder named after the running test, removed afterwards.
-class Scratch {
- public:
-  Scratch() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            (std::string("quintora-publish-") + test->test_suite_name() + "-" + test->name());
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~Scratch() { std::filesystem::remove_all(path_); }
+struct Scratch {
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() /
+      (std::string("quintora-publish-") + test->test_suite_name() + "-" + test->name());
+  Scratch() { std::filesystem::create_directories(path); }
+  Scratch(const Scratch&) = delete;
+  ~Scratch() { std::filesystem::remove_all(path); }
   std::filesystem::path write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path_ / name, std::ios::binary) << bytes;
-    return path_ / name;
+    std::ofstream(path / name, std::ios::binary) << bytes;
+    return path / name;
   }
-
- private:
-  std::filesystem::path path_;
 };
 
 // Standard output of `tool 'file' rest`.
 inline std::string run(const std::string& tool, const std::filesystem::path& file,
                        const std::string& rest = "") {
-  std::string command = tool;
-  command += " '";
-  command += file.string();
-  command += "' ";
-  command += rest;
-  command += " 2>/dev/null";
   std::string out;
-  FILE* pipe = popen(command.c_str(), "r");
+  FILE* pipe = popen((tool + " '" + file.string() + "' " + rest + " 2>/dev/null").c_str(), "r");
   if (pipe == nullptr) return out;
   char buffer[4096];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
@@ -96,66 +88,80 @@ inline std::string run(const std::string& tool, const std::filesystem::path& fil
 // Markup text as a reader sees it: the entities, and Office's _xHHHH_
 // escapes (which the exporters use for ASCII only).
 inline std::string xml_text(const std::string& raw) {
-  static const std::map<std::string, char> entities = {{"&amp;", '&'},  {"&lt;", '<'},    {"&gt;", '>'},
-                                                       {"&quot;", '"'}, {"&apos;", '\''}, {"&#39;", '\''}};
-  static const std::regex office("_x([0-9A-F]{4})_");
+  static const std::map<std::string, char> entities = {{"amp", '&'},  {"lt", '<'},    {"gt", '>'},
+                                                       {"quot", '"'}, {"apos", '\''}, {"#39", '\''}};
+  static const std::regex escape("&([a-z]+|#39);|_x([0-9A-F]{4})_");
   std::string out;
-  for (std::size_t i = 0; i < raw.size();) {
-    const std::size_t end = raw[i] == '&' ? raw.find(';', i) + 1 : i;
-    std::smatch hex;
-    const std::string seven = raw.substr(i, 7);
-    if (end > i) {
-      out += entities.at(raw.substr(i, end - i));
-      i = end;
-    } else if (std::regex_match(seven, hex, office)) {
-      out += static_cast<char>(std::stoi(hex[1].str(), nullptr, 16));
-      i += 7;
-    } else {
-      out += raw[i++];
-    }
+  auto from = raw.begin();
+  for (std::sregex_iterator it(raw.begin(), raw.end(), escape), end; it != end; ++it) {
+    const std::smatch& m = *it;
+    out.append(from, m[0].first);
+    out += m[1].matched ? entities.at(m[1].str()) : static_cast<char>(std::stoi(m[2].str(), nullptr, 16));
+    from = m[0].second;
   }
-  return out;
+  return out.append(from, raw.end());
 }
 
-// The workbook's sheet names, shared strings resolved into each sheet's cells
-// ("B3" to its value), and the style index of each number cell.
+// A workbook's sheets as a spreadsheet shows them: each sheet's rows of
+// cells (shared strings resolved, numbers in the yyyy-mm-dd and hh:mm formats
+// as dates and times, rows as wide as the first), and the format of each
+// number cell ("B3" to its format code).
 struct Sheet {
-  std::map<std::string, std::string> value;
-  std::map<std::string, int> style;
+  std::vector<std::vector<std::string>> rows;
+  std::map<std::string, std::string> format;
   std::string xml;
 };
 
 class Workbook {
  public:
   explicit Workbook(std::filesystem::path file) : file_(std::move(file)) {
-    const std::string book = part("xl/workbook.xml");
-    const std::regex sheet("<sheet name=\"([^\"]*)\"");
+    const std::string book = part("xl/workbook.xml"), table = part("xl/sharedStrings.xml");
+    const std::string styles = part("xl/styles.xml"),
+                      xfs = styles.substr(std::min(styles.find("<cellXfs"), styles.size()));
+    const std::regex sheet("<sheet name=\"([^\"]*)\""),
+        item("<si><t(?: xml:space=\"preserve\")?>([^<]*)</t></si>"), xf("<xf numFmtId=\"(\\d+)\"");
     for (std::sregex_iterator it(book.begin(), book.end(), sheet), end; it != end; ++it)
       sheet_names.push_back(xml_text((*it)[1].str()));
-    const std::string table = part("xl/sharedStrings.xml");
-    const std::regex item("<si><t(?: xml:space=\"preserve\")?>([^<]*)</t></si>");
     for (std::sregex_iterator it(table.begin(), table.end(), item), end; it != end; ++it)
       strings_.push_back(xml_text((*it)[1].str()));
-    styles = part("xl/styles.xml");
+    for (std::sregex_iterator it(xfs.begin(), xfs.end(), xf), end; it != end; ++it) {  // each cell style's
+      std::smatch code;
+      const std::regex format("<numFmt numFmtId=\"" + (*it)[1].str() + "\" formatCode=\"([^\"]*)\"");
+      formats_.push_back(std::regex_search(styles, code, format) ? code[1].str() : "");
+    }
   }
   std::string part(const std::string& name) const { return run("unzip -p", file_, name); }
   Sheet sheet(int n) const {  // counted from 1
     Sheet cells;
     cells.xml = part("xl/worksheets/sheet" + std::to_string(n) + ".xml");
-    const std::regex cell("<c r=\"([A-Z]+\\d+)\"(?: s=\"(\\d+)\")?( t=\"s\")?><v>([^<]*)</v></c>");
+    const std::regex cell("<c r=\"([A-Z])(\\d+)\"(?: s=\"(\\d+)\")?( t=\"s\")?><v>([^<]*)</v></c>");
     for (std::sregex_iterator it(cells.xml.begin(), cells.xml.end(), cell), end; it != end; ++it) {
-      const auto& m = *it;
-      cells.value[m[1].str()] = m[3].matched ? strings_.at(std::stoul(m[4].str())) : m[4].str();
-      if (m[2].matched && !m[3].matched) cells.style[m[1].str()] = std::stoi(m[2].str());
+      const std::smatch& m = *it;
+      std::string text = m[4].matched ? strings_.at(std::stoul(m[5].str())) : m[5].str();
+      if (m[3].matched && !m[4].matched) {
+        const std::string& format = cells.format[m[1].str() + m[2].str()] =
+            formats_.at(std::stoul(m[3].str()));
+        if (format == "yyyy-mm-dd")
+          text = base::format_iso_date(base::civil_from_days(std::stoll(text) - 25569));
+        if (format == "hh:mm") {
+          const int minutes = static_cast<int>(std::lround(std::stod(text) * 1440));
+          text = base::format_time({minutes / 60, minutes % 60});
+        }
+      }
+      const std::size_t row = std::stoul(m[2].str()) - 1,
+                        column = static_cast<std::size_t>(m[1].str()[0] - 'A');
+      if (cells.rows.size() <= row) cells.rows.resize(row + 1);
+      if (cells.rows[row].size() <= column) cells.rows[row].resize(column + 1);
+      cells.rows[row][column] = text;
     }
+    for (auto& row : cells.rows) row.resize(cells.rows[0].size());
     return cells;
   }
   std::vector<std::string> sheet_names;
-  std::string styles;
 
  private:
   std::filesystem::path file_;
-  std::vector<std::string> strings_;
+  std::vector<std::string> strings_, formats_;
 };
 
 }  // namespace quintora::test
