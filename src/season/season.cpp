@@ -10,17 +10,6 @@ bool in_range(int number, std::size_t count) {
   return number >= 1 && static_cast<std::size_t>(number) <= count;
 }
 
-char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// Letter case ignored for A..Z only; every other byte must match as it is.
-bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool is_consistent(const Season& season) {
@@ -40,18 +29,6 @@ bool is_consistent(const Season& season) {
     }
   }
   return true;
-}
-
-int find_team(const Season& season, std::string_view name) {
-  if (name.empty()) return 0;
-  for (std::size_t t = 0; t < season.teams.size(); ++t) {
-    if (season.teams[t].name == name) return static_cast<int>(t + 1);
-  }
-  // ASCII letters only, until the league's Unicode-aware comparison moves below the UI.
-  for (std::size_t t = 0; t < season.teams.size(); ++t) {
-    if (equal_ignoring_ascii_case(season.teams[t].name, name)) return static_cast<int>(t + 1);
-  }
-  return 0;
 }
 
 }  // namespace quintora::season

@@ -58,8 +58,4 @@ struct Season {
 // Writers refuse a season that is not, rather than read outside its tables.
 bool is_consistent(const Season& season);
 
-// Team number whose name equals `name` exactly or ignoring letter case
-// (the league's own rule; for now A..Z only); 0 when there is none.
-int find_team(const Season& season, std::string_view name);
-
 }  // namespace quintora::season

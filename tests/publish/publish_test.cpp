@@ -61,16 +61,5 @@ TEST(Publish, EachWriterRefusesWhatItCannotWriteAndWritesNothing) {
   EXPECT_EQ(message(Result::UnknownTeam, test::for_team(7)), "There is no team number 7 in this league.");
 }
 
-TEST(Season, FindTeamExactFirstThenIgnoringCase) {
-  const Season s =
-      test::make_season({"Aces", "ACES II", "aces ii", "Caf\u00e9"}, {"Bar"}, "T", std::nullopt, 0);
-  // clang-format off
-  const std::vector<std::pair<std::string, int>> cases = {
-      {"Aces", 1}, {"aCeS", 1}, {"aces ii", 3}, {"Aces II", 2}, {"Caf\u00e9", 4}, {"CAF\u00c9", 0}, {"Ace", 0},
-      {"", 0}, {"Aces ", 0}};
-  // clang-format on
-  for (const auto& [name, team] : cases) EXPECT_EQ(season::find_team(s, name), team) << name;
-}
-
 }  // namespace
 }  // namespace quintora::publish
