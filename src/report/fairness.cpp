@@ -189,23 +189,33 @@ void json_array(std::string& out, const std::vector<Line>& lines, Fill fill) {
 
 }  // namespace
 
-Fairness assess(const season::Season& season) {
+namespace {
+
+// A line for every team and bar, numbered and named, every count 0.
+Fairness empty_lines(const season::Season& season) {
   Fairness fairness;
-  const std::size_t n_team = season.teams.size();
-  const std::size_t n_bar = season.bars.size();
-  for (std::size_t t = 0; t < n_team; ++t) {
+  for (std::size_t t = 0; t < season.teams.size(); ++t) {
     TeamLine line;
     line.number = static_cast<int>(t + 1);
     line.name = season.teams[t].name;
     fairness.teams.push_back(std::move(line));
   }
-  for (std::size_t b = 0; b < n_bar; ++b) {
+  for (std::size_t b = 0; b < season.bars.size(); ++b) {
     BarLine line;
     line.number = static_cast<int>(b + 1);
     line.name = season.bars[b].name;
     line.tables = season.bars[b].tables;
     fairness.bars.push_back(std::move(line));
   }
+  return fairness;
+}
+
+}  // namespace
+
+Fairness assess(const season::Season& season) {
+  Fairness fairness = empty_lines(season);
+  const std::size_t n_team = season.teams.size();
+  const std::size_t n_bar = season.bars.size();
 
   // Each team's side in the last week it played, and how many weeks running.
   std::vector<Side> last(n_team, Side::None);

@@ -155,17 +155,10 @@ TEST(FewestBreaks, WholeAndCutPasses) {
   }
 }
 
-// The least breaks of every season of n <= 6 teams of up to 3 passes, at
-// every length: every single round-robin with its rounds in every order (a
-// round-robin is the round of each pair) and every choice of hosts.
-std::vector<int> least_breaks_by_search(int n) {
-  const int slots = n + n % 2, rounds = slots - 1, weeks = 3 * rounds;
-  std::vector<std::pair<int, int>> pairs;  // pairs of two real teams first
-  for (int b = 1; b < slots; ++b)
-    for (int a = 0; a < b; ++a) pairs.emplace_back(a, b);
-  const int n_pair = n * (n - 1) / 2;
-  // breaks[bye + 1][sides][w]: one team's breaks over weeks 1..w when it hosts
-  // in the rounds of the bits of `sides` and sits out round `bye` (-1: none).
+// breaks[bye + 1][sides][w]: one team's breaks over weeks 1..w of passes of
+// `rounds` rounds, when it hosts in the rounds of the bits of `sides` in the
+// first pass and sits out round `bye` (-1: none).
+std::vector<std::vector<std::vector<int>>> team_breaks(int rounds, int weeks) {
   std::vector<std::vector<std::vector<int>>> breaks(at(rounds + 1),
                                                     std::vector<std::vector<int>>(1u << rounds));
   for (int bye = -1; bye < rounds; ++bye)
@@ -180,6 +173,19 @@ std::vector<int> least_breaks_by_search(int n) {
         line.push_back(count);
       }
     }
+  return breaks;
+}
+
+// The least breaks of every season of n <= 6 teams of up to 3 passes, at
+// every length: every single round-robin with its rounds in every order (a
+// round-robin is the round of each pair) and every choice of hosts.
+std::vector<int> least_breaks_by_search(int n) {
+  const int slots = n + n % 2, rounds = slots - 1, weeks = 3 * rounds;
+  std::vector<std::pair<int, int>> pairs;  // pairs of two real teams first
+  for (int b = 1; b < slots; ++b)
+    for (int a = 0; a < b; ++a) pairs.emplace_back(a, b);
+  const int n_pair = n * (n - 1) / 2;
+  const auto breaks = team_breaks(rounds, weeks);
   std::vector<int> least(at(weeks + 1), 1 << 30);
   std::vector<int> round(pairs.size());
   std::vector<unsigned> busy(at(slots));  // the rounds each slot plays in, as bits
