@@ -279,23 +279,23 @@ Fairness assess(const season::Season& season) {
 // Odd n (g = n - 1 even): c = 1 exactly when b is even. For k >= 1 a team
 // with b >= 1 has at least k; one with b = 0 has k - 1, plus one when it plays
 // in the j rounds, which every team does but the one with the bye in round 1
-// when j = 1. The circle schedule with the dummy at its fixed place gives no team a
-// break within a pass and so reaches the bound for every length.
+// when j = 1. The circle schedule with the dummy at its fixed place gives no
+// team a break within a pass and so reaches the bound for every length.
 //
 // Even n (g = n - 1 odd): c = 1 exactly when b is odd, so a team with b >= 1
 // has b + c >= 2. Without a break a team's sides are fixed by its first one,
 // and two teams always on the same side never meet: at most two teams have
-// b = 0. Hence (2k - 1)(n - 2) over whole passes (de Werra), and
-// 2k(n - 2) + sum of b_j with a cut pass. In the first j rounds, the teams
-// without a break there take one of two alternating patterns, each held by at
-// most n / 2 teams (half the teams host a week) and by at most n - j (they
-// never meet one another, and each meets j teams): at least 2j - n teams have
-// a break there. The canonical circle schedule (Fairest's first variant) has
-// n - 2 teams with b = c = 1 and its breaks two at a time into rounds 3, 5,
-// 7 ...: 2k(n - 2) + 2 floor((j - 1) / 2), which meets the bound for j <= 2
-// and j = m - 1. The report's tests search every season of up to six teams
-// and find the circle schedule's count the fewest at every length; for other
-// cut passes only the bound is proven.
+// b = 0. As k b + (k - 1) c = (k - 1)(b + c) + b, that gives (2k - 1)(n - 2)
+// over whole passes (de Werra), and 2k(n - 2) + the sum of b_j with a cut
+// pass. In the first j rounds, the teams without a break there take one of two
+// alternating patterns, each held by at most n / 2 teams (half the teams host
+// a week) and by at most n - j (they never meet one another, and each meets j
+// teams): at least 2j - n teams have a break there. The canonical circle
+// schedule (Fairest's first variant) has n - 2 teams with b = c = 1 and its
+// breaks two at a time into rounds 3, 5, 7 ...: 2k(n - 2) + 2 floor((j - 1) / 2),
+// which meets the bound for j <= 2 and j = m - 1. The report's tests search
+// every season of up to six teams and find the circle schedule's count the
+// fewest at every length; for other cut passes only the bound is proven.
 FewestBreaks fewest_breaks(int n_team, int rounds_per_pass, int weeks) {
   if (n_team <= 1 || weeks < 1) return {};
   const long long n = n_team;
