@@ -74,16 +74,16 @@ bool starts_office_escape(std::string_view text, std::size_t i) {
          is_hex(text[i + 3]) && is_hex(text[i + 4]) && is_hex(text[i + 5]) && text[i + 6] == '_';
 }
 
-// Text as a cell holds it: valid UTF-8 without NUL (which would end the C
-// string), and the underscore of a "_xHHHH_" written as _x005F_ so the text
-// reads back as it stands. libxlsxwriter escapes control characters itself.
+// Text as the workbook's XML holds it, in a cell or a document property:
+// valid UTF-8 without control characters (libxlsxwriter escapes them in cells
+// but not in the properties, where they make the file unreadable; NUL would
+// end the C string), and the underscore of a "_xHHHH_" written as _x005F_ so
+// the text reads back as it stands.
 std::string cell_text(std::string_view raw) {
-  const std::string text = base::with_replacement_characters(raw);
+  const std::string text = base::without_control_characters(raw, "\t\n\r");
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\0')
-      out += "\xEF\xBF\xBD";
-    else if (starts_office_escape(text, i))
+    if (starts_office_escape(text, i))
       out += "_x005F_";
     else
       out += text[i];
@@ -125,20 +125,21 @@ class SheetNames {
 
   std::string take(std::string_view wanted, std::string_view fallback) {
     const std::string text = base::with_replacement_characters(wanted);
-    std::string base;
+    std::string stem;
     for (std::size_t i = 0; i < text.size(); ++i) {
       const char c = text[i];
       const bool bad = std::string_view("[]:*?/\\").find(c) != std::string_view::npos ||
                        static_cast<unsigned char>(c) < 0x20 || c == '\x7F';
       // A sheet name is read with the same escapes as a cell, and has no room for them.
-      base += bad ? '_' : starts_office_escape(text, i) ? '-' : c;
+      stem += bad ? '_' : starts_office_escape(text, i) ? '-' : c;
     }
-    while (!base.empty() && base.front() == '\'') base.erase(0, 1);
-    while (!base.empty() && base.back() == '\'') base.pop_back();
-    if (base.empty()) base = fallback;
+    stem = base::without_control_characters(stem);  // the C1 controls left
+    while (!stem.empty() && stem.front() == '\'') stem.erase(0, 1);
+    while (!stem.empty() && stem.back() == '\'') stem.pop_back();
+    if (stem.empty()) stem = fallback;
     for (int n = 1;; ++n) {
       const std::string suffix = n == 1 ? "" : " (" + std::to_string(n) + ")";
-      std::string name(prefix_within(base, max_sheet_units - suffix.size()));
+      std::string name(prefix_within(stem, max_sheet_units - suffix.size()));
       while (!name.empty() && name.back() == '\'') name.pop_back();
       name += suffix;
       if (!is_used(name)) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,25 @@ TEST(Workbook, SheetNamesExcelAccepts) {
   const test::Workbook book(scratch.write("names.xlsx", workbook(s).bytes));
   EXPECT_EQ(book.sheet_names, sheets);
   EXPECT_EQ(book.sheet(1).rows, test::fixture_rows(s)) << "cell text keeps _x0041_ as it stands";
+}
+
+// Control characters in the title and the names leave every part of the file
+// well-formed XML.
+TEST(Workbook, WellFormedWithControlCharacters) {
+  const Season s = test::make_season({"A1", "R1C1", "XFD1048576", "Esc\x1B\xC2\x9B", "It's"}, {"Hall\x01"},
+                                     "Title \x01\x1B\x7F\xC2\x85", std::nullopt, 1);
+  const test::Scratch scratch;
+  const auto file = scratch.write("controls.xlsx", workbook(s).bytes);
+  const std::string parts = test::run("unzip -Z1", file);
+  ASSERT_NE(parts.find("docProps/core.xml"), std::string::npos);
+  std::istringstream lines(parts);
+  for (std::string part; std::getline(lines, part);) {
+    if (!part.ends_with(".xml") && !part.ends_with(".rels")) continue;
+    if (part.front() == '[') part.replace(0, 1, "[[]");  // unzip reads [ as a pattern
+    EXPECT_EQ(test::run("unzip -p", file, "'" + part + "' | xmllint --noout - 2>/dev/null && echo ok"),
+              "ok\n")
+        << part;
+  }
 }
 
 }  // namespace
