@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -160,6 +161,24 @@ class SheetNames {
   std::vector<std::string> used_;
 };
 
+// A new sheet, its name always quoted where a reference names it (the
+// filter's defined name). libxlsxwriter quotes only a name holding something
+// other than letters, digits, _ and ., so a team named A1, R1C1 or XFD1048576
+// would read as a cell; Excel itself quotes every name.
+lxw_worksheet* add_sheet(lxw_workbook* book, const std::string& name) {
+  lxw_worksheet* sheet = workbook_add_worksheet(book, name.c_str());
+  if (sheet == nullptr || (sheet->quoted_name != nullptr && sheet->quoted_name[0] == '\'')) return sheet;
+  std::string quoted = "'";
+  for (const char c : name) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+  quoted += '\'';
+  // Already quoted, so the library returns a copy made with its own allocator.
+  char* copy = lxw_quote_sheetname(quoted.c_str());
+  if (copy == nullptr) return nullptr;
+  std::free(sheet->quoted_name);
+  sheet->quoted_name = copy;
+  return sheet;
+}
+
 struct Formats {
   lxw_format* header = nullptr;
   lxw_format* date = nullptr;
@@ -279,14 +298,14 @@ bool fill(lxw_workbook* book, const season::Season& season, std::chrono::sys_sec
   if (workbook_set_properties(book, &properties) != LXW_NO_ERROR) return false;
 
   SheetNames names;
-  lxw_worksheet* fixtures = workbook_add_worksheet(book, names.take("Fixtures", "Fixtures").c_str());
+  lxw_worksheet* fixtures = add_sheet(book, names.take("Fixtures", "Fixtures"));
   if (fixtures == nullptr) return false;
   Sheet sheet(fixtures, formats);
   if (!write_fixtures(sheet, season)) return false;
   for (std::size_t t = 0; t < season.teams.size(); ++t) {
     const int team = static_cast<int>(t + 1);
     const std::string name = names.take(season.teams[t].name, "Team " + std::to_string(team));
-    lxw_worksheet* page = workbook_add_worksheet(book, name.c_str());
+    lxw_worksheet* page = add_sheet(book, name);
     if (page == nullptr) return false;
     Sheet team_sheet(page, formats);
     if (!write_team(team_sheet, season, team)) return false;

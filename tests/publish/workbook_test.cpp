@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -59,8 +60,9 @@ TEST(Workbook, SheetNamesExcelAccepts) {
 }
 
 // Control characters in the title and the names leave every part of the file
-// well-formed XML.
-TEST(Workbook, WellFormedWithControlCharacters) {
+// well-formed XML, and every reference quotes its sheet's name, so a name that
+// looks like a cell stays a name.
+TEST(Workbook, WellFormedWithControlsAndReferencesQuoteEverySheetName) {
   const Season s = test::make_season({"A1", "R1C1", "XFD1048576", "Esc\x1B\xC2\x9B", "It's"}, {"Hall\x01"},
                                      "Title \x01\x1B\x7F\xC2\x85", std::nullopt, 1);
   const test::Scratch scratch;
@@ -75,6 +77,15 @@ TEST(Workbook, WellFormedWithControlCharacters) {
               "ok\n")
         << part;
   }
+  const std::string book = test::Workbook(file).part("xl/workbook.xml");
+  const std::regex reference("<definedName[^>]*>([^<]*)</definedName>");
+  std::vector<std::string> references;
+  for (std::sregex_iterator it(book.begin(), book.end(), reference), end; it != end; ++it)
+    references.push_back((*it)[1].str());
+  ASSERT_EQ(references.size(), s.teams.size() + 1) << book;
+  for (const std::string& r : references) EXPECT_EQ(r.front(), '\'') << r;
+  EXPECT_NE(book.find("'A1'!$A$1:$F$"), std::string::npos) << book;
+  EXPECT_NE(book.find("'It''s'!$A$1"), std::string::npos) << book;
 }
 
 }  // namespace
