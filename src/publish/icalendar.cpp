@@ -110,7 +110,8 @@ Component event(const season::Season& season, const season::Week& week, const se
 }  // namespace
 
 Output icalendar(const season::Season& season, const Options& options) {
-  if (const Result result = detail::check(season, options, true); result != Result::Ok)
+  if (const Result result = detail::check(season, options, true, last_date(Format::ICalendar));
+      result != Result::Ok)
     return detail::failed(result);
   Component calendar(icalcomponent_new_vcalendar());
   if (!calendar) return detail::failed(Result::LibraryFailed);
