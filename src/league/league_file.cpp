@@ -3,11 +3,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "base/atomic_file.h"
+#include "base/file_reader.h"
 #include "base/index.h"
 #include "base/paths.h"
 #include "base/text.h"
@@ -209,14 +209,20 @@ ReadResult read_league(League& league, std::string_view text, ReadMode mode, std
 }
 
 ReadResult read_league_file(League& league, std::string_view path, ReadMode mode, base::Notices& notices) {
-  std::ifstream in(base::path_from_utf8(path), std::ios::binary);
-  if (!in) return ReadResult::Unreadable;
   // One byte past the limit tells a file that is too large from one that fits.
-  std::string text(max_league_file_bytes + 1, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  if (in.bad()) return ReadResult::Unreadable;
-  text.resize(static_cast<std::size_t>(in.gcount()));
-  return read_league(league, text, mode, path, notices);
+  std::string text;
+  switch (base::read_file(base::path_from_utf8(path), max_league_file_bytes + 1, text)) {
+    case base::ReadStatus::Ok:
+      return read_league(league, text, mode, path, notices);
+    case base::ReadStatus::NotAFile:
+      notices.push_back({std::string(cannot_read) + "it is not a file but a device, a pipe or a folder.",
+                         base::caption::sorry, base::Icon::Error});
+      return ReadResult::Refused;
+    case base::ReadStatus::CannotOpen:
+    case base::ReadStatus::ReadFailed:
+      break;
+  }
+  return ReadResult::Unreadable;
 }
 
 namespace {
