@@ -56,7 +56,7 @@ void build_fairest_table(RoundTable& t, const League& league, int variant) {
   const int n = odd_league ? c + 1 : c;
   const int pairs = n / 2;
   t.n_team_even = n;
-  t.odd = odd_league ? 2 : 1;
+  t.first_real_slot = odd_league ? 2 : 1;
   t.nweek = n - 1;
   t.nmatch = pairs;
 
