@@ -11,7 +11,7 @@
 #include "base/date.h"
 #include "base/paths.h"
 #include "cli_commands.h"
-#include "console_window_system.h"
+#include "console_notices.h"
 #include "league/calendar.h"
 #include "publish/pdf/pdf.h"
 #include "publish/publish.h"
@@ -112,8 +112,7 @@ schedule::SeasonRenderer renderer(const publish::FormatInfo& format, int team, p
 
 int run_schedule(ScheduleArguments args) {
   if (args.csv) args.format = "csv";
-  ConsoleWindowSystem ws(std::cerr);
-  const std::unique_ptr<League> league = load_league(args.build, ws);
+  const std::unique_ptr<League> league = load_league(args.build);
   if (!league) return exit_failed;
 
   schedule::ScheduleOptions options = build_options(args.build, *league);
@@ -142,20 +141,22 @@ int run_schedule(ScheduleArguments args) {
                        " dates every match: the league has no calendar; give --start YYYY-MM-DD");
   }
 
+  if (refuse_league_as_result(args.build, options.result_file)) return exit_failed;
   auto run = command_line_run(args.build);
-  if (refuse_league_as_result(args.build, *run, options.result_file, ws)) return exit_failed;
   // PDF pages are laid out by Qt's text engine, which needs an application
   // object; the offscreen platform needs no display.
   std::optional<publish::PrintingApplication> printing;
   if (format != nullptr) {
     if (format->format == publish::Format::Pdf) printing.emplace();
-    run->render =
+    run->settings().render =
         renderer(*format, team, args.paper == "letter" ? publish::Paper::Letter : publish::Paper::A4);
   }
-  const int result = schedule::schedule_run(*league, options, *run, ws);
-  schedule::finish_run(result, options, *run, ws);
-  if (result != 1) return exit_failed;
-  std::cout << "Schedule written to " << base::utf8_of(run->result_path) << '\n';
+  const schedule::RunResult result = run->write_schedule(*league, options);
+  if (!result.ok()) {
+    print(std::cerr, *result.failure);
+    return exit_failed;
+  }
+  std::cout << "Schedule written to " << base::utf8_of(run->result_path()) << '\n';
   return exit_ok;
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <system_error>
 
 #include "base/atomic_file.h"
 #include "base/index.h"
@@ -294,6 +295,37 @@ bool write_league(League& league, std::string_view title, base::Notices& notices
   }
   notices.insert(notices.end(), read_notices.begin(), read_notices.end());
   return true;
+}
+
+namespace {
+
+// The path in full, with links and "." and ".." resolved as far as it exists;
+// empty when that fails.
+std::filesystem::path resolved(const std::filesystem::path& path) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  if (ec) return {};
+  std::filesystem::path out = std::filesystem::weakly_canonical(absolute, ec);
+  return ec ? std::filesystem::path() : out;
+}
+
+}  // namespace
+
+bool is_league_file(const std::filesystem::path& league_file, const std::filesystem::path& path) {
+  std::error_code ec;
+  if (std::filesystem::equivalent(path, league_file, ec) && !ec) return true;
+  const std::filesystem::path a = resolved(path);
+  return !a.empty() && a == resolved(league_file);
+}
+
+bool has_league_file(const League& league) {
+  return (league.file_state == FileState::Saved || league.file_state == FileState::Modified) &&
+         !league.current_file_path.empty();
+}
+
+bool is_league_file(const League& league, const std::filesystem::path& path) {
+  return has_league_file(league) &&
+         is_league_file(base::path_from_utf8(league.current_file_path.view()), path);
 }
 
 }  // namespace quintora

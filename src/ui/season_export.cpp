@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <system_error>
 
 #include "base/atomic_file.h"
 #include "base/messages.h"
 #include "base/paths.h"
 #include "base/text.h"
+#include "league/league_file.h"
 
 namespace quintora::ui {
 namespace {
@@ -28,17 +28,6 @@ std::string file_name_part(std::string_view name) {
   }
   while (!out.empty() && out.back() == '-') out.pop_back();
   return out.substr(0, base::fitting_length(out, 40));
-}
-
-bool has_file(const League& league) {
-  return (league.file_state == FileState::Saved || league.file_state == FileState::Modified) &&
-         !league.current_file_path.empty();
-}
-
-bool is_league_file(const League& league, const std::filesystem::path& path) {
-  if (!has_file(league)) return false;
-  std::error_code ec;
-  return std::filesystem::equivalent(path, base::path_from_utf8(league.current_file_path.view()), ec) && !ec;
 }
 
 const publish::FormatInfo* info_of(publish::Format format) {
@@ -72,7 +61,7 @@ std::string SeasonExport::suggested_path(const season::Season& season, const pub
                                          int team) const {
   std::filesystem::path folder;
   std::string stem = "season";
-  if (has_file(league_)) {
+  if (has_league_file(league_)) {
     const std::filesystem::path league_file = base::path_from_utf8(league_.current_file_path.view());
     folder = league_file.parent_path();
     stem = base::utf8_of(league_file.stem());

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "schedule/fairest.h"
+#include "base/messages.h"
 #include "schedule/schedule_options.h"
 #include "schedule/schedule_run.h"
 
@@ -13,18 +13,15 @@ namespace {
 // The season of `league` built the way `choice` says, written nowhere;
 // nothing, after a message box saying why, when it cannot be built.
 std::optional<season::Season> build(const League& league, const BuildChoice& choice, base::WindowSystem& ws) {
-  schedule::ScheduleOptions options;
-  options.season_weeks = choice.weeks;
-  options.effort = choice.effort;
-  options.fairest = choice.fairest;
-  options.variant = choice.variant;
+  // The run's settings drop the progress lines: the window shows none.
   const auto run = std::make_unique<schedule::ScheduleRun>();  // its tables are large for the stack
-  run->start_viewer = false;
-  run->optimiser_output = nullptr;  // the window shows no progress lines
-  const bool built = schedule::build_season(league, options, *run, ws) == 1;
-  run->work.remove();
-  if (!built) return std::nullopt;
-  return std::move(run->season);
+  const schedule::RunResult result =
+      run->build_season(league, schedule::options_for(choice.method, choice.weeks));
+  if (!result.ok()) {
+    base::show(ws, *result.failure);
+    return std::nullopt;
+  }
+  return run->take_season();
 }
 
 }  // namespace
@@ -36,8 +33,7 @@ SeasonWindowLogic::SeasonWindowLogic(League& league, base::WindowSystem& ws)
 }
 
 void SeasonWindowLogic::set_choice(BuildChoice choice) {
-  choice.effort = std::clamp(choice.effort, 1, 4);
-  choice.variant = std::clamp(choice.variant, 1, schedule::max_variant);
+  choice.method.variant = std::clamp(choice.method.variant, 1, schedule::max_variant);
   choice.weeks = std::clamp(choice.weeks, 0, schedule::max_season_weeks);
   if (choice == choice_ && built_) return;
   choice_ = choice;

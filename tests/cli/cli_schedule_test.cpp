@@ -66,8 +66,8 @@ TEST_P(CliExamples, ScheduleAndReportAreTheLibrarysOfTheSameBuild) {
   const auto [file, effort] = GetParam();
   const std::string how = effort == 0 ? "--fair" : "--effort " + std::to_string(effort);
   const season::Season s = test::library_season(test::example(file), [effort](Options& o) {
-    o.fairest = effort == 0;
-    o.effort = effort == 0 ? o.effort : effort;
+    o.method = effort == 0 ? schedule::ScheduleMethod{schedule::ScheduleMethod::Kind::Fairest}
+                           : schedule::method_of_effort(effort);
   });
   ASSERT_EQ(cli("report", test::example(file), "--json " + how), 0) << err;
   EXPECT_EQ(out + err, report::as_json(report::assess(s)));
@@ -89,7 +89,10 @@ TEST_F(CliSchedule, OptionsReachTheBuild) {
       {"--weeks=-3", [](Options& o) { o.season_weeks = 0; }},
       {"--weeks +5 --csv", [](Options& o) { o.season_weeks = 5; }},
       {"--verbose", [](Options&) {}},
-      {"--fair --variant 2", [](Options& o) { o.fairest = true, o.variant = 2; }},
+      {"--fair --variant 2",
+       [](Options& o) {
+         o.method = {schedule::ScheduleMethod::Kind::Fairest, 2};
+       }},
   };
   for (const auto& [arguments, change] : cases) {
     ASSERT_EQ(cli("schedule", spring_file, arguments), 0) << arguments << ": " << err;
@@ -109,7 +112,8 @@ TEST_F(CliSchedule, AHundredTeamsAreScheduled) {
   test::write(work_ / "league.sch", league_of(100));
   ASSERT_EQ(cli(words("schedule league.sch --effort 4")), 0) << err;
   EXPECT_EQ(test::slurp(work_ / "schedule.txt"),
-            text_of(test::library_season(work_ / "league.sch", [](Options& o) { o.effort = 4; })));
+            text_of(test::library_season(work_ / "league.sch",
+                                         [](Options& o) { o.method = schedule::method_of_effort(4); })));
 }
 
 // Each refusal is named on standard error with its exit status, 1 or 2 (a

@@ -25,7 +25,6 @@
 #include <QVBoxLayout>
 
 #include "publish/publish.h"
-#include "schedule/fairest.h"
 #include "schedule/schedule_options.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/season_window.h"
@@ -105,24 +104,22 @@ QWidget* SeasonWindow::build_choice_group() {
                       QStringLiteral("How to build"));
   auto* grid = new QGridLayout(group);
   method_ = new QButtonGroup(this);
-  const struct {
-    int id;
-    const char* caption;
-    const char* object_name;
-  } methods[] = {{1, "No", "effort_no"},
-                 {2, "Yes", "effort_yes"},
-                 {3, "Yes, try harder", "effort_harder"},
-                 {4, "Yes, try hardest", "effort_hardest"},
-                 {fairest_id, "Fairest: bars within tables, fewest breaks", "effort_fairest"}};
+  const std::pair<schedule::ScheduleMethod::Kind, const char*> methods[] = {
+      {schedule::ScheduleMethod::Kind::TableOrder, "effort_no"},
+      {schedule::ScheduleMethod::Kind::Search, "effort_yes"},
+      {schedule::ScheduleMethod::Kind::SearchHarder, "effort_harder"},
+      {schedule::ScheduleMethod::Kind::SearchHardest, "effort_hardest"},
+      {schedule::ScheduleMethod::Kind::Fairest, "effort_fairest"}};
   grid->addWidget(new QLabel(QStringLiteral("Maximize Home-Away Game Alternation:")), 0, 0, 1, 2);
-  for (const auto& m : methods) {
-    const QString caption = QString::fromLatin1(m.caption);
-    auto* button = named(new QRadioButton(caption), QString::fromLatin1(m.object_name), caption);
-    method_->addButton(button, m.id);
-    if (m.id == fairest_id) {
+  for (const auto& [kind, object_name] : methods) {
+    const QString caption = from_utf8(schedule::method_caption(kind));
+    const int id = method_id(kind);
+    auto* button = named(new QRadioButton(caption), QString::fromLatin1(object_name), caption);
+    method_->addButton(button, id);
+    if (id == fairest_id) {
       grid->addWidget(button, 3, 0, 1, 2);
     } else {
-      grid->addWidget(button, 1 + (m.id - 1) / 2, (m.id - 1) % 2);
+      grid->addWidget(button, 1 + (id - 1) / 2, (id - 1) % 2);
     }
   }
   variant_ = named(new QSpinBox, QStringLiteral("variant"), QString());

@@ -171,9 +171,10 @@ void SeasonWindow::connect_calendar() {
 void SeasonWindow::choice_changed() {
   BuildChoice choice = logic_.choice();
   const int method = method_->checkedId();
-  choice.fairest = method == fairest_id;
-  if (method >= 1 && method <= 4) choice.effort = method;
-  choice.variant = variant_->value();
+  for (const schedule::ScheduleMethod::Kind kind : schedule::method_kinds) {
+    if (method_id(kind) == method) choice.method.kind = kind;
+  }
+  choice.method.variant = variant_->value();
   choice.weeks = weeks_->value();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   logic_.set_choice(choice);
@@ -229,9 +230,9 @@ void SeasonWindow::show_choice() {
   const BuildChoice& c = logic_.choice();
   const QSignalBlocker b1(variant_);
   const QSignalBlocker b2(weeks_);
-  if (QAbstractButton* button = method_->button(c.fairest ? fairest_id : c.effort)) button->setChecked(true);
-  variant_->setValue(c.variant);
-  variant_->setEnabled(c.fairest);
+  if (QAbstractButton* button = method_->button(method_id(c.method.kind))) button->setChecked(true);
+  variant_->setValue(c.method.variant);
+  variant_->setEnabled(c.method.kind == schedule::ScheduleMethod::Kind::Fairest);
   weeks_->setValue(c.weeks);
 }
 

@@ -28,6 +28,10 @@ class QTimeEdit;
 
 namespace quintora::ui::qt {
 
+// The method group's ids: the four efforts 1..4, then Fairest.
+constexpr int method_id(schedule::ScheduleMethod::Kind kind) { return static_cast<int>(kind) + 1; }
+inline constexpr int fairest_id = method_id(schedule::ScheduleMethod::Kind::Fairest);
+
 class SeasonWindow final : public QDialog {
   Q_OBJECT
 
@@ -43,8 +47,6 @@ class SeasonWindow final : public QDialog {
   void done(int result) override;
 
  private:
-  static constexpr int fairest_id = 5;  // the method group: efforts 1..4, then Fairest
-
   QWidget* build_choice_group();
   QWidget* build_calendar_group();
   QWidget* build_weeks_tab();
