@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
   const QString config_folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
   const QString settings_name = quintora::ui::qt::from_utf8(quintora::ui::settings_file_name);
   const std::filesystem::path settings_file =
-      quintora::base::path_from_utf8(QDir(config_folder).filePath(settings_name).toUtf8().toStdString());
+      quintora::base::path_from_utf8(quintora::ui::qt::to_utf8(QDir(config_folder).filePath(settings_name)));
 
   quintora::ui::qt::QtWindowSystem ws;
   quintora::ui::qt::MainWindow window(ws, quintora::ui::read_display_size(settings_file));
@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
   // The Season window keeps its size beside the display size, in a file of its own.
   const QString season_size_name = quintora::ui::qt::from_utf8(quintora::ui::season_window_file_name);
   logic.set_season_window_opener(quintora::ui::qt::season_window_opener(
-      &window,
-      quintora::base::path_from_utf8(QDir(config_folder).filePath(season_size_name).toUtf8().toStdString())));
+      &window, quintora::base::path_from_utf8(
+                   quintora::ui::qt::to_utf8(QDir(config_folder).filePath(season_size_name)))));
   window.place_top_left();
   window.show();
   // A league file given on the command line (as the desktop passes a file

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 
+#include "base/paths.h"
 #include "ui/controls.h"
 #include "ui/main_window_logic.h"
 #include "ui/qt/main_window.h"
@@ -22,7 +23,8 @@ int main(int argc, char** argv) {
   QTemporaryDir config;
   qt::QtWindowSystem ws;
   qt::MainWindow window(ws, DisplaySize::Small);
-  MainWindowLogic logic(ws, std::filesystem::path(config.path().toStdString()) / "qtra_set.dat", [](int) {});
+  MainWindowLogic logic(ws, quintora::base::path_from_utf8(qt::to_utf8(config.path())) / "qtra_set.dat",
+                        [](int) {});
   logic.initialise();
   ws.set_message_box_answerer([](const qt::MessageBoxRequest&) { return Answer::Cancel; });
   ws.set_file_dialog_answerer([&](const FileDialogRequest&) { return std::optional(league_file); });

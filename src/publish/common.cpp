@@ -21,6 +21,15 @@ bool concerns(const season::Match& match, int team) {
   return team == 0 || match.home == team || match.away == team;
 }
 
+std::chrono::sys_seconds now(const Options& options) {
+  if (options.now) return *options.now;
+  return std::chrono::time_point_cast<std::chrono::seconds>(std::chrono::system_clock::now());
+}
+
+}  // namespace quintora::publish::detail
+
+namespace quintora::publish {
+
 std::vector<Fixture> fixtures_of(const season::Season& season, int team) {
   std::vector<Fixture> fixtures;
   for (const season::Week& week : season.weeks) {
@@ -32,9 +41,4 @@ std::vector<Fixture> fixtures_of(const season::Season& season, int team) {
   return fixtures;
 }
 
-std::chrono::sys_seconds now(const Options& options) {
-  if (options.now) return *options.now;
-  return std::chrono::time_point_cast<std::chrono::seconds>(std::chrono::system_clock::now());
-}
-
-}  // namespace quintora::publish::detail
+}  // namespace quintora::publish

@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "season/season.h"
 
@@ -69,6 +70,18 @@ Output printable_html(const season::Season& season, const Options& options = {})
 // One sentence for a message box or standard error; names the team number
 // for UnknownTeam.
 std::string message(Result result, const Options& options = {});
+
+// A week as it concerns one team: a match it plays, or its bye (match null).
+struct Fixture {
+  const season::Week* week = nullptr;
+  const season::Match* match = nullptr;
+  int team = 0;
+  bool home() const { return match != nullptr && match->home == team; }
+  int opponent() const { return match == nullptr ? 0 : match->home == team ? match->away : match->home; }
+};
+
+// The team's matches and byes, week by week.
+std::vector<Fixture> fixtures_of(const season::Season& season, int team);
 
 enum class Format { FixturesCsv, UploadCsv, ICalendar, Workbook, Html, Pdf };
 

@@ -264,7 +264,7 @@ bool write_fixtures(Sheet& sheet, const season::Season& season) {
 bool write_team(Sheet& sheet, const season::Season& season, int team) {
   sheet.header({"Week", "Date", "Time", "Opponent", "Home or away", "Venue"}, {6, 12, 7, 28, 13, 28});
   lxw_row_t row = 0;
-  for (const detail::Fixture& fixture : detail::fixtures_of(season, team)) {
+  for (const Fixture& fixture : fixtures_of(season, team)) {
     ++row;
     sheet.number(row, 0, fixture.week->number);
     sheet.date(row, 1, fixture.week->date);

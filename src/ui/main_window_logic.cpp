@@ -10,6 +10,7 @@
 #include "ui/about.h"
 #include "ui/controls.h"
 #include "ui/schedule_command.h"
+#include "ui/season_window.h"
 
 namespace quintora::ui {
 

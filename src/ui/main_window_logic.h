@@ -12,9 +12,14 @@
 #include "ui/display_size.h"
 #include "ui/editor.h"
 #include "ui/file_commands.h"
-#include "ui/season_window.h"
 
 namespace quintora::ui {
+
+class SeasonWindowLogic;
+
+// Shows the Season window for `logic` and returns when it is closed. The
+// program with a display supplies it; tests supply their own.
+using SeasonWindowOpener = std::function<void(SeasonWindowLogic&)>;
 
 class MainWindowLogic final : public base::EventSink {
  public:

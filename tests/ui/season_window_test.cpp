@@ -220,15 +220,27 @@ TEST_F(SeasonWindowTest, ExportWritesWhatPublishingMakes) {
               std::pair(file(k.offered), "Saved " + file(k.chosen) + "."));
     EXPECT_EQ(read_all(folder / k.chosen), k.expected) << k.chosen;
   }
-  window().set_pdf_renderer([&](const season::Season& shown, const publish::Options& o) {
-    return publish::Output{publish::Result::Ok, std::to_string(o.team) + " " + shown.title};
-  });
+  // The PDF and the print take the paper of the user's country.
+  window().set_pdf_renderer(
+      [&](const season::Season& shown, const publish::Options& o, publish::Paper paper) {
+        return publish::Output{publish::Result::Ok, std::to_string(o.team) + " " + shown.title + " " +
+                                                        (paper == publish::Paper::Letter ? "Letter" : "A4")};
+      });
+  window().set_paper(ui::paper_for_country("CA"));
   window().choose_team(2);
   ws.choose_next(file("team.pdf"));
   ASSERT_TRUE(window().export_season(publish::Format::Pdf, window().chosen_team()));
   EXPECT_EQ(std::pair(read_all(folder / "team.pdf"), ws.file_requests().back().initial_path),
-            std::pair(std::string("2 Riverside Pool League - Spring 2026"),
+            std::pair(std::string("2 Riverside Pool League - Spring 2026 Letter"),
                       file("spring-league-pocket-rockets.pdf")));
+  const std::optional<ui::PrintJob> job = window().print_job(2);
+  ASSERT_TRUE(job);
+  EXPECT_EQ(std::pair(job->options.team, job->paper), std::pair(2, publish::Paper::Letter));
+  for (const auto& [country, paper] : {std::pair("US", publish::Paper::Letter),
+                                       {"MX", publish::Paper::Letter},
+                                       {"GB", publish::Paper::A4},
+                                       {"", publish::Paper::A4}})
+    EXPECT_EQ(ui::paper_for_country(country), paper) << country;
   EXPECT_TRUE(ws.messages().empty());
 }
 
@@ -241,10 +253,14 @@ TEST_F(SeasonWindowTest, AFailedExportSaysWhyAndKeepsTheEarlierFile) {
   EXPECT_EQ(last_message(), publish::message(publish::Result::NeedsCalendar));
   EXPECT_FALSE(window().export_season(publish::Format::Pdf, 0));  // no renderer given
   EXPECT_EQ(last_message(), publish::message(publish::Result::NoGuiApplication));
+  publish::Options team99;
+  team99.team = 99;
+  EXPECT_FALSE(window().print_job(99));
+  EXPECT_EQ(last_message(), publish::message(publish::Result::UnknownTeam, team99));
   ws.choose_next(std::nullopt);  // cancelled: nothing said, nothing written
   EXPECT_FALSE(window().export_season(publish::Format::FixturesCsv, 0));
   EXPECT_EQ(std::tuple(ws.messages().size(), ws.file_requests().size()),
-            std::tuple(2u, 2u));  // the open's, this
+            std::tuple(3u, 2u));  // the open's, this
 
   std::ofstream(folder / "fixtures.csv") << "earlier";
   base::WriteFaults faults;

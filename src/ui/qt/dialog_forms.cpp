@@ -142,13 +142,13 @@ DialogButtons build_about_dialog(QDialog& dialog) {
   icon->setAlignment(Qt::AlignTop);
   frame_layout->addWidget(icon);
   auto* texts = new QVBoxLayout;
-  auto* name = new QLabel(QString::fromUtf8(product_name));
+  auto* name = new QLabel(from_utf8(product_name));
   QFont name_font = name->font();
   name_font.setBold(true);
   name_font.setPointSizeF(name_font.pointSizeF() * 1.5);
   name->setFont(name_font);
   texts->addWidget(name);
-  texts->addWidget(new QLabel(QStringLiteral("Version ") + QString::fromUtf8(version_text)));
+  texts->addWidget(new QLabel(QStringLiteral("Version ") + from_utf8(version_text)));
   texts->addWidget(new QLabel(QStringLiteral("Season scheduler for bar sports leagues")));
   texts->addStretch();
   frame_layout->addLayout(texts, 1);
