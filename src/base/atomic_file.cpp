@@ -311,20 +311,32 @@ WriteStatus AtomicFile::commit_temporary(std::string_view bytes) {
   return WriteStatus::Ok;
 }
 
+// The room for a longer text is reserved by growing the file; until the text
+// is written, every failure and an interrupt put the old length back, so no
+// zeros stay after the old text.
 WriteStatus AtomicFile::commit_in_place(std::string_view bytes) {
   const long long old_size = size_of(descriptor_);
   const auto new_size = static_cast<long long>(bytes.size());
   if (old_size < 0) return WriteStatus::WriteFailed;
   if (new_size > old_size) {
+    cleanup_slot_ = register_length_restore(descriptor_, old_size);
     const bool simulated_full = faults.room >= 0 && new_size - old_size > faults.room;
     const int error = simulated_full ? ENOSPC : reserve(descriptor_, old_size, new_size);
     if (error != 0) {
-      resize(descriptor_, old_size);  // give back what was reserved
+      resize(descriptor_, old_size);
       return no_room_error(error) ? WriteStatus::NoRoom : WriteStatus::WriteFailed;
     }
+    if (faults.after_reserve != nullptr) faults.after_reserve();
   }
   // The room is reserved now: a failure from here on is not a full disk.
-  if (!seek_start(descriptor_) || write_all(descriptor_, bytes, -1) != 0) return WriteStatus::WriteFailed;
+  const bool written =
+      seek_start(descriptor_) && faults.write_error == 0 && write_all(descriptor_, bytes, -1) == 0;
+  if (!written) {
+    resize(descriptor_, old_size);
+    return WriteStatus::WriteFailed;
+  }
+  unregister_cleanup(cleanup_slot_);
+  cleanup_slot_ = -1;
   if (!resize(descriptor_, new_size) || !sync_file(descriptor_)) return WriteStatus::WriteFailed;
   return WriteStatus::Ok;
 }
