@@ -130,7 +130,7 @@ std::string totals_text(const season::Season& season, const report::Fairness& fa
   return "Breaks in this season: " + std::to_string(fairness.total_breaks) + ". The fewest any season of " +
          plural(static_cast<int>(season.teams.size()), "team", "teams") + " and " +
          plural(static_cast<int>(season.weeks.size()), "week", "weeks") +
-         " can have: " + std::to_string(fairness.minimum_breaks) + ".";
+         " can have: " + report::fewest_text(fairness) + ".";
 }
 
 std::string overbooked_text(const report::Fairness& fairness) {
