@@ -3,6 +3,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "base/file_reader.h"
 #include "optimiser/exchange_files.h"
 #include "optimiser/file_names.h"
 #include "optimiser/random.h"
@@ -26,32 +27,24 @@ ZoravResult fail(std::ostream& out, ZoravStatus status, const std::string& messa
   return {status, message, evaluations};
 }
 
-// False when the file holds more than `limit` bytes or cannot be read.
-bool read_all(std::ifstream& input, std::string& text, std::size_t limit) {
-  text.assign(limit + 1, '\0');
-  input.read(text.data(), static_cast<std::streamsize>(text.size()));
-  const auto got = static_cast<std::size_t>(input.gcount());
-  text.resize(got);
-  return got <= limit && !input.bad();
-}
-
 }  // namespace
 
 ZoravResult ZORAV(const std::filesystem::path& folder, int effort, std::ostream& out) {
   const double start_time = cpu_seconds();
 
-  std::ifstream input(folder / file::input, std::ios::in | std::ios::binary);
-  if (!input) return fail(out, ZoravStatus::InputMissing, "CANNOT FIND INPUT FILE: ZORAV.INP");
+  // One byte past the limit tells a file that is too large from one that fits.
+  std::string text;
+  const base::ReadStatus read = base::read_file(folder / file::input, input_size_limit + 1, text);
+  if (read == base::ReadStatus::CannotOpen)
+    return fail(out, ZoravStatus::InputMissing, "CANNOT FIND INPUT FILE: ZORAV.INP");
   std::ofstream report(folder / file::report, std::ios::out | std::ios::trunc);
   if (!report) return fail(out, ZoravStatus::ReportNotCreatable, "CANNOT CREATE OUTPUT FILE: ZORAV.OUT");
   // The population stores live in memory and cannot fail to be created.
 
-  std::string text;
-  if (!read_all(input, text, input_size_limit)) {
+  if (read != base::ReadStatus::Ok || text.size() > input_size_limit) {
     return fail(out, ZoravStatus::BadInput,
                 "BAD INPUT FILE " + std::string(file::input) + ": NOT READABLE OR LARGER THAN 1 MB");
   }
-  input.close();
   const InputReadResult in = read_pairing_table(text);
   if (in.header_read) write_header_echo(report, in.header);
   if (in.status == InputStatus::TooManyRounds) return fail(out, ZoravStatus::TooManyRounds, in.message);

@@ -5,7 +5,11 @@
 
 namespace quintora::publish::detail {
 
-Result check(const season::Season& season, const Options& options, bool needs_calendar) {
+Result check(const season::Season& season, const Options& options, bool needs_calendar, base::Date last) {
+  // Before the consistency check, which takes a date past 9999 for a broken season.
+  for (const season::Week& week : season.weeks) {
+    if (week.date && *week.date > last) return Result::DateTooLate;
+  }
   if (!season::is_consistent(season)) return Result::BadSeason;
   if (options.team < 0 || static_cast<std::size_t>(options.team) > season.teams.size())
     return Result::UnknownTeam;

@@ -11,8 +11,10 @@
 
 namespace quintora::publish::detail {
 
-// Result::Ok when the season can be written with these options.
-Result check(const season::Season& season, const Options& options, bool needs_calendar);
+// Result::Ok when the season can be written with these options, every match
+// date no later than `last` (publish::last_date of the format).
+Result check(const season::Season& season, const Options& options, bool needs_calendar,
+             base::Date last = {9999, 12, 31});
 
 inline Output failed(Result result) { return Output{result, {}}; }
 

@@ -23,6 +23,7 @@ enum class Result {
   BadSeason,         // the season names a team or bar it does not hold (see season::is_consistent)
   LibraryFailed,     // libical, libxlsxwriter or Qt could not make the file
   NoGuiApplication,  // PDF only: the process has no QGuiApplication
+  DateTooLate,       // a match date is later than the format can hold (see last_date)
 };
 
 struct Options {
@@ -83,6 +84,11 @@ struct FormatInfo {
   bool needs_calendar;
   bool per_team;  // honours Options::team
 };
+
+// The last date a format can hold: 3000-12-31 in iCalendar (libical writes
+// no later year), 9999-12-31 in the others (every date has four digits for
+// its year). A season with a later match date gives Result::DateTooLate.
+base::Date last_date(Format format);
 
 std::span<const FormatInfo> formats();
 // The format of that command-line name, or nullptr.

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -74,16 +75,16 @@ bool starts_office_escape(std::string_view text, std::size_t i) {
          is_hex(text[i + 3]) && is_hex(text[i + 4]) && is_hex(text[i + 5]) && text[i + 6] == '_';
 }
 
-// Text as a cell holds it: valid UTF-8 without NUL (which would end the C
-// string), and the underscore of a "_xHHHH_" written as _x005F_ so the text
-// reads back as it stands. libxlsxwriter escapes control characters itself.
+// Text as the workbook's XML holds it, in a cell or a document property:
+// valid UTF-8 without control characters (libxlsxwriter escapes them in cells
+// but not in the properties, where they make the file unreadable; NUL would
+// end the C string), and the underscore of a "_xHHHH_" written as _x005F_ so
+// the text reads back as it stands.
 std::string cell_text(std::string_view raw) {
-  const std::string text = base::with_replacement_characters(raw);
+  const std::string text = base::without_control_characters(raw, "\t\n\r");
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\0')
-      out += "\xEF\xBF\xBD";
-    else if (starts_office_escape(text, i))
+    if (starts_office_escape(text, i))
       out += "_x005F_";
     else
       out += text[i];
@@ -125,20 +126,21 @@ class SheetNames {
 
   std::string take(std::string_view wanted, std::string_view fallback) {
     const std::string text = base::with_replacement_characters(wanted);
-    std::string base;
+    std::string stem;
     for (std::size_t i = 0; i < text.size(); ++i) {
       const char c = text[i];
       const bool bad = std::string_view("[]:*?/\\").find(c) != std::string_view::npos ||
                        static_cast<unsigned char>(c) < 0x20 || c == '\x7F';
       // A sheet name is read with the same escapes as a cell, and has no room for them.
-      base += bad ? '_' : starts_office_escape(text, i) ? '-' : c;
+      stem += bad ? '_' : starts_office_escape(text, i) ? '-' : c;
     }
-    while (!base.empty() && base.front() == '\'') base.erase(0, 1);
-    while (!base.empty() && base.back() == '\'') base.pop_back();
-    if (base.empty()) base = fallback;
+    stem = base::without_control_characters(stem);  // the C1 controls left
+    while (!stem.empty() && stem.front() == '\'') stem.erase(0, 1);
+    while (!stem.empty() && stem.back() == '\'') stem.pop_back();
+    if (stem.empty()) stem = fallback;
     for (int n = 1;; ++n) {
       const std::string suffix = n == 1 ? "" : " (" + std::to_string(n) + ")";
-      std::string name(prefix_within(base, max_sheet_units - suffix.size()));
+      std::string name(prefix_within(stem, max_sheet_units - suffix.size()));
       while (!name.empty() && name.back() == '\'') name.pop_back();
       name += suffix;
       if (!is_used(name)) {
@@ -158,6 +160,24 @@ class SheetNames {
   }
   std::vector<std::string> used_;
 };
+
+// A new sheet, its name always quoted where a reference names it (the
+// filter's defined name). libxlsxwriter quotes only a name holding something
+// other than letters, digits, _ and ., so a team named A1, R1C1 or XFD1048576
+// would read as a cell; Excel itself quotes every name.
+lxw_worksheet* add_sheet(lxw_workbook* book, const std::string& name) {
+  lxw_worksheet* sheet = workbook_add_worksheet(book, name.c_str());
+  if (sheet == nullptr || (sheet->quoted_name != nullptr && sheet->quoted_name[0] == '\'')) return sheet;
+  std::string quoted = "'";
+  for (const char c : name) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+  quoted += '\'';
+  // Already quoted, so the library returns a copy made with its own allocator.
+  char* copy = lxw_quote_sheetname(quoted.c_str());
+  if (copy == nullptr) return nullptr;
+  std::free(sheet->quoted_name);
+  sheet->quoted_name = copy;
+  return sheet;
+}
 
 struct Formats {
   lxw_format* header = nullptr;
@@ -278,14 +298,14 @@ bool fill(lxw_workbook* book, const season::Season& season, std::chrono::sys_sec
   if (workbook_set_properties(book, &properties) != LXW_NO_ERROR) return false;
 
   SheetNames names;
-  lxw_worksheet* fixtures = workbook_add_worksheet(book, names.take("Fixtures", "Fixtures").c_str());
+  lxw_worksheet* fixtures = add_sheet(book, names.take("Fixtures", "Fixtures"));
   if (fixtures == nullptr) return false;
   Sheet sheet(fixtures, formats);
   if (!write_fixtures(sheet, season)) return false;
   for (std::size_t t = 0; t < season.teams.size(); ++t) {
     const int team = static_cast<int>(t + 1);
     const std::string name = names.take(season.teams[t].name, "Team " + std::to_string(team));
-    lxw_worksheet* page = workbook_add_worksheet(book, name.c_str());
+    lxw_worksheet* page = add_sheet(book, name);
     if (page == nullptr) return false;
     Sheet team_sheet(page, formats);
     if (!write_team(team_sheet, season, team)) return false;

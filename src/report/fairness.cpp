@@ -24,37 +24,18 @@ bool in_range(int number, std::size_t count) {
 // The index of team or bar `number` (1..) in the report's lines.
 std::size_t index_of(int number) { return static_cast<std::size_t>(number - 1); }
 
-constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
-
-// The character at text[i] (advancing i), or nothing for a byte that does not
-// begin a well-formed UTF-8 sequence; `bytes` is the sequence itself.
-struct Character {
-  std::uint32_t code = 0;
-  bool valid = false;
-  std::string_view bytes;
-};
-
-Character next_character(std::string_view text, std::size_t& i) {
-  const std::size_t from = i;
-  char32_t code = 0;
-  const std::size_t length = base::decode_utf8(text, i, code);
-  i += length == 0 ? 1 : length;
-  return {static_cast<std::uint32_t>(code), length != 0, text.substr(from, i - from)};
-}
-
 // ---- Text ----
 
 // A name as a terminal shows it in one line: a control character (which could
 // move the columns or start an escape sequence) and a byte that is not UTF-8
 // become U+FFFD. Returns the characters it holds.
 std::size_t append_printable(std::string& out, std::string_view name) {
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < name.size(); ++characters) {
-    const Character c = next_character(name, i);
-    const bool control = c.code < 0x20 || (c.code >= 0x7F && c.code <= 0x9F);
-    out += c.valid && !control ? c.bytes : replacement;
-  }
-  return characters;
+  const std::string printable = base::without_control_characters(name);
+  out += printable;
+  // Valid UTF-8 now: every byte but a continuation byte begins a character.
+  return static_cast<std::size_t>(std::count_if(printable.begin(), printable.end(), [](char b) {
+    return (static_cast<unsigned char>(b) & 0xC0u) != 0x80u;
+  }));
 }
 
 std::size_t printable_width(std::string_view name) {
@@ -99,46 +80,12 @@ std::string table(const std::vector<Column>& columns, const std::vector<std::vec
 
 // ---- JSON ----
 
+// The name as the text report shows it (one scrub for both), quoted.
 void append_json_string(std::string& out, std::string_view text) {
-  static constexpr char hex[] = "0123456789abcdef";
   out += '"';
-  for (std::size_t i = 0; i < text.size();) {
-    const Character c = next_character(text, i);
-    if (!c.valid) {
-      out += replacement;
-      continue;
-    }
-    switch (c.code) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\b':
-        out += "\\b";
-        break;
-      case '\f':
-        out += "\\f";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (c.code < 0x20) {
-          out += "\\u00";
-          out += hex[c.code >> 4];
-          out += hex[c.code & 0xFu];
-        } else {
-          out += c.bytes;
-        }
-    }
+  for (const char c : base::without_control_characters(text)) {
+    if (c == '"' || c == '\\') out += '\\';
+    out += c;
   }
   out += '"';
 }

@@ -79,8 +79,9 @@ std::string as_text(const Fairness& fairness);
 //  "bars": [{"number", "name", "tables", "most_in_a_week", "weeks_over_tables"}, ...],
 //  "total_breaks", "minimum_breaks", and for a season that ends inside a
 //  round-robin or whose fewest is not proven "minimum_breaks_exact"}
-// Names are the league's UTF-8 bytes, escaped as JSON requires; a byte that
-// is not UTF-8 becomes U+FFFD, so the output is always valid JSON.
+// Names as the text shows them (a control character or a byte that is not
+// UTF-8 becomes U+FFFD), with quote and backslash escaped: always valid JSON,
+// and nothing a terminal would obey.
 std::string as_json(const Fairness& fairness);
 
 }  // namespace quintora::report

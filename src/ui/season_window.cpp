@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <system_error>
 
 #include "base/atomic_file.h"
 #include "base/messages.h"
 #include "base/paths.h"
 #include "base/text.h"
 #include "base/text_compare.h"
-#include "schedule/fairest.h"
+#include "league/league_file.h"
 #include "schedule/schedule_options.h"
 #include "schedule/schedule_run.h"
 
@@ -61,17 +60,6 @@ std::string file_name_part(std::string_view name) {
   return out.substr(0, base::fitting_length(out, 40));
 }
 
-bool has_file(const League& league) {
-  return (league.file_state == FileState::Saved || league.file_state == FileState::Modified) &&
-         !league.current_file_path.empty();
-}
-
-bool is_league_file(const League& league, const std::filesystem::path& path) {
-  if (!has_file(league)) return false;
-  std::error_code ec;
-  return std::filesystem::equivalent(path, base::path_from_utf8(league.current_file_path.view()), ec) && !ec;
-}
-
 // The weeks off of the season's calendar, in order; none without one.
 std::vector<base::Date> weeks_off(const season::Season& season) {
   if (!season.calendar) return {};
@@ -101,8 +89,6 @@ std::string display_date(base::Date date) {
 
 SeasonWindowLogic::SeasonWindowLogic(League& league, base::WindowSystem& ws)
     : league_(league), ws_(ws), run_(std::make_unique<schedule::ScheduleRun>()) {
-  run_->start_viewer = false;
-  run_->optimiser_output = nullptr;  // the window shows no progress lines
   choice_.weeks = schedule::default_season_weeks(league_.n_team);
   rebuild();
 }
@@ -110,8 +96,7 @@ SeasonWindowLogic::SeasonWindowLogic(League& league, base::WindowSystem& ws)
 SeasonWindowLogic::~SeasonWindowLogic() = default;
 
 void SeasonWindowLogic::set_choice(BuildChoice choice) {
-  choice.effort = std::clamp(choice.effort, 1, 4);
-  choice.variant = std::clamp(choice.variant, 1, schedule::max_variant);
+  choice.method.variant = std::clamp(choice.method.variant, 1, schedule::max_variant);
   choice.weeks = std::clamp(choice.weeks, 0, schedule::max_season_weeks);
   if (choice == choice_ && built_) return;
   choice_ = choice;
@@ -119,14 +104,12 @@ void SeasonWindowLogic::set_choice(BuildChoice choice) {
 }
 
 void SeasonWindowLogic::rebuild() {
-  schedule::ScheduleOptions options;
-  options.season_weeks = choice_.weeks;
-  options.effort = choice_.effort;
-  options.fairest = choice_.fairest;
-  options.variant = choice_.variant;
-  built_ = schedule::build_season(league_, options, *run_, ws_) == 1;
-  run_->work.remove();
-  season_ = built_ ? std::move(run_->season) : season::Season{};
+  // The window shows no progress lines: the run's settings drop them.
+  const schedule::RunResult result =
+      run_->build_season(league_, schedule::options_for(choice_.method, choice_.weeks));
+  if (!result.ok()) base::show(ws_, *result.failure);
+  built_ = result.ok();
+  season_ = built_ ? run_->take_season() : season::Season{};
   fairness_ = built_ ? report::assess(season_) : report::Fairness{};
   if (chosen_team_ > team_count()) chosen_team_ = 0;
 }
@@ -338,7 +321,7 @@ publish::Output SeasonWindowLogic::render(publish::Format format, int team) cons
 std::string SeasonWindowLogic::suggested_path(const publish::FormatInfo& info, int team) const {
   std::filesystem::path folder;
   std::string stem = "season";
-  if (has_file(league_)) {
+  if (has_league_file(league_)) {
     const std::filesystem::path league_file = base::path_from_utf8(league_.current_file_path.view());
     folder = league_file.parent_path();
     stem = base::utf8_of(league_file.stem());

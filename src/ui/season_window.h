@@ -19,20 +19,19 @@
 #include "league/league.h"
 #include "publish/publish.h"
 #include "report/fairness.h"
+#include "schedule/schedule_options.h"
 #include "season/season.h"
 
 namespace quintora::schedule {
-struct ScheduleRun;
+class ScheduleRun;
 }
 
 namespace quintora::ui {
 
 // How the season is built: the Schedule dialog's choices and the weeks.
 struct BuildChoice {
-  int effort = 2;        // 1 = no optimisation .. 4 = try hardest
-  bool fairest = false;  // Fairest in place of the efforts
-  int variant = 1;       // which Fairest schedule, 1..1000; counts only with Fairest
-  int weeks = 0;         // 0..200
+  schedule::ScheduleMethod method;
+  int weeks = 0;  // 0..200
   friend bool operator==(const BuildChoice&, const BuildChoice&) = default;
 };
 
@@ -74,7 +73,7 @@ using PdfRenderer = std::function<publish::Output(const season::Season&, const p
 class SeasonWindowLogic {
  public:
   // Builds the season at once with the Schedule dialog's defaults: "Yes"
-  // (effort 2) and two passes of weeks. Refusals go to ws as message boxes.
+  // and two passes of weeks. Refusals go to ws as message boxes.
   SeasonWindowLogic(League& league, base::WindowSystem& ws);
   ~SeasonWindowLogic();
   SeasonWindowLogic(const SeasonWindowLogic&) = delete;
@@ -82,8 +81,8 @@ class SeasonWindowLogic {
 
   // --- How to build
   const BuildChoice& choice() const { return choice_; }
-  // Takes the choice (effort, variant and weeks clamped to their ranges) and
-  // builds the season again.
+  // Takes the choice (variant and weeks clamped to their ranges) and builds
+  // the season again.
   void set_choice(BuildChoice choice);
   // False when the last build was refused; the tabs are then empty.
   bool built() const { return built_; }

@@ -117,8 +117,8 @@ TEST_P(CliPublish, EveryFormatIsTheExportersFile) {
   const publish::Paper paper =
       arguments.ends_with("--paper letter") ? publish::Paper::Letter : publish::Paper::A4;
   const season::Season s = test::library_season(league, [&](schedule::ScheduleOptions& o) {
-    o.fairest = fair;
-    o.effort = fair ? o.effort : 1;
+    o.method.kind =
+        fair ? schedule::ScheduleMethod::Kind::Fairest : schedule::ScheduleMethod::Kind::TableOrder;
     o.calendar = c.calendar;
   });
   // The last team (in an odd league it has a bye), named in capitals: names are matched ignoring case.

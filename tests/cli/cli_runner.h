@@ -17,7 +17,6 @@
 #include <string>
 #include <vector>
 
-#include "base/null_window_system.h"
 #include "league/league_file.h"
 #include "schedule/schedule_run.h"
 
@@ -65,11 +64,8 @@ inline season::Season library_season(const fs::path& league_file,
   options.season_weeks = schedule::default_season_weeks(league->n_team);
   change(options);
   auto run = std::make_unique<schedule::ScheduleRun>();
-  run->start_viewer = false;
-  base::NullWindowSystem ws;
-  EXPECT_EQ(schedule::build_season(*league, options, *run, ws), 1);
-  schedule::finish_run(1, options, *run, ws);
-  return std::move(run->season);
+  EXPECT_TRUE(run->build_season(*league, options).ok());
+  return run->take_season();
 }
 
 class CliRunner : public ::testing::Test {

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <regex>
 
 #include "league_test_support.h"
@@ -159,8 +163,10 @@ TEST(WriteLeague, NamesAndTitlesSurviveByteForByte) {
   EXPECT_EQ(league.stored_title.view(), std::string(79, 'T'));
 }
 
-// A league file is a few kilobytes: an endless or huge file is refused after
-// reading one byte past the limit, whether or not it has line ends.
+// A league file is a few kilobytes: a huge file is refused after reading
+// one byte past the limit, whether or not it has line ends; what is not a
+// regular file (an endless device, a FIFO no program writes to) is refused
+// before a byte is read, without waiting on its open.
 TEST(ReadLeagueFile, EndlessAndHugeFilesAreRefusedUnreadPastTheLimit) {
   ScratchFolder folder;
   std::ofstream(folder / "huge.sch", std::ios::binary) << "!!" << std::string(3 * max_league_file_bytes, '!');
@@ -169,7 +175,13 @@ TEST(ReadLeagueFile, EndlessAndHugeFilesAreRefusedUnreadPastTheLimit) {
       {huge, ReadResult::Refused,
        "Sorry ! (error) This league file cannot be read: it is larger than 1024 KB."}};
 #ifndef _WIN32
-  cases.emplace_back("/dev/zero", ReadResult::NotLeagueFile, "Sorry ! (error) Not a Vazedored file.");
+  const std::string fifo = (folder / "fifo.sch").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& device : {std::string("/dev/zero"), fifo, folder.path.string()})
+    cases.emplace_back(
+        device, ReadResult::Refused,
+        "Sorry ! (error) This league file cannot be read: it is not a file but a device, a pipe "
+        "or a folder.");
 #endif
   for (const auto& [path, result, box] : cases) {
     League league = make_league({{"Kept", 1, {"Keeper"}}});

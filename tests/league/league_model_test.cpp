@@ -45,11 +45,12 @@ TEST(Names, ValidateNameChecksEachKindAgainstItsLiveEntries) {
       {"\tSharks\t ", NameKind::Team, "\tSharks\t", ""},  // a tab is no blank
   };
   for (const auto& [typed, kind, stored, message] : cases) {
-    FakeWindowSystem ws;
     std::string text = typed;
-    EXPECT_EQ(validate_name(league, text, kind, ws), message.empty() ? 1 : 0) << typed;
+    const std::optional<base::Notice> refusal = validate_name(league, text, kind);
     EXPECT_EQ(text, stored);
-    EXPECT_EQ(boxes(ws), message.empty() ? "" : "Sorry ! (error) " + message + "\n");
+    EXPECT_EQ(refusal ? std::string(refusal->caption) + " " + refusal->text : "",
+              message.empty() ? "" : "Sorry ! " + message)
+        << typed;
   }
 }
 

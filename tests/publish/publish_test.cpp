@@ -51,6 +51,13 @@ TEST(Publish, EachWriterRefusesWhatItCannotWriteAndWritesNothing) {
       breaks[i](broken);
       EXPECT_EQ(made(broken), std::pair(Result::BadSeason, true)) << "change " << i;
     }
+    // A date past what the format holds is named as such, not as a broken season.
+    Season late = test::hostile();
+    late.weeks.back().date = base::Date{3001, 1, 1};
+    const bool ics = format == Format::ICalendar;
+    EXPECT_EQ(made(late), std::pair(ics ? Result::DateTooLate : Result::Ok, ics));
+    late.weeks.back().date = base::Date{10000, 1, 1};
+    EXPECT_EQ(made(late), std::pair(Result::DateTooLate, true));
     for (int team : {-1, 0, 5, 6}) {
       const Result expected = info.per_team && (team < 0 || team > 5) ? Result::UnknownTeam : Result::Ok;
       EXPECT_EQ(made(test::hostile(), team).first, expected) << team;

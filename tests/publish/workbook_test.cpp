@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -55,6 +57,35 @@ TEST(Workbook, SheetNamesExcelAccepts) {
   const test::Workbook book(scratch.write("names.xlsx", workbook(s).bytes));
   EXPECT_EQ(book.sheet_names, sheets);
   EXPECT_EQ(book.sheet(1).rows, test::fixture_rows(s)) << "cell text keeps _x0041_ as it stands";
+}
+
+// Control characters in the title and the names leave every part of the file
+// well-formed XML, and every reference quotes its sheet's name, so a name that
+// looks like a cell stays a name.
+TEST(Workbook, WellFormedWithControlsAndReferencesQuoteEverySheetName) {
+  const Season s = test::make_season({"A1", "R1C1", "XFD1048576", "Esc\x1B\xC2\x9B", "It's"}, {"Hall\x01"},
+                                     "Title \x01\x1B\x7F\xC2\x85", std::nullopt, 1);
+  const test::Scratch scratch;
+  const auto file = scratch.write("controls.xlsx", workbook(s).bytes);
+  const std::string parts = test::run("unzip -Z1", file);
+  ASSERT_NE(parts.find("docProps/core.xml"), std::string::npos);
+  std::istringstream lines(parts);
+  for (std::string part; std::getline(lines, part);) {
+    if (!part.ends_with(".xml") && !part.ends_with(".rels")) continue;
+    if (part.front() == '[') part.replace(0, 1, "[[]");  // unzip reads [ as a pattern
+    EXPECT_EQ(test::run("unzip -p", file, "'" + part + "' | xmllint --noout - 2>/dev/null && echo ok"),
+              "ok\n")
+        << part;
+  }
+  const std::string book = test::Workbook(file).part("xl/workbook.xml");
+  const std::regex reference("<definedName[^>]*>([^<]*)</definedName>");
+  std::vector<std::string> references;
+  for (std::sregex_iterator it(book.begin(), book.end(), reference), end; it != end; ++it)
+    references.push_back((*it)[1].str());
+  ASSERT_EQ(references.size(), s.teams.size() + 1) << book;
+  for (const std::string& r : references) EXPECT_EQ(r.front(), '\'') << r;
+  EXPECT_NE(book.find("'A1'!$A$1:$F$"), std::string::npos) << book;
+  EXPECT_NE(book.find("'It''s'!$A$1"), std::string::npos) << book;
 }
 
 }  // namespace

@@ -338,7 +338,8 @@ class WindowTest : public QObject {
     Season o;
     const QStringList before = o.rows("weeks_table");
     o.find<QRadioButton>("effort_fairest")->click();
-    QVERIFY(o.logic.choice().fairest && o.find<QSpinBox>("variant")->isEnabled());
+    QVERIFY(o.logic.choice().method.kind == schedule::ScheduleMethod::Kind::Fairest &&
+            o.find<QSpinBox>("variant")->isEnabled());
     const WeekRow first = o.logic.week_rows()[0];
     QCOMPARE(o.rows("weeks_table").first(),
              QString::fromStdString(std::to_string(first.week) + "||" + first.home + "|" + first.away + "|" +

@@ -260,20 +260,37 @@ Season hostile_season() {
   return s;
 }
 
+// The JSON shows a name as the text report does: one scrub for both.
 TEST(AsJson, ExactTextOfHostileNames) {
-  EXPECT_EQ(as_json(assess(hostile_season())),
-            "{\n  \"teams\": [\n    {\n      \"number\": 1,\n"
-            "      \"name\": \"A \\\"q\\\" \\\\ /\\t\\n\\r\\b\\f\\u0001\\u001f\x7F\",\n      \"home\": 4,\n"
-            "      \"away\": 2,\n      \"byes\": 1,\n      \"breaks\": 2,\n      \"longest_home_run\": 3,\n"
-            "      \"longest_away_run\": 1\n    },\n    {\n      \"number\": 2,\n"
-            "      \"name\": \"\xE4\xB8\xAD \xF0\x9F\x8E\xB1 \xEF\xBF\xBD Nul\\u0000\",\n"
-            "      \"home\": 2,\n      \"away\": 4,\n      \"byes\": 0,\n      \"breaks\": 2,\n"
-            "      \"longest_home_run\": 1,\n      \"longest_away_run\": 3\n    }\n  ],\n  \"bars\": [\n"
-            "    {\n      \"number\": 1,\n      \"name\": \"Caf\xC3\xA9 \xEF\xBF\xBD\xEF\xBF\xBD\",\n"
-            "      \"tables\": 0,\n      \"most_in_a_week\": 1,\n      \"weeks_over_tables\": 4\n    },\n"
-            "    {\n      \"number\": 2,\n      \"name\": \"Crown\",\n      \"tables\": 3,\n"
-            "      \"most_in_a_week\": 1,\n      \"weeks_over_tables\": 0\n    }\n  ],\n"
-            "  \"total_breaks\": 4,\n  \"minimum_breaks\": 0\n}\n");
+  std::string eight_replacements;
+  for (int k = 0; k < 8; ++k) eight_replacements += "\xEF\xBF\xBD";
+  EXPECT_EQ(
+      as_json(assess(hostile_season())),
+      "{\n  \"teams\": [\n    {\n      \"number\": 1,\n"
+      "      \"name\": \"A \\\"q\\\" \\\\ /" +
+          eight_replacements +
+          "\",\n      \"home\": 4,\n"
+          "      \"away\": 2,\n      \"byes\": 1,\n      \"breaks\": 2,\n      \"longest_home_run\": 3,\n"
+          "      \"longest_away_run\": 1\n    },\n    {\n      \"number\": 2,\n"
+          "      \"name\": \"\xE4\xB8\xAD \xF0\x9F\x8E\xB1 \xEF\xBF\xBD Nul\xEF\xBF\xBD\",\n"
+          "      \"home\": 2,\n      \"away\": 4,\n      \"byes\": 0,\n      \"breaks\": 2,\n"
+          "      \"longest_home_run\": 1,\n      \"longest_away_run\": 3\n    }\n  ],\n  \"bars\": [\n"
+          "    {\n      \"number\": 1,\n      \"name\": \"Caf\xC3\xA9 \xEF\xBF\xBD\xEF\xBF\xBD\",\n"
+          "      \"tables\": 0,\n      \"most_in_a_week\": 1,\n      \"weeks_over_tables\": 4\n    },\n"
+          "    {\n      \"number\": 2,\n      \"name\": \"Crown\",\n      \"tables\": 3,\n"
+          "      \"most_in_a_week\": 1,\n      \"weeks_over_tables\": 0\n    }\n  ],\n"
+          "  \"total_breaks\": 4,\n  \"minimum_breaks\": 0\n}\n");
+  // DEL and a C1 control (CSI, which a terminal obeys) in both forms.
+  const Fairness csi = assess(two_teams("HAHH-HA",
+                                        "\x7F\xC2\x9B"
+                                        "2J",
+                                        "B"));
+  EXPECT_NE(as_json(csi).find("\"\xEF\xBF\xBD\xEF\xBF\xBD"
+                              "2J\""),
+            std::string::npos);
+  EXPECT_NE(as_text(csi).find("  \xEF\xBF\xBD\xEF\xBF\xBD"
+                              "2J  "),
+            std::string::npos);
   EXPECT_EQ(as_json(Fairness{}),
             "{\n  \"teams\": [],\n  \"bars\": [],\n  \"total_breaks\": 0,\n  \"minimum_breaks\": 0\n}\n");
 }

@@ -269,20 +269,22 @@ TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice)
             std::tuple("2 schedule.txt", "Stop !", 0u));  // one team
 
   // teams, weeks typed, variant typed, choice; then what the dialog showed and the options taken
-  const std::tuple<int, const char*, const char*, int, const char*, int, int, bool, int> cases[] = {
-      {1, "500", "1", c::effort_no, "2 ", 200, 1, false, 1},
-      {2, "-3", "1", c::effort_harder, "2 out.txt", 0, 3, false, 1},
-      {2, "  12abc", "1", c::effort_hardest, "2 out.txt", 12, 4, false, 1},
-      {5, "abc", "7", c::effort_fairest, "10 out.txt", 0, 2, true, 7},
-      {6, "4", "5000", c::effort_fairest, "10 out.txt", 4, 2, true, 1000},
-      {6, "4", "x", c::effort_fairest, "10 out.txt", 4, 2, true, 1}};
-  for (const auto& [teams, weeks, variant, choice, was_shown, season_weeks, effort, fairest, taken] : cases) {
+  using Kind = schedule::ScheduleMethod::Kind;
+  const std::tuple<int, const char*, const char*, int, const char*, int, Kind, int> cases[] = {
+      {1, "500", "1", c::effort_no, "2 ", 200, Kind::TableOrder, 1},
+      {2, "-3", "1", c::effort_harder, "2 out.txt", 0, Kind::SearchHarder, 1},
+      {2, "  12abc", "1", c::effort_hardest, "2 out.txt", 12, Kind::SearchHardest, 1},
+      {5, "abc", "7", c::effort_fairest, "10 out.txt", 0, Kind::Fairest, 7},
+      {6, "4", "5000", c::effort_fairest, "10 out.txt", 4, Kind::Fairest, 1000},
+      {6, "4", "x", c::effort_fairest, "10 out.txt", 4, Kind::Fairest, 1}};
+  for (const auto& [teams, weeks, variant, choice, was_shown, season_weeks, kind, taken] : cases) {
     ws.select_row(c::bar_list, 0);  // each save reads the league back, with no bar selected
     for (int t = league().n_team; t < teams; ++t) add_team("Team " + std::to_string(t));
     ASSERT_TRUE(run(weeks, "out.txt", choice, variant)) << weeks;
     const schedule::ScheduleOptions& o = logic->schedule_options();
-    EXPECT_EQ(std::tuple(shown, o.season_weeks, o.effort, o.fairest, o.variant, o.viewer, o.comma_delimited),
-              std::tuple(was_shown, season_weeks, effort, fairest, taken, schedule::Viewer::WordPad, true));
+    EXPECT_EQ(std::tuple(shown, o.season_weeks, o.method, o.viewer, o.comma_delimited),
+              std::tuple(was_shown, season_weeks, schedule::ScheduleMethod{kind, taken},
+                         schedule::Viewer::WordPad, true));
   }
   EXPECT_TRUE(std::filesystem::exists(folder / "out.txt"));  // beside the league file
   EXPECT_EQ(ws.started_programs().size() + ws.opened_files().size(), std::size(cases));

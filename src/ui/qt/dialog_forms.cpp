@@ -16,9 +16,10 @@
 
 #include "base/window_system.h"
 #include "quintora/version.h"
-#include "schedule/fairest.h"
+#include "schedule/schedule_options.h"
 #include "ui/controls.h"
 #include "ui/qt/qt_window_system.h"
+#include "ui/schedule_dialog.h"
 
 namespace quintora::ui::qt {
 namespace {
@@ -64,23 +65,12 @@ DialogButtons build_schedule_dialog(QDialog& dialog, QtWindowSystem& ws) {
 
   auto* effort = new QGroupBox(QStringLiteral("Maximize Home-Away Game Alternation"));
   auto* effort_layout = new QGridLayout(effort);
-  effort_layout->addWidget(
-      add(buttons, ws, control::effort_no, new QRadioButton(QStringLiteral("No")), QStringLiteral("No")), 0,
-      0);
-  effort_layout->addWidget(
-      add(buttons, ws, control::effort_yes, new QRadioButton(QStringLiteral("Yes")), QStringLiteral("Yes")),
-      0, 1);
-  effort_layout->addWidget(
-      add(buttons, ws, control::effort_harder, new QRadioButton(QStringLiteral("Yes, try harder")),
-          QStringLiteral("Yes, try harder")),
-      1, 0);
-  effort_layout->addWidget(
-      add(buttons, ws, control::effort_hardest, new QRadioButton(QStringLiteral("Yes, try hardest")),
-          QStringLiteral("Yes, try hardest")),
-      1, 1);
-  const QString fairest_text = QStringLiteral("Fairest: bars within tables, fewest breaks");
-  effort_layout->addWidget(
-      add(buttons, ws, control::effort_fairest, new QRadioButton(fairest_text), fairest_text), 2, 0);
+  // Two efforts a row, then Fairest with its variant beside it.
+  for (std::size_t i = 0; i < method_controls.size(); ++i) {
+    const QString caption = from_utf8(schedule::method_caption(method_controls[i].kind));
+    effort_layout->addWidget(add(buttons, ws, method_controls[i].control, new QRadioButton(caption), caption),
+                             static_cast<int>(i / 2), static_cast<int>(i % 2));
+  }
   // Another draw of equal quality, for a secretary who wants one.
   auto* variant_row = new QHBoxLayout;
   auto* variant_label = new QLabel(QStringLiteral("Variant:"));

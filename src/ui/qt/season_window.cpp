@@ -37,7 +37,6 @@
 #include <algorithm>
 
 #include "publish/pdf/pdf.h"
-#include "schedule/fairest.h"
 #include "schedule/schedule_options.h"
 #include "ui/qt/qt_window_system.h"
 #include "ui/window_size.h"
@@ -110,7 +109,9 @@ class TextTable final : public QAbstractTableModel {
 
 namespace {
 
-constexpr int fairest_id = 5;  // the method group: efforts 1..4, then Fairest
+// The method group's ids: the four efforts 1..4, then Fairest.
+constexpr int method_id(schedule::ScheduleMethod::Kind kind) { return static_cast<int>(kind) + 1; }
+constexpr int fairest_id = method_id(schedule::ScheduleMethod::Kind::Fairest);
 constexpr int whole_league = 0;
 constexpr int chosen_team = 1;
 
@@ -226,26 +227,24 @@ QWidget* SeasonWindow::build_choice_group() {
                       QStringLiteral("How to build"));
   auto* grid = new QGridLayout(group);
   method_ = new QButtonGroup(this);
-  const struct {
-    int id;
-    const char* caption;
-    const char* object_name;
-  } methods[] = {{1, "No", "effort_no"},
-                 {2, "Yes", "effort_yes"},
-                 {3, "Yes, try harder", "effort_harder"},
-                 {4, "Yes, try hardest", "effort_hardest"},
-                 {fairest_id, "Fairest: bars within tables, fewest breaks", "effort_fairest"}};
+  const std::pair<schedule::ScheduleMethod::Kind, const char*> methods[] = {
+      {schedule::ScheduleMethod::Kind::TableOrder, "effort_no"},
+      {schedule::ScheduleMethod::Kind::Search, "effort_yes"},
+      {schedule::ScheduleMethod::Kind::SearchHarder, "effort_harder"},
+      {schedule::ScheduleMethod::Kind::SearchHardest, "effort_hardest"},
+      {schedule::ScheduleMethod::Kind::Fairest, "effort_fairest"}};
   auto* alternation = new QLabel(QStringLiteral("Maximize Home-Away Game Alternation:"));
   grid->addWidget(alternation, 0, 0, 1, 2);
   int row = 1;
-  for (const auto& m : methods) {
-    const QString caption = QString::fromLatin1(m.caption);
-    auto* button = named(new QRadioButton(caption), QString::fromLatin1(m.object_name), caption);
-    method_->addButton(button, m.id);
-    if (m.id == fairest_id) {
+  for (const auto& [kind, object_name] : methods) {
+    const QString caption = text(schedule::method_caption(kind));
+    const int id = method_id(kind);
+    auto* button = named(new QRadioButton(caption), QString::fromLatin1(object_name), caption);
+    method_->addButton(button, id);
+    if (id == fairest_id) {
       grid->addWidget(button, 3, 0, 1, 2);
     } else {
-      grid->addWidget(button, row + (m.id - 1) / 2, (m.id - 1) % 2);
+      grid->addWidget(button, row + (id - 1) / 2, (id - 1) % 2);
     }
   }
   variant_ = named(new QSpinBox, QStringLiteral("variant"), QString());
@@ -488,9 +487,10 @@ QLayout* SeasonWindow::build_buttons() {
 void SeasonWindow::choice_changed() {
   BuildChoice choice = logic_.choice();
   const int method = method_->checkedId();
-  choice.fairest = method == fairest_id;
-  if (method >= 1 && method <= 4) choice.effort = method;
-  choice.variant = variant_->value();
+  for (const schedule::ScheduleMethod::Kind kind : schedule::method_kinds) {
+    if (method_id(kind) == method) choice.method.kind = kind;
+  }
+  choice.method.variant = variant_->value();
   choice.weeks = weeks_->value();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   logic_.set_choice(choice);
@@ -548,9 +548,9 @@ void SeasonWindow::show_choice() {
   const BuildChoice& c = logic_.choice();
   const QSignalBlocker b1(variant_);
   const QSignalBlocker b2(weeks_);
-  if (QAbstractButton* button = method_->button(c.fairest ? fairest_id : c.effort)) button->setChecked(true);
-  variant_->setValue(c.variant);
-  variant_->setEnabled(c.fairest);
+  if (QAbstractButton* button = method_->button(method_id(c.method.kind))) button->setChecked(true);
+  variant_->setValue(c.method.variant);
+  variant_->setEnabled(c.method.kind == schedule::ScheduleMethod::Kind::Fairest);
   weeks_->setValue(c.weeks);
 }
 

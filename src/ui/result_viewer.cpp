@@ -1,19 +1,19 @@
-#include "schedule/result_viewer.h"
+#include "ui/result_viewer.h"
 
 #include <string>
 
 #include "base/messages.h"
 #include "base/paths.h"
 
-namespace quintora::schedule {
+namespace quintora::ui {
 
-void show_result(base::WindowSystem& ws, Viewer viewer, const std::filesystem::path& path) {
+void show_result(base::WindowSystem& ws, schedule::Viewer viewer, const std::filesystem::path& path) {
   const std::string file = base::utf8_of(path);
   bool started = false;
 #ifdef _WIN32
-  started = ws.start_program(viewer == Viewer::WordPad ? "Write" : "Notepad", {file});
+  started = ws.start_program(viewer == schedule::Viewer::WordPad ? "Write" : "Notepad", {file});
 #else
-  if (viewer == Viewer::WordPad) started = ws.open_with_default_application(file);
+  if (viewer == schedule::Viewer::WordPad) started = ws.open_with_default_application(file);
   if (!started) started = ws.start_program("quintora-view", {file});
 #endif
   if (!started) {
@@ -22,4 +22,4 @@ void show_result(base::WindowSystem& ws, Viewer viewer, const std::filesystem::p
   }
 }
 
-}  // namespace quintora::schedule
+}  // namespace quintora::ui
