@@ -281,6 +281,8 @@ TEST(CalendarSection, SavedAfterTheTeamsAndReadBackOrReportedByLine) {
       {head + "2026-09-08\n7\n8pm\n0\n", "line 23: \"8pm\" is not a start time"},
       {head + "2026-09-08\n7\n20:00\n101\n", "line 24: \"101\" is not a number of weeks off from 0 to 100"},
       {head + "2026-09-08\n7\n20:00\n2\n2026-12-22\n", "line 26: the calendar ends before its weeks off"},
+      {head + "2026-09-08\n7\n20:00\n1\nsoon\n",
+       "line 25: \"soon\" is not a week off of the form YYYY-MM-DD"},
       {head + "2026-09-08\n7\n", "line 23: the calendar ends before its start time"},
       {head + "2026-09-08\n7\n20:00\n1\n2026-12-23\n",
        "line 25: The week off 2026-12-23 is not a match date"},
