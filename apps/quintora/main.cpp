@@ -1,10 +1,12 @@
 // Quintora, the desktop program: one main window, sized from the stored
 // display size, that runs until File > Exit (or its close box) lets it go.
+// `quintora LEAGUE.sch` starts with that league open.
 
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <QString>
+#include <QStringList>
 
 #include "base/atomic_file.h"
 #include "base/paths.h"
@@ -42,5 +44,9 @@ int main(int argc, char** argv) {
                    quintora::ui::qt::to_utf8(QDir(config_folder).filePath(season_size_name)))));
   window.place_top_left();
   window.show();
+  // A league file given on the command line (as the desktop passes a file
+  // opened with the program) opens as File > Open would open it.
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) logic.open_given_file(arguments.at(1).toUtf8().toStdString());
   return QApplication::exec();
 }

@@ -33,6 +33,10 @@ class MainWindowLogic final : public base::EventSink {
   // The window's initialisation: ticks the automatic-team check box and sets
   // the default result file name. Call once the form exists.
   void initialise();
+  // The league file given to the program when it starts, opened as File >
+  // Open opens a chosen one; a relative path is taken against the current
+  // folder, so the window shows, and later saves to, the full path.
+  void open_given_file(const std::string& path);
 
   void on_event(int id, base::Notification what) override;
 

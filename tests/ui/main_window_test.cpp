@@ -220,6 +220,37 @@ TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing)
                        Strings{"Corner Pocket", "Eight Ball"}));
 }
 
+// A league file given to the program opens as File > Open opens it: the same
+// league, file name display and messages; a relative name is taken against
+// the current folder.
+TEST_F(FileCommandsTest, TheFileGivenAtStartOpensAsFileOpenDoes) {
+  add_bar("Corner Pocket");
+  save_as("league.sch");
+  std::ofstream(folder / "notes.txt") << "not a league\n";
+  const auto opened = [&](bool given, const std::string& path) {
+    FakeWindowSystem fake;
+    ui::MainWindowLogic window(fake, folder / "config" / "qtra_set.dat", [](int) {});
+    window.initialise();
+    if (given) {
+      window.open_given_file(path);
+    } else {
+      fake.choose_next(path);
+      fake.click(cmd::file_open);
+    }
+    std::string seen = fake.text(c::file_name_label);
+    for (const std::string& bar : fake.list_texts(c::bar_list)) seen += " | " + bar;
+    for (const MessageRecord& m : fake.messages()) seen += " | " + m.caption + " " + m.text;
+    return seen;
+  };
+  const std::filesystem::path started_in = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  for (const char* name : {"league.sch", "notes.txt", "gone.sch"}) {
+    EXPECT_EQ(opened(true, name), opened(false, file(name))) << name;
+  }
+  EXPECT_EQ(opened(true, "league.sch"), file("league.sch") + " | Corner Pocket");
+  std::filesystem::current_path(started_in);
+}
+
 TEST_F(ScheduleCommandTest, ChecksStopItBeforeTheQuestion) {
   ws.click(c::schedule_button);
   EXPECT_EQ(last_message(), "Cannot schedule without teams.");

@@ -34,14 +34,8 @@ W* add(DialogButtons& buttons, QtWindowSystem& ws, int id, W* widget, const QStr
   return widget;
 }
 
-}  // namespace
-
-DialogButtons build_schedule_dialog(QDialog& dialog, QtWindowSystem& ws) {
-  DialogButtons buttons;
-  dialog.setWindowTitle(QStringLiteral("Schedule"));
-  dialog.setAccessibleName(QStringLiteral("Schedule"));
-  auto* layout = new QVBoxLayout(&dialog);
-
+// "Length of season:" and "Result saved as (file name):".
+QGridLayout* schedule_fields(DialogButtons& buttons, QtWindowSystem& ws) {
   auto* fields = new QGridLayout;
   auto* weeks_label = new QLabel(QStringLiteral("Length of season:"));
   auto* weeks = add(buttons, ws, control::weeks, new QLineEdit, QStringLiteral("Length of season"));
@@ -61,11 +55,14 @@ DialogButtons build_schedule_dialog(QDialog& dialog, QtWindowSystem& ws) {
   fields->addLayout(weeks_row, 0, 1);
   fields->addWidget(file_label, 1, 0);
   fields->addWidget(file, 1, 1);
-  layout->addLayout(fields);
+  return fields;
+}
 
+// The ways to order the rounds: two efforts a row, then Fairest with its
+// variant beside it.
+QGroupBox* method_group(DialogButtons& buttons, QtWindowSystem& ws) {
   auto* effort = new QGroupBox(QStringLiteral("Maximize Home-Away Game Alternation"));
   auto* effort_layout = new QGridLayout(effort);
-  // Two efforts a row, then Fairest with its variant beside it.
   for (std::size_t i = 0; i < method_controls.size(); ++i) {
     const QString caption = from_utf8(schedule::method_caption(method_controls[i].kind));
     effort_layout->addWidget(add(buttons, ws, method_controls[i].control, new QRadioButton(caption), caption),
@@ -81,7 +78,19 @@ DialogButtons build_schedule_dialog(QDialog& dialog, QtWindowSystem& ws) {
   variant_row->addWidget(variant);
   variant_row->addStretch();
   effort_layout->addLayout(variant_row, 2, 1);
-  layout->addWidget(effort);
+  return effort;
+}
+
+}  // namespace
+
+DialogButtons build_schedule_dialog(QDialog& dialog, QtWindowSystem& ws) {
+  DialogButtons buttons;
+  dialog.setWindowTitle(QStringLiteral("Schedule"));
+  dialog.setAccessibleName(QStringLiteral("Schedule"));
+  auto* layout = new QVBoxLayout(&dialog);
+
+  layout->addLayout(schedule_fields(buttons, ws));
+  layout->addWidget(method_group(buttons, ws));
 
   auto* viewer = new QGroupBox(QStringLiteral("Show Result with"));
   auto* viewer_layout = new QHBoxLayout(viewer);
