@@ -251,6 +251,9 @@ WriteStatus AtomicFile::prepare(const fs::path& target) {
   int error = 0;
   for (int attempt = 0; attempt < name_attempts; ++attempt) {
     const fs::path candidate = temporary_name(folder, destination, attempt);
+    // Registered before it exists, so an interrupt at any moment leaves no
+    // temporary; at worst it removes a stale one of that random name.
+    cleanup_slot_ = register_cleanup(candidate, CleanupKind::File);
     int fd = -1;
     if (faults.create_error != 0) {
       errno = faults.create_error;
@@ -260,11 +263,12 @@ WriteStatus AtomicFile::prepare(const fs::path& target) {
     if (fd >= 0) {
       descriptor_ = fd;
       temporary_ = candidate;
-      cleanup_slot_ = register_cleanup(temporary_, CleanupKind::File);
       destination_ = std::move(destination);
       return WriteStatus::Ok;
     }
     error = errno;
+    unregister_cleanup(cleanup_slot_);
+    cleanup_slot_ = -1;
     // Somebody's file, a stale temporary or a planted link: another name.
     if (error != EEXIST) break;
   }

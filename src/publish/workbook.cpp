@@ -1,6 +1,6 @@
 // The workbook through libxlsxwriter. That library writes only to a named
-// file, so the workbook is made in a private temporary folder (mode 0700,
-// removed afterwards) and read back as bytes.
+// file, so the workbook is made in a private temporary folder (removed
+// afterwards, and on an interrupt) and read back as bytes.
 
 #include <xlsxwriter.h>
 
@@ -17,55 +17,16 @@
 #include <system_error>
 #include <vector>
 
+#include "base/private_folder.h"
 #include "base/text.h"
 #include "publish/common.h"
 #include "publish/publish.h"
-
-#if defined(_WIN32)
-#include <random>
-#else
-#include <stdlib.h>  // mkdtemp
-#endif
 
 namespace quintora::publish {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A folder only this user can enter, removed with everything in it when the
-// object goes. Empty path when none could be made.
-class PrivateFolder {
- public:
-  PrivateFolder() {
-    std::error_code error;
-    const fs::path base = fs::temp_directory_path(error);
-    if (error) return;
-#if !defined(_WIN32)
-    std::string pattern = (base / "quintora-xlsx-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;  // created with mode 0700
-#else
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      const fs::path candidate = base / ("quintora-xlsx-" + std::to_string(random()));
-      if (fs::create_directory(candidate, error)) {
-        fs::permissions(candidate, fs::perms::owner_all, fs::perm_options::replace, error);
-        path_ = candidate;
-      }
-    }
-#endif
-  }
-  ~PrivateFolder() {
-    std::error_code error;
-    if (!path_.empty()) fs::remove_all(path_, error);
-  }
-  PrivateFolder(const PrivateFolder&) = delete;
-  PrivateFolder& operator=(const PrivateFolder&) = delete;
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 bool is_hex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
@@ -318,9 +279,9 @@ bool fill(lxw_workbook* book, const season::Season& season, std::chrono::sys_sec
 Output workbook(const season::Season& season, const Options& options) {
   if (const Result result = detail::check(season, {}, false); result != Result::Ok)
     return detail::failed(result);
-  const PrivateFolder folder;
-  if (folder.path().empty()) return detail::failed(Result::LibraryFailed);
-  const fs::path file = folder.path() / "season.xlsx";
+  base::PrivateFolder folder;
+  if (!folder.create("quintora-xlsx-", {"season.xlsx"})) return detail::failed(Result::LibraryFailed);
+  const fs::path file = folder.file("season.xlsx");
   std::string tmpdir = folder.path().string();  // libxlsxwriter's own scratch files go there too
   lxw_workbook_options book_options{};
   book_options.tmpdir = tmpdir.data();

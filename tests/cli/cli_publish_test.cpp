@@ -156,5 +156,28 @@ TEST_P(CliPublish, EveryFormatIsTheExportersFile) {
 INSTANTIATE_TEST_SUITE_P(Leagues, CliPublish, ::testing::Range(0, 4),
                          [](const auto& test) { return std::string(cases[test.param].name); });
 
+#ifndef _WIN32
+// A kill at any moment of an export leaves nothing in the temporary folder:
+// neither the optimiser's work folder, nor the workbook's scratch folder,
+// nor the PDF's runtime folder. The kills fall at spread moments of the runs.
+class CliInterrupt : public test::CliRunner {};
+
+TEST_F(CliInterrupt, KilledExportsLeaveNoTemporaries) {
+  const std::string league = test::quoted(test::example("county-league.sch").string());
+  for (const std::string format : {"xlsx", "pdf"}) {
+    for (const char* delay : {"0.1", "0.2", "0.4", "0.8"}) {
+      const std::string command = "cd " + test::quoted(work_.string()) +
+                                  " && env -u XDG_RUNTIME_DIR TMPDIR=" + test::quoted(temp_.string()) +
+                                  " timeout -s TERM " + delay + " " + test::quoted(QUINTORA_CLI) +
+                                  " schedule " + league + " --format " + format + " >/dev/null 2>&1";
+      [[maybe_unused]] const int status = std::system(command.c_str());
+      EXPECT_TRUE(fs::is_empty(temp_)) << format << " killed after " << delay << " s";
+      fs::remove_all(temp_);
+      fs::create_directories(temp_);
+    }
+  }
+}
+#endif
+
 }  // namespace
 }  // namespace quintora

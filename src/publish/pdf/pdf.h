@@ -10,11 +10,11 @@
 
 #include <memory>
 
+#include "base/private_folder.h"
 #include "publish/publish.h"
 
 class QGuiApplication;
 class QPagedPaintDevice;
-class QTemporaryDir;
 
 namespace quintora::publish {
 
@@ -50,7 +50,7 @@ class PrintingApplication {
   bool ok() const;
 
  private:
-  std::unique_ptr<QTemporaryDir> runtime_;  // outlives own_
+  base::PrivateFolder runtime_;  // outlives own_
   std::unique_ptr<QGuiApplication> own_;
 };
 
