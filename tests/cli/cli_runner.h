@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "base/random_name.h"
 #include "league/league_file.h"
 #include "schedule/schedule_run.h"
 
@@ -116,10 +117,8 @@ class CliRunner : public ::testing::Test {
     return "Schedule written to " + (work_ / file).string() + "\n";
   }
 
-  const fs::path root_ =
-      fs::temp_directory_path() /
-      ("quintora-cli-" + std::to_string(std::hash<std::string>()(
-                             testing::UnitTest::GetInstance()->current_test_info()->name())));
+  // Random, so that two builds testing on one machine never share a folder.
+  const fs::path root_ = fs::temp_directory_path() / ("quintora-cli-" + base::random_hex(16));
   const fs::path work_ = root_ / "work";
   const fs::path temp_ = root_ / "tmp";
   std::string out, err;
