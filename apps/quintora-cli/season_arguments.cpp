@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <iostream>
 #include <system_error>
+#include <utility>
 
 #include "base/messages.h"
 #include "base/numbers.h"
@@ -88,9 +89,11 @@ bool refuse_league_as_result(const BuildArguments& args, std::string_view result
 }
 
 std::unique_ptr<schedule::ScheduleRun> command_line_run(const BuildArguments& args) {
+  schedule::RunSettings settings;
   std::error_code ec;
-  return std::make_unique<schedule::ScheduleRun>(schedule::RunSettings{
-      std::filesystem::current_path(ec), args.verbose ? &std::cout : nullptr, schedule::run_optimiser, {}});
+  settings.base_folder = std::filesystem::current_path(ec);
+  settings.optimiser_output = args.verbose ? &std::cout : nullptr;
+  return std::make_unique<schedule::ScheduleRun>(std::move(settings));
 }
 
 }  // namespace quintora::cli

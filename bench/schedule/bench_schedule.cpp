@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "schedule/balancing.h"
 #include "schedule/fairest.h"
@@ -47,8 +48,9 @@ void BM_ScheduleRun(benchmark::State& state) {
   std::filesystem::create_directories(folder);
   const schedule::ScheduleOptions options =
       schedule::options_for(schedule::method_of_effort(static_cast<int>(state.range(0))), 200);
-  auto run = std::make_unique<schedule::ScheduleRun>(
-      schedule::RunSettings{folder, nullptr, schedule::run_optimiser, {}});
+  schedule::RunSettings settings;
+  settings.base_folder = folder;
+  auto run = std::make_unique<schedule::ScheduleRun>(std::move(settings));
   for (auto _ : state) {
     if (!run->write_schedule(*league, options).ok()) {
       state.SkipWithError("the run failed");

@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <memory>
+#include <utility>
 
 #include "ui/controls.h"
 #include "ui/schedule_dialog.h"
@@ -10,9 +11,10 @@ namespace quintora::ui {
 
 void open_schedule_dialog(base::WindowSystem& ws, const League& league, schedule::ScheduleOptions& options,
                           const std::filesystem::path& base_folder) {
-  // The optimiser's progress lines go to standard output, as it has always written them.
-  auto run = std::make_unique<schedule::ScheduleRun>(
-      schedule::RunSettings{base_folder, &std::cout, schedule::run_optimiser, {}});
+  schedule::RunSettings settings;
+  settings.base_folder = base_folder;
+  settings.optimiser_output = &std::cout;  // the optimiser's progress lines, as it has always written them
+  auto run = std::make_unique<schedule::ScheduleRun>(std::move(settings));
   ScheduleDialog dialog(league, options, *run);
   ws.run_dialog(dialog::schedule, dialog);
 }
