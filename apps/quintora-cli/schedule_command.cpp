@@ -13,7 +13,6 @@
 #include "cli_commands.h"
 #include "console_notices.h"
 #include "league/calendar.h"
-#include "publish/pdf/pdf.h"
 #include "publish/publish.h"
 #include "schedule/schedule_run.h"
 #include "season/season.h"
@@ -122,7 +121,7 @@ schedule::SeasonRenderer renderer(const publish::FormatInfo& format, int team, p
     publish::Options options;
     options.team = team;
     publish::Output out = format.format == publish::Format::Pdf
-                              ? publish::printable_pdf(season, options, paper)
+                              ? publish::printable_pdf_from_module(season, options, paper)
                               : publish::render(season, format.format, options);
     if (out.result != publish::Result::Ok)
       return schedule::Rendered{false, {}, publish::message(out.result, options)};
@@ -160,11 +159,7 @@ int run_schedule(ScheduleArguments args) {
 
   if (refuse_league_as_result(args.build, options.result_file)) return exit_failed;
   auto run = command_line_run(args.build);
-  // PDF pages are laid out by Qt's text engine, which needs an application
-  // object; the offscreen platform needs no display.
-  std::optional<publish::PrintingApplication> printing;
   if (format != nullptr) {
-    if (format->format == publish::Format::Pdf) printing.emplace();
     run->settings().render =
         renderer(*format, team, args.paper == "letter" ? publish::Paper::Letter : publish::Paper::A4);
   }

@@ -85,6 +85,14 @@ std::vector<Fixture> fixtures_of(const season::Season& season, int team);
 
 enum class Format { FixturesCsv, UploadCsv, ICalendar, Workbook, Html, Pdf };
 
+enum class Paper { A4, Letter };
+
+// The PDF of printable_html's page, made by the PDF module (quintora-pdf,
+// which holds Qt and is loaded only now, so that a run that makes no PDF
+// starts without Qt). Result::LibraryFailed when the module cannot be loaded.
+// Call it from the program's main thread.
+Output printable_pdf_from_module(const season::Season& season, const Options& options, Paper paper);
+
 // The file of any format but the PDF, which needs Qt and is made by
 // publish/pdf/pdf.h; for Format::Pdf this gives Result::NoGuiApplication.
 Output render(const season::Season& season, Format format, const Options& options = {});

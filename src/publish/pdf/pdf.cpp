@@ -28,15 +28,17 @@ char* application_argv[] = {application_name, nullptr};
 
 }  // namespace
 
-PrintingApplication::PrintingApplication() {
+PrintingApplication::PrintingApplication([[maybe_unused]] const std::filesystem::path& runtime_folder) {
   if (QCoreApplication::instance() != nullptr) return;
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
   // Qt looks up the per-user runtime folder while it starts and says on
   // standard error when XDG_RUNTIME_DIR is unset. A folder made for this
   // process (mode 0700, as Qt requires) keeps a command-line run quiet.
-  if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR") && runtime_.create("quintora-runtime-", {})) {
-    const std::string path = base::utf8_of(runtime_.path());
+  if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR") &&
+      (!runtime_folder.empty() || runtime_.create("quintora-runtime-", {}))) {
+    runtime_set_ = true;
+    const std::string path = base::utf8_of(runtime_folder.empty() ? runtime_.path() : runtime_folder);
     qputenv("XDG_RUNTIME_DIR",
             QFile::encodeName(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()))));
   }
@@ -47,7 +49,7 @@ PrintingApplication::PrintingApplication() {
 PrintingApplication::~PrintingApplication() {
   own_.reset();
   // The folder goes with this object; nothing later may be sent there.
-  if (runtime_.exists()) qunsetenv("XDG_RUNTIME_DIR");
+  if (runtime_set_) qunsetenv("XDG_RUNTIME_DIR");
 }
 
 bool PrintingApplication::ok() const { return has_gui_application(); }

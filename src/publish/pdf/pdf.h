@@ -8,6 +8,7 @@
 // one; a program without a window keeps a PrintingApplication alive (created
 // in main's thread) while it makes PDFs, which needs no display.
 
+#include <filesystem>
 #include <memory>
 
 #include "base/private_folder.h"
@@ -17,8 +18,6 @@ class QGuiApplication;
 class QPagedPaintDevice;
 
 namespace quintora::publish {
-
-enum class Paper { A4, Letter };
 
 // Result::NoGuiApplication when the process has no QGuiApplication. Runs in
 // the thread of the application object.
@@ -43,7 +42,9 @@ Result paint_printable(const season::Season& season, const Options& options, QPa
 // Qt would otherwise warn about it on standard error.
 class PrintingApplication {
  public:
-  PrintingApplication();
+  // `runtime_folder`, when given, is the private folder for XDG_RUNTIME_DIR
+  // (the caller made it and removes it); otherwise one is made here.
+  explicit PrintingApplication(const std::filesystem::path& runtime_folder = {});
   ~PrintingApplication();
   PrintingApplication(const PrintingApplication&) = delete;
   PrintingApplication& operator=(const PrintingApplication&) = delete;
@@ -51,6 +52,7 @@ class PrintingApplication {
 
  private:
   base::PrivateFolder runtime_;  // outlives own_
+  bool runtime_set_ = false;
   std::unique_ptr<QGuiApplication> own_;
 };
 
