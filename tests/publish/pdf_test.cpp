@@ -47,19 +47,16 @@ struct Page {
   std::string text;
 };
 std::vector<Page> read_back(const std::string& bytes) {
-  const test::Scratch scratch;
-  const std::string xhtml = test::run("pdftotext -raw -bbox", scratch.write("season.pdf", bytes), "-");
-  static const std::regex tag(
-      "<page width=\"([0-9.]+)\" height=\"([0-9.]+)\">|"
-      "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<");
   std::vector<Page> pages;
-  for (std::sregex_iterator it(xhtml.begin(), xhtml.end(), tag), end; it != end; ++it) {
-    const std::smatch& m = *it;
-    if (m[1].matched) {
-      pages.push_back({std::stod(m[1]), std::stod(m[2]), {}, ""});
+  for (const auto& m :
+       test::matches(test::run("pdftotext -raw -bbox", bytes, "-"),
+                     "<page width=\"([0-9.]+)\" height=\"([0-9.]+)\">|<word xMin=\"([0-9.]+)\" "
+                     "yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<")) {
+    if (!m[0].empty()) {
+      pages.push_back({std::stod(m[0]), std::stod(m[1]), {}, ""});
     } else if (!pages.empty()) {
-      pages.back().words.push_back({std::stod(m[3]), std::stod(m[4]), std::stod(m[5]), std::stod(m[6])});
-      pages.back().text += test::xml_text(m[7]);
+      pages.back().words.push_back({std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), std::stod(m[5])});
+      pages.back().text += test::xml_text(m[6]);
     }
   }
   return pages;
@@ -165,8 +162,7 @@ TEST(Pdf, EveryPageInOrderWithinItsMargins) {
   })) << "a week running on to the next page";
   EXPECT_GT(read_back(cases[4].bytes).size(), 1u) << "one team's table running on to the next page";
   // Without fonts beyond DejaVu the CJK and emoji names would print as empty boxes.
-  const test::Scratch scratch;
-  const std::string fonts = test::run("pdffonts", scratch.write("season.pdf", cases[0].bytes));
+  const std::string fonts = test::run("pdffonts", cases[0].bytes);
   EXPECT_NE(fonts.find("WenQuanYi"), std::string::npos) << fonts;
   EXPECT_NE(fonts.find("Symbola"), std::string::npos) << fonts;
 }
