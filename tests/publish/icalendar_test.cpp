@@ -83,7 +83,8 @@ TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
 
   EXPECT_TRUE(bytes.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quintora//Quintora "));
   EXPECT_TRUE(bytes.ends_with("END:VCALENDAR\r\n"));
-  for (const char* line : {"\r\nMETHOD:PUBLISH\r\n", "\r\nDTSTAMP:20231114T221320Z\r\n", "\r\n "})
+  for (const char* line : {"\r\nMETHOD:PUBLISH\r\n", "\r\nDTSTAMP:20231114T221320Z\r\n",
+                           "\r\nLOCATION:The \"Crown\"\\, Inn\r\n", "\r\n "})
     EXPECT_NE(bytes.find(line), std::string::npos) << line << " (the last a folded line)";
   for (std::size_t from = 0, end; (end = bytes.find("\r\n", from)) != std::string::npos; from = end + 2) {
     const std::string line = bytes.substr(from, end - from);
