@@ -80,6 +80,10 @@ TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
   Season renamed = s;
   renamed.title += " II";
   EXPECT_NE(events_of(ics(renamed))[0].first, events[0].first);
+  // Three teams meet again as in the first week, the same team at home, in the seventh: another event.
+  const Events again =
+      events_of(ics(test::make_season({"A", "B", "C"}, {"Hall"}, "T", test::calendar({2025, 1, 7}), 7)));
+  EXPECT_NE(again.front().first, again.back().first);
 
   EXPECT_TRUE(bytes.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quintora//Quintora "));
   EXPECT_TRUE(bytes.ends_with("END:VCALENDAR\r\n"));
