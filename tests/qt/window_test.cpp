@@ -226,7 +226,8 @@ class WindowTest : public QObject {
     QCOMPARE(p.spoken(c::file_name_label), QStringLiteral("File name=Untitled"));
     QTest::keyClicks(p.edit(c::bar_name), QStringLiteral("Corner Pocket"));
     QTest::keyClick(p.edit(c::bar_name), Qt::Key_Return);
-    QCOMPARE(p.spoken(c::total_teams_label), QStringLiteral("Total Number of Teams=1"));  // its automatic team
+    QCOMPARE(p.spoken(c::total_teams_label),
+             QStringLiteral("Total Number of Teams=1"));  // its automatic team
     QCOMPARE(p.spoken(c::bar_name_label), QStringLiteral("Bar Name=Corner Pocket"));
     p.window.close();  // answered Cancel: the window stays
     QCOMPARE(p.messages, (std::vector<std::string>{"Save changes before closing the current file?"}));
@@ -384,7 +385,8 @@ class WindowTest : public QObject {
              QString::fromStdString(std::to_string(first.week) + "||" + first.home + "|" + first.away + "|" +
                                     first.venue));
     QVERIFY(o.rows("weeks_table") != before);
-    QTest::keyClicks(o.find<QLineEdit>("filter"), QStringLiteral("cue TIPS"));  // which rows: the logic's rule
+    QTest::keyClicks(o.find<QLineEdit>("filter"),
+                     QStringLiteral("cue TIPS"));  // which rows: the logic's rule
     QCOMPARE(o.rows("weeks_table").size(), 14);
     o.find<QSpinBox>("weeks")->setValue(3);
     QCOMPARE(o.rows("weeks_table").size(), 3);
