@@ -86,7 +86,8 @@ TEST_F(SeasonWindowTest, EachBuildChoiceRebuildsTheSeason) {
   }
   // A pass cut short: only a bound is proven, and the window says so.
   window().set_choice({{Kind::Fairest, 1}, 10});
-  EXPECT_NE(window().totals_text().find("can have: at least 12."), std::string::npos) << window().totals_text();
+  EXPECT_NE(window().totals_text().find("can have: at least 12."), std::string::npos)
+      << window().totals_text();
   EXPECT_TRUE(ws.messages().empty());
 }
 
