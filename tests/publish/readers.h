@@ -58,9 +58,10 @@ inline std::optional<Rows> parse_csv(std::string_view text) {
 // named after the running test.
 inline std::string run(const std::string& command, const std::string& bytes, const std::string& rest = "") {
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::filesystem::path file =
-      std::filesystem::temp_directory_path() /
-      (std::string("quintora-publish-") + test->test_suite_name() + "-" + test->name());
+  // A parameterised test's name holds a slash: the file name must not.
+  std::string name = std::string("quintora-publish-") + test->test_suite_name() + "-" + test->name();
+  std::replace(name.begin(), name.end(), '/', '-');
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / name;
   std::ofstream(file, std::ios::binary) << bytes;
   std::string out;
   if (FILE* pipe = popen((command + " '" + file.string() + "' " + rest + " 2>/dev/null").c_str(), "r")) {
