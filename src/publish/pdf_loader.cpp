@@ -16,7 +16,7 @@ using Render = void (*)(const PdfRequest&);
 
 // Beside the program (the build folder, Windows), else where the install
 // puts it relative to the program (QUINTORA_PDF_MODULE_DIR, e.g.
-// ../lib/x86_64-linux-gnu/quintora).
+// ../libexec/quintora).
 Render find_module() {
   static Render render = [] {
     const std::filesystem::path folder = base::program_folder();
