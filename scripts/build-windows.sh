@@ -130,9 +130,10 @@ zlib=$cache/zlib-$(upstream_of zlib1g-dev)
 libical=$cache/libical-$(upstream_of libical-dev)
 xlsxwriter=$cache/libxlsxwriter-$(upstream_of libxlsxwriter-dev)
 gtest=$cache/googletest-$(upstream_of libgtest-dev)
+cli11=$cache/cli11-$(upstream_of libcli11-dev)
 
 windows_prefixes() {
-  local list=$zlib\;$libical\;$xlsxwriter\;$gtest
+  local list=$zlib\;$libical\;$xlsxwriter\;$gtest\;$cli11
   [ -f "$qt_base/.built" ] && list+=\;$qt_base
   [ -f "$qt_charts/.built" ] && list+=\;$qt_charts
   echo "$list"
@@ -198,13 +199,16 @@ qt_charts_build() {
 zlib_build() {
   local src
   src=$(fetch_source "$(source_of zlib1g-dev)")
-  rm -rf "$cache/build/zlib" && cp -a "$src" "$cache/build/zlib"
-  make -C "$cache/build/zlib" -f win32/Makefile.gcc PREFIX=$triple- -j"$jobs" libz.a
-  mkdir -p "$zlib/include" "$zlib/lib/pkgconfig" "$zlib/share/licenses"
-  cp "$cache/build/zlib/"{zlib.h,zconf.h} "$zlib/include/"
-  cp "$cache/build/zlib/libz.a" "$zlib/lib/"
-  cp "$cache/build/zlib/LICENSE" "$zlib/share/licenses/zlib.txt" 2>/dev/null ||
-    sed -n '/Copyright/,/madler/p' "$cache/build/zlib/README" >"$zlib/share/licenses/zlib.txt"
+  # Debian's zlib source has no Windows makefile; the library is its C files.
+  local build=$cache/build/zlib
+  rm -rf "$build" && mkdir -p "$build" "$zlib/include" "$zlib/lib/pkgconfig" "$zlib/share/licenses"
+  for c in adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast inflate \
+    inftrees trees uncompr zutil; do
+    $triple-gcc-posix -O2 -D_LARGEFILE64_SOURCE=1 -c "$src/$c.c" -o "$build/$c.o"
+  done
+  $triple-ar rcs "$zlib/lib/libz.a" "$build"/*.o
+  cp "$src/zlib.h" "$src/zconf.h" "$zlib/include/"
+  cp "$src/LICENSE" "$zlib/share/licenses/zlib.txt"
   cat >"$zlib/lib/pkgconfig/zlib.pc" <<PC
 prefix=$zlib
 Name: zlib
@@ -237,6 +241,8 @@ xlsxwriter_build() {
   cmake_cross "$src" "$cache/build/libxlsxwriter" "$xlsxwriter" \
     -DBUILD_SHARED_LIBS=OFF -DUSE_SYSTEM_MINIZIP=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF \
     -DZLIB_ROOT="$zlib" -DZLIB_LIBRARY="$zlib/lib/libz.a" -DZLIB_INCLUDE_DIR="$zlib/include"
+  # Its pkg-config file names zlib without saying where it is.
+  sed -i "s|^Libs: .*|Libs: -L\\\${libdir} -lxlsxwriter -L$zlib/lib -lz|" "$xlsxwriter/lib/pkgconfig/xlsxwriter.pc"
   mkdir -p "$xlsxwriter/share/licenses"
   cp "$src/License.txt" "$xlsxwriter/share/licenses/libxlsxwriter.txt"
 }
@@ -247,7 +253,17 @@ gtest_build() {
     -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
 }
 
+# CLI11 is header-only: the host's headers and CMake files, in a prefix of
+# their own so that the cross build finds nothing else of the host's.
+cli11_build() {
+  mkdir -p "$cli11/include" "$cli11/share/cmake" "$cli11/share/licenses"
+  cp -a /usr/include/CLI "$cli11/include/"
+  cp -a /usr/share/cmake/CLI11 "$cli11/share/cmake/"
+  cp /usr/share/doc/libcli11-dev/copyright "$cli11/share/licenses/CLI11.txt"
+}
+
 build_libraries() {
+  build_library cli11 "$cli11" cli11_build
   build_library zlib "$zlib" zlib_build
   build_library libical "$libical" libical_build
   build_library libxlsxwriter "$xlsxwriter" xlsxwriter_build

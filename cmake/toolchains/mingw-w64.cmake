@@ -8,8 +8,22 @@ set(CMAKE_C_COMPILER ${QUINTORA_MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${QUINTORA_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${QUINTORA_MINGW_TRIPLE}-windres)
 
-# The cross-built libraries (Qt, libical, libxlsxwriter, zlib, GoogleTest)
-# live in a cache outside the tree; QUINTORA_WINDOWS_PREFIXES names them.
+# The cross-built libraries (Qt, libical, libxlsxwriter, zlib, GoogleTest,
+# CLI11) live in a cache outside the tree, one folder each, which
+# scripts/build-windows.sh marks complete with a file .built.
+if(NOT DEFINED QUINTORA_WINDOWS_PREFIXES)
+  if(DEFINED ENV{QUINTORA_WINDOWS_CACHE})
+    set(_quintora_cache "$ENV{QUINTORA_WINDOWS_CACHE}")
+  else()
+    set(_quintora_cache "$ENV{HOME}/.cache/quintora/windows")
+  endif()
+  file(GLOB _quintora_built "${_quintora_cache}/*/.built")
+  set(QUINTORA_WINDOWS_PREFIXES "")
+  foreach(_b IN LISTS _quintora_built)
+    get_filename_component(_p "${_b}" DIRECTORY)
+    list(APPEND QUINTORA_WINDOWS_PREFIXES "${_p}")
+  endforeach()
+endif()
 set(CMAKE_FIND_ROOT_PATH /usr/${QUINTORA_MINGW_TRIPLE} ${QUINTORA_WINDOWS_PREFIXES})
 list(APPEND CMAKE_PREFIX_PATH ${QUINTORA_WINDOWS_PREFIXES})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
