@@ -9,6 +9,8 @@
 #   scripts/build-windows.sh            everything (the first run takes hours)
 #   scripts/build-windows.sh --no-qt    what needs no Qt, tested under Wine (CI)
 #   scripts/build-windows.sh --qt-only  only the Qt libraries
+#   scripts/build-windows.sh --package  only the folder, zip and installer of
+#                                       what build/windows holds
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -17,8 +19,9 @@ mode=all
 case "${1:-}" in
   --no-qt) mode=no-qt ;;
   --qt-only) mode=qt-only ;;
+  --package) mode=package ;;
   "") ;;
-  *) echo "usage: $0 [--no-qt|--qt-only]" >&2; exit 2 ;;
+  *) echo "usage: $0 [--no-qt|--qt-only|--package]" >&2; exit 2 ;;
 esac
 
 cache=${QUINTORA_WINDOWS_CACHE:-$HOME/.cache/quintora/windows}
@@ -270,13 +273,146 @@ build_libraries() {
   build_library googletest "$gtest" gtest_build
 }
 
+# Quintora itself, with the desktop programs when Qt is there, and its tests
+# under Wine.
+build_quintora() {
+  local gui=OFF
+  [ -f "$qt_charts/.built" ] && gui=ON
+  cmake --preset windows -DQUINTORA_BUILD_GUI=$gui >/dev/null
+  cmake --build --preset windows -j"$jobs"
+  ctest --preset windows -j"$jobs" -L wine
+}
+
+version() { sed -n 's/^project(Quintora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt; }
+
+# make_ico OUT PNG...: a Windows icon holding the PNG images as they are.
+make_ico() {
+  local out=$1 png size w offset
+  shift
+  bytes() { local b; for b in "$@"; do printf "$(printf '\\x%02x' "$b")"; done; }
+  le16() { bytes $(($1 & 255)) $(($1 >> 8 & 255)); }
+  le32() { bytes $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+  {
+    le16 0; le16 1; le16 $#
+    offset=$((6 + 16 * $#))
+    for png in "$@"; do
+      w=$(od -An -tu1 -j18 -N2 "$png" | awk '{print $1*256 + $2}')
+      [ "$w" -ge 256 ] && w=0
+      size=$(stat -c %s "$png")
+      bytes "$w" "$w" 0 0; le16 1; le16 32; le32 "$size"; le32 $offset
+      offset=$((offset + size))
+    done
+    cat "$@"
+  } >"$out"
+}
+
+# The folder the zip and the installer hold: the programs, the DLLs and Qt
+# plugins they load, the examples, the user guide and every licence.
+stage_package() {
+  local stage=$1 bin=$root/build/windows/bin
+  rm -rf "$stage" && mkdir -p "$stage/licenses" "$stage/examples"
+  for exe in quintora quintora-cli quintora-view; do
+    [ -f "$bin/$exe.exe" ] && cp "$bin/$exe.exe" "$stage/"
+  done
+  $triple-strip "$stage"/*.exe
+  local gcc_dir pthread_dll
+  gcc_dir=$(dirname "$($triple-g++-posix -print-file-name=libstdc++-6.dll)")
+  pthread_dll=$($triple-g++-posix -print-file-name=libwinpthread-1.dll)
+  cp "$gcc_dir/libstdc++-6.dll" "$gcc_dir/libgcc_s_seh-1.dll" "$pthread_dll" "$stage/"
+  if [ -f "$stage/quintora.exe" ]; then
+    local dll
+    for dll in Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport Qt6OpenGL Qt6OpenGLWidgets; do
+      cp "$qt_base/bin/$dll.dll" "$stage/"
+    done
+    cp "$qt_charts/bin/Qt6Charts.dll" "$stage/"
+    for dir in platforms styles imageformats; do
+      [ -d "$qt_base/plugins/$dir" ] && mkdir -p "$stage/$dir" && cp "$qt_base/plugins/$dir"/*.dll "$stage/$dir/"
+    done
+    rm -f "$stage/platforms/qminimal.dll" "$stage/platforms/qoffscreen.dll" "$stage/platforms/qdirect2d.dll"
+  fi
+  find "$stage" -name '*.dll' -exec $triple-strip --strip-unneeded {} +
+  cp examples/*.sch "$stage/examples/"
+  sed 's/$/\r/' README.md >"$stage/README.txt"
+  make_ico "$stage/quintora.ico" src/ui/qt/resources/quintora-{16,32,48,256}.png
+  cp "$stage/quintora.ico" "$stage/quintora-league.ico"
+
+  local l=$stage/licenses
+  cp LICENSE "$l/Quintora.txt"
+  cp "$zlib/share/licenses/zlib.txt" "$l/zlib.txt"
+  cp "$libical/share/licenses/"* "$l/"
+  cp "$xlsxwriter/share/licenses/libxlsxwriter.txt" "$l/"
+  cp "$cli11/share/licenses/CLI11.txt" "$l/"
+  cp /usr/share/doc/gcc-mingw-w64-base/copyright "$l/MinGW-w64-GCC-runtime.txt"
+  cp /usr/share/doc/mingw-w64-common/copyright "$l/MinGW-w64-winpthreads.txt"
+  if [ -f "$stage/quintora.exe" ]; then
+    local qt_src
+    qt_src=$(fetch_source "$(source_of qt6-base-dev)")
+    cp "$qt_src/LICENSES/LGPL-3.0-only.txt" "$qt_src/LICENSES/GPL-3.0-only.txt" "$l/"
+    sed -e "s/@QT_VERSION@/$(upstream_of qt6-base-dev)/" \
+      -e "s/@QT_BASE_DEBIAN@/$(dpkg-query -W -f='${source:Version}' qt6-base-dev)/" \
+      -e "s/@QT_CHARTS_DEBIAN@/$(dpkg-query -W -f='${source:Version}' qt6-charts-dev)/" \
+      packaging/windows/Qt-notice.txt >"$l/Qt.txt"
+    # The third-party code Qt carries into its DLLs.
+    local lib
+    mkdir -p "$l/Qt-third-party"
+    for lib in freetype harfbuzz-ng pcre2 libpng libjpeg md4c double-conversion zlib easing forkfd; do
+      find "$qt_src/src/3rdparty/$lib" -maxdepth 2 \( -iname 'licen[cs]e*' -o -iname 'copying*' -o -iname 'ftl.txt' \) \
+        -type f | while read -r f; do cp "$f" "$l/Qt-third-party/$lib-$(basename "$f")"; done
+    done
+  fi
+  # Notepad before Windows 10 shows LF-only text as one line.
+  find "$l" -type f -exec sed -i 's/\r*$/\r/' {} +
+}
+
+# The zip and the NSIS installer of the staged folder.
+package() {
+  local v name out=$root/build/windows/package
+  v=$(version)
+  name=quintora-$v-windows
+  mkdir -p "$out"
+  stage_package "$out/$name"
+  rm -f "$out/$name.zip"
+  (cd "$out" && zip -qr9 "$name.zip" "$name")
+
+  # The installer's exact list of files, and the uninstaller's.
+  local files=$out/files.nsh unfiles=$out/uninstall-files.nsh rel win dir
+  : >"$files"
+  : >"$unfiles"
+  (cd "$out/$name" && find . -type d | sort) | while read -r dir; do
+    win=$(echo "${dir#./}" | tr / '\\')
+    [ "$dir" = . ] && win=
+    echo "SetOutPath \"\$INSTDIR${win:+\\$win}\"" >>"$files"
+    (cd "$out/$name" && find "$dir" -maxdepth 1 -type f | sort) | while read -r rel; do
+      echo "File \"$out/$name/${rel#./}\"" >>"$files"
+      echo "Delete \"\$INSTDIR\\$(echo "${rel#./}" | tr / '\\')\"" >>"$unfiles"
+    done
+  done
+  (cd "$out/$name" && find . -mindepth 1 -type d | sort -r) | while read -r dir; do
+    echo "RMDir \"\$INSTDIR\\$(echo "${dir#./}" | tr / '\\')\"" >>"$unfiles"
+  done
+  echo "SetOutPath \"\$INSTDIR\"" >>"$files"
+  makensis -V2 -NOCD -DVERSION="$v" -DSTAGE="$out/$name" -DOUTFILE="$out/quintora-$v-setup.exe" \
+    -DSIZE_KB="$(du -sk "$out/$name" | cut -f1)" -X"!addincludedir $out" packaging/windows/quintora.nsi
+  log "package: $out/$name.zip ($(du -h "$out/$name.zip" | cut -f1)), $out/quintora-$v-setup.exe ($(du -h "$out/quintora-$v-setup.exe" | cut -f1))"
+}
+
 main() {
+  if [ "$mode" = package ]; then
+    package
+    return
+  fi
   if [ "$mode" != qt-only ]; then
     build_libraries
   fi
   if [ "$mode" != no-qt ]; then
     build_library qt6-base "$qt_base" qt_base_build
     build_library qt6-charts "$qt_charts" qt_charts_build
+  fi
+  if [ "$mode" != qt-only ]; then
+    timed quintora build_quintora
+  fi
+  if [ "$mode" = all ]; then
+    timed package package
   fi
   for t in "${timings[@]}"; do log "$t"; done
 }
