@@ -6,9 +6,16 @@
 # - the text schedules and the console's lines end in CR LF on Windows;
 # - the calendar's DTSTAMP and the workbook's creation time are the moment
 #   the file is made.
-#   scripts/compare-windows.sh [LINUX_CLI [WINDOWS_CLI]]
+#   scripts/compare-windows.sh [--quick] [LINUX_CLI [WINDOWS_CLI]]
+# --quick (continuous integration): effort 1 and Fairest only, which need no
+# optimiser search.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+hows=("--effort 1" "--effort 2" "--effort 3" "--effort 4" "--fair")
+if [ "${1:-}" = --quick ]; then
+  hows=("--effort 1" "--fair")
+  shift
+fi
 root=$PWD
 linux=$(realpath "${1:-build/release/bin/quintora-cli}")
 windows=$(realpath "${2:-build/windows/bin/quintora-cli.exe}")
@@ -49,7 +56,7 @@ normalise() {
 count=0
 for example in examples/*.sch; do
   league=$(basename "$example" .sch)
-  for how in "--effort 1" "--effort 2" "--effort 3" "--effort 4" "--fair"; do
+  for how in "${hows[@]}"; do
     tag=$league${how// /}
     for side in linux windows; do
       file=$root/$example
