@@ -13,7 +13,7 @@ std::vector<std::string> utf8_arguments(int argc, char** argv) {
   return arguments;
 }
 
-void use_utf8_console() {}
+void prepare_console() {}
 
 std::filesystem::path system_settings_folder() { return {}; }
 

@@ -1,3 +1,5 @@
+#include <fcntl.h>
+#include <io.h>
 #include <objbase.h>
 #include <sddl.h>
 #include <shellapi.h>
@@ -6,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <system_error>
 
@@ -85,7 +88,11 @@ std::vector<std::string> utf8_arguments(int argc, char** argv) {
   return arguments;
 }
 
-void use_utf8_console() {
+void prepare_console() {
+  std::fflush(stdout);
+  std::fflush(stderr);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   if (console_code_page != 0) return;
   console_code_page = GetConsoleOutputCP();
   // No console (output into a file or a pipe): nothing to change.
