@@ -27,10 +27,11 @@ void prepare_console();
 // the caller asks its toolkit) or the system gives none.
 std::filesystem::path system_settings_folder();
 
-// Makes a new, empty folder in the user's temporary folder that only this
-// user may enter, named prefix and a random part; empty when none could be
-// made. The folder is private from the moment it exists.
-std::filesystem::path make_private_folder(std::string_view prefix);
+// Makes the folder `path` so that only this user may enter it, from the
+// moment it exists: mode 0700, or on Windows an access list that names the
+// user alone. False when the name is taken (by anything, a link included) or
+// refused.
+bool create_private_folder(const std::filesystem::path& path);
 
 // The path as a C library that takes a narrow file name opens it: on Windows
 // in the 8-bit code page, or as the short name Windows keeps for it where the

@@ -6,14 +6,10 @@
 #include <shlobj.h>
 #include <windows.h>
 
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <system_error>
 
-#include "base/paths.h"
-#include "base/random_name.h"
 #include "base/system.h"
 
 namespace quintora::base {
@@ -35,7 +31,7 @@ void restore_console_code_page() { SetConsoleOutputCP(console_code_page); }
 
 // A security descriptor that gives the current user full control of a folder
 // and of everything made inside it, and nobody else anything: the folder
-// stays private even where the temporary folder is shared.
+// stays private even where its parent is shared.
 class OwnerOnly {
  public:
   OwnerOnly() {
@@ -60,8 +56,8 @@ class OwnerOnly {
   OwnerOnly(const OwnerOnly&) = delete;
   OwnerOnly& operator=(const OwnerOnly&) = delete;
 
-  // Null when the descriptor could not be made: the folder then takes the
-  // user's temporary folder's own rules, which on Windows admit only the user.
+  // Null when the descriptor could not be made: the folder then takes its
+  // parent's rules (the user's temporary folder admits only the user).
   SECURITY_ATTRIBUTES* attributes() {
     if (descriptor_ == nullptr) return nullptr;
     attributes_ = {sizeof attributes_, descriptor_, FALSE};
@@ -109,18 +105,9 @@ std::filesystem::path system_settings_folder() {
   return path;
 }
 
-std::filesystem::path make_private_folder(std::string_view prefix) {
-  std::array<wchar_t, MAX_PATH + 2> buffer{};
-  const DWORD length = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
-  if (length == 0 || length >= buffer.size()) return {};
-  const std::filesystem::path temp_root(std::wstring(buffer.data(), length));
+bool create_private_folder(const std::filesystem::path& path) {
   OwnerOnly owner_only;
-  for (int attempt = 0; attempt < 16; ++attempt) {
-    std::filesystem::path candidate = temp_root / path_from_utf8(std::string(prefix) + random_hex(12));
-    // Never a folder someone else made: an existing name fails.
-    if (CreateDirectoryW(candidate.c_str(), owner_only.attributes())) return candidate;
-  }
-  return {};
+  return CreateDirectoryW(path.c_str(), owner_only.attributes()) != 0;
 }
 
 std::string narrow_path(const std::filesystem::path& path) {

@@ -16,11 +16,15 @@
 #include <system_error>
 #include <vector>
 
-#include "base/paths.h"
-#include "base/system.h"
 #include "base/text.h"
 #include "publish/common.h"
 #include "publish/publish.h"
+
+#if defined(_WIN32)
+#include <random>
+#else
+#include <stdlib.h>  // mkdtemp
+#endif
 
 namespace quintora::publish {
 
@@ -32,7 +36,24 @@ namespace fs = std::filesystem;
 // object goes. Empty path when none could be made.
 class PrivateFolder {
  public:
-  PrivateFolder() : path_(base::make_private_folder("quintora-xlsx-")) {}
+  PrivateFolder() {
+    std::error_code error;
+    const fs::path base = fs::temp_directory_path(error);
+    if (error) return;
+#if !defined(_WIN32)
+    std::string pattern = (base / "quintora-xlsx-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;  // created with mode 0700
+#else
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const fs::path candidate = base / ("quintora-xlsx-" + std::to_string(random()));
+      if (fs::create_directory(candidate, error)) {
+        fs::permissions(candidate, fs::perms::owner_all, fs::perm_options::replace, error);
+        path_ = candidate;
+      }
+    }
+#endif
+  }
   ~PrivateFolder() {
     std::error_code error;
     if (!path_.empty()) fs::remove_all(path_, error);
@@ -280,12 +301,10 @@ Output workbook(const season::Season& season, const Options& options) {
   const PrivateFolder folder;
   if (folder.path().empty()) return detail::failed(Result::LibraryFailed);
   const fs::path file = folder.path() / "season.xlsx";
-  // libxlsxwriter's own scratch files go there too. It opens the workbook by
-  // its UTF-8 name, but its scratch folder by a narrow one.
-  std::string tmpdir = base::narrow_path(folder.path());
+  std::string tmpdir = folder.path().string();  // libxlsxwriter's own scratch files go there too
   lxw_workbook_options book_options{};
   book_options.tmpdir = tmpdir.data();
-  lxw_workbook* book = workbook_new_opt(base::utf8_of(file).c_str(), &book_options);
+  lxw_workbook* book = workbook_new_opt(file.string().c_str(), &book_options);
   if (book == nullptr) return detail::failed(Result::LibraryFailed);
   const bool filled = fill(book, season, detail::now(options));
   // workbook_close writes the file and frees the workbook, filled or not.

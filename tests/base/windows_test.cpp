@@ -176,15 +176,12 @@ std::wstring current_user() {
   return sid;
 }
 
-// The work folder lies in the user's temporary folder and admits the user
-// alone (Wine adds the system, as Windows does for a folder it inherits
-// rules for), whatever the temporary folder admits.
+// A work folder admits the user alone (Wine adds the system, as Windows does
+// for a folder it inherits rules for), whatever its parent admits.
 TEST_F(WindowsTest, ThePrivateFolderAdmitsTheUserAlone) {
-  const fs::path folder = make_private_folder("quintora-test-");
-  ASSERT_FALSE(folder.empty());
-  std::array<wchar_t, MAX_PATH + 2> temp{};
-  GetTempPathW(static_cast<DWORD>(temp.size()), temp.data());
-  EXPECT_EQ(folder.parent_path(), fs::path(temp.data()).parent_path());
+  const fs::path folder = folder_ / L"quintora-run-1";
+  ASSERT_TRUE(create_private_folder(folder));
+  EXPECT_FALSE(create_private_folder(folder)) << "never a folder that is already there";
   const std::vector<std::wstring> sids = granted(folder);
   RemoveDirectoryW(folder.c_str());
   EXPECT_FALSE(sids.empty());
