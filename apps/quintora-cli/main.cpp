@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   // An interrupted run leaves neither a temporary file nor a work folder.
   quintora::base::install_interrupt_cleanup();
   quintora::base::ignore_file_size_signal();
-  quintora::base::prepare_console();
+  quintora::base::use_utf8_console();
   // File names and team names as UTF-8, whatever the system's code page.
   const std::vector<std::string> arguments = quintora::base::utf8_arguments(argc, argv);
   std::vector<const char*> pointers;

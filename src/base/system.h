@@ -16,10 +16,9 @@ namespace quintora::base {
 // UTF-16 command line instead. Elsewhere they are argv as it stands.
 std::vector<std::string> utf8_arguments(int argc, char** argv);
 
-// Standard output and error carry the program's bytes as they stand, the same
-// on every system (Windows would put a CR before every LF), and a console
-// shows them as UTF-8.
-void prepare_console();
+// Makes the console show the program's UTF-8 output as UTF-8 (Windows);
+// output into a file or a pipe is written byte for byte either way.
+void use_utf8_console();
 
 // The folder Windows gives a program for its settings: the user's roaming
 // application data folder with "Quintora" in it. The folder is made by the

@@ -10,7 +10,7 @@ std::vector<std::string> utf8_arguments(int argc, char** argv) {
   return arguments;
 }
 
-void prepare_console() {}
+void use_utf8_console() {}
 
 std::filesystem::path system_settings_folder() { return {}; }
 

@@ -1,5 +1,3 @@
-#include <fcntl.h>
-#include <io.h>
 #include <objbase.h>
 #include <sddl.h>
 #include <shellapi.h>
@@ -7,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 
 #include "base/system.h"
@@ -84,11 +81,7 @@ std::vector<std::string> utf8_arguments(int argc, char** argv) {
   return arguments;
 }
 
-void prepare_console() {
-  std::fflush(stdout);
-  std::fflush(stderr);
-  _setmode(_fileno(stdout), _O_BINARY);
-  _setmode(_fileno(stderr), _O_BINARY);
+void use_utf8_console() {
   if (console_code_page != 0) return;
   console_code_page = GetConsoleOutputCP();
   // No console (output into a file or a pipe): nothing to change.

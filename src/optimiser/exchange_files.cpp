@@ -202,9 +202,8 @@ bool write_round_order(const std::filesystem::path& file, const RoundSequence& o
     text += std::to_string(order.round[static_cast<std::size_t>(p)]);
     text += '\n';
   }
-  // Never half an order: the caller would read it as a whole. The same bytes
-  // on every system.
-  return base::write_file_atomically(file, text) == base::WriteStatus::Ok;
+  // Never half an order: the caller would read it as a whole.
+  return base::write_file_atomically(file, base::with_platform_line_ends(text)) == base::WriteStatus::Ok;
 }
 
 }  // namespace quintora::optimiser

@@ -42,7 +42,7 @@ ZoravResult ZORAV(const std::filesystem::path& folder, int effort, std::ostream&
 
   std::ifstream input(folder / file::input, std::ios::in | std::ios::binary);
   if (!input) return fail(out, ZoravStatus::InputMissing, "CANNOT FIND INPUT FILE: ZORAV.INP");
-  std::ofstream report(folder / file::report, std::ios::out | std::ios::trunc | std::ios::binary);
+  std::ofstream report(folder / file::report, std::ios::out | std::ios::trunc);
   if (!report) return fail(out, ZoravStatus::ReportNotCreatable, "CANNOT CREATE OUTPUT FILE: ZORAV.OUT");
   // The population stores live in memory and cannot fail to be created.
 

@@ -40,9 +40,9 @@ std::string optimiser_input_text(const RoundTable& table) {
 }
 
 ExchangeResult write_optimiser_input(const std::filesystem::path& path, const RoundTable& table) {
-  return base::write_file_atomically(path, optimiser_input_text(table)) == base::WriteStatus::Ok
-             ? ExchangeResult::Ok
-             : ExchangeResult::NotWritable;
+  const std::string text = base::with_platform_line_ends(optimiser_input_text(table));
+  return base::write_file_atomically(path, text) == base::WriteStatus::Ok ? ExchangeResult::Ok
+                                                                          : ExchangeResult::NotWritable;
 }
 
 ExchangeResult parse_round_order(std::string_view text, int nweek, RoundOrder& order) {

@@ -167,9 +167,11 @@ int schedule_run(const League& league, const ScheduleOptions& options, ScheduleR
   if (prepared != base::WriteStatus::Ok) return refuse(ws, message::invalid_file_name);
   if (fill_season(league, options, run, ws) != 1) return -1;
 
-  const Rendered rendered = run.render
-                                ? run.render(run.season)
-                                : Rendered{true, schedule_text(run.season, options.comma_delimited), {}};
+  const Rendered rendered =
+      run.render
+          ? run.render(run.season)
+          : Rendered{
+                true, base::with_platform_line_ends(schedule_text(run.season, options.comma_delimited)), {}};
   if (!rendered.ok) return refuse(ws, rendered.message);
   const base::WriteStatus written = result.commit(rendered.bytes);
   if (written != base::WriteStatus::Ok) {

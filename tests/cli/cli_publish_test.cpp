@@ -47,7 +47,7 @@ std::string unstamped(const std::string& bytes) {
 
 std::string exporters_file(const std::string& name, const season::Season& s, int team, publish::Paper paper) {
   const publish::FormatInfo* format = publish::find_format(name);
-  if (format == nullptr) return schedule::schedule_text(s, name == "csv");
+  if (format == nullptr) return base::with_platform_line_ends(schedule::schedule_text(s, name == "csv"));
   publish::Options options;
   options.team = team;
   using enum publish::Format;

@@ -52,7 +52,7 @@ std::string league_of(int teams) {
 }
 
 std::string text_of(const season::Season& season, bool csv = false) {
-  return schedule::schedule_text(season, csv);
+  return base::with_platform_line_ends(schedule::schedule_text(season, csv));
 }
 
 using CliSchedule = test::CliRunner;
