@@ -93,16 +93,19 @@ TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
   ASSERT_EQ(run(league_), 1);
   EXPECT_EQ(script.effort, 3);
   const RoundOrder reversed{{0, 5, 4, 3, 2, 1}};
-  EXPECT_EQ(read_file(folder_ / std::string(49, 'n')), test::schedule_text(league_, 12, true, &reversed));
+  EXPECT_EQ(read_file(folder_ / std::string(49, 'n')),
+            base::with_platform_line_ends(test::schedule_text(league_, 12, true, &reversed)));
   // The balanced table without the bye slot (rounds 1 and 5 have a pairing exchanged).
-  EXPECT_EQ(script.input, "6  5  2  2\n1 3  4 2  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n2 5  4 3  \n");
+  EXPECT_EQ(script.input, base::with_platform_line_ends(
+                              "6  5  2  2\n1 3  4 2  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n2 5  4 3  \n"));
   EXPECT_FALSE(fs::exists(script.folder)) << "work folder left behind";
 
   options_ = make_options(10, "schedule.txt", 1, Viewer::NotePad, false);
   script = {};
   ASSERT_EQ(run(league_), 1);
   EXPECT_EQ(script.effort, 0) << "effort 1 never starts the optimiser";
-  EXPECT_EQ(read_file(folder_ / "schedule.txt"), test::schedule_text(league_, 10));
+  EXPECT_EQ(read_file(folder_ / "schedule.txt"),
+            base::with_platform_line_ends(test::schedule_text(league_, 10)));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 3);
   // The viewer is shown the full path ("quintora-view" stands for Notepad off Windows).
   EXPECT_EQ(ws_.started_programs().back().arguments, std::vector{(folder_ / "schedule.txt").string()});
@@ -116,8 +119,8 @@ TEST_F(ScheduleRunTest, FairestWritesItsOwnTableWithoutTheOptimiser) {
   EXPECT_EQ(script.effort, 0);
   RoundTable table;
   build_fairest_table(table, league_, 3);
-  const std::string expected =
-      schedule_text(build_season(league_, table, table_order(table.nweek), 12, {}), false);
+  const std::string expected = base::with_platform_line_ends(
+      schedule_text(build_season(league_, table, table_order(table.nweek), 12, {}), false));
   EXPECT_EQ(read_file(folder_ / "schedule.txt"), expected);
 
   League tight = league_;
@@ -175,7 +178,8 @@ TEST_F(ScheduleRunTest, AHundredTeamsAreScheduledAtEveryEffort) {
     EXPECT_TRUE(std::is_permutation(run_.order.round.begin() + 1, run_.order.round.begin() + 100,
                                     rounds.round.begin() + 1))
         << "effort " << effort;
-    EXPECT_EQ(read_file(folder_ / "schedule.txt"), test::schedule_text(league, 198, false, &run_.order));
+    EXPECT_EQ(read_file(folder_ / "schedule.txt"),
+              base::with_platform_line_ends(test::schedule_text(league, 198, false, &run_.order)));
     EXPECT_EQ(run_.evaluations > 0, effort > 1) << "effort " << effort;
   }
 }
