@@ -189,12 +189,13 @@ TEST_F(ScheduleRunTest, AHundredTeamsAreScheduledAtEveryEffort) {
 // viewer gets that name whole. WordPad opens the file with the program the
 // system associates with it; NotePad starts Quintora's own viewer.
 TEST_F(ScheduleRunTest, AFolderNamedBeyondTheCodePageSchedulesAndShowsTheResult) {
-  const std::string folder = base::utf8_of(folder_) + "/Zo\xc3\xab/Ligue d'\xc3\xa9t\xc3\xa9 \xe6\x98\xa5";
-  ASSERT_TRUE(fs::create_directories(base::path_from_utf8(folder)));
-  run_.base_folder = base::path_from_utf8(folder);
+  const fs::path place = folder_ / base::path_from_utf8("Zo\xc3\xab") /
+                         base::path_from_utf8("Ligue d'\xc3\xa9t\xc3\xa9 \xe6\x98\xa5");
+  ASSERT_TRUE(fs::create_directories(place));
+  run_.base_folder = place;
   run_.search = run_optimiser;
   const std::string name = "saison \xc3\xa9t\xc3\xa9.txt";
-  const std::string full = base::utf8_of(base::path_from_utf8(folder) / base::path_from_utf8(name));
+  const std::string full = base::utf8_of(place / base::path_from_utf8(name));
   for (const Viewer viewer : {Viewer::WordPad, Viewer::NotePad}) {
     options_ = make_options(10, name, 2, viewer, false);
     ASSERT_EQ(run(league_), 1) << ws_.messages().front().text;
