@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 
+#include "base/paths.h"
 #include "ui/controls.h"
 #include "ui/main_window_logic.h"
 #include "ui/qt/main_window.h"
@@ -18,11 +19,12 @@ using quintora::base::Notification;
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc != 3) return 2;
-  const std::string league_file = argv[1];
+  const std::string league_file = QApplication::arguments().at(1).toUtf8().toStdString();
   QTemporaryDir config;
   qt::QtWindowSystem ws;
   qt::MainWindow window(ws, DisplaySize::Small);
-  MainWindowLogic logic(ws, std::filesystem::path(config.path().toStdString()) / "qtra_set.dat", [](int) {});
+  MainWindowLogic logic(
+      ws, quintora::base::path_from_utf8(config.path().toUtf8().toStdString()) / "qtra_set.dat", [](int) {});
   logic.initialise();
   ws.set_message_box_answerer([](const qt::MessageBoxRequest&) { return Answer::Cancel; });
   ws.set_file_dialog_answerer([&](const FileDialogRequest&) { return std::optional(league_file); });
@@ -32,5 +34,5 @@ int main(int argc, char** argv) {
   bars->setCurrentRow(0);                               // as the user's click: the list reports it
   window.show();
   QApplication::processEvents();
-  return window.grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+  return window.grab().save(QApplication::arguments().at(2)) ? 0 : 1;
 }

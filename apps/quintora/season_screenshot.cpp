@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "base/paths.h"
 #include "ui/controls.h"
 #include "ui/main_window_logic.h"
 #include "ui/qt/main_window.h"
@@ -31,12 +32,13 @@ bool save(qt::SeasonWindow& window, int tab, const QDir& folder, const char* nam
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc != 3) return 2;
-  const std::string league_file = argv[1];
-  const QDir out(QString::fromLocal8Bit(argv[2]));
+  const std::string league_file = QApplication::arguments().at(1).toUtf8().toStdString();
+  const QDir out(QApplication::arguments().at(2));
   QTemporaryDir config;
   qt::QtWindowSystem ws;
   qt::MainWindow main_window(ws, DisplaySize::Small);
-  MainWindowLogic logic(ws, std::filesystem::path(config.path().toStdString()) / "qtra_set.dat", [](int) {});
+  MainWindowLogic logic(
+      ws, quintora::base::path_from_utf8(config.path().toUtf8().toStdString()) / "qtra_set.dat", [](int) {});
   logic.initialise();
   ws.set_message_box_answerer([](const qt::MessageBoxRequest&) { return base::Answer::Cancel; });
   ws.set_file_dialog_answerer([&](const base::FileDialogRequest&) { return std::optional(league_file); });
@@ -47,8 +49,9 @@ int main(int argc, char** argv) {
   if (!season.set_first_date({2026, 9, 1}) || !season.add_week_off({2026, 12, 22}) ||
       !season.add_week_off({2026, 12, 29}))
     return 1;
-  qt::SeasonWindow window(season, std::filesystem::path(config.path().toStdString()) / "season_window.dat",
-                          &main_window);
+  qt::SeasonWindow window(
+      season, quintora::base::path_from_utf8(config.path().toUtf8().toStdString()) / "season_window.dat",
+      &main_window);
   window.resize(1120, 800);
   window.show();
   QApplication::processEvents();

@@ -16,11 +16,19 @@ enum class CleanupKind { File, Folder };
 int register_cleanup(const std::filesystem::path& path, CleanupKind kind);
 void unregister_cleanup(int slot);
 
-// On SIGINT and SIGTERM: removes the registered files, then the registered
+// On SIGINT and SIGTERM (on Windows: Ctrl+C, Ctrl+Break and closing the
+// console window): removes the registered files, then the registered
 // folders (when empty), then ends the process as the signal would have.
 void install_interrupt_cleanup();
 
 // The registered paths, for tests.
 int registered_cleanup_count();
+
+#ifdef _WIN32
+// Does what the console's CTRL_C_EVENT, CTRL_BREAK_EVENT or CTRL_CLOSE_EVENT
+// does, for a test in a child process whose console cannot send them: the
+// registered paths are removed and the process ends.
+void console_event_for_testing(unsigned long event);
+#endif
 
 }  // namespace quintora::base

@@ -35,6 +35,10 @@ int refuse(base::WindowSystem& ws, std::string_view text) {
 
 std::string display(const std::filesystem::path& path) { return base::utf8_of(path); }
 
+std::string cannot_write(const std::filesystem::path& path, base::WriteStatus status) {
+  return "Cannot write the schedule file " + display(path) + ". " + std::string(base::describe(status));
+}
+
 // The open league file must never be overwritten by its own schedule.
 bool is_league_file(const League& league, const std::filesystem::path& result) {
   if (league.file_state != FileState::Saved && league.file_state != FileState::Modified) return false;
@@ -155,10 +159,12 @@ int schedule_run(const League& league, const ScheduleOptions& options, ScheduleR
   // starts, so a bad name never costs a search.
   run.result_path = resolve_result_path(run.base_folder, options.result_file);
   base::AtomicFile result;
-  if (run.result_path.empty() || is_league_file(league, run.result_path) ||
-      result.prepare(run.result_path) != base::WriteStatus::Ok) {
+  if (run.result_path.empty() || is_league_file(league, run.result_path))
     return refuse(ws, message::invalid_file_name);
-  }
+  const base::WriteStatus prepared = result.prepare(run.result_path);
+  // A schedule another program shows (Windows will not replace it) is no bad name.
+  if (prepared == base::WriteStatus::InUse) return refuse(ws, cannot_write(run.result_path, prepared));
+  if (prepared != base::WriteStatus::Ok) return refuse(ws, message::invalid_file_name);
   if (fill_season(league, options, run, ws) != 1) return -1;
 
   const Rendered rendered =
@@ -169,8 +175,7 @@ int schedule_run(const League& league, const ScheduleOptions& options, ScheduleR
   if (!rendered.ok) return refuse(ws, rendered.message);
   const base::WriteStatus written = result.commit(rendered.bytes);
   if (written != base::WriteStatus::Ok) {
-    return refuse(ws, "Cannot write the schedule file " + display(run.result_path) + ". " +
-                          std::string(base::describe(written)));
+    return refuse(ws, cannot_write(run.result_path, written));
   }
   return 1;
 }

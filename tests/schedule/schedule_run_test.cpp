@@ -9,7 +9,12 @@
 #include <iterator>
 #include <tuple>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "base/atomic_file.h"
+#include "base/paths.h"
 #include "league_builder.h"
 #include "schedule/fairest.h"
 #include "support/fake_window_system.h"
@@ -177,6 +182,43 @@ TEST_F(ScheduleRunTest, AHundredTeamsAreScheduledAtEveryEffort) {
               base::with_platform_line_ends(test::schedule_text(league, 198, false, &run_.order)));
     EXPECT_EQ(run_.evaluations > 0, effort > 1) << "effort " << effort;
   }
+}
+
+// A league in a folder whose name the 8-bit code page cannot spell: the
+// optimiser runs, the schedule is written under its UTF-8 name, and the
+// viewer gets that name whole. WordPad opens the file with the program the
+// system associates with it; NotePad starts Quintora's own viewer.
+TEST_F(ScheduleRunTest, AFolderNamedBeyondTheCodePageSchedulesAndShowsTheResult) {
+  const fs::path place = folder_ / base::path_from_utf8("Zo\xc3\xab") /
+                         base::path_from_utf8("Ligue d'\xc3\xa9t\xc3\xa9 \xe6\x98\xa5");
+  ASSERT_TRUE(fs::create_directories(place));
+  run_.base_folder = place;
+  run_.search = run_optimiser;
+  const std::string name = "saison \xc3\xa9t\xc3\xa9.txt";
+  const std::string full = base::utf8_of(place / base::path_from_utf8(name));
+  for (const Viewer viewer : {Viewer::WordPad, Viewer::NotePad}) {
+    options_ = make_options(10, name, 2, viewer, false);
+    ASSERT_EQ(run(league_), 1) << ws_.messages().front().text;
+    EXPECT_EQ(read_file(base::path_from_utf8(full)),
+              base::with_platform_line_ends(test::schedule_text(league_, 10, false, &run_.order)));
+  }
+  EXPECT_EQ(ws_.opened_files(), std::vector{full});
+  EXPECT_EQ(ws_.started_programs().back().program, "quintora-view");
+  EXPECT_EQ(ws_.started_programs().back().arguments, std::vector{full});
+#ifdef _WIN32
+  // Word or a viewer holding the schedule open: the message names the file
+  // and says what to do; last week's schedule stays.
+  const HANDLE held = CreateFileW(base::path_from_utf8(full).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  const std::string before = read_file(base::path_from_utf8(full));
+  options_ = make_options(12, name, 1, Viewer::NotePad, false);
+  EXPECT_EQ(run(league_), -1);
+  CloseHandle(held);
+  EXPECT_EQ(ws_.messages().back().text,
+            "Cannot write the schedule file " + full +
+                ". Another program has the file open: close it there, then try again.");
+  EXPECT_EQ(read_file(base::path_from_utf8(full)), before);
+#endif
 }
 
 // Replacing last week's schedule fails in the middle (the writer's own
