@@ -328,7 +328,8 @@ stage_package() {
     for dir in platforms styles imageformats; do
       [ -d "$qt_base/plugins/$dir" ] && mkdir -p "$stage/$dir" && cp "$qt_base/plugins/$dir"/*.dll "$stage/$dir/"
     done
-    rm -f "$stage/platforms/qminimal.dll" "$stage/platforms/qoffscreen.dll" "$stage/platforms/qdirect2d.dll"
+    # quintora-cli makes PDFs on the offscreen platform; the programs use qwindows.
+    rm -f "$stage/platforms/qminimal.dll" "$stage/platforms/qdirect2d.dll"
   fi
   find "$stage" -name '*.dll' -exec $triple-strip --strip-unneeded {} +
   cp examples/*.sch "$stage/examples/"

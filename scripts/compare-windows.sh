@@ -42,6 +42,10 @@ normalise() {
   for f in "$dir"/*/stdout "$dir"/*/schedule.txt; do
     [ -f "$f" ] && sed -i 's/\r$//' "$f"
   done
+  # The result's path is each system's own; its name stays.
+  for f in "$dir"/*/stdout; do
+    sed -i 's|^\(Schedule written to \).*[/\\]|\1|' "$f"
+  done
   for f in "$dir"/*/schedule.ics; do
     [ -f "$f" ] && sed -i '/^DTSTAMP:/d' "$f"
   done
