@@ -27,6 +27,14 @@ foreach(entry IN LISTS entries)
     file(CHMOD "${entry}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                                       WORLD_READ WORLD_EXECUTE)
   else()
+    if(entry MATCHES "/usr/lib/.+\\.so$" AND CPACK_QUINTORA_STRIP)  # the PDF module
+      execute_process(COMMAND "${CPACK_QUINTORA_STRIP}" --remove-section=.comment --remove-section=.note
+                              "${entry}"
+                      RESULT_VARIABLE strip_result)
+      if(NOT strip_result EQUAL 0)
+        message(FATAL_ERROR "tidy-staging: cannot strip ${entry}")
+      endif()
+    endif()
     file(CHMOD "${entry}" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
   endif()
 endforeach()

@@ -13,11 +13,11 @@ packages=(
   desktop-file-utils appstream
   # The Debian package and Debian's check of it.
   dpkg-dev file lintian
-  # Publishing: calendar and workbook writers; the tests read back with unzip
-  # and pdftotext. The PDF needs fonts: DejaVu for Latin, Greek and Cyrillic,
+  # Publishing: calendar and workbook writers; the tests read back with unzip,
+  # xmllint and pdftotext. The PDF needs fonts: DejaVu for Latin, Greek and Cyrillic,
   # WenQuanYi Micro Hei (5 MB) for Chinese, Japanese and Korean, Symbola for emoji.
   libical-dev libxlsxwriter-dev
-  unzip poppler-utils
+  unzip libxml2-utils poppler-utils
   fonts-dejavu-core fonts-wqy-microhei fonts-symbola
   # The Season window's chart (Qt Charts needs the OpenGL module's CMake files;
   # printing comes with qt6-base-dev); a virtual display for drawing the

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli_commands.h"
-#include "console_window_system.h"
+#include "console_notices.h"
 #include "report/fairness.h"
 #include "schedule/schedule_run.h"
 #include "season_arguments.h"
@@ -21,17 +21,18 @@ struct ReportArguments {
 };
 
 int run_report(const ReportArguments& args) {
-  ConsoleWindowSystem ws(std::cerr);
-  const std::unique_ptr<League> league = load_league(args.build, ws);
+  const std::unique_ptr<League> league = load_league(args.build);
   if (!league) return exit_failed;
 
   const schedule::ScheduleOptions options = build_options(args.build, *league);
   auto run = command_line_run(args.build);
-  const int result = schedule::build_season(*league, options, *run, ws);
-  schedule::finish_run(result, options, *run, ws);
-  if (result != 1) return exit_failed;
+  const schedule::RunResult result = run->build_season(*league, options);
+  if (!result.ok()) {
+    print(std::cerr, *result.failure);
+    return exit_failed;
+  }
 
-  const report::Fairness fairness = report::assess(run->season);
+  const report::Fairness fairness = report::assess(run->season());
   std::cout << (args.json ? report::as_json(fairness) : report::as_text(fairness));
   std::cout.flush();
   // A closed pipe or a full disk must not pass for a report.

@@ -11,9 +11,8 @@
 #include "base/date.h"
 #include "base/paths.h"
 #include "cli_commands.h"
-#include "console_window_system.h"
+#include "console_notices.h"
 #include "league/calendar.h"
-#include "publish/pdf/pdf.h"
 #include "publish/publish.h"
 #include "schedule/schedule_run.h"
 #include "season/season.h"
@@ -96,13 +95,33 @@ int calendar_for_run(const ScheduleArguments& args, const League& league, int we
   return usage_error(text);
 }
 
+// A format that dates every match needs a calendar, and no format holds a
+// date past its last one (the text schedule shows none).
+int check_dates(const publish::FormatInfo* format, const std::string& name,
+                const schedule::ScheduleOptions& options) {
+  if (format == nullptr) return exit_ok;
+  if (format->needs_calendar && !options.calendar)
+    return usage_error("the format " + name +
+                       " dates every match: the league has no calendar; give --start YYYY-MM-DD");
+  if (!options.calendar) return exit_ok;
+  const base::Date last = publish::last_date(format->format);
+  const std::vector<base::Date> dates = match_dates(*options.calendar, options.season_weeks);
+  for (std::size_t week = 0; week < dates.size(); ++week) {
+    if (dates[week] > last)
+      return usage_error("week " + std::to_string(week + 1) + " falls on " +
+                         base::format_iso_date(dates[week]) + ", later than " + base::format_iso_date(last) +
+                         ", the last date the format " + name + " can hold");
+  }
+  return exit_ok;
+}
+
 // Turns the season into the chosen format's bytes.
 schedule::SeasonRenderer renderer(const publish::FormatInfo& format, int team, publish::Paper paper) {
   return [format, team, paper](const season::Season& season) {
     publish::Options options;
     options.team = team;
     publish::Output out = format.format == publish::Format::Pdf
-                              ? publish::printable_pdf(season, options, paper)
+                              ? publish::printable_pdf_from_module(season, options, paper)
                               : publish::render(season, format.format, options);
     if (out.result != publish::Result::Ok)
       return schedule::Rendered{false, {}, publish::message(out.result, options)};
@@ -112,8 +131,7 @@ schedule::SeasonRenderer renderer(const publish::FormatInfo& format, int team, p
 
 int run_schedule(ScheduleArguments args) {
   if (args.csv) args.format = "csv";
-  ConsoleWindowSystem ws(std::cerr);
-  const std::unique_ptr<League> league = load_league(args.build, ws);
+  const std::unique_ptr<League> league = load_league(args.build);
   if (!league) return exit_failed;
 
   schedule::ScheduleOptions options = build_options(args.build, *league);
@@ -137,25 +155,20 @@ int run_schedule(ScheduleArguments args) {
     if (team == 0) team = find_team(*league, args.team) + 1;
     if (team == 0) return usage_error("there is no team " + args.team + " in " + args.build.league_file);
   }
-  if (format != nullptr && format->needs_calendar && !options.calendar) {
-    return usage_error("the format " + args.format +
-                       " dates every match: the league has no calendar; give --start YYYY-MM-DD");
-  }
+  if (const int status = check_dates(format, args.format, options); status != exit_ok) return status;
 
+  if (refuse_league_as_result(args.build, options.result_file)) return exit_failed;
   auto run = command_line_run(args.build);
-  if (refuse_league_as_result(args.build, *run, options.result_file, ws)) return exit_failed;
-  // PDF pages are laid out by Qt's text engine, which needs an application
-  // object; the offscreen platform needs no display.
-  std::optional<publish::PrintingApplication> printing;
   if (format != nullptr) {
-    if (format->format == publish::Format::Pdf) printing.emplace();
-    run->render =
+    run->settings().render =
         renderer(*format, team, args.paper == "letter" ? publish::Paper::Letter : publish::Paper::A4);
   }
-  const int result = schedule::schedule_run(*league, options, *run, ws);
-  schedule::finish_run(result, options, *run, ws);
-  if (result != 1) return exit_failed;
-  std::cout << "Schedule written to " << base::utf8_of(run->result_path) << '\n';
+  const schedule::RunResult result = run->write_schedule(*league, options);
+  if (!result.ok()) {
+    print(std::cerr, *result.failure);
+    return exit_failed;
+  }
+  std::cout << "Schedule written to " << base::utf8_of(run->result_path()) << '\n';
   return exit_ok;
 }
 

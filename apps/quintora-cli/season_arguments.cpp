@@ -3,13 +3,14 @@
 #include <filesystem>
 #include <iostream>
 #include <system_error>
+#include <utility>
 
 #include "base/messages.h"
 #include "base/numbers.h"
 #include "base/paths.h"
 #include "cli_commands.h"
+#include "console_notices.h"
 #include "league/league_file.h"
-#include "schedule/fairest.h"
 #include "schedule/league_check.h"
 #include "schedule/schedule_messages.h"
 
@@ -48,7 +49,7 @@ void add_build_options(CLI::App& command, BuildArguments& args, bool with_verbos
   }
 }
 
-std::unique_ptr<League> load_league(const BuildArguments& args, ConsoleWindowSystem& ws) {
+std::unique_ptr<League> load_league(const BuildArguments& args) {
   // The league is large and fixed in size; it lives on the heap, not the stack.
   auto league = std::make_unique<League>();
   base::Notices notices;
@@ -56,49 +57,43 @@ std::unique_ptr<League> load_league(const BuildArguments& args, ConsoleWindowSys
   // desktop program's, which stores it for the next save, and a league in a
   // deep folder must still be scheduled from here.
   const ReadResult read = read_league_file(*league, args.league_file, ReadMode::Reread, notices);
-  base::show(ws, notices);
-  if (read == ReadResult::Unreadable) {
-    ws.message_box("Cannot open the league file " + args.league_file + ".", base::caption::stop,
-                   base::Icon::Error, base::Buttons::Ok);
-  }
+  print(std::cerr, notices);
+  if (read == ReadResult::Unreadable)
+    print(std::cerr, {"Cannot open the league file " + args.league_file + "."});
   if (read != ReadResult::Success) return nullptr;
   notices.clear();
   if (!schedule::check_schedule_request(*league, notices)) {
-    base::show(ws, notices);
+    print(std::cerr, notices);
     return nullptr;
   }
   return league;
 }
 
 schedule::ScheduleOptions build_options(const BuildArguments& args, const League& league) {
-  schedule::ScheduleOptions options;
-  options.season_weeks = args.weeks.empty() ? schedule::default_season_weeks(league.n_team)
-                                            : schedule::convert_weeks_text(args.weeks);
-  options.effort = args.effort;
-  options.fairest = args.fair;
-  options.variant = args.variant;
-  return options;
+  const schedule::ScheduleMethod method =
+      args.fair ? schedule::ScheduleMethod{schedule::ScheduleMethod::Kind::Fairest, args.variant}
+                : schedule::method_of_effort(args.effort);
+  return schedule::options_for(method, args.weeks.empty() ? schedule::default_season_weeks(league.n_team)
+                                                          : schedule::convert_weeks_text(args.weeks));
 }
 
-bool refuse_league_as_result(const BuildArguments& args, const schedule::ScheduleRun& run,
-                             std::string_view result_file, ConsoleWindowSystem& ws) {
+bool refuse_league_as_result(const BuildArguments& args, std::string_view result_file) {
   std::error_code ec;
-  if (!std::filesystem::equivalent(base::path_from_utf8(args.league_file),
-                                   schedule::resolve_result_path(run.base_folder, result_file), ec)) {
+  const std::filesystem::path base_folder = std::filesystem::current_path(ec);
+  if (!is_league_file(base::path_from_utf8(args.league_file),
+                      schedule::resolve_result_path(base_folder, result_file))) {
     return false;
   }
-  ws.message_box(schedule::message::invalid_file_name, base::caption::stop, base::Icon::Error,
-                 base::Buttons::Ok);
+  print(std::cerr, {std::string(schedule::message::invalid_file_name)});
   return true;
 }
 
 std::unique_ptr<schedule::ScheduleRun> command_line_run(const BuildArguments& args) {
-  auto run = std::make_unique<schedule::ScheduleRun>();
+  schedule::RunSettings settings;
   std::error_code ec;
-  run->base_folder = std::filesystem::current_path(ec);
-  run->optimiser_output = args.verbose ? &std::cout : nullptr;
-  run->start_viewer = false;
-  return run;
+  settings.base_folder = std::filesystem::current_path(ec);
+  settings.optimiser_output = args.verbose ? &std::cout : nullptr;
+  return std::make_unique<schedule::ScheduleRun>(std::move(settings));
 }
 
 }  // namespace quintora::cli

@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "console_window_system.h"
 #include "league/league.h"
 #include "schedule/schedule_options.h"
 #include "schedule/schedule_run.h"
@@ -28,16 +27,16 @@ struct BuildArguments {
 void add_build_options(CLI::App& command, BuildArguments& args, bool with_verbose);
 
 // Reads the league file and makes the Schedule command's checks; refusals
-// are shown in `ws`. Null on failure. The league keeps no file path.
-std::unique_ptr<League> load_league(const BuildArguments& args, ConsoleWindowSystem& ws);
+// go to standard error. Null on failure. The league keeps no file path.
+std::unique_ptr<League> load_league(const BuildArguments& args);
 
 // The run's options from the arguments (the calendar is the league's).
 schedule::ScheduleOptions build_options(const BuildArguments& args, const League& league);
 
-// True, after saying so in `ws`, when the result named would replace the
-// league file: the league keeps no path, so the run cannot see that itself.
-bool refuse_league_as_result(const BuildArguments& args, const schedule::ScheduleRun& run,
-                             std::string_view result_file, ConsoleWindowSystem& ws);
+// True, after saying so on standard error, when the result named (relative
+// to the current folder) would replace the league file: the league keeps no
+// path, so the run cannot see that itself.
+bool refuse_league_as_result(const BuildArguments& args, std::string_view result_file);
 
 // A run set up for the command line: relative names against the current
 // folder, no viewer, the optimiser's lines only when asked for.

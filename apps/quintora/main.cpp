@@ -1,9 +1,11 @@
 // Quintora, the desktop program: one main window, sized from the stored
 // display size, that runs until File > Exit (or its close box) lets it go.
+// `quintora LEAGUE.sch` starts with that league open.
 
 #include <QApplication>
 #include <QStandardPaths>
 #include <QString>
+#include <QStringList>
 #include <filesystem>
 
 #include "base/atomic_file.h"
@@ -46,5 +48,9 @@ int main(int argc, char** argv) {
       &window, config_folder / quintora::base::path_from_utf8(quintora::ui::season_window_file_name)));
   window.place_top_left();
   window.show();
+  // A league file given on the command line (as the desktop passes a file
+  // opened with the program) opens as File > Open would open it.
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) logic.open_given_file(arguments.at(1).toUtf8().toStdString());
   return QApplication::exec();
 }

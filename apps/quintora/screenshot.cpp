@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
   QTemporaryDir config;
   qt::QtWindowSystem ws;
   qt::MainWindow window(ws, DisplaySize::Small);
-  MainWindowLogic logic(
-      ws, quintora::base::path_from_utf8(config.path().toUtf8().toStdString()) / "qtra_set.dat", [](int) {});
+  MainWindowLogic logic(ws, quintora::base::path_from_utf8(qt::to_utf8(config.path())) / "qtra_set.dat",
+                        [](int) {});
   logic.initialise();
   ws.set_message_box_answerer([](const qt::MessageBoxRequest&) { return Answer::Cancel; });
   ws.set_file_dialog_answerer([&](const FileDialogRequest&) { return std::optional(league_file); });

@@ -37,8 +37,7 @@ int main(int argc, char** argv) {
   QTemporaryDir config;
   qt::QtWindowSystem ws;
   qt::MainWindow main_window(ws, DisplaySize::Small);
-  MainWindowLogic logic(
-      ws, quintora::base::path_from_utf8(config.path().toUtf8().toStdString()) / "qtra_set.dat", [](int) {});
+  MainWindowLogic logic(ws, base::path_from_utf8(qt::to_utf8(config.path())) / "qtra_set.dat", [](int) {});
   logic.initialise();
   ws.set_message_box_answerer([](const qt::MessageBoxRequest&) { return base::Answer::Cancel; });
   ws.set_file_dialog_answerer([&](const base::FileDialogRequest&) { return std::optional(league_file); });
@@ -49,9 +48,8 @@ int main(int argc, char** argv) {
   if (!season.set_first_date({2026, 9, 1}) || !season.add_week_off({2026, 12, 22}) ||
       !season.add_week_off({2026, 12, 29}))
     return 1;
-  qt::SeasonWindow window(
-      season, quintora::base::path_from_utf8(config.path().toUtf8().toStdString()) / "season_window.dat",
-      &main_window);
+  qt::SeasonWindow window(season, base::path_from_utf8(qt::to_utf8(config.path())) / "season_window.dat",
+                          &main_window);
   window.resize(1120, 800);
   window.show();
   QApplication::processEvents();

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
-#include "base/null_window_system.h"
 #include "schedule/balancing.h"
 #include "schedule/fairest.h"
 #include "schedule/schedule_run.h"
@@ -46,30 +46,31 @@ void BM_ScheduleRun(benchmark::State& state) {
   const auto league = largest_league();
   const auto folder = std::filesystem::temp_directory_path() / "quintora-bench-schedule";
   std::filesystem::create_directories(folder);
-  schedule::ScheduleOptions options;
-  options.effort = static_cast<int>(state.range(0));
-  options.season_weeks = 200;
-  options.result_file = "schedule.txt";
-  base::NullWindowSystem ws;
-  auto run = std::make_unique<schedule::ScheduleRun>();
-  run->base_folder = folder;
-  run->start_viewer = false;
+  const schedule::ScheduleOptions options =
+      schedule::options_for(schedule::method_of_effort(static_cast<int>(state.range(0))), 200);
+  schedule::RunSettings settings;
+  settings.base_folder = folder;
+  auto run = std::make_unique<schedule::ScheduleRun>(std::move(settings));
   for (auto _ : state) {
-    const int result = schedule::schedule_run(*league, options, *run, ws);
-    schedule::finish_run(result, options, *run, ws);
-    if (result != 1) {
+    if (!run->write_schedule(*league, options).ok()) {
       state.SkipWithError("the run failed");
       break;
     }
   }
-  state.counters["evaluations"] = static_cast<double>(run->evaluations);
+  state.counters["evaluations"] = static_cast<double>(run->evaluations());
   std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_ScheduleRun)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
 
 void BM_BuildAndBalance(benchmark::State& state) {
   const auto league = largest_league();
-  auto run = std::make_unique<schedule::ScheduleRun>();
+  // The run's own tables, too large for the stack.
+  struct Tables {
+    schedule::RoundTable table;
+    schedule::BarLimits limits;
+    schedule::BalanceState balance_state;
+  };
+  auto run = std::make_unique<Tables>();
   for (auto _ : state) {
     schedule::build_round_table(run->table, league->n_team);
     schedule::compute_bar_limits(*league, run->limits);

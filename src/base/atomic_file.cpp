@@ -253,6 +253,9 @@ WriteStatus AtomicFile::prepare(const fs::path& target) {
   int error = 0;
   for (int attempt = 0; attempt < name_attempts; ++attempt) {
     const fs::path candidate = temporary_name(folder, destination, attempt);
+    // Registered before it exists, so an interrupt at any moment leaves no
+    // temporary; at worst it removes a stale one of that random name.
+    cleanup_slot_ = register_cleanup(candidate, CleanupKind::File);
     int fd = -1;
     if (faults.create_error != 0) {
       errno = faults.create_error;
@@ -262,11 +265,12 @@ WriteStatus AtomicFile::prepare(const fs::path& target) {
     if (fd >= 0) {
       descriptor_ = fd;
       temporary_ = candidate;
-      cleanup_slot_ = register_cleanup(temporary_, CleanupKind::File);
       destination_ = std::move(destination);
       return WriteStatus::Ok;
     }
     error = errno;
+    unregister_cleanup(cleanup_slot_);
+    cleanup_slot_ = -1;
     // Somebody's file, a stale temporary or a planted link: another name.
     if (error != EEXIST) break;
   }
@@ -313,20 +317,32 @@ WriteStatus AtomicFile::commit_temporary(std::string_view bytes) {
   return WriteStatus::Ok;
 }
 
+// The room for a longer text is reserved by growing the file; until the text
+// is written, every failure and an interrupt put the old length back, so no
+// zeros stay after the old text.
 WriteStatus AtomicFile::commit_in_place(std::string_view bytes) {
   const long long old_size = size_of(descriptor_);
   const auto new_size = static_cast<long long>(bytes.size());
   if (old_size < 0) return WriteStatus::WriteFailed;
   if (new_size > old_size) {
+    cleanup_slot_ = register_length_restore(descriptor_, old_size);
     const bool simulated_full = faults.room >= 0 && new_size - old_size > faults.room;
     const int error = simulated_full ? ENOSPC : reserve(descriptor_, old_size, new_size);
     if (error != 0) {
-      resize(descriptor_, old_size);  // give back what was reserved
+      resize(descriptor_, old_size);
       return no_room_error(error) ? WriteStatus::NoRoom : WriteStatus::WriteFailed;
     }
+    if (faults.after_reserve != nullptr) faults.after_reserve();
   }
   // The room is reserved now: a failure from here on is not a full disk.
-  if (!seek_start(descriptor_) || write_all(descriptor_, bytes, -1) != 0) return WriteStatus::WriteFailed;
+  const bool written =
+      seek_start(descriptor_) && faults.write_error == 0 && write_all(descriptor_, bytes, -1) == 0;
+  if (!written) {
+    resize(descriptor_, old_size);
+    return WriteStatus::WriteFailed;
+  }
+  unregister_cleanup(cleanup_slot_);
+  cleanup_slot_ = -1;
   if (!resize(descriptor_, new_size) || !sync_file(descriptor_)) return WriteStatus::WriteFailed;
   return WriteStatus::Ok;
 }

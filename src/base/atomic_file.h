@@ -49,8 +49,6 @@ class AtomicFile {
 
   // The file that commit replaces.
   const std::filesystem::path& destination() const { return destination_; }
-  // The temporary file; empty when the file is overwritten in place.
-  const std::filesystem::path& temporary() const { return temporary_; }
 
  private:
   WriteStatus commit_temporary(std::string_view bytes);
@@ -84,6 +82,10 @@ struct WriteFaults {
   std::string first_suffix;  // the random part of the first temporary name tried
   // Runs once a file is in place, as another program touching it would.
   void (*after_commit)(const std::filesystem::path&) = nullptr;
+  // Overwriting in place, once the room is reserved: an errno that writing
+  // the text then fails with, and a step to run first (a signal arriving).
+  int write_error = 0;
+  void (*after_reserve)() = nullptr;
 };
 void set_write_faults_for_testing(const WriteFaults& faults);
 

@@ -221,15 +221,19 @@ WriteStatus AtomicFile::prepare(const fs::path& target) {
   DWORD error = ERROR_SUCCESS;
   for (int attempt = 0; attempt < name_attempts; ++attempt) {
     const fs::path candidate = temporary_name(folder, destination, attempt);
+    // Registered before it exists, so an interrupt at any moment leaves no
+    // temporary; at worst it removes a stale one of that random name.
+    cleanup_slot_ = register_cleanup(candidate, CleanupKind::File);
     const int fd = faults.create_error != 0 ? -1 : open_exclusive(candidate, error);
     if (faults.create_error != 0) error = system_error_of(faults.create_error);
     if (fd >= 0) {
       descriptor_ = fd;
       temporary_ = candidate;
-      cleanup_slot_ = register_cleanup(temporary_, CleanupKind::File);
       destination_ = std::move(destination);
       return WriteStatus::Ok;
     }
+    unregister_cleanup(cleanup_slot_);
+    cleanup_slot_ = -1;
     // Somebody's file, a stale temporary or a planted link: another name.
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
   }
@@ -268,25 +272,36 @@ WriteStatus AtomicFile::commit_temporary(std::string_view bytes) {
   return WriteStatus::Ok;
 }
 
+// The room for a longer text is reserved by growing the file; until the text
+// is written, every failure and an interrupt put the old length back, so no
+// zeros stay after the old text.
 WriteStatus AtomicFile::commit_in_place(std::string_view bytes) {
   const HANDLE handle = handle_of(descriptor_);
   const long long old_size = size_of(handle);
   const auto new_size = static_cast<long long>(bytes.size());
   if (old_size < 0) return WriteStatus::WriteFailed;
   if (new_size > old_size) {
+    cleanup_slot_ = register_length_restore(descriptor_, old_size);
     // Growing the file first makes the disk hold the room for the whole
     // text, so writing over the old file cannot run out of room half-way.
     const bool simulated_full = faults.room >= 0 && new_size - old_size > faults.room;
     if (simulated_full || !set_size(handle, new_size)) {
       const DWORD error = simulated_full ? ERROR_DISK_FULL : GetLastError();
-      set_size(handle, old_size);  // give back what was reserved
+      set_size(handle, old_size);
       return no_room_error(error) ? WriteStatus::NoRoom : WriteStatus::WriteFailed;
     }
+    if (faults.after_reserve != nullptr) faults.after_reserve();
   }
   // The room is reserved now: a failure from here on is not a full disk.
   LARGE_INTEGER start{};
-  if (!SetFilePointerEx(handle, start, nullptr, FILE_BEGIN) || write_all(handle, bytes, -1) != ERROR_SUCCESS)
+  const bool written = SetFilePointerEx(handle, start, nullptr, FILE_BEGIN) && faults.write_error == 0 &&
+                       write_all(handle, bytes, -1) == ERROR_SUCCESS;
+  if (!written) {
+    set_size(handle, old_size);
     return WriteStatus::WriteFailed;
+  }
+  unregister_cleanup(cleanup_slot_);
+  cleanup_slot_ = -1;
   if (!set_size(handle, new_size) || !FlushFileBuffers(handle)) return WriteStatus::WriteFailed;
   return WriteStatus::Ok;
 }

@@ -64,8 +64,6 @@ Date civil_from_days(std::int64_t days) {
   return Date{static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
 }
 
-Date add_days(Date date, std::int64_t days) { return civil_from_days(days_from_civil(date) + days); }
-
 int weekday(Date date) {
   // 1970-01-01 was a Thursday (3 counting from Monday).
   const std::int64_t days = days_from_civil(date);

@@ -27,7 +27,6 @@ struct TimeOfDay {
 // Days since 1970-01-01 (negative before), and back.
 std::int64_t days_from_civil(Date date);
 Date civil_from_days(std::int64_t days);
-Date add_days(Date date, std::int64_t days);
 // 0 Monday .. 6 Sunday.
 int weekday(Date date);
 // "Monday" .. "Sunday".

@@ -24,21 +24,27 @@ struct Slot {
   volatile std::sig_atomic_t in_use = 0;
   CleanupKind kind = CleanupKind::File;
   std::array<Char, path_room> path{};
+  int descriptor = -1;  // Length: the file and the length to put back
+  long long length = 0;
 };
 
 std::array<Slot, slot_count> slots;
 
-void remove_registered(CleanupKind kind) {
+void undo_registered(CleanupKind kind) {
   for (Slot& slot : slots) {
     if (slot.in_use == 0 || slot.kind != kind) continue;
 #ifdef _WIN32
-    if (kind == CleanupKind::File) {
+    if (kind == CleanupKind::Length) {
+      _chsize_s(slot.descriptor, slot.length);
+    } else if (kind == CleanupKind::File) {
       _wunlink(slot.path.data());
     } else {
       _wrmdir(slot.path.data());
     }
 #else
-    if (kind == CleanupKind::File) {
+    if (kind == CleanupKind::Length) {
+      [[maybe_unused]] const int ignored = ::ftruncate(slot.descriptor, static_cast<off_t>(slot.length));
+    } else if (kind == CleanupKind::File) {
       ::unlink(slot.path.data());
     } else {
       ::rmdir(slot.path.data());
@@ -48,29 +54,46 @@ void remove_registered(CleanupKind kind) {
 }
 
 extern "C" void on_interrupt(int signal_number) {
-  remove_registered(CleanupKind::File);
-  remove_registered(CleanupKind::Folder);
+  undo_registered(CleanupKind::Length);
+  undo_registered(CleanupKind::File);
+  undo_registered(CleanupKind::Folder);
   std::signal(signal_number, SIG_DFL);
   std::raise(signal_number);
+}
+
+// Fills a free slot with `fill` and only then marks it in use, so the
+// handler never sees half an entry. -1 when every slot is taken.
+template <typename Fill>
+int take_slot(CleanupKind kind, Fill fill) {
+  for (std::size_t i = 0; i < slot_count; ++i) {
+    Slot& slot = slots[i];
+    if (slot.in_use != 0) continue;
+    slot.kind = kind;
+    fill(slot);
+    slot.in_use = 1;
+    return static_cast<int>(i);
+  }
+  return -1;
 }
 
 }  // namespace
 
 int register_cleanup(const std::filesystem::path& path, CleanupKind kind) {
   const auto& text = path.native();
-  if (text.empty() || text.size() >= path_room) return -1;
-  for (std::size_t i = 0; i < slot_count; ++i) {
-    Slot& slot = slots[i];
-    if (slot.in_use != 0) continue;
-    slot.kind = kind;
+  if (text.empty() || text.size() >= path_room || kind == CleanupKind::Length) return -1;
+  return take_slot(kind, [&text](Slot& slot) {
     std::size_t n = 0;
     for (; n < text.size(); ++n) slot.path[n] = text[n];
     slot.path[n] = Char{};
-    // Only a complete entry is ever seen by the handler.
-    slot.in_use = 1;
-    return static_cast<int>(i);
-  }
-  return -1;
+  });
+}
+
+int register_length_restore(int descriptor, long long length) {
+  if (descriptor < 0 || length < 0) return -1;
+  return take_slot(CleanupKind::Length, [descriptor, length](Slot& slot) {
+    slot.descriptor = descriptor;
+    slot.length = length;
+  });
 }
 
 void unregister_cleanup(int slot) {
@@ -81,12 +104,6 @@ void unregister_cleanup(int slot) {
 void install_interrupt_cleanup() {
   std::signal(SIGINT, on_interrupt);
   std::signal(SIGTERM, on_interrupt);
-}
-
-int registered_cleanup_count() {
-  int count = 0;
-  for (const Slot& slot : slots) count += slot.in_use != 0 ? 1 : 0;
-  return count;
 }
 
 }  // namespace quintora::base

@@ -9,20 +9,23 @@
 
 namespace quintora::base {
 
-enum class CleanupKind { File, Folder };
+enum class CleanupKind { File, Folder, Length };
 
 // Registers a path; the returned slot is given back to unregister_cleanup.
 // -1 when every slot is taken (the path is then simply not cleaned up).
 int register_cleanup(const std::filesystem::path& path, CleanupKind kind);
 void unregister_cleanup(int slot);
 
-// On SIGINT and SIGTERM (on Windows: Ctrl+C, Ctrl+Break and closing the
-// console window): removes the registered files, then the registered
-// folders (when empty), then ends the process as the signal would have.
-void install_interrupt_cleanup();
+// Registers a file being overwritten in place through `descriptor`: on an
+// interrupt its length goes back to `length`, so no room reserved for the
+// new text stays after the old one as zeros. Given back to unregister_cleanup.
+int register_length_restore(int descriptor, long long length);
 
-// The registered paths, for tests.
-int registered_cleanup_count();
+// On SIGINT and SIGTERM (on Windows: Ctrl+C, Ctrl+Break and closing the
+// console window): puts the registered lengths back, removes the registered
+// files, then the registered folders (when empty), then ends the process as
+// the signal would have.
+void install_interrupt_cleanup();
 
 #ifdef _WIN32
 // Does what the console's CTRL_C_EVENT, CTRL_BREAK_EVENT or CTRL_CLOSE_EVENT

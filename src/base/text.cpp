@@ -135,6 +135,23 @@ std::string with_replacement_characters(std::string_view text) {
   return out;
 }
 
+std::string without_control_characters(std::string_view text, std::string_view kept) {
+  std::string out;
+  out.reserve(text.size());
+  for_each_character(
+      text,
+      [&out, kept](std::string_view character, char32_t c) {
+        const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F);
+        const bool keep = c < 0x20 && kept.find(static_cast<char>(c)) != std::string_view::npos;
+        if (control && !keep)
+          append_utf8(out, replacement_character);
+        else
+          out += character;
+      },
+      [&out](unsigned) { append_utf8(out, replacement_character); });
+  return out;
+}
+
 std::string utf8_or_windows_1252(std::string_view text) {
   return is_valid_utf8(text) ? std::string(text) : utf8_from_windows_1252(text);
 }

@@ -35,6 +35,14 @@ std::string utf8_from_windows_1252(std::string_view text);
 // becomes U+FFFD, so every reader of the result sees well-formed UTF-8.
 std::string with_replacement_characters(std::string_view text);
 
+// The one scrub for text that goes where a control character does harm: XML
+// (where most are forbidden), HTML, iCalendar, a PDF's fonts, a terminal.
+// Valid UTF-8 in which every control character (C0, DEL and C1) and every
+// byte that is not part of a character is U+FFFD, except the ASCII controls
+// listed in `kept` (such as tab and the line ends, where the format has a
+// place for them).
+std::string without_control_characters(std::string_view text, std::string_view kept = {});
+
 // Valid UTF-8 as it stands, byte for byte; anything else read as Windows-1252.
 std::string utf8_or_windows_1252(std::string_view text);
 

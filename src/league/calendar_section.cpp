@@ -51,6 +51,69 @@ std::string quoted(std::string_view text) {
   return out;
 }
 
+// The section's values, one a line, in the order of the header. Each step
+// returns false once it has noted the first problem, naming its line.
+class Values {
+ public:
+  Values(Lines& lines, std::string& problem) : lines_(lines), problem_(problem) {}
+
+  // The next line as the value `what`.
+  bool next(const char* what, std::string_view& text) {
+    const bool got = lines_.next(text);
+    if (got && !text.empty()) return true;
+    // At the end of the file, the line the value should have been on.
+    problem_ = at_line(lines_.number() + (got ? 0 : 1), std::string("the calendar ends before its ") + what);
+    return false;
+  }
+  // Notes that `text`, just read, is not `expected`.
+  bool refuse(std::string_view text, const std::string& expected) {
+    problem_ = at_line(lines_.number(), quoted(text) + " is not " + expected);
+    return false;
+  }
+
+ private:
+  Lines& lines_;
+  std::string& problem_;
+};
+
+bool parse_number(std::string_view text, int low, int high, int& result) {
+  if (!base::is_whole_integer(text) || text.size() > 6) return false;
+  const int n = base::parse_leading_integer(text, -1, high + 1);
+  if (n < low || n > high) return false;
+  result = n;
+  return true;
+}
+
+// The weeks off are kept as listed: the check that follows names repeats.
+bool read_values(Values& values, Calendar& calendar) {
+  std::string_view text;
+  if (!values.next("first match date", text)) return false;
+  const auto first = base::parse_iso_date(text);
+  if (!first) return values.refuse(text, "a first match date of the form YYYY-MM-DD");
+  calendar.first = *first;
+  if (!values.next("days between match weeks", text)) return false;
+  if (!parse_number(text, 1, max_every_days, calendar.every_days)) {
+    return values.refuse(text, "a number of days from 1 to 365");
+  }
+  if (!values.next("start time", text)) return false;
+  const auto start = base::parse_time(text);
+  if (!start) return values.refuse(text, "a start time of the form HH:MM");
+  calendar.start = *start;
+  int count = 0;
+  if (!values.next("number of weeks off", text)) return false;
+  if (!parse_number(text, 0, max_weeks_off, count)) {
+    return values.refuse(text, "a number of weeks off from 0 to " + std::to_string(max_weeks_off));
+  }
+  for (int k = 0; k < count; ++k) {
+    if (!values.next("weeks off", text)) return false;
+    const auto off = base::parse_iso_date(text);
+    if (!off) return values.refuse(text, "a week off of the form YYYY-MM-DD");
+    calendar.off[static_cast<std::size_t>(k)] = *off;
+    calendar.n_off = k + 1;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string calendar_section_text(const Calendar& calendar) {
@@ -77,61 +140,9 @@ CalendarSection read_calendar_section(std::string_view rest, int first_line) {
     section.problem = at_line(lines.number(), "a section this program does not know begins here");
     return section;
   }
-  const auto value = [&](const char* what, std::string_view& text) {
-    const bool got = lines.next(text);
-    if (got && !text.empty()) return true;
-    // At the end of the file, the line the value should have been on.
-    section.problem =
-        at_line(lines.number() + (got ? 0 : 1), std::string("the calendar ends before its ") + what);
-    return false;
-  };
-  const auto number = [](std::string_view text, int low, int high, int& result) {
-    if (!base::is_whole_integer(text) || text.size() > 6) return false;
-    const int n = base::parse_leading_integer(text, -1, high + 1);
-    if (n < low || n > high) return false;
-    result = n;
-    return true;
-  };
-
   Calendar calendar;
-  std::string_view text;
-  if (!value("first match date", text)) return section;
-  const auto first = base::parse_iso_date(text);
-  if (!first) {
-    section.problem =
-        at_line(lines.number(), quoted(text) + " is not a first match date of the form YYYY-MM-DD");
-    return section;
-  }
-  calendar.first = *first;
-  if (!value("days between match weeks", text)) return section;
-  if (!number(text, 1, max_every_days, calendar.every_days)) {
-    section.problem = at_line(lines.number(), quoted(text) + " is not a number of days from 1 to 365");
-    return section;
-  }
-  if (!value("start time", text)) return section;
-  const auto start = base::parse_time(text);
-  if (!start) {
-    section.problem = at_line(lines.number(), quoted(text) + " is not a start time of the form HH:MM");
-    return section;
-  }
-  calendar.start = *start;
-  int count = 0;
-  if (!value("number of weeks off", text)) return section;
-  if (!number(text, 0, max_weeks_off, count)) {
-    section.problem = at_line(lines.number(), quoted(text) + " is not a number of weeks off from 0 to " +
-                                                  std::to_string(max_weeks_off));
-    return section;
-  }
-  for (int k = 0; k < count; ++k) {
-    if (!value("weeks off", text)) return section;
-    const auto off = base::parse_iso_date(text);
-    if (!off) {
-      section.problem = at_line(lines.number(), quoted(text) + " is not a week off of the form YYYY-MM-DD");
-      return section;
-    }
-    calendar.off[static_cast<std::size_t>(k)] = *off;  // as listed: the check below names repeats
-    calendar.n_off = k + 1;
-  }
+  Values values(lines, section.problem);
+  if (!read_values(values, calendar)) return section;
   const CalendarCheck check = check_calendar(calendar);
   if (check.problem != CalendarProblem::None) {
     section.problem = at_line(lines.number(), describe(check, calendar));
@@ -142,7 +153,7 @@ CalendarSection read_calendar_section(std::string_view rest, int first_line) {
   ordered.n_off = 0;
   for (const base::Date& off : calendar.weeks_off()) ordered.add_week_off(off);
   section.calendar = ordered;
-  if (lines.next_filled(text)) {
+  if (lines.next_filled(line)) {
     section.problem = at_line(lines.number(), "a section this program does not know begins here");
   }
   return section;

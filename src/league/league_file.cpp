@@ -3,11 +3,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <string>
+#include <system_error>
 
 #include "base/atomic_file.h"
+#include "base/file_reader.h"
 #include "base/index.h"
 #include "base/paths.h"
 #include "base/text.h"
@@ -209,14 +210,20 @@ ReadResult read_league(League& league, std::string_view text, ReadMode mode, std
 }
 
 ReadResult read_league_file(League& league, std::string_view path, ReadMode mode, base::Notices& notices) {
-  std::ifstream in(base::path_from_utf8(path), std::ios::binary);
-  if (!in) return ReadResult::Unreadable;
   // One byte past the limit tells a file that is too large from one that fits.
-  std::string text(max_league_file_bytes + 1, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  if (in.bad()) return ReadResult::Unreadable;
-  text.resize(static_cast<std::size_t>(in.gcount()));
-  return read_league(league, text, mode, path, notices);
+  std::string text;
+  switch (base::read_file(base::path_from_utf8(path), max_league_file_bytes + 1, text)) {
+    case base::ReadStatus::Ok:
+      return read_league(league, text, mode, path, notices);
+    case base::ReadStatus::NotAFile:
+      notices.push_back({std::string(cannot_read) + "it is not a file but a device, a pipe or a folder.",
+                         base::caption::sorry, base::Icon::Error});
+      return ReadResult::Refused;
+    case base::ReadStatus::CannotOpen:
+    case base::ReadStatus::ReadFailed:
+      break;
+  }
+  return ReadResult::Unreadable;
 }
 
 namespace {
@@ -294,6 +301,37 @@ bool write_league(League& league, std::string_view title, base::Notices& notices
   }
   notices.insert(notices.end(), read_notices.begin(), read_notices.end());
   return true;
+}
+
+namespace {
+
+// The path in full, with links and "." and ".." resolved as far as it exists;
+// empty when that fails.
+std::filesystem::path resolved(const std::filesystem::path& path) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  if (ec) return {};
+  std::filesystem::path out = std::filesystem::weakly_canonical(absolute, ec);
+  return ec ? std::filesystem::path() : out;
+}
+
+}  // namespace
+
+bool is_league_file(const std::filesystem::path& league_file, const std::filesystem::path& path) {
+  std::error_code ec;
+  if (std::filesystem::equivalent(path, league_file, ec) && !ec) return true;
+  const std::filesystem::path a = resolved(path);
+  return !a.empty() && a == resolved(league_file);
+}
+
+bool has_league_file(const League& league) {
+  return (league.file_state == FileState::Saved || league.file_state == FileState::Modified) &&
+         !league.current_file_path.empty();
+}
+
+bool is_league_file(const League& league, const std::filesystem::path& path) {
+  return has_league_file(league) &&
+         is_league_file(base::path_from_utf8(league.current_file_path.view()), path);
 }
 
 }  // namespace quintora

@@ -5,6 +5,7 @@
 // give data and messages only; showing the league is the window's business.
 
 #include <cstddef>
+#include <filesystem>
 #include <string_view>
 
 #include "base/messages.h"
@@ -38,5 +39,14 @@ ReadResult read_league_file(League& league, std::string_view path, ReadMode mode
 // back. True when the file was written, replaced and read back; on failure
 // the old file, the league and its state are untouched and `notices` says why.
 bool write_league(League& league, std::string_view title, base::Notices& notices);
+
+// Whether `path` names the league file at `league_file`: the same file by
+// any name (a link, another spelling), or the same place should either not
+// exist. A schedule or an export must never replace the league it came from.
+bool is_league_file(const std::filesystem::path& league_file, const std::filesystem::path& path);
+// Whether the league was read from or saved to a file that it still names.
+bool has_league_file(const League& league);
+// is_league_file for that file; false while the league has none.
+bool is_league_file(const League& league, const std::filesystem::path& path);
 
 }  // namespace quintora

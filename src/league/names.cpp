@@ -2,8 +2,6 @@
 
 #include <cstddef>
 
-#include "base/messages.h"
-
 namespace quintora {
 
 std::string& trim_trailing_blanks(std::string& text) {
@@ -20,24 +18,21 @@ std::string& trim_leading_blanks(std::string& text) {
 
 namespace {
 
-int refuse(base::WindowSystem& ws, std::string_view message) {
-  ws.message_box(message, base::caption::sorry, base::Icon::Error, base::Buttons::Ok);
-  return 0;
-}
+base::Notice refusal(std::string_view message) { return {std::string(message), base::caption::sorry}; }
 
 }  // namespace
 
-int validate_name(const League& league, std::string& text, NameKind kind, base::WindowSystem& ws) {
+std::optional<base::Notice> validate_name(const League& league, std::string& text, NameKind kind) {
   trim_trailing_blanks(text);
   trim_leading_blanks(text);
-  if (text.empty()) return refuse(ws, "Not a valid name.");
+  if (text.empty()) return refusal("Not a valid name.");
   // Deleted entries take no part, so a freed name can be used again at once.
   if (kind == NameKind::Bar) {
-    if (find_bar(league, text) != no_position) return refuse(ws, "Bar name is already used.");
+    if (find_bar(league, text) != no_position) return refusal("Bar name is already used.");
   } else {
-    if (find_team(league, text) != no_position) return refuse(ws, "Team name is already used.");
+    if (find_team(league, text) != no_position) return refusal("Team name is already used.");
   }
-  return 1;
+  return std::nullopt;
 }
 
 }  // namespace quintora

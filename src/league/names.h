@@ -3,9 +3,10 @@
 // trimmed of blanks, not empty, and unique among the live bars (or the live
 // teams), letter case ignored. Bar names and team names are separate.
 
+#include <optional>
 #include <string>
 
-#include "base/window_system.h"
+#include "base/messages.h"
 #include "league/league.h"
 
 namespace quintora {
@@ -17,8 +18,7 @@ std::string& trim_trailing_blanks(std::string& text);
 std::string& trim_leading_blanks(std::string& text);
 
 // Trims text in place (trailing blanks, then leading ones) and checks it.
-// Returns 1 when the name is accepted, 0 when it was refused; a refusal has
-// already been shown in a "Sorry !" box.
-int validate_name(const League& league, std::string& text, NameKind kind, base::WindowSystem& ws);
+// Nothing when the name is accepted; otherwise the refusal, for a "Sorry !" box.
+std::optional<base::Notice> validate_name(const League& league, std::string& text, NameKind kind);
 
 }  // namespace quintora

@@ -203,19 +203,14 @@ void index_pairings(PairingTable& table) {
   }
 }
 
-double evaluate_order(const RoundSequence& order, const PairingTable& table, CostWorkspace& work,
-                      TeamCounts& counts) {
-  const int nv = table.nv;
-  const int n = table.n_team_even;
-  const bool odd = table.mode == odd_league_mode;
-  // The bit form needs three entries of every played sequence; the smallest
-  // tables take the step-by-step rule, which covers them cheaply.
-  if (nv < 5) return evaluate_order_reference(order, table, work.marks, counts);
+namespace {
 
-  // Bit rows by transposition: the order's rounds, each a row of team bits,
-  // make a position-by-team matrix; its transpose holds a row of position
-  // bits per team. Four 64 x 64 blocks: positions 1..64 / 65..128 by teams
-  // 0..63 / 64..127.
+// Fills work.first_low/high by transposition: the order's rounds, each a row
+// of team bits, make a position-by-team matrix; its transpose holds a row of
+// position bits per team. Four 64 x 64 blocks: positions 1..64 / 65..128 by
+// teams 0..63 / 64..127.
+void first_named_positions(const RoundSequence& order, const PairingTable& table, CostWorkspace& work) {
+  const int nv = table.nv;
   std::array<std::uint64_t, 64> block[4]{};
   for (int p = 0; p < nv; ++p) {
     const auto r = static_cast<std::size_t>(order.round[static_cast<std::size_t>(p)] - 1);
@@ -236,14 +231,29 @@ double evaluate_order(const RoundSequence& order, const PairingTable& table, Cos
     work.first_low[t + 64] = block[1][t];
     work.first_high[t + 64] = block[3][t];
   }
+}
+
+Bits first_named_row(const CostWorkspace& work, int t) {
+  return {work.first_low[static_cast<std::size_t>(t)], work.first_high[static_cast<std::size_t>(t)]};
+}
+
+}  // namespace
+
+double evaluate_order(const RoundSequence& order, const PairingTable& table, CostWorkspace& work,
+                      TeamCounts& counts) {
+  const int nv = table.nv;
+  const int n = table.n_team_even;
+  const bool odd = table.mode == odd_league_mode;
+  // The bit form needs three entries of every played sequence; the smallest
+  // tables take the step-by-step rule, which covers them cheaply.
+  if (nv < 5) return evaluate_order_reference(order, table, work.marks, counts);
+  first_named_positions(order, table, work);
 
   counts.fill(0);
   double cost = 0.0;
   if (!odd) {
     for (int t = 1; t <= n; ++t) {
-      const Bits row{work.first_low[static_cast<std::size_t>(t)],
-                     work.first_high[static_cast<std::size_t>(t)]};
-      const int c = count_from_sequence(row, nv);
+      const int c = count_from_sequence(first_named_row(work, t), nv);
       counts[static_cast<std::size_t>(t)] = c;
       cost += static_cast<double>(c * c);
     }
@@ -256,7 +266,7 @@ double evaluate_order(const RoundSequence& order, const PairingTable& table, Cos
     work.bye_position[table.bye_team[r]] = static_cast<std::uint8_t>(p);
   }
   for (int t = 1; t < n; ++t) {
-    const Bits row{work.first_low[static_cast<std::size_t>(t)], work.first_high[static_cast<std::size_t>(t)]};
+    const Bits row = first_named_row(work, t);
     // Close the gap of the bye: the team's own sequence of played rounds.
     const Bits before = low_bits(work.bye_position[static_cast<std::size_t>(t)]);
     const Bits played = (row & before) | (shift_down(row, 1) & ~before);

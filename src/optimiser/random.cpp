@@ -1,6 +1,5 @@
 #include "optimiser/random.h"
 
-#include <cmath>
 #include <ctime>
 
 #ifdef _WIN32
@@ -23,22 +22,6 @@ std::int32_t wrap(std::uint32_t bits) { return static_cast<std::int32_t>(bits); 
 std::uint32_t bits_of(std::int32_t value) { return static_cast<std::uint32_t>(value); }
 
 }  // namespace
-
-GeneratorConstants derive_generator_constants() {
-  GeneratorConstants c;
-  std::int32_t m = 1;
-  do {
-    c.m2 = m;
-    m = wrap(bits_of(c.m2) * 2u);
-  } while (m > c.m2);
-  const double halfm = static_cast<double>(c.m2);
-  c.multiplier = 8 * static_cast<std::int32_t>(halfm * std::atan(1.0) * 0.125) + 5;
-  const double root3_sixth = std::sqrt(3.0) * (-1.0 / 6.0);
-  c.increment = 2 * static_cast<std::int32_t>(halfm * (0.5 + root3_sixth)) + 1;
-  c.limit = wrap(bits_of(wrap(bits_of(c.m2) - bits_of(c.increment))) + bits_of(c.m2));
-  c.scale = 0.5 / halfm;
-  return c;
-}
 
 double UniformRandom::next() {
   constexpr GeneratorConstants c = generator_constants;

@@ -16,11 +16,10 @@ struct GeneratorConstants {
   double scale = 0.0;           // 2^-31
 };
 
-// Derives the constants from the word length exactly as the generator's
-// published rule does (runs the rule; the generator itself uses the values
-// below, which a test checks against this derivation).
-GeneratorConstants derive_generator_constants();
-
+// The values the generator's published rule derives from a 32-bit word:
+// m2 the largest power of two, multiplier 8 INT(m2 atan(1) / 8) + 5,
+// increment 2 INT(m2 (1/2 - sqrt(3) / 6)) + 1, limit 2 m2 - increment,
+// scale 1 / (2 m2).
 inline constexpr GeneratorConstants generator_constants{1073741824, 843314861, 453816693, 1693666955,
                                                         1.0 / 2147483648.0};
 

@@ -5,7 +5,11 @@
 
 namespace quintora::publish::detail {
 
-Result check(const season::Season& season, const Options& options, bool needs_calendar) {
+Result check(const season::Season& season, const Options& options, bool needs_calendar, base::Date last) {
+  // Before the consistency check, which takes a date past 9999 for a broken season.
+  for (const season::Week& week : season.weeks) {
+    if (week.date && *week.date > last) return Result::DateTooLate;
+  }
   if (!season::is_consistent(season)) return Result::BadSeason;
   if (options.team < 0 || static_cast<std::size_t>(options.team) > season.teams.size())
     return Result::UnknownTeam;
@@ -16,6 +20,15 @@ Result check(const season::Season& season, const Options& options, bool needs_ca
 bool concerns(const season::Match& match, int team) {
   return team == 0 || match.home == team || match.away == team;
 }
+
+std::chrono::sys_seconds now(const Options& options) {
+  if (options.now) return *options.now;
+  return std::chrono::time_point_cast<std::chrono::seconds>(std::chrono::system_clock::now());
+}
+
+}  // namespace quintora::publish::detail
+
+namespace quintora::publish {
 
 std::vector<Fixture> fixtures_of(const season::Season& season, int team) {
   std::vector<Fixture> fixtures;
@@ -28,9 +41,4 @@ std::vector<Fixture> fixtures_of(const season::Season& season, int team) {
   return fixtures;
 }
 
-std::chrono::sys_seconds now(const Options& options) {
-  if (options.now) return *options.now;
-  return std::chrono::time_point_cast<std::chrono::seconds>(std::chrono::system_clock::now());
-}
-
-}  // namespace quintora::publish::detail
+}  // namespace quintora::publish

@@ -1,12 +1,15 @@
 // The two comma-separated formats. Fields follow RFC 4180: a field holding a
-// comma, a double quote, CR or LF is quoted and its quotes doubled. A field
-// that a spreadsheet would take for a formula (first character = + - @, a tab
-// or CR) gets a leading apostrophe, so a team name can never run as one.
+// comma, a double quote, CR or LF is quoted and its quotes doubled; so is one
+// holding a semicolon or a tab, which spreadsheets split at where the list
+// separator is not the comma. A field that a spreadsheet would take for a
+// formula gets an apostrophe (base::without_formulas), so a team name can
+// never run as one.
 
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "base/spreadsheet_text.h"
 #include "base/text.h"
 #include "publish/common.h"
 #include "publish/publish.h"
@@ -16,10 +19,8 @@ namespace quintora::publish {
 namespace {
 
 void append_field(std::string& out, std::string_view raw) {
-  std::string text = base::with_replacement_characters(raw);
-  if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
-    text.insert(0, 1, '\'');
-  if (text.find_first_of(",\"\r\n") == std::string::npos) {
+  const std::string text = base::without_formulas(base::with_replacement_characters(raw), base::Cells::Whole);
+  if (text.find_first_of(",;\t\"\r\n") == std::string::npos) {
     out += text;
     return;
   }

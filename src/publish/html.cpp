@@ -37,7 +37,7 @@ div.week { page-break-inside: avoid; }
 // characters other than tab, LF and CR (which HTML forbids) become U+FFFD.
 std::string escape(std::string_view raw) {
   std::string out;
-  for (const char c : base::with_replacement_characters(raw)) {
+  for (const char c : base::without_control_characters(raw, "\t\n\r")) {
     switch (c) {
       case '&':
         out += "&amp;";
@@ -55,10 +55,7 @@ std::string escape(std::string_view raw) {
         out += "&#39;";
         break;
       default:
-        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == '\x7F')
-          out += "\xEF\xBF\xBD";
-        else
-          out += c;
+        out += c;
     }
   }
   return out;

@@ -36,7 +36,7 @@ struct BufferDeleter {
 // character: CR LF and a lone CR become one line break, other controls
 // (NUL included, which would end the C string) become U+FFFD.
 std::string ical_text(std::string_view raw) {
-  const std::string text = base::with_replacement_characters(raw);
+  const std::string text = base::without_control_characters(raw, "\t\n\r");
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -44,8 +44,6 @@ std::string ical_text(std::string_view raw) {
     if (c == '\r') {
       out += '\n';
       if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else if ((static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') || c == '\x7F') {
-      out += "\xEF\xBF\xBD";
     } else {
       out += c;
     }
@@ -112,7 +110,8 @@ Component event(const season::Season& season, const season::Week& week, const se
 }  // namespace
 
 Output icalendar(const season::Season& season, const Options& options) {
-  if (const Result result = detail::check(season, options, true); result != Result::Ok)
+  if (const Result result = detail::check(season, options, true, last_date(Format::ICalendar));
+      result != Result::Ok)
     return detail::failed(result);
   Component calendar(icalcomponent_new_vcalendar());
   if (!calendar) return detail::failed(Result::LibraryFailed);

@@ -31,6 +31,9 @@ std::string message(Result result, const Options& options) {
       return "The file could not be made: the library that writes this format failed.";
     case Result::NoGuiApplication:
       return "A PDF can only be made once the program has set up its printing (QGuiApplication).";
+    case Result::DateTooLate:
+      return "A match date of this season is later than this format can hold: the last date is 3000-12-31 "
+             "in a calendar file and 9999-12-31 in the other formats.";
   }
   return "The file could not be made.";
 }
@@ -51,6 +54,10 @@ Output render(const season::Season& season, Format format, const Options& option
       break;
   }
   return Output{Result::NoGuiApplication, {}};
+}
+
+base::Date last_date(Format format) {
+  return format == Format::ICalendar ? base::Date{3000, 12, 31} : base::Date{9999, 12, 31};
 }
 
 std::span<const FormatInfo> formats() { return format_table; }

@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "season/season.h"
 
@@ -23,6 +24,7 @@ enum class Result {
   BadSeason,         // the season names a team or bar it does not hold (see season::is_consistent)
   LibraryFailed,     // libical, libxlsxwriter or Qt could not make the file
   NoGuiApplication,  // PDF only: the process has no QGuiApplication
+  DateTooLate,       // a match date is later than the format can hold (see last_date)
 };
 
 struct Options {
@@ -69,7 +71,27 @@ Output printable_html(const season::Season& season, const Options& options = {})
 // for UnknownTeam.
 std::string message(Result result, const Options& options = {});
 
+// A week as it concerns one team: a match it plays, or its bye (match null).
+struct Fixture {
+  const season::Week* week = nullptr;
+  const season::Match* match = nullptr;
+  int team = 0;
+  bool home() const { return match != nullptr && match->home == team; }
+  int opponent() const { return match == nullptr ? 0 : match->home == team ? match->away : match->home; }
+};
+
+// The team's matches and byes, week by week.
+std::vector<Fixture> fixtures_of(const season::Season& season, int team);
+
 enum class Format { FixturesCsv, UploadCsv, ICalendar, Workbook, Html, Pdf };
+
+enum class Paper { A4, Letter };
+
+// The PDF of printable_html's page, made by the PDF module (quintora-pdf,
+// which holds Qt and is loaded only now, so that a run that makes no PDF
+// starts without Qt). Result::LibraryFailed when the module cannot be loaded.
+// Call it from the program's main thread.
+Output printable_pdf_from_module(const season::Season& season, const Options& options, Paper paper);
 
 // The file of any format but the PDF, which needs Qt and is made by
 // publish/pdf/pdf.h; for Format::Pdf this gives Result::NoGuiApplication.
@@ -83,6 +105,11 @@ struct FormatInfo {
   bool needs_calendar;
   bool per_team;  // honours Options::team
 };
+
+// The last date a format can hold: 3000-12-31 in iCalendar (libical writes
+// no later year), 9999-12-31 in the others (every date has four digits for
+// its year). A season with a later match date gives Result::DateTooLate.
+base::Date last_date(Format format);
 
 std::span<const FormatInfo> formats();
 // The format of that command-line name, or nullptr.

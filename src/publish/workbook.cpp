@@ -1,11 +1,12 @@
 // The workbook through libxlsxwriter. That library writes only to a named
-// file, so the workbook is made in a private temporary folder (mode 0700,
-// removed afterwards) and read back as bytes.
+// file, so the workbook is made in a private temporary folder (removed
+// afterwards, and on an interrupt) and read back as bytes.
 
 #include <xlsxwriter.h>
 
 #include <chrono>
 #include <cstddef>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -16,55 +17,16 @@
 #include <system_error>
 #include <vector>
 
+#include "base/private_folder.h"
 #include "base/text.h"
 #include "publish/common.h"
 #include "publish/publish.h"
-
-#if defined(_WIN32)
-#include <random>
-#else
-#include <stdlib.h>  // mkdtemp
-#endif
 
 namespace quintora::publish {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A folder only this user can enter, removed with everything in it when the
-// object goes. Empty path when none could be made.
-class PrivateFolder {
- public:
-  PrivateFolder() {
-    std::error_code error;
-    const fs::path base = fs::temp_directory_path(error);
-    if (error) return;
-#if !defined(_WIN32)
-    std::string pattern = (base / "quintora-xlsx-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;  // created with mode 0700
-#else
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      const fs::path candidate = base / ("quintora-xlsx-" + std::to_string(random()));
-      if (fs::create_directory(candidate, error)) {
-        fs::permissions(candidate, fs::perms::owner_all, fs::perm_options::replace, error);
-        path_ = candidate;
-      }
-    }
-#endif
-  }
-  ~PrivateFolder() {
-    std::error_code error;
-    if (!path_.empty()) fs::remove_all(path_, error);
-  }
-  PrivateFolder(const PrivateFolder&) = delete;
-  PrivateFolder& operator=(const PrivateFolder&) = delete;
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 bool is_hex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
@@ -74,16 +36,16 @@ bool starts_office_escape(std::string_view text, std::size_t i) {
          is_hex(text[i + 3]) && is_hex(text[i + 4]) && is_hex(text[i + 5]) && text[i + 6] == '_';
 }
 
-// Text as a cell holds it: valid UTF-8 without NUL (which would end the C
-// string), and the underscore of a "_xHHHH_" written as _x005F_ so the text
-// reads back as it stands. libxlsxwriter escapes control characters itself.
+// Text as the workbook's XML holds it, in a cell or a document property:
+// valid UTF-8 without control characters (libxlsxwriter escapes them in cells
+// but not in the properties, where they make the file unreadable; NUL would
+// end the C string), and the underscore of a "_xHHHH_" written as _x005F_ so
+// the text reads back as it stands.
 std::string cell_text(std::string_view raw) {
-  const std::string text = base::with_replacement_characters(raw);
+  const std::string text = base::without_control_characters(raw, "\t\n\r");
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\0')
-      out += "\xEF\xBF\xBD";
-    else if (starts_office_escape(text, i))
+    if (starts_office_escape(text, i))
       out += "_x005F_";
     else
       out += text[i];
@@ -125,20 +87,21 @@ class SheetNames {
 
   std::string take(std::string_view wanted, std::string_view fallback) {
     const std::string text = base::with_replacement_characters(wanted);
-    std::string base;
+    std::string stem;
     for (std::size_t i = 0; i < text.size(); ++i) {
       const char c = text[i];
       const bool bad = std::string_view("[]:*?/\\").find(c) != std::string_view::npos ||
                        static_cast<unsigned char>(c) < 0x20 || c == '\x7F';
       // A sheet name is read with the same escapes as a cell, and has no room for them.
-      base += bad ? '_' : starts_office_escape(text, i) ? '-' : c;
+      stem += bad ? '_' : starts_office_escape(text, i) ? '-' : c;
     }
-    while (!base.empty() && base.front() == '\'') base.erase(0, 1);
-    while (!base.empty() && base.back() == '\'') base.pop_back();
-    if (base.empty()) base = fallback;
+    stem = base::without_control_characters(stem);  // the C1 controls left
+    while (!stem.empty() && stem.front() == '\'') stem.erase(0, 1);
+    while (!stem.empty() && stem.back() == '\'') stem.pop_back();
+    if (stem.empty()) stem = fallback;
     for (int n = 1;; ++n) {
       const std::string suffix = n == 1 ? "" : " (" + std::to_string(n) + ")";
-      std::string name(prefix_within(base, max_sheet_units - suffix.size()));
+      std::string name(prefix_within(stem, max_sheet_units - suffix.size()));
       while (!name.empty() && name.back() == '\'') name.pop_back();
       name += suffix;
       if (!is_used(name)) {
@@ -158,6 +121,24 @@ class SheetNames {
   }
   std::vector<std::string> used_;
 };
+
+// A new sheet, its name always quoted where a reference names it (the
+// filter's defined name). libxlsxwriter quotes only a name holding something
+// other than letters, digits, _ and ., so a team named A1, R1C1 or XFD1048576
+// would read as a cell; Excel itself quotes every name.
+lxw_worksheet* add_sheet(lxw_workbook* book, const std::string& name) {
+  lxw_worksheet* sheet = workbook_add_worksheet(book, name.c_str());
+  if (sheet == nullptr || (sheet->quoted_name != nullptr && sheet->quoted_name[0] == '\'')) return sheet;
+  std::string quoted = "'";
+  for (const char c : name) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+  quoted += '\'';
+  // Already quoted, so the library returns a copy made with its own allocator.
+  char* copy = lxw_quote_sheetname(quoted.c_str());
+  if (copy == nullptr) return nullptr;
+  std::free(sheet->quoted_name);
+  sheet->quoted_name = copy;
+  return sheet;
+}
 
 struct Formats {
   lxw_format* header = nullptr;
@@ -244,7 +225,7 @@ bool write_fixtures(Sheet& sheet, const season::Season& season) {
 bool write_team(Sheet& sheet, const season::Season& season, int team) {
   sheet.header({"Week", "Date", "Time", "Opponent", "Home or away", "Venue"}, {6, 12, 7, 28, 13, 28});
   lxw_row_t row = 0;
-  for (const detail::Fixture& fixture : detail::fixtures_of(season, team)) {
+  for (const Fixture& fixture : fixtures_of(season, team)) {
     ++row;
     sheet.number(row, 0, fixture.week->number);
     sheet.date(row, 1, fixture.week->date);
@@ -278,14 +259,14 @@ bool fill(lxw_workbook* book, const season::Season& season, std::chrono::sys_sec
   if (workbook_set_properties(book, &properties) != LXW_NO_ERROR) return false;
 
   SheetNames names;
-  lxw_worksheet* fixtures = workbook_add_worksheet(book, names.take("Fixtures", "Fixtures").c_str());
+  lxw_worksheet* fixtures = add_sheet(book, names.take("Fixtures", "Fixtures"));
   if (fixtures == nullptr) return false;
   Sheet sheet(fixtures, formats);
   if (!write_fixtures(sheet, season)) return false;
   for (std::size_t t = 0; t < season.teams.size(); ++t) {
     const int team = static_cast<int>(t + 1);
     const std::string name = names.take(season.teams[t].name, "Team " + std::to_string(team));
-    lxw_worksheet* page = workbook_add_worksheet(book, name.c_str());
+    lxw_worksheet* page = add_sheet(book, name);
     if (page == nullptr) return false;
     Sheet team_sheet(page, formats);
     if (!write_team(team_sheet, season, team)) return false;
@@ -298,9 +279,9 @@ bool fill(lxw_workbook* book, const season::Season& season, std::chrono::sys_sec
 Output workbook(const season::Season& season, const Options& options) {
   if (const Result result = detail::check(season, {}, false); result != Result::Ok)
     return detail::failed(result);
-  const PrivateFolder folder;
-  if (folder.path().empty()) return detail::failed(Result::LibraryFailed);
-  const fs::path file = folder.path() / "season.xlsx";
+  base::PrivateFolder folder;
+  if (!folder.create("quintora-xlsx-", {"season.xlsx"})) return detail::failed(Result::LibraryFailed);
+  const fs::path file = folder.file("season.xlsx");
   std::string tmpdir = folder.path().string();  // libxlsxwriter's own scratch files go there too
   lxw_workbook_options book_options{};
   book_options.tmpdir = tmpdir.data();

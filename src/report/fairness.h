@@ -37,27 +37,34 @@ struct Fairness {
   std::vector<TeamLine> teams;
   std::vector<BarLine> bars;
   int total_breaks = 0;
-  // The fewest breaks any season of this team count and length can have
-  // (see minimum_breaks).
+  // The fewest breaks any season of this team count and length can have, or
+  // where that is not proven, a number it is proven not to be below (see
+  // fewest_breaks).
   int minimum_breaks = 0;
+  bool minimum_is_exact = true;
+  bool last_pass_cut = false;  // the season ends inside a round-robin
 };
 
 // Counts on the season's weeks in order. A match naming a team or bar outside
 // the league (a season that is not consistent) is passed over.
 Fairness assess(const season::Season& season);
 
-// The fewest breaks over the whole passes of a season of mirrored single
-// round-robins (each pass the previous one with home and away exchanged),
-// for n teams and `weeks` weeks of `rounds_per_pass` rounds each; a last
-// pass cut short adds nothing to the bound. With k whole passes:
-// - even n: (2k - 1)(n - 2) for k >= 1 (de Werra, "Scheduling in sports",
-//   1981: at most two teams of a single round-robin can alternate without a
-//   break, and the canonical circle schedule reaches n - 2);
-// - odd n: (k - 1) n, one per team at each pass boundary (a team that
-//   alternates within a pass plays an even number of games and so starts the
-//   exchanged next pass on its last side; one that does not has a break in
-//   every pass).
-int minimum_breaks(int n_team, int rounds_per_pass, int weeks);
+// The fewest breaks of a season of n teams and `weeks` weeks, played as
+// seasons are: one single round-robin of `rounds_per_pass` rounds (n - 1 for
+// even n, n with a bye each round for odd n), then the same rounds in the
+// same order with home and away exchanged, and so on; the last pass may be
+// cut short. The least is over every round-robin, order of its rounds and
+// choice of hosts; the argument is at the definition. `exact` is false where
+// only a lower bound is proven: the fewest may then be more than `breaks`.
+struct FewestBreaks {
+  int breaks = 0;
+  bool exact = true;
+};
+FewestBreaks fewest_breaks(int n_team, int rounds_per_pass, int weeks);
+
+// The fewest breaks in words: "18", or "at least 12" where only a lower bound
+// is proven.
+std::string fewest_text(const Fairness& fairness);
 
 // Aligned text tables for a terminal (teams, bars, then the breaks against
 // the fewest possible), names padded by their characters. A control
@@ -70,9 +77,11 @@ std::string as_text(const Fairness& fairness);
 // {"teams": [{"number", "name", "home", "away", "byes", "breaks",
 //   "longest_home_run", "longest_away_run"}, ...],
 //  "bars": [{"number", "name", "tables", "most_in_a_week", "weeks_over_tables"}, ...],
-//  "total_breaks", "minimum_breaks"}
-// Names are the league's UTF-8 bytes, escaped as JSON requires; a byte that
-// is not UTF-8 becomes U+FFFD, so the output is always valid JSON.
+//  "total_breaks", "minimum_breaks", and for a season that ends inside a
+//  round-robin or whose fewest is not proven "minimum_breaks_exact"}
+// Names as the text shows them (a control character or a byte that is not
+// UTF-8 becomes U+FFFD), with quote and backslash escaped: always valid JSON,
+// and nothing a terminal would obey.
 std::string as_json(const Fairness& fairness);
 
 }  // namespace quintora::report

@@ -30,7 +30,8 @@ namespace {
 void count_home_matches(const RoundTable& table, BalanceState& state) {
   state.n_home_of_team.fill(0);
   for (int r = 1; r <= table.nweek; ++r) {
-    for (int s = table.odd; s <= table.nmatch; ++s) ++state.n_home_of_team[at(cell(table.A, s, r))];
+    for (int s = table.first_real_slot; s <= table.nmatch; ++s)
+      ++state.n_home_of_team[at(cell(table.A, s, r))];
   }
 }
 
@@ -38,7 +39,7 @@ void count_home_matches(const RoundTable& table, BalanceState& state) {
 // must be current.
 void evaluate_candidates(const RoundTable& table, const BarLimits& limits, int round, BalanceState& state) {
   state.n_match_this_bar.fill(0);
-  for (int s = table.odd; s <= table.nmatch; ++s) {
+  for (int s = table.first_real_slot; s <= table.nmatch; ++s) {
     ++state.n_match_this_bar[at(state.home_bar[at(cell(table.A, s, round))])];
   }
 
@@ -47,7 +48,7 @@ void evaluate_candidates(const RoundTable& table, const BarLimits& limits, int r
   state.teamN_with_max_home_this_bar.fill(0);
   state.teamN_with_min_home_this_bar.fill(0);
 
-  for (int s = table.odd; s <= table.nmatch; ++s) {
+  for (int s = table.first_real_slot; s <= table.nmatch; ++s) {
     const int h = cell(table.A, s, round);
     const int v = cell(table.B, s, round);
     const auto X = at(state.home_bar[at(h)]);
@@ -95,7 +96,7 @@ void balance(RoundTable& table, const League& league, const BarLimits& limits, B
       if (excess > 0) {
         for (int n = 0; n < excess; ++n) {
           const int t = state.teamN_with_max_home_this_bar[at(b)];
-          for (int s = table.odd; s <= table.nmatch; ++s) {
+          for (int s = table.first_real_slot; s <= table.nmatch; ++s) {
             if (cell(table.A, s, r) == t) {
               flip_and_evaluate(table, limits, s, r, state);
             }
@@ -104,7 +105,7 @@ void balance(RoundTable& table, const League& league, const BarLimits& limits, B
       } else if (deficit > 0) {
         for (int n = 0; n < deficit; ++n) {
           const int t = state.teamN_with_min_home_this_bar[at(b)];
-          for (int s = table.odd; s <= table.nmatch; ++s) {
+          for (int s = table.first_real_slot; s <= table.nmatch; ++s) {
             if (cell(table.B, s, r) == t) {
               flip_and_evaluate(table, limits, s, r, state);
             }

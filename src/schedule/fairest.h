@@ -22,10 +22,9 @@
 
 #include "league/league.h"
 #include "schedule/round_table.h"
+#include "schedule/schedule_options.h"
 
 namespace quintora::schedule {
-
-inline constexpr int max_variant = 1000;
 
 // Fills `table` for the teams of `league`, with the rounds already in play
 // order (play it with table_order), in the layout of build_round_table:

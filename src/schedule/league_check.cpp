@@ -8,7 +8,7 @@
 
 namespace quintora::schedule {
 
-int check_table_capacity(const League& league, base::Notices& notices) {
+bool check_table_capacity(const League& league, base::Notices& notices) {
   const int slots = std::clamp(league.n_bar_slot, 0, bar_room);
   for (int p = 0; p < slots; ++p) {
     if (!bar_is_live(league, p)) continue;
@@ -17,10 +17,10 @@ int check_table_capacity(const League& league, base::Notices& notices) {
     const long needed = (static_cast<long>(league.bar.n_team_this_bar[i]) + 1) / 2;
     if (league.bar.n_table_this_bar[i] < needed) {
       notices.push_back({std::string(message::not_enough_tables) + std::string(league.bar.name[i].view())});
-      return -1;
+      return false;
     }
   }
-  return 1;
+  return true;
 }
 
 bool check_schedule_request(const League& league, base::Notices& notices) {
@@ -28,27 +28,25 @@ bool check_schedule_request(const League& league, base::Notices& notices) {
     notices.push_back({std::string(message::no_teams)});
     return false;
   }
-  return check_table_capacity(league, notices) == 1;
+  return check_table_capacity(league, notices);
 }
 
-bool league_fits_run(const League& league, std::string& message) {
-  if (league.n_team < 1) {
-    message = message::no_teams;
-    return false;
-  }
+namespace {
+
+// The first reason the run cannot take `league`; empty when it can.
+std::string misfit(const League& league) {
+  if (league.n_team < 1) return std::string(message::no_teams);
   if (league.n_team > max_run_teams || league.n_bar < 1 || league.n_bar > max_bars) {
-    message = "The league has " + std::to_string(league.n_team) + " teams in " +
-              std::to_string(league.n_bar) + " bars; a schedule takes 1 to " + std::to_string(max_run_teams) +
-              " teams in 1 to " + std::to_string(max_bars) + " bars.";
-    return false;
+    return "The league has " + std::to_string(league.n_team) + " teams in " + std::to_string(league.n_bar) +
+           " bars; a schedule takes 1 to " + std::to_string(max_run_teams) + " teams in 1 to " +
+           std::to_string(max_bars) + " bars.";
   }
   for (int p = 0; p < league.n_bar; ++p) {
     const auto i = static_cast<std::size_t>(p);
     const std::string name(league.bar.name[i].view());
     if (league.bar.number[i] != p + 1) {
-      message = "Bar " + name + " is numbered " + std::to_string(league.bar.number[i]) + " instead of " +
-                std::to_string(p + 1) + ".";
-      return false;
+      return "Bar " + name + " is numbered " + std::to_string(league.bar.number[i]) + " instead of " +
+             std::to_string(p + 1) + ".";
     }
   }
   std::array<int, bar_room> teams_of_bar{};
@@ -56,8 +54,7 @@ bool league_fits_run(const League& league, std::string& message) {
     const auto i = static_cast<std::size_t>(t);
     const int bar = league.team.bar_number[i];
     if (bar < 1 || bar > league.n_bar) {
-      message = "Team " + std::string(league.team.name[i].view()) + " has no bar.";
-      return false;
+      return "Team " + std::string(league.team.name[i].view()) + " has no bar.";
     }
     ++teams_of_bar[static_cast<std::size_t>(bar - 1)];
   }
@@ -67,13 +64,21 @@ bool league_fits_run(const League& league, std::string& message) {
   for (int p = 0; p < league.n_bar; ++p) {
     const auto i = static_cast<std::size_t>(p);
     if (league.bar.n_team_this_bar[i] != teams_of_bar[i]) {
-      message = "Bar " + std::string(league.bar.name[i].view()) + " is given " +
-                std::to_string(league.bar.n_team_this_bar[i]) + " as its number of teams, but " +
-                std::to_string(teams_of_bar[i]) + " teams have it as their bar.";
-      return false;
+      return "Bar " + std::string(league.bar.name[i].view()) + " is given " +
+             std::to_string(league.bar.n_team_this_bar[i]) + " as its number of teams, but " +
+             std::to_string(teams_of_bar[i]) + " teams have it as their bar.";
     }
   }
-  return true;
+  return {};
+}
+
+}  // namespace
+
+bool league_fits_run(const League& league, base::Notices& notices) {
+  std::string problem = misfit(league);
+  if (problem.empty()) return true;
+  notices.push_back({std::move(problem)});
+  return false;
 }
 
 }  // namespace quintora::schedule

@@ -21,17 +21,17 @@ namespace quintora::schedule {
 inline constexpr int max_run_teams = max_team_even;
 static_assert(max_run_teams <= team_room);
 
-// 1 when every live bar has tables for half its teams, rounded up (a bar
-// with no teams always passes); otherwise -1, with "Not enough tables for
+// True when every live bar has tables for half its teams, rounded up (a bar
+// with no teams always passes); otherwise false, with "Not enough tables for
 // this bar: NAME" for the first bar that has too few.
-int check_table_capacity(const League& league, base::Notices& notices);
+bool check_table_capacity(const League& league, base::Notices& notices);
 
 // The Schedule command's checks, in its order: "Cannot schedule without
 // teams.", then the tables. True when the league may be scheduled.
 bool check_schedule_request(const League& league, base::Notices& notices);
 
-// True when the run can take `league`; otherwise false with a message that
+// True when the run can take `league`; otherwise false with a notice that
 // names the first offending bar or team.
-bool league_fits_run(const League& league, std::string& message);
+bool league_fits_run(const League& league, base::Notices& notices);
 
 }  // namespace quintora::schedule

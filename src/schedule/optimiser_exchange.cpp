@@ -28,10 +28,10 @@ bool next_integer(std::string_view text, std::size_t& pos, long& value) {
 
 std::string optimiser_input_text(const RoundTable& table) {
   std::string out;
-  append_format(out, "%d  %d  %d  %d\n", table.n_team_even, table.nweek, table.nmatch - table.odd + 1,
-                table.odd);
+  append_format(out, "%d  %d  %d  %d\n", table.n_team_even, table.nweek,
+                table.nmatch - table.first_real_slot + 1, table.first_real_slot);
   for (int r = 1; r <= table.nweek; ++r) {
-    for (int s = table.odd; s <= table.nmatch; ++s) {
+    for (int s = table.first_real_slot; s <= table.nmatch; ++s) {
       append_format(out, "%d %d  ", table.A[at(s)][at(r)], table.B[at(s)][at(r)]);
     }
     out += '\n';

@@ -23,10 +23,10 @@ void build_round_table(RoundTable& t, int n_team) {
 
   if (n_team % 2 == 0) {
     t.n_team_even = n_team;
-    t.odd = 1;
+    t.first_real_slot = 1;
   } else {
     t.n_team_even = n_team + 1;
-    t.odd = 2;
+    t.first_real_slot = 2;
   }
   const int n = t.n_team_even;
   t.nweek = n - 1;

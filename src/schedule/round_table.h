@@ -13,10 +13,10 @@ inline constexpr int max_slots = max_team_even / 2;
 inline constexpr int max_rounds = max_team_even - 1;
 
 struct RoundTable {
-  int n_team_even = 0;  // the league's team count, plus the dummy when it is odd
-  int odd = 1;          // first real slot: 2 when slot 1 holds the dummy's bye
-  int nweek = 0;        // rounds in the table (not the season length)
-  int nmatch = 0;       // slots per round
+  int n_team_even = 0;      // the league's team count, plus the dummy when it is odd
+  int first_real_slot = 1;  // 1, or 2 when slot 1 holds the bye: the dummy team of an odd league
+  int nweek = 0;            // rounds in the table (not the season length)
+  int nmatch = 0;           // slots per round
   // Indexed [slot][round], both counted from 1; index 0 is unused.
   std::array<std::array<int, max_rounds + 1>, max_slots + 1> A{};  // home team
   std::array<std::array<int, max_rounds + 1>, max_slots + 1> B{};  // visiting team

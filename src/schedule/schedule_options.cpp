@@ -6,6 +6,48 @@
 
 namespace quintora::schedule {
 
+std::string_view method_caption(ScheduleMethod::Kind kind) {
+  switch (kind) {
+    case ScheduleMethod::Kind::TableOrder:
+      return "No";
+    case ScheduleMethod::Kind::Search:
+      return "Yes";
+    case ScheduleMethod::Kind::SearchHarder:
+      return "Yes, try harder";
+    case ScheduleMethod::Kind::SearchHardest:
+      return "Yes, try hardest";
+    case ScheduleMethod::Kind::Fairest:
+      break;
+  }
+  return "Fairest: bars within tables, fewest breaks";
+}
+
+ScheduleMethod method_of_effort(int effort) {
+  return {method_kinds[static_cast<std::size_t>(std::clamp(effort, 1, 4) - 1)], 1};
+}
+
+int search_effort(ScheduleMethod::Kind kind) {
+  switch (kind) {
+    case ScheduleMethod::Kind::Search:
+      return 2;
+    case ScheduleMethod::Kind::SearchHarder:
+      return 3;
+    case ScheduleMethod::Kind::SearchHardest:
+      return 4;
+    case ScheduleMethod::Kind::TableOrder:
+    case ScheduleMethod::Kind::Fairest:
+      break;
+  }
+  return 0;
+}
+
+ScheduleOptions options_for(ScheduleMethod method, int weeks) {
+  ScheduleOptions options;
+  options.season_weeks = weeks;
+  options.method = method;
+  return options;
+}
+
 int default_season_weeks(int n_team) {
   if (n_team < 1) return 0;
   const int weeks = n_team % 2 == 0 ? 2 * (n_team - 1) : 2 * n_team;

@@ -1,20 +1,22 @@
 #pragma once
 // One schedule run: pairing table, balancing, the optimiser when asked for,
-// and the finished schedule file; then finish_run clears the work files and
-// shows the result.
+// and the finished schedule file. The run shows nothing: it hands back why
+// it failed, and its caller decides where that appears. The files it
+// exchanges with the optimiser live in a private work folder that is gone
+// by the time the run returns.
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 
-#include "base/window_system.h"
+#include "base/messages.h"
 #include "league/league.h"
 #include "schedule/balancing.h"
 #include "schedule/bar_limits.h"
 #include "schedule/round_table.h"
 #include "schedule/schedule_options.h"
-#include "schedule/work_folder.h"
 #include "season/season.h"
 
 namespace quintora::schedule {
@@ -42,45 +44,62 @@ struct Rendered {
 };
 using SeasonRenderer = std::function<Rendered(const season::Season&)>;
 
-// The caller's settings and the run's own state, which lives from
-// schedule_run to finish_run. Every table is of fixed size.
-struct ScheduleRun {
-  // Set by the caller.
+// The caller's settings of a run.
+struct RunSettings {
   std::filesystem::path base_folder;         // a relative result name is taken against it
   std::ostream* optimiser_output = nullptr;  // the optimiser's progress lines; nullptr drops them
-  bool start_viewer = true;                  // the command line shows no viewer
   RoundOrderSearch search = run_optimiser;   // tests put a scripted one in its place
   // The result file's format; unset, the schedule text (plain or comma-delimited).
   SeasonRenderer render;
+};
 
-  // Filled by the run.
-  std::filesystem::path result_path;  // the result's full path
-  WorkFolder work;
-  long evaluations = 0;  // the optimiser's cost evaluations
-  RoundTable table;
-  BarLimits limits;
-  BalanceState balance_state;
-  RoundOrder order;
-  season::Season season;  // what the result file holds
+// How a run ended: done, or the one notice ("Stop !") that says why not.
+struct RunResult {
+  std::optional<base::Notice> failure;
+  bool ok() const { return !failure; }
 };
 
 // The full path a result name denotes: a relative name is taken against
 // base_folder. An empty name stays empty.
 std::filesystem::path resolve_result_path(const std::filesystem::path& base_folder, std::string_view name);
 
-// Builds the season of `league` (which it never changes) into run.season,
-// with the optimiser when asked for, and writes no file. Returns 1 on
-// success and -1 on failure, after showing why.
-int build_season(const League& league, const ScheduleOptions& options, ScheduleRun& run,
-                 base::WindowSystem& ws);
+// A run and what it made. Its tables are of fixed size and large: keep it
+// on the heap.
+class ScheduleRun {
+ public:
+  explicit ScheduleRun(RunSettings settings = {}) : settings_(std::move(settings)) {}
+  ScheduleRun(const ScheduleRun&) = delete;
+  ScheduleRun& operator=(const ScheduleRun&) = delete;
 
-// Builds the season and writes the result file. Returns 1 on success and -1
-// on failure, after showing why.
-int schedule_run(const League& league, const ScheduleOptions& options, ScheduleRun& run,
-                 base::WindowSystem& ws);
+  RunSettings& settings() { return settings_; }
 
-// Removes the work files and their folder; after a successful run (result 1)
-// shows the result file in the chosen viewer.
-void finish_run(int result, const ScheduleOptions& options, ScheduleRun& run, base::WindowSystem& ws);
+  // Builds the season of `league` (which it never changes) and writes no file.
+  RunResult build_season(const League& league, const ScheduleOptions& options);
+  // Builds the season and writes the result file. A result name that would
+  // replace the league's own file is refused before the optimiser starts.
+  RunResult write_schedule(const League& league, const ScheduleOptions& options);
+
+  // What the last successful run made.
+  const season::Season& season() const { return season_; }
+  season::Season take_season() { return std::move(season_); }
+  const RoundOrder& round_order() const { return order_; }
+  const std::filesystem::path& result_path() const { return result_path_; }  // in full
+  long evaluations() const { return evaluations_; }  // the optimiser's cost evaluations
+
+ private:
+  RunResult start(const League& league, const ScheduleOptions& options);
+  RunResult build_rounds(const League& league, const ScheduleOptions& options);
+  RunResult search_order(const ScheduleOptions& options);
+  RunResult fill_season(const League& league, const ScheduleOptions& options);
+
+  RunSettings settings_;
+  std::filesystem::path result_path_;
+  long evaluations_ = 0;
+  RoundTable table_;
+  BarLimits limits_;
+  BalanceState balance_state_;
+  RoundOrder order_;
+  season::Season season_;
+};
 
 }  // namespace quintora::schedule

@@ -35,7 +35,7 @@ season::Season build_season(const League& league, const RoundTable& table, const
     season::Week week;
     week.number = w + 1;
     if (static_cast<std::size_t>(w) < dates.size()) week.date = dates[static_cast<std::size_t>(w)];
-    for (int slot = table.odd; slot <= table.nmatch; ++slot) {
+    for (int slot = table.first_real_slot; slot <= table.nmatch; ++slot) {
       int home = table.A[at(slot)][at(r)];
       int away = table.B[at(slot)][at(r)];
       // Every second pass is the same round with home and away exchanged.
@@ -43,7 +43,7 @@ season::Season build_season(const League& league, const RoundTable& table, const
       week.matches.push_back({home, away});
     }
     // In an odd league slot 1 pairs the dummy with the team that sits out.
-    if (table.odd == 2) week.not_playing = std::min(table.A[1][at(r)], table.B[1][at(r)]);
+    if (table.first_real_slot == 2) week.not_playing = std::min(table.A[1][at(r)], table.B[1][at(r)]);
     s.weeks.push_back(std::move(week));
   }
   return s;

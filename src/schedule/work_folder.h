@@ -5,33 +5,28 @@
 // of them. The folder and its files are registered for removal should the
 // process be interrupted.
 
-#include <array>
 #include <filesystem>
 #include <string_view>
+
+#include "base/private_folder.h"
 
 namespace quintora::schedule {
 
 class WorkFolder {
  public:
-  WorkFolder() = default;
-  WorkFolder(const WorkFolder&) = delete;
-  WorkFolder& operator=(const WorkFolder&) = delete;
-  ~WorkFolder() { remove(); }
-
   // Makes a new, empty folder that only this user may enter; false when
   // none could be made.
   bool create();
-  bool exists() const { return !path_.empty(); }
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path file(std::string_view name) const { return path_ / name; }
+  bool exists() const { return folder_.exists(); }
+  const std::filesystem::path& path() const { return folder_.path(); }
+  std::filesystem::path file(std::string_view name) const { return folder_.file(name); }
 
   // Removes the optimiser's files by their exact names, then the folder,
   // and nothing else: a folder holding anything more is left where it is.
-  void remove();
+  void remove() { folder_.remove(); }
 
  private:
-  std::filesystem::path path_;
-  std::array<int, 4> cleanup_slots_{-1, -1, -1, -1};
+  base::PrivateFolder folder_;
 };
 
 }  // namespace quintora::schedule

@@ -47,11 +47,11 @@ int Editor::selected_team_entry() const {
 }
 
 void Editor::set_auto_add_team(bool on) {
-  auto_add_team_ = on ? 1 : -1;
+  auto_add_team_ = on;
   ws_.set_checked(control::auto_add_team, on);
 }
 
-void Editor::toggle_auto_add_team() { set_auto_add_team(auto_add_team_ != 1); }
+void Editor::toggle_auto_add_team() { set_auto_add_team(!auto_add_team_); }
 
 void Editor::bar_selected() {
   const int p = selected_bar_entry();
@@ -82,7 +82,7 @@ void Editor::team_selected() {
 void Editor::add_bar() {
   if (league_.n_bar >= max_bars) return stop("Only 49 bars are allowed.");
   std::string name = ws_.get_text(control::bar_name, name_field_bytes);
-  if (validate_name(league_, name, NameKind::Bar, ws_) != 1) return;
+  if (const auto refusal = validate_name(league_, name, NameKind::Bar)) return base::show(ws_, *refusal);
   if (league_.n_bar_slot >= bar_room) return stop(bar_room_full);
 
   ws_.list_append(control::bar_list, name, league_.n_bar_slot);
@@ -98,7 +98,7 @@ void Editor::add_bar() {
   ws_.set_text(control::bar_name_label, name);
   mark_modified(league_);
 
-  if (auto_add_team_ != 1) return;
+  if (!auto_add_team_) return;
   if (find_team(league_, name) != no_position) return;
   if (league_.n_team_slot >= team_room) return stop(auto_team_room_full);
   append_team(name, p);
@@ -120,7 +120,7 @@ void Editor::add_team() {
   if (needed > static_cast<long>(tables)) return stop("Not enough tables!  Increase number of tables first.");
 
   std::string name = ws_.get_text(control::team_name, name_field_bytes);
-  if (validate_name(league_, name, NameKind::Team, ws_) != 1) return;
+  if (const auto refusal = validate_name(league_, name, NameKind::Team)) return base::show(ws_, *refusal);
   if (league_.n_team_slot >= team_room) return stop(team_room_full);
   append_team(name, p);
   mark_modified(league_);
@@ -190,7 +190,7 @@ void Editor::rename_bar() {
   const int p = selected_bar_entry();
   if (p == no_position) return stop("Please select a bar.");
   std::string name = ws_.get_text(control::bar_name, name_field_bytes);
-  if (validate_name(league_, name, NameKind::Bar, ws_) != 1) return;
+  if (const auto refusal = validate_name(league_, name, NameKind::Bar)) return base::show(ws_, *refusal);
   replace_selected_row(control::bar_list, control::bar_name, name, p);
   quintora::rename_bar(league_, p, name);
   selected_bar_ = p;
@@ -203,7 +203,7 @@ void Editor::rename_team() {
   const int t = selected_team_entry();
   if (t == no_position) return stop("Please select a team.");
   std::string name = ws_.get_text(control::team_name, name_field_bytes);
-  if (validate_name(league_, name, NameKind::Team, ws_) != 1) return;
+  if (const auto refusal = validate_name(league_, name, NameKind::Team)) return base::show(ws_, *refusal);
   replace_selected_row(control::team_list, control::team_name, name, t);
   quintora::rename_team(league_, t, name);
   mark_modified(league_);

@@ -32,8 +32,6 @@ class Editor {
   void tables_changed();
   void toggle_auto_add_team();
 
-  int selected_bar() const { return selected_bar_; }
-  int auto_add_team() const { return auto_add_team_; }
   // The start-up state of the check box: ticked.
   void set_auto_add_team(bool on);
 
@@ -54,7 +52,7 @@ class Editor {
   League& league_;
   base::WindowSystem& ws_;
   int selected_bar_ = 0;
-  int auto_add_team_ = 1;
+  bool auto_add_team_ = true;  // the check box: add a team of each new bar's name
 };
 
 }  // namespace quintora::ui

@@ -100,18 +100,21 @@ void FileCommands::file_new() {
 void FileCommands::file_open() {
   if (prompt_save_changes(PromptMode::CloseFile) == PromptResult::Cancelled) return;
   const std::optional<std::string> chosen = ws_.choose_file(league_file_dialog(base::FileDialogKind::Open));
-  if (!chosen) return;
-  if (!path_fits(*chosen)) return;
+  if (chosen) open_path(*chosen);
+}
+
+void FileCommands::open_path(const std::string& path) {
+  if (!path_fits(path)) return;
   base::Notices notices;
-  const ReadResult result = read_league_file(league_, *chosen, ReadMode::Open, notices);
+  const ReadResult result = read_league_file(league_, path, ReadMode::Open, notices);
   if (result == ReadResult::Unreadable) {
-    ws_.message_box("Cannot open the file:\n" + *chosen, base::caption::sorry, base::Icon::Error,
+    ws_.message_box("Cannot open the file:\n" + path, base::caption::sorry, base::Icon::Error,
                     base::Buttons::Ok);
     return;
   }
   if (result == ReadResult::Success) show_read_league();
   base::show(ws_, notices);
-  if (result == ReadResult::Success) ws_.set_text(control::file_name_label, *chosen);
+  if (result == ReadResult::Success) ws_.set_text(control::file_name_label, path);
 }
 
 void FileCommands::save() {

@@ -27,6 +27,9 @@ class FileCommands {
 
   void file_new();
   void file_open();
+  // Open without its dialog: reads the league file at `path` (UTF-8), with
+  // the same messages and the same effects as File > Open.
+  void open_path(const std::string& path);
   void save();
   // True when the league was written to a newly chosen file.
   bool save_as();

@@ -1,6 +1,7 @@
 #include "ui/main_window_logic.h"
 
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "base/messages.h"
@@ -9,6 +10,7 @@
 #include "ui/about.h"
 #include "ui/controls.h"
 #include "ui/schedule_command.h"
+#include "ui/season_window.h"
 
 namespace quintora::ui {
 
@@ -101,6 +103,12 @@ void MainWindowLogic::command(int id) {
     default:
       return;
   }
+}
+
+void MainWindowLogic::open_given_file(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path full = std::filesystem::absolute(base::path_from_utf8(path), ec);
+  files_.open_path(ec ? path : base::utf8_of(full));
 }
 
 void MainWindowLogic::schedule() {

@@ -12,9 +12,14 @@
 #include "ui/display_size.h"
 #include "ui/editor.h"
 #include "ui/file_commands.h"
-#include "ui/season_window.h"
 
 namespace quintora::ui {
+
+class SeasonWindowLogic;
+
+// Shows the Season window for `logic` and returns when it is closed. The
+// program with a display supplies it; tests supply their own.
+using SeasonWindowOpener = std::function<void(SeasonWindowLogic&)>;
 
 class MainWindowLogic final : public base::EventSink {
  public:
@@ -28,6 +33,10 @@ class MainWindowLogic final : public base::EventSink {
   // The window's initialisation: ticks the automatic-team check box and sets
   // the default result file name. Call once the form exists.
   void initialise();
+  // The league file given to the program when it starts, opened as File >
+  // Open opens a chosen one; a relative path is taken against the current
+  // folder, so the window shows, and later saves to, the full path.
+  void open_given_file(const std::string& path);
 
   void on_event(int id, base::Notification what) override;
 

@@ -1,8 +1,8 @@
 #include "ui/schedule_dialog.h"
 
+#include "base/messages.h"
 #include "base/numbers.h"
-#include "schedule/fairest.h"
-#include "ui/controls.h"
+#include "ui/result_viewer.h"
 
 namespace quintora::ui {
 
@@ -16,9 +16,7 @@ constexpr std::size_t variant_text_room = 9;
 
 void reset_options_for_dialog(schedule::ScheduleOptions& options, const League& league) {
   options.season_weeks = schedule::default_season_weeks(league.n_team);
-  options.effort = 2;
-  options.fairest = false;
-  options.variant = 1;
+  options.method = {};
   options.viewer = schedule::Viewer::NotePad;
   options.comma_delimited = false;
 }
@@ -27,12 +25,8 @@ void ScheduleDialog::on_open(base::WindowSystem& ws) {
   reset_options_for_dialog(options_, league_);
   ws.set_number(control::weeks, options_.season_weeks);
   ws.set_text(control::result_file, options_.result_file);
-  ws.set_checked(control::effort_no, false);
-  ws.set_checked(control::effort_yes, true);
-  ws.set_checked(control::effort_harder, false);
-  ws.set_checked(control::effort_hardest, false);
-  ws.set_checked(control::effort_fairest, false);
-  ws.set_number(control::variant, options_.variant);
+  for (const MethodControl& m : method_controls) ws.set_checked(m.control, m.kind == options_.method.kind);
+  ws.set_number(control::variant, options_.method.variant);
   ws.set_checked(control::viewer_notepad, true);
   ws.set_checked(control::viewer_wordpad, false);
   ws.set_checked(control::comma_delimited, options_.comma_delimited);
@@ -42,17 +36,11 @@ void ScheduleDialog::on_open(base::WindowSystem& ws) {
 void ScheduleDialog::read_choices(const base::WindowSystem& ws) {
   options_.season_weeks = schedule::convert_weeks_text(ws.get_text(control::weeks, weeks_text_room));
   options_.result_file = ws.get_text(control::result_file, result_file_room);
-  if (ws.is_checked(control::effort_no)) {
-    options_.effort = 1;
-  } else if (ws.is_checked(control::effort_harder)) {
-    options_.effort = 3;
-  } else if (ws.is_checked(control::effort_hardest)) {
-    options_.effort = 4;
-  } else {
-    options_.effort = 2;
+  options_.method.kind = schedule::ScheduleMethod::Kind::Search;
+  for (const MethodControl& m : method_controls) {
+    if (ws.is_checked(m.control)) options_.method.kind = m.kind;
   }
-  options_.fairest = ws.is_checked(control::effort_fairest);
-  options_.variant =
+  options_.method.variant =
       base::parse_leading_integer(ws.get_text(control::variant, variant_text_room), 1, schedule::max_variant);
   options_.viewer =
       ws.is_checked(control::viewer_wordpad) ? schedule::Viewer::WordPad : schedule::Viewer::NotePad;
@@ -67,9 +55,12 @@ bool ScheduleDialog::on_command(base::WindowSystem& ws, int id) {
   ws.set_text(control::status, status_running);
   ws.update_now();
   read_choices(ws);
-  const int result = schedule::schedule_run(league_, options_, run_, ws);
-  schedule::finish_run(result, options_, run_, ws);
-  if (result == 1) return true;
+  const schedule::RunResult result = run_.write_schedule(league_, options_);
+  if (result.ok()) {
+    show_result(ws, options_.viewer, run_.result_path());
+    return true;
+  }
+  base::show(ws, *result.failure);
   ws.set_text(control::status, status_ready);
   return false;
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace quintora::base {
@@ -61,6 +62,21 @@ TEST(Text, ControlCharactersAreEscapedAndNothingElse) {
       {"\xC2\xA0\xC2\x80", "\xC2\xA0\\xc2\\x80"},
   };
   for (const auto& [text, shown] : cases) EXPECT_EQ(escape_control_characters(text), shown) << shown;
+}
+
+// Each control and each stray byte is one U+FFFD (written # below), except
+// the controls the format keeps.
+TEST(Text, ControlCharactersAreReplacedExceptTheKeptOnes) {
+  const auto shown = [](std::string_view expected) {
+    std::string out;
+    for (const char c : expected) out += c == '#' ? std::string("\xEF\xBF\xBD") : std::string(1, c);
+    return out;
+  };
+  const std::string text("a\0b\tc\rd\ne\x7F \xC2\x9B \xC2\x85 \x9B \xC3 \xC2\xA0 Caf\xC3\xA9", 29);
+  EXPECT_EQ(without_control_characters(text), shown("a#b#c#d#e# # # # # \xC2\xA0 Caf\xC3\xA9"));
+  EXPECT_EQ(without_control_characters(text, "\t\n\r"), shown("a#b\tc\rd\ne# # # # # \xC2\xA0 Caf\xC3\xA9"));
+  EXPECT_EQ(without_control_characters(text, std::string(1, '\0')),
+            shown(std::string("a\0b#c#d#e# # # # # \xC2\xA0 Caf\xC3\xA9", 27)));
 }
 
 TEST(Text, FittingLengthNeverCutsACharacter) {

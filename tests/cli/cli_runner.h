@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "base/null_window_system.h"
+#include "base/random_name.h"
 #include "league/league_file.h"
 #include "schedule/schedule_run.h"
 
@@ -65,11 +65,8 @@ inline season::Season library_season(const fs::path& league_file,
   options.season_weeks = schedule::default_season_weeks(league->n_team);
   change(options);
   auto run = std::make_unique<schedule::ScheduleRun>();
-  run->start_viewer = false;
-  base::NullWindowSystem ws;
-  EXPECT_EQ(schedule::build_season(*league, options, *run, ws), 1);
-  schedule::finish_run(1, options, *run, ws);
-  return std::move(run->season);
+  EXPECT_TRUE(run->build_season(*league, options).ok());
+  return run->take_season();
 }
 
 class CliRunner : public ::testing::Test {
@@ -120,10 +117,8 @@ class CliRunner : public ::testing::Test {
     return "Schedule written to " + (work_ / file).string() + "\n";
   }
 
-  const fs::path root_ =
-      fs::temp_directory_path() /
-      ("quintora-cli-" + std::to_string(std::hash<std::string>()(
-                             testing::UnitTest::GetInstance()->current_test_info()->name())));
+  // Random, so that two builds testing on one machine never share a folder.
+  const fs::path root_ = fs::temp_directory_path() / ("quintora-cli-" + base::random_hex(16));
   const fs::path work_ = root_ / "work";
   const fs::path temp_ = root_ / "tmp";
   std::string out, err;

@@ -66,8 +66,8 @@ TEST_P(CliExamples, ScheduleAndReportAreTheLibrarysOfTheSameBuild) {
   const auto [file, effort] = GetParam();
   const std::string how = effort == 0 ? "--fair" : "--effort " + std::to_string(effort);
   const season::Season s = test::library_season(test::example(file), [effort](Options& o) {
-    o.fairest = effort == 0;
-    o.effort = effort == 0 ? o.effort : effort;
+    o.method = effort == 0 ? schedule::ScheduleMethod{schedule::ScheduleMethod::Kind::Fairest}
+                           : schedule::method_of_effort(effort);
   });
   ASSERT_EQ(cli("report", test::example(file), "--json " + how), 0) << err;
   EXPECT_EQ(out + err, report::as_json(report::assess(s)));
@@ -89,7 +89,10 @@ TEST_F(CliSchedule, OptionsReachTheBuild) {
       {"--weeks=-3", [](Options& o) { o.season_weeks = 0; }},
       {"--weeks +5 --csv", [](Options& o) { o.season_weeks = 5; }},
       {"--verbose", [](Options&) {}},
-      {"--fair --variant 2", [](Options& o) { o.fairest = true, o.variant = 2; }},
+      {"--fair --variant 2",
+       [](Options& o) {
+         o.method = {schedule::ScheduleMethod::Kind::Fairest, 2};
+       }},
   };
   for (const auto& [arguments, change] : cases) {
     ASSERT_EQ(cli("schedule", spring_file, arguments), 0) << arguments << ": " << err;
@@ -109,7 +112,8 @@ TEST_F(CliSchedule, AHundredTeamsAreScheduled) {
   test::write(work_ / "league.sch", league_of(100));
   ASSERT_EQ(cli(words("schedule league.sch --effort 4")), 0) << err;
   EXPECT_EQ(test::slurp(work_ / "schedule.txt"),
-            text_of(test::library_season(work_ / "league.sch", [](Options& o) { o.effort = 4; })));
+            text_of(test::library_season(work_ / "league.sch",
+                                         [](Options& o) { o.method = schedule::method_of_effort(4); })));
 }
 
 // Each refusal is named on standard error with its exit status, 1 or 2 (a
@@ -128,7 +132,8 @@ TEST_F(CliSchedule, RefusalsAreNamedAndWriteNothing) {
   const std::string invalid = "Stop !: Please use a valid file name.\n";
   std::string many = ics;
   for (int k = 0; k <= max_weeks_off; ++k)
-    many += " --skip " + base::format_iso_date(base::add_days({2026, 9, 1}, 7 * k));
+    many += " --skip " +
+            base::format_iso_date(base::civil_from_days(base::days_from_civil({2026, 9, 1}) + 7 * k));
   const std::tuple<std::string, std::string, int, std::string> cases[] = {
       {changed("2  3  2\n", "2  3  1\n"), "report league.sch --fair", 1,
        "Stop !: Not enough tables for this bar: Eight Ball Saloon"},
@@ -153,6 +158,10 @@ TEST_F(CliSchedule, RefusalsAreNamedAndWriteNothing) {
       {spring, "schedule league.sch --format upload-csv", 2, "no calendar"},
       {spring, "schedule league.sch --format ics --every 14", 2, "--start"},
       {spring, "schedule league.sch --format ics --start 2026-02-30", 2, "2026-02-30 is not a real date"},
+      {spring, "schedule league.sch --format ics --start 3000-12-25", 2,
+       "week 2 falls on 3001-01-01, later than 3000-12-31, the last date the format ics can hold"},
+      {spring, "schedule league.sch --format fixtures-csv --start 9999-12-25", 2,
+       "week 2 falls on 10000-01-01"},
       {spring, ics + " --time 24:00", 2, "24:00"},
       {spring, ics + " --every 366", 2, "366"},
       {spring, ics + " --skip 2026-09-02", 2, "2026-09-02 is not a match date"},

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <regex>
 
 #include "league_test_support.h"
@@ -163,8 +167,10 @@ TEST(WriteLeague, NamesAndTitlesSurviveByteForByte) {
   EXPECT_EQ(league.stored_title.view(), std::string(79, 'T'));
 }
 
-// A league file is a few kilobytes: an endless or huge file is refused after
-// reading one byte past the limit, whether or not it has line ends.
+// A league file is a few kilobytes: a huge file is refused after reading
+// one byte past the limit, whether or not it has line ends; what is not a
+// regular file (an endless device, a FIFO no program writes to) is refused
+// before a byte is read, without waiting on its open.
 TEST(ReadLeagueFile, EndlessAndHugeFilesAreRefusedUnreadPastTheLimit) {
   ScratchFolder folder;
   std::ofstream(folder / "huge.sch", std::ios::binary) << "!!" << std::string(3 * max_league_file_bytes, '!');
@@ -173,7 +179,13 @@ TEST(ReadLeagueFile, EndlessAndHugeFilesAreRefusedUnreadPastTheLimit) {
       {huge, ReadResult::Refused,
        "Sorry ! (error) This league file cannot be read: it is larger than 1024 KB."}};
 #ifndef _WIN32
-  cases.emplace_back("/dev/zero", ReadResult::NotLeagueFile, "Sorry ! (error) Not a Vazedored file.");
+  const std::string fifo = (folder / "fifo.sch").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& device : {std::string("/dev/zero"), fifo, folder.path.string()})
+    cases.emplace_back(
+        device, ReadResult::Refused,
+        "Sorry ! (error) This league file cannot be read: it is not a file but a device, a pipe "
+        "or a folder.");
 #endif
   for (const auto& [path, result, box] : cases) {
     League league = make_league({{"Kept", 1, {"Keeper"}}});
@@ -306,6 +318,8 @@ TEST(CalendarSection, SavedAfterTheTeamsAndReadBackOrReportedByLine) {
       {head + "2026-09-08\n7\n8pm\n0\n", "line 23: \"8pm\" is not a start time"},
       {head + "2026-09-08\n7\n20:00\n101\n", "line 24: \"101\" is not a number of weeks off from 0 to 100"},
       {head + "2026-09-08\n7\n20:00\n2\n2026-12-22\n", "line 26: the calendar ends before its weeks off"},
+      {head + "2026-09-08\n7\n20:00\n1\nsoon\n",
+       "line 25: \"soon\" is not a week off of the form YYYY-MM-DD"},
       {head + "2026-09-08\n7\n", "line 23: the calendar ends before its start time"},
       {head + "2026-09-08\n7\n20:00\n1\n2026-12-23\n",
        "line 25: The week off 2026-12-23 is not a match date"},

@@ -42,11 +42,5 @@ TEST(OperatorTest, RandomKeysListIndicesByAscendingKey) {
   EXPECT_EQ(digits_of(order_from_keys({0.3, 0.3, 0.1}, 3), 3), "312");  // equal keys: lower index first
 }
 
-TEST(OperatorTest, CountsFollowThePermutationFactor) {
-  const OperatorCounts low = operator_counts(0.3), high = operator_counts(0.6);
-  EXPECT_EQ(std::tuple(low.invert, low.exchange, low.move, low.neighbours), std::tuple(1, 4, 4, 4));
-  EXPECT_EQ(std::tuple(high.invert, high.exchange, high.move, high.neighbours), std::tuple(3, 9, 9, 9));
-}
-
 }  // namespace
 }  // namespace quintora::optimiser

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -101,6 +105,13 @@ TEST_F(ZoravRunTest, InputIsCheckedBeforeUse) {
 TEST_F(ZoravRunTest, FilesOnFailure) {
   EXPECT_EQ(ZORAV(folder_, 2, out_).status, ZoravStatus::InputMissing);
   EXPECT_EQ(out_.str(), stopped("CANNOT FIND INPUT FILE: ZORAV.INP"));
+#ifndef _WIN32
+  // A FIFO no program writes to is refused at once, not waited on.
+  ASSERT_EQ(::mkfifo((folder_ / "optimal.inp").c_str(), 0600), 0);
+  EXPECT_EQ(ZORAV(folder_, 2, out_).status, ZoravStatus::BadInput);
+  fs::remove(folder_ / "optimal.inp");
+  fs::remove(folder_ / "ZORAV.OUT");
+#endif
   fs::create_directory(folder_ / "ZORAV.OUT");  // cannot be created as a file
   EXPECT_EQ(run(two_teams).status, ZoravStatus::ReportNotCreatable);
   EXPECT_EQ(out_.str(), stopped("CANNOT CREATE OUTPUT FILE: ZORAV.OUT"));

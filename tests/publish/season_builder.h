@@ -9,12 +9,11 @@
 
 #include "league/calendar.h"
 #include "publish/publish.h"
+#include "readers.h"
 #include "season/season.h"
 #include "support/calendar_builder.h"
 
 namespace quintora::test {
-
-using Rows = std::vector<std::vector<std::string>>;
 
 // A round-robin by the circle method on an odd count m: in week w the team
 // w mod m sits out (or meets the last team of an even league) and w + k
@@ -59,11 +58,8 @@ inline season::Season hostile(bool with_calendar = true) {
 }
 
 // A fixture list, header first: Week, Date, Day, Time, Home team, Away team,
-// Venue, Note; a week's matches, then its bye. `cell` gives what the format
-// stores for a name.
-inline Rows fixture_rows(
-    const season::Season& s, int team = 0,
-    std::string (*cell)(const std::string&) = [](const std::string& t) { return t; }) {
+// Venue, Note; a week's matches, then its bye.
+inline Rows fixture_rows(const season::Season& s, int team = 0) {
   Rows rows = {{"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"}};
   for (const auto& week : s.weeks) {
     const std::string date = week.date ? base::format_iso_date(*week.date) : "";
@@ -71,12 +67,12 @@ inline Rows fixture_rows(
     const std::string time = s.calendar ? base::format_time(s.calendar->start) : "";
     for (const auto& m : week.matches) {
       if (team == 0 || m.home == team || m.away == team)
-        rows.push_back({std::to_string(week.number), date, day, time, cell(s.team(m.home).name),
-                        cell(s.team(m.away).name), cell(s.venue(m).name), ""});
+        rows.push_back({std::to_string(week.number), date, day, time, s.team(m.home).name,
+                        s.team(m.away).name, s.venue(m).name, ""});
     }
     if (week.not_playing != 0 && (team == 0 || week.not_playing == team))
-      rows.push_back({std::to_string(week.number), date, day, "", cell(s.team(week.not_playing).name), "", "",
-                      "Not Playing"});
+      rows.push_back(
+          {std::to_string(week.number), date, day, "", s.team(week.not_playing).name, "", "", "Not Playing"});
   }
   return rows;
 }
@@ -129,10 +125,6 @@ inline Words printed(const season::Season& s, int one_team = 0) {
   return words;
 }
 
-inline publish::Options for_team(int team) {
-  publish::Options options;
-  options.team = team;
-  return options;
-}
+inline publish::Options for_team(int team) { return {team, std::nullopt}; }
 
 }  // namespace quintora::test

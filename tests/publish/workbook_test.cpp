@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "base/text.h"
 #include "publish/publish.h"
 #include "readers.h"
 #include "season_builder.h"
@@ -14,28 +17,26 @@ using season::Season;
 
 TEST(Workbook, FixturesAndTeamSheetsWithRealDatesAFrozenHeaderAndAFilter) {
   for (const Season& s : {test::hostile(), test::hostile(false)}) {
-    const Output out = workbook(s);
-    ASSERT_EQ(out.result, Result::Ok);
-    const test::Scratch scratch;
-    const test::Workbook book(scratch.write("season.xlsx", out.bytes));
-    ASSERT_EQ(book.sheet_names.size(), s.teams.size() + 1);
-    EXPECT_EQ(book.sheet_names[0], "Fixtures");
-    const test::Sheet fixtures = book.sheet(1);
-    EXPECT_EQ(fixtures.rows, test::fixture_rows(s));
-    for (int team = 1; team <= 5; ++team) EXPECT_EQ(book.sheet(1 + team).rows, test::team_rows(s, team));
-    EXPECT_EQ(fixtures.format.count("B2") + fixtures.format.count("D2"), s.calendar ? 2u : 0u)
-        << "a date and a time a spreadsheet can sort and count with";
-    EXPECT_NE(fixtures.xml.find("<pane ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" "
-                                "state=\"frozen\"/>"),
-              std::string::npos);
+    const test::Workbook book = test::read_workbook(workbook(s).bytes);
+    ASSERT_EQ(book.sheets.size(), s.teams.size() + 1);
+    EXPECT_EQ(book.names[0], "Fixtures");
+    EXPECT_EQ(book.sheets[0], test::fixture_rows(s))
+        << "dates and times a spreadsheet can sort and count with";
+    for (std::size_t t = 1; t <= 5; ++t) EXPECT_EQ(book.sheets[t], test::team_rows(s, static_cast<int>(t)));
+    for (const std::string& xml : {book.sheet_xml[0], book.sheet_xml[5]})
+      EXPECT_NE(
+          xml.find("<pane ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" state=\"frozen\"/>"),
+          std::string::npos);
     const auto rows = std::to_string(test::fixture_rows(s).size());
-    EXPECT_NE(fixtures.xml.find("<autoFilter ref=\"A1:H" + rows + "\"/>"), std::string::npos) << fixtures.xml;
-    EXPECT_NE(book.sheet(2).xml.find("state=\"frozen\""), std::string::npos);
+    EXPECT_NE(book.sheet_xml[0].find("<autoFilter ref=\"A1:H" + rows + "\"/>"), std::string::npos);
   }
 }
 
-TEST(Workbook, SheetNamesExcelAccepts) {
-  // Excel reads _x0041_ as "A"; the length counts UTF-16 units.
+// Sheet names Excel accepts (the length counted in UTF-16 units, _x0041_ read
+// as "A"), every part well-formed XML with control characters in the title and
+// the names, and every reference quoting its sheet's name, so that a name that
+// looks like a cell stays a name.
+TEST(Workbook, SheetNamesControlCharactersAndReferences) {
   // clang-format off
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"Fixtures", "Fixtures (2)"}, {"fixtures", "fixtures (3)"}, {"A/B:C*D?E[F]G\\H", "A_B_C_D_E_F_G_H"},
@@ -43,18 +44,37 @@ TEST(Workbook, SheetNamesExcelAccepts) {
       {std::string(40, 'X'), std::string(27, 'X') + " (2)"},
       {std::string(29, 'y') + "\U0001F600\U0001F600", std::string(29, 'y') + "\U0001F600"},
       {"History", "History (2)"}, {"''", "Team 9"}, {"Tab\tand\nnewline", "Tab_and_newline"},
-      {"Under_x0041_score", "Under-x0041_score"}};
+      {"Under_x0041_score", "Under-x0041_score"}, {"A1", "A1"}, {"R1C1", "R1C1"}, {"XFD1048576", "XFD1048576"},
+      {"Esc\x1B\xC2\x9B", "Esc_\uFFFD"}, {"It's", "It's"}};
   // clang-format on
   std::vector<std::string> names, sheets = {"Fixtures"};
   for (const auto& [name, sheet] : cases) {
     names.push_back(name);
     sheets.push_back(sheet);
   }
-  const Season s = test::make_season(names, {"Hall"}, "T", std::nullopt, 1);
-  const test::Scratch scratch;
-  const test::Workbook book(scratch.write("names.xlsx", workbook(s).bytes));
-  EXPECT_EQ(book.sheet_names, sheets);
-  EXPECT_EQ(book.sheet(1).rows, test::fixture_rows(s)) << "cell text keeps _x0041_ as it stands";
+  const Season s = test::make_season(names, {"Hall\x01"}, "Title \x01\x1B\x7F\xC2\x85", std::nullopt, 1);
+  const std::string bytes = workbook(s).bytes;
+  const test::Workbook book = test::read_workbook(bytes);
+  ASSERT_EQ(book.names, sheets);
+  test::Rows fixtures = test::fixture_rows(s);
+  for (auto& row : fixtures)
+    for (std::string& cell : row) cell = base::without_control_characters(cell, "\t\n\r");
+  EXPECT_EQ(book.sheets[0], fixtures) << "cell text keeps _x0041_ as it stands";
+
+  const std::string parts = test::run("unzip -Z1", bytes);
+  ASSERT_NE(parts.find("docProps/core.xml"), std::string::npos) << parts;
+  std::istringstream lines(parts);
+  for (std::string part; std::getline(lines, part);) {
+    if (part.front() == '[') part.replace(0, 1, "[[]");  // unzip reads [ as a pattern
+    EXPECT_EQ(test::run("unzip -p", bytes, "'" + part + "' | xmllint --noout - 2>/dev/null && echo ok"),
+              "ok\n")
+        << part;
+  }
+  const test::Rows references = test::matches(book.xml, "<definedName[^>]*>([^<]*)</definedName>");
+  ASSERT_EQ(references.size(), s.teams.size() + 1) << book.xml;
+  for (const auto& r : references) EXPECT_EQ(r[0].front(), '\'') << r[0];
+  EXPECT_NE(book.xml.find("'A1'!$A$1:$F$"), std::string::npos) << book.xml;
+  EXPECT_NE(book.xml.find("'It''s'!$A$1"), std::string::npos) << book.xml;
 }
 
 }  // namespace

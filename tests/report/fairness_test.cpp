@@ -8,14 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <numeric>
+#include <bit>
 #include <string>
 #include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "schedule/fairest.h"
 #include "schedule/league_builder.h"
 #include "schedule/schedule_options.h"
 
@@ -110,81 +110,143 @@ TEST(Assess, NumbersOutsideTheLeagueArePassedOver) {
 
 // ---- The fewest breaks ----
 
-// Whole passes only (rounds a pass: n - 1 for even n, n for odd n); the
-// bound itself is proved for small leagues by the search below.
-TEST(MinimumBreaks, CountsWholePassesOnly) {
-  const std::array<int, 4> cases[] = {
-      // teams, rounds a pass, weeks, fewest
-      {2, 1, 9, 0},     {4, 3, 2, 0},      {4, 3, 3, 2},        {4, 3, 7, 6},    {12, 11, 10, 0},
-      {12, 11, 11, 10}, {12, 11, 23, 30},  {12, 11, 33, 50},    {11, 11, 21, 0}, {11, 11, 22, 11},
-      {11, 11, 34, 22}, {97, 97, 194, 97}, {100, 99, 200, 294}, {8, 0, 14, 0},   {8, -7, 14, 0},
-      {8, 7, -14, 0},   {-8, 7, 14, 0},    {0, 1, 5, 0},        {1, 1, 5, 0}};
-  for (const auto& [n, rounds, weeks, fewest] : cases)
-    EXPECT_EQ(minimum_breaks(n, rounds, weeks), fewest) << n << " teams, " << rounds << " rounds, " << weeks;
-  for (int n = 1; n <= 12; ++n) {  // the default season is two whole passes
-    const int rounds = n % 2 == 0 ? n - 1 : n;
-    EXPECT_EQ(minimum_breaks(n, rounds, schedule::default_season_weeks(n)),
-              minimum_breaks(n, rounds, 2 * rounds));
+// Whole passes; a cut pass, where every team of an odd league breaks where it
+// begins but the one whose bye is its first round when that is all it plays,
+// and an even league's circle schedule has two breaks in every second round
+// from round 3 on (the fewest for one or two rounds or all but the last, and
+// up to six teams: the search below); then out of range, or passes that are
+// not those of the team count.
+TEST(FewestBreaks, WholeAndCutPasses) {
+  const std::tuple<int, int, int, int, bool> cases[] = {
+      // teams, rounds a pass, weeks, fewest, proven exact
+      {12, 11, 11, 10, true},     {12, 11, 33, 50, true}, {11, 11, 22, 11, true}, {100, 99, 198, 294, true},
+      {11, 11, 12, 10, true},     {11, 11, 13, 11, true}, {11, 11, 10, 0, true},  {3, 3, 4, 2, true},
+      {8, 7, 9, 12, true},        {8, 7, 13, 16, true},   {12, 11, 10, 8, true},  {6, 5, 3, 2, true},
+      {6, 5, 8, 10, true},        {8, 7, 10, 12, false},  {8, 7, 5, 2, false},    {8, 7, 3, 0, false},
+      {100, 99, 150, 198, false}, {8, 0, 14, 0, false},   {8, -7, 14, 0, false},  {8, 6, 14, 0, false},
+      {8, 7, -14, 0, true},       {-8, 7, 14, 0, true},   {0, 1, 5, 0, true},     {1, 1, 5, 0, true}};
+  for (const auto& [n, rounds, weeks, fewest, exact] : cases) {
+    const FewestBreaks f = fewest_breaks(n, rounds, weeks);
+    EXPECT_EQ(std::tuple(f.breaks, f.exact), std::tuple(fewest, exact))
+        << n << " teams, " << weeks << " weeks";
   }
 }
 
-// The bound is the least over every mirrored season of n <= 5 teams: every
-// single round-robin with its rounds in every order, every home/away choice,
-// up to 3 passes.
-TEST(MinimumBreaks, IsTheLeastOverEveryScheduleOfSmallLeagues) {
-  for (int n = 2; n <= 5; ++n) {
-    const int slots = n + n % 2, rounds = slots - 1;  // slot n of an odd league is the bye
-    // Pairs of two real teams first: pair k of those is bit k of `sides` below.
-    std::vector<std::pair<int, int>> pairs;
-    for (int b = 1; b < slots; ++b)
-      for (int a = 0; a < b; ++a) pairs.emplace_back(a, b);
-    // Each pair gets a round in which neither of its slots plays another pair.
-    std::vector<std::vector<int>> schedules;  // the round of each pair
-    std::vector<int> round(pairs.size());
-    std::vector<unsigned> busy(at(slots));  // the rounds each slot plays in, as bits
-    const auto assign = [&](const auto& self, std::size_t k) -> void {
-      if (k == pairs.size()) return schedules.push_back(round);
-      const auto [a, b] = pairs[k];
-      for (int r = 0; r < rounds; ++r) {
-        const unsigned bit = 1u << r;
-        if (((busy[at(a)] | busy[at(b)]) & bit) != 0) continue;
-        busy[at(a)] ^= bit, busy[at(b)] ^= bit, round[k] = r;
-        self(self, k + 1);
-        busy[at(a)] ^= bit, busy[at(b)] ^= bit;
-      }
-    };
-    assign(assign, 0);
-    // K2 and K4 split into rounds one way, K6 six ways; then every order of the rounds.
-    EXPECT_EQ(schedules.size(), n == 2 ? 1u : n <= 4 ? 6u : 720u) << n;
-    const int n_pair = n * (n - 1) / 2;
-    std::array<int, 4> least = {0, 1 << 30, 1 << 30, 1 << 30};
-    for (const std::vector<int>& schedule : schedules) {
-      std::vector<int> week_order(at(n_pair));  // the real pairs, round by round
-      std::iota(week_order.begin(), week_order.end(), 0);
-      std::stable_sort(week_order.begin(), week_order.end(),
-                       [&](int x, int y) { return schedule[at(x)] < schedule[at(y)]; });
-      for (unsigned sides = 0; sides < (1u << n_pair); ++sides) {
-        std::vector<int> last(at(n));  // each team's last side: +1 home, -1 away
-        int breaks = 0;
-        for (int pass = 1; pass <= 3; ++pass) {
-          for (const int k : week_order) {
-            // Bit k: whether the lower team of pair k hosts in the odd passes.
-            const int side = (((sides >> k) & 1u) != 0) == (pass % 2 == 1) ? 1 : -1;
-            const auto [a, b] = pairs[at(k)];
-            breaks += (last[at(a)] == side) + (last[at(b)] == -side);
-            last[at(a)] = side;
-            last[at(b)] = -side;
-          }
-          least[at(pass)] = std::min(least[at(pass)], breaks);
-        }
+// breaks[bye + 1][sides][w]: one team's breaks over weeks 1..w of passes of
+// `rounds` rounds, when it hosts in the rounds of the bits of `sides` in the
+// first pass and sits out round `bye` (-1: none).
+std::vector<std::vector<std::vector<int>>> team_breaks(int rounds, int weeks) {
+  std::vector<std::vector<std::vector<int>>> breaks(at(rounds + 1),
+                                                    std::vector<std::vector<int>>(1u << rounds));
+  for (int bye = -1; bye < rounds; ++bye)
+    for (unsigned sides = 0; sides < (1u << rounds); ++sides) {
+      std::vector<int>& line = breaks[at(bye + 1)][sides];
+      int last = 0, count = 0;
+      line.push_back(0);
+      for (int w = 0; w < weeks; ++w) {
+        const int r = w % rounds;
+        const int side = (((sides >> r) & 1u) != 0) == (w / rounds % 2 == 0) ? 1 : -1;
+        if (r != bye) count += last == side, last = side;
+        line.push_back(count);
       }
     }
-    for (int pass = 1; pass <= 3; ++pass)
-      EXPECT_EQ(minimum_breaks(n, rounds, pass * rounds), least[at(pass)]) << n << " teams, " << pass;
+  return breaks;
+}
+
+// The least breaks of every season of n <= 6 teams of up to 3 passes, at
+// every length: every single round-robin with its rounds in every order (a
+// round-robin is the round of each pair) and every choice of hosts. The first
+// round pairs 1-2, 3-4 and 5-6 (in an odd league the last slot is the bye):
+// numbering the teams otherwise changes no count.
+std::vector<int> least_breaks_by_search(int n) {
+  const int slots = n + n % 2, rounds = slots - 1, weeks = 3 * rounds;
+  std::vector<std::pair<int, int>> pairs;  // pairs of two real teams first
+  for (int b = 1; b < slots; ++b)
+    for (int a = 0; a < b; ++a) pairs.emplace_back(a, b);
+  const int n_pair = n * (n - 1) / 2;
+  const auto breaks = team_breaks(rounds, weeks);
+  std::vector<int> least(at(weeks + 1), 1 << 30);
+  std::vector<int> round(pairs.size());
+  std::vector<unsigned> busy(at(slots));  // the rounds each slot plays in, as bits
+  const auto search = [&] {
+    std::vector<int> bye(at(n), -1);
+    std::vector<unsigned> sides(at(n));  // every pair's higher team hosts
+    for (std::size_t k = 0; k < pairs.size(); ++k) {
+      const auto [a, b] = pairs[k];
+      if (b == n)
+        bye[at(a)] = round[k];
+      else
+        sides[at(b)] |= 1u << round[k];
+    }
+    const auto line = [&](int t) -> const std::vector<int>& {
+      return breaks[at(bye[at(t)] + 1)][sides[at(t)]];
+    };
+    std::vector<int> total(at(weeks + 1));
+    for (int t = 0; t < n; ++t)
+      for (int w = 0; w <= weeks; ++w) total[at(w)] += line(t)[at(w)];
+    // Every choice of hosts in Gray-code order, one pair turned at a time;
+    // pair 0 stays, since exchanging every side keeps every break.
+    for (unsigned step = 0;; ++step) {
+      for (int w = 0; w <= weeks; ++w) least[at(w)] = std::min(least[at(w)], total[at(w)]);
+      if (step + 1 == 1u << (n_pair - 1)) break;
+      const int k = 1 + std::countr_zero(step + 1);
+      const auto [a, b] = pairs[at(k)];
+      for (const int t : {a, b}) {
+        for (int w = 0; w <= weeks; ++w) total[at(w)] -= line(t)[at(w)];
+        sides[at(t)] ^= 1u << round[at(k)];
+        for (int w = 0; w <= weeks; ++w) total[at(w)] += line(t)[at(w)];
+      }
+    }
+  };
+  const auto assign = [&](const auto& self, std::size_t k) -> void {
+    if (k == pairs.size()) return search();
+    const auto [a, b] = pairs[k];
+    const bool first_round = a % 2 == 0 && b == a + 1;
+    for (int r = 0; r < rounds; ++r) {
+      const unsigned bit = 1u << r;
+      if (((busy[at(a)] | busy[at(b)]) & bit) != 0 || (r == 0) != first_round) continue;
+      busy[at(a)] ^= bit, busy[at(b)] ^= bit, round[k] = r;
+      self(self, k + 1);
+      busy[at(a)] ^= bit, busy[at(b)] ^= bit;
+    }
+  };
+  assign(assign, 0);
+  return least;
+}
+
+TEST(FewestBreaks, IsTheLeastOverEverySeasonOfSmallLeagues) {
+  for (int n = 2; n <= 6; ++n) {
+    const int rounds = n + n % 2 - 1;
+    const std::vector<int> least = least_breaks_by_search(n);
+    for (int weeks = 1; weeks <= 3 * rounds; ++weeks) {
+      const FewestBreaks f = fewest_breaks(n, rounds, weeks);
+      EXPECT_EQ(std::tuple(f.breaks, f.exact), std::tuple(least[at(weeks)], true))
+          << n << " teams, " << weeks;
+    }
   }
 }
 
 // ---- Text and JSON ----
+
+// Fairest's seasons of 8 and 11 teams cut short and whole: the report's last
+// line, and the JSON's end, which says whether the fewest is proven only for a
+// season cut short.
+TEST(AsText, FewestInWordsWhereOnlyABoundIsProven) {
+  const std::tuple<int, int, const char*, const char*> cases[] = {
+      {8, 9, "12 (fewest possible: 12)", "12,\n  \"minimum_breaks_exact\": true"},
+      {8, 10, "14 (fewest possible: at least 12)", "12,\n  \"minimum_breaks_exact\": false"},
+      {8, 14, "18 (fewest possible: 18)", "18"},
+      {11, 12, "10 (fewest possible: 10)", "10,\n  \"minimum_breaks_exact\": true"}};
+  for (const auto& [n, weeks, text, json] : cases) {
+    const League league = test::make_league(std::vector<std::pair<int, int>>(at(n), {1, 1}));
+    schedule::RoundTable table;
+    schedule::build_fairest_table(table, league, 1);
+    const Fairness f =
+        assess(schedule::build_season(league, table, schedule::table_order(table.nweek), weeks, {}));
+    EXPECT_TRUE(as_text(f).ends_with("\nBreaks: "s + text + "\n")) << as_text(f);
+    EXPECT_TRUE(as_json(f).ends_with("\"minimum_breaks\": "s + json + "\n}\n")) << as_json(f);
+  }
+}
 
 // Names holding everything JSON escapes and controls a terminal would obey
 // (team 1), characters of 3 and 4 bytes, a byte that is not UTF-8 and a NUL
@@ -198,20 +260,37 @@ Season hostile_season() {
   return s;
 }
 
+// The JSON shows a name as the text report does: one scrub for both.
 TEST(AsJson, ExactTextOfHostileNames) {
-  EXPECT_EQ(as_json(assess(hostile_season())),
-            "{\n  \"teams\": [\n    {\n      \"number\": 1,\n"
-            "      \"name\": \"A \\\"q\\\" \\\\ /\\t\\n\\r\\b\\f\\u0001\\u001f\x7F\",\n      \"home\": 4,\n"
-            "      \"away\": 2,\n      \"byes\": 1,\n      \"breaks\": 2,\n      \"longest_home_run\": 3,\n"
-            "      \"longest_away_run\": 1\n    },\n    {\n      \"number\": 2,\n"
-            "      \"name\": \"\xE4\xB8\xAD \xF0\x9F\x8E\xB1 \xEF\xBF\xBD Nul\\u0000\",\n"
-            "      \"home\": 2,\n      \"away\": 4,\n      \"byes\": 0,\n      \"breaks\": 2,\n"
-            "      \"longest_home_run\": 1,\n      \"longest_away_run\": 3\n    }\n  ],\n  \"bars\": [\n"
-            "    {\n      \"number\": 1,\n      \"name\": \"Caf\xC3\xA9 \xEF\xBF\xBD\xEF\xBF\xBD\",\n"
-            "      \"tables\": 0,\n      \"most_in_a_week\": 1,\n      \"weeks_over_tables\": 4\n    },\n"
-            "    {\n      \"number\": 2,\n      \"name\": \"Crown\",\n      \"tables\": 3,\n"
-            "      \"most_in_a_week\": 1,\n      \"weeks_over_tables\": 0\n    }\n  ],\n"
-            "  \"total_breaks\": 4,\n  \"minimum_breaks\": 0\n}\n");
+  std::string eight_replacements;
+  for (int k = 0; k < 8; ++k) eight_replacements += "\xEF\xBF\xBD";
+  EXPECT_EQ(
+      as_json(assess(hostile_season())),
+      "{\n  \"teams\": [\n    {\n      \"number\": 1,\n"
+      "      \"name\": \"A \\\"q\\\" \\\\ /" +
+          eight_replacements +
+          "\",\n      \"home\": 4,\n"
+          "      \"away\": 2,\n      \"byes\": 1,\n      \"breaks\": 2,\n      \"longest_home_run\": 3,\n"
+          "      \"longest_away_run\": 1\n    },\n    {\n      \"number\": 2,\n"
+          "      \"name\": \"\xE4\xB8\xAD \xF0\x9F\x8E\xB1 \xEF\xBF\xBD Nul\xEF\xBF\xBD\",\n"
+          "      \"home\": 2,\n      \"away\": 4,\n      \"byes\": 0,\n      \"breaks\": 2,\n"
+          "      \"longest_home_run\": 1,\n      \"longest_away_run\": 3\n    }\n  ],\n  \"bars\": [\n"
+          "    {\n      \"number\": 1,\n      \"name\": \"Caf\xC3\xA9 \xEF\xBF\xBD\xEF\xBF\xBD\",\n"
+          "      \"tables\": 0,\n      \"most_in_a_week\": 1,\n      \"weeks_over_tables\": 4\n    },\n"
+          "    {\n      \"number\": 2,\n      \"name\": \"Crown\",\n      \"tables\": 3,\n"
+          "      \"most_in_a_week\": 1,\n      \"weeks_over_tables\": 0\n    }\n  ],\n"
+          "  \"total_breaks\": 4,\n  \"minimum_breaks\": 0\n}\n");
+  // DEL and a C1 control (CSI, which a terminal obeys) in both forms.
+  const Fairness csi = assess(two_teams("HAHH-HA",
+                                        "\x7F\xC2\x9B"
+                                        "2J",
+                                        "B"));
+  EXPECT_NE(as_json(csi).find("\"\xEF\xBF\xBD\xEF\xBF\xBD"
+                              "2J\""),
+            std::string::npos);
+  EXPECT_NE(as_text(csi).find("  \xEF\xBF\xBD\xEF\xBF\xBD"
+                              "2J  "),
+            std::string::npos);
   EXPECT_EQ(as_json(Fairness{}),
             "{\n  \"teams\": [],\n  \"bars\": [],\n  \"total_breaks\": 0,\n  \"minimum_breaks\": 0\n}\n");
 }

@@ -32,28 +32,26 @@ TEST(RoundTable, MatchesTheWorkedTables) {
   }
 }
 
-class RoundTableInvariants : public ::testing::TestWithParam<int> {};
-
-TEST_P(RoundTableInvariants, EveryRoundIsAPerfectPairingAndEveryPairMeetsOnce) {
-  const int c = GetParam();
-  const int n = c + c % 2;
-  RoundTable t;
-  build_round_table(t, c);
-  ASSERT_EQ(std::tuple(t.n_team_even, t.odd, t.nweek, t.nmatch), std::tuple(n, 1 + c % 2, n - 1, n / 2));
-  std::set<std::pair<int, int>> pairs;
-  for (int r = 1; r <= t.nweek; ++r) {
-    std::set<int> seen;
-    for (int s = 1; s <= t.nmatch; ++s) {
-      seen.insert({t.A[at(s)][at(r)], t.B[at(s)][at(r)]});
-      pairs.insert(std::minmax(t.A[at(s)][at(r)], t.B[at(s)][at(r)]));
+TEST(RoundTable, EveryRoundIsAPerfectPairingAndEveryPairMeetsOnce) {
+  for (int c = 1; c <= 100; ++c) {
+    const int n = c + c % 2;
+    RoundTable t;
+    build_round_table(t, c);
+    ASSERT_EQ(std::tuple(t.n_team_even, t.first_real_slot, t.nweek, t.nmatch),
+              std::tuple(n, 1 + c % 2, n - 1, n / 2));
+    std::set<std::pair<int, int>> pairs;
+    for (int r = 1; r <= t.nweek; ++r) {
+      std::set<int> seen;
+      for (int s = 1; s <= t.nmatch; ++s) {
+        seen.insert({t.A[at(s)][at(r)], t.B[at(s)][at(r)]});
+        pairs.insert(std::minmax(t.A[at(s)][at(r)], t.B[at(s)][at(r)]));
+      }
+      ASSERT_TRUE(seen.size() == at(n) && *seen.begin() == 1 && *seen.rbegin() == n) << c << ", round " << r;
+      ASSERT_TRUE(t.A[1][at(r)] == n || t.B[1][at(r)] == n) << c << ": the top team leaves slot 1 in " << r;
     }
-    ASSERT_TRUE(seen.size() == at(n) && *seen.begin() == 1 && *seen.rbegin() == n) << "round " << r;
-    ASSERT_TRUE(t.A[1][at(r)] == n || t.B[1][at(r)] == n) << "the top team leaves slot 1 in round " << r;
+    EXPECT_EQ(pairs.size(), at(n * (n - 1) / 2)) << c;  // as many pairs as cells: each exactly once
   }
-  EXPECT_EQ(pairs.size(), at(n * (n - 1) / 2));  // as many pairs as cells: each exactly once
 }
-
-INSTANTIATE_TEST_SUITE_P(AllTeamCounts, RoundTableInvariants, ::testing::Range(1, 101));
 
 TEST(BarLimits, FollowTeamsAndTables) {
   const int cases[][4] = {{1, 1, 1, 0}, {1, 5, 1, 0}, {2, 1, 1, 1}, {3, 2, 2, 1},  {4, 2, 2, 2},
@@ -100,7 +98,8 @@ TEST(Balancing, FlipsOnlyHomeAndAwayAndNeverTheBye) {
                   std::minmax(built.A[at(s)][at(r)], built.B[at(s)][at(r)]));
       }
     }
-    EXPECT_TRUE(built.odd == 1 || t.A[1] == built.A[1]) << "the bye slot of an odd league is never flipped";
+    EXPECT_TRUE(built.first_real_slot == 1 || t.A[1] == built.A[1])
+        << "the bye slot of an odd league is never flipped";
   }
 }
 

@@ -17,14 +17,13 @@
 #include "base/paths.h"
 #include "league_builder.h"
 #include "schedule/fairest.h"
-#include "support/fake_window_system.h"
+#include "schedule/season_builder.h"
 #include "support/write_faults.h"
 
 namespace quintora::schedule {
 namespace {
 
 namespace fs = std::filesystem;
-using test::FakeWindowSystem;
 using test::read_file;
 
 // The scripted optimiser: what it was given, what it leaves as "optimal.out"
@@ -46,16 +45,10 @@ SearchOutcome scripted_search(const fs::path& folder, int effort, std::ostream&)
   return script.result;
 }
 
-ScheduleOptions make_options(int weeks, std::string file, int effort, Viewer viewer, bool comma,
-                             bool fairest = false, int variant = 1) {
-  ScheduleOptions o;
-  o.season_weeks = weeks;
+ScheduleOptions make_options(int weeks, std::string file, ScheduleMethod method, bool comma = false) {
+  ScheduleOptions o = options_for(method, weeks);
   o.result_file = std::move(file);
-  o.effort = effort;
-  o.viewer = viewer;
   o.comma_delimited = comma;
-  o.fairest = fairest;
-  o.variant = variant;
   return o;
 }
 
@@ -67,30 +60,27 @@ class ScheduleRunTest : public ::testing::Test {
     std::ofstream(folder_ / "schedule.txt") << "last week's schedule";
     league_.file_state = FileState::Saved;
     league_.current_file_path.assign((folder_ / "league.sch").string());
-    run_.base_folder = folder_;
-    run_.search = scripted_search;
+    run_.settings() = {folder_, nullptr, scripted_search, {}};
   }
   void TearDown() override { fs::remove_all(folder_); }
 
-  int run(const League& league) {
-    ws_.clear_messages();
-    const int result = schedule_run(league, options_, run_, ws_);
-    finish_run(result, options_, run_, ws_);
-    return result;
+  // The message of a failed run; empty on success.
+  std::string run(const League& league) {
+    const RunResult result = run_.write_schedule(league, options_);
+    return result.ok() ? std::string() : result.failure->text;
   }
 
   const fs::path folder_ =
       fs::temp_directory_path() /
       ("quintora-run-test-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-  FakeWindowSystem ws_;
   ScheduleOptions options_;
   ScheduleRun run_;
   League league_ = test::make_league({{3, 2}, {2, 1}}, "Autumn", {"A", "B", "C", "D", "E"});
 };
 
 TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
-  options_ = make_options(12, std::string(49, 'n'), 3, Viewer::WordPad, true);
-  ASSERT_EQ(run(league_), 1);
+  options_ = make_options(12, std::string(49, 'n'), {ScheduleMethod::Kind::SearchHarder}, true);
+  ASSERT_EQ(run(league_), "");
   EXPECT_EQ(script.effort, 3);
   const RoundOrder reversed{{0, 5, 4, 3, 2, 1}};
   EXPECT_EQ(read_file(folder_ / std::string(49, 'n')),
@@ -100,22 +90,21 @@ TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
                               "6  5  2  2\n1 3  4 2  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n2 5  4 3  \n"));
   EXPECT_FALSE(fs::exists(script.folder)) << "work folder left behind";
 
-  options_ = make_options(10, "schedule.txt", 1, Viewer::NotePad, false);
+  options_ = make_options(10, "schedule.txt", {ScheduleMethod::Kind::TableOrder});
   script = {};
-  ASSERT_EQ(run(league_), 1);
-  EXPECT_EQ(script.effort, 0) << "effort 1 never starts the optimiser";
+  ASSERT_EQ(run(league_), "");
+  EXPECT_EQ(script.effort, 0) << "the table's order never starts the optimiser";
   EXPECT_EQ(read_file(folder_ / "schedule.txt"),
             base::with_platform_line_ends(test::schedule_text(league_, 10)));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 3);
-  // The viewer is shown the full path ("quintora-view" stands for Notepad off Windows).
-  EXPECT_EQ(ws_.started_programs().back().arguments, std::vector{(folder_ / "schedule.txt").string()});
+  EXPECT_EQ(run_.result_path(), folder_ / "schedule.txt");
 }
 
 // Fairest never starts the optimiser and plays its own rounds in order; it
 // refuses a bar without tables for half its teams, as the dialog's check does.
 TEST_F(ScheduleRunTest, FairestWritesItsOwnTableWithoutTheOptimiser) {
-  options_ = make_options(12, "schedule.txt", 4, Viewer::NotePad, false, true, 3);
-  ASSERT_EQ(run(league_), 1);
+  options_ = make_options(12, "schedule.txt", {ScheduleMethod::Kind::Fairest, 3});
+  ASSERT_EQ(run(league_), "");
   EXPECT_EQ(script.effort, 0);
   RoundTable table;
   build_fairest_table(table, league_, 3);
@@ -125,22 +114,21 @@ TEST_F(ScheduleRunTest, FairestWritesItsOwnTableWithoutTheOptimiser) {
 
   League tight = league_;
   tight.bar.n_table_this_bar[0] = 1;  // three teams need two tables
-  EXPECT_EQ(run(tight), -1);
-  EXPECT_EQ(ws_.messages().back().text, "Not enough tables for this bar: Hall 1");
+  EXPECT_EQ(run(tight), "Not enough tables for this bar: Hall 1");
   EXPECT_EQ(read_file(folder_ / "schedule.txt"), expected);
 }
 
 TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
   const auto fails = [&](const League& league, const std::string& message) {
-    EXPECT_EQ(run(league), -1) << message;
-    ASSERT_EQ(ws_.messages().size(), 1u);
-    EXPECT_EQ(std::tuple(ws_.messages()[0].text, ws_.messages()[0].caption, ws_.messages()[0].icon),
+    const RunResult result = run_.write_schedule(league, options_);
+    ASSERT_FALSE(result.ok()) << message;
+    EXPECT_EQ(std::tuple(result.failure->text, result.failure->caption, result.failure->icon),
               std::tuple(message, "Stop !", base::Icon::Error));
     EXPECT_FALSE(fs::exists(script.folder));
     EXPECT_EQ(read_file(folder_ / "schedule.txt"), "last week's schedule");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 2) << "no temporary file may stay";
   };
-  options_.effort = 2;
+  options_.method = {};
   for (const char* name : {"", "sub/", "./sub/../league.sch"}) {
     options_.result_file = name;
     fails(league_, "Please use a valid file name.");
@@ -162,7 +150,6 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
   league = league_;
   league.n_team = 101;
   fails(league, "The league has 101 teams in 2 bars; a schedule takes 1 to 100 teams in 1 to 49 bars.");
-  EXPECT_TRUE(ws_.started_programs().empty());
 }
 
 // A new bar's automatic team can be the league's 100th: an even 100 fill the
@@ -171,52 +158,45 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
 TEST_F(ScheduleRunTest, AHundredTeamsAreScheduledAtEveryEffort) {
   const League league = test::grouped_league(100);
   const RoundOrder rounds = table_order(99);
-  run_.search = run_optimiser;
+  run_.settings().search = run_optimiser;
   for (int effort = 1; effort <= 4; ++effort) {
-    options_ = make_options(198, "schedule.txt", effort, Viewer::NotePad, false);
-    ASSERT_EQ(run(league), 1) << "effort " << effort << ": " << ws_.messages().front().text;
-    EXPECT_TRUE(std::is_permutation(run_.order.round.begin() + 1, run_.order.round.begin() + 100,
-                                    rounds.round.begin() + 1))
+    options_ = make_options(198, "schedule.txt", method_of_effort(effort));
+    ASSERT_EQ(run(league), "") << "effort " << effort;
+    const RoundOrder& order = run_.round_order();
+    EXPECT_TRUE(
+        std::is_permutation(order.round.begin() + 1, order.round.begin() + 100, rounds.round.begin() + 1))
         << "effort " << effort;
     EXPECT_EQ(read_file(folder_ / "schedule.txt"),
-              base::with_platform_line_ends(test::schedule_text(league, 198, false, &run_.order)));
-    EXPECT_EQ(run_.evaluations > 0, effort > 1) << "effort " << effort;
+              base::with_platform_line_ends(test::schedule_text(league, 198, false, &order)));
+    EXPECT_EQ(run_.evaluations() > 0, effort > 1) << "effort " << effort;
   }
 }
 
 // A league in a folder whose name the 8-bit code page cannot spell: the
-// optimiser runs, the schedule is written under its UTF-8 name, and the
-// viewer gets that name whole. WordPad opens the file with the program the
-// system associates with it; NotePad starts Quintora's own viewer.
-TEST_F(ScheduleRunTest, AFolderNamedBeyondTheCodePageSchedulesAndShowsTheResult) {
+// optimiser runs and the schedule is written under its UTF-8 name.
+TEST_F(ScheduleRunTest, AFolderNamedBeyondTheCodePageSchedules) {
   const fs::path place = folder_ / base::path_from_utf8("Zo\xc3\xab") /
                          base::path_from_utf8("Ligue d'\xc3\xa9t\xc3\xa9 \xe6\x98\xa5");
   ASSERT_TRUE(fs::create_directories(place));
-  run_.base_folder = place;
-  run_.search = run_optimiser;
+  run_.settings().base_folder = place;
+  run_.settings().search = run_optimiser;
   const std::string name = "saison \xc3\xa9t\xc3\xa9.txt";
   const std::string full = base::utf8_of(place / base::path_from_utf8(name));
-  for (const Viewer viewer : {Viewer::WordPad, Viewer::NotePad}) {
-    options_ = make_options(10, name, 2, viewer, false);
-    ASSERT_EQ(run(league_), 1) << ws_.messages().front().text;
-    EXPECT_EQ(read_file(base::path_from_utf8(full)),
-              base::with_platform_line_ends(test::schedule_text(league_, 10, false, &run_.order)));
-  }
-  EXPECT_EQ(ws_.opened_files(), std::vector{full});
-  EXPECT_EQ(ws_.started_programs().back().program, "quintora-view");
-  EXPECT_EQ(ws_.started_programs().back().arguments, std::vector{full});
+  options_ = make_options(10, name, {ScheduleMethod::Kind::SearchHarder});
+  ASSERT_EQ(run(league_), "");
+  EXPECT_EQ(run_.result_path(), base::path_from_utf8(full));
+  EXPECT_EQ(read_file(base::path_from_utf8(full)),
+            base::with_platform_line_ends(test::schedule_text(league_, 10, false, &run_.round_order())));
 #ifdef _WIN32
   // Word or a viewer holding the schedule open: the message names the file
   // and says what to do; last week's schedule stays.
   const HANDLE held = CreateFileW(base::path_from_utf8(full).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, 0, nullptr);
   const std::string before = read_file(base::path_from_utf8(full));
-  options_ = make_options(12, name, 1, Viewer::NotePad, false);
-  EXPECT_EQ(run(league_), -1);
+  options_ = make_options(12, name, {ScheduleMethod::Kind::TableOrder});
+  EXPECT_EQ(run(league_), "Cannot write the schedule file " + full +
+                              ". Another program has the file open: close it there, then try again.");
   CloseHandle(held);
-  EXPECT_EQ(ws_.messages().back().text,
-            "Cannot write the schedule file " + full +
-                ". Another program has the file open: close it there, then try again.");
   EXPECT_EQ(read_file(base::path_from_utf8(full)), before);
 #endif
 }
@@ -224,15 +204,16 @@ TEST_F(ScheduleRunTest, AFolderNamedBeyondTheCodePageSchedulesAndShowsTheResult)
 // Replacing last week's schedule fails in the middle (the writer's own
 // failures are tested with it): the old file stays byte for byte.
 TEST_F(ScheduleRunTest, ReplacingTheResultNeverDamagesTheOldFile) {
-  options_ = make_options(10, "schedule.txt", 1, Viewer::NotePad, false);
+  options_ = make_options(10, "schedule.txt", {ScheduleMethod::Kind::TableOrder});
+  std::string message;
   for (const base::WriteFaults& faults : {test::write_faults(EACCES, 100), test::write_faults(0, 100)}) {
     base::set_write_faults_for_testing(faults);
-    EXPECT_EQ(run(league_), -1);
+    message = run(league_);
     base::set_write_faults_for_testing({});
     EXPECT_EQ(read_file(folder_ / "schedule.txt"), "last week's schedule");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 2) << "no temporary file may stay";
   }
-  EXPECT_NE(ws_.messages().back().text.find("the disk is full"), std::string::npos);
+  EXPECT_NE(message.find("the disk is full"), std::string::npos);
 }
 
 }  // namespace

@@ -64,16 +64,19 @@ TEST(ScheduleWriter, ZeroWeeksOrOneTeam) {
             std::vector<std::string>(2, "Not Playing:  1"));
 }
 
-// A spreadsheet splits the comma-delimited file at every comma; a cell that
-// a name or title begins must not start with = + - @ (blanks before it do not
-// count) and a line end must not start a row. The plain text keeps every byte.
+// A spreadsheet splits the comma-delimited file at every comma (or semicolon,
+// or tab); a cell that a name or title begins must not start a formula
+// (blanks and opening quotes before it do not count) and a line end must not
+// start a row. The plain text keeps every byte.
 TEST(ScheduleWriter, CommaDelimitedNamesAndTitlesMakeNoFormulaCellAndNoRow) {
   // text, and as title and as name in the comma-delimited file
   const std::tuple<std::string, std::string, std::string> cases[] = {
       {"x,=HYPERLINK(\"http://evil\")", "x,'=HYPERLINK(\"http://evil\")", "x,'=HYPERLINK(\"http://evil\")"},
       {"=1+1", "'=1+1", "=1+1"},  // a legend line's cell begins with the team's number
       {"  @SUM(A1)", "  '@SUM(A1)", "  @SUM(A1)"},
-      {"a,+1,-2,@3, =4,\t-5,,=", "a,'+1,'-2,'@3, '=4,\t'-5,,'=", "a,'+1,'-2,'@3, '=4,\t'-5,,'="},
+      {"a,+1,-2,@3, =4,\t-5,,=", "a,'+1,'-2,'@3, '=4,'\t'-5,,'=", "a,'+1,'-2,'@3, '=4,'\t'-5,,'="},
+      {"x,\"=1+1\"", "x,\"'=1+1\"", "x,\"'=1+1\""},
+      {"x;=cmd|' /C calc'!A0;", "x;'=cmd|' /C calc'!A0;", "x;'=cmd|' /C calc'!A0;"},
       {"Line\rbreak\nhere\r\n", "Line break here  ", "Line break here  "},
       {"a,\n=1", "a, '=1", "a, '=1"},  // a line end is a blank before the cell's first character
       {"Sharks, 100% real - x,y@z", "Sharks, 100% real - x,y@z", "Sharks, 100% real - x,y@z"},

@@ -2,6 +2,7 @@
 // Failures of the atomic writer that a test cannot make for real.
 
 #include <string>
+#include <utility>
 
 #include "base/atomic_file.h"
 
@@ -9,7 +10,12 @@ namespace quintora::test {
 
 inline base::WriteFaults write_faults(int create_error, long long room = -1, bool rename_fails = false,
                                       std::string first_suffix = {}) {
-  return {create_error, room, rename_fails, std::move(first_suffix), nullptr};
+  base::WriteFaults faults;
+  faults.create_error = create_error;
+  faults.room = room;
+  faults.rename_fails = rename_fails;
+  faults.first_suffix = std::move(first_suffix);
+  return faults;
 }
 
 }  // namespace quintora::test

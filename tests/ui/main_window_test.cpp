@@ -220,6 +220,37 @@ TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing)
                        Strings{"Corner Pocket", "Eight Ball"}));
 }
 
+// A league file given to the program opens as File > Open opens it: the same
+// league, file name display and messages; a relative name is taken against
+// the current folder.
+TEST_F(FileCommandsTest, TheFileGivenAtStartOpensAsFileOpenDoes) {
+  add_bar("Corner Pocket");
+  save_as("league.sch");
+  std::ofstream(folder / "notes.txt") << "not a league\n";
+  const auto opened = [&](bool given, const std::string& path) {
+    FakeWindowSystem fake;
+    ui::MainWindowLogic window(fake, folder / "config" / "qtra_set.dat", [](int) {});
+    window.initialise();
+    if (given) {
+      window.open_given_file(path);
+    } else {
+      fake.choose_next(path);
+      fake.click(cmd::file_open);
+    }
+    std::string seen = fake.text(c::file_name_label);
+    for (const std::string& bar : fake.list_texts(c::bar_list)) seen += " | " + bar;
+    for (const MessageRecord& m : fake.messages()) seen += " | " + m.caption + " " + m.text;
+    return seen;
+  };
+  const std::filesystem::path started_in = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  for (const char* name : {"league.sch", "notes.txt", "gone.sch"}) {
+    EXPECT_EQ(opened(true, name), opened(false, file(name))) << name;
+  }
+  EXPECT_EQ(opened(true, "league.sch"), file("league.sch") + " | Corner Pocket");
+  std::filesystem::current_path(started_in);
+}
+
 TEST_F(ScheduleCommandTest, ChecksStopItBeforeTheQuestion) {
   ws.click(c::schedule_button);
   EXPECT_EQ(last_message(), "Cannot schedule without teams.");
@@ -269,20 +300,22 @@ TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice)
             std::tuple("2 schedule.txt", "Stop !", 0u));  // one team
 
   // teams, weeks typed, variant typed, choice; then what the dialog showed and the options taken
-  const std::tuple<int, const char*, const char*, int, const char*, int, int, bool, int> cases[] = {
-      {1, "500", "1", c::effort_no, "2 ", 200, 1, false, 1},
-      {2, "-3", "1", c::effort_harder, "2 out.txt", 0, 3, false, 1},
-      {2, "  12abc", "1", c::effort_hardest, "2 out.txt", 12, 4, false, 1},
-      {5, "abc", "7", c::effort_fairest, "10 out.txt", 0, 2, true, 7},
-      {6, "4", "5000", c::effort_fairest, "10 out.txt", 4, 2, true, 1000},
-      {6, "4", "x", c::effort_fairest, "10 out.txt", 4, 2, true, 1}};
-  for (const auto& [teams, weeks, variant, choice, was_shown, season_weeks, effort, fairest, taken] : cases) {
+  using Kind = schedule::ScheduleMethod::Kind;
+  const std::tuple<int, const char*, const char*, int, const char*, int, Kind, int> cases[] = {
+      {1, "500", "1", c::effort_no, "2 ", 200, Kind::TableOrder, 1},
+      {2, "-3", "1", c::effort_harder, "2 out.txt", 0, Kind::SearchHarder, 1},
+      {2, "  12abc", "1", c::effort_hardest, "2 out.txt", 12, Kind::SearchHardest, 1},
+      {5, "abc", "7", c::effort_fairest, "10 out.txt", 0, Kind::Fairest, 7},
+      {6, "4", "5000", c::effort_fairest, "10 out.txt", 4, Kind::Fairest, 1000},
+      {6, "4", "x", c::effort_fairest, "10 out.txt", 4, Kind::Fairest, 1}};
+  for (const auto& [teams, weeks, variant, choice, was_shown, season_weeks, kind, taken] : cases) {
     ws.select_row(c::bar_list, 0);  // each save reads the league back, with no bar selected
     for (int t = league().n_team; t < teams; ++t) add_team("Team " + std::to_string(t));
     ASSERT_TRUE(run(weeks, "out.txt", choice, variant)) << weeks;
     const schedule::ScheduleOptions& o = logic->schedule_options();
-    EXPECT_EQ(std::tuple(shown, o.season_weeks, o.effort, o.fairest, o.variant, o.viewer, o.comma_delimited),
-              std::tuple(was_shown, season_weeks, effort, fairest, taken, schedule::Viewer::WordPad, true));
+    EXPECT_EQ(std::tuple(shown, o.season_weeks, o.method, o.viewer, o.comma_delimited),
+              std::tuple(was_shown, season_weeks, schedule::ScheduleMethod{kind, taken},
+                         schedule::Viewer::WordPad, true));
   }
   EXPECT_TRUE(std::filesystem::exists(folder / "out.txt"));  // beside the league file
   EXPECT_EQ(ws.started_programs().size() + ws.opened_files().size(), std::size(cases));

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <iterator>
+#include <memory>
 
 #include "base/atomic_file.h"
 #include "main_window_fixture.h"
@@ -15,6 +16,7 @@ namespace quintora::test {
 namespace {
 
 using base::Date;
+using Kind = schedule::ScheduleMethod::Kind;
 using ui::RowKind;
 
 std::string read_all(const std::filesystem::path& path) {
@@ -44,7 +46,8 @@ TEST_F(SeasonWindowTest, TheCommandChecksAsksAndOpensWithTheDefaults) {
   std::vector<ui::BuildChoice> seen;
   logic->set_season_window_opener([&](ui::SeasonWindowLogic& w) {
     seen.push_back(w.choice());
-    if (seen.size() == 1) w.set_choice({1, true, 9, 3});  // the first time a new choice, then a calendar
+    if (seen.size() == 1)
+      w.set_choice({{Kind::Fairest, 9}, 3});  // the first time a new choice, then a calendar
     if (seen.size() == 2) w.set_first_date({2026, 9, 1});
   });
   ws.click(cmd::view_season);
@@ -53,10 +56,9 @@ TEST_F(SeasonWindowTest, TheCommandChecksAsksAndOpensWithTheDefaults) {
   const schedule::ScheduleOptions before = logic->schedule_options();
   ws.click(cmd::view_season);
   ws.click(c::season_button);
-  EXPECT_EQ(seen, std::vector<ui::BuildChoice>(2, {2, false, 1, 22}));  // 11 teams: two passes of 11
+  EXPECT_EQ(seen, std::vector<ui::BuildChoice>(2, {{Kind::Search, 1}, 22}));  // 11 teams: two passes of 11
   const schedule::ScheduleOptions& after = logic->schedule_options();
-  EXPECT_EQ(std::tuple(after.effort, after.fairest, after.variant, after.result_file),
-            std::tuple(before.effort, before.fairest, before.variant, before.result_file));
+  EXPECT_EQ(std::tuple(after.method, after.result_file), std::tuple(before.method, before.result_file));
   ws.answer_next(base::Answer::Cancel);  // the calendar is an unsaved change like any other
   ws.click(cmd::view_season);
   EXPECT_EQ(std::tuple(last_message(), seen.size()), std::tuple("Save changes before continue?", 2u));
@@ -68,21 +70,24 @@ TEST_F(SeasonWindowTest, EachBuildChoiceRebuildsTheSeason) {
   open_example("spring-league.sch");
   const std::pair<ui::BuildChoice, ui::BuildChoice> choices[] = {
       // given, taken
-      {{1, false, 1, 14}, {1, false, 1, 14}},    {{4, false, 1, 14}, {4, false, 1, 14}},
-      {{2, true, 2, 14}, {2, true, 2, 14}},      {{0, false, 1, 500}, {1, false, 1, 200}},
-      {{9, true, 5000, -3}, {4, true, 1000, 0}}, {{2, true, -7, 14}, {2, true, 1, 14}}};
+      {{{Kind::TableOrder}, 14}, {{Kind::TableOrder}, 14}},
+      {{{Kind::SearchHardest}, 14}, {{Kind::SearchHardest}, 14}},
+      {{{Kind::Fairest, 2}, 14}, {{Kind::Fairest, 2}, 14}},
+      {{{Kind::TableOrder}, 500}, {{Kind::TableOrder}, 200}},
+      {{{Kind::Fairest, 5000}, -3}, {{Kind::Fairest, 1000}, 0}},
+      {{{Kind::Fairest, -7}, 14}, {{Kind::Fairest, 1}, 14}}};
   for (const auto& [given, taken] : choices) {
     window().set_choice(given);
     EXPECT_EQ(window().choice(), taken);
-    schedule::ScheduleOptions o;
-    std::tie(o.effort, o.fairest, o.variant, o.season_weeks) =
-        std::tuple(taken.effort, taken.fairest, taken.variant, taken.weeks);
-    schedule::ScheduleRun run;
-    ASSERT_EQ(schedule::build_season(league(), o, run, ws), 1);
-    run.work.remove();
-    EXPECT_EQ(publish::fixtures_csv(window().season()).bytes, publish::fixtures_csv(run.season).bytes);
-    EXPECT_EQ(report::as_json(window().fairness()), report::as_json(report::assess(run.season)));
+    auto run = std::make_unique<schedule::ScheduleRun>();
+    ASSERT_TRUE(run->build_season(league(), schedule::options_for(taken.method, taken.weeks)).ok());
+    EXPECT_EQ(publish::fixtures_csv(window().season()).bytes, publish::fixtures_csv(run->season()).bytes);
+    EXPECT_EQ(report::as_json(window().fairness()), report::as_json(report::assess(run->season())));
   }
+  // A pass cut short: only a bound is proven, and the window says so.
+  window().set_choice({{Kind::Fairest, 1}, 10});
+  EXPECT_NE(window().totals_text().find("can have: at least 12."), std::string::npos)
+      << window().totals_text();
   EXPECT_TRUE(ws.messages().empty());
 }
 
@@ -143,7 +148,7 @@ TEST_F(SeasonWindowTest, CalendarEditsAreCheckedThenDateTheSeason) {
   ui::SeasonWindowLogic& w = window();
   EXPECT_FALSE(w.add_week_off({2026, 12, 22}));  // without a calendar only the first date starts one
   EXPECT_EQ(w.calendar_message(), "Choose the first match date first.");
-  w.set_choice({2, false, 1, 20});
+  w.set_choice({{Kind::Search}, 20});
   ASSERT_TRUE(w.set_first_date({2026, 9, 1}));
   EXPECT_EQ(std::tuple(league().file_state, league().calendar->every_days, league().calendar->start),
             std::tuple(FileState::Modified, 7, base::TimeOfDay{20, 0}));
@@ -219,15 +224,27 @@ TEST_F(SeasonWindowTest, ExportWritesWhatPublishingMakes) {
               std::pair(file(k.offered), "Saved " + file(k.chosen) + "."));
     EXPECT_EQ(read_all(folder / k.chosen), k.expected) << k.chosen;
   }
-  window().set_pdf_renderer([&](const season::Season& shown, const publish::Options& o) {
-    return publish::Output{publish::Result::Ok, std::to_string(o.team) + " " + shown.title};
-  });
+  // The PDF and the print take the paper of the user's country.
+  window().set_pdf_renderer(
+      [&](const season::Season& shown, const publish::Options& o, publish::Paper paper) {
+        return publish::Output{publish::Result::Ok, std::to_string(o.team) + " " + shown.title + " " +
+                                                        (paper == publish::Paper::Letter ? "Letter" : "A4")};
+      });
+  window().set_paper(ui::paper_for_country("CA"));
   window().choose_team(2);
   ws.choose_next(file("team.pdf"));
   ASSERT_TRUE(window().export_season(publish::Format::Pdf, window().chosen_team()));
   EXPECT_EQ(std::pair(read_all(folder / "team.pdf"), ws.file_requests().back().initial_path),
-            std::pair(std::string("2 Riverside Pool League - Spring 2026"),
+            std::pair(std::string("2 Riverside Pool League - Spring 2026 Letter"),
                       file("spring-league-pocket-rockets.pdf")));
+  const std::optional<ui::PrintJob> job = window().print_job(2);
+  ASSERT_TRUE(job);
+  EXPECT_EQ(std::pair(job->options.team, job->paper), std::pair(2, publish::Paper::Letter));
+  for (const auto& [country, paper] : {std::pair("US", publish::Paper::Letter),
+                                       {"MX", publish::Paper::Letter},
+                                       {"GB", publish::Paper::A4},
+                                       {"", publish::Paper::A4}})
+    EXPECT_EQ(ui::paper_for_country(country), paper) << country;
   EXPECT_TRUE(ws.messages().empty());
 }
 
@@ -240,10 +257,14 @@ TEST_F(SeasonWindowTest, AFailedExportSaysWhyAndKeepsTheEarlierFile) {
   EXPECT_EQ(last_message(), publish::message(publish::Result::NeedsCalendar));
   EXPECT_FALSE(window().export_season(publish::Format::Pdf, 0));  // no renderer given
   EXPECT_EQ(last_message(), publish::message(publish::Result::NoGuiApplication));
+  publish::Options team99;
+  team99.team = 99;
+  EXPECT_FALSE(window().print_job(99));
+  EXPECT_EQ(last_message(), publish::message(publish::Result::UnknownTeam, team99));
   ws.choose_next(std::nullopt);  // cancelled: nothing said, nothing written
   EXPECT_FALSE(window().export_season(publish::Format::FixturesCsv, 0));
   EXPECT_EQ(std::tuple(ws.messages().size(), ws.file_requests().size()),
-            std::tuple(2u, 2u));  // the open's, this
+            std::tuple(3u, 2u));  // the open's, this
 
   std::ofstream(folder / "fixtures.csv") << "earlier";
   base::WriteFaults faults;

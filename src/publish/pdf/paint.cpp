@@ -29,6 +29,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/text.h"
 #include "publish/common.h"
 #include "publish/pdf/pdf.h"
 #include "publish/printable.h"
@@ -42,12 +43,10 @@ using Page = detail::PrintablePage;
 // Line breaks and tabs in a name become blanks, as in HTML; other control
 // characters, which no font draws, become U+FFFD like invalid UTF-8.
 QString qt_text(std::string_view utf8) {
-  QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  const std::string clean = base::without_control_characters(utf8, "\t\n\r");
+  QString text = QString::fromUtf8(clean.data(), static_cast<qsizetype>(clean.size()));
   for (QChar& c : text) {
-    if (c == u'\t' || c == u'\n' || c == u'\r')
-      c = u' ';
-    else if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-      c = QChar::ReplacementCharacter;
+    if (c == u'\t' || c == u'\n' || c == u'\r') c = u' ';
   }
   return text;
 }

@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMarginsF>
@@ -11,9 +10,9 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QString>
-#include <QTemporaryDir>
 #include <QtGlobal>
 
+#include "base/paths.h"
 #include "publish/common.h"
 
 namespace quintora::publish {
@@ -29,20 +28,19 @@ char* application_argv[] = {application_name, nullptr};
 
 }  // namespace
 
-PrintingApplication::PrintingApplication() {
+PrintingApplication::PrintingApplication([[maybe_unused]] const std::filesystem::path& runtime_folder) {
   if (QCoreApplication::instance() != nullptr) return;
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
   // Qt looks up the per-user runtime folder while it starts and says on
   // standard error when XDG_RUNTIME_DIR is unset. A folder made for this
   // process (mode 0700, as Qt requires) keeps a command-line run quiet.
-  if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
-    auto folder =
-        std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/quintora-runtime-XXXXXX"));
-    if (folder->isValid()) {
-      qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder->path()));
-      runtime_ = std::move(folder);
-    }
+  if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR") &&
+      (!runtime_folder.empty() || runtime_.create("quintora-runtime-", {}))) {
+    runtime_set_ = true;
+    const std::string path = base::utf8_of(runtime_folder.empty() ? runtime_.path() : runtime_folder);
+    qputenv("XDG_RUNTIME_DIR",
+            QFile::encodeName(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()))));
   }
 #endif
   own_ = std::make_unique<QGuiApplication>(application_argc, application_argv);
@@ -51,7 +49,7 @@ PrintingApplication::PrintingApplication() {
 PrintingApplication::~PrintingApplication() {
   own_.reset();
   // The folder goes with this object; nothing later may be sent there.
-  if (runtime_) qunsetenv("XDG_RUNTIME_DIR");
+  if (runtime_set_) qunsetenv("XDG_RUNTIME_DIR");
 }
 
 bool PrintingApplication::ok() const { return has_gui_application(); }

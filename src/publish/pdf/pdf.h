@@ -8,17 +8,16 @@
 // one; a program without a window keeps a PrintingApplication alive (created
 // in main's thread) while it makes PDFs, which needs no display.
 
+#include <filesystem>
 #include <memory>
 
+#include "base/private_folder.h"
 #include "publish/publish.h"
 
 class QGuiApplication;
 class QPagedPaintDevice;
-class QTemporaryDir;
 
 namespace quintora::publish {
-
-enum class Paper { A4, Letter };
 
 // Result::NoGuiApplication when the process has no QGuiApplication. Runs in
 // the thread of the application object.
@@ -43,14 +42,17 @@ Result paint_printable(const season::Season& season, const Options& options, QPa
 // Qt would otherwise warn about it on standard error.
 class PrintingApplication {
  public:
-  PrintingApplication();
+  // `runtime_folder`, when given, is the private folder for XDG_RUNTIME_DIR
+  // (the caller made it and removes it); otherwise one is made here.
+  explicit PrintingApplication(const std::filesystem::path& runtime_folder = {});
   ~PrintingApplication();
   PrintingApplication(const PrintingApplication&) = delete;
   PrintingApplication& operator=(const PrintingApplication&) = delete;
   bool ok() const;
 
  private:
-  std::unique_ptr<QTemporaryDir> runtime_;  // outlives own_
+  base::PrivateFolder runtime_;  // outlives own_
+  bool runtime_set_ = false;
   std::unique_ptr<QGuiApplication> own_;
 };
 

@@ -16,9 +16,10 @@
 
 #include "base/window_system.h"
 #include "quintora/version.h"
-#include "schedule/fairest.h"
+#include "schedule/schedule_options.h"
 #include "ui/controls.h"
 #include "ui/qt/qt_window_system.h"
+#include "ui/schedule_dialog.h"
 
 namespace quintora::ui::qt {
 namespace {
@@ -33,14 +34,8 @@ W* add(DialogButtons& buttons, QtWindowSystem& ws, int id, W* widget, const QStr
   return widget;
 }
 
-}  // namespace
-
-DialogButtons build_schedule_dialog(QDialog& dialog, QtWindowSystem& ws) {
-  DialogButtons buttons;
-  dialog.setWindowTitle(QStringLiteral("Schedule"));
-  dialog.setAccessibleName(QStringLiteral("Schedule"));
-  auto* layout = new QVBoxLayout(&dialog);
-
+// "Length of season:" and "Result saved as (file name):".
+QGridLayout* schedule_fields(DialogButtons& buttons, QtWindowSystem& ws) {
   auto* fields = new QGridLayout;
   auto* weeks_label = new QLabel(QStringLiteral("Length of season:"));
   auto* weeks = add(buttons, ws, control::weeks, new QLineEdit, QStringLiteral("Length of season"));
@@ -60,27 +55,19 @@ DialogButtons build_schedule_dialog(QDialog& dialog, QtWindowSystem& ws) {
   fields->addLayout(weeks_row, 0, 1);
   fields->addWidget(file_label, 1, 0);
   fields->addWidget(file, 1, 1);
-  layout->addLayout(fields);
+  return fields;
+}
 
+// The ways to order the rounds: two efforts a row, then Fairest with its
+// variant beside it.
+QGroupBox* method_group(DialogButtons& buttons, QtWindowSystem& ws) {
   auto* effort = new QGroupBox(QStringLiteral("Maximize Home-Away Game Alternation"));
   auto* effort_layout = new QGridLayout(effort);
-  effort_layout->addWidget(
-      add(buttons, ws, control::effort_no, new QRadioButton(QStringLiteral("No")), QStringLiteral("No")), 0,
-      0);
-  effort_layout->addWidget(
-      add(buttons, ws, control::effort_yes, new QRadioButton(QStringLiteral("Yes")), QStringLiteral("Yes")),
-      0, 1);
-  effort_layout->addWidget(
-      add(buttons, ws, control::effort_harder, new QRadioButton(QStringLiteral("Yes, try harder")),
-          QStringLiteral("Yes, try harder")),
-      1, 0);
-  effort_layout->addWidget(
-      add(buttons, ws, control::effort_hardest, new QRadioButton(QStringLiteral("Yes, try hardest")),
-          QStringLiteral("Yes, try hardest")),
-      1, 1);
-  const QString fairest_text = QStringLiteral("Fairest: bars within tables, fewest breaks");
-  effort_layout->addWidget(
-      add(buttons, ws, control::effort_fairest, new QRadioButton(fairest_text), fairest_text), 2, 0);
+  for (std::size_t i = 0; i < method_controls.size(); ++i) {
+    const QString caption = from_utf8(schedule::method_caption(method_controls[i].kind));
+    effort_layout->addWidget(add(buttons, ws, method_controls[i].control, new QRadioButton(caption), caption),
+                             static_cast<int>(i / 2), static_cast<int>(i % 2));
+  }
   // Another draw of equal quality, for a secretary who wants one.
   auto* variant_row = new QHBoxLayout;
   auto* variant_label = new QLabel(QStringLiteral("Variant:"));
@@ -91,7 +78,19 @@ DialogButtons build_schedule_dialog(QDialog& dialog, QtWindowSystem& ws) {
   variant_row->addWidget(variant);
   variant_row->addStretch();
   effort_layout->addLayout(variant_row, 2, 1);
-  layout->addWidget(effort);
+  return effort;
+}
+
+}  // namespace
+
+DialogButtons build_schedule_dialog(QDialog& dialog, QtWindowSystem& ws) {
+  DialogButtons buttons;
+  dialog.setWindowTitle(QStringLiteral("Schedule"));
+  dialog.setAccessibleName(QStringLiteral("Schedule"));
+  auto* layout = new QVBoxLayout(&dialog);
+
+  layout->addLayout(schedule_fields(buttons, ws));
+  layout->addWidget(method_group(buttons, ws));
 
   auto* viewer = new QGroupBox(QStringLiteral("Show Result with"));
   auto* viewer_layout = new QHBoxLayout(viewer);
@@ -143,13 +142,13 @@ DialogButtons build_about_dialog(QDialog& dialog) {
   icon->setAlignment(Qt::AlignTop);
   frame_layout->addWidget(icon);
   auto* texts = new QVBoxLayout;
-  auto* name = new QLabel(QString::fromUtf8(product_name));
+  auto* name = new QLabel(from_utf8(product_name));
   QFont name_font = name->font();
   name_font.setBold(true);
   name_font.setPointSizeF(name_font.pointSizeF() * 1.5);
   name->setFont(name_font);
   texts->addWidget(name);
-  texts->addWidget(new QLabel(QStringLiteral("Version ") + QString::fromUtf8(version_text)));
+  texts->addWidget(new QLabel(QStringLiteral("Version ") + from_utf8(version_text)));
   texts->addWidget(new QLabel(QStringLiteral("Season scheduler for bar sports leagues")));
   texts->addStretch();
   frame_layout->addLayout(texts, 1);

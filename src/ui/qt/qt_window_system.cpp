@@ -68,12 +68,6 @@ QMessageBox::StandardButtons to_qt(base::Buttons buttons) {
 
 }  // namespace
 
-std::string to_utf8(const QString& text, std::size_t max_bytes) {
-  const QByteArray bytes = text.toUtf8();
-  const std::string_view all(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-  return std::string(all.substr(0, base::fitting_length(all, max_bytes)));
-}
-
 QString name_filter(const base::FileFilter& filter) {
   QString pattern = from_utf8(filter.pattern);
 #ifndef _WIN32
@@ -230,7 +224,7 @@ int QtWindowSystem::list_selected(int list) const {
 std::string QtWindowSystem::list_text(int list, int row) const {
   const auto* w = find<QListWidget>(list);
   if (w == nullptr || row < 0 || row >= w->count()) return {};
-  return to_utf8(w->item(row)->text(), static_cast<std::size_t>(-1));
+  return to_utf8(w->item(row)->text());
 }
 
 int QtWindowSystem::list_tag(int list, int row) const {
@@ -343,7 +337,7 @@ std::optional<std::string> QtWindowSystem::choose_file(const base::FileDialogReq
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
-  return to_utf8(QDir::toNativeSeparators(files.first()), static_cast<std::size_t>(-1));
+  return to_utf8(QDir::toNativeSeparators(files.first()));
 }
 
 bool QtWindowSystem::start_program(std::string_view program, const std::vector<std::string>& arguments) {

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "base/window_system.h"
+#include "ui/qt/qt_text.h"
 
 namespace quintora::ui::qt {
 
@@ -100,13 +101,6 @@ class QtWindowSystem final : public QObject, public base::WindowSystem {
   MessageBoxAnswerer message_box_answerer_;
   FileDialogAnswerer file_dialog_answerer_;
 };
-
-// The text as the window system hands it over: UTF-8, at most max_bytes
-// bytes, never cut inside a character.
-std::string to_utf8(const QString& text, std::size_t max_bytes);
-inline QString from_utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The file-dialog filter for one type, e.g. "Vazedored Files(*.SCH) (*.[sS][cC][hH])":
 // on file systems that tell letter case apart the pattern must match both.

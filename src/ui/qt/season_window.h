@@ -8,9 +8,9 @@
 #include <QDialog>
 #include <filesystem>
 
+#include "ui/main_window_logic.h"
 #include "ui/season_window.h"
 
-class QAbstractButton;
 class QButtonGroup;
 class QChartView;
 class QCheckBox;
@@ -21,13 +21,16 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
+class QSplitter;
 class QTabWidget;
 class QTableView;
 class QTimeEdit;
 
 namespace quintora::ui::qt {
 
-class TextTable;
+// The method group's ids: the four efforts 1..4, then Fairest.
+constexpr int method_id(schedule::ScheduleMethod::Kind kind) { return static_cast<int>(kind) + 1; }
+inline constexpr int fairest_id = method_id(schedule::ScheduleMethod::Kind::Fairest);
 
 class SeasonWindow final : public QDialog {
   Q_OBJECT
@@ -51,6 +54,7 @@ class SeasonWindow final : public QDialog {
   QWidget* build_fairness_tab();
   QLayout* build_buttons();
 
+  void connect_calendar();
   void choice_changed();
   void dates_toggled(bool on);
   // Shows the model's verdict on a calendar change and its calendar, so a
@@ -66,6 +70,8 @@ class SeasonWindow final : public QDialog {
   void show_team();
   void show_fairness();
   void show_export_target();
+  // The first size shows every column of the Fairness tab's tables whole.
+  void fit_first_size();
 
   SeasonWindowLogic& logic_;
   std::filesystem::path size_file_;
@@ -86,15 +92,16 @@ class SeasonWindow final : public QDialog {
 
   QTabWidget* tabs_ = nullptr;
   QLineEdit* filter_ = nullptr;
-  TextTable* weeks_table_ = nullptr;
+  QTableView* weeks_table_ = nullptr;
   QComboBox* team_ = nullptr;
-  TextTable* fixtures_table_ = nullptr;
+  QTableView* fixtures_table_ = nullptr;
   QLabel* team_summary_ = nullptr;
   QLabel* totals_ = nullptr;
   QLabel* overbooked_ = nullptr;
-  TextTable* team_report_ = nullptr;
-  TextTable* bar_report_ = nullptr;
+  QTableView* team_report_ = nullptr;
+  QTableView* bar_report_ = nullptr;
   QChartView* chart_ = nullptr;
+  QSplitter* fairness_split_ = nullptr;
 
   QComboBox* format_ = nullptr;
   QComboBox* target_ = nullptr;

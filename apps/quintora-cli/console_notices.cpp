@@ -1,4 +1,4 @@
-#include "console_window_system.h"
+#include "console_notices.h"
 
 #include "base/text.h"
 
@@ -22,13 +22,15 @@ void write_escaped(std::ostream& out, std::string_view text) {
 
 }  // namespace
 
-base::Answer ConsoleWindowSystem::message_box(std::string_view text, std::string_view caption, base::Icon,
-                                              base::Buttons buttons) {
-  write_escaped(messages_, caption);
-  messages_ << ": ";
-  write_escaped(messages_, text);
-  messages_ << '\n' << std::flush;
-  return buttons == base::Buttons::YesNoCancel ? base::Answer::Yes : base::Answer::Ok;
+void print(std::ostream& out, const base::Notice& notice) {
+  write_escaped(out, notice.caption);
+  out << ": ";
+  write_escaped(out, notice.text);
+  out << '\n' << std::flush;
+}
+
+void print(std::ostream& out, const base::Notices& notices) {
+  for (const base::Notice& notice : notices) print(out, notice);
 }
 
 }  // namespace quintora::cli

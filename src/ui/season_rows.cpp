@@ -1,0 +1,159 @@
+#include "ui/season_rows.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "base/numbers.h"
+#include "base/text.h"
+#include "base/text_compare.h"
+#include "publish/publish.h"
+
+namespace quintora::ui {
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && base::is_white(text[first])) ++first;
+  while (last > first && base::is_white(text[last - 1])) --last;
+  return text.substr(first, last - first);
+}
+
+std::string plural(int count, std::string_view one, std::string_view many) {
+  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+std::string team_name(const season::Season& season, int team) {
+  if (team < 1 || team > static_cast<int>(season.teams.size())) return {};
+  return season.team(team).name;
+}
+
+std::string venue_name(const season::Season& season, const season::Match& match) {
+  const int host = match.home;
+  if (host < 1 || host > static_cast<int>(season.teams.size())) return {};
+  const int bar = season.team(host).bar;
+  if (bar < 1 || bar > static_cast<int>(season.bars.size())) return {};
+  return season.bar(bar).name;
+}
+
+std::string week_date(const season::Week& week) { return week.date ? display_date(*week.date) : ""; }
+
+// The weeks off of the season's calendar in order, each given to the rows
+// before the first match week after it, so they stand among the weeks.
+class WeeksOff {
+ public:
+  explicit WeeksOff(const season::Season& season) {
+    if (!season.calendar) return;
+    off_.assign(season.calendar->weeks_off().begin(), season.calendar->weeks_off().end());
+    std::sort(off_.begin(), off_.end());
+  }
+  template <class F>
+  void before(const season::Week& week, F week_off) {
+    if (!week.date) return;
+    while (next_ < off_.size() && off_[next_] < *week.date) week_off(off_[next_++]);
+  }
+
+ private:
+  std::vector<base::Date> off_;
+  std::size_t next_ = 0;
+};
+
+}  // namespace
+
+std::string display_date(base::Date date) {
+  return std::string(base::weekday_name(date).substr(0, 3)) + " " + base::format_iso_date(date);
+}
+
+std::vector<WeekRow> week_rows(const season::Season& season, std::string_view filter) {
+  const std::string_view part = trimmed(filter);
+  const auto wanted = [part](const WeekRow& row) {
+    if (row.kind == RowKind::WeekOff) return true;
+    return base::contains_ignoring_case(row.home, part) ||
+           (row.kind == RowKind::Match && base::contains_ignoring_case(row.away, part)) ||
+           base::contains_ignoring_case(row.venue, part);
+  };
+  std::vector<WeekRow> rows;
+  const auto add = [&](WeekRow row) {
+    if (wanted(row)) rows.push_back(std::move(row));
+  };
+  WeeksOff off(season);
+  for (const season::Week& week : season.weeks) {
+    off.before(week, [&](base::Date date) {
+      add({RowKind::WeekOff, 0, display_date(date), std::string(week_off_text), {}, {}});
+    });
+    const std::string date = week_date(week);
+    for (const season::Match& m : week.matches) {
+      add({RowKind::Match, week.number, date, team_name(season, m.home), team_name(season, m.away),
+           venue_name(season, m)});
+    }
+    if (week.not_playing != 0) {
+      add({RowKind::Bye,
+           week.number,
+           date,
+           team_name(season, week.not_playing),
+           std::string(not_playing_text),
+           {}});
+    }
+  }
+  return rows;
+}
+
+std::vector<FixtureRow> fixture_rows(const season::Season& season, int team) {
+  std::vector<FixtureRow> rows;
+  if (team < 1 || team > static_cast<int>(season.teams.size())) return rows;
+  WeeksOff off(season);
+  for (const publish::Fixture& f : publish::fixtures_of(season, team)) {
+    off.before(*f.week, [&](base::Date date) {
+      rows.push_back({RowKind::WeekOff, 0, display_date(date), {}, std::string(week_off_text), {}});
+    });
+    if (f.match == nullptr) {
+      rows.push_back(
+          {RowKind::Bye, f.week->number, week_date(*f.week), {}, std::string(not_playing_text), {}});
+      continue;
+    }
+    rows.push_back({RowKind::Match, f.week->number, week_date(*f.week), team_name(season, f.opponent()),
+                    std::string(f.home() ? home_text : away_text), venue_name(season, *f.match)});
+  }
+  return rows;
+}
+
+std::string team_summary(const report::Fairness& fairness, int team) {
+  if (team < 1 || team > static_cast<int>(fairness.teams.size())) return {};
+  const report::TeamLine& t = fairness.teams[static_cast<std::size_t>(team - 1)];
+  return "Home games: " + std::to_string(t.home) + ", away games: " + std::to_string(t.away) +
+         ", weeks not playing: " + std::to_string(t.byes) + ", breaks: " + std::to_string(t.breaks) +
+         ", longest home run: " + std::to_string(t.longest_home_run) +
+         ", longest away run: " + std::to_string(t.longest_away_run) + ".";
+}
+
+std::string totals_text(const season::Season& season, const report::Fairness& fairness) {
+  return "Breaks in this season: " + std::to_string(fairness.total_breaks) + ". The fewest any season of " +
+         plural(static_cast<int>(season.teams.size()), "team", "teams") + " and " +
+         plural(static_cast<int>(season.weeks.size()), "week", "weeks") +
+         " can have: " + report::fewest_text(fairness) + ".";
+}
+
+std::string overbooked_text(const report::Fairness& fairness) {
+  // A few by name; the bars' table shows every one of them.
+  constexpr int named = 5;
+  std::string list;
+  int count = 0;
+  for (const report::BarLine& bar : fairness.bars) {
+    if (!overbooked(bar)) continue;
+    if (++count > named) continue;
+    if (!list.empty()) list += ", ";
+    list += bar.name + " (" + plural(bar.weeks_over_tables, "week", "weeks") + ")";
+  }
+  if (count == 0) return "Every bar stays within its tables in every week.";
+  if (count > named) list += " and " + plural(count - named, "more bar", "more bars");
+  return "More matches than tables in some week: " + list + ".";
+}
+
+bool home_bar_overbooked(const season::Season& season, const report::Fairness& fairness, int team) {
+  if (team < 1 || team > static_cast<int>(season.teams.size())) return false;
+  const int bar = season.team(team).bar;
+  if (bar < 1 || bar > static_cast<int>(fairness.bars.size())) return false;
+  return overbooked(fairness.bars[static_cast<std::size_t>(bar - 1)]);
+}
+
+}  // namespace quintora::ui
