@@ -4,15 +4,14 @@
 
 #include "publish/pdf/pdf.h"
 
-// Complete types for the members' destructors; nothing else here names Qt.
+// A complete type for the member's destructor; nothing else here names Qt.
 class QGuiApplication {};
-class QTemporaryDir {};
 
 namespace quintora::publish {
 
 Output printable_pdf(const season::Season&, const Options&, Paper) { return {Result::LibraryFailed, {}}; }
 
-PrintingApplication::PrintingApplication() = default;
+PrintingApplication::PrintingApplication(const std::filesystem::path&) {}
 PrintingApplication::~PrintingApplication() = default;
 bool PrintingApplication::ok() const { return false; }
 
