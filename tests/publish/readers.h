@@ -58,7 +58,7 @@ inline std::optional<Rows> parse_csv(std::string_view text) {
 // named after the running test.
 inline std::string run(const std::string& command, const std::string& bytes, const std::string& rest = "") {
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  // A parameterised test's names hold slashes: one file name, not a path.
+  // A parameterised test's name holds a slash: the file name must not.
   std::string name = std::string("quintora-publish-") + test->test_suite_name() + "-" + test->name();
   std::replace(name.begin(), name.end(), '/', '-');
   const std::filesystem::path file = std::filesystem::temp_directory_path() / name;

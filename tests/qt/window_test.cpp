@@ -338,6 +338,7 @@ class WindowTest : public QObject {
                std::tuple(QStringLiteral("Variant"), 1, 1000));
       qobject_cast<QRadioButton*>(p.ws.control(c::effort_fairest))->setChecked(true);
       variant->setValue(12);
+      QVERIFY(qobject_cast<QPushButton*>(p.ws.control(c::do_it))->isDefault());  // Enter runs the dialog
       qobject_cast<QPushButton*>(p.ws.control(c::do_it))->click();
     });
     QCOMPARE(p.ws.run_dialog(dialog::schedule, handler), 1);
