@@ -24,6 +24,10 @@ packages=(
   # README's pictures with season_window_screenshot.
   qt6-charts-dev libqt6opengl6-dev
   xvfb xauth
+  # The Windows programs, cross-built (scripts/build-windows.sh): MinGW-w64
+  # with POSIX threads for std::thread, Wine to run them and their tests,
+  # NSIS for the installer, zip for the portable folder.
+  g++-mingw-w64-x86-64-posix wine wine64 nsis zip
 )
 
 missing=()

@@ -3,13 +3,14 @@
 // `quintora LEAGUE.sch` starts with that league open.
 
 #include <QApplication>
-#include <QDir>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <filesystem>
 
 #include "base/atomic_file.h"
 #include "base/paths.h"
+#include "base/system.h"
 #include "ui/display_size.h"
 #include "ui/file_commands.h"
 #include "ui/main_window_logic.h"
@@ -27,21 +28,24 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(quintora::ui::qt::application_icon());
 
   // The display size is kept in the user's configuration folder, not in
-  // whatever folder the program happened to be started from.
-  const QString config_folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-  const QString settings_name = quintora::ui::qt::from_utf8(quintora::ui::settings_file_name);
+  // whatever folder the program happened to be started from, nor beside the
+  // program: on Windows the user's application data, elsewhere the desktop's
+  // configuration folder.
+  std::filesystem::path config_folder = quintora::base::system_settings_folder();
+  if (config_folder.empty()) {
+    config_folder = quintora::base::path_from_utf8(
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toUtf8().toStdString());
+  }
   const std::filesystem::path settings_file =
-      quintora::base::path_from_utf8(quintora::ui::qt::to_utf8(QDir(config_folder).filePath(settings_name)));
+      config_folder / quintora::base::path_from_utf8(quintora::ui::settings_file_name);
 
   quintora::ui::qt::QtWindowSystem ws;
   quintora::ui::qt::MainWindow window(ws, quintora::ui::read_display_size(settings_file));
   quintora::ui::MainWindowLogic logic(ws, settings_file, [](int code) { QApplication::exit(code); });
   logic.initialise();
   // The Season window keeps its size beside the display size, in a file of its own.
-  const QString season_size_name = quintora::ui::qt::from_utf8(quintora::ui::season_window_file_name);
   logic.set_season_window_opener(quintora::ui::qt::season_window_opener(
-      &window, quintora::base::path_from_utf8(
-                   quintora::ui::qt::to_utf8(QDir(config_folder).filePath(season_size_name)))));
+      &window, config_folder / quintora::base::path_from_utf8(quintora::ui::season_window_file_name)));
   window.place_top_left();
   window.show();
   // A league file given on the command line (as the desktop passes a file

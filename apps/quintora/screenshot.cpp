@@ -19,7 +19,7 @@ using quintora::base::Notification;
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc != 3) return 2;
-  const std::string league_file = argv[1];
+  const std::string league_file = QApplication::arguments().at(1).toUtf8().toStdString();
   QTemporaryDir config;
   qt::QtWindowSystem ws;
   qt::MainWindow window(ws, DisplaySize::Small);
@@ -34,5 +34,5 @@ int main(int argc, char** argv) {
   bars->setCurrentRow(0);                               // as the user's click: the list reports it
   window.show();
   QApplication::processEvents();
-  return window.grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+  return window.grab().save(QApplication::arguments().at(2)) ? 0 : 1;
 }

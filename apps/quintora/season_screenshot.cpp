@@ -32,8 +32,8 @@ bool save(qt::SeasonWindow& window, int tab, const QDir& folder, const char* nam
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc != 3) return 2;
-  const std::string league_file = argv[1];
-  const QDir out(QString::fromLocal8Bit(argv[2]));
+  const std::string league_file = QApplication::arguments().at(1).toUtf8().toStdString();
+  const QDir out(QApplication::arguments().at(2));
   QTemporaryDir config;
   qt::QtWindowSystem ws;
   qt::MainWindow main_window(ws, DisplaySize::Small);

@@ -224,6 +224,8 @@ std::string_view describe(WriteStatus status) {
       return "Writing the file failed.";
     case WriteStatus::CannotReplace:
       return "The earlier file could not be replaced.";
+    case WriteStatus::InUse:
+      return "Another program has the file open: close it there, then try again.";
   }
   return "The file could not be written.";
 }

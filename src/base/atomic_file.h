@@ -23,6 +23,7 @@ enum class WriteStatus {
   NoRoom,         // the disk is full or the file would pass a size limit; nothing changed
   WriteFailed,    // writing or flushing failed; nothing changed
   CannotReplace,  // the finished file could not take the old one's place; nothing changed
+  InUse,          // another program holds the file open and keeps it from being replaced (Windows)
 };
 
 // One sentence for the user, e.g. "The disk is full.".

@@ -21,9 +21,17 @@ void unregister_cleanup(int slot);
 // new text stays after the old one as zeros. Given back to unregister_cleanup.
 int register_length_restore(int descriptor, long long length);
 
-// On SIGINT and SIGTERM: puts the registered lengths back, removes the
-// registered files, then the registered folders (when empty), then ends the
-// process as the signal would have.
+// On SIGINT and SIGTERM (on Windows: Ctrl+C, Ctrl+Break and closing the
+// console window): puts the registered lengths back, removes the registered
+// files, then the registered folders (when empty), then ends the process as
+// the signal would have.
 void install_interrupt_cleanup();
+
+#ifdef _WIN32
+// Does what the console's CTRL_C_EVENT, CTRL_BREAK_EVENT or CTRL_CLOSE_EVENT
+// does, for a test in a child process whose console cannot send them: the
+// registered paths are removed and the process ends.
+void console_event_for_testing(unsigned long event);
+#endif
 
 }  // namespace quintora::base

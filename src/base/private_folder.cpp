@@ -4,28 +4,9 @@
 
 #include "base/interrupt_cleanup.h"
 #include "base/random_name.h"
-
-#ifdef _WIN32
-#include <direct.h>
-#else
-#include <sys/stat.h>
-#endif
+#include "base/system.h"
 
 namespace quintora::base {
-
-namespace {
-
-// Private from the start: there is no moment in which anybody else could
-// enter it. False when the name is taken or refused.
-bool make_private_folder(const std::filesystem::path& path) {
-#ifdef _WIN32
-  return _wmkdir(path.c_str()) == 0;
-#else
-  return ::mkdir(path.c_str(), 0700) == 0;
-#endif
-}
-
-}  // namespace
 
 bool PrivateFolder::create(std::string_view prefix, std::initializer_list<std::string_view> files) {
   remove();
@@ -38,7 +19,9 @@ bool PrivateFolder::create(std::string_view prefix, std::initializer_list<std::s
     for (const std::string_view name : files)
       slots_.push_back(register_cleanup(candidate / name, CleanupKind::File));
     slots_.push_back(register_cleanup(candidate, CleanupKind::Folder));
-    if (make_private_folder(candidate)) {  // never a folder someone else made
+    // Private from the start (mode 0700, or an access list naming the user
+    // alone), and never a folder someone else made.
+    if (create_private_folder(candidate)) {
       path_ = candidate;
       files_.assign(files.begin(), files.end());
       return true;

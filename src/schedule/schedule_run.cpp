@@ -32,6 +32,10 @@ RunResult refuse(const base::Notices& notices) { return {notices.front()}; }
 
 std::string display(const std::filesystem::path& path) { return base::utf8_of(path); }
 
+std::string cannot_write(const std::filesystem::path& path, base::WriteStatus status) {
+  return "Cannot write the schedule file " + display(path) + ". " + std::string(base::describe(status));
+}
+
 std::string optimiser_failure(const SearchOutcome& result) {
   std::string text = "The optimiser stopped";
   if (!result.message.empty()) {
@@ -129,10 +133,12 @@ RunResult ScheduleRun::write_schedule(const League& league, const ScheduleOption
   // starts, so a bad name never costs a search.
   result_path_ = resolve_result_path(settings_.base_folder, options.result_file);
   base::AtomicFile result;
-  if (result_path_.empty() || is_league_file(league, result_path_) ||
-      result.prepare(result_path_) != base::WriteStatus::Ok) {
+  if (result_path_.empty() || is_league_file(league, result_path_))
     return refuse(std::string(message::invalid_file_name));
-  }
+  const base::WriteStatus prepared = result.prepare(result_path_);
+  // A schedule another program shows (Windows will not replace it) is no bad name.
+  if (prepared == base::WriteStatus::InUse) return refuse(cannot_write(result_path_, prepared));
+  if (prepared != base::WriteStatus::Ok) return refuse(std::string(message::invalid_file_name));
   if (RunResult filled = fill_season(league, options); !filled.ok()) return filled;
 
   const Rendered rendered =
@@ -143,8 +149,7 @@ RunResult ScheduleRun::write_schedule(const League& league, const ScheduleOption
   if (!rendered.ok) return refuse(rendered.message);
   const base::WriteStatus written = result.commit(rendered.bytes);
   if (written != base::WriteStatus::Ok) {
-    return refuse("Cannot write the schedule file " + display(result_path_) + ". " +
-                  std::string(base::describe(written)));
+    return refuse(cannot_write(result_path_, written));
   }
   return {};
 }

@@ -8,9 +8,9 @@
 
 namespace quintora::ui {
 
-// On Windows starts "Notepad" or "Write" on the file. Elsewhere NotePad is
-// this project's "quintora-view", and WordPad the desktop's own application
-// for text files, falling back to "quintora-view". When nothing can be
+// NotePad is this project's "quintora-view", and WordPad the program the
+// desktop associates with the file's type (on Windows as a double-click
+// would open it), falling back to "quintora-view". When nothing can be
 // started, a message tells the user where the file is.
 void show_result(base::WindowSystem& ws, schedule::Viewer viewer, const std::filesystem::path& path);
 

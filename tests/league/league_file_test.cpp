@@ -13,6 +13,10 @@
 #include "league_test_support.h"
 #include "support/calendar_builder.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace quintora::test {
 
 namespace fs = std::filesystem;
@@ -245,6 +249,39 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
   EXPECT_EQ(file_bytes(folder / "readonly.sch"), "previous contents");
   // No temporary file left.
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 2);
+}
+
+// A league in a folder whose name the 8-bit code page cannot spell opens and
+// saves by its UTF-8 name. On Windows a league that another program holds
+// open is not saved: the message names it and says what to do, and the file
+// stays as it was.
+TEST(LeagueFile, AFolderNamedBeyondTheCodePageOpensAndSaves) {
+  ScratchFolder folder;
+  const fs::path place =
+      folder.path / base::path_from_utf8("Zo\xc3\xab/Ligue d'\xc3\xa9t\xc3\xa9 \xe6\x98\xa5");
+  fs::create_directories(place);
+  const fs::path file = place / base::path_from_utf8("\xc3\xa9t\xc3\xa9.sch");
+  League league = make_league({{"Caf\xc3\xa9", 1, {"Z\xc3\xbcrich"}}, {"Bar", 1, {"Bar"}}});
+  FakeWindowSystem ws;
+  ASSERT_TRUE(save(league, ws, file, "\xc3\x89t\xc3\xa9"));
+  League again;
+  base::Notices notices;
+  ASSERT_EQ(read_league_file(again, base::utf8_of(file), ReadMode::Open, notices), ReadResult::Success);
+  EXPECT_EQ(describe(again), describe(league));
+  EXPECT_EQ(again.current_file_path.view(), base::utf8_of(file));
+#ifdef _WIN32
+  const std::string before = file_bytes(file);
+  const HANDLE held =
+      CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  again.file_state = FileState::Modified;
+  EXPECT_FALSE(write_league(again, "Typed", notices));
+  CloseHandle(held);
+  base::show(ws, notices);
+  EXPECT_EQ(boxes(ws), "Stop ! (error) The league could not be saved to " + base::utf8_of(file) +
+                           ".\nAnother program has the file open: close it there, then try again.\n");
+  EXPECT_EQ(file_bytes(file), before);
+  EXPECT_EQ(again.file_state, FileState::Modified);
+#endif
 }
 
 // The calendar travels in its own section after the teams; a league without

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "base/paths.h"
 #include "league/league.h"
 #include "league/league_file.h"
 #include "support/fake_window_system.h"
@@ -38,7 +39,7 @@ inline ReadResult read_text(League& league, const std::string& text, FakeWindowS
 
 inline bool save(League& league, FakeWindowSystem& ws, const std::filesystem::path& file,
                  const std::string& title) {
-  league.current_file_path.assign(file.string());
+  league.current_file_path.assign(base::utf8_of(file));
   base::Notices notices;
   const bool saved = write_league(league, title, notices);
   base::show(ws, notices);

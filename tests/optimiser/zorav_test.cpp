@@ -55,8 +55,9 @@ class ZoravRunTest : public ::testing::Test {
     out_.str("");
     return ZORAV(folder_, effort, out_);
   }
+  // Text mode: the optimiser's files are text, with CR LF on Windows.
   std::string file(const char* name) const {
-    std::ifstream in(folder_ / name, std::ios::binary);
+    std::ifstream in(folder_ / name);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 

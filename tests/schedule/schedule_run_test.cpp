@@ -9,7 +9,12 @@
 #include <iterator>
 #include <tuple>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "base/atomic_file.h"
+#include "base/paths.h"
 #include "league_builder.h"
 #include "schedule/fairest.h"
 #include "schedule/season_builder.h"
@@ -78,16 +83,19 @@ TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
   ASSERT_EQ(run(league_), "");
   EXPECT_EQ(script.effort, 3);
   const RoundOrder reversed{{0, 5, 4, 3, 2, 1}};
-  EXPECT_EQ(read_file(folder_ / std::string(49, 'n')), test::schedule_text(league_, 12, true, &reversed));
+  EXPECT_EQ(read_file(folder_ / std::string(49, 'n')),
+            base::with_platform_line_ends(test::schedule_text(league_, 12, true, &reversed)));
   // The balanced table without the bye slot (rounds 1 and 5 have a pairing exchanged).
-  EXPECT_EQ(script.input, "6  5  2  2\n1 3  4 2  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n2 5  4 3  \n");
+  EXPECT_EQ(script.input, base::with_platform_line_ends(
+                              "6  5  2  2\n1 3  4 2  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n2 5  4 3  \n"));
   EXPECT_FALSE(fs::exists(script.folder)) << "work folder left behind";
 
   options_ = make_options(10, "schedule.txt", {ScheduleMethod::Kind::TableOrder});
   script = {};
   ASSERT_EQ(run(league_), "");
   EXPECT_EQ(script.effort, 0) << "the table's order never starts the optimiser";
-  EXPECT_EQ(read_file(folder_ / "schedule.txt"), test::schedule_text(league_, 10));
+  EXPECT_EQ(read_file(folder_ / "schedule.txt"),
+            base::with_platform_line_ends(test::schedule_text(league_, 10)));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 3);
   EXPECT_EQ(run_.result_path(), folder_ / "schedule.txt");
 }
@@ -100,8 +108,8 @@ TEST_F(ScheduleRunTest, FairestWritesItsOwnTableWithoutTheOptimiser) {
   EXPECT_EQ(script.effort, 0);
   RoundTable table;
   build_fairest_table(table, league_, 3);
-  const std::string expected =
-      schedule_text(build_season(league_, table, table_order(table.nweek), 12, {}), false);
+  const std::string expected = base::with_platform_line_ends(
+      schedule_text(build_season(league_, table, table_order(table.nweek), 12, {}), false));
   EXPECT_EQ(read_file(folder_ / "schedule.txt"), expected);
 
   League tight = league_;
@@ -158,9 +166,39 @@ TEST_F(ScheduleRunTest, AHundredTeamsAreScheduledAtEveryEffort) {
     EXPECT_TRUE(
         std::is_permutation(order.round.begin() + 1, order.round.begin() + 100, rounds.round.begin() + 1))
         << "effort " << effort;
-    EXPECT_EQ(read_file(folder_ / "schedule.txt"), test::schedule_text(league, 198, false, &order));
+    EXPECT_EQ(read_file(folder_ / "schedule.txt"),
+              base::with_platform_line_ends(test::schedule_text(league, 198, false, &order)));
     EXPECT_EQ(run_.evaluations() > 0, effort > 1) << "effort " << effort;
   }
+}
+
+// A league in a folder whose name the 8-bit code page cannot spell: the
+// optimiser runs and the schedule is written under its UTF-8 name.
+TEST_F(ScheduleRunTest, AFolderNamedBeyondTheCodePageSchedules) {
+  const fs::path place = folder_ / base::path_from_utf8("Zo\xc3\xab") /
+                         base::path_from_utf8("Ligue d'\xc3\xa9t\xc3\xa9 \xe6\x98\xa5");
+  ASSERT_TRUE(fs::create_directories(place));
+  run_.settings().base_folder = place;
+  run_.settings().search = run_optimiser;
+  const std::string name = "saison \xc3\xa9t\xc3\xa9.txt";
+  const std::string full = base::utf8_of(place / base::path_from_utf8(name));
+  options_ = make_options(10, name, {ScheduleMethod::Kind::SearchHarder});
+  ASSERT_EQ(run(league_), "");
+  EXPECT_EQ(run_.result_path(), base::path_from_utf8(full));
+  EXPECT_EQ(read_file(base::path_from_utf8(full)),
+            base::with_platform_line_ends(test::schedule_text(league_, 10, false, &run_.round_order())));
+#ifdef _WIN32
+  // Word or a viewer holding the schedule open: the message names the file
+  // and says what to do; last week's schedule stays.
+  const HANDLE held = CreateFileW(base::path_from_utf8(full).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  const std::string before = read_file(base::path_from_utf8(full));
+  options_ = make_options(12, name, {ScheduleMethod::Kind::TableOrder});
+  EXPECT_EQ(run(league_), "Cannot write the schedule file " + full +
+                              ". Another program has the file open: close it there, then try again.");
+  CloseHandle(held);
+  EXPECT_EQ(read_file(base::path_from_utf8(full)), before);
+#endif
 }
 
 // Replacing last week's schedule fails in the middle (the writer's own

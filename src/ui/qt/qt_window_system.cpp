@@ -20,6 +20,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "base/paths.h"
+#include "base/system.h"
 #include "base/text.h"
 #include "ui/controls.h"
 #include "ui/qt/dialog_forms.h"
@@ -353,7 +355,10 @@ bool QtWindowSystem::start_program(std::string_view program, const std::vector<s
 }
 
 bool QtWindowSystem::open_with_default_application(std::string_view path) {
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(from_utf8(path)));
+  // Windows opens it with the program associated with its type; elsewhere the
+  // desktop's own opener knows the user's choice.
+  return base::open_with_associated_program(base::path_from_utf8(path)) ||
+         QDesktopServices::openUrl(QUrl::fromLocalFile(from_utf8(path)));
 }
 
 }  // namespace quintora::ui::qt

@@ -1,0 +1,37 @@
+// What the system gives the program, as every system does it.
+
+#include "base/system.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace quintora::base {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A private folder is made only where nothing stands, a link included, and
+// only its user may enter it (its access list on Windows: windows_test).
+TEST(System, APrivateFolderIsNewAndTheUsersAlone) {
+  const fs::path root =
+      fs::temp_directory_path() / ("quintora-system-" + std::to_string(std::random_device{}()));
+  fs::create_directories(root);
+  const fs::path folder = root / "work";
+  ASSERT_TRUE(create_private_folder(folder));
+  EXPECT_FALSE(create_private_folder(folder));
+#ifndef _WIN32
+  EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+  fs::create_directory_symlink(folder, root / "link");
+  EXPECT_FALSE(create_private_folder(root / "link"));
+  fs::create_directory_symlink(root / "nowhere", root / "dangling");
+  EXPECT_FALSE(create_private_folder(root / "dangling"));
+  EXPECT_FALSE(fs::exists(root / "nowhere"));
+#endif
+  fs::remove_all(root);
+}
+
+}  // namespace
+}  // namespace quintora::base
