@@ -8,6 +8,8 @@
 #include <direct.h>
 #include <io.h>
 #else
+#include <pthread.h>
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -104,6 +106,28 @@ void unregister_cleanup(int slot) {
 void install_interrupt_cleanup() {
   std::signal(SIGINT, on_interrupt);
   std::signal(SIGTERM, on_interrupt);
+}
+
+namespace {
+sigset_t interrupt_signals() {
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, SIGINT);
+  sigaddset(&set, SIGTERM);
+  return set;
+}
+}  // namespace
+
+// A blocked signal stays pending and is delivered as soon as it is unblocked.
+DeferredInterrupts::DeferredInterrupts() {
+  const sigset_t set = interrupt_signals();
+  held_ = pthread_sigmask(SIG_BLOCK, &set, nullptr) == 0;
+}
+
+DeferredInterrupts::~DeferredInterrupts() {
+  if (!held_) return;
+  const sigset_t set = interrupt_signals();
+  pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
 
 }  // namespace quintora::base

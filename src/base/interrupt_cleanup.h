@@ -27,6 +27,21 @@ int register_length_restore(int descriptor, long long length);
 // the signal would have.
 void install_interrupt_cleanup();
 
+// Holds an interrupt back while it lives, around a library call that makes
+// and removes scratch files of its own, which cannot be registered (the
+// workbook writer's): an interrupt that arrives meanwhile is handled when
+// this ends, once those files are gone. Not nested across threads.
+class DeferredInterrupts {
+ public:
+  DeferredInterrupts();
+  ~DeferredInterrupts();
+  DeferredInterrupts(const DeferredInterrupts&) = delete;
+  DeferredInterrupts& operator=(const DeferredInterrupts&) = delete;
+
+ private:
+  bool held_ = false;
+};
+
 #ifdef _WIN32
 // Does what the console's CTRL_C_EVENT, CTRL_BREAK_EVENT or CTRL_CLOSE_EVENT
 // does, for a test in a child process whose console cannot send them: the

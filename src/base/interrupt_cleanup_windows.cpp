@@ -63,12 +63,18 @@ int take_slot(CleanupKind kind, Fill fill) {
 // The exit status Windows gives a console program ended by Ctrl+C.
 constexpr UINT interrupted_status = 0xC000013A;
 
+// Interrupts held back by DeferredInterrupts. The console handler runs on a
+// thread of its own, so it waits for the hold to end (briefly: the system
+// gives a closing console a few seconds).
+std::atomic<int> deferred{0};
+
 BOOL WINAPI on_console_event(DWORD event) {
   switch (event) {
     case CTRL_C_EVENT:
     case CTRL_BREAK_EVENT:
     case CTRL_CLOSE_EVENT:
     case CTRL_SHUTDOWN_EVENT:
+      while (deferred.load() > 0) Sleep(10);
       undo_registered(CleanupKind::Length);
       undo_registered(CleanupKind::File);
       undo_registered(CleanupKind::Folder);
@@ -108,6 +114,9 @@ void unregister_cleanup(int slot) {
 }
 
 void install_interrupt_cleanup() { SetConsoleCtrlHandler(on_console_event, TRUE); }
+
+DeferredInterrupts::DeferredInterrupts() : held_(true) { ++deferred; }
+DeferredInterrupts::~DeferredInterrupts() { --deferred; }
 
 void console_event_for_testing(unsigned long event) { on_console_event(event); }
 

@@ -17,6 +17,7 @@
 #include <system_error>
 #include <vector>
 
+#include "base/interrupt_cleanup.h"
 #include "base/private_folder.h"
 #include "base/text.h"
 #include "publish/common.h"
@@ -289,7 +290,13 @@ Output workbook(const season::Season& season, const Options& options) {
   if (book == nullptr) return detail::failed(Result::LibraryFailed);
   const bool filled = fill(book, season, detail::now(options));
   // workbook_close writes the file and frees the workbook, filled or not.
-  const bool closed = workbook_close(book) == LXW_NO_ERROR;
+  // libxlsxwriter's scratch files live only inside this call: an interrupt
+  // waits for it, so none of them is left behind.
+  bool closed = false;
+  {
+    const base::DeferredInterrupts hold;
+    closed = workbook_close(book) == LXW_NO_ERROR;
+  }
   if (!filled || !closed) return detail::failed(Result::LibraryFailed);
   std::ifstream in(file, std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
