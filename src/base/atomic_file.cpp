@@ -1,5 +1,10 @@
 #include "base/atomic_file.h"
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
@@ -8,18 +13,6 @@
 #include "base/interrupt_cleanup.h"
 #include "base/random_name.h"
 #include "base/text.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <share.h>
-#include <sys/stat.h>
-#else
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace quintora::base {
 
@@ -67,55 +60,6 @@ bool folder_refuses_new_files(int error) {
 }
 
 // ---- The platform's file calls, as thin as they can be. ----
-
-#ifdef _WIN32
-
-int open_exclusive(const fs::path& path) {
-  int fd = -1;
-  const errno_t error =
-      _wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _SH_DENYNO,
-                _S_IREAD | _S_IWRITE);
-  if (error != 0) {
-    errno = error;
-    return -1;
-  }
-  return fd;
-}
-
-int open_existing(const fs::path& path) {
-  int fd = -1;
-  const errno_t error = _wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0);
-  if (error != 0) {
-    errno = error;
-    return -1;
-  }
-  return fd;
-}
-
-int write_some(int fd, const char* data, std::size_t size) {
-  const unsigned chunk = size > 0x40000000u ? 0x40000000u : static_cast<unsigned>(size);
-  return _write(fd, data, chunk);
-}
-
-bool sync_file(int fd) { return _commit(fd) == 0; }
-bool close_file(int fd) { return _close(fd) == 0; }
-long long size_of(int fd) { return _filelengthi64(fd); }
-bool seek_start(int fd) { return _lseeki64(fd, 0, SEEK_SET) == 0; }
-bool resize(int fd, long long size) {
-  const errno_t error = _chsize_s(fd, size);
-  if (error != 0) errno = error;
-  return error == 0;
-}
-// Growing the file with _chsize_s allocates the room at once.
-int reserve(int fd, long long old_size, long long new_size) {
-  (void)old_size;
-  return resize(fd, new_size) ? 0 : errno;
-}
-long long size_limit() { return -1; }
-void copy_permissions(int, const fs::path&) {}
-void sync_folder(const fs::path&) {}
-
-#else
 
 int open_exclusive(const fs::path& path) {
   // O_EXCL with O_CREAT never follows a link at the name: a link planted
@@ -178,8 +122,6 @@ void sync_folder(const fs::path& folder) {
   ::close(fd);
 }
 
-#endif
-
 // Writes everything; room, when not negative, is what the disk still takes.
 int write_all(int fd, std::string_view bytes, long long room) {
   if (room >= 0 && static_cast<long long>(bytes.size()) > room) return ENOSPC;
@@ -203,32 +145,6 @@ bool may_write(const fs::path& file, const fs::file_status& status) {
 }
 
 }  // namespace
-
-std::string_view describe(WriteStatus status) {
-  switch (status) {
-    case WriteStatus::Ok:
-      return "The file was written.";
-    case WriteStatus::InvalidName:
-      return "The name is not a file name.";
-    case WriteStatus::NoFolder:
-      return "Its folder does not exist.";
-    case WriteStatus::NotAFile:
-      return "A folder or another object that is not a file has that name.";
-    case WriteStatus::ReadOnly:
-      return "The file is read-only.";
-    case WriteStatus::CannotCreate:
-      return "The folder does not allow a new file to be made.";
-    case WriteStatus::NoRoom:
-      return "There is no room for it: the disk is full or the file would pass a size limit.";
-    case WriteStatus::WriteFailed:
-      return "Writing the file failed.";
-    case WriteStatus::CannotReplace:
-      return "The earlier file could not be replaced.";
-    case WriteStatus::InUse:
-      return "Another program has the file open: close it there, then try again.";
-  }
-  return "The file could not be written.";
-}
 
 WriteStatus AtomicFile::prepare(const fs::path& target) {
   abandon();
@@ -362,26 +278,6 @@ void AtomicFile::abandon() {
   }
   unregister_cleanup(cleanup_slot_);
   cleanup_slot_ = -1;
-}
-
-WriteStatus write_file_atomically(const fs::path& target, std::string_view bytes) {
-  AtomicFile file;
-  const WriteStatus status = file.prepare(target);
-  return status == WriteStatus::Ok ? file.commit(bytes) : status;
-}
-
-std::string with_platform_line_ends(std::string_view text) {
-#ifdef _WIN32
-  std::string out;
-  out.reserve(text.size() + text.size() / 32);
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-#else
-  return std::string(text);
-#endif
 }
 
 void ignore_file_size_signal() {

@@ -1,17 +1,12 @@
 #include "base/interrupt_cleanup.h"
 
-#include <array>
-#include <csignal>
-#include <cstddef>
-
-#ifdef _WIN32
-#include <direct.h>
-#include <io.h>
-#else
 #include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
-#endif
+
+#include <array>
+#include <csignal>
+#include <cstddef>
 
 namespace quintora::base {
 
@@ -35,15 +30,6 @@ std::array<Slot, slot_count> slots;
 void undo_registered(CleanupKind kind) {
   for (Slot& slot : slots) {
     if (slot.in_use == 0 || slot.kind != kind) continue;
-#ifdef _WIN32
-    if (kind == CleanupKind::Length) {
-      _chsize_s(slot.descriptor, slot.length);
-    } else if (kind == CleanupKind::File) {
-      _wunlink(slot.path.data());
-    } else {
-      _wrmdir(slot.path.data());
-    }
-#else
     if (kind == CleanupKind::Length) {
       [[maybe_unused]] const int ignored = ::ftruncate(slot.descriptor, static_cast<off_t>(slot.length));
     } else if (kind == CleanupKind::File) {
@@ -51,7 +37,6 @@ void undo_registered(CleanupKind kind) {
     } else {
       ::rmdir(slot.path.data());
     }
-#endif
   }
 }
 
