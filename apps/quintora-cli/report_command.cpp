@@ -21,7 +21,7 @@ struct ReportArguments {
 };
 
 int run_report(const ReportArguments& args) {
-  const std::unique_ptr<League> league = load_league(args.build);
+  const std::unique_ptr<league::League> league = load_league(args.build);
   if (!league) return exit_failed;
 
   const schedule::ScheduleOptions options = build_options(args.build, *league);

@@ -62,34 +62,35 @@ int usage_error(const std::string& text) {
 
 // The league's calendar with this run's options in its place. Nothing when
 // neither gives a first date.
-int calendar_for_run(const ScheduleArguments& args, const League& league, int weeks,
-                     std::optional<Calendar>& calendar) {
+int calendar_for_run(const ScheduleArguments& args, const league::League& league, int weeks,
+                     std::optional<league::Calendar>& calendar) {
   calendar = league.calendar;
   const bool any = !args.start.empty() || args.every != 0 || !args.time.empty() || !args.skip.empty();
   if (!any) return exit_ok;
   if (!calendar && args.start.empty()) {
     return usage_error("the league has no calendar: give the first match date with --start YYYY-MM-DD");
   }
-  if (!calendar) calendar = Calendar{};
+  if (!calendar) calendar = league::Calendar{};
   if (!args.start.empty()) calendar->first = *base::parse_iso_date(args.start);
   if (args.every != 0) calendar->every_days = args.every;
   if (!args.time.empty()) calendar->start = *base::parse_time(args.time);
   if (!args.skip.empty()) {
     calendar->n_off = 0;
     for (const std::string& text : args.skip) {
-      if (calendar->n_off >= max_weeks_off)
-        return usage_error("more than " + std::to_string(max_weeks_off) + " weeks off are given with --skip");
+      if (calendar->n_off >= league::max_weeks_off)
+        return usage_error("more than " + std::to_string(league::max_weeks_off) +
+                           " weeks off are given with --skip");
       if (!calendar->add_week_off(*base::parse_iso_date(text)))
         return usage_error("--skip " + text + " is given twice");
     }
   }
-  const CalendarCheck check = check_calendar(*calendar, weeks);
-  if (check.problem == CalendarProblem::None) return exit_ok;
+  const league::CalendarCheck check = check_calendar(*calendar, weeks);
+  if (check.problem == league::CalendarProblem::None) return exit_ok;
   std::string text = describe(check, *calendar);
   // A new first date or interval can leave the league's own weeks off off the match dates.
-  const bool off = check.problem == CalendarProblem::OffBeforeFirst ||
-                   check.problem == CalendarProblem::OffNotMatchDate ||
-                   check.problem == CalendarProblem::OffBeyondSeason;
+  const bool off = check.problem == league::CalendarProblem::OffBeforeFirst ||
+                   check.problem == league::CalendarProblem::OffNotMatchDate ||
+                   check.problem == league::CalendarProblem::OffBeyondSeason;
   if (off && args.skip.empty() && league.calendar && league.calendar->n_off > 0)
     text += " That week off is the league file's; give this run's weeks off with --skip.";
   return usage_error(text);
@@ -131,7 +132,7 @@ schedule::SeasonRenderer renderer(const publish::FormatInfo& format, int team, p
 
 int run_schedule(ScheduleArguments args) {
   if (args.csv) args.format = "csv";
-  const std::unique_ptr<League> league = load_league(args.build);
+  const std::unique_ptr<league::League> league = load_league(args.build);
   if (!league) return exit_failed;
 
   schedule::ScheduleOptions options = build_options(args.build, *league);
@@ -194,7 +195,7 @@ void add_schedule_command(CLI::App& app, int& status) {
       ->type_name("YYYY-MM-DD");
   sub->add_option("--every", args->every,
                   "Days between match weeks, 1 to 365 (default: the league's, else 7)")
-      ->check(CLI::Range(1, max_every_days))
+      ->check(CLI::Range(1, league::max_every_days))
       ->type_name("DAYS");
   sub->add_option("--time", args->time,
                   "Start time of the matches, 24-hour (default: the league's, else 20:00)")

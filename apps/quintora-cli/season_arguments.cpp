@@ -49,18 +49,19 @@ void add_build_options(CLI::App& command, BuildArguments& args, bool with_verbos
   }
 }
 
-std::unique_ptr<League> load_league(const BuildArguments& args) {
+std::unique_ptr<league::League> load_league(const BuildArguments& args) {
   // The league is large and fixed in size; it lives on the heap, not the stack.
-  auto league = std::make_unique<League>();
+  auto league = std::make_unique<league::League>();
   base::Notices notices;
   // Read without keeping the file's path: the league's room for a path is the
   // desktop program's, which stores it for the next save, and a league in a
   // deep folder must still be scheduled from here.
-  const ReadResult read = read_league_file(*league, args.league_file, ReadMode::Reread, notices);
+  const league::ReadResult read =
+      read_league_file(*league, args.league_file, league::ReadMode::Reread, notices);
   print(std::cerr, notices);
-  if (read == ReadResult::Unreadable)
+  if (read == league::ReadResult::Unreadable)
     print(std::cerr, {"Cannot open the league file " + args.league_file + "."});
-  if (read != ReadResult::Success) return nullptr;
+  if (read != league::ReadResult::Success) return nullptr;
   notices.clear();
   if (!schedule::check_schedule_request(*league, notices)) {
     print(std::cerr, notices);
@@ -69,7 +70,7 @@ std::unique_ptr<League> load_league(const BuildArguments& args) {
   return league;
 }
 
-schedule::ScheduleOptions build_options(const BuildArguments& args, const League& league) {
+schedule::ScheduleOptions build_options(const BuildArguments& args, const league::League& league) {
   const schedule::ScheduleMethod method =
       args.fair ? schedule::ScheduleMethod{schedule::ScheduleMethod::Kind::Fairest, args.variant}
                 : schedule::method_of_effort(args.effort);
@@ -80,8 +81,8 @@ schedule::ScheduleOptions build_options(const BuildArguments& args, const League
 bool refuse_league_as_result(const BuildArguments& args, std::string_view result_file) {
   std::error_code ec;
   const std::filesystem::path base_folder = std::filesystem::current_path(ec);
-  if (!is_league_file(base::path_from_utf8(args.league_file),
-                      schedule::resolve_result_path(base_folder, result_file))) {
+  if (!league::is_league_file(base::path_from_utf8(args.league_file),
+                              schedule::resolve_result_path(base_folder, result_file))) {
     return false;
   }
   print(std::cerr, {std::string(schedule::message::invalid_file_name)});

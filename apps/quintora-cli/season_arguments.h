@@ -28,10 +28,10 @@ void add_build_options(CLI::App& command, BuildArguments& args, bool with_verbos
 
 // Reads the league file and makes the Schedule command's checks; refusals
 // go to standard error. Null on failure. The league keeps no file path.
-std::unique_ptr<League> load_league(const BuildArguments& args);
+std::unique_ptr<league::League> load_league(const BuildArguments& args);
 
 // The run's options from the arguments (the calendar is the league's).
-schedule::ScheduleOptions build_options(const BuildArguments& args, const League& league);
+schedule::ScheduleOptions build_options(const BuildArguments& args, const league::League& league);
 
 // True, after saying so on standard error, when the result named (relative
 // to the current folder) would replace the league file: the league keeps no

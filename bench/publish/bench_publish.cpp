@@ -21,13 +21,13 @@ namespace {
 using namespace quintora;
 
 // Bars with names of pub length, three teams each, two tables.
-std::unique_ptr<League> largest_league() {
+std::unique_ptr<league::League> largest_league() {
   constexpr std::array<const char*, 11> pubs = {
       "Red Lion", "White Hart",     "Royal Oak",  "Coach and Horses", "Crown", "Three Horseshoes",
       "Plough",   "Rose and Crown", "Black Bull", "Saracen's Head",   "Swan"};
   constexpr std::array<const char*, 3> towns = {"Ashby", "Bramley", "Cheriton"};
   constexpr std::array<const char*, 3> sides = {" A", " B", " Vets"};
-  auto league = std::make_unique<League>();
+  auto league = std::make_unique<league::League>();
   league->stored_title.assign("Benchmark County League - Season 2026/27");
   for (int b = 0; b < 33; ++b) {
     const auto p = static_cast<std::size_t>(b);
@@ -50,7 +50,7 @@ season::Season largest_season() {
   const auto league = largest_league();
   auto table = std::make_unique<schedule::RoundTable>();
   schedule::build_fairest_table(*table, *league, 1);
-  Calendar calendar;
+  league::Calendar calendar;
   calendar.first = {2026, 9, 1};
   calendar.start = {19, 45};
   return schedule::build_season(*league, *table, schedule::table_order(table->nweek), 200, calendar);

@@ -22,8 +22,8 @@ using namespace quintora;
 
 // 99 teams in 33 bars of three, two tables each: the largest league, with
 // enough home clashes to keep the balancing busy.
-std::unique_ptr<League> largest_league() {
-  auto league = std::make_unique<League>();
+std::unique_ptr<league::League> largest_league() {
+  auto league = std::make_unique<league::League>();
   league->stored_title.assign("Benchmark League");
   for (int b = 0; b < 33; ++b) {
     const auto p = static_cast<std::size_t>(b);

@@ -19,18 +19,18 @@ void check(bool condition) {
   if (!condition) std::abort();
 }
 
-void check_limits(const League& league) {
-  check(league.n_bar_slot >= 0 && league.n_bar_slot <= bar_room);
-  check(league.n_team_slot >= 0 && league.n_team_slot <= team_room);
+void check_limits(const league::League& league) {
+  check(league.n_bar_slot >= 0 && league.n_bar_slot <= league::bar_room);
+  check(league.n_team_slot >= 0 && league.n_team_slot <= league::team_room);
   check(league.n_bar >= 0 && league.n_bar <= league.n_bar_slot);
   check(league.n_team >= 0 && league.n_team <= league.n_team_slot);
-  check(league.stored_title.size() <= Title::room);
-  for (const Name& n : league.bar.name) check(n.size() <= Name::room);
-  for (const Name& n : league.team.name) check(n.size() <= Name::room);
+  check(league.stored_title.size() <= league::Title::room);
+  for (const league::Name& n : league.bar.name) check(n.size() <= league::Name::room);
+  for (const league::Name& n : league.team.name) check(n.size() <= league::Name::room);
   for (int p = 0; p < league.n_bar_slot; ++p) {
     check(league.bar.n_table_this_bar[static_cast<std::size_t>(p)] >= 1);
     const std::int32_t teams = league.bar.n_team_this_bar[static_cast<std::size_t>(p)];
-    check(teams >= 0 && teams <= team_room);
+    check(teams >= 0 && teams <= league::team_room);
   }
 }
 
@@ -38,26 +38,26 @@ void check_limits(const League& league) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  const ReadMode mode = size % 2 == 0 ? ReadMode::Open : ReadMode::Reread;
+  const league::ReadMode mode = size % 2 == 0 ? league::ReadMode::Open : league::ReadMode::Reread;
 
-  League league;
+  league::League league;
   add_team(league, "Keeper", add_bar(league, "Kept"));
   league.current_file_path.assign("before.sch");
-  league.file_state = FileState::Modified;
+  league.file_state = league::FileState::Modified;
 
   base::Notices notices;
-  const ReadResult result = read_league(league, bytes, mode, "after.sch", notices);
-  if (result == ReadResult::Success) {
+  const league::ReadResult result = read_league(league, bytes, mode, "after.sch", notices);
+  if (result == league::ReadResult::Success) {
     check_limits(league);
-    check(league.file_state == FileState::Saved);
+    check(league.file_state == league::FileState::Saved);
     // At most the list of teams without a bar and a section after the teams
     // that could not be read; a calendar that was read is a valid one.
     check(notices.size() <= 2);
-    if (league.calendar) check(check_calendar(*league.calendar).problem == CalendarProblem::None);
-    check(league.current_file_path.view() == (mode == ReadMode::Open ? "after.sch" : "before.sch"));
+    if (league.calendar) check(check_calendar(*league.calendar).problem == league::CalendarProblem::None);
+    check(league.current_file_path.view() == (mode == league::ReadMode::Open ? "after.sch" : "before.sch"));
   } else {
     check(notices.size() == 1);
-    check(league.file_state == FileState::Modified);
+    check(league.file_state == league::FileState::Modified);
     check(league.n_bar == 1 && league.n_team == 1 && league.bar.name[0].view() == "Kept");
     check(league.current_file_path.view() == "before.sch");
   }

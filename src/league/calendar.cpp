@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace quintora {
+namespace quintora::league {
 
 bool Calendar::add_week_off(base::Date date) {
   const auto used = weeks_off();
@@ -108,4 +108,4 @@ std::string describe(const CalendarCheck& check, const Calendar& calendar) {
   return "The calendar is not valid.";
 }
 
-}  // namespace quintora
+}  // namespace quintora::league

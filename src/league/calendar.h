@@ -12,7 +12,7 @@
 
 #include "base/date.h"
 
-namespace quintora {
+namespace quintora::league {
 
 inline constexpr int default_every_days = 7;
 inline constexpr int max_every_days = 365;
@@ -67,4 +67,4 @@ CalendarCheck check_calendar(const Calendar& calendar, int season_weeks = 0);
 // One sentence naming the value, for a message box or standard error.
 std::string describe(const CalendarCheck& check, const Calendar& calendar);
 
-}  // namespace quintora
+}  // namespace quintora::league

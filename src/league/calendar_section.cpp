@@ -5,7 +5,7 @@
 #include "base/date.h"
 #include "base/numbers.h"
 
-namespace quintora {
+namespace quintora::league {
 
 namespace {
 
@@ -159,4 +159,4 @@ CalendarSection read_calendar_section(std::string_view rest, int first_line) {
   return section;
 }
 
-}  // namespace quintora
+}  // namespace quintora::league

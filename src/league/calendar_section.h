@@ -12,7 +12,7 @@
 
 #include "league/calendar.h"
 
-namespace quintora {
+namespace quintora::league {
 
 inline constexpr std::string_view calendar_header =
     "<< CALENDAR: First Match Date, Days Between Match Weeks, Start Time, Number of Weeks Off, Weeks Off >>";
@@ -29,4 +29,4 @@ struct CalendarSection {
 // of the line `rest` begins with. Blank lines alone are no section.
 CalendarSection read_calendar_section(std::string_view rest, int first_line);
 
-}  // namespace quintora
+}  // namespace quintora::league

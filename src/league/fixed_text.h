@@ -10,7 +10,7 @@
 
 #include "base/text.h"
 
-namespace quintora {
+namespace quintora::league {
 
 template <std::size_t N>
 class FixedText {
@@ -43,4 +43,4 @@ class FixedText {
   std::size_t length_ = 0;
 };
 
-}  // namespace quintora
+}  // namespace quintora::league

@@ -5,7 +5,7 @@
 #include "base/index.h"
 #include "base/text_compare.h"
 
-namespace quintora {
+namespace quintora::league {
 
 namespace {
 
@@ -123,4 +123,4 @@ void set_tables(League& league, int bar_position, std::int32_t tables) {
   if (valid_bar(league, bar_position)) league.bar.n_table_this_bar[at(bar_position)] = tables;
 }
 
-}  // namespace quintora
+}  // namespace quintora::league

@@ -11,7 +11,7 @@
 #include "league/calendar.h"
 #include "league/fixed_text.h"
 
-namespace quintora {
+namespace quintora::league {
 
 inline constexpr int bar_room = 50;    // entries, deleted ones included
 inline constexpr int team_room = 100;  // entries, deleted ones included
@@ -83,4 +83,4 @@ inline bool team_is_live(const League& league, int t) {
   return league.team.bar_number[static_cast<std::size_t>(t)] >= 0;
 }
 
-}  // namespace quintora
+}  // namespace quintora::league

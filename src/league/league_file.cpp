@@ -15,7 +15,7 @@
 #include "league/calendar_section.h"
 #include "league/league_text.h"
 
-namespace quintora {
+namespace quintora::league {
 
 namespace {
 
@@ -334,4 +334,4 @@ bool is_league_file(const League& league, const std::filesystem::path& path) {
          is_league_file(base::path_from_utf8(league.current_file_path.view()), path);
 }
 
-}  // namespace quintora
+}  // namespace quintora::league

@@ -11,7 +11,7 @@
 #include "base/messages.h"
 #include "league/league.h"
 
-namespace quintora {
+namespace quintora::league {
 
 enum class ReadMode { Open = 1, Reread = 2 };
 enum class ReadResult {
@@ -49,4 +49,4 @@ bool has_league_file(const League& league);
 // is_league_file for that file; false while the league has none.
 bool is_league_file(const League& league, const std::filesystem::path& path);
 
-}  // namespace quintora
+}  // namespace quintora::league

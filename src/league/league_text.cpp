@@ -6,7 +6,7 @@
 #include "base/numbers.h"
 #include "base/text.h"
 
-namespace quintora {
+namespace quintora::league {
 
 bool LeagueTextReader::read_line(std::string& line) {
   line.clear();
@@ -95,4 +95,4 @@ void LeagueTextWriter::numbers(std::initializer_list<std::int32_t> values) {
   text_ += "\r\n";
 }
 
-}  // namespace quintora
+}  // namespace quintora::league

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace quintora {
+namespace quintora::league {
 
 enum class NumberStatus { Read, NotNumber, End };
 
@@ -69,4 +69,4 @@ class LeagueTextWriter {
   std::string text_;
 };
 
-}  // namespace quintora
+}  // namespace quintora::league

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-namespace quintora {
+namespace quintora::league {
 
 std::string& trim_trailing_blanks(std::string& text) {
   const std::size_t end = text.find_last_not_of(' ');
@@ -35,4 +35,4 @@ std::optional<base::Notice> validate_name(const League& league, std::string& tex
   return std::nullopt;
 }
 
-}  // namespace quintora
+}  // namespace quintora::league

@@ -9,7 +9,7 @@
 #include "base/messages.h"
 #include "league/league.h"
 
-namespace quintora {
+namespace quintora::league {
 
 enum class NameKind { Bar = 1, Team = 2 };
 
@@ -21,4 +21,4 @@ std::string& trim_leading_blanks(std::string& text);
 // Nothing when the name is accepted; otherwise the refusal, for a "Sorry !" box.
 std::optional<base::Notice> validate_name(const League& league, std::string& text, NameKind kind);
 
-}  // namespace quintora
+}  // namespace quintora::league

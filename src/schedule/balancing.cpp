@@ -15,9 +15,9 @@ int cell(const std::array<std::array<int, max_rounds + 1>, max_slots + 1>& side,
 
 // Maps every team number to its bar, or to 0 when it has none (the dummy of
 // an odd league, or a number that names no bar).
-void fill_home_bars(const RoundTable& table, const League& league, int n_bar, BalanceState& state) {
+void fill_home_bars(const RoundTable& table, const league::League& league, int n_bar, BalanceState& state) {
   state.home_bar.fill(0);
-  for (int t = 1; t <= table.n_team_even && t <= league.n_team && t <= team_room; ++t) {
+  for (int t = 1; t <= table.n_team_even && t <= league.n_team && t <= league::team_room; ++t) {
     const int bar = league.team.bar_number[at(t - 1)];
     state.home_bar[at(t)] = (bar >= 1 && bar <= n_bar) ? bar : 0;
   }
@@ -83,7 +83,7 @@ void flip_and_evaluate(RoundTable& table, const BarLimits& limits, int slot, int
 
 }  // namespace
 
-void balance(RoundTable& table, const League& league, const BarLimits& limits, BalanceState& state) {
+void balance(RoundTable& table, const league::League& league, const BarLimits& limits, BalanceState& state) {
   state = BalanceState{};
   fill_home_bars(table, league, limits.n_bar, state);
   count_home_matches(table, state);

@@ -19,17 +19,17 @@ namespace quintora::schedule {
 struct BalanceState {
   std::array<int, max_team_even + 1> home_bar{};        // bar number of each team
   std::array<int, max_team_even + 1> n_home_of_team{};  // home matches over the table
-  std::array<int, bar_room> n_match_this_bar{};
-  std::array<int, bar_room> TheMaxNumber{};
-  std::array<int, bar_room> teamN_with_max_home_this_bar{};
-  std::array<int, bar_room> TheMinNumber{};
-  std::array<int, bar_room> teamN_with_min_home_this_bar{};
+  std::array<int, league::bar_room> n_match_this_bar{};
+  std::array<int, league::bar_room> TheMaxNumber{};
+  std::array<int, league::bar_room> teamN_with_max_home_this_bar{};
+  std::array<int, league::bar_room> TheMinNumber{};
+  std::array<int, league::bar_room> teamN_with_min_home_this_bar{};
   int exchanges = 0;  // how many pairings were flipped, for tests and curiosity
 };
 
 // Balances `table` in place for the league's teams (positions 0..nweek of a
 // compact league). Always completes; a round that cannot be fixed is left as
 // it is.
-void balance(RoundTable& table, const League& league, const BarLimits& limits, BalanceState& state);
+void balance(RoundTable& table, const league::League& league, const BarLimits& limits, BalanceState& state);
 
 }  // namespace quintora::schedule

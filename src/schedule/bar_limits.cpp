@@ -18,9 +18,9 @@ void limits_of_bar(int n_team, int n_table, int& max_home, int& min_home) {
   min_home = n_team - m;
 }
 
-void compute_bar_limits(const League& league, BarLimits& limits) {
+void compute_bar_limits(const league::League& league, BarLimits& limits) {
   limits = BarLimits{};
-  limits.n_bar = std::clamp(league.n_bar, 0, max_bars);
+  limits.n_bar = std::clamp(league.n_bar, 0, league::max_bars);
   for (int b = 1; b <= limits.n_bar; ++b) {
     const auto p = static_cast<std::size_t>(b - 1);
     limits_of_bar(league.bar.n_team_this_bar[p], league.bar.n_table_this_bar[p],

@@ -50,19 +50,19 @@ void set_pair(RoundTable& t, int slot, int round, int home, int visitor) {
 // from start[b] to start[b + 1] - 1. A team without a valid bar (never in a
 // league the run accepts) goes with bar 0.
 struct BarGroups {
-  std::array<int, bar_room + 1> start{};
+  std::array<int, league::bar_room + 1> start{};
   TeamList teams{};
 };
 
-BarGroups group_by_bar(const League& league, int c) {
+BarGroups group_by_bar(const league::League& league, int c) {
   BarGroups g;
   auto bar_of = [&](int team) {
     const int bar = league.team.bar_number[at(team - 1)];
-    return bar >= 1 && bar < bar_room ? bar : 0;
+    return bar >= 1 && bar < league::bar_room ? bar : 0;
   };
   for (int team = 1; team <= c; ++team) ++g.start[at(bar_of(team) + 1)];
-  for (int b = 1; b <= bar_room; ++b) g.start[at(b)] += g.start[at(b - 1)];
-  std::array<int, bar_room + 1> fill = g.start;
+  for (int b = 1; b <= league::bar_room; ++b) g.start[at(b)] += g.start[at(b - 1)];
+  std::array<int, league::bar_room + 1> fill = g.start;
   for (int team = 1; team <= c; ++team) g.teams[at(fill[at(bar_of(team))]++)] = team;
   return g;
 }
@@ -80,7 +80,7 @@ Pairs pair_teams(BarGroups& g, bool odd_league, int n, bool canonical, Draw& dra
   TeamList leftover{};
   int n_pair = odd_league ? 1 : 0;
   int n_leftover = 0;
-  for (int b = 0; b < bar_room; ++b) {
+  for (int b = 0; b < league::bar_room; ++b) {
     const int from = g.start[at(b)];
     const int count = g.start[at(b + 1)] - from;
     if (!canonical) shuffle(g.teams, from, count, draw);
@@ -151,10 +151,10 @@ void play_circle(RoundTable& t, const TeamList& team_at, int n, bool reversed) {
 
 }  // namespace
 
-void build_fairest_table(RoundTable& t, const League& league, int variant) {
+void build_fairest_table(RoundTable& t, const league::League& league, int variant) {
   t = RoundTable{};
   const int c = league.n_team;
-  if (c < 1 || c > max_team_even || c > team_room) return;  // callers refuse these first
+  if (c < 1 || c > max_team_even || c > league::team_room) return;  // callers refuse these first
   const bool odd_league = c % 2 == 1;
   const int n = odd_league ? c + 1 : c;
   t.n_team_even = n;

@@ -37,6 +37,6 @@ namespace quintora::schedule {
 // The league is a compact one that the run accepts (league_fits_run) and that
 // passes the table check: each bar has at least (teams + 1) / 2 tables. Up to
 // max_team_even teams; another count leaves the table empty (nweek 0).
-void build_fairest_table(RoundTable& table, const League& league, int variant);
+void build_fairest_table(RoundTable& table, const league::League& league, int variant);
 
 }  // namespace quintora::schedule

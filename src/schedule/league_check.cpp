@@ -8,8 +8,8 @@
 
 namespace quintora::schedule {
 
-bool check_table_capacity(const League& league, base::Notices& notices) {
-  const int slots = std::clamp(league.n_bar_slot, 0, bar_room);
+bool check_table_capacity(const league::League& league, base::Notices& notices) {
+  const int slots = std::clamp(league.n_bar_slot, 0, league::bar_room);
   for (int p = 0; p < slots; ++p) {
     if (!bar_is_live(league, p)) continue;
     const auto i = static_cast<std::size_t>(p);
@@ -23,7 +23,7 @@ bool check_table_capacity(const League& league, base::Notices& notices) {
   return true;
 }
 
-bool check_schedule_request(const League& league, base::Notices& notices) {
+bool check_schedule_request(const league::League& league, base::Notices& notices) {
   if (league.n_team <= 0) {
     notices.push_back({std::string(message::no_teams)});
     return false;
@@ -34,12 +34,12 @@ bool check_schedule_request(const League& league, base::Notices& notices) {
 namespace {
 
 // The first reason the run cannot take `league`; empty when it can.
-std::string misfit(const League& league) {
+std::string misfit(const league::League& league) {
   if (league.n_team < 1) return std::string(message::no_teams);
-  if (league.n_team > max_run_teams || league.n_bar < 1 || league.n_bar > max_bars) {
+  if (league.n_team > max_run_teams || league.n_bar < 1 || league.n_bar > league::max_bars) {
     return "The league has " + std::to_string(league.n_team) + " teams in " + std::to_string(league.n_bar) +
            " bars; a schedule takes 1 to " + std::to_string(max_run_teams) + " teams in 1 to " +
-           std::to_string(max_bars) + " bars.";
+           std::to_string(league::max_bars) + " bars.";
   }
   for (int p = 0; p < league.n_bar; ++p) {
     const auto i = static_cast<std::size_t>(p);
@@ -49,7 +49,7 @@ std::string misfit(const League& league) {
              std::to_string(p + 1) + ".";
     }
   }
-  std::array<int, bar_room> teams_of_bar{};
+  std::array<int, league::bar_room> teams_of_bar{};
   for (int t = 0; t < league.n_team; ++t) {
     const auto i = static_cast<std::size_t>(t);
     const int bar = league.team.bar_number[i];
@@ -74,7 +74,7 @@ std::string misfit(const League& league) {
 
 }  // namespace
 
-bool league_fits_run(const League& league, base::Notices& notices) {
+bool league_fits_run(const league::League& league, base::Notices& notices) {
   std::string problem = misfit(league);
   if (problem.empty()) return true;
   notices.push_back({std::move(problem)});

@@ -19,19 +19,19 @@ namespace quintora::schedule {
 // but a new bar's automatic team can be the 100th; an even 100 fills the
 // pairing table without a dummy, as 99 do with one.
 inline constexpr int max_run_teams = max_team_even;
-static_assert(max_run_teams <= team_room);
+static_assert(max_run_teams <= league::team_room);
 
 // True when every live bar has tables for half its teams, rounded up (a bar
 // with no teams always passes); otherwise false, with "Not enough tables for
 // this bar: NAME" for the first bar that has too few.
-bool check_table_capacity(const League& league, base::Notices& notices);
+bool check_table_capacity(const league::League& league, base::Notices& notices);
 
 // The Schedule command's checks, in its order: "Cannot schedule without
 // teams.", then the tables. True when the league may be scheduled.
-bool check_schedule_request(const League& league, base::Notices& notices);
+bool check_schedule_request(const league::League& league, base::Notices& notices);
 
 // True when the run can take `league`; otherwise false with a notice that
 // names the first offending bar or team.
-bool league_fits_run(const League& league, base::Notices& notices);
+bool league_fits_run(const league::League& league, base::Notices& notices);
 
 }  // namespace quintora::schedule

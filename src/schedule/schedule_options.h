@@ -49,7 +49,7 @@ struct ScheduleOptions {
   Viewer viewer = Viewer::NotePad;
   bool comma_delimited = false;
   // In place of the league's own calendar for this run (the command line's options).
-  std::optional<Calendar> calendar;
+  std::optional<league::Calendar> calendar;
 };
 
 // The options of a run that builds `weeks` weeks by `method`, the rest at

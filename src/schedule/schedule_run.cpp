@@ -62,7 +62,7 @@ std::filesystem::path resolve_result_path(const std::filesystem::path& base_fold
 }
 
 // The pairing table, balanced or Fairest, and the order of its rounds.
-RunResult ScheduleRun::build_rounds(const League& league, const ScheduleOptions& options) {
+RunResult ScheduleRun::build_rounds(const league::League& league, const ScheduleOptions& options) {
   compute_bar_limits(league, limits_);
   if (options.method.kind == ScheduleMethod::Kind::Fairest) {
     // Fairest keeps every bar within its tables only where the table check holds.
@@ -103,7 +103,7 @@ RunResult ScheduleRun::search_order(const ScheduleOptions& options) {
   }
 }
 
-RunResult ScheduleRun::start(const League& league, const ScheduleOptions& options) {
+RunResult ScheduleRun::start(const league::League& league, const ScheduleOptions& options) {
   result_path_.clear();
   evaluations_ = 0;
   season_ = {};
@@ -112,7 +112,7 @@ RunResult ScheduleRun::start(const League& league, const ScheduleOptions& option
   return build_rounds(league, options);
 }
 
-RunResult ScheduleRun::fill_season(const League& league, const ScheduleOptions& options) {
+RunResult ScheduleRun::fill_season(const league::League& league, const ScheduleOptions& options) {
   if (search_effort(options.method.kind) > 0) {
     if (RunResult searched = search_order(options); !searched.ok()) return searched;
   }
@@ -121,12 +121,12 @@ RunResult ScheduleRun::fill_season(const League& league, const ScheduleOptions& 
   return {};
 }
 
-RunResult ScheduleRun::build_season(const League& league, const ScheduleOptions& options) {
+RunResult ScheduleRun::build_season(const league::League& league, const ScheduleOptions& options) {
   if (RunResult started = start(league, options); !started.ok()) return started;
   return fill_season(league, options);
 }
 
-RunResult ScheduleRun::write_schedule(const League& league, const ScheduleOptions& options) {
+RunResult ScheduleRun::write_schedule(const league::League& league, const ScheduleOptions& options) {
   if (RunResult started = start(league, options); !started.ok()) return started;
 
   // The result is checked, and its temporary file made, before the optimiser

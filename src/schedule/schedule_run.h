@@ -74,10 +74,10 @@ class ScheduleRun {
   RunSettings& settings() { return settings_; }
 
   // Builds the season of `league` (which it never changes) and writes no file.
-  RunResult build_season(const League& league, const ScheduleOptions& options);
+  RunResult build_season(const league::League& league, const ScheduleOptions& options);
   // Builds the season and writes the result file. A result name that would
   // replace the league's own file is refused before the optimiser starts.
-  RunResult write_schedule(const League& league, const ScheduleOptions& options);
+  RunResult write_schedule(const league::League& league, const ScheduleOptions& options);
 
   // What the last successful run made.
   const season::Season& season() const { return season_; }
@@ -87,10 +87,10 @@ class ScheduleRun {
   long evaluations() const { return evaluations_; }  // the optimiser's cost evaluations
 
  private:
-  RunResult start(const League& league, const ScheduleOptions& options);
-  RunResult build_rounds(const League& league, const ScheduleOptions& options);
+  RunResult start(const league::League& league, const ScheduleOptions& options);
+  RunResult build_rounds(const league::League& league, const ScheduleOptions& options);
   RunResult search_order(const ScheduleOptions& options);
-  RunResult fill_season(const League& league, const ScheduleOptions& options);
+  RunResult fill_season(const league::League& league, const ScheduleOptions& options);
 
   RunSettings settings_;
   std::filesystem::path result_path_;

@@ -10,15 +10,15 @@
 
 namespace quintora::schedule {
 
-season::Season build_season(const League& league, const RoundTable& table, const RoundOrder& order,
-                            int season_weeks, const std::optional<Calendar>& calendar) {
+season::Season build_season(const league::League& league, const RoundTable& table, const RoundOrder& order,
+                            int season_weeks, const std::optional<league::Calendar>& calendar) {
   season::Season s;
   s.title = std::string(league.stored_title.view());
-  const int n_bar = std::clamp(league.n_bar, 0, bar_room);
+  const int n_bar = std::clamp(league.n_bar, 0, league::bar_room);
   for (int p = 0; p < n_bar; ++p) {
     s.bars.push_back({std::string(league.bar.name[at(p)].view()), league.bar.n_table_this_bar[at(p)]});
   }
-  const int n_team = std::clamp(league.n_team, 0, team_room);
+  const int n_team = std::clamp(league.n_team, 0, league::team_room);
   for (int t = 0; t < n_team; ++t) {
     s.teams.push_back({std::string(league.team.name[at(t)].view()), league.team.bar_number[at(t)]});
   }

@@ -15,7 +15,7 @@ namespace quintora::schedule {
 
 // `league` is the compact league the table was built for; season_weeks is
 // clamped to 0..200.
-season::Season build_season(const League& league, const RoundTable& table, const RoundOrder& order,
-                            int season_weeks, const std::optional<Calendar>& calendar);
+season::Season build_season(const league::League& league, const RoundTable& table, const RoundOrder& order,
+                            int season_weeks, const std::optional<league::Calendar>& calendar);
 
 }  // namespace quintora::schedule

@@ -42,7 +42,7 @@ struct Season {
   std::string title;
   std::vector<Team> teams;  // team t is teams[t - 1]
   std::vector<Bar> bars;    // bar b is bars[b - 1]
-  std::optional<Calendar> calendar;
+  std::optional<league::Calendar> calendar;
   int rounds_per_pass = 0;  // weeks of one single round-robin
   std::vector<Week> weeks;
 

@@ -5,18 +5,18 @@
 
 namespace quintora::ui {
 
-bool CalendarEditor::take(const Calendar& calendar, std::optional<base::Date> within_season,
+bool CalendarEditor::take(const league::Calendar& calendar, std::optional<base::Date> within_season,
                           int season_weeks) {
-  CalendarCheck check = check_calendar(calendar);
-  if (check.problem == CalendarProblem::None && within_season && season_weeks > 0) {
+  league::CalendarCheck check = check_calendar(calendar);
+  if (check.problem == league::CalendarProblem::None && within_season && season_weeks > 0) {
     // Only the week off being added must fall within the season; one that
     // a shorter season has left behind does no harm.
     const std::vector<base::Date> dates = match_dates(calendar, season_weeks);
     if (!dates.empty() && *within_season > dates.back()) {
-      check = {CalendarProblem::OffBeyondSeason, *within_season, dates.back()};
+      check = {league::CalendarProblem::OffBeyondSeason, *within_season, dates.back()};
     }
   }
-  if (check.problem != CalendarProblem::None) {
+  if (check.problem != league::CalendarProblem::None) {
     message_ = describe(check, calendar);
     return false;
   }
@@ -34,40 +34,40 @@ bool CalendarEditor::has_calendar() {
 }
 
 bool CalendarEditor::set_first_date(base::Date date) {
-  Calendar calendar = league_.calendar.value_or(Calendar{});
+  league::Calendar calendar = league_.calendar.value_or(league::Calendar{});
   calendar.first = date;
   return take(calendar, std::nullopt, 0);
 }
 
 bool CalendarEditor::set_every_days(int days) {
   if (!has_calendar()) return false;
-  Calendar calendar = *league_.calendar;
+  league::Calendar calendar = *league_.calendar;
   calendar.every_days = days;
   return take(calendar, std::nullopt, 0);
 }
 
 bool CalendarEditor::set_start_time(base::TimeOfDay time) {
   if (!has_calendar()) return false;
-  Calendar calendar = *league_.calendar;
+  league::Calendar calendar = *league_.calendar;
   calendar.start = time;
   return take(calendar, std::nullopt, 0);
 }
 
 bool CalendarEditor::add_week_off(base::Date date, int season_weeks) {
   if (!has_calendar()) return false;
-  Calendar calendar = *league_.calendar;
+  league::Calendar calendar = *league_.calendar;
   if (!calendar.add_week_off(date)) {
     const auto off = calendar.weeks_off();
     message_ = std::find(off.begin(), off.end(), date) != off.end()
                    ? "The week off " + base::format_iso_date(date) + " is listed already."
-                   : "There is room for " + std::to_string(max_weeks_off) + " weeks off, no more.";
+                   : "There is room for " + std::to_string(league::max_weeks_off) + " weeks off, no more.";
     return false;
   }
   return take(calendar, date, season_weeks);
 }
 
 bool CalendarEditor::remove_week_off(base::Date date) {
-  Calendar calendar = league_.calendar.value_or(Calendar{});
+  league::Calendar calendar = league_.calendar.value_or(league::Calendar{});
   if (!league_.calendar || !calendar.remove_week_off(date)) {
     message_ = base::format_iso_date(date) + " is not a week off.";
     return false;

@@ -14,9 +14,9 @@ namespace quintora::ui {
 
 class CalendarEditor {
  public:
-  explicit CalendarEditor(League& league) : league_(league) {}
+  explicit CalendarEditor(league::League& league) : league_(league) {}
 
-  const std::optional<Calendar>& calendar() const { return league_.calendar; }
+  const std::optional<league::Calendar>& calendar() const { return league_.calendar; }
   const std::string& message() const { return message_; }
 
   // Each returns whether the value was taken (also when it was already the
@@ -33,11 +33,11 @@ class CalendarEditor {
 
  private:
   // within_season: a week off being added, which must fall within the season.
-  bool take(const Calendar& calendar, std::optional<base::Date> within_season, int season_weeks);
+  bool take(const league::Calendar& calendar, std::optional<base::Date> within_season, int season_weeks);
   // False, saying so, while the league has no calendar to change.
   bool has_calendar();
 
-  League& league_;
+  league::League& league_;
   std::string message_;
 };
 

@@ -32,17 +32,17 @@ void Editor::stop(const char* message) {
 
 int Editor::selected_bar_entry() const {
   const int row = ws_.list_selected(control::bar_list);
-  if (row < 0) return no_position;
+  if (row < 0) return league::no_position;
   const int p = ws_.list_tag(control::bar_list, row);
-  if (p < 0 || p >= league_.n_bar_slot || !bar_is_live(league_, p)) return no_position;
+  if (p < 0 || p >= league_.n_bar_slot || !bar_is_live(league_, p)) return league::no_position;
   return p;
 }
 
 int Editor::selected_team_entry() const {
   const int row = ws_.list_selected(control::team_list);
-  if (row < 0) return no_position;
+  if (row < 0) return league::no_position;
   const int t = ws_.list_tag(control::team_list, row);
-  if (t < 0 || t >= league_.n_team_slot || !team_is_live(league_, t)) return no_position;
+  if (t < 0 || t >= league_.n_team_slot || !team_is_live(league_, t)) return league::no_position;
   return t;
 }
 
@@ -55,7 +55,7 @@ void Editor::toggle_auto_add_team() { set_auto_add_team(!auto_add_team_); }
 
 void Editor::bar_selected() {
   const int p = selected_bar_entry();
-  if (p == no_position) return;
+  if (p == league::no_position) return;
   const std::string name(league_.bar.name[at(p)].view());
   ws_.set_text(control::bar_name, name);
   ws_.set_number(control::tables, league_.bar.n_table_this_bar[at(p)]);
@@ -80,10 +80,11 @@ void Editor::team_selected() {
 }
 
 void Editor::add_bar() {
-  if (league_.n_bar >= max_bars) return stop("Only 49 bars are allowed.");
+  if (league_.n_bar >= league::max_bars) return stop("Only 49 bars are allowed.");
   std::string name = ws_.get_text(control::bar_name, name_field_bytes);
-  if (const auto refusal = validate_name(league_, name, NameKind::Bar)) return base::show(ws_, *refusal);
-  if (league_.n_bar_slot >= bar_room) return stop(bar_room_full);
+  if (const auto refusal = validate_name(league_, name, league::NameKind::Bar))
+    return base::show(ws_, *refusal);
+  if (league_.n_bar_slot >= league::bar_room) return stop(bar_room_full);
 
   ws_.list_append(control::bar_list, name, league_.n_bar_slot);
   ws_.set_text(control::bar_name, "");
@@ -91,7 +92,7 @@ void Editor::add_bar() {
   ws_.set_text(control::team_name, "");
   ws_.list_select(control::bar_list, ws_.list_count(control::bar_list) - 1);
 
-  const int p = quintora::add_bar(league_, name);
+  const int p = league::add_bar(league_, name);
   selected_bar_ = p;
   ws_.set_number(control::tables, 1);
   ws_.set_number(control::team_count_label, 0);
@@ -99,16 +100,16 @@ void Editor::add_bar() {
   mark_modified(league_);
 
   if (!auto_add_team_) return;
-  if (find_team(league_, name) != no_position) return;
-  if (league_.n_team_slot >= team_room) return stop(auto_team_room_full);
+  if (find_team(league_, name) != league::no_position) return;
+  if (league_.n_team_slot >= league::team_room) return stop(auto_team_room_full);
   append_team(name, p);
 }
 
 void Editor::add_team() {
   if (league_.n_bar <= 0) return stop("Please add a bar first.");
-  if (league_.n_team >= max_teams) return stop("Only 99 teams are allowed.");
+  if (league_.n_team >= league::max_teams) return stop("Only 99 teams are allowed.");
   const int p = selected_bar_entry();
-  if (p == no_position) return stop("Please select a bar to add team to.");
+  if (p == league::no_position) return stop("Please select a bar to add team to.");
 
   unsigned tables = ws_.get_unsigned(control::tables);
   if (tables < 1) {
@@ -120,8 +121,9 @@ void Editor::add_team() {
   if (needed > static_cast<long>(tables)) return stop("Not enough tables!  Increase number of tables first.");
 
   std::string name = ws_.get_text(control::team_name, name_field_bytes);
-  if (const auto refusal = validate_name(league_, name, NameKind::Team)) return base::show(ws_, *refusal);
-  if (league_.n_team_slot >= team_room) return stop(team_room_full);
+  if (const auto refusal = validate_name(league_, name, league::NameKind::Team))
+    return base::show(ws_, *refusal);
+  if (league_.n_team_slot >= league::team_room) return stop(team_room_full);
   append_team(name, p);
   mark_modified(league_);
 }
@@ -130,7 +132,7 @@ void Editor::append_team(const std::string& name, int p) {
   ws_.list_append(control::team_list, name, league_.n_team_slot);
   ws_.set_text(control::team_name, "");
   ws_.list_select(control::team_list, ws_.list_count(control::team_list) - 1);
-  quintora::add_team(league_, name, p);
+  league::add_team(league_, name, p);
   ws_.set_number(control::team_count_label, league_.bar.n_team_this_bar[at(p)]);
   ws_.set_number(control::total_teams_label, league_.n_team);
 }
@@ -139,13 +141,13 @@ void Editor::delete_bar() {
   if (league_.n_bar <= 0) return stop("Please select a bar first.");
   const int row = ws_.list_selected(control::bar_list);
   const int p = selected_bar_entry();
-  if (p == no_position) return stop("Please select a bar.");
+  if (p == league::no_position) return stop("Please select a bar.");
 
   ws_.list_delete(control::bar_list, row);
   ws_.set_text(control::bar_name, "");
   ws_.list_clear(control::team_list);
   ws_.set_text(control::team_name, "");
-  quintora::delete_bar(league_, p);
+  league::delete_bar(league_, p);
   ws_.set_number(control::tables, 0);
   ws_.set_number(control::team_count_label, 0);
   ws_.set_text(control::bar_name_label, "");
@@ -154,8 +156,8 @@ void Editor::delete_bar() {
 }
 
 bool Editor::team_command_allowed() {
-  const bool bar_has_teams =
-      selected_bar_ >= 0 && selected_bar_ < bar_room && league_.bar.n_team_this_bar[at(selected_bar_)] > 0;
+  const bool bar_has_teams = selected_bar_ >= 0 && selected_bar_ < league::bar_room &&
+                             league_.bar.n_team_this_bar[at(selected_bar_)] > 0;
   if (league_.n_bar <= 0 || league_.n_team <= 0 || !bar_has_teams) {
     stop("Please select a team first.");
     return false;
@@ -167,11 +169,11 @@ void Editor::delete_team() {
   if (!team_command_allowed()) return;
   const int row = ws_.list_selected(control::team_list);
   const int t = selected_team_entry();
-  if (t == no_position) return stop("Please select a team.");
+  if (t == league::no_position) return stop("Please select a team.");
 
   ws_.list_delete(control::team_list, row);
   ws_.set_text(control::team_name, "");
-  quintora::delete_team(league_, t, selected_bar_);
+  league::delete_team(league_, t, selected_bar_);
   ws_.set_number(control::team_count_label, league_.bar.n_team_this_bar[at(selected_bar_)]);
   ws_.set_number(control::total_teams_label, league_.n_team);
   mark_modified(league_);
@@ -188,11 +190,12 @@ void Editor::replace_selected_row(int list, int field, const std::string& name, 
 void Editor::rename_bar() {
   if (league_.n_bar <= 0) return stop("Please select a bar first.");
   const int p = selected_bar_entry();
-  if (p == no_position) return stop("Please select a bar.");
+  if (p == league::no_position) return stop("Please select a bar.");
   std::string name = ws_.get_text(control::bar_name, name_field_bytes);
-  if (const auto refusal = validate_name(league_, name, NameKind::Bar)) return base::show(ws_, *refusal);
+  if (const auto refusal = validate_name(league_, name, league::NameKind::Bar))
+    return base::show(ws_, *refusal);
   replace_selected_row(control::bar_list, control::bar_name, name, p);
-  quintora::rename_bar(league_, p, name);
+  league::rename_bar(league_, p, name);
   selected_bar_ = p;
   ws_.set_text(control::bar_name_label, name);
   mark_modified(league_);
@@ -201,11 +204,12 @@ void Editor::rename_bar() {
 void Editor::rename_team() {
   if (!team_command_allowed()) return;
   const int t = selected_team_entry();
-  if (t == no_position) return stop("Please select a team.");
+  if (t == league::no_position) return stop("Please select a team.");
   std::string name = ws_.get_text(control::team_name, name_field_bytes);
-  if (const auto refusal = validate_name(league_, name, NameKind::Team)) return base::show(ws_, *refusal);
+  if (const auto refusal = validate_name(league_, name, league::NameKind::Team))
+    return base::show(ws_, *refusal);
   replace_selected_row(control::team_list, control::team_name, name, t);
-  quintora::rename_team(league_, t, name);
+  league::rename_team(league_, t, name);
   mark_modified(league_);
 }
 
@@ -218,7 +222,7 @@ void Editor::tables_changed() {
     ws_.set_number(control::tables, 1);
   }
   const int p = selected_bar_entry();
-  if (p == no_position) return;
+  if (p == league::no_position) return;
   // The league keeps table counts as 32-bit numbers; a larger entry is
   // as good as the largest.
   const std::int32_t count = tables > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<std::int32_t>(tables);

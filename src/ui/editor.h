@@ -19,7 +19,7 @@ inline constexpr std::size_t title_field_bytes = 80;
 
 class Editor {
  public:
-  Editor(League& league, base::WindowSystem& ws) : league_(league), ws_(ws) {}
+  Editor(league::League& league, base::WindowSystem& ws) : league_(league), ws_(ws) {}
 
   void bar_selected();
   void team_selected();
@@ -49,7 +49,7 @@ class Editor {
   // selection, and empties the name field.
   void replace_selected_row(int list, int field, const std::string& name, int entry);
 
-  League& league_;
+  league::League& league_;
   base::WindowSystem& ws_;
   int selected_bar_ = 0;
   bool auto_add_team_ = true;  // the check box: add a team of each new bar's name

@@ -4,7 +4,7 @@
 
 namespace quintora::ui {
 
-void show_league(const League& league, base::WindowSystem& ws) {
+void show_league(const league::League& league, base::WindowSystem& ws) {
   namespace c = control;
   ws.list_clear(c::bar_list);
   ws.set_text(c::bar_name, "");
@@ -16,7 +16,7 @@ void show_league(const League& league, base::WindowSystem& ws) {
   ws.set_text(c::tables, "");
   ws.set_text(c::team_count_label, "");
   ws.set_number(c::total_teams_label, league.n_team);
-  for (int p = 0; p < league.n_bar_slot && p < bar_room; ++p) {
+  for (int p = 0; p < league.n_bar_slot && p < league::bar_room; ++p) {
     if (bar_is_live(league, p))
       ws.list_append(c::bar_list, league.bar.name[static_cast<std::size_t>(p)].view(), p);
   }

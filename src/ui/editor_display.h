@@ -9,6 +9,6 @@
 
 namespace quintora::ui {
 
-void show_league(const League& league, base::WindowSystem& ws);
+void show_league(const league::League& league, base::WindowSystem& ws);
 
 }  // namespace quintora::ui

@@ -49,14 +49,15 @@ base::FileDialogRequest league_file_dialog(base::FileDialogKind kind) {
 bool FileCommands::path_fits(const std::string& path) {
   // The league keeps its path in a fixed field; a longer path would be cut
   // and a later save would write to a different file.
-  if (path.size() <= Path::room) return true;
+  if (path.size() <= league::Path::room) return true;
   const std::string text = "The file name is too long (at most 255 characters):\n" + path;
   ws_.message_box(text, base::caption::sorry, base::Icon::Error, base::Buttons::Ok);
   return false;
 }
 
 void FileCommands::title_check() {
-  if (league_.file_state != FileState::Saved && league_.file_state != FileState::Untitled) return;
+  if (league_.file_state != league::FileState::Saved && league_.file_state != league::FileState::Untitled)
+    return;
   const std::string title = ws_.get_text(control::title, title_field_bytes);
   if (base::equal_ignoring_case(title, league_.stored_title.view())) return;
   league_.stored_title.assign(title);
@@ -65,7 +66,7 @@ void FileCommands::title_check() {
 
 PromptResult FileCommands::prompt_save_changes(PromptMode mode) {
   title_check();
-  if (league_.file_state == FileState::Saved || league_.file_state == FileState::Untitled) {
+  if (league_.file_state == league::FileState::Saved || league_.file_state == league::FileState::Untitled) {
     return PromptResult::NothingToSave;
   }
   const base::Answer answer =
@@ -77,7 +78,7 @@ PromptResult FileCommands::prompt_save_changes(PromptMode mode) {
   switch (answer) {
     case base::Answer::Yes:
     case base::Answer::Ok:
-      if (league_.file_state == FileState::UntitledModified) {
+      if (league_.file_state == league::FileState::UntitledModified) {
         return save_as() ? PromptResult::SavedNow : PromptResult::Cancelled;
       }
       return write() ? PromptResult::SavedNow : PromptResult::Cancelled;
@@ -106,22 +107,22 @@ void FileCommands::file_open() {
 void FileCommands::open_path(const std::string& path) {
   if (!path_fits(path)) return;
   base::Notices notices;
-  const ReadResult result = read_league_file(league_, path, ReadMode::Open, notices);
-  if (result == ReadResult::Unreadable) {
+  const league::ReadResult result = read_league_file(league_, path, league::ReadMode::Open, notices);
+  if (result == league::ReadResult::Unreadable) {
     ws_.message_box("Cannot open the file:\n" + path, base::caption::sorry, base::Icon::Error,
                     base::Buttons::Ok);
     return;
   }
-  if (result == ReadResult::Success) show_read_league();
+  if (result == league::ReadResult::Success) show_read_league();
   base::show(ws_, notices);
-  if (result == ReadResult::Success) ws_.set_text(control::file_name_label, path);
+  if (result == league::ReadResult::Success) ws_.set_text(control::file_name_label, path);
 }
 
 void FileCommands::save() {
   title_check();
-  if (league_.file_state == FileState::Modified) {
+  if (league_.file_state == league::FileState::Modified) {
     write();
-  } else if (league_.file_state == FileState::UntitledModified) {
+  } else if (league_.file_state == league::FileState::UntitledModified) {
     save_as();
   }
 }
@@ -140,7 +141,7 @@ bool FileCommands::save_as() {
 
   // The new path counts only once the league is in that file; until then a
   // failure leaves the league where it was.
-  const Path previous = league_.current_file_path;
+  const league::Path previous = league_.current_file_path;
   league_.current_file_path.assign(*chosen);
   if (!write()) {
     league_.current_file_path = previous;
@@ -167,7 +168,7 @@ void FileCommands::show_read_league() {
   // The form's own handlers run while it is refilled; a league just read is
   // saved whatever they did.
   show_league(league_, ws_);
-  league_.file_state = FileState::Saved;
+  league_.file_state = league::FileState::Saved;
 }
 
 }  // namespace quintora::ui

@@ -19,7 +19,7 @@ base::FileDialogRequest league_file_dialog(base::FileDialogKind kind);
 
 class FileCommands {
  public:
-  FileCommands(League& league, base::WindowSystem& ws) : league_(league), ws_(ws) {}
+  FileCommands(league::League& league, base::WindowSystem& ws) : league_(league), ws_(ws) {}
 
   // Callers go on unless the result is Cancelled. A save that was asked for
   // and failed answers Cancelled, so nothing unsaved is ever discarded.
@@ -44,7 +44,7 @@ class FileCommands {
   // league read back; false, with the reason shown, when it failed.
   bool write();
   void show_read_league();
-  League& league_;
+  league::League& league_;
   base::WindowSystem& ws_;
 };
 

@@ -40,7 +40,7 @@ class MainWindowLogic final : public base::EventSink {
 
   void on_event(int id, base::Notification what) override;
 
-  League& league() { return league_; }
+  league::League& league() { return league_; }
   const schedule::ScheduleOptions& schedule_options() const { return options_; }
 
   // What shows the Season window; without one the Season command ends
@@ -57,7 +57,7 @@ class MainWindowLogic final : public base::EventSink {
   base::WindowSystem& ws_;
   std::filesystem::path settings_file_;
   std::function<void(int)> quit_;
-  League league_;
+  league::League league_;
   Editor editor_;
   FileCommands files_;
   schedule::ScheduleOptions options_;

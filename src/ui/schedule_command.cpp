@@ -9,8 +9,8 @@
 
 namespace quintora::ui {
 
-void open_schedule_dialog(base::WindowSystem& ws, const League& league, schedule::ScheduleOptions& options,
-                          const std::filesystem::path& base_folder) {
+void open_schedule_dialog(base::WindowSystem& ws, const league::League& league,
+                          schedule::ScheduleOptions& options, const std::filesystem::path& base_folder) {
   schedule::RunSettings settings;
   settings.base_folder = base_folder;
   settings.optimiser_output = &std::cout;  // the optimiser's progress lines, as it has always written them

@@ -12,7 +12,7 @@ namespace quintora::ui {
 
 // Opens the modal Schedule dialog; "Do it" runs the schedule. A relative
 // result file name is taken against base_folder. Returns when the dialog closes.
-void open_schedule_dialog(base::WindowSystem& ws, const League& league, schedule::ScheduleOptions& options,
-                          const std::filesystem::path& base_folder);
+void open_schedule_dialog(base::WindowSystem& ws, const league::League& league,
+                          schedule::ScheduleOptions& options, const std::filesystem::path& base_folder);
 
 }  // namespace quintora::ui

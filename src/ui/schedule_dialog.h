@@ -29,11 +29,11 @@ inline constexpr std::array<MethodControl, 5> method_controls = {{
 }};
 
 // The choices every opening of the dialog starts from; result_file is kept.
-void reset_options_for_dialog(schedule::ScheduleOptions& options, const League& league);
+void reset_options_for_dialog(schedule::ScheduleOptions& options, const league::League& league);
 
 class ScheduleDialog final : public base::DialogHandler {
  public:
-  ScheduleDialog(const League& league, schedule::ScheduleOptions& options, schedule::ScheduleRun& run)
+  ScheduleDialog(const league::League& league, schedule::ScheduleOptions& options, schedule::ScheduleRun& run)
       : league_(league), options_(options), run_(run) {}
 
   void on_open(base::WindowSystem& ws) override;
@@ -45,7 +45,7 @@ class ScheduleDialog final : public base::DialogHandler {
  private:
   void read_choices(const base::WindowSystem& ws);
 
-  const League& league_;
+  const league::League& league_;
   schedule::ScheduleOptions& options_;
   schedule::ScheduleRun& run_;
 };

@@ -50,7 +50,7 @@ publish::Paper paper_for_country(std::string_view country_code) {
                                                                               : publish::Paper::A4;
 }
 
-SeasonExport::SeasonExport(const League& league, base::WindowSystem& ws) : league_(league), ws_(ws) {}
+SeasonExport::SeasonExport(const league::League& league, base::WindowSystem& ws) : league_(league), ws_(ws) {}
 
 publish::Output SeasonExport::render(const season::Season& season, publish::Format format, int team) const {
   if (format == publish::Format::Pdf && pdf_renderer_) return pdf_renderer_(season, for_team(team), paper_);

@@ -33,7 +33,7 @@ struct PrintJob {
 
 class SeasonExport {
  public:
-  SeasonExport(const League& league, base::WindowSystem& ws);
+  SeasonExport(const league::League& league, base::WindowSystem& ws);
 
   void set_pdf_renderer(PdfRenderer renderer) { pdf_renderer_ = std::move(renderer); }
   void set_paper(publish::Paper paper) { paper_ = paper; }
@@ -58,7 +58,7 @@ class SeasonExport {
   std::string suggested_path(const season::Season& season, const publish::FormatInfo& info, int team) const;
   bool refuse(const std::string& text);
 
-  const League& league_;
+  const league::League& league_;
   base::WindowSystem& ws_;
   PdfRenderer pdf_renderer_;
   publish::Paper paper_ = publish::Paper::A4;

@@ -12,7 +12,8 @@ namespace {
 
 // The season of `league` built the way `choice` says, written nowhere;
 // nothing, after a message box saying why, when it cannot be built.
-std::optional<season::Season> build(const League& league, const BuildChoice& choice, base::WindowSystem& ws) {
+std::optional<season::Season> build(const league::League& league, const BuildChoice& choice,
+                                    base::WindowSystem& ws) {
   // The run's settings drop the progress lines: the window shows none.
   const auto run = std::make_unique<schedule::ScheduleRun>();  // its tables are large for the stack
   const schedule::RunResult result =
@@ -26,7 +27,7 @@ std::optional<season::Season> build(const League& league, const BuildChoice& cho
 
 }  // namespace
 
-SeasonWindowLogic::SeasonWindowLogic(League& league, base::WindowSystem& ws)
+SeasonWindowLogic::SeasonWindowLogic(league::League& league, base::WindowSystem& ws)
     : league_(league), ws_(ws), calendar_(league), export_(league, ws) {
   choice_.weeks = schedule::default_season_weeks(league_.n_team);
   rebuild();
@@ -52,7 +53,7 @@ void SeasonWindowLogic::choose_team(int team) { chosen_team_ = team >= 1 && team
 
 template <class Edit>
 bool SeasonWindowLogic::edit_calendar(Edit edit) {
-  const std::optional<Calendar> before = league_.calendar;
+  const std::optional<league::Calendar> before = league_.calendar;
   const bool taken = edit();
   if (league_.calendar != before) rebuild();
   return taken;

@@ -34,7 +34,7 @@ class SeasonWindowLogic {
  public:
   // Builds the season at once with the Schedule dialog's defaults: "Yes"
   // and two passes of weeks. Refusals go to ws as message boxes.
-  SeasonWindowLogic(League& league, base::WindowSystem& ws);
+  SeasonWindowLogic(league::League& league, base::WindowSystem& ws);
   SeasonWindowLogic(const SeasonWindowLogic&) = delete;
   SeasonWindowLogic& operator=(const SeasonWindowLogic&) = delete;
 
@@ -47,7 +47,7 @@ class SeasonWindowLogic {
   bool built() const { return built_; }
   const season::Season& season() const { return season_; }
   const report::Fairness& fairness() const { return fairness_; }
-  const League& league() const { return league_; }
+  const league::League& league() const { return league_; }
 
   // --- The tabs (see season_rows.h)
   std::vector<WeekRow> week_rows(std::string_view filter = {}) const {
@@ -65,7 +65,7 @@ class SeasonWindowLogic {
   bool home_bar_overbooked(int team) const { return ui::home_bar_overbooked(season_, fairness_, team); }
 
   // --- Calendar: a change the editor takes rebuilds the season with its dates.
-  const std::optional<Calendar>& calendar() const { return calendar_.calendar(); }
+  const std::optional<league::Calendar>& calendar() const { return calendar_.calendar(); }
   const std::string& calendar_message() const { return calendar_.message(); }
   bool set_first_date(base::Date date);
   bool set_every_days(int days);
@@ -92,7 +92,7 @@ class SeasonWindowLogic {
   template <class Edit>
   bool edit_calendar(Edit edit);
 
-  League& league_;
+  league::League& league_;
   base::WindowSystem& ws_;
   BuildChoice choice_;
   season::Season season_;

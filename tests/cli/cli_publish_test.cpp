@@ -61,8 +61,9 @@ std::string exporters_file(const std::string& name, const season::Season& s, int
   return out.bytes;
 }
 
-Calendar calendar(base::Date first, int every, base::TimeOfDay start, std::initializer_list<base::Date> off) {
-  Calendar c;
+league::Calendar calendar(base::Date first, int every, base::TimeOfDay start,
+                          std::initializer_list<base::Date> off) {
+  league::Calendar c;
   c.first = first;
   c.every_days = every;
   c.start = start;
@@ -82,7 +83,7 @@ std::string hostile_league() {
       "<< Number of Teams >>\n5\n<< TEAMS: Corresponding Bar Number and Team Name >>\n"
       "1\nSmith, Jones & \"Sons\"\n1\n=SUM(A1:A9)\n2\n<script>x</script>; 100%\n2\nTab\tTeam %s %n\n"
       "3\n\u03a9\u03bc\u03ad\u03b3\u03b1 \u0401\u043b\u043a\u0430 \u6771\u4eac \U0001F3B1\n" +
-      std::string(calendar_header) + "\n2026-01-06\n7\n19:00\n1\n2026-01-20\n";
+      std::string(league::calendar_header) + "\n2026-01-06\n7\n19:00\n1\n2026-01-20\n";
   return std::regex_replace(text, std::regex("\n"), "\r\n");
 }
 
@@ -93,7 +94,7 @@ struct Case {
   const char* name;
   const char* league;  // an example, or nullptr for the hostile league
   const char* arguments;
-  std::optional<Calendar> calendar;  // the one the program must apply
+  std::optional<league::Calendar> calendar;  // the one the program must apply
 };
 const Case cases[] = {
     {"Spring", "spring-league.sch", "--effort 1", std::nullopt},

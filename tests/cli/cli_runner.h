@@ -58,9 +58,10 @@ inline fs::path example(const std::string& file) { return fs::path(QUINTORA_EXAM
 // The season the libraries build of `league`: the default weeks, then `change`.
 inline season::Season library_season(const fs::path& league_file,
                                      const std::function<void(schedule::ScheduleOptions&)>& change) {
-  auto league = std::make_unique<League>();
+  auto league = std::make_unique<league::League>();
   base::Notices notices;
-  EXPECT_EQ(read_league_file(*league, league_file.string(), ReadMode::Open, notices), ReadResult::Success);
+  EXPECT_EQ(read_league_file(*league, league_file.string(), league::ReadMode::Open, notices),
+            league::ReadResult::Success);
   schedule::ScheduleOptions options;
   options.season_weeks = schedule::default_season_weeks(league->n_team);
   change(options);

@@ -127,11 +127,12 @@ TEST_F(CliSchedule, RefusalsAreNamedAndWriteNothing) {
                                       "9\nPocket\x1b]0;owned\x07\x1b[2J\rRockets \xc2\x9b"
                                       "1m");
   const std::string shown = "Team Pocket\\x1b]0;owned\\x07\\x1b[2J\\x0dRockets \\xc2\\x9b1m has no bar.\n";
-  const std::string dated = spring + std::string(calendar_header) + "\n2026-09-01\n7\n19:00\n1\n2026-09-15\n";
+  const std::string dated =
+      spring + std::string(league::calendar_header) + "\n2026-09-01\n7\n19:00\n1\n2026-09-15\n";
   const std::string ics = "schedule league.sch --format ics --start 2026-09-01";
   const std::string invalid = "Stop !: Please use a valid file name.\n";
   std::string many = ics;
-  for (int k = 0; k <= max_weeks_off; ++k)
+  for (int k = 0; k <= league::max_weeks_off; ++k)
     many += " --skip " +
             base::format_iso_date(base::civil_from_days(base::days_from_civil({2026, 9, 1}) + 7 * k));
   const std::tuple<std::string, std::string, int, std::string> cases[] = {

@@ -42,42 +42,42 @@ TEST(Calendar, WeeksOffMoveEveryLaterWeek) {
 }
 
 TEST(Calendar, EveryProblemIsFoundAndNamed) {
-  const std::tuple<Calendar, int, CalendarProblem, std::string> cases[] = {
-      {calendar({2024, 9, 5}, {{2024, 12, 26}}), 20, CalendarProblem::None, "The calendar is valid."},
-      {calendar({2024, 2, 30}), 0, CalendarProblem::FirstNotADate,
+  const std::tuple<league::Calendar, int, league::CalendarProblem, std::string> cases[] = {
+      {calendar({2024, 9, 5}, {{2024, 12, 26}}), 20, league::CalendarProblem::None, "The calendar is valid."},
+      {calendar({2024, 2, 30}), 0, league::CalendarProblem::FirstNotADate,
        "The first match date 2024-02-30 is not a date between 1900-01-01 and 9999-12-31."},
-      {calendar({2024, 9, 5}, {}, 7, {24, 0}), 0, CalendarProblem::TimeOutOfRange,
+      {calendar({2024, 9, 5}, {}, 7, {24, 0}), 0, league::CalendarProblem::TimeOutOfRange,
        "The start time 24:00 is not a time between 00:00 and 23:59."},
-      {calendar({2024, 9, 5}, {}, 0), 0, CalendarProblem::EveryOutOfRange,
+      {calendar({2024, 9, 5}, {}, 0), 0, league::CalendarProblem::EveryOutOfRange,
        "The days between match weeks must be from 1 to 365; 0 is not."},
-      {calendar({2024, 9, 5}, {}, 366), 0, CalendarProblem::EveryOutOfRange,
+      {calendar({2024, 9, 5}, {}, 366), 0, league::CalendarProblem::EveryOutOfRange,
        "The days between match weeks must be from 1 to 365; 366 is not."},
-      {calendar({2024, 9, 5}, {{2024, 11, 31}}), 0, CalendarProblem::OffNotADate,
+      {calendar({2024, 9, 5}, {{2024, 11, 31}}), 0, league::CalendarProblem::OffNotADate,
        "The week off 2024-11-31 is not a date between 1900-01-01 and 9999-12-31."},
-      {calendar({2024, 9, 5}, {{2024, 8, 29}}), 0, CalendarProblem::OffBeforeFirst,
+      {calendar({2024, 9, 5}, {{2024, 8, 29}}), 0, league::CalendarProblem::OffBeforeFirst,
        "The week off 2024-08-29 is before the first match date, 2024-09-05."},
-      {calendar({2024, 9, 5}, {{2024, 12, 25}}), 0, CalendarProblem::OffNotMatchDate,
+      {calendar({2024, 9, 5}, {{2024, 12, 25}}), 0, league::CalendarProblem::OffNotMatchDate,
        "The week off 2024-12-25 is not a match date: matches fall every 7 days from Thursday 2024-09-05."},
-      {calendar({2024, 9, 5}, {{2024, 9, 7}}, 1), 0, CalendarProblem::None, "The calendar is valid."},
+      {calendar({2024, 9, 5}, {{2024, 9, 7}}, 1), 0, league::CalendarProblem::None, "The calendar is valid."},
       {calendar({2024, 9, 5}, {{2024, 12, 26}, {2024, 9, 12}, {2024, 12, 26}}), 0,
-       CalendarProblem::OffRepeated, "The week off 2024-12-26 is listed twice."},
+       league::CalendarProblem::OffRepeated, "The week off 2024-12-26 is listed twice."},
       // Ten weeks from 09-05 with 09-12 off end on 11-14; 11-21 is past the season.
-      {calendar({2024, 9, 5}, {{2024, 9, 12}, {2024, 11, 21}}), 10, CalendarProblem::OffBeyondSeason,
+      {calendar({2024, 9, 5}, {{2024, 9, 12}, {2024, 11, 21}}), 10, league::CalendarProblem::OffBeyondSeason,
        "The week off 2024-11-21 is after the season's last match date, 2024-11-14."},
-      {calendar({2024, 9, 5}, {{2024, 9, 12}, {2024, 11, 14}}), 10, CalendarProblem::None,
+      {calendar({2024, 9, 5}, {{2024, 9, 12}, {2024, 11, 14}}), 10, league::CalendarProblem::None,
        "The calendar is valid."},
-      {calendar({2024, 9, 5}, {{2024, 9, 12}, {2024, 11, 21}}), 0, CalendarProblem::None,
+      {calendar({2024, 9, 5}, {{2024, 9, 12}, {2024, 11, 21}}), 0, league::CalendarProblem::None,
        "The calendar is valid."},
   };
   for (const auto& [c, weeks, problem, message] : cases) {
-    const CalendarCheck check = check_calendar(c, weeks);
+    const league::CalendarCheck check = check_calendar(c, weeks);
     EXPECT_EQ(check.problem, problem) << message;
     EXPECT_EQ(describe(check, c), message);
   }
 }
 
 TEST(Calendar, WeeksOffStayInOrderWithoutRepeats) {
-  Calendar c = calendar({2024, 9, 5});
+  league::Calendar c = calendar({2024, 9, 5});
   EXPECT_TRUE(c.add_week_off({2024, 12, 26}));
   EXPECT_TRUE(c.add_week_off({2024, 10, 3}));
   EXPECT_FALSE(c.add_week_off({2024, 12, 26}));
@@ -87,10 +87,10 @@ TEST(Calendar, WeeksOffStayInOrderWithoutRepeats) {
   EXPECT_TRUE(c.remove_week_off({2024, 11, 7}));
   EXPECT_FALSE(c.remove_week_off({2024, 11, 7}));
   EXPECT_EQ(c, calendar({2024, 9, 5}, {{2024, 10, 3}, {2024, 12, 26}}));
-  for (int k = c.n_off; k < max_weeks_off; ++k)
+  for (int k = c.n_off; k < league::max_weeks_off; ++k)
     EXPECT_TRUE(c.add_week_off(base::civil_from_days(base::days_from_civil({2030, 1, 1}) + 7 * k)));
   EXPECT_FALSE(c.add_week_off({2040, 1, 1}));  // full: refused, nothing written past the room
-  EXPECT_EQ(c.n_off, max_weeks_off);
+  EXPECT_EQ(c.n_off, league::max_weeks_off);
 }
 
 }  // namespace

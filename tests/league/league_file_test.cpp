@@ -82,25 +82,25 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
       {"!! Version 1.4.0\n", cut},
       {ed("\n3\n", "\n4\n"), cut},
       {spring_lf, no + "its path is longer than 255 bytes.", "", std::string(256, 'p')},
-      {"!!" + std::string(max_league_file_bytes, 'x'), no + "it is larger than 1024 KB."},
+      {"!!" + std::string(league::max_league_file_bytes, 'x'), no + "it is larger than 1024 KB."},
   };
   for (const auto& k : cases) {
-    League league = make_league({{"Kept", 2, {"Keeper"}}});
+    league::League league = make_league({{"Kept", 2, {"Keeper"}}});
     league.current_file_path.assign("before.sch");
-    league.file_state = FileState::Modified;
+    league.file_state = league::FileState::Modified;
     const std::string before = describe(league);
     FakeWindowSystem ws;
-    const ReadResult result = read_text(league, k.text, ws, k.path);
+    const league::ReadResult result = read_text(league, k.text, ws, k.path);
     const bool read = k.box.empty();
     EXPECT_EQ(boxes(ws), read ? "" : k.box + "\n");
-    EXPECT_EQ(result, read                  ? ReadResult::Success
-                      : k.box == not_league ? ReadResult::NotLeagueFile
-                                            : ReadResult::Refused);
+    EXPECT_EQ(result, read                  ? league::ReadResult::Success
+                      : k.box == not_league ? league::ReadResult::NotLeagueFile
+                                            : league::ReadResult::Refused);
     const std::string now = describe(league);
     EXPECT_TRUE(read ? now.find(k.expected) != std::string::npos : now == before)
         << now << "lacks " << k.expected;
     EXPECT_EQ(league.current_file_path.view(), read ? k.path : "before.sch");
-    EXPECT_EQ(league.file_state, read ? FileState::Saved : FileState::Modified);
+    EXPECT_EQ(league.file_state, read ? league::FileState::Saved : league::FileState::Modified);
   }
 }
 
@@ -108,7 +108,7 @@ TEST(WriteLeague, WritesTheExactLayoutInPlaceOfTheOldFileAndReadsItBack) {
   ScratchFolder folder;
   std::ofstream(folder / "spring.sch") << "old contents, longer than the new file will be, by far, really\n";
   std::ofstream(folder / "spring.sch.tmp") << "someone else's";
-  League league =
+  league::League league =
       make_league({{"Corner Pocket", 1, {"Corner Pocket", "Sharks"}}, {"Eight Ball", 1, {"Eight Ball"}}});
   league.gap_of_position_night = 3;
   FakeWindowSystem ws;
@@ -116,14 +116,14 @@ TEST(WriteLeague, WritesTheExactLayoutInPlaceOfTheOldFileAndReadsItBack) {
   EXPECT_EQ(file_bytes(folder / "spring.sch"), with_crlf(replaced(spring_lf, "2  0", "2  3")));
   EXPECT_EQ(file_bytes(folder / "spring.sch.tmp"), "someone else's");
   EXPECT_EQ(describe(league), replaced(spring_model, "gap=0", "gap=3"));
-  EXPECT_EQ(league.file_state, FileState::Saved);
+  EXPECT_EQ(league.file_state, league::FileState::Saved);
   // That file and the examples, written by this code, read and save back to the same bytes.
   std::vector<fs::path> files = {folder / "spring.sch"};
   for (const auto& e : fs::directory_iterator(fs::path(QUINTORA_SOURCE_DIR) / "examples"))
     if (e.path().extension() == ".sch") files.push_back(e.path());
   for (const fs::path& file : files) {
-    League again;
-    ASSERT_EQ(read_text(again, file_bytes(file), ws, file.string()), ReadResult::Success);
+    league::League again;
+    ASSERT_EQ(read_text(again, file_bytes(file), ws, file.string()), league::ReadResult::Success);
     ASSERT_TRUE(save(again, ws, folder / "copy.sch", std::string(again.stored_title.view())));
     EXPECT_EQ(file_bytes(folder / "copy.sch"), file_bytes(file)) << file;
   }
@@ -133,7 +133,7 @@ TEST(WriteLeague, WritesTheExactLayoutInPlaceOfTheOldFileAndReadsItBack) {
 
 TEST(WriteLeague, DeletionsKeepTheirEntriesUntilASaveCompactsAndRegroups) {
   ScratchFolder folder;
-  League league = make_league({{"A", 2, {"a1"}}, {"B", 1, {"b1", "b2", "b3"}}, {"C", 1, {"c1"}}});
+  league::League league = make_league({{"A", 2, {"a1"}}, {"B", 1, {"b1", "b2", "b3"}}, {"C", 1, {"c1"}}});
   add_team(league, "a2", 0);
   delete_bar(league, 1);
   delete_bar(league, 1);  // twice must not count twice
@@ -154,7 +154,7 @@ TEST(WriteLeague, DeletionsKeepTheirEntriesUntilASaveCompactsAndRegroups) {
 }
 
 TEST(WriteLeague, NamesAndTitlesSurviveByteForByte) {
-  League league;
+  league::League league;
   for (const std::string& n : {std::string(59, 'N'), std::string(57, 'x') + "é", std::string("Tab\tbed\t"),
                                std::string("Blanks  inside, commas, 100% and %d %s Straße Ελλάδα")})
     add_team(league, n, add_bar(league, n));
@@ -173,24 +173,25 @@ TEST(WriteLeague, NamesAndTitlesSurviveByteForByte) {
 // before a byte is read, without waiting on its open.
 TEST(ReadLeagueFile, EndlessAndHugeFilesAreRefusedUnreadPastTheLimit) {
   ScratchFolder folder;
-  std::ofstream(folder / "huge.sch", std::ios::binary) << "!!" << std::string(3 * max_league_file_bytes, '!');
+  std::ofstream(folder / "huge.sch", std::ios::binary)
+      << "!!" << std::string(3 * league::max_league_file_bytes, '!');
   const std::string huge = (folder / "huge.sch").string();
-  std::vector<std::tuple<std::string, ReadResult, std::string>> cases = {
-      {huge, ReadResult::Refused,
+  std::vector<std::tuple<std::string, league::ReadResult, std::string>> cases = {
+      {huge, league::ReadResult::Refused,
        "Sorry ! (error) This league file cannot be read: it is larger than 1024 KB."}};
 #ifndef _WIN32
   const std::string fifo = (folder / "fifo.sch").string();
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   for (const std::string& device : {std::string("/dev/zero"), fifo, folder.path.string()})
     cases.emplace_back(
-        device, ReadResult::Refused,
+        device, league::ReadResult::Refused,
         "Sorry ! (error) This league file cannot be read: it is not a file but a device, a pipe "
         "or a folder.");
 #endif
   for (const auto& [path, result, box] : cases) {
-    League league = make_league({{"Kept", 1, {"Keeper"}}});
+    league::League league = make_league({{"Kept", 1, {"Keeper"}}});
     base::Notices notices;
-    EXPECT_EQ(read_league_file(league, path, ReadMode::Open, notices), result) << path;
+    EXPECT_EQ(read_league_file(league, path, league::ReadMode::Open, notices), result) << path;
     FakeWindowSystem ws;
     base::show(ws, notices);
     EXPECT_EQ(boxes(ws), box + "\n");
@@ -204,11 +205,11 @@ TEST(ReadLeagueFile, EndlessAndHugeFilesAreRefusedUnreadPastTheLimit) {
 TEST(LeagueFile, EntriesWithoutABarAreKeptUntilASave) {
   ScratchFolder folder;
   FakeWindowSystem ws;
-  League league;
+  league::League league;
   const std::string text =
       "!!\n\nT\n\n3  0\n\n1  9  1\nTwin A\n1  9  1\nTwin B\n-1  0  1\nOld\n\n4\n\n"
       "1\nOne\n1\nTwo\n0\nStray\n-2\nGone\n";
-  ASSERT_EQ(read_text(league, text, ws), ReadResult::Success);
+  ASSERT_EQ(read_text(league, text, ws), league::ReadResult::Success);
   EXPECT_EQ(boxes(ws),
             "Stopzzz ! (error) Bar Old has no valid number.\nTeam Stray has no bar.\nTeam Gone has no bar.\n"
             "They are left out when the league is saved.\n");
@@ -232,9 +233,9 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
       {"", "The league has no file name yet."},
   };
   for (const auto& [path, box] : cases) {
-    League league = make_league({{"A", 1, {"a"}}, {"B", 1, {"b"}}});
+    league::League league = make_league({{"A", 1, {"a"}}, {"B", 1, {"b"}}});
     delete_bar(league, 0);
-    league.file_state = FileState::Modified;
+    league.file_state = league::FileState::Modified;
     league.current_file_path.assign(path);
     const std::string before = describe(league);
     FakeWindowSystem ws;
@@ -242,7 +243,7 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
     EXPECT_FALSE(write_league(league, "Typed", notices));  // not taken into the league
     base::show(ws, notices);
     EXPECT_EQ(describe(league), before);
-    EXPECT_EQ(league.file_state, FileState::Modified);
+    EXPECT_EQ(league.file_state, league::FileState::Modified);
     const std::string where = path.empty() ? "a file" : path;
     EXPECT_EQ(boxes(ws), "Stop ! (error) The league could not be saved to " + where + ".\n" + box + "\n");
   }
@@ -261,26 +262,27 @@ TEST(LeagueFile, AFolderNamedBeyondTheCodePageOpensAndSaves) {
       folder.path / base::path_from_utf8("Zo\xc3\xab/Ligue d'\xc3\xa9t\xc3\xa9 \xe6\x98\xa5");
   fs::create_directories(place);
   const fs::path file = place / base::path_from_utf8("\xc3\xa9t\xc3\xa9.sch");
-  League league = make_league({{"Caf\xc3\xa9", 1, {"Z\xc3\xbcrich"}}, {"Bar", 1, {"Bar"}}});
+  league::League league = make_league({{"Caf\xc3\xa9", 1, {"Z\xc3\xbcrich"}}, {"Bar", 1, {"Bar"}}});
   FakeWindowSystem ws;
   ASSERT_TRUE(save(league, ws, file, "\xc3\x89t\xc3\xa9"));
-  League again;
+  league::League again;
   base::Notices notices;
-  ASSERT_EQ(read_league_file(again, base::utf8_of(file), ReadMode::Open, notices), ReadResult::Success);
+  ASSERT_EQ(read_league_file(again, base::utf8_of(file), league::ReadMode::Open, notices),
+            league::ReadResult::Success);
   EXPECT_EQ(describe(again), describe(league));
   EXPECT_EQ(again.current_file_path.view(), base::utf8_of(file));
 #ifdef _WIN32
   const std::string before = file_bytes(file);
   const HANDLE held =
       CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  again.file_state = FileState::Modified;
+  again.file_state = league::FileState::Modified;
   EXPECT_FALSE(write_league(again, "Typed", notices));
   CloseHandle(held);
   base::show(ws, notices);
   EXPECT_EQ(boxes(ws), "Stop ! (error) The league could not be saved to " + base::utf8_of(file) +
                            ".\nAnother program has the file open: close it there, then try again.\n");
   EXPECT_EQ(file_bytes(file), before);
-  EXPECT_EQ(again.file_state, FileState::Modified);
+  EXPECT_EQ(again.file_state, league::FileState::Modified);
 #endif
 }
 
@@ -289,9 +291,9 @@ TEST(LeagueFile, AFolderNamedBeyondTheCodePageOpensAndSaves) {
 // leaves the league whole, without a calendar, and says at which line.
 TEST(CalendarSection, SavedAfterTheTeamsAndReadBackOrReportedByLine) {
   ScratchFolder folder;
-  League league =
+  league::League league =
       make_league({{"Corner Pocket", 1, {"Corner Pocket", "Sharks"}}, {"Eight Ball", 1, {"Eight Ball"}}});
-  Calendar calendar = test::calendar({2026, 9, 8}, {}, 7, {19, 30});
+  league::Calendar calendar = test::calendar({2026, 9, 8}, {}, 7, {19, 30});
   calendar.add_week_off({2026, 12, 29});
   calendar.add_week_off({2026, 12, 22});
   league.calendar = calendar;
@@ -326,9 +328,9 @@ TEST(CalendarSection, SavedAfterTheTeamsAndReadBackOrReportedByLine) {
       {section + "<< LATER >>\n", "line 27: a section this program does not know"},
   };
   for (const auto& [after_teams, problem] : cases) {
-    League read;
+    league::League read;
     ws.clear_messages();
-    ASSERT_EQ(read_text(read, spring_lf + after_teams, ws), ReadResult::Success) << after_teams;
+    ASSERT_EQ(read_text(read, spring_lf + after_teams, ws), league::ReadResult::Success) << after_teams;
     EXPECT_EQ(describe(read), spring_model) << after_teams;
     const std::string shown = boxes(ws);
     EXPECT_EQ(shown.empty(), problem.empty()) << after_teams;
@@ -340,7 +342,7 @@ TEST(CalendarSection, SavedAfterTheTeamsAndReadBackOrReportedByLine) {
                                        : after_teams.starts_with(section);
     EXPECT_EQ(read.calendar.has_value(), dated) << after_teams;
   }
-  League unordered;
+  league::League unordered;
   read_text(unordered, spring_lf + head + "2026-09-08\n7\n20:00\n2\n2026-12-29\n2026-12-22\n", ws);
   ASSERT_TRUE(unordered.calendar);
   EXPECT_EQ(unordered.calendar->weeks_off().front(), (base::Date{2026, 12, 22}));

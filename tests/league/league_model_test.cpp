@@ -15,34 +15,34 @@
 namespace quintora::test {
 
 TEST(LeagueModel, NothingIsPlacedOrChangedOutsideTheTables) {
-  League league;
-  for (int i = 0; i < bar_room; ++i) ASSERT_EQ(add_bar(league, "bar"), i);
+  league::League league;
+  for (int i = 0; i < league::bar_room; ++i) ASSERT_EQ(add_bar(league, "bar"), i);
   delete_bar(league, 0);
-  EXPECT_EQ(add_bar(league, "deleted entries keep their room"), no_position);
-  for (int i = 0; i < team_room; ++i) ASSERT_EQ(add_team(league, "team", 1), i);
-  EXPECT_EQ(add_team(league, "one too many", 1), no_position);
+  EXPECT_EQ(add_bar(league, "deleted entries keep their room"), league::no_position);
+  for (int i = 0; i < league::team_room; ++i) ASSERT_EQ(add_team(league, "team", 1), i);
+  EXPECT_EQ(add_team(league, "one too many", 1), league::no_position);
   const std::string full = describe(league);
-  for (int p : {-1, bar_room, 1000})
+  for (int p : {-1, league::bar_room, 1000})
     delete_bar(league, p), rename_bar(league, p, "X"), set_tables(league, p, 9);
-  for (int p : {-1, team_room, 1000})
+  for (int p : {-1, league::team_room, 1000})
     delete_team(league, p, 1), delete_team(league, 1, p), rename_team(league, p, "X");
   EXPECT_EQ(describe(league), full);
 }
 
 TEST(Names, ValidateNameChecksEachKindAgainstItsLiveEntries) {
-  League league =
+  league::League league =
       make_league({{"Corner Pocket", 1, {"Sharks"}}, {"Gone", 1, {"Gone Team"}}, {"Ελλάς", 1, {}}});
   delete_bar(league, 1);
   // typed, kind, stored, message ("" when accepted)
-  const std::tuple<std::string, NameKind, std::string, std::string> cases[] = {
-      {"  New  Bar  ", NameKind::Bar, "New  Bar", ""},
-      {"   ", NameKind::Team, "", "Not a valid name."},
-      {"corner POCKET", NameKind::Bar, "corner POCKET", "Bar name is already used."},
-      {" Corner Pocket ", NameKind::Team, "Corner Pocket", ""},  // a team may bear a bar's name
-      {"SHARKS", NameKind::Team, "SHARKS", "Team name is already used."},
-      {"gone", NameKind::Bar, "gone", ""},  // freed by the deletion
-      {"ΕΛΛΆΣ", NameKind::Bar, "ΕΛΛΆΣ", "Bar name is already used."},
-      {"\tSharks\t ", NameKind::Team, "\tSharks\t", ""},  // a tab is no blank
+  const std::tuple<std::string, league::NameKind, std::string, std::string> cases[] = {
+      {"  New  Bar  ", league::NameKind::Bar, "New  Bar", ""},
+      {"   ", league::NameKind::Team, "", "Not a valid name."},
+      {"corner POCKET", league::NameKind::Bar, "corner POCKET", "Bar name is already used."},
+      {" Corner Pocket ", league::NameKind::Team, "Corner Pocket", ""},  // a team may bear a bar's name
+      {"SHARKS", league::NameKind::Team, "SHARKS", "Team name is already used."},
+      {"gone", league::NameKind::Bar, "gone", ""},  // freed by the deletion
+      {"ΕΛΛΆΣ", league::NameKind::Bar, "ΕΛΛΆΣ", "Bar name is already used."},
+      {"\tSharks\t ", league::NameKind::Team, "\tSharks\t", ""},  // a tab is no blank
   };
   for (const auto& [typed, kind, stored, message] : cases) {
     std::string text = typed;

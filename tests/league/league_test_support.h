@@ -18,8 +18,8 @@ namespace quintora::test {
 
 using BarSpec = std::tuple<std::string, int, std::vector<std::string>>;  // name, tables, teams
 
-inline League make_league(std::initializer_list<BarSpec> bars) {
-  League league;
+inline league::League make_league(std::initializer_list<BarSpec> bars) {
+  league::League league;
   for (const auto& [name, tables, teams] : bars) {
     const int p = add_bar(league, name);
     set_tables(league, p, tables);
@@ -29,15 +29,16 @@ inline League make_league(std::initializer_list<BarSpec> bars) {
 }
 
 // Reads text as a league file; every notice is shown in ws, as the window does.
-inline ReadResult read_text(League& league, const std::string& text, FakeWindowSystem& ws,
-                            std::string_view path = "after.sch", ReadMode mode = ReadMode::Open) {
+inline league::ReadResult read_text(league::League& league, const std::string& text, FakeWindowSystem& ws,
+                                    std::string_view path = "after.sch",
+                                    league::ReadMode mode = league::ReadMode::Open) {
   base::Notices notices;
-  const ReadResult result = read_league(league, text, mode, path, notices);
+  const league::ReadResult result = read_league(league, text, mode, path, notices);
   base::show(ws, notices);
   return result;
 }
 
-inline bool save(League& league, FakeWindowSystem& ws, const std::filesystem::path& file,
+inline bool save(league::League& league, FakeWindowSystem& ws, const std::filesystem::path& file,
                  const std::string& title) {
   league.current_file_path.assign(base::utf8_of(file));
   base::Notices notices;
@@ -52,7 +53,7 @@ inline std::string file_bytes(const std::filesystem::path& file) {
 }
 
 // Counts, bars (number, teams, tables, [name]) and teams (bar number, [name]).
-inline std::string describe(const League& l) {
+inline std::string describe(const league::League& l) {
   std::ostringstream out;
   out << "title=" << l.stored_title.view() << " gap=" << l.gap_of_position_night << " bars=" << l.n_bar << "/"
       << l.n_bar_slot << " teams=" << l.n_team << "/" << l.n_team_slot << "\n";

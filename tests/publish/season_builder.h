@@ -19,7 +19,8 @@ namespace quintora::test {
 // w mod m sits out (or meets the last team of an even league) and w + k
 // meets w - k; hosts alternate.
 inline season::Season make_season(const std::vector<std::string>& teams, const std::vector<std::string>& bars,
-                                  const std::string& title, std::optional<Calendar> calendar, int weeks) {
+                                  const std::string& title, std::optional<league::Calendar> calendar,
+                                  int weeks) {
   season::Season s{title, {}, {}, std::move(calendar), 0, {}};
   for (const std::string& name : bars) s.bars.push_back({name, 1});
   for (std::size_t t = 0; t < teams.size(); ++t)

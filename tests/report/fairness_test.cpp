@@ -238,7 +238,7 @@ TEST(AsText, FewestInWordsWhereOnlyABoundIsProven) {
       {8, 14, "18 (fewest possible: 18)", "18"},
       {11, 12, "10 (fewest possible: 10)", "10,\n  \"minimum_breaks_exact\": true"}};
   for (const auto& [n, weeks, text, json] : cases) {
-    const League league = test::make_league(std::vector<std::pair<int, int>>(at(n), {1, 1}));
+    const league::League league = test::make_league(std::vector<std::pair<int, int>>(at(n), {1, 1}));
     schedule::RoundTable table;
     schedule::build_fairest_table(table, league, 1);
     const Fairness f =

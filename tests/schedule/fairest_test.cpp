@@ -20,13 +20,13 @@ namespace {
 
 using test::at;
 
-season::Season fairest_season(const League& league, int season_weeks, int variant = 1) {
+season::Season fairest_season(const league::League& league, int season_weeks, int variant = 1) {
   RoundTable table;
   build_fairest_table(table, league, variant);
   return build_season(league, table, table_order(table.nweek), season_weeks, {});
 }
 
-std::string fairest_text(const League& league, int season_weeks, int variant) {
+std::string fairest_text(const league::League& league, int season_weeks, int variant) {
   return schedule_text(fairest_season(league, season_weeks, variant), false);
 }
 
@@ -44,7 +44,7 @@ std::string breaks_fault(int n_team, int season_weeks, int breaks, bool canonica
 
 // Checks every promise of a Fairest season on the season every writer reads;
 // returns the first promise broken, empty when all hold.
-std::string count_season(const League& league, const season::Season& season, int season_weeks,
+std::string count_season(const league::League& league, const season::Season& season, int season_weeks,
                          bool canonical) {
   std::string fault;
   auto fail = [&](const std::string& what, int week) {
@@ -101,7 +101,7 @@ std::string count_season(const League& league, const season::Season& season, int
   return fault + breaks_fault(c, season_weeks, within + boundary, canonical);
 }
 
-std::string describe(const League& league) {
+std::string describe(const league::League& league) {
   std::string text = std::to_string(league.n_team) + " teams, bars (teams/tables):";
   for (int b = 0; b < league.n_bar; ++b) {
     text += ' ';
@@ -116,8 +116,8 @@ int pick(std::mt19937& rng, int bound) { return static_cast<int>(rng() % static_
 
 // Bars of random sizes, sometimes empty, skewed so that a few bars are big;
 // tables between the least the check allows and two more, or the least.
-League random_league(int n_team, std::mt19937& rng, bool tight) {
-  const int n_bar = 1 + pick(rng, std::min(max_bars, n_team + 1));
+league::League random_league(int n_team, std::mt19937& rng, bool tight) {
+  const int n_bar = 1 + pick(rng, std::min(league::max_bars, n_team + 1));
   std::vector<std::pair<int, int>> bars(at(n_bar));
   for (int t = 0; t < n_team; ++t) ++bars[at(pick(rng, 1 + pick(rng, n_bar)))].first;
   for (auto& [teams, tables] : bars) tables = std::max(1, (teams + 1) / 2 + (tight ? 0 : pick(rng, 3)));
@@ -127,7 +127,7 @@ League random_league(int n_team, std::mt19937& rng, bool tight) {
 // One bar holding every team or, up to the bar limit, every team alone; each
 // with the fewest tables the check allows.
 std::vector<std::pair<int, int>> fixed_layout(int n_team, bool alone) {
-  if (alone && n_team <= max_bars) return std::vector<std::pair<int, int>>(at(n_team), {1, 1});
+  if (alone && n_team <= league::max_bars) return std::vector<std::pair<int, int>>(at(n_team), {1, 1});
   return {{n_team, (n_team + 1) / 2}};
 }
 
@@ -143,9 +143,9 @@ TEST(Fairest, EveryPromiseHoldsForEveryTeamCountAndBarLayout) {
                            2 * per_pass + 1, 0,        2 * per_pass - 1, 200};
     // Random bars, tight ones for half the counts (of either parity), and a
     // fixed layout in turn.
-    const League two[] = {random_league(n, rng, n / 2 % 2 == 1),
-                          test::make_league(fixed_layout(n, (n + n / 2) % 2 == 1))};
-    for (const League& league : two) {
+    const league::League two[] = {random_league(n, rng, n / 2 % 2 == 1),
+                                  test::make_league(fixed_layout(n, (n + n / 2) % 2 == 1))};
+    for (const league::League& league : two) {
       const int weeks = std::min(200, lengths[at(leagues) % std::size(lengths)]);
       const int variant = leagues % 2 == 0 ? 1 : 2 + leagues * 37 % (max_variant - 1);
       ++leagues;
@@ -161,7 +161,7 @@ TEST(Fairest, EveryPromiseHoldsForEveryTeamCountAndBarLayout) {
 TEST(Fairest, SameLeagueSameFileAndEveryVariantAnother) {
   std::mt19937 rng(11);
   for (const int n : {4, 7, 12, 51, 100}) {
-    const League league = random_league(n, rng, false);
+    const league::League league = random_league(n, rng, false);
     const int weeks = 2 * (n + n % 2 - 1);
     // Small leagues have few schedules of this quality; larger ones plenty.
     std::set<std::string> seen;
@@ -175,7 +175,7 @@ TEST(Fairest, SameLeagueSameFileAndEveryVariantAnother) {
   // A table that held a larger league first comes out the same, cell for cell.
   RoundTable table;
   build_fairest_table(table, test::make_league(std::vector<std::pair<int, int>>(49, {2, 1})), 3);
-  const League six = test::make_league({{3, 2}, {2, 1}, {1, 1}});
+  const league::League six = test::make_league({{3, 2}, {2, 1}, {1, 1}});
   build_fairest_table(table, six, 1);
   RoundTable fresh;
   build_fairest_table(fresh, six, 1);
@@ -189,7 +189,7 @@ TEST(Fairest, SameLeagueSameFileAndEveryVariantAnother) {
 // More teams than the tables hold, or none: no table, nothing read or written.
 TEST(Fairest, NoTableForALeagueOutOfRange) {
   RoundTable table;
-  League too_many = test::make_league({{100, 50}});
+  league::League too_many = test::make_league({{100, 50}});
   too_many.n_team = 101;
   build_fairest_table(table, too_many, 1);
   EXPECT_EQ(table.nweek, 0);

@@ -20,10 +20,10 @@ constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
 // Bars "Hall 1", "Hall 2" ... of the given team and table counts, and their
 // teams grouped by bar, named from `names` or else "Team 1", "Team 2" ...
-inline League make_league(const std::vector<std::pair<int, int>>& bars,
-                          const std::string& title = "Test League",
-                          const std::vector<std::string>& names = {}) {
-  League league;
+inline league::League make_league(const std::vector<std::pair<int, int>>& bars,
+                                  const std::string& title = "Test League",
+                                  const std::vector<std::string>& names = {}) {
+  league::League league;
   league.stored_title.assign(title);
   for (const auto& [teams, tables] : bars) {
     const auto b = at(league.n_bar++);
@@ -45,7 +45,7 @@ inline League make_league(const std::vector<std::pair<int, int>>& bars,
 
 // n teams in bars of per_bar teams with two tables each (the last bar may
 // hold fewer); per_bar 1 allows at most 49 teams.
-inline League grouped_league(int n_team, int per_bar = 3) {
+inline league::League grouped_league(int n_team, int per_bar = 3) {
   std::vector<std::pair<int, int>> bars(at((n_team + per_bar - 1) / per_bar), {per_bar, 2});
   bars.back().first -= static_cast<int>(bars.size()) * per_bar - n_team;
   return make_league(bars);
@@ -63,7 +63,8 @@ inline std::string cells(const schedule::RoundTable& t) {
   return text;
 }
 
-inline schedule::RoundTable balanced_table(const League& league, schedule::BalanceState* state = nullptr) {
+inline schedule::RoundTable balanced_table(const league::League& league,
+                                           schedule::BalanceState* state = nullptr) {
   schedule::RoundTable table;
   schedule::BarLimits limits;
   schedule::BalanceState own;
@@ -74,7 +75,7 @@ inline schedule::RoundTable balanced_table(const League& league, schedule::Balan
 }
 
 // The whole schedule file of `league` in table order or in `order`.
-inline std::string schedule_text(const League& league, int weeks, bool comma = false,
+inline std::string schedule_text(const league::League& league, int weeks, bool comma = false,
                                  const schedule::RoundOrder* order = nullptr) {
   const schedule::RoundTable table = balanced_table(league);
   return schedule::schedule_text(

@@ -65,7 +65,7 @@ TEST(BarLimits, FollowTeamsAndTables) {
 
 TEST(Balancing, WorkedExampleTiesAndARoundThatCannotBeBalanced) {
   const char* worked = "6-5 1-3 2-4 | 4-6 5-1 3-2 | 3-6 5-4 1-2 | 2-6 5-3 4-1 | 1-6 5-2 4-3";
-  const std::tuple<League, std::string, int> cases[] = {
+  const std::tuple<league::League, std::string, int> cases[] = {
       {make_league({{4, 2}, {1, 1}, {1, 1}}), worked, 3},
       // An empty bar (limits -1 and 1) never hosts and never has a candidate.
       {make_league({{4, 2}, {0, 3}, {1, 1}, {1, 1}}), worked, 3},

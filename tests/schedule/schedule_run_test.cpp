@@ -58,14 +58,14 @@ class ScheduleRunTest : public ::testing::Test {
     script = {};
     fs::create_directories(folder_ / "sub");
     std::ofstream(folder_ / "schedule.txt") << "last week's schedule";
-    league_.file_state = FileState::Saved;
+    league_.file_state = league::FileState::Saved;
     league_.current_file_path.assign((folder_ / "league.sch").string());
     run_.settings() = {folder_, nullptr, scripted_search, {}};
   }
   void TearDown() override { fs::remove_all(folder_); }
 
   // The message of a failed run; empty on success.
-  std::string run(const League& league) {
+  std::string run(const league::League& league) {
     const RunResult result = run_.write_schedule(league, options_);
     return result.ok() ? std::string() : result.failure->text;
   }
@@ -75,7 +75,7 @@ class ScheduleRunTest : public ::testing::Test {
       ("quintora-run-test-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
   ScheduleOptions options_;
   ScheduleRun run_;
-  League league_ = test::make_league({{3, 2}, {2, 1}}, "Autumn", {"A", "B", "C", "D", "E"});
+  league::League league_ = test::make_league({{3, 2}, {2, 1}}, "Autumn", {"A", "B", "C", "D", "E"});
 };
 
 TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
@@ -112,14 +112,14 @@ TEST_F(ScheduleRunTest, FairestWritesItsOwnTableWithoutTheOptimiser) {
       schedule_text(build_season(league_, table, table_order(table.nweek), 12, {}), false));
   EXPECT_EQ(read_file(folder_ / "schedule.txt"), expected);
 
-  League tight = league_;
+  league::League tight = league_;
   tight.bar.n_table_this_bar[0] = 1;  // three teams need two tables
   EXPECT_EQ(run(tight), "Not enough tables for this bar: Hall 1");
   EXPECT_EQ(read_file(folder_ / "schedule.txt"), expected);
 }
 
 TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
-  const auto fails = [&](const League& league, const std::string& message) {
+  const auto fails = [&](const league::League& league, const std::string& message) {
     const RunResult result = run_.write_schedule(league, options_);
     ASSERT_FALSE(result.ok()) << message;
     EXPECT_EQ(std::tuple(result.failure->text, result.failure->caption, result.failure->icon),
@@ -144,7 +144,7 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
   fails(league_, "Cannot read the optimiser's round order (optimal.out).");
   script.result = {false, "NO INPUT", 0};
   fails(league_, "The optimiser stopped: NO INPUT.");
-  League league = league_;
+  league::League league = league_;
   league.bar.n_team_this_bar[1] = 1;
   fails(league, "Bar Hall 2 is given 1 as its number of teams, but 2 teams have it as their bar.");
   league = league_;
@@ -156,7 +156,7 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
 // pairing table without a dummy and are scheduled at every effort, the
 // optimiser's own search included.
 TEST_F(ScheduleRunTest, AHundredTeamsAreScheduledAtEveryEffort) {
-  const League league = test::grouped_league(100);
+  const league::League league = test::grouped_league(100);
   const RoundOrder rounds = table_order(99);
   run_.settings().search = run_optimiser;
   for (int effort = 1; effort <= 4; ++effort) {

@@ -20,8 +20,8 @@ std::vector<std::string> weeks_of(const std::string& text) {
   return weeks;
 }
 
-const League spring = test::make_league({{1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1}}, "Spring League",
-                                        {"Aces", "Bankers", "Cue Kings", "Dart Hawks", "Eagles"});
+const league::League spring = test::make_league({{1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1}}, "Spring League",
+                                                {"Aces", "Bankers", "Cue Kings", "Dart Hawks", "Eagles"});
 
 TEST(ScheduleWriter, SpringLeagueByteForByteAndCommaDelimited) {
   EXPECT_EQ(test::schedule_text(spring, 6),
@@ -56,7 +56,7 @@ TEST(ScheduleWriter, PassesRepeatInOneOrderAndWeeksRunOn) {
 }
 
 TEST(ScheduleWriter, ZeroWeeksOrOneTeam) {
-  const League league =
+  const league::League league =
       test::make_league({{2, 1}}, "100% T", {"%s %d Club", "Ünïcode"});  // names as they stand
   EXPECT_EQ(test::schedule_text(league, 0),
             "\n\n     100% T\n\n\n        1: %s %d Club\n        2: Ünïcode\n");
@@ -83,7 +83,7 @@ TEST(ScheduleWriter, CommaDelimitedNamesAndTitlesMakeNoFormulaCellAndNoRow) {
       {"Caf\u00E9, \u00C9t\u00E9", "Caf\u00E9, \u00C9t\u00E9", "Caf\u00E9, \u00C9t\u00E9"},
   };
   for (const auto& [text, as_title, as_name] : cases) {
-    const League league = test::make_league({{1, 1}}, text, {text});
+    const league::League league = test::make_league({{1, 1}}, text, {text});
     EXPECT_EQ(test::schedule_text(league, 0, true),
               "\n\n     " + as_title + "\n\n\n        1: " + as_name + "\n")
         << text;

@@ -9,9 +9,9 @@
 
 namespace quintora::test {
 
-inline Calendar calendar(base::Date first, std::vector<base::Date> off = {}, int every = 7,
-                         base::TimeOfDay start = {20, 0}) {
-  Calendar c;
+inline league::Calendar calendar(base::Date first, std::vector<base::Date> off = {}, int every = 7,
+                                 base::TimeOfDay start = {20, 0}) {
+  league::Calendar c;
   c.first = first;
   c.every_days = every;
   c.start = start;

@@ -39,7 +39,7 @@ class MainWindowTest : public ::testing::Test {
     std::filesystem::remove_all(folder);
   }
 
-  League& league() { return logic->league(); }
+  league::League& league() { return logic->league(); }
   std::string file(const std::string& name) const { return (folder / name).string(); }
   void enter(int field, const std::string& text, int button) {
     ws.type(field, text);

@@ -97,7 +97,7 @@ TEST_F(EditorTest, RefusalsShowTheirMessageAndChangeNothing) {
   refused(c::bar_rename, "Please select a bar.");
   refused(c::team_add, "Please select a bar to add team to.");
   // Deleted bars keep their room until a save, so the room can run out first.
-  while (league().n_bar_slot < bar_room) {
+  while (league().n_bar_slot < league::bar_room) {
     add_bar("Bar " + std::to_string(league().n_bar_slot));
     ws.click(c::bar_delete);
   }
@@ -108,13 +108,13 @@ TEST_F(EditorTest, RefusalsShowTheirMessageAndChangeNothing) {
 
   ws.answer_next(base::Answer::No);
   ws.click(cmd::file_new);
-  set_tables(league(), quintora::add_bar(league(), "Hall"), 50);
-  for (int t = 0; t < max_teams; ++t) quintora::add_team(league(), "Team " + std::to_string(t), 0);
+  set_tables(league(), league::add_bar(league(), "Hall"), 50);
+  for (int t = 0; t < league::max_teams; ++t) league::add_team(league(), "Team " + std::to_string(t), 0);
   ui::show_league(league(), ws);
   ws.select_row(c::bar_list, 0);
   refused(c::team_add, "Only 99 teams are allowed.");
   ws.click(c::auto_add_team);
-  for (int b = 1; b < max_bars; ++b) add_bar("Bar " + std::to_string(b));
+  for (int b = 1; b < league::max_bars; ++b) add_bar("Bar " + std::to_string(b));
   refused(c::bar_add, "Only 49 bars are allowed.");
 }
 
@@ -152,7 +152,7 @@ TEST_F(FileCommandsTest, YesWritesALeaguesFileAtOnceAndAFailedWriteStopsTheComma
   ws.answer_next(base::Answer::Yes);
   ws.click(cmd::file_exit);
   EXPECT_EQ(std::tuple(quit_code, ws.messages().size(), league().file_state),
-            std::tuple(-1, 3u, FileState::Modified));  // two questions and the failure
+            std::tuple(-1, 3u, league::FileState::Modified));  // two questions and the failure
 }
 
 // Yes (OK before a schedule run) for an untitled league opens Save As;
@@ -185,7 +185,7 @@ TEST_F(FileCommandsTest, UnsavedChangesSurviveNoCancelAndACancelledSaveAs) {
             5);
   EXPECT_EQ(std::tuple(ws.messages().size(), asks.size(), ws.dialogs().size(), ws.text(c::title),
                        league().file_state, quit_code),
-            std::tuple(6u, 6u, 0u, "Spring League", FileState::UntitledModified, -1));
+            std::tuple(6u, 6u, 0u, "Spring League", league::FileState::UntitledModified, -1));
 }
 
 // A file that cannot be written, read or read back is named; the league in
@@ -216,7 +216,7 @@ TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing)
             "The league was saved to " + file("league.sch") + ", but the saved file could not be read back.");
   EXPECT_EQ(std::tuple(league().current_file_path.view(), ws.text(c::file_name_label), league().file_state,
                        ws.list_texts(c::bar_list)),
-            std::tuple(file("league.sch"), file("league.sch"), FileState::Modified,
+            std::tuple(file("league.sch"), file("league.sch"), league::FileState::Modified,
                        Strings{"Corner Pocket", "Eight Ball"}));
 }
 
@@ -291,7 +291,7 @@ TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice)
       fake.set_checked(c::comma_delimited, true);
       closed = handler.on_command(fake, c::do_it);
     });
-    if (league().file_state != FileState::Saved) ws.answer_next(base::Answer::Ok);
+    if (league().file_state != league::FileState::Saved) ws.answer_next(base::Answer::Ok);
     ws.click(c::schedule_button);
     return closed;
   };

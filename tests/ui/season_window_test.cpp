@@ -31,7 +31,7 @@ class SeasonWindowTest : public MainWindowTest {
     std::filesystem::copy_file(std::filesystem::path(QUINTORA_SOURCE_DIR) / "examples" / name, folder / name);
     ws.choose_next(file(name));
     ws.click(cmd::file_open);
-    ASSERT_EQ(league().file_state, FileState::Saved);
+    ASSERT_EQ(league().file_state, league::FileState::Saved);
   }
   ui::SeasonWindowLogic& window() {
     if (!season) season.emplace(league(), ws);
@@ -151,7 +151,7 @@ TEST_F(SeasonWindowTest, CalendarEditsAreCheckedThenDateTheSeason) {
   w.set_choice({{Kind::Search}, 20});
   ASSERT_TRUE(w.set_first_date({2026, 9, 1}));
   EXPECT_EQ(std::tuple(league().file_state, league().calendar->every_days, league().calendar->start),
-            std::tuple(FileState::Modified, 7, base::TimeOfDay{20, 0}));
+            std::tuple(league::FileState::Modified, 7, base::TimeOfDay{20, 0}));
   // Christmas and New Year off: the weeks after move on by a week each.
   ASSERT_TRUE(w.add_week_off({2026, 12, 29}));
   ASSERT_TRUE(w.add_week_off({2026, 12, 22}));
@@ -164,9 +164,9 @@ TEST_F(SeasonWindowTest, CalendarEditsAreCheckedThenDateTheSeason) {
   EXPECT_EQ(off_rows, (Strings{"16 Tue 2026-12-22", "17 Tue 2026-12-29"}));
   EXPECT_EQ(w.fixtures(8)[16].side, "Week off");
 
-  league().file_state = FileState::Saved;       // as just saved
-  EXPECT_TRUE(w.set_first_date({2026, 9, 1}));  // the same calendar again is no change
-  const Calendar good = *league().calendar;
+  league().file_state = league::FileState::Saved;  // as just saved
+  EXPECT_TRUE(w.set_first_date({2026, 9, 1}));     // the same calendar again is no change
+  const league::Calendar good = *league().calendar;
   const std::pair<std::function<bool()>, std::string> bad[] = {
       {[&] { return w.set_every_days(0); }, "The days between match weeks must be from 1 to 365; 0 is not."},
       {[&] {
@@ -184,7 +184,7 @@ TEST_F(SeasonWindowTest, CalendarEditsAreCheckedThenDateTheSeason) {
   for (const auto& [edit, message] : bad) {
     EXPECT_FALSE(edit()) << message;
     EXPECT_EQ(w.calendar_message(), message);
-    EXPECT_TRUE(league().calendar == good && league().file_state == FileState::Saved) << message;
+    EXPECT_TRUE(league().calendar == good && league().file_state == league::FileState::Saved) << message;
   }
   ASSERT_TRUE(w.remove_week_off({2026, 12, 29}));
   ASSERT_TRUE(w.set_every_days(14));  // 2026-12-22 is a fortnightly date too; 2026-12-29 is not

@@ -163,7 +163,7 @@ QWidget* SeasonWindow::build_calendar_group() {
   fields->addRow(label_for(QStringLiteral("&First match date:"), first_), first_);
   every_ = named(new QSpinBox, QStringLiteral("every_days"), QString());
   // 0 can be typed, so the field can say why it is not taken.
-  every_->setRange(0, max_every_days);
+  every_->setRange(0, league::max_every_days);
   every_->setKeyboardTracking(false);
   every_->setSuffix(QStringLiteral(" days"));
   fields->addRow(label_for(QStringLiteral("Days &between weeks:"), every_), every_);

@@ -237,7 +237,7 @@ void SeasonWindow::show_choice() {
 }
 
 void SeasonWindow::show_calendar() {
-  const std::optional<Calendar>& calendar = logic_.calendar();
+  const std::optional<league::Calendar>& calendar = logic_.calendar();
   const QSignalBlocker b1(dated_);
   const QSignalBlocker b2(first_);
   const QSignalBlocker b3(every_);
@@ -249,7 +249,7 @@ void SeasonWindow::show_calendar() {
   }
   off_list_->clear();
   if (!calendar) {
-    every_->setValue(default_every_days);
+    every_->setValue(league::default_every_days);
     start_->setTime(to_qt(base::TimeOfDay{}));
     return;
   }
