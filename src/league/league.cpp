@@ -22,10 +22,14 @@ void clear_league(League& league) {
     league.bar.name[p].clear();
     league.bar.n_team_this_bar[p] = 0;
     league.bar.n_table_this_bar[p] = 0;
+    league.bar.address[p].clear();
+    league.bar.phone[p].clear();
+    league.bar.start[p].reset();
   }
   for (std::size_t t = 0; t < team_room; ++t) {
     league.team.bar_number[t] = 0;
     league.team.name[t].clear();
+    league.team.division[t] = 0;
   }
   league.stored_title.clear();
   league.gap_of_position_night = 0;
@@ -35,6 +39,8 @@ void clear_league(League& league) {
   league.n_team = 0;
   league.file_state = FileState::Untitled;
   league.calendar.reset();
+  league.division = DivisionTable{};
+  league.unavailable.n_entry = 0;
   // current_file_path stays: nothing reads it until the next Save As sets it.
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "base/date.h"
 #include "league/calendar.h"
 #include "league/fixed_text.h"
 
@@ -22,9 +23,14 @@ inline constexpr int no_position = -1;
 inline constexpr std::int32_t deleted_bar_number = -1;
 inline constexpr std::int32_t deleted_team_bar_number = -2;
 
-using Name = FixedText<60>;   // 59 bytes of name
-using Title = FixedText<81>;  // 80 bytes of title
-using Path = FixedText<256>;  // 255 bytes of path
+inline constexpr int max_divisions = 8;
+inline constexpr int max_unavailable = 200;
+
+using Name = FixedText<60>;      // 59 bytes of name
+using Title = FixedText<81>;     // 80 bytes of title
+using Path = FixedText<256>;     // 255 bytes of path
+using Address = FixedText<121>;  // 120 bytes, one line
+using Phone = FixedText<31>;     // 30 bytes
 
 enum class FileState : std::int32_t { Saved = 1, Modified = 0, Untitled = -1, UntitledModified = -2 };
 
@@ -33,11 +39,37 @@ struct BarTable {
   std::array<Name, bar_room> name{};
   std::array<std::int32_t, bar_room> n_team_this_bar{};
   std::array<std::int32_t, bar_room> n_table_this_bar{};
+  // Venue details; they belong to the entry, so they follow the bar through
+  // renames, deletion and the save's renumbering.
+  std::array<Address, bar_room> address{};
+  std::array<Phone, bar_room> phone{};
+  std::array<std::optional<base::TimeOfDay>, bar_room> start{};  // none: the league's time
 };
 
 struct TeamTable {
   std::array<std::int32_t, team_room> bar_number{};  // negative: deleted
   std::array<Name, team_room> name{};
+  std::array<std::int32_t, team_room> division{};  // 1..n_division; 0 reads as 1
+};
+
+// A league of one division has n_division 1 and writes no divisions section.
+struct DivisionTable {
+  std::array<Name, max_divisions> name{};
+  std::int32_t n_division = 1;
+};
+
+// A date a bar hosts no match, or a team plays no home match. `position` is
+// the bar's or the team's entry position; deleting the entry drops its dates.
+enum class UnavailableKind : std::int32_t { Bar = 1, Team = 2 };
+struct Unavailable {
+  UnavailableKind kind = UnavailableKind::Bar;
+  std::int32_t position = 0;
+  base::Date date;
+  friend bool operator==(const Unavailable&, const Unavailable&) = default;
+};
+struct UnavailableTable {
+  std::array<Unavailable, max_unavailable> entry{};
+  std::int32_t n_entry = 0;
 };
 
 struct League {
@@ -53,6 +85,8 @@ struct League {
   Path current_file_path;
   // When the season's matches are played; kept in the league file only when set.
   std::optional<Calendar> calendar;
+  DivisionTable division;
+  UnavailableTable unavailable;
 };
 
 void clear_league(League& league);
