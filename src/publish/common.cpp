@@ -1,5 +1,6 @@
 #include "publish/common.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -36,7 +37,8 @@ std::vector<Fixture> fixtures_of(const season::Season& season, int team) {
     for (const season::Match& match : week.matches) {
       if (match.home == team || match.away == team) fixtures.push_back({&week, &match, team});
     }
-    if (week.not_playing == team) fixtures.push_back({&week, nullptr, team});
+    if (std::find(week.not_playing.begin(), week.not_playing.end(), team) != week.not_playing.end())
+      fixtures.push_back({&week, nullptr, team});
   }
   return fixtures;
 }

@@ -65,8 +65,10 @@ Output fixtures_csv(const season::Season& season, const Options& options) {
       append_row(out, {number, date, day, time, season.team(match.home).name, season.team(match.away).name,
                        season.venue(match).name, ""});
     }
-    if (week.not_playing != 0 && (options.team == 0 || options.team == week.not_playing))
-      append_row(out, {number, date, day, "", season.team(week.not_playing).name, "", "", "Not Playing"});
+    for (int team : week.not_playing) {
+      if (options.team == 0 || options.team == team)
+        append_row(out, {number, date, day, "", season.team(team).name, "", "", "Not Playing"});
+    }
   }
   return {Result::Ok, std::move(out)};
 }

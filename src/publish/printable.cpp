@@ -55,7 +55,10 @@ PrintablePage printable_page(const season::Season& season, const Options& option
       part.matches.push_back(season.team(match.home).name + " v " + season.team(match.away).name +
                              std::string(dash) + season.venue(match).name);
     }
-    if (week.not_playing != 0) part.bye = "Not Playing: " + season.team(week.not_playing).name;
+    for (int team : week.not_playing) {
+      part.bye += part.bye.empty() ? "Not Playing: " : ", ";
+      part.bye += season.team(team).name;
+    }
   }
   page.teams.reserve(season.teams.size());
   for (std::size_t t = 0; t < season.teams.size(); ++t)

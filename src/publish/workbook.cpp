@@ -213,9 +213,9 @@ bool write_fixtures(Sheet& sheet, const season::Season& season) {
       sheet.text(row, 5, season.team(match.away).name);
       sheet.text(row, 6, season.venue(match).name);
     }
-    if (week.not_playing != 0) {
+    for (int team : week.not_playing) {
       when(false);
-      sheet.text(row, 4, season.team(week.not_playing).name);
+      sheet.text(row, 4, season.team(team).name);
       sheet.text(row, 7, "Not Playing");
     }
   }

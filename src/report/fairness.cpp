@@ -183,7 +183,9 @@ Fairness assess(const season::Season& season) {
       const int bar = season.team(match.home).bar;
       if (in_range(bar, n_bar)) ++hosted[index_of(bar)];
     }
-    if (in_range(week.not_playing, n_team)) ++fairness.teams[index_of(week.not_playing)].byes;
+    for (int team : week.not_playing) {
+      if (in_range(team, n_team)) ++fairness.teams[index_of(team)].byes;
+    }
 
     for (std::size_t t = 0; t < n_team; ++t) {
       if (side[t] == Side::None) continue;  // a bye, or no match at all: skipped

@@ -35,7 +35,7 @@ std::string schedule_text(const season::Season& season, bool comma_delimited) {
     for (const season::Match& match : week.matches) {
       append_format(out, "%3d at%3d%c   ", match.home, match.away, separator);
     }
-    if (week.not_playing != 0) append_format(out, "  Not Playing:%3d", week.not_playing);
+    for (int team : week.not_playing) append_format(out, "  Not Playing:%3d", team);
     out += '\n';
   }
 

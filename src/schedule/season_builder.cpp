@@ -16,11 +16,13 @@ season::Season build_season(const league::League& league, const RoundTable& tabl
   s.title = std::string(league.stored_title.view());
   const int n_bar = std::clamp(league.n_bar, 0, league::bar_room);
   for (int p = 0; p < n_bar; ++p) {
-    s.bars.push_back({std::string(league.bar.name[at(p)].view()), league.bar.n_table_this_bar[at(p)]});
+    s.bars.push_back({std::string(league.bar.name[at(p)].view()), league.bar.n_table_this_bar[at(p)],
+                      std::string(league.bar.address[at(p)].view()),
+                      std::string(league.bar.phone[at(p)].view()), league.bar.start[at(p)]});
   }
   const int n_team = std::clamp(league.n_team, 0, league::team_room);
   for (int t = 0; t < n_team; ++t) {
-    s.teams.push_back({std::string(league.team.name[at(t)].view()), league.team.bar_number[at(t)]});
+    s.teams.push_back({std::string(league.team.name[at(t)].view()), league.team.bar_number[at(t)], 1});
   }
   s.calendar = calendar;
   s.rounds_per_pass = table.nweek;
@@ -43,7 +45,8 @@ season::Season build_season(const league::League& league, const RoundTable& tabl
       week.matches.push_back({home, away});
     }
     // In an odd league slot 1 pairs the dummy with the team that sits out.
-    if (table.first_real_slot == 2) week.not_playing = std::min(table.A[1][at(r)], table.B[1][at(r)]);
+    if (table.first_real_slot == 2)
+      week.not_playing.push_back(std::min(table.A[1][at(r)], table.B[1][at(r)]));
     s.weeks.push_back(std::move(week));
   }
   return s;

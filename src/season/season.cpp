@@ -21,7 +21,9 @@ bool is_consistent(const Season& season) {
   }
   for (const Week& week : season.weeks) {
     if ((season.calendar && !week.date) || (week.date && !base::is_valid(*week.date))) return false;
-    if (week.not_playing != 0 && !in_range(week.not_playing, season.teams.size())) return false;
+    for (int team : week.not_playing) {
+      if (!in_range(team, season.teams.size())) return false;
+    }
     for (const Match& match : week.matches) {
       if (!in_range(match.home, season.teams.size()) || !in_range(match.away, season.teams.size()) ||
           match.home == match.away)

@@ -18,11 +18,15 @@ namespace quintora::season {
 struct Team {
   std::string name;  // UTF-8, exactly as in the league
   int bar = 0;       // home bar number, 1..bars.size()
+  int division{1};   // 1..divisions.size(), 1 when the league has one
 };
 
 struct Bar {
   std::string name;
   int tables = 1;
+  std::string address{};  // venue details, empty when not given
+  std::string phone{};
+  std::optional<base::TimeOfDay> start{};  // none: the calendar's start time
 };
 
 // One match; the first team is the host: the match is played at its bar.
@@ -35,7 +39,7 @@ struct Week {
   int number = 0;                  // 1, 2, 3 ... straight through the passes
   std::optional<base::Date> date;  // set when the season has a calendar
   std::vector<Match> matches;      // in the order the schedule file lists them
-  int not_playing = 0;             // the team with a bye, 0 when every team plays
+  std::vector<int> not_playing;    // the teams with a bye, one per odd division, in division order
 };
 
 struct Season {
@@ -45,6 +49,7 @@ struct Season {
   std::optional<league::Calendar> calendar;
   int rounds_per_pass = 0;  // weeks of one single round-robin
   std::vector<Week> weeks;
+  std::vector<std::string> divisions{};  // names; empty when the league has one division
 
   const Team& team(int number) const { return teams[static_cast<std::size_t>(number - 1)]; }
   const Bar& bar(int number) const { return bars[static_cast<std::size_t>(number - 1)]; }

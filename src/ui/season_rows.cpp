@@ -86,14 +86,8 @@ std::vector<WeekRow> week_rows(const season::Season& season, std::string_view fi
       add({RowKind::Match, week.number, date, team_name(season, m.home), team_name(season, m.away),
            venue_name(season, m)});
     }
-    if (week.not_playing != 0) {
-      add({RowKind::Bye,
-           week.number,
-           date,
-           team_name(season, week.not_playing),
-           std::string(not_playing_text),
-           {}});
-    }
+    for (int team : week.not_playing)
+      add({RowKind::Bye, week.number, date, team_name(season, team), std::string(not_playing_text), {}});
   }
   return rows;
 }

@@ -22,7 +22,7 @@ TEST(Publish, EachWriterRefusesWhatItCannotWriteAndWritesNothing) {
       [](Season& s) { s.teams[0].bar = 0; }, [](Season& s) { s.teams[0].bar = 4; },
       [](Season& s) { s.weeks[2].matches[0].home = 6; }, [](Season& s) { s.weeks[2].matches[0].away = -1; },
       [](Season& s) { s.weeks[2].matches[0].away = s.weeks[2].matches[0].home; },
-      [](Season& s) { s.weeks[2].not_playing = 6; }, [](Season& s) { s.weeks[2].date.reset(); },
+      [](Season& s) { s.weeks[2].not_playing = {6}; }, [](Season& s) { s.weeks[2].date.reset(); },
       [](Season& s) { s.weeks[2].date = base::Date{2025, 2, 29}; },
       [](Season& s) { s.calendar->start.minute = 60; }};
   // clang-format on

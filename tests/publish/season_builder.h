@@ -22,9 +22,9 @@ inline season::Season make_season(const std::vector<std::string>& teams, const s
                                   const std::string& title, std::optional<league::Calendar> calendar,
                                   int weeks) {
   season::Season s{title, {}, {}, std::move(calendar), 0, {}};
-  for (const std::string& name : bars) s.bars.push_back({name, 1});
+  for (const std::string& name : bars) s.bars.push_back({name, 1, {}, {}, {}});
   for (std::size_t t = 0; t < teams.size(); ++t)
-    s.teams.push_back({teams[t], static_cast<int>(t % bars.size()) + 1});
+    s.teams.push_back({teams[t], static_cast<int>(t % bars.size()) + 1, 1});
   const int n = static_cast<int>(teams.size()), m = n % 2 == 1 ? n : n - 1;
   const std::vector<base::Date> dates =
       s.calendar ? match_dates(*s.calendar, weeks) : std::vector<base::Date>{};
@@ -32,7 +32,7 @@ inline season::Season make_season(const std::vector<std::string>& teams, const s
     season::Week& week = s.weeks.emplace_back();
     week.number = w + 1;
     if (s.calendar) week.date = dates[static_cast<std::size_t>(w)];
-    if (n == m) week.not_playing = w % m + 1;
+    if (n == m) week.not_playing = {w % m + 1};
     if (n != m) week.matches.push_back({w % m + 1, n});
     for (int k = 1; k <= (m - 1) / 2; ++k) {
       week.matches.push_back({(w + k) % m + 1, (w + m - k) % m + 1});
@@ -71,9 +71,9 @@ inline Rows fixture_rows(const season::Season& s, int team = 0) {
         rows.push_back({std::to_string(week.number), date, day, time, s.team(m.home).name,
                         s.team(m.away).name, s.venue(m).name, ""});
     }
-    if (week.not_playing != 0 && (team == 0 || week.not_playing == team))
-      rows.push_back(
-          {std::to_string(week.number), date, day, "", s.team(week.not_playing).name, "", "", "Not Playing"});
+    for (int bye : week.not_playing)
+      if (team == 0 || bye == team)
+        rows.push_back({std::to_string(week.number), date, day, "", s.team(bye).name, "", "", "Not Playing"});
   }
   return rows;
 }
@@ -109,7 +109,7 @@ inline Words printed(const season::Season& s, int one_team = 0) {
     for (const auto& m : week.matches)
       words.push_back(
           {"p", s.team(m.home).name + " v " + s.team(m.away).name + " \u2014 " + s.venue(m).name});
-    if (week.not_playing != 0) words.push_back({"p", "Not Playing: " + s.team(week.not_playing).name});
+    for (int bye : week.not_playing) words.push_back({"p", "Not Playing: " + s.team(bye).name});
   }
   for (int team = 1; team <= static_cast<int>(s.teams.size()); ++team) {
     if (one_team != 0 && team != one_team) continue;

@@ -35,7 +35,8 @@ Season two_teams(std::string_view pattern, std::string name_1 = "One", std::stri
   s.teams = {{std::move(name_1), 1}, {std::move(name_2), 1}};
   s.rounds_per_pass = 1;
   for (const char side : pattern) {
-    season::Week week{static_cast<int>(s.weeks.size()) + 1, {}, {}, side == '-' ? 1 : 0};
+    season::Week week{static_cast<int>(s.weeks.size()) + 1, {}, {}, {}};
+    if (side == '-') week.not_playing = {1};
     if (side == 'H' || side == 'A')
       week.matches.push_back(side == 'H' ? season::Match{1, 2} : season::Match{2, 1});
     s.weeks.push_back(week);
@@ -80,11 +81,11 @@ TEST(Assess, BarsCountTheMatchesTheirTeamsHost) {
   s.bars = {{"Crown", 1}, {"Lion", 2}};
   s.teams = {{"A", 1}, {"B", 1}, {"C", 2}, {"D", 2}, {"E", 1}, {"F", 2}};
   s.rounds_per_pass = 5;
-  s.weeks = {{1, {}, {{1, 3}, {2, 4}, {5, 6}}, 0},   // bar 1 hosts three: over
-             {2, {}, {{3, 1}, {4, 2}, {6, 5}}, 0},   // bar 2 hosts three: over
-             {3, {}, {{1, 2}, {3, 4}, {6, 5}}, 0},   // one and two: within
-             {4, {}, {{1, 3}, {5, 4}, {2, 6}}, 0},   // bar 1 three again
-             {5, {}, {{1, 5}, {3, 2}, {4, 6}}, 0}};  // one and two
+  s.weeks = {{1, {}, {{1, 3}, {2, 4}, {5, 6}}, {}},   // bar 1 hosts three: over
+             {2, {}, {{3, 1}, {4, 2}, {6, 5}}, {}},   // bar 2 hosts three: over
+             {3, {}, {{1, 2}, {3, 4}, {6, 5}}, {}},   // one and two: within
+             {4, {}, {{1, 3}, {5, 4}, {2, 6}}, {}},   // bar 1 three again
+             {5, {}, {{1, 5}, {3, 2}, {4, 6}}, {}}};  // one and two
   const Fairness f = assess(s);
   ASSERT_EQ(f.bars.size(), 2u);
   EXPECT_EQ(counts(f.bars[0]), std::tuple(1, "Crown", 1, 3, 2));
@@ -98,7 +99,7 @@ TEST(Assess, NumbersOutsideTheLeagueArePassedOver) {
   s.bars = {{"Crown", 1}};
   s.teams = {{"A", 1}, {"B", 7}, {"C", 1}};  // bar 7 does not exist
   s.rounds_per_pass = 3;
-  s.weeks = {{1, {}, {{0, 1}, {1, 4}, {-5, 2}, {2, 2}, {2, 3}}, 9}, {2, {}, {{1, 3}}, -1}};
+  s.weeks = {{1, {}, {{0, 1}, {1, 4}, {-5, 2}, {2, 2}, {2, 3}}, {9}}, {2, {}, {{1, 3}}, {-1}}};
   const Fairness f = assess(s);
   ASSERT_EQ(f.teams.size(), 3u);
   EXPECT_EQ(std::tuple(f.teams[0].home, f.teams[0].away, f.teams[0].byes), std::tuple(1, 0, 0));

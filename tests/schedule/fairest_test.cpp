@@ -79,10 +79,11 @@ std::string count_season(const league::League& league, const season::Season& sea
         last_pass[at(team)] = w / per_pass;
       }
     }
-    if ((c % 2 == 1) != (week.not_playing != 0)) fail("a wrong Not Playing", w + 1);
-    if (week.not_playing >= 1 && week.not_playing <= c) {
-      ++seen[at(week.not_playing)];
-      if (++byes[at(week.not_playing)] > 1) fail("a second Not Playing in one pass", w + 1);
+    if (week.not_playing.size() != (c % 2 == 1 ? 1u : 0u)) fail("a wrong Not Playing", w + 1);
+    for (int bye : week.not_playing) {
+      if (bye < 1 || bye > c) continue;
+      ++seen[at(bye)];
+      if (++byes[at(bye)] > 1) fail("a second Not Playing in one pass", w + 1);
     }
     for (int t = 1; t <= c; ++t)
       if (seen[at(t)] != 1) fail("team " + std::to_string(t) + " not exactly once", w + 1);
