@@ -35,6 +35,7 @@ void show_divisions(const league::League& league, base::WindowSystem& ws) {
     ws.list_append(c::division_list, name, d);
     ws.list_append(c::team_division, name, d);
   }
+  ws.list_select(c::team_division, -1);  // no team selected
 }
 
 }  // namespace quintora::ui
