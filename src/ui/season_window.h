@@ -73,6 +73,10 @@ class SeasonWindowLogic {
   bool add_week_off(base::Date date);
   bool remove_week_off(base::Date date);
   void clear_calendar();
+  bool add_unavailable(const league::Unavailable& entry);
+  bool remove_unavailable(const league::Unavailable& entry);
+  std::vector<UnavailableChoice> unavailable_choices() const { return calendar_.unavailable_choices(); }
+  std::vector<UnavailableRow> unavailable_rows() const { return calendar_.unavailable_rows(); }
 
   // --- Export and print (see SeasonExport)
   void set_pdf_renderer(PdfRenderer renderer) { export_.set_pdf_renderer(std::move(renderer)); }
