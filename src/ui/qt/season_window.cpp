@@ -166,6 +166,19 @@ void SeasonWindow::connect_calendar() {
     if (item == nullptr) return;
     calendar_changed(logic_.remove_week_off(from_qt(item->data(Qt::UserRole).toDate())));
   });
+  connect(unavailable_add_, &QPushButton::clicked, this, [this] {
+    const auto choices = logic_.unavailable_choices();
+    const int who = unavailable_who_->currentIndex();
+    if (who < 0 || who >= static_cast<int>(choices.size())) return;
+    const UnavailableChoice& c = choices[static_cast<std::size_t>(who)];
+    calendar_changed(logic_.add_unavailable({c.kind, c.position, from_qt(unavailable_date_->date())}));
+  });
+  connect(unavailable_remove_, &QPushButton::clicked, this, [this] {
+    const auto rows = logic_.unavailable_rows();
+    const int row = unavailable_list_->currentRow();
+    if (row < 0 || row >= static_cast<int>(rows.size())) return;
+    calendar_changed(logic_.remove_unavailable(rows[static_cast<std::size_t>(row)].entry));
+  });
 }
 
 void SeasonWindow::choice_changed() {
@@ -248,6 +261,7 @@ void SeasonWindow::show_calendar() {
     w->setEnabled(calendar.has_value());
   }
   off_list_->clear();
+  show_unavailable(calendar.has_value());
   if (!calendar) {
     every_->setValue(league::default_every_days);
     start_->setTime(to_qt(base::TimeOfDay{}));
@@ -263,6 +277,22 @@ void SeasonWindow::show_calendar() {
   }
   // A new week off starts from a match date of the calendar.
   if (off_date_->date() < to_qt(calendar->first)) off_date_->setDate(to_qt(calendar->first));
+}
+
+void SeasonWindow::show_unavailable(bool dated) {
+  for (QWidget* w : std::initializer_list<QWidget*>{unavailable_list_, unavailable_who_, unavailable_date_,
+                                                    unavailable_add_, unavailable_remove_})
+    w->setEnabled(dated);
+  // The bars and teams stay as they are while the window is open.
+  if (unavailable_who_->count() == 0) {
+    for (const UnavailableChoice& c : logic_.unavailable_choices())
+      unavailable_who_->addItem(from_utf8(c.text));
+  }
+  unavailable_list_->clear();
+  for (const UnavailableRow& row : logic_.unavailable_rows()) unavailable_list_->addItem(from_utf8(row.text));
+  const std::optional<league::Calendar>& calendar = logic_.calendar();
+  if (calendar && unavailable_date_->date() < to_qt(calendar->first))
+    unavailable_date_->setDate(to_qt(calendar->first));
 }
 
 void SeasonWindow::show_season() {
