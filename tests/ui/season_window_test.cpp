@@ -325,3 +325,30 @@ TEST_F(UnavailableTest, AMatchDateForABarOrATeamListedInDateOrder) {
 
 }  // namespace
 }  // namespace quintora::test
+
+namespace quintora::test {
+namespace {
+
+// A division's matches and byes alone, weeks off with them; 0 is every division.
+TEST(WeekRows, ADivisionShowsItsOwnMatchesAndByes) {
+  season::Season s;
+  s.bars = {{"Bar", 2}};
+  s.teams = {{"A", 1, 1}, {"B", 1, 1}, {"C", 1, 2}, {"D", 1, 2}, {"E", 1, 2}};
+  s.divisions = {"Premier", "First"};
+  s.calendar = league::Calendar{};
+  s.calendar->first = {2026, 9, 1};
+  s.calendar->add_week_off({2026, 9, 8});
+  s.weeks = {{1, base::Date{2026, 9, 1}, {{1, 2}, {3, 4}}, {5}},
+             {2, base::Date{2026, 9, 15}, {{2, 1}, {5, 3}}, {4}}};
+  const auto homes = [&s](int division) {
+    std::string out;
+    for (const ui::WeekRow& r : ui::week_rows(s, "", division)) out += r.home + ",";
+    return out;
+  };
+  EXPECT_EQ(homes(0), "A,C,E,Week off,B,E,D,");
+  EXPECT_EQ(homes(1), "A,Week off,B,");
+  EXPECT_EQ(homes(2), "C,E,Week off,E,D,");
+}
+
+}  // namespace
+}  // namespace quintora::test

@@ -246,12 +246,18 @@ QWidget* SeasonWindow::build_weeks_tab() {
   filter_->setPlaceholderText(QStringLiteral("a team or a bar"));
   filter_row->addWidget(label_for(QStringLiteral("Show o&nly:"), filter_));
   filter_row->addWidget(filter_, 1);
+  // Shown only while the season has more than one division.
+  division_ = named(new QComboBox, QStringLiteral("division_filter"), QString());
+  division_label_ = label_for(QStringLiteral("Division:"), division_);
+  filter_row->addWidget(division_label_);
+  filter_row->addWidget(division_);
   layout->addLayout(filter_row);
   weeks_table_ = table_view({QStringLiteral("Week"), QStringLiteral("Date"), QStringLiteral("Home team"),
                              QStringLiteral("Away team"), QStringLiteral("Venue")},
                             {0}, -1, QStringLiteral("weeks_table"), QStringLiteral("Weeks"));
   layout->addWidget(weeks_table_, 1);
   connect(filter_, &QLineEdit::textChanged, this, [this] { show_weeks(); });
+  connect(division_, &QComboBox::currentIndexChanged, this, [this] { show_weeks(); });
   return page;
 }
 

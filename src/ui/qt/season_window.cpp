@@ -303,9 +303,19 @@ void SeasonWindow::show_season() {
 }
 
 void SeasonWindow::show_weeks() {
+  const std::vector<std::string>& divisions = logic_.divisions();
+  if (division_->count() != static_cast<int>(divisions.size()) + (divisions.empty() ? 0 : 1)) {
+    const QSignalBlocker block(division_);
+    division_->clear();
+    if (!divisions.empty()) division_->addItem(QStringLiteral("All divisions"));
+    for (const std::string& name : divisions) division_->addItem(from_utf8(name));
+  }
+  division_->setVisible(!divisions.empty());
+  division_label_->setVisible(!divisions.empty());
   std::vector<QStringList> rows;
   std::vector<RowLook> looks;
-  for (const WeekRow& r : logic_.week_rows(to_utf8(filter_->text(), 4 * 1024))) {
+  const int division = std::max(division_->currentIndex(), 0);
+  for (const WeekRow& r : logic_.week_rows(to_utf8(filter_->text(), 4 * 1024), division)) {
     rows.push_back({r.week > 0 ? number(r.week) : QString(), from_utf8(r.date), from_utf8(r.home),
                     from_utf8(r.away), from_utf8(r.venue)});
     looks.push_back(r.kind == RowKind::Match ? RowLook::Plain : RowLook::Dim);

@@ -99,6 +99,8 @@ class SeasonWindow final : public QDialog {
 
   QTabWidget* tabs_ = nullptr;
   QLineEdit* filter_ = nullptr;
+  QComboBox* division_ = nullptr;  // 0: all divisions
+  QLabel* division_label_ = nullptr;
   QTableView* weeks_table_ = nullptr;
   QComboBox* team_ = nullptr;
   QTableView* fixtures_table_ = nullptr;
