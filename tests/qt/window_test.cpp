@@ -453,6 +453,27 @@ class WindowTest : public QObject {
     QCOMPARE(unnamed(&o.window), QStringList());  // the clear button shows with text
   }
 
+  // The unavailable dates wait for the calendar; a date is listed once it is
+  // a match date, and a refused one is said as the calendar's values are.
+  void unavailable_dates_are_added_removed_and_refused_with_the_calendar() {
+    Season o;
+    auto* list = o.find<QListWidget>("unavailable");
+    QVERIFY(!list->isEnabled());
+    o.find<QCheckBox>("dated")->click();
+    const QDate first = o.find<QDateEdit>("first_date")->date();
+    o.find<QComboBox>("unavailable_who")->setCurrentIndex(1);
+    o.find<QDateEdit>("unavailable_date")->setDate(first.addDays(7));
+    o.find<QPushButton>("add_unavailable")->click();
+    QCOMPARE(list->count(), 1);
+    QVERIFY(list->item(0)->text().startsWith(first.addDays(7).toString(Qt::ISODate)));
+    o.find<QDateEdit>("unavailable_date")->setDate(first.addDays(8));
+    o.find<QPushButton>("add_unavailable")->click();
+    QVERIFY(o.find<QLabel>("calendar_status")->text().contains(QStringLiteral("is not a match date")));
+    list->setCurrentRow(0);
+    o.find<QPushButton>("remove_unavailable")->click();
+    QCOMPARE(std::pair(list->count(), o.logic.league().unavailable.n_entry), std::pair(0, 0));
+  }
+
   // Export asks for a file of the format's type and writes what the
   // publishing library makes; the PDF comes from the Qt renderer, and the
   // workbook is the whole league's only.
