@@ -51,6 +51,10 @@ class AtomicFile {
   const std::filesystem::path& destination() const { return destination_; }
 
  private:
+  // Makes the temporary beside the checked target, or opens the file itself
+  // where the folder takes no new file; each system its own way.
+  WriteStatus open_beside(const std::filesystem::path& folder, std::filesystem::path destination,
+                          const std::filesystem::file_status& status);
   WriteStatus commit_temporary(std::string_view bytes);
   WriteStatus commit_in_place(std::string_view bytes);
   void close_descriptor();

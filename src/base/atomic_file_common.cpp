@@ -1,9 +1,12 @@
-// What the atomic writer says and does alike on every system; the writing
-// itself is in atomic_file.cpp (POSIX) and atomic_file_windows.cpp.
+// What the atomic writer says and does alike on every system: its messages,
+// the checks of the target, the whole-file write and the line ends; the
+// writing itself is in atomic_file.cpp (POSIX) and atomic_file_windows.cpp.
 
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <utility>
 
 #include "base/atomic_file.h"
 
@@ -35,6 +38,28 @@ std::string_view describe(WriteStatus status) {
       return "Another program has the file open: close it there, then try again.";
   }
   return "The file could not be written.";
+}
+
+// The checks of the target are the same everywhere; how the temporary is
+// made beside it, and when the file is overwritten in place, is the system's.
+WriteStatus AtomicFile::prepare(const fs::path& target) {
+  abandon();
+  destination_.clear();
+  if (target.empty() || !target.has_filename()) return WriteStatus::InvalidName;
+
+  std::error_code ec;
+  fs::path destination = target;
+  if (fs::is_symlink(fs::symlink_status(target, ec))) {
+    destination = fs::weakly_canonical(target, ec);
+    if (ec) return WriteStatus::CannotCreate;
+  }
+  fs::path folder = destination.parent_path();
+  if (folder.empty()) folder = ".";
+  if (!fs::is_directory(folder, ec)) return WriteStatus::NoFolder;
+
+  const fs::file_status status = fs::status(destination, ec);
+  if (fs::exists(status) && !fs::is_regular_file(status)) return WriteStatus::NotAFile;
+  return open_beside(folder, std::move(destination), status);
 }
 
 WriteStatus write_file_atomically(const fs::path& target, std::string_view bytes) {

@@ -169,24 +169,9 @@ WriteStatus put_in_place(const fs::path& temporary, const fs::path& target) {
 
 }  // namespace
 
-WriteStatus AtomicFile::prepare(const fs::path& target) {
-  abandon();
-  destination_.clear();
-  if (target.empty() || !target.has_filename()) return WriteStatus::InvalidName;
-
-  std::error_code ec;
-  fs::path destination = target;
-  if (fs::is_symlink(fs::symlink_status(target, ec))) {
-    destination = fs::weakly_canonical(target, ec);
-    if (ec) return WriteStatus::CannotCreate;
-  }
-  fs::path folder = destination.parent_path();
-  if (folder.empty()) folder = ".";
-  if (!fs::is_directory(folder, ec)) return WriteStatus::NoFolder;
-
-  const fs::file_status status = fs::status(destination, ec);
+WriteStatus AtomicFile::open_beside(const fs::path& folder, fs::path destination,
+                                    const fs::file_status& status) {
   const bool exists = fs::exists(status);
-  if (exists && !fs::is_regular_file(status)) return WriteStatus::NotAFile;
   if (exists) {
     const WriteStatus writable = probe_existing(destination);
     if (writable != WriteStatus::Ok) return writable;
