@@ -253,18 +253,6 @@ void AtomicFile::close_descriptor() {
   descriptor_ = -1;
 }
 
-void AtomicFile::abandon() {
-  close_descriptor();
-  in_place_ = false;
-  if (!temporary_.empty()) {
-    std::error_code ec;
-    fs::remove(temporary_, ec);
-    temporary_.clear();
-  }
-  unregister_cleanup(cleanup_slot_);
-  cleanup_slot_ = -1;
-}
-
 void ignore_file_size_signal() {
 #ifdef SIGXFSZ
   std::signal(SIGXFSZ, SIG_IGN);

@@ -1,6 +1,7 @@
 // What the atomic writer says and does alike on every system: its messages,
-// the checks of the target, the whole-file write and the line ends; the
-// writing itself is in atomic_file.cpp (POSIX) and atomic_file_windows.cpp.
+// the checks of the target, giving up a write, the whole-file write and the
+// line ends; the writing itself is in atomic_file.cpp (POSIX) and
+// atomic_file_windows.cpp.
 
 #include <filesystem>
 #include <string>
@@ -9,6 +10,7 @@
 #include <utility>
 
 #include "base/atomic_file.h"
+#include "base/interrupt_cleanup.h"
 
 namespace quintora::base {
 
@@ -60,6 +62,18 @@ WriteStatus AtomicFile::prepare(const fs::path& target) {
   const fs::file_status status = fs::status(destination, ec);
   if (fs::exists(status) && !fs::is_regular_file(status)) return WriteStatus::NotAFile;
   return open_beside(folder, std::move(destination), status);
+}
+
+void AtomicFile::abandon() {
+  close_descriptor();
+  in_place_ = false;
+  if (!temporary_.empty()) {
+    std::error_code ec;
+    fs::remove(temporary_, ec);
+    temporary_.clear();
+  }
+  unregister_cleanup(cleanup_slot_);
+  cleanup_slot_ = -1;
 }
 
 WriteStatus write_file_atomically(const fs::path& target, std::string_view bytes) {

@@ -270,17 +270,6 @@ void AtomicFile::close_descriptor() {
   descriptor_ = -1;
 }
 
-void AtomicFile::abandon() {
-  close_descriptor();
-  in_place_ = false;
-  if (!temporary_.empty()) {
-    DeleteFileW(temporary_.c_str());
-    temporary_.clear();
-  }
-  unregister_cleanup(cleanup_slot_);
-  cleanup_slot_ = -1;
-}
-
 // Windows has no file-size signal: a write past a limit fails with an error.
 void ignore_file_size_signal() {}
 
