@@ -11,10 +11,25 @@
 
 #include "base/atomic_file.h"
 #include "base/interrupt_cleanup.h"
+#include "base/random_name.h"
+#include "base/text.h"
 
 namespace quintora::base {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+WriteFaults faults;
+
+// Bytes of the target's own name kept in the temporary's name; the rest is
+// cut so that a long name still leaves room for the suffix.
+constexpr std::size_t kept_name_bytes = 96;
+
+}  // namespace
+
+const WriteFaults& write_faults() { return faults; }
+void set_write_faults_for_testing(const WriteFaults& f) { faults = f; }
 
 std::string_view describe(WriteStatus status) {
   switch (status) {
@@ -40,6 +55,19 @@ std::string_view describe(WriteStatus status) {
       return "Another program has the file open: close it there, then try again.";
   }
   return "The file could not be written.";
+}
+
+fs::path AtomicFile::temporary_name(const fs::path& folder, const fs::path& file, int attempt) {
+  const std::u8string own = file.filename().u8string();
+  const std::string_view bytes(reinterpret_cast<const char*>(own.data()), own.size());
+  const std::string_view kept = bytes.substr(0, fitting_length(bytes, kept_name_bytes));
+  std::u8string name = u8".";
+  name.append(kept.begin(), kept.end());
+  name += u8".";
+  const std::string hex = attempt == 0 && !faults.first_suffix.empty() ? faults.first_suffix : random_hex(16);
+  name.append(hex.begin(), hex.end());
+  name += u8".tmp";
+  return folder / fs::path(name);
 }
 
 // The checks of the target are the same everywhere; how the temporary is
