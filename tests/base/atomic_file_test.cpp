@@ -103,6 +103,12 @@ TEST_F(AtomicFileTest, LinksAreFollowedAtTheTargetAndNeverAtTheTemporaryName) {
   EXPECT_EQ(std::pair(fs::is_symlink(fs::symlink_status(folder_ / "link.sch")), read_file(target_)),
             std::pair(true, std::string("through the link")));
   fs::remove(folder_ / "link.sch");
+  set_write_faults_for_testing(write_faults(0, -1, false, "planted"));
+  {
+    AtomicFile file;  // the name below is the one tried first, so the links are met
+    ASSERT_EQ(file.prepare(target_), WriteStatus::Ok);
+    EXPECT_TRUE(fs::exists(folder_ / ".league.sch.planted.tmp"));
+  }
   const fs::path victim = folder_ / "victim";
   const fs::path existing = folder_ / "existing";
   std::ofstream(existing) << "untouched";
