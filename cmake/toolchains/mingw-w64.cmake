@@ -41,3 +41,7 @@ set(ENV{PKG_CONFIG_LIBDIR} "${_quintora_pc}")
 set(ENV{PKG_CONFIG_PATH} "")
 unset(ENV{PKG_CONFIG_SYSROOT_DIR})
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QUINTORA_WINDOWS_PREFIXES)
+
+# A cross-built Qt runs the host's moc, rcc and uic of the same version.
+set(QT_HOST_PATH /usr CACHE PATH "Where the host's Qt tools are")
+set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "Where the host's Qt CMake files are")
