@@ -83,7 +83,11 @@ void add_division_week(season::Week& week, const DivisionPart& part, int w) {
   const int pass = w / table.nweek + 1;
   const int r = part.order.round[at(w % table.nweek + 1)];
   auto number = [&](int local) { return part.league_team[static_cast<std::size_t>(local - 1)]; };
-  for (int slot = table.first_real_slot; slot <= table.nmatch; ++slot) {
+  if (static_cast<std::size_t>(w) < part.hosts.size()) {
+    const auto& hosts = part.hosts[static_cast<std::size_t>(w)];
+    week.matches.insert(week.matches.end(), hosts.begin(), hosts.end());
+  }
+  for (int slot = table.first_real_slot; part.hosts.empty() && slot <= table.nmatch; ++slot) {
     int home = table.A[at(slot)][at(r)];
     int away = table.B[at(slot)][at(r)];
     if (pass % 2 == 0) std::swap(home, away);

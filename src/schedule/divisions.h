@@ -28,6 +28,9 @@ struct DivisionPart {
   std::vector<int> league_team;            // league_team[t - 1]: league number of its team t
   RoundTable table;
   RoundOrder order;
+  // When Fairest chose the hosts week by week: each week's matches (league
+  // numbers), in the table's slot order; the byes stay the table's.
+  std::vector<std::vector<season::Match>> hosts;
 };
 
 // The divisions that have teams, in division order. `league` is compact and
