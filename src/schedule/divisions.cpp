@@ -10,18 +10,9 @@
 
 namespace quintora::schedule {
 
-int division_count(const league::League& league) {
-  return std::clamp(static_cast<int>(league.division.n_division), 1, league::max_divisions);
-}
-
-int division_of(const league::League& league, int team_position) {
-  const int d = league.team.division[at(team_position)];
-  return d >= 1 && d <= division_count(league) ? d : 1;
-}
-
 std::vector<DivisionPart> split_divisions(const league::League& league) {
   std::vector<DivisionPart> parts;
-  for (int d = 1; d <= division_count(league); ++d) {
+  for (int d = 1; d <= league::division_count(league); ++d) {
     DivisionPart part;
     part.division = d;
     part.league = std::make_unique<league::League>(league);
@@ -33,7 +24,7 @@ std::vector<DivisionPart> split_divisions(const league::League& league) {
     own.unavailable = {};
     for (int p = 0; p < own.n_bar; ++p) own.bar.n_team_this_bar[at(p)] = 0;
     for (int t = 0; t < league.n_team; ++t) {
-      if (division_of(league, t) != d) continue;
+      if (league::division_of(league, t) != d) continue;
       const int bar = league.team.bar_number[at(t)];
       own.team.bar_number[at(own.n_team)] = bar;
       own.team.name[at(own.n_team)] = league.team.name[at(t)];
@@ -109,12 +100,12 @@ season::Season build_division_season(const league::League& league, const std::ve
                       std::string(league.bar.phone[at(p)].view()), league.bar.start[at(p)]});
   }
   for (int t = 0; t < std::clamp(league.n_team, 0, league::team_room); ++t) {
-    s.teams.push_back(
-        {std::string(league.team.name[at(t)].view()), league.team.bar_number[at(t)], division_of(league, t)});
+    s.teams.push_back({std::string(league.team.name[at(t)].view()), league.team.bar_number[at(t)],
+                       league::division_of(league, t)});
   }
   // A league of one division shows none.
-  for (int d = 0; division_count(league) > 1 && d < division_count(league); ++d)
-    s.divisions.emplace_back(league.division.name[at(d)].view());
+  for (int d = 0; league::division_count(league) > 1 && d < league::division_count(league); ++d)
+    s.divisions.push_back(league::division_name(league, d + 1));
   s.calendar = calendar;
   for (const DivisionPart& part : parts) s.rounds_per_pass = std::max(s.rounds_per_pass, part.table.nweek);
 

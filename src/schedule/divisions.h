@@ -17,11 +17,6 @@
 
 namespace quintora::schedule {
 
-// A team's division, 1..n_division; 0 or a number out of range reads as 1.
-int division_of(const league::League& league, int team_position);
-// The league's division count, 1..max_divisions.
-int division_count(const league::League& league);
-
 struct DivisionPart {
   int division = 1;
   std::unique_ptr<league::League> league;  // the division alone

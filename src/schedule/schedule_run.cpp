@@ -68,7 +68,7 @@ RunResult ScheduleRun::build_rounds(const league::League& league, const Schedule
   const bool fairest = options.method.kind == ScheduleMethod::Kind::Fairest;
   const bool dates = std::any_of(unavailable_.begin(), unavailable_.end(),
                                  [](const UnavailableWeek& entry) { return entry.week > 0; });
-  if (division_count(league) > 1 || (fairest && dates)) return build_division_rounds(league, options);
+  if (league::division_count(league) > 1 || (fairest && dates)) return build_division_rounds(league, options);
   if (fairest) {
     // Fairest keeps every bar within its tables only where the table check holds.
     base::Notices refusal;
