@@ -27,6 +27,29 @@ std::chrono::sys_seconds now(const Options& options) {
   return std::chrono::time_point_cast<std::chrono::seconds>(std::chrono::system_clock::now());
 }
 
+bool any_address(const season::Season& season) {
+  return std::any_of(season.bars.begin(), season.bars.end(),
+                     [](const season::Bar& bar) { return !bar.address.empty(); });
+}
+
+std::vector<int> venues_of(const season::Season& season, int team) {
+  std::vector<bool> hosts(season.bars.size(), false);
+  for (const season::Week& week : season.weeks) {
+    for (const season::Match& match : week.matches) {
+      if (concerns(match, team)) hosts[static_cast<std::size_t>(season.team(match.home).bar - 1)] = true;
+    }
+  }
+  std::vector<int> bars;
+  for (std::size_t b = 0; b < hosts.size(); ++b) {
+    if (hosts[b]) bars.push_back(static_cast<int>(b + 1));
+  }
+  return bars;
+}
+
+std::string name_and_address(const season::Bar& bar) {
+  return bar.address.empty() ? bar.name : bar.name + ", " + bar.address;
+}
+
 }  // namespace quintora::publish::detail
 
 namespace quintora::publish {

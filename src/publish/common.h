@@ -23,4 +23,14 @@ bool concerns(const season::Match& match, int team);
 
 std::chrono::sys_seconds now(const Options& options);
 
+// Whether some bar of the season has an address.
+bool any_address(const season::Season& season);
+
+// The bars (numbers, in bar order) that host a match the team plays, or any
+// match for team 0.
+std::vector<int> venues_of(const season::Season& season, int team);
+
+// "The Crown, 1 High Street": where a phone's map finds the match.
+std::string name_and_address(const season::Bar& bar);
+
 }  // namespace quintora::publish::detail

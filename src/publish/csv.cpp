@@ -5,9 +5,10 @@
 // formula gets an apostrophe (base::without_formulas), so a team name can
 // never run as one.
 
-#include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/spreadsheet_text.h"
 #include "base/text.h"
@@ -32,7 +33,7 @@ void append_field(std::string& out, std::string_view raw) {
   out += '"';
 }
 
-void append_row(std::string& out, std::initializer_list<std::string_view> fields) {
+void append_row(std::string& out, const std::vector<std::string_view>& fields) {
   bool first = true;
   for (const std::string_view field : fields) {
     if (!first) out += ',';
@@ -53,21 +54,31 @@ std::string day_month_year(const base::Date& date) {
 Output fixtures_csv(const season::Season& season, const Options& options) {
   if (const Result result = detail::check(season, options, false); result != Result::Ok)
     return detail::failed(result);
+  // The address column only where some bar has one, so other leagues' lists stay as they were.
+  const bool addresses = detail::any_address(season);
+  const auto row = [&](std::string& out, std::vector<std::string_view> fields, std::string_view address) {
+    if (addresses) fields.insert(fields.end() - 1, address);
+    append_row(out, fields);
+  };
   std::string out = "\xEF\xBB\xBF";
-  append_row(out, {"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"});
-  const std::string time = season.calendar ? base::format_time(season.calendar->start) : "";
+  row(out, {"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"}, "Venue address");
   for (const season::Week& week : season.weeks) {
     const std::string number = std::to_string(week.number);
     const std::string date = week.date ? base::format_iso_date(*week.date) : "";
     const std::string_view day = week.date ? base::weekday_name(*week.date) : "";
     for (const season::Match& match : week.matches) {
       if (!detail::concerns(match, options.team)) continue;
-      append_row(out, {number, date, day, time, season.team(match.home).name, season.team(match.away).name,
-                       season.venue(match).name, ""});
+      const std::optional<base::TimeOfDay> start = season.start_time(match);
+      const std::string time = start ? base::format_time(*start) : "";
+      const season::Bar& venue = season.venue(match);
+      row(out,
+          {number, date, day, time, season.team(match.home).name, season.team(match.away).name, venue.name,
+           ""},
+          venue.address);
     }
     for (int team : week.not_playing) {
       if (options.team == 0 || options.team == team)
-        append_row(out, {number, date, day, "", season.team(team).name, "", "", "Not Playing"});
+        row(out, {number, date, day, "", season.team(team).name, "", "", "Not Playing"}, "");
     }
   }
   return {Result::Ok, std::move(out)};
@@ -79,10 +90,10 @@ Output upload_csv(const season::Season& season) {
   std::string out;
   append_row(out, {"Date dd/mm/yyyy", "Time HH:MM", "Division", "Home Team", "Away Team", "Venue", "Pitch",
                    "Home Score", "Away Score"});
-  const std::string time = base::format_time(season.calendar->start);
   for (const season::Week& week : season.weeks) {
     const std::string date = day_month_year(*week.date);
     for (const season::Match& match : week.matches) {
+      const std::string time = base::format_time(*season.start_time(match));
       append_row(out, {date, time, season.title, season.team(match.home).name, season.team(match.away).name,
                        season.venue(match).name, "", "", ""});
     }

@@ -99,6 +99,11 @@ Output printable_html(const season::Season& season, const Options& options) {
   if (!page.note.empty()) out += "<p class=\"note\">" + escape(page.note) + "</p>\n";
   append_weeks(out, page);
   for (const detail::PrintablePage::Team& team : page.teams) append_team(out, team, options.team == 0);
+  if (!page.venues.empty()) {  // kept together, as a week is
+    out += "<div class=\"week\">\n<h2>" + std::string(detail::venues_heading) + "</h2>\n";
+    for (const std::string& venue : page.venues) out += "<p>" + escape(venue) + "</p>\n";
+    out += "</div>\n";
+  }
   out += "</body>\n</html>\n";
   return {Result::Ok, std::move(out)};
 }

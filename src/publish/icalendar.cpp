@@ -90,8 +90,9 @@ Component event(const season::Season& season, const season::Week& week, const se
   start.year = week.date->year;
   start.month = week.date->month;
   start.day = week.date->day;
-  start.hour = season.calendar->start.hour;
-  start.minute = season.calendar->start.minute;
+  const base::TimeOfDay at = *season.start_time(match);
+  start.hour = at.hour;
+  start.minute = at.minute;
   const std::string summary =
       ical_text(season.team(match.home).name) + " v " + ical_text(season.team(match.away).name);
   std::string description = "Week " + std::to_string(week.number);
@@ -102,7 +103,8 @@ Component event(const season::Season& season, const season::Week& week, const se
       add(vevent.get(), icalproperty_new_dtstart(start)) &&
       add(vevent.get(), icalproperty_new_duration(icaldurationtype_from_int(match_hours * 3600))) &&
       add(vevent.get(), icalproperty_new_summary(summary.c_str())) &&
-      add(vevent.get(), icalproperty_new_location(ical_text(season.venue(match).name).c_str())) &&
+      add(vevent.get(),
+          icalproperty_new_location(ical_text(detail::name_and_address(season.venue(match))).c_str())) &&
       add(vevent.get(), icalproperty_new_description(description.c_str()));
   return ok ? std::move(vevent) : nullptr;
 }

@@ -1,5 +1,7 @@
 #include "publish/printable.h"
 
+#include <optional>
+
 #include "base/date.h"
 #include "publish/common.h"
 
@@ -11,6 +13,27 @@ constexpr std::string_view dash = " \xE2\x80\x94 ";  // an em dash between blank
 
 std::string long_date(const base::Date& date) {
   return std::string(base::weekday_name(date)) + " " + base::format_iso_date(date);
+}
+
+// " at 20:30" after a match whose venue starts at a time of its own.
+std::string own_time(const season::Season& season, const season::Match& match) {
+  const std::optional<base::TimeOfDay> start = season.venue(match).start;
+  if (!season.calendar || !start || *start == season.calendar->start) return {};
+  return " at " + base::format_time(*start);
+}
+
+std::vector<std::string> venue_lines(const season::Season& season, int team) {
+  std::vector<std::string> lines;
+  if (!season.has_venue_details()) return lines;
+  for (const int number : venues_of(season, team)) {
+    const season::Bar& bar = season.bar(number);
+    std::string line = name_and_address(bar);
+    if (!bar.phone.empty()) line += std::string(dash) + bar.phone;
+    if (bar.start && season.calendar)
+      line += std::string(dash) + "matches start at " + base::format_time(*bar.start);
+    lines.push_back(std::move(line));
+  }
+  return lines;
 }
 
 PrintablePage::Team team_part(const season::Season& season, int team) {
@@ -31,6 +54,7 @@ PrintablePage::Team team_part(const season::Season& season, int team) {
     row.cells[2] = season.team(fixture.opponent()).name;
     row.cells[3] = fixture.home() ? "Home" : "Away";
     row.cells[4] = season.venue(*fixture.match).name;
+    if (fixture.week->date) row.cells[1] += own_time(season, *fixture.match);
   }
   return part;
 }
@@ -43,6 +67,7 @@ PrintablePage printable_page(const season::Season& season, const Options& option
   if (season.calendar) page.note = "Matches start at " + base::format_time(season.calendar->start) + ".";
   if (options.team != 0) {
     page.teams.push_back(team_part(season, options.team));
+    page.venues = venue_lines(season, options.team);
     return page;
   }
   page.weeks.reserve(season.weeks.size());
@@ -53,7 +78,7 @@ PrintablePage printable_page(const season::Season& season, const Options& option
     part.matches.reserve(week.matches.size());
     for (const season::Match& match : week.matches) {
       part.matches.push_back(season.team(match.home).name + " v " + season.team(match.away).name +
-                             std::string(dash) + season.venue(match).name);
+                             std::string(dash) + season.venue(match).name + own_time(season, match));
     }
     for (int team : week.not_playing) {
       part.bye += part.bye.empty() ? "Not Playing: " : ", ";
@@ -63,6 +88,7 @@ PrintablePage printable_page(const season::Season& season, const Options& option
   page.teams.reserve(season.teams.size());
   for (std::size_t t = 0; t < season.teams.size(); ++t)
     page.teams.push_back(team_part(season, static_cast<int>(t + 1)));
+  page.venues = venue_lines(season, 0);
   return page;
 }
 

@@ -38,7 +38,13 @@ struct PrintablePage {
   std::string note;         // "Matches start at 19:45.", empty without a calendar
   std::vector<Week> weeks;  // none on one team's page
   std::vector<Team> teams;  // each on a page of its own, or the one team
+  // Where the matches are played, once each, under "Venues" at the end:
+  // "The Crown, 1 High Street — 01234 567890 — matches start at 20:30".
+  // None when no bar has details.
+  std::vector<std::string> venues;
 };
+
+inline constexpr std::string_view venues_heading = "Venues";
 
 // For a season and options that detail::check accepts.
 PrintablePage printable_page(const season::Season& season, const Options& options);

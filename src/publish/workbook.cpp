@@ -177,8 +177,8 @@ class Sheet {
     lxw_datetime when = excel_date(*value);
     note(worksheet_write_datetime(sheet_, row, static_cast<lxw_col_t>(col), &when, formats_.date));
   }
-  void time(lxw_row_t row, std::size_t col, const season::Season& season) {
-    if (season.calendar) number(row, col, excel_time(season.calendar->start), formats_.time);
+  void time(lxw_row_t row, std::size_t col, const std::optional<base::TimeOfDay>& value) {
+    if (value) number(row, col, excel_time(*value), formats_.time);
   }
   // The header row stays in view and filters the rows below it.
   void finish(lxw_row_t rows) {
@@ -200,21 +200,21 @@ bool write_fixtures(Sheet& sheet, const season::Season& season) {
                {6, 12, 11, 7, 28, 28, 28, 12});
   lxw_row_t row = 0;
   for (const season::Week& week : season.weeks) {
-    const auto when = [&](bool with_time) {
+    const auto when = [&](std::optional<base::TimeOfDay> time) {
       ++row;
       sheet.number(row, 0, week.number);
       sheet.date(row, 1, week.date);
       if (week.date) sheet.text(row, 2, base::weekday_name(*week.date));
-      if (with_time) sheet.time(row, 3, season);
+      sheet.time(row, 3, time);
     };
     for (const season::Match& match : week.matches) {
-      when(true);
+      when(season.start_time(match));
       sheet.text(row, 4, season.team(match.home).name);
       sheet.text(row, 5, season.team(match.away).name);
       sheet.text(row, 6, season.venue(match).name);
     }
     for (int team : week.not_playing) {
-      when(false);
+      when(std::nullopt);
       sheet.text(row, 4, season.team(team).name);
       sheet.text(row, 7, "Not Playing");
     }
@@ -234,10 +234,29 @@ bool write_team(Sheet& sheet, const season::Season& season, int team) {
       sheet.text(row, 4, "Not Playing");
       continue;
     }
-    sheet.time(row, 2, season);
+    sheet.time(row, 2, season.start_time(*fixture.match));
     sheet.text(row, 3, season.team(fixture.opponent()).name);
     sheet.text(row, 4, fixture.home() ? "Home" : "Away");
     sheet.text(row, 5, season.venue(*fixture.match).name);
+  }
+  sheet.finish(row);
+  return sheet.ok();
+}
+
+// Each venue once, with how to find and call it and when its matches start.
+bool write_venues(Sheet& sheet, const season::Season& season) {
+  sheet.header({"Venue", "Address", "Phone", "Start time"}, {28, 40, 16, 10});
+  lxw_row_t row = 0;
+  for (const int number : detail::venues_of(season, 0)) {
+    const season::Bar& bar = season.bar(number);
+    ++row;
+    sheet.text(row, 0, bar.name);
+    sheet.text(row, 1, bar.address);
+    sheet.text(row, 2, bar.phone);
+    sheet.time(row, 3,
+               bar.start         ? bar.start
+               : season.calendar ? std::optional(season.calendar->start)
+                                 : std::nullopt);
   }
   sheet.finish(row);
   return sheet.ok();
@@ -272,7 +291,11 @@ bool fill(lxw_workbook* book, const season::Season& season, std::chrono::sys_sec
     Sheet team_sheet(page, formats);
     if (!write_team(team_sheet, season, team)) return false;
   }
-  return true;
+  if (!season.has_venue_details()) return true;
+  lxw_worksheet* venues = add_sheet(book, names.take("Venues", "Venues"));
+  if (venues == nullptr) return false;
+  Sheet venue_sheet(venues, formats);
+  return write_venues(venue_sheet, season);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ test::Rows guarded(test::Rows rows) {
 }
 
 TEST(Csv, FixturesAndUploadReadBackByTheRules) {
-  for (const Season& s : {test::hostile(), test::hostile(false)}) {
+  for (const Season& s : {test::hostile(), test::hostile(false), test::hostile_with_venues()}) {
     for (int team : {0, 1, 5}) {
       const std::string bytes = fixtures_csv(s, test::for_team(team)).bytes;
       ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF") << "byte-order mark";

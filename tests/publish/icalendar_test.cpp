@@ -48,7 +48,7 @@ Events events_of(const std::string& text) {
 }
 
 TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
-  const Season s = test::hostile();
+  const Season s = test::hostile_with_venues();
   // iCalendar TEXT has no CR: a CR LF or lone CR in a name comes back as one line break.
   const auto text = [](const std::string& name) {
     return std::regex_replace(name, std::regex("\r\n?"), "\n");
@@ -57,9 +57,12 @@ TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
   for (const auto& week : s.weeks) {
     for (const auto& m : week.matches) {
       expected.push_back(text(s.team(m.home).name) + " v " + text(s.team(m.away).name) + " | " +
-                         text(s.venue(m).name) + " | Week " + std::to_string(week.number) + " of " + s.title +
-                         " | " + std::regex_replace(base::format_iso_date(*week.date), std::regex("-"), "") +
-                         "T193000 floating | PT3H");
+                         text(s.venue(m).name) +
+                         (s.venue(m).address.empty() ? "" : ", " + s.venue(m).address) + " | Week " +
+                         std::to_string(week.number) + " of " + s.title + " | " +
+                         std::regex_replace(base::format_iso_date(*week.date) + "T" + test::time_of(s, m),
+                                            std::regex("[-:]"), "") +
+                         "00 floating | PT3H");
     }
   }
   const std::string bytes = ics(s);
@@ -88,7 +91,7 @@ TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
   EXPECT_TRUE(bytes.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quintora//Quintora "));
   EXPECT_TRUE(bytes.ends_with("END:VCALENDAR\r\n"));
   for (const char* line : {"\r\nMETHOD:PUBLISH\r\n", "\r\nDTSTAMP:20231114T221320Z\r\n",
-                           "\r\nLOCATION:The \"Crown\"\\, Inn\r\n", "\r\n "})
+                           "\r\nLOCATION:Bar <&> Grill\\, \u00c9glise 9\\, Caf\u00e9 Row\r\n", "\r\n "})
     EXPECT_NE(bytes.find(line), std::string::npos) << line << " (the last a folded line)";
   for (std::size_t from = 0, end; (end = bytes.find("\r\n", from)) != std::string::npos; from = end + 2) {
     const std::string line = bytes.substr(from, end - from);

@@ -58,22 +58,48 @@ inline season::Season hostile(bool with_calendar = true) {
       6);
 }
 
+// The hostile season with venue details: the first bar an address (a
+// comma, a line break, markup) and a phone, the second its own start time
+// and an address, the third none.
+inline season::Season hostile_with_venues(bool with_calendar = true) {
+  season::Season s = hostile(with_calendar);
+  s.bars[0].address = "1 High St, Ashby <North>; \"Old\" Town";
+  s.bars[0].phone = "+44 1530 000 111";
+  s.bars[1].address = "\u00c9glise 9, Caf\u00e9 Row";
+  s.bars[1].start = base::TimeOfDay{20, 15};
+  return s;
+}
+
+// The start time a match shows: its venue's, else the calendar's.
+inline std::string time_of(const season::Season& s, const season::Match& m) {
+  if (!s.calendar) return "";
+  return base::format_time(s.venue(m).start ? *s.venue(m).start : s.calendar->start);
+}
+
 // A fixture list, header first: Week, Date, Day, Time, Home team, Away team,
-// Venue, Note; a week's matches, then its bye.
+// Venue, (Venue address, when a bar has one), Note; a week's matches, then its bye.
 inline Rows fixture_rows(const season::Season& s, int team = 0) {
-  Rows rows = {{"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"}};
+  bool addresses = false;
+  for (const auto& bar : s.bars) addresses = addresses || !bar.address.empty();
+  const auto row = [&](std::vector<std::string> cells, const std::string& address) {
+    if (addresses) cells.insert(cells.end() - 1, address);
+    return cells;
+  };
+  Rows rows = {
+      row({"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"}, "Venue address")};
   for (const auto& week : s.weeks) {
     const std::string date = week.date ? base::format_iso_date(*week.date) : "";
     const std::string day = week.date ? std::string(base::weekday_name(*week.date)) : "";
-    const std::string time = s.calendar ? base::format_time(s.calendar->start) : "";
     for (const auto& m : week.matches) {
       if (team == 0 || m.home == team || m.away == team)
-        rows.push_back({std::to_string(week.number), date, day, time, s.team(m.home).name,
-                        s.team(m.away).name, s.venue(m).name, ""});
+        rows.push_back(row({std::to_string(week.number), date, day, time_of(s, m), s.team(m.home).name,
+                            s.team(m.away).name, s.venue(m).name, ""},
+                           s.venue(m).address));
     }
     for (int bye : week.not_playing)
       if (team == 0 || bye == team)
-        rows.push_back({std::to_string(week.number), date, day, "", s.team(bye).name, "", "", "Not Playing"});
+        rows.push_back(
+            row({std::to_string(week.number), date, day, "", s.team(bye).name, "", "", "Not Playing"}, ""));
   }
   return rows;
 }
@@ -82,7 +108,8 @@ inline Rows fixture_rows(const season::Season& s, int team = 0) {
 // away ("Not Playing" for its byes), Venue.
 inline Rows team_rows(const season::Season& s, int team) {
   Rows rows = {{"Week", "Date", "Time", "Opponent", "Home or away", "Venue"}};
-  for (const auto& row : fixture_rows(s, team)) {
+  for (auto row : fixture_rows(s, team)) {
+    if (row.size() == 9) row.erase(row.begin() + 7);  // the address
     const bool home = row[4] == s.team(team).name;
     if (row[7] == "Not Playing")
       rows.push_back({row[0], row[1], "", "", "Not Playing", ""});
@@ -96,10 +123,14 @@ using Words = std::vector<std::pair<std::string, std::string>>;
 
 // The printable page's words in order, each with the HTML element that holds
 // it: the title and the note, each week's heading, matches and bye, then each
-// team (or the one team) with its home bar, the column names and its rows.
+// team (or the one team) with its home bar, the column names and its rows;
+// last the venues, when a bar has details.
 inline Words printed(const season::Season& s, int one_team = 0) {
   const auto long_date = [](const std::string& iso) {  // "Tuesday 2025-01-07"
     return iso.empty() ? iso : std::string(base::weekday_name(*base::parse_iso_date(iso))) + " " + iso;
+  };
+  const auto own_time = [&](const std::string& time) {  // a venue's own start time
+    return time.empty() || time == base::format_time(s.calendar->start) ? "" : " at " + time;
   };
   Words words = {{"h1", s.title}};
   if (s.calendar) words.push_back({"p", "Matches start at " + base::format_time(s.calendar->start) + "."});
@@ -107,11 +138,16 @@ inline Words printed(const season::Season& s, int one_team = 0) {
     const std::string date = week.date ? " \u2014 " + long_date(base::format_iso_date(*week.date)) : "";
     words.push_back({"h3", "Week " + std::to_string(week.number) + date});
     for (const auto& m : week.matches)
-      words.push_back(
-          {"p", s.team(m.home).name + " v " + s.team(m.away).name + " \u2014 " + s.venue(m).name});
+      words.push_back({"p", s.team(m.home).name + " v " + s.team(m.away).name + " \u2014 " + s.venue(m).name +
+                                own_time(time_of(s, m))});
     for (int bye : week.not_playing) words.push_back({"p", "Not Playing: " + s.team(bye).name});
   }
+  std::vector<bool> hosts(s.bars.size());
   for (int team = 1; team <= static_cast<int>(s.teams.size()); ++team) {
+    for (const auto& week : s.weeks)
+      for (const auto& m : week.matches)
+        if (team == m.home && (one_team == 0 || m.home == one_team || m.away == one_team))
+          hosts[static_cast<std::size_t>(s.team(team).bar - 1)] = true;
     if (one_team != 0 && team != one_team) continue;
     words.push_back({"h2", s.team(team).name});
     words.push_back({"p", "Home bar: " + s.bar(s.team(team).bar).name});
@@ -119,9 +155,20 @@ inline Words printed(const season::Season& s, int one_team = 0) {
       words.push_back({"th", column});
     for (const auto& row : team_rows(s, team)) {
       if (row[0] == "Week") continue;
-      for (const std::string& cell : {row[0], long_date(row[1]), row[3], row[4], row[5]})
+      for (const std::string& cell : {row[0], long_date(row[1]) + own_time(row[2]), row[3], row[4], row[5]})
         words.push_back({"td", cell});
     }
+  }
+  bool details = false;
+  for (const auto& bar : s.bars) details = details || !bar.address.empty() || !bar.phone.empty() || bar.start;
+  if (details) words.push_back({"h2", "Venues"});
+  for (std::size_t b = 0; details && b < s.bars.size(); ++b) {
+    const season::Bar& bar = s.bars[b];
+    if (!hosts[b]) continue;
+    std::string line = bar.name + (bar.address.empty() ? "" : ", " + bar.address);
+    if (!bar.phone.empty()) line += " \u2014 " + bar.phone;
+    if (bar.start && s.calendar) line += " \u2014 matches start at " + base::format_time(*bar.start);
+    words.push_back({"p", line});
   }
   return words;
 }

@@ -16,12 +16,15 @@ namespace {
 using season::Season;
 
 TEST(Workbook, FixturesAndTeamSheetsWithRealDatesAFrozenHeaderAndAFilter) {
-  for (const Season& s : {test::hostile(), test::hostile(false)}) {
+  for (const Season& s : {test::hostile(), test::hostile(false), test::hostile_with_venues()}) {
     const test::Workbook book = test::read_workbook(workbook(s).bytes);
-    ASSERT_EQ(book.sheets.size(), s.teams.size() + 1);
+    const bool venues = s.bars[0].phone.size() > 0;
+    ASSERT_EQ(book.sheets.size(), s.teams.size() + (venues ? 2 : 1));
     EXPECT_EQ(book.names[0], "Fixtures");
-    EXPECT_EQ(book.sheets[0], test::fixture_rows(s))
-        << "dates and times a spreadsheet can sort and count with";
+    test::Rows fixtures = test::fixture_rows(s);
+    for (auto& row : fixtures)
+      if (venues) row.erase(row.begin() + 7);  // the addresses are on the venues' sheet
+    EXPECT_EQ(book.sheets[0], fixtures) << "dates and times a spreadsheet can sort and count with";
     for (std::size_t t = 1; t <= 5; ++t) EXPECT_EQ(book.sheets[t], test::team_rows(s, static_cast<int>(t)));
     for (const std::string& xml : {book.sheet_xml[0], book.sheet_xml[5]})
       EXPECT_NE(
@@ -29,6 +32,13 @@ TEST(Workbook, FixturesAndTeamSheetsWithRealDatesAFrozenHeaderAndAFilter) {
           std::string::npos);
     const auto rows = std::to_string(test::fixture_rows(s).size());
     EXPECT_NE(book.sheet_xml[0].find("<autoFilter ref=\"A1:H" + rows + "\"/>"), std::string::npos);
+    if (venues) {  // each venue once, at the end, the third with the calendar's time
+      EXPECT_EQ(book.names.back(), "Venues");
+      EXPECT_EQ(book.sheets.back(), (test::Rows{{"Venue", "Address", "Phone", "Start time"},
+                                                {s.bars[0].name, s.bars[0].address, s.bars[0].phone, "19:30"},
+                                                {s.bars[1].name, s.bars[1].address, "", "20:15"},
+                                                {s.bars[2].name, "", "", "19:30"}}));
+    }
   }
 }
 

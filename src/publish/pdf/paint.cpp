@@ -240,6 +240,28 @@ void draw_weeks(Pages& pages, const Look& look, const std::vector<Page::Week>& w
   }
 }
 
+// The venues under their heading, kept on one page when they fit on one.
+void draw_venues(Pages& pages, const Look& look, const std::vector<std::string>& venues) {
+  if (venues.empty()) return;
+  const qreal width = pages.body().width();
+  const Text heading = pages.lay_out(qt_text(detail::venues_heading), look.team, width);
+  std::vector<Text> lines;
+  qreal height = heading.height + look.gap_below_heading;
+  for (const std::string& venue : venues) {
+    lines.push_back(pages.lay_out(qt_text(venue), look.text, width));
+    height += lines.back().height + look.gap_below_line;
+  }
+  pages.space(look.gap_above_week);
+  if (!pages.fits(height)) pages.new_page();
+  pages.draw(heading, look.ink);
+  pages.move_down(look.gap_below_heading);
+  for (const Text& line : lines) {
+    if (!pages.fits(line.height)) pages.new_page();
+    pages.draw(line, look.ink);
+    pages.move_down(look.gap_below_line);
+  }
+}
+
 // The table of a team's fixtures: columns as wide as their longest entry
 // across the whole page, so they line up from team to team; what is left
 // goes to the opponent and the venue, which wrap when the page is too narrow.
@@ -376,6 +398,7 @@ Result paint_printable(const season::Season& season, const Options& options, QPa
     if (!pages.fresh() && options.team == 0) pages.new_page();
     table.draw(team);
   }
+  draw_venues(pages, look, page.venues);
   pages.finish();
   const bool ok = pages.ok();
   return painter.end() && ok ? Result::Ok : Result::LibraryFailed;
