@@ -3,6 +3,7 @@
 // formats that must hold valid UTF-8.
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,11 @@ inline Output failed(Result result) { return Output{result, {}}; }
 bool concerns(const season::Match& match, int team);
 
 std::chrono::sys_seconds now(const Options& options);
+
+// The state file's text, and the state in a text that keeps to its format
+// exactly (nothing otherwise).
+std::string calendar_state_text(const CalendarState& state);
+std::optional<CalendarState> parse_calendar_state(std::string_view text);
 
 // Whether some bar of the season has an address.
 bool any_address(const season::Season& season);
