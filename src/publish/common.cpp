@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace quintora::publish::detail {
 
@@ -25,6 +26,10 @@ bool concerns(const season::Match& match, int team) {
 std::chrono::sys_seconds now(const Options& options) {
   if (options.now) return *options.now;
   return std::chrono::time_point_cast<std::chrono::seconds>(std::chrono::system_clock::now());
+}
+
+std::vector<base::Date> weeks_off_before(const season::Season& season, const Fixture& fixture) {
+  return publish::weeks_off_before(season, static_cast<std::size_t>(fixture.week - season.weeks.data()));
 }
 
 bool any_address(const season::Season& season) {
@@ -64,6 +69,20 @@ std::vector<Fixture> fixtures_of(const season::Season& season, int team) {
       fixtures.push_back({&week, nullptr, team});
   }
   return fixtures;
+}
+
+std::vector<base::Date> weeks_off_before(const season::Season& season, std::size_t week) {
+  std::vector<base::Date> off;
+  if (!season.calendar || week >= season.weeks.size() || !season.weeks[week].date) return off;
+  const base::Date date = *season.weeks[week].date;
+  // Before every real date when there is no week before.
+  const base::Date after =
+      week > 0 && season.weeks[week - 1].date ? *season.weeks[week - 1].date : base::Date{0, 1, 1};
+  for (const base::Date& day : season.calendar->weeks_off()) {
+    if (after < day && day < date) off.push_back(day);
+  }
+  std::sort(off.begin(), off.end());
+  return off;
 }
 
 }  // namespace quintora::publish

@@ -29,6 +29,9 @@ std::chrono::sys_seconds now(const Options& options);
 std::string calendar_state_text(const CalendarState& state);
 std::optional<CalendarState> parse_calendar_state(std::string_view text);
 
+// The weeks off just before the fixture's week (publish::weeks_off_before).
+std::vector<base::Date> weeks_off_before(const season::Season& season, const Fixture& fixture);
+
 // Whether some bar of the season has an address.
 bool any_address(const season::Season& season);
 

@@ -5,6 +5,7 @@
 // formula gets an apostrophe (base::without_formulas), so a team name can
 // never run as one.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,7 +63,12 @@ Output fixtures_csv(const season::Season& season, const Options& options) {
   };
   std::string out = "\xEF\xBB\xBF";
   row(out, {"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"}, "Venue address");
-  for (const season::Week& week : season.weeks) {
+  for (std::size_t w = 0; w < season.weeks.size(); ++w) {
+    for (const base::Date& off : weeks_off_before(season, w)) {
+      row(out, {"", base::format_iso_date(off), base::weekday_name(off), "", "", "", "", no_matches_text},
+          "");
+    }
+    const season::Week& week = season.weeks[w];
     const std::string number = std::to_string(week.number);
     const std::string date = week.date ? base::format_iso_date(*week.date) : "";
     const std::string_view day = week.date ? base::weekday_name(*week.date) : "";

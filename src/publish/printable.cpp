@@ -43,6 +43,12 @@ PrintablePage::Team team_part(const season::Season& season, int team) {
   const std::vector<Fixture> fixtures = fixtures_of(season, team);
   part.fixtures.reserve(fixtures.size());
   for (const Fixture& fixture : fixtures) {
+    for (const base::Date& off : weeks_off_before(season, fixture)) {
+      PrintablePage::Fixture& row = part.fixtures.emplace_back();
+      row.cells[1] = long_date(off);
+      row.cells[3] = no_matches_text;
+      row.bye = true;
+    }
     PrintablePage::Fixture& row = part.fixtures.emplace_back();
     row.cells[0] = std::to_string(fixture.week->number);
     if (fixture.week->date) row.cells[1] = long_date(*fixture.week->date);
@@ -71,7 +77,10 @@ PrintablePage printable_page(const season::Season& season, const Options& option
     return page;
   }
   page.weeks.reserve(season.weeks.size());
-  for (const season::Week& week : season.weeks) {
+  for (std::size_t w = 0; w < season.weeks.size(); ++w) {
+    for (const base::Date& off : publish::weeks_off_before(season, w))
+      page.weeks.push_back({std::string(no_matches_text) + std::string(dash) + long_date(off), {}, {}});
+    const season::Week& week = season.weeks[w];
     PrintablePage::Week& part = page.weeks.emplace_back();
     part.heading = "Week " + std::to_string(week.number);
     if (week.date) part.heading += std::string(dash) + long_date(*week.date);

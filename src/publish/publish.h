@@ -122,6 +122,12 @@ struct Fixture {
 // The team's matches and byes, week by week.
 std::vector<Fixture> fixtures_of(const season::Season& season, int team);
 
+// The weeks off of the calendar that fall just before season.weeks[week]
+// (and after the week before it), in order: where a list shows "No matches".
+std::vector<base::Date> weeks_off_before(const season::Season& season, std::size_t week);
+
+inline constexpr std::string_view no_matches_text = "No matches";
+
 enum class Format { FixturesCsv, UploadCsv, ICalendar, Workbook, Html, Pdf };
 
 enum class Paper { A4, Letter };

@@ -199,7 +199,13 @@ bool write_fixtures(Sheet& sheet, const season::Season& season) {
   sheet.header({"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"},
                {6, 12, 11, 7, 28, 28, 28, 12});
   lxw_row_t row = 0;
-  for (const season::Week& week : season.weeks) {
+  for (std::size_t w = 0; w < season.weeks.size(); ++w) {
+    for (const base::Date& off : weeks_off_before(season, w)) {
+      sheet.date(++row, 1, off);
+      sheet.text(row, 2, base::weekday_name(off));
+      sheet.text(row, 7, no_matches_text);
+    }
+    const season::Week& week = season.weeks[w];
     const auto when = [&](std::optional<base::TimeOfDay> time) {
       ++row;
       sheet.number(row, 0, week.number);
@@ -227,6 +233,10 @@ bool write_team(Sheet& sheet, const season::Season& season, int team) {
   sheet.header({"Week", "Date", "Time", "Opponent", "Home or away", "Venue"}, {6, 12, 7, 28, 13, 28});
   lxw_row_t row = 0;
   for (const Fixture& fixture : fixtures_of(season, team)) {
+    for (const base::Date& off : detail::weeks_off_before(season, fixture)) {
+      sheet.date(++row, 1, off);
+      sheet.text(row, 4, no_matches_text);
+    }
     ++row;
     sheet.number(row, 0, fixture.week->number);
     sheet.date(row, 1, fixture.week->date);

@@ -70,6 +70,18 @@ inline season::Season hostile_with_venues(bool with_calendar = true) {
   return s;
 }
 
+// The calendar's weeks off between the week before and this one.
+inline std::vector<base::Date> weeks_off(const season::Season& s, const season::Week& week) {
+  std::vector<base::Date> off;
+  if (!s.calendar || !week.date) return off;
+  for (const base::Date& day : s.calendar->weeks_off()) {
+    if (day < *week.date &&
+        (week.number == 1 || *s.weeks[static_cast<std::size_t>(week.number - 2)].date < day))
+      off.push_back(day);
+  }
+  return off;
+}
+
 // The start time a match shows: its venue's, else the calendar's.
 inline std::string time_of(const season::Season& s, const season::Match& m) {
   if (!s.calendar) return "";
@@ -88,6 +100,10 @@ inline Rows fixture_rows(const season::Season& s, int team = 0) {
   Rows rows = {
       row({"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"}, "Venue address")};
   for (const auto& week : s.weeks) {
+    for (const base::Date& off : weeks_off(s, week))
+      rows.push_back(row({"", base::format_iso_date(off), std::string(base::weekday_name(off)), "", "", "",
+                          "", "No matches"},
+                         ""));
     const std::string date = week.date ? base::format_iso_date(*week.date) : "";
     const std::string day = week.date ? std::string(base::weekday_name(*week.date)) : "";
     for (const auto& m : week.matches) {
@@ -111,8 +127,8 @@ inline Rows team_rows(const season::Season& s, int team) {
   for (auto row : fixture_rows(s, team)) {
     if (row.size() == 9) row.erase(row.begin() + 7);  // the address
     const bool home = row[4] == s.team(team).name;
-    if (row[7] == "Not Playing")
-      rows.push_back({row[0], row[1], "", "", "Not Playing", ""});
+    if (row[7] == "Not Playing" || row[7] == "No matches")
+      rows.push_back({row[0], row[1], "", "", row[7], ""});
     else if (row[0] != "Week")
       rows.push_back({row[0], row[1], row[3], home ? row[5] : row[4], home ? "Home" : "Away", row[6]});
   }
@@ -135,6 +151,8 @@ inline Words printed(const season::Season& s, int one_team = 0) {
   Words words = {{"h1", s.title}};
   if (s.calendar) words.push_back({"p", "Matches start at " + base::format_time(s.calendar->start) + "."});
   for (const auto& week : one_team == 0 ? s.weeks : std::vector<season::Week>{}) {
+    for (const base::Date& off : weeks_off(s, week))
+      words.push_back({"h3", "No matches \u2014 " + long_date(base::format_iso_date(off))});
     const std::string date = week.date ? " \u2014 " + long_date(base::format_iso_date(*week.date)) : "";
     words.push_back({"h3", "Week " + std::to_string(week.number) + date});
     for (const auto& m : week.matches)
