@@ -73,6 +73,7 @@ void append_weeks(std::string& out, const detail::PrintablePage& page) {
 void append_team(std::string& out, const detail::PrintablePage::Team& team, bool new_page) {
   out += new_page ? "<h2 class=\"team\">" : "<h2>";
   out += escape(team.name) + "</h2>\n";
+  if (!team.league.empty()) out += "<p class=\"note\">" + escape(team.league) + "</p>\n";
   out += "<p class=\"note\">" + escape(team.home_bar) + "</p>\n";
   out += "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\" border=\"1\">\n<tr>";
   for (const std::string_view column : detail::fixture_columns) out += "<th>" + std::string(column) + "</th>";

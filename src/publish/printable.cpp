@@ -39,7 +39,7 @@ std::vector<std::string> venue_lines(const season::Season& season, int team) {
 PrintablePage::Team team_part(const season::Season& season, int team) {
   PrintablePage::Team part;
   part.name = season.team(team).name;
-  part.home_bar = "Home bar: " + season.bar(season.team(team).bar).name;
+  part.home_bar = "Home bar: " + name_and_address(season.bar(season.team(team).bar));
   const std::vector<Fixture> fixtures = fixtures_of(season, team);
   part.fixtures.reserve(fixtures.size());
   for (const Fixture& fixture : fixtures) {
@@ -95,8 +95,10 @@ PrintablePage printable_page(const season::Season& season, const Options& option
     }
   }
   page.teams.reserve(season.teams.size());
-  for (std::size_t t = 0; t < season.teams.size(); ++t)
+  for (std::size_t t = 0; t < season.teams.size(); ++t) {
     page.teams.push_back(team_part(season, static_cast<int>(t + 1)));
+    page.teams.back().league = page.title;  // each team's page says whose league it is
+  }
   page.venues = venue_lines(season, 0);
   return page;
 }

@@ -31,7 +31,8 @@ struct PrintablePage {
   };
   struct Team {
     std::string name;
-    std::string home_bar;  // "Home bar: The Red Lion, Ashby"
+    std::string league;    // the page's title on each team's page of the whole league, else empty
+    std::string home_bar;  // "Home bar: The Red Lion, 1 High Street, Ashby"
     std::vector<Fixture> fixtures;
   };
   std::string title;        // the league's, else "Season"

@@ -157,13 +157,16 @@ class Sheet {
  public:
   Sheet(lxw_worksheet* sheet, const Formats& formats) : sheet_(sheet), formats_(formats) {}
 
-  void header(const std::vector<std::string_view>& titles, const std::vector<double>& widths) {
+  // The column names in row `at`, the first row of the table.
+  void header(const std::vector<std::string_view>& titles, const std::vector<double>& widths,
+              lxw_row_t at = 0) {
     for (std::size_t c = 0; c < titles.size(); ++c) {
       const auto col = static_cast<lxw_col_t>(c);
       note(worksheet_set_column(sheet_, col, col, widths[c], nullptr));
-      text(0, c, titles[c], formats_.header);
+      text(at, c, titles[c], formats_.header);
     }
     columns_ = titles.size();
+    top_ = at;
   }
   void text(lxw_row_t row, std::size_t col, std::string_view value, lxw_format* format = nullptr) {
     if (value.empty()) return;
@@ -182,8 +185,8 @@ class Sheet {
   }
   // The header row stays in view and filters the rows below it.
   void finish(lxw_row_t rows) {
-    worksheet_freeze_panes(sheet_, 1, 0);
-    note(worksheet_autofilter(sheet_, 0, 0, rows, static_cast<lxw_col_t>(columns_ - 1)));
+    worksheet_freeze_panes(sheet_, top_ + 1, 0);
+    note(worksheet_autofilter(sheet_, top_, 0, rows, static_cast<lxw_col_t>(columns_ - 1)));
   }
   bool ok() const { return ok_; }
 
@@ -192,6 +195,7 @@ class Sheet {
   lxw_worksheet* sheet_;
   const Formats& formats_;
   std::size_t columns_ = 0;
+  lxw_row_t top_ = 0;
   bool ok_ = true;
 };
 
@@ -229,9 +233,12 @@ bool write_fixtures(Sheet& sheet, const season::Season& season) {
   return sheet.ok();
 }
 
-bool write_team(Sheet& sheet, const season::Season& season, int team) {
-  sheet.header({"Week", "Date", "Time", "Opponent", "Home or away", "Venue"}, {6, 12, 7, 28, 13, 28});
-  lxw_row_t row = 0;
+bool write_team(Sheet& sheet, const Formats& formats, const season::Season& season, int team) {
+  // Whose sheet it is, above the table: printed or passed on, it still says.
+  sheet.text(0, 0, season.team(team).name, formats.header);
+  sheet.text(1, 0, season.title);
+  sheet.header({"Week", "Date", "Time", "Opponent", "Home or away", "Venue"}, {6, 12, 7, 28, 13, 28}, 2);
+  lxw_row_t row = 2;
   for (const Fixture& fixture : fixtures_of(season, team)) {
     for (const base::Date& off : detail::weeks_off_before(season, fixture)) {
       sheet.date(++row, 1, off);
@@ -299,7 +306,7 @@ bool fill(lxw_workbook* book, const season::Season& season, std::chrono::sys_sec
     lxw_worksheet* page = add_sheet(book, name);
     if (page == nullptr) return false;
     Sheet team_sheet(page, formats);
-    if (!write_team(team_sheet, season, team)) return false;
+    if (!write_team(team_sheet, formats, season, team)) return false;
   }
   if (!season.has_venue_details()) return true;
   lxw_worksheet* venues = add_sheet(book, names.take("Venues", "Venues"));

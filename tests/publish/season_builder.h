@@ -167,8 +167,10 @@ inline Words printed(const season::Season& s, int one_team = 0) {
         if (team == m.home && (one_team == 0 || m.home == one_team || m.away == one_team))
           hosts[static_cast<std::size_t>(s.team(team).bar - 1)] = true;
     if (one_team != 0 && team != one_team) continue;
+    const season::Bar& home = s.bar(s.team(team).bar);
     words.push_back({"h2", s.team(team).name});
-    words.push_back({"p", "Home bar: " + s.bar(s.team(team).bar).name});
+    if (one_team == 0) words.push_back({"p", s.title});
+    words.push_back({"p", "Home bar: " + home.name + (home.address.empty() ? "" : ", " + home.address)});
     for (const char* column : {"Week", "Date", "Opponent", "Home or away", "Venue"})
       words.push_back({"th", column});
     for (const auto& row : team_rows(s, team)) {

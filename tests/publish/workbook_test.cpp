@@ -25,11 +25,17 @@ TEST(Workbook, FixturesAndTeamSheetsWithRealDatesAFrozenHeaderAndAFilter) {
     for (auto& row : fixtures)
       if (venues) row.erase(row.begin() + 7);  // the addresses are on the venues' sheet
     EXPECT_EQ(book.sheets[0], fixtures) << "dates and times a spreadsheet can sort and count with";
-    for (std::size_t t = 1; t <= 5; ++t) EXPECT_EQ(book.sheets[t], test::team_rows(s, static_cast<int>(t)));
-    for (const std::string& xml : {book.sheet_xml[0], book.sheet_xml[5]})
-      EXPECT_NE(
-          xml.find("<pane ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" state=\"frozen\"/>"),
-          std::string::npos);
+    for (std::size_t t = 1; t <= 5; ++t) {  // whose sheet it is, above the table
+      test::Rows rows = test::team_rows(s, static_cast<int>(t));
+      rows.insert(rows.begin(), {{s.teams[t - 1].name, "", "", "", "", ""}, {s.title, "", "", "", "", ""}});
+      EXPECT_EQ(book.sheets[t], rows);
+    }
+    EXPECT_NE(book.sheet_xml[0].find(
+                  "<pane ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" state=\"frozen\"/>"),
+              std::string::npos);
+    EXPECT_NE(book.sheet_xml[5].find(
+                  "<pane ySplit=\"3\" topLeftCell=\"A4\" activePane=\"bottomLeft\" state=\"frozen\"/>"),
+              std::string::npos);
     const auto rows = std::to_string(test::fixture_rows(s).size());
     EXPECT_NE(book.sheet_xml[0].find("<autoFilter ref=\"A1:H" + rows + "\"/>"), std::string::npos);
     if (venues) {  // each venue once, at the end, the third with the calendar's time
@@ -83,8 +89,8 @@ TEST(Workbook, SheetNamesControlCharactersAndReferences) {
   const test::Rows references = test::matches(book.xml, "<definedName[^>]*>([^<]*)</definedName>");
   ASSERT_EQ(references.size(), s.teams.size() + 1) << book.xml;
   for (const auto& r : references) EXPECT_EQ(r[0].front(), '\'') << r[0];
-  EXPECT_NE(book.xml.find("'A1'!$A$1:$F$"), std::string::npos) << book.xml;
-  EXPECT_NE(book.xml.find("'It''s'!$A$1"), std::string::npos) << book.xml;
+  EXPECT_NE(book.xml.find("'A1'!$A$3:$F$"), std::string::npos) << book.xml;
+  EXPECT_NE(book.xml.find("'It''s'!$A$3"), std::string::npos) << book.xml;
 }
 
 }  // namespace

@@ -323,6 +323,8 @@ FixtureTable::FixtureTable(Pages& pages, const Look& look, const std::vector<Pag
 
 void FixtureTable::draw(const Page::Team& team) {
   paragraph(pages_, qt_text(team.name), look_.team, look_.ink, look_.gap_below_heading);
+  if (!team.league.empty())
+    paragraph(pages_, qt_text(team.league), look_.text, look_.grey_ink, look_.gap_below_line);
   paragraph(pages_, qt_text(team.home_bar), look_.text, look_.grey_ink, look_.gap_below_note);
   top_ = pages_.y();
   draw_columns();
