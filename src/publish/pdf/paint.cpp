@@ -221,11 +221,14 @@ void draw_weeks(Pages& pages, const Look& look, const std::vector<Page::Week>& w
     for (const std::string& match : week.matches)
       lines.push_back(pages.lay_out(qt_text(match), look.text, width));
     if (!week.bye.empty()) lines.push_back(pages.lay_out(qt_text(week.bye), look.bye, width));
-    // The heading goes with at least the week's first line.
+    // A week stays on one page when a page can hold it; one that no page
+    // can hold starts where its heading and first line fit.
+    qreal whole = laid_heading.height + look.gap_below_week_heading;
+    for (const Text& line : lines) whole += line.height + look.gap_below_line;
+    const qreal start =
+        laid_heading.height + look.gap_below_week_heading + (lines.empty() ? 0 : lines[0].height);
     pages.space(look.gap_above_week);
-    if (!pages.fits(laid_heading.height + look.gap_below_week_heading +
-                    (lines.empty() ? 0 : lines[0].height)))
-      pages.new_page();
+    if (!pages.fits(whole <= pages.body().height() ? whole : start)) pages.new_page();
     pages.draw(laid_heading, look.ink);
     pages.move_down(look.gap_below_week_heading);
     for (const Text& line : lines) {
