@@ -68,4 +68,15 @@ struct Season {
 // Writers refuse a season that is not, rather than read outside its tables.
 bool is_consistent(const Season& season);
 
+// The division called `name` (letter case ignored), 1..divisions.size(); 0
+// when there is none. A season of one division has no names, so only
+// "--division" on a league with divisions finds anything.
+int find_division(const Season& season, std::string_view name);
+
+// The season of division `division` alone: its teams' matches and byes,
+// every team and bar kept (so numbers stay those of the league), and no
+// division names. An unknown division gives the season without its weeks'
+// matches.
+Season only_division(const Season& season, int division);
+
 }  // namespace quintora::season
