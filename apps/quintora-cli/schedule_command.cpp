@@ -13,11 +13,13 @@
 #include "base/date.h"
 #include "base/messages.h"
 #include "base/paths.h"
+#include "base/text_compare.h"
 #include "cli_commands.h"
 #include "console_notices.h"
 #include "league/calendar.h"
 #include "publish/publish.h"
 #include "schedule/schedule_run.h"
+#include "schedule/schedule_writer.h"
 #include "season/season.h"
 #include "season_arguments.h"
 
@@ -35,6 +37,7 @@ struct ScheduleArguments {
   std::string time;
   std::vector<std::string> skip;
   std::string team;
+  std::string division;  // empty: every division
   std::string paper = "a4";
   bool paper_given = false;
 };
@@ -127,10 +130,18 @@ struct CalendarUpdate {
   std::string state;
 };
 
+// The season, or one division's alone.
+season::Season division_season(const season::Season& season, const std::string& division) {
+  if (division.empty()) return season;
+  return season::only_division(season, season::find_division(season, division));
+}
+
 // Turns the season into the chosen format's bytes.
 schedule::SeasonRenderer renderer(const publish::FormatInfo& format, int team, publish::Paper paper,
-                                  const std::shared_ptr<CalendarUpdate>& calendar) {
-  return [format, team, paper, calendar](const season::Season& season) {
+                                  const std::shared_ptr<CalendarUpdate>& calendar,
+                                  const std::string& division) {
+  return [format, team, paper, calendar, division](const season::Season& whole) {
+    const season::Season season = division_season(whole, division);
     publish::Options options;
     options.team = team;
     options.published = calendar->published ? &*calendar->published : nullptr;
@@ -160,6 +171,13 @@ int team_of(const ScheduleArguments& args, const publish::FormatInfo* format, co
   team = 0;
   if (args.paper_given && (format == nullptr || format->format != publish::Format::Pdf))
     return usage_error("--paper is for the format pdf, not " + args.format);
+  if (!args.division.empty()) {
+    bool known = false;
+    for (int d = 0; d < league.division.n_division && league.division.n_division > 1; ++d)
+      known = known || base::equal_ignoring_case(league.division.name[static_cast<std::size_t>(d)].view(),
+                                                 args.division);
+    if (!known) return usage_error("there is no division " + args.division + " in " + args.build.league_file);
+  }
   if (args.team.empty()) return exit_ok;
   if (format == nullptr || !format->per_team)
     return usage_error("--team is for the formats fixtures-csv, ics, html and pdf, not " + args.format);
@@ -202,8 +220,17 @@ int run_schedule(ScheduleArguments args) {
     calendar->published = std::move(read.state);
   }
   if (format != nullptr) {
-    run->settings().render = renderer(
-        *format, team, args.paper == "letter" ? publish::Paper::Letter : publish::Paper::A4, calendar);
+    run->settings().render =
+        renderer(*format, team, args.paper == "letter" ? publish::Paper::Letter : publish::Paper::A4,
+                 calendar, args.division);
+  } else if (!args.division.empty()) {  // the schedule file of one division
+    run->settings().render = [division = args.division,
+                              comma = options.comma_delimited](const season::Season& s) {
+      return schedule::Rendered{
+          true,
+          base::with_platform_line_ends(schedule::schedule_text(division_season(s, division), comma)),
+          {}};
+    };
   }
   const schedule::RunResult outcome = run->write_schedule(*league, options);
   if (!outcome.ok()) {
@@ -255,6 +282,10 @@ void add_schedule_command(CLI::App& app, int& status) {
       ->check(CLI::Validator(check_date, "", "DATE"))
       ->type_name("YYYY-MM-DD")
       ->allow_extra_args(false);
+  sub->add_option(
+         "--division", args->division,
+         "Only this division's fixtures, in any format (a league with divisions; letter case ignored)")
+      ->type_name("NAME");
   sub->add_option("--team", args->team, "Only this team's fixtures (fixtures-csv, ics, html, pdf)")
       ->type_name("NAME");
   auto* paper = sub->add_option("--paper", args->paper, "Paper size of a PDF: a4 or letter")

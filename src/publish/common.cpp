@@ -32,6 +32,16 @@ std::vector<base::Date> weeks_off_before(const season::Season& season, const Fix
   return publish::weeks_off_before(season, static_cast<std::size_t>(fixture.week - season.weeks.data()));
 }
 
+std::string division_title(const season::Season& season, int division) {
+  const auto d = static_cast<std::size_t>(division - 1);
+  if (d < season.divisions.size() && !season.divisions[d].empty()) return season.divisions[d];
+  return "Division " + std::to_string(division);
+}
+
+std::string division_of(const season::Season& season, int team) {
+  return has_divisions(season) ? division_title(season, season.team(team).division) : std::string();
+}
+
 bool any_address(const season::Season& season) {
   return std::any_of(season.bars.begin(), season.bars.end(),
                      [](const season::Bar& bar) { return !bar.address.empty(); });

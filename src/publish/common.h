@@ -32,6 +32,13 @@ std::optional<CalendarState> parse_calendar_state(std::string_view text);
 // The weeks off just before the fixture's week (publish::weeks_off_before).
 std::vector<base::Date> weeks_off_before(const season::Season& season, const Fixture& fixture);
 
+// Whether the season has more than one division, which the formats then show.
+inline bool has_divisions(const season::Season& season) { return season.divisions.size() > 1; }
+// A division's name, or "Division N" when it has none.
+std::string division_title(const season::Season& season, int division);
+// The division of a match (its host's), or of a team; empty without divisions.
+std::string division_of(const season::Season& season, int team);
+
 // Whether some bar of the season has an address.
 bool any_address(const season::Season& season);
 

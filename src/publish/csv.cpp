@@ -55,17 +55,22 @@ std::string day_month_year(const base::Date& date) {
 Output fixtures_csv(const season::Season& season, const Options& options) {
   if (const Result result = detail::check(season, options, false); result != Result::Ok)
     return detail::failed(result);
-  // The address column only where some bar has one, so other leagues' lists stay as they were.
+  // The address column only where some bar has one, and the division last
+  // only where there are divisions, so other leagues' lists stay as they were.
   const bool addresses = detail::any_address(season);
-  const auto row = [&](std::string& out, std::vector<std::string_view> fields, std::string_view address) {
+  const bool divisions = detail::has_divisions(season);
+  const auto row = [&](std::string& out, std::vector<std::string_view> fields, std::string_view address,
+                       std::string_view division) {
     if (addresses) fields.insert(fields.end() - 1, address);
+    if (divisions) fields.push_back(division);
     append_row(out, fields);
   };
   std::string out = "\xEF\xBB\xBF";
-  row(out, {"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"}, "Venue address");
+  row(out, {"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"}, "Venue address",
+      "Division");
   for (std::size_t w = 0; w < season.weeks.size(); ++w) {
     for (const base::Date& off : weeks_off_before(season, w)) {
-      row(out, {"", base::format_iso_date(off), base::weekday_name(off), "", "", "", "", no_matches_text},
+      row(out, {"", base::format_iso_date(off), base::weekday_name(off), "", "", "", "", no_matches_text}, "",
           "");
     }
     const season::Week& week = season.weeks[w];
@@ -80,11 +85,12 @@ Output fixtures_csv(const season::Season& season, const Options& options) {
       row(out,
           {number, date, day, time, season.team(match.home).name, season.team(match.away).name, venue.name,
            ""},
-          venue.address);
+          venue.address, detail::division_of(season, match.home));
     }
     for (int team : week.not_playing) {
       if (options.team == 0 || options.team == team)
-        row(out, {number, date, day, "", season.team(team).name, "", "", "Not Playing"}, "");
+        row(out, {number, date, day, "", season.team(team).name, "", "", "Not Playing"}, "",
+            detail::division_of(season, team));
     }
   }
   return {Result::Ok, std::move(out)};
@@ -100,7 +106,9 @@ Output upload_csv(const season::Season& season) {
     const std::string date = day_month_year(*week.date);
     for (const season::Match& match : week.matches) {
       const std::string time = base::format_time(*season.start_time(match));
-      append_row(out, {date, time, season.title, season.team(match.home).name, season.team(match.away).name,
+      const std::string division =
+          detail::has_divisions(season) ? detail::division_of(season, match.home) : season.title;
+      append_row(out, {date, time, division, season.team(match.home).name, season.team(match.away).name,
                        season.venue(match).name, "", "", ""});
     }
   }

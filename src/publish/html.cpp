@@ -63,6 +63,7 @@ std::string escape(std::string_view raw) {
 
 void append_weeks(std::string& out, const detail::PrintablePage& page) {
   for (const detail::PrintablePage::Week& week : page.weeks) {
+    if (!week.section.empty()) out += "<h2>" + escape(week.section) + "</h2>\n";
     out += "<div class=\"week\">\n<h3>" + escape(week.heading) + "</h3>\n";
     for (const std::string& match : week.matches) out += "<p>" + escape(match) + "</p>\n";
     if (!week.bye.empty()) out += "<p class=\"bye\">" + escape(week.bye) + "</p>\n";

@@ -122,6 +122,8 @@ EventText event_text(const season::Season& season, const season::Week& week, con
   text.location = ical_text(detail::name_and_address(season.venue(match)));
   text.description = "Week " + std::to_string(week.number);
   if (!season.title.empty()) text.description += " of " + ical_text(season.title);
+  if (detail::has_divisions(season))
+    text.description += ", " + ical_text(detail::division_of(season, match.home));
   return text;
 }
 

@@ -65,6 +65,26 @@ PrintablePage::Team team_part(const season::Season& season, int team) {
   return part;
 }
 
+void append_weeks(std::vector<PrintablePage::Week>& weeks, const season::Season& season) {
+  for (std::size_t w = 0; w < season.weeks.size(); ++w) {
+    for (const base::Date& off : publish::weeks_off_before(season, w))
+      weeks.push_back({std::string(no_matches_text) + std::string(dash) + long_date(off), {}, {}, {}});
+    const season::Week& week = season.weeks[w];
+    PrintablePage::Week& part = weeks.emplace_back();
+    part.heading = "Week " + std::to_string(week.number);
+    if (week.date) part.heading += std::string(dash) + long_date(*week.date);
+    part.matches.reserve(week.matches.size());
+    for (const season::Match& match : week.matches) {
+      part.matches.push_back(season.team(match.home).name + " v " + season.team(match.away).name +
+                             std::string(dash) + season.venue(match).name + own_time(season, match));
+    }
+    for (int team : week.not_playing) {
+      part.bye += part.bye.empty() ? "Not Playing: " : ", ";
+      part.bye += season.team(team).name;
+    }
+  }
+}
+
 }  // namespace
 
 PrintablePage printable_page(const season::Season& season, const Options& options) {
@@ -76,22 +96,14 @@ PrintablePage printable_page(const season::Season& season, const Options& option
     page.venues = venue_lines(season, options.team);
     return page;
   }
-  page.weeks.reserve(season.weeks.size());
-  for (std::size_t w = 0; w < season.weeks.size(); ++w) {
-    for (const base::Date& off : publish::weeks_off_before(season, w))
-      page.weeks.push_back({std::string(no_matches_text) + std::string(dash) + long_date(off), {}, {}});
-    const season::Week& week = season.weeks[w];
-    PrintablePage::Week& part = page.weeks.emplace_back();
-    part.heading = "Week " + std::to_string(week.number);
-    if (week.date) part.heading += std::string(dash) + long_date(*week.date);
-    part.matches.reserve(week.matches.size());
-    for (const season::Match& match : week.matches) {
-      part.matches.push_back(season.team(match.home).name + " v " + season.team(match.away).name +
-                             std::string(dash) + season.venue(match).name + own_time(season, match));
-    }
-    for (int team : week.not_playing) {
-      part.bye += part.bye.empty() ? "Not Playing: " : ", ";
-      part.bye += season.team(team).name;
+  if (!detail::has_divisions(season)) {
+    append_weeks(page.weeks, season);
+  } else {  // a section per division, each with every week
+    for (std::size_t d = 0; d < season.divisions.size(); ++d) {
+      const std::size_t first = page.weeks.size();
+      append_weeks(page.weeks, season::only_division(season, static_cast<int>(d + 1)));
+      if (first < page.weeks.size())
+        page.weeks[first].section = division_title(season, static_cast<int>(d + 1));
     }
   }
   page.teams.reserve(season.teams.size());

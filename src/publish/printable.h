@@ -22,6 +22,7 @@ struct PrintablePage {
     std::string heading;               // "Week 3 — Tuesday 2026-09-15"
     std::vector<std::string> matches;  // "Red Lion A v Swan B — The Red Lion, Ashby"
     std::string bye;                   // "Not Playing: Swan A", or empty
+    std::string section{};             // a division's name above its first week, else empty
   };
   // A team's week: the cells under fixture_columns. A bye has only week,
   // date and "Not Playing" (as its home or away).

@@ -279,6 +279,26 @@ bool write_venues(Sheet& sheet, const season::Season& season) {
   return sheet.ok();
 }
 
+// The "Fixtures" sheet, or where the league has divisions a sheet of each
+// division's fixtures, named after it.
+bool write_all_fixtures(lxw_workbook* book, const Formats& formats, SheetNames& names,
+                        const season::Season& season) {
+  if (!detail::has_divisions(season)) {
+    lxw_worksheet* fixtures = add_sheet(book, names.take("Fixtures", "Fixtures"));
+    Sheet sheet(fixtures, formats);
+    return fixtures != nullptr && write_fixtures(sheet, season);
+  }
+  for (std::size_t d = 0; d < season.divisions.size(); ++d) {
+    const int division = static_cast<int>(d + 1);
+    const std::string title = detail::division_title(season, division);
+    lxw_worksheet* fixtures = add_sheet(book, names.take(title, "Division " + std::to_string(division)));
+    if (fixtures == nullptr) return false;
+    Sheet sheet(fixtures, formats);
+    if (!write_fixtures(sheet, season::only_division(season, division))) return false;
+  }
+  return true;
+}
+
 bool fill(lxw_workbook* book, const season::Season& season, std::chrono::sys_seconds now) {
   Formats formats;
   formats.header = workbook_add_format(book);
@@ -296,10 +316,7 @@ bool fill(lxw_workbook* book, const season::Season& season, std::chrono::sys_sec
   if (workbook_set_properties(book, &properties) != LXW_NO_ERROR) return false;
 
   SheetNames names;
-  lxw_worksheet* fixtures = add_sheet(book, names.take("Fixtures", "Fixtures"));
-  if (fixtures == nullptr) return false;
-  Sheet sheet(fixtures, formats);
-  if (!write_fixtures(sheet, season)) return false;
+  if (!write_all_fixtures(book, formats, names, season)) return false;
   for (std::size_t t = 0; t < season.teams.size(); ++t) {
     const int team = static_cast<int>(t + 1);
     const std::string name = names.take(season.teams[t].name, "Team " + std::to_string(team));

@@ -147,6 +147,8 @@ TEST_F(CliSchedule, RefusalsAreNamedAndWriteNothing) {
       {spring, "schedule league.sch --effort 1 --output missing/schedule.txt", 1,
        "Stop !: The folder " + (work_ / "missing").string() + " does not exist.\n"},
       {spring, "schedule league.sch --format html --paper a4", 2, "--paper is for the format pdf, not html"},
+      {spring, "schedule league.sch --format html --division Premier", 2,
+       "there is no division Premier in league.sch"},
       {spring, "schedule league.sch --effort 1 --format xlsx --output folder", 1, invalid},
       {spring, "schedule league.sch --effort 1 --format pdf --output locked", 1, invalid},
       {spring, "report", 2, "league is required"},

@@ -203,6 +203,17 @@ TEST(ICalendar, RepublishedEventsSayWhatChanged) {
   }
 }
 
+// Where the league has divisions, each event's description names its host's.
+TEST(ICalendar, TheDivisionInTheDescription) {
+  const Season d = test::divided();
+  const Events events = events_of(ics(d));
+  std::size_t e = 0;
+  for (const auto& week : d.weeks)
+    for (const auto& m : week.matches)
+      EXPECT_NE(events.at(e++).second.find(" of " + d.title + ", " + test::division_of(d, m.home) + " | "),
+                std::string::npos);
+}
+
 // The state file is used only when it keeps to its format to the letter.
 TEST(ICalendar, StateThatIsNotWhatWasWrittenIsNotUsed) {
   const std::string head = "Quintora calendar state 1\n";

@@ -82,6 +82,19 @@ inline std::vector<base::Date> weeks_off(const season::Season& s, const season::
   return off;
 }
 
+// The hostile season in two divisions (the first, third and fifth teams in
+// the first), the second's name needing quotes in every format.
+inline season::Season divided() {
+  season::Season s = hostile_with_venues();
+  s.divisions = {"Premier", "First, \"B\"; <2>"};
+  for (std::size_t t = 0; t < s.teams.size(); ++t) s.teams[t].division = t % 2 == 0 ? 1 : 2;
+  return s;
+}
+
+inline std::string division_of(const season::Season& s, int team) {
+  return s.divisions.size() > 1 ? s.divisions[static_cast<std::size_t>(s.team(team).division - 1)] : "";
+}
+
 // The start time a match shows: its venue's, else the calendar's.
 inline std::string time_of(const season::Season& s, const season::Match& m) {
   if (!s.calendar) return "";
@@ -93,12 +106,14 @@ inline std::string time_of(const season::Season& s, const season::Match& m) {
 inline Rows fixture_rows(const season::Season& s, int team = 0) {
   bool addresses = false;
   for (const auto& bar : s.bars) addresses = addresses || !bar.address.empty();
-  const auto row = [&](std::vector<std::string> cells, const std::string& address) {
+  const auto row = [&](std::vector<std::string> cells, const std::string& address,
+                       const std::string& division = "") {
     if (addresses) cells.insert(cells.end() - 1, address);
+    if (s.divisions.size() > 1) cells.push_back(division);
     return cells;
   };
-  Rows rows = {
-      row({"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"}, "Venue address")};
+  Rows rows = {row({"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"},
+                   "Venue address", "Division")};
   for (const auto& week : s.weeks) {
     for (const base::Date& off : weeks_off(s, week))
       rows.push_back(row({"", base::format_iso_date(off), std::string(base::weekday_name(off)), "", "", "",
@@ -110,12 +125,13 @@ inline Rows fixture_rows(const season::Season& s, int team = 0) {
       if (team == 0 || m.home == team || m.away == team)
         rows.push_back(row({std::to_string(week.number), date, day, time_of(s, m), s.team(m.home).name,
                             s.team(m.away).name, s.venue(m).name, ""},
-                           s.venue(m).address));
+                           s.venue(m).address, division_of(s, m.home)));
     }
     for (int bye : week.not_playing)
       if (team == 0 || bye == team)
         rows.push_back(
-            row({std::to_string(week.number), date, day, "", s.team(bye).name, "", "", "Not Playing"}, ""));
+            row({std::to_string(week.number), date, day, "", s.team(bye).name, "", "", "Not Playing"}, "",
+                division_of(s, bye)));
   }
   return rows;
 }
@@ -125,6 +141,7 @@ inline Rows fixture_rows(const season::Season& s, int team = 0) {
 inline Rows team_rows(const season::Season& s, int team) {
   Rows rows = {{"Week", "Date", "Time", "Opponent", "Home or away", "Venue"}};
   for (auto row : fixture_rows(s, team)) {
+    if (s.divisions.size() > 1) row.pop_back();       // the division
     if (row.size() == 9) row.erase(row.begin() + 7);  // the address
     const bool home = row[4] == s.team(team).name;
     if (row[7] == "Not Playing" || row[7] == "No matches")
@@ -150,15 +167,29 @@ inline Words printed(const season::Season& s, int one_team = 0) {
   };
   Words words = {{"h1", s.title}};
   if (s.calendar) words.push_back({"p", "Matches start at " + base::format_time(s.calendar->start) + "."});
-  for (const auto& week : one_team == 0 ? s.weeks : std::vector<season::Week>{}) {
-    for (const base::Date& off : weeks_off(s, week))
-      words.push_back({"h3", "No matches \u2014 " + long_date(base::format_iso_date(off))});
-    const std::string date = week.date ? " \u2014 " + long_date(base::format_iso_date(*week.date)) : "";
-    words.push_back({"h3", "Week " + std::to_string(week.number) + date});
-    for (const auto& m : week.matches)
-      words.push_back({"p", s.team(m.home).name + " v " + s.team(m.away).name + " \u2014 " + s.venue(m).name +
-                                own_time(time_of(s, m))});
-    for (int bye : week.not_playing) words.push_back({"p", "Not Playing: " + s.team(bye).name});
+  std::vector<season::Season> sections = {s};  // a section per division, when there are divisions
+  if (s.divisions.size() > 1 && one_team == 0) {
+    sections.clear();
+    for (int d = 1; d <= static_cast<int>(s.divisions.size()); ++d) {
+      season::Season& one = sections.emplace_back(s);
+      for (auto& week : one.weeks) {
+        std::erase_if(week.matches, [&](const season::Match& m) { return s.team(m.home).division != d; });
+        std::erase_if(week.not_playing, [&](int t) { return s.team(t).division != d; });
+      }
+    }
+  }
+  for (std::size_t d = 0; d < sections.size(); ++d) {
+    if (sections.size() > 1) words.push_back({"h2", s.divisions[d]});
+    for (const auto& week : one_team == 0 ? sections[d].weeks : std::vector<season::Week>{}) {
+      for (const base::Date& off : weeks_off(s, week))
+        words.push_back({"h3", "No matches \u2014 " + long_date(base::format_iso_date(off))});
+      const std::string date = week.date ? " \u2014 " + long_date(base::format_iso_date(*week.date)) : "";
+      words.push_back({"h3", "Week " + std::to_string(week.number) + date});
+      for (const auto& m : week.matches)
+        words.push_back({"p", s.team(m.home).name + " v " + s.team(m.away).name + " \u2014 " +
+                                  s.venue(m).name + own_time(time_of(s, m))});
+      for (int bye : week.not_playing) words.push_back({"p", "Not Playing: " + s.team(bye).name});
+    }
   }
   std::vector<bool> hosts(s.bars.size());
   for (int team = 1; team <= static_cast<int>(s.teams.size()); ++team) {

@@ -48,6 +48,20 @@ TEST(Workbook, FixturesAndTeamSheetsWithRealDatesAFrozenHeaderAndAFilter) {
   }
 }
 
+// Where the league has divisions, a sheet of each division's fixtures takes
+// the place of "Fixtures".
+TEST(Workbook, ASheetPerDivision) {
+  const Season d = test::divided();
+  const test::Workbook book = test::read_workbook(workbook(d).bytes);
+  ASSERT_EQ(book.sheets.size(), d.teams.size() + 3);
+  EXPECT_EQ(book.names[0] + "|" + book.names[1], "Premier|First, \"B\"; <2>");
+  for (int division : {1, 2}) {
+    test::Rows rows = test::fixture_rows(season::only_division(d, division));
+    for (auto& row : rows) row.erase(row.begin() + 7);  // the addresses are on the venues' sheet
+    EXPECT_EQ(book.sheets[static_cast<std::size_t>(division - 1)], rows);
+  }
+}
+
 // Sheet names Excel accepts (the length counted in UTF-16 units, _x0041_ read
 // as "A"), every part well-formed XML with control characters in the title and
 // the names, and every reference quoting its sheet's name, so that a name that

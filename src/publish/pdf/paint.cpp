@@ -221,6 +221,10 @@ void draw_weeks(Pages& pages, const Look& look, const std::vector<Page::Week>& w
     for (const std::string& match : week.matches)
       lines.push_back(pages.lay_out(qt_text(match), look.text, width));
     if (!week.bye.empty()) lines.push_back(pages.lay_out(qt_text(week.bye), look.bye, width));
+    if (!week.section.empty()) {  // a division's section
+      pages.space(look.gap_above_week);
+      paragraph(pages, qt_text(week.section), look.team, look.ink, look.gap_below_heading);
+    }
     // A week stays on one page when a page can hold it; one that no page
     // can hold starts where its heading and first line fit.
     qreal whole = laid_heading.height + look.gap_below_week_heading;
