@@ -314,6 +314,8 @@ stage_package() {
   for exe in quintora quintora-cli quintora-view; do
     [ -f "$bin/$exe.exe" ] && cp "$bin/$exe.exe" "$stage/"
   done
+  # The PDF module, loaded from beside the programs only when a PDF is made.
+  [ -f "$bin/quintora-pdf.dll" ] && cp "$bin/quintora-pdf.dll" "$stage/"
   $triple-strip "$stage"/*.exe
   local gcc_dir pthread_dll
   gcc_dir=$(dirname "$($triple-g++-posix -print-file-name=libstdc++-6.dll)")

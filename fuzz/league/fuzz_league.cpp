@@ -27,6 +27,20 @@ void check_limits(const league::League& league) {
   check(league.stored_title.size() <= league::Title::room);
   for (const league::Name& n : league.bar.name) check(n.size() <= league::Name::room);
   for (const league::Name& n : league.team.name) check(n.size() <= league::Name::room);
+  for (const league::Address& a : league.bar.address) check(a.size() <= league::Address::room);
+  for (const league::Phone& a : league.bar.phone) check(a.size() <= league::Phone::room);
+  check(league.division.n_division >= 1 && league.division.n_division <= league::max_divisions);
+  for (int t = 0; t < league.n_team_slot; ++t) {
+    const std::int32_t d = league.team.division[static_cast<std::size_t>(t)];
+    check(d >= 0 && d <= league.division.n_division);
+  }
+  // Dates only with a calendar, each naming a bar or a team the league has.
+  check(league.unavailable.n_entry >= 0 && league.unavailable.n_entry <= league::max_unavailable);
+  check(league.unavailable.n_entry == 0 || league.calendar.has_value());
+  for (const league::Unavailable& u : unavailable_entries(league)) {
+    const int slots = u.kind == league::UnavailableKind::Bar ? league.n_bar_slot : league.n_team_slot;
+    check(u.position >= 0 && u.position < slots);
+  }
   for (int p = 0; p < league.n_bar_slot; ++p) {
     check(league.bar.n_table_this_bar[static_cast<std::size_t>(p)] >= 1);
     const std::int32_t teams = league.bar.n_team_this_bar[static_cast<std::size_t>(p)];

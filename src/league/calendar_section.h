@@ -3,14 +3,14 @@
 // the file's own line style (a "<< ... >>" header, one value per line, CR LF,
 // dates as YYYY-MM-DD). A league without a calendar is written without the
 // section, byte for byte as before, so files and readers of the older layout
-// keep working; a section this program cannot understand is reported with
-// the line it stopped at and leaves the league without a calendar.
+// keep working.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "league/calendar.h"
+#include "league/league.h"
+#include "league/section_lines.h"
 
 namespace quintora::league {
 
@@ -20,13 +20,7 @@ inline constexpr std::string_view calendar_header =
 // The section's lines, each ending in CR LF.
 std::string calendar_section_text(const Calendar& calendar);
 
-struct CalendarSection {
-  std::optional<Calendar> calendar;
-  std::string problem;  // empty, or why the section was not taken, naming its line
-};
-
-// Reads what follows the team list. `first_line` is the number, in the file,
-// of the line `rest` begins with. Blank lines alone are no section.
-CalendarSection read_calendar_section(std::string_view rest, int first_line);
-
+// Reads the section's values, its header read, into the league's calendar;
+// false with the problem noted, leaving the league without a calendar.
+bool read_calendar_section(SectionValues& values, League& league);
 }  // namespace quintora::league

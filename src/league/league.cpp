@@ -14,6 +14,15 @@ using base::at;
 bool valid_bar(const League& league, int p) { return p >= 0 && p < league.n_bar_slot && p < bar_room; }
 bool valid_team(const League& league, int t) { return t >= 0 && t < league.n_team_slot && t < team_room; }
 
+// A deleted bar or team takes its unavailable dates with it.
+void drop_unavailable(League& league, UnavailableKind kind, int position) {
+  std::int32_t kept = 0;
+  for (const Unavailable& entry : unavailable_entries(league)) {
+    if (entry.kind != kind || entry.position != position) league.unavailable.entry[at(kept++)] = entry;
+  }
+  league.unavailable.n_entry = kept;
+}
+
 }  // namespace
 
 void clear_league(League& league) {
@@ -74,6 +83,9 @@ int add_bar(League& league, std::string_view name) {
   league.bar.name[at(p)].assign(name);
   league.bar.n_team_this_bar[at(p)] = 0;
   league.bar.n_table_this_bar[at(p)] = 1;
+  league.bar.address[at(p)].clear();
+  league.bar.phone[at(p)].clear();
+  league.bar.start[at(p)].reset();
   ++league.n_bar_slot;
   ++league.n_bar;
   return p;
@@ -85,6 +97,7 @@ int add_team(League& league, std::string_view name, int bar_position) {
   const int t = league.n_team_slot;
   league.team.bar_number[at(t)] = league.bar.number[at(bar_position)];
   league.team.name[at(t)].assign(name);
+  league.team.division[at(t)] = 1;
   ++league.bar.n_team_this_bar[at(bar_position)];
   ++league.n_team_slot;
   ++league.n_team;
@@ -100,11 +113,13 @@ void delete_bar(League& league, int bar_position) {
   for (int t = 0; t < league.n_team_slot && t < team_room; ++t) {
     if (league.team.bar_number[at(t)] == number) {
       league.team.bar_number[at(t)] = deleted_team_bar_number;
+      drop_unavailable(league, UnavailableKind::Team, t);
       ++deleted;
     }
   }
   --league.n_bar;
   league.bar.number[at(bar_position)] = deleted_bar_number;
+  drop_unavailable(league, UnavailableKind::Bar, bar_position);
   league.n_team -= deleted;
 }
 
@@ -115,6 +130,7 @@ void delete_team(League& league, int team_position, int bar_position) {
   --league.bar.n_team_this_bar[at(bar_position)];
   --league.n_team;
   league.team.bar_number[at(team_position)] = deleted_team_bar_number;
+  drop_unavailable(league, UnavailableKind::Team, team_position);
 }
 
 void rename_bar(League& league, int bar_position, std::string_view name) {
@@ -123,6 +139,30 @@ void rename_bar(League& league, int bar_position, std::string_view name) {
 
 void rename_team(League& league, int team_position, std::string_view name) {
   if (valid_team(league, team_position)) league.team.name[at(team_position)].assign(name);
+}
+
+int division_count(const League& league) {
+  const std::int32_t n = league.division.n_division;
+  return n < 1 ? 1 : n > max_divisions ? max_divisions : n;
+}
+
+std::string division_name(const League& league, int d) {
+  if (d < 1 || d > division_count(league)) return {};
+  const Name& name = league.division.name[at(d - 1)];
+  return name.empty() ? "Division " + std::to_string(d) : std::string(name.view());
+}
+
+int division_of(const League& league, int t) {
+  if (t < 0 || t >= team_room) return 1;
+  const std::int32_t d = league.team.division[at(t)];
+  return d < 1 || d > division_count(league) ? 1 : d;
+}
+
+std::span<const Unavailable> unavailable_entries(const League& league) {
+  const std::int32_t n = league.unavailable.n_entry;
+  return {league.unavailable.entry.data(), static_cast<std::size_t>(n < 0                 ? 0
+                                                                    : n > max_unavailable ? max_unavailable
+                                                                                          : n)};
 }
 
 void set_tables(League& league, int bar_position, std::int32_t tables) {

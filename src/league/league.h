@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
 
 #include "base/date.h"
@@ -109,6 +111,15 @@ void delete_team(League& league, int team_position, int bar_position);
 void rename_bar(League& league, int bar_position, std::string_view name);
 void rename_team(League& league, int team_position, std::string_view name);
 void set_tables(League& league, int bar_position, std::int32_t tables);
+
+// The league's divisions, 1..max_divisions whatever a table holds.
+int division_count(const League& league);
+// Division d (from 1) as the league names it; "Division d" while unnamed.
+std::string division_name(const League& league, int d);
+// The division (from 1) of the team at entry position t; the first one for
+// a team whose division is not one of the league's.
+int division_of(const League& league, int t);
+std::span<const Unavailable> unavailable_entries(const League& league);
 
 inline bool bar_is_live(const League& league, int p) {
   return league.bar.number[static_cast<std::size_t>(p)] >= 0;

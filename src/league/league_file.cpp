@@ -12,7 +12,8 @@
 #include "base/index.h"
 #include "base/paths.h"
 #include "base/text.h"
-#include "league/calendar_section.h"
+#include "league/compaction.h"
+#include "league/league_sections.h"
 #include "league/league_text.h"
 
 namespace quintora::league {
@@ -117,12 +118,11 @@ class SectionReader {
     return {};
   }
 
-  // Whatever follows the team list: the calendar, when the league has one.
-  void calendar(base::Notices& notices) {
-    const CalendarSection section = read_calendar_section(reader_.rest(), reader_.line_number());
-    league_.calendar = section.calendar;
-    if (!section.problem.empty()) {
-      notices.push_back({"Part of this league file cannot be read (" + section.problem +
+  // Whatever follows the team list: the optional sections.
+  void optional_sections(base::Notices& notices) {
+    const std::string problems = read_optional_sections(reader_.rest(), reader_.line_number(), league_);
+    if (!problems.empty()) {
+      notices.push_back({"Part of this league file cannot be read (" + problems +
                              "). The league is read without it, and saving the league leaves it out.",
                          base::caption::warning, base::Icon::Exclamation});
     }
@@ -199,7 +199,7 @@ ReadResult read_league(League& league, std::string_view text, ReadMode mode, std
     const std::string reason = (sections.*section)();
     if (!reason.empty()) return refuse(reason);
   }
-  sections.calendar(notices);
+  sections.optional_sections(notices);
   recount(*scratch);
   report_entries_without_bar(*scratch, notices);
 
@@ -228,55 +228,31 @@ ReadResult read_league_file(League& league, std::string_view path, ReadMode mode
 
 namespace {
 
-// The file text of a league. Bars are numbered by their place among the live
-// bars; each team is written once, under the first live bar that bears its
-// bar number, and every count written is the count of lines that follow.
+// The file text of a league, renumbered as compact() says; every count
+// written is the count of lines that follow.
 std::string league_text(const League& league, std::string_view title) {
-  std::array<std::int32_t, bar_room> new_number{};  // 0: bar not written
-  std::array<std::int32_t, bar_room> teams_written{};
-  std::array<std::int32_t, team_room> team_bar{};  // new bar number, 0: team not written
-  std::int32_t bars = 0;
-  std::int32_t teams = 0;
-  const int bar_slots = league.n_bar_slot < bar_room ? league.n_bar_slot : bar_room;
-  const int team_slots = league.n_team_slot < team_room ? league.n_team_slot : team_room;
-  for (int p = 0; p < bar_slots; ++p) {
-    if (!bar_is_live(league, p)) continue;
-    new_number[at(p)] = ++bars;
-    for (int t = 0; t < team_slots; ++t) {
-      if (team_bar[at(t)] == 0 && league.team.bar_number[at(t)] == league.bar.number[at(p)]) {
-        team_bar[at(t)] = bars;
-        ++teams_written[at(p)];
-        ++teams;
-      }
-    }
-  }
-
+  const Compaction c = compact(league);
   LeagueTextWriter w;
   w.line(mark_line);
   w.line(title_header);
   w.line(title);
   w.line(bars_count_header);
-  w.numbers({bars, league.gap_of_position_night});
+  w.numbers({c.bars, league.gap_of_position_night});
   w.line(bars_header);
-  for (int p = 0; p < bar_slots; ++p) {
-    if (new_number[at(p)] == 0) continue;
-    w.numbers({new_number[at(p)], teams_written[at(p)], league.bar.n_table_this_bar[at(p)]});
+  for (int p = 0; p < bar_room; ++p) {
+    if (c.bar_number[at(p)] == 0) continue;
+    w.numbers({c.bar_number[at(p)], c.bar_teams[at(p)], league.bar.n_table_this_bar[at(p)]});
     w.line(league.bar.name[at(p)].view());
   }
   w.line(teams_count_header);
-  w.numbers({teams});
+  w.numbers({c.teams});
   w.line(teams_header);
-  // Teams grouped by bar in bar order, each bar's teams in entry order.
-  for (std::int32_t k = 1; k <= bars; ++k) {
-    for (int t = 0; t < team_slots; ++t) {
-      if (team_bar[at(t)] != k) continue;
-      w.numbers({k});
-      w.line(league.team.name[at(t)].view());
-    }
+  for (int k = 0; k < c.teams; ++k) {
+    const int t = c.team_at[at(k)];
+    w.numbers({c.team_bar[at(t)]});
+    w.line(league.team.name[at(t)].view());
   }
-  std::string text = w.take();
-  if (league.calendar) text += calendar_section_text(*league.calendar);
-  return text;
+  return w.take() + optional_sections_text(league, c);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "league/league_details.h"
+
 namespace quintora::league {
 
 std::string& trim_trailing_blanks(std::string& text) {
@@ -29,6 +31,8 @@ std::optional<base::Notice> validate_name(const League& league, std::string& tex
   // Deleted entries take no part, so a freed name can be used again at once.
   if (kind == NameKind::Bar) {
     if (find_bar(league, text) != no_position) return refusal("Bar name is already used.");
+  } else if (kind == NameKind::Division) {
+    if (find_division(league, text) != 0) return refusal("Division name is already used.");
   } else {
     if (find_team(league, text) != no_position) return refusal("Team name is already used.");
   }

@@ -1,7 +1,7 @@
 #pragma once
 // The rules every bar or team name passes before the editor stores it:
 // trimmed of blanks, not empty, and unique among the live bars (or the live
-// teams), letter case ignored. Bar names and team names are separate.
+// teams, or the divisions), letter case ignored. Each kind is separate.
 
 #include <optional>
 #include <string>
@@ -11,7 +11,7 @@
 
 namespace quintora::league {
 
-enum class NameKind { Bar = 1, Team = 2 };
+enum class NameKind { Bar = 1, Team = 2, Division = 3 };
 
 // A blank is the space character only; tabs are ordinary characters.
 std::string& trim_trailing_blanks(std::string& text);

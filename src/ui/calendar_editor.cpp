@@ -1,7 +1,11 @@
 #include "ui/calendar_editor.h"
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
+
+#include "base/index.h"
+#include "league/league_details.h"
 
 namespace quintora::ui {
 
@@ -80,6 +84,59 @@ void CalendarEditor::clear() {
   if (!league_.calendar) return;
   league_.calendar.reset();
   mark_modified(league_);
+}
+
+bool CalendarEditor::add_unavailable(const league::Unavailable& entry) {
+  if (const auto refusal = league::add_unavailable(league_, entry)) {
+    message_ = refusal->text;
+    return false;
+  }
+  message_.clear();
+  mark_modified(league_);
+  return true;
+}
+
+bool CalendarEditor::remove_unavailable(const league::Unavailable& entry) {
+  if (!league::remove_unavailable(league_, entry)) {
+    message_ = "Please select an unavailable date.";
+    return false;
+  }
+  message_.clear();
+  mark_modified(league_);
+  return true;
+}
+
+std::vector<UnavailableChoice> CalendarEditor::unavailable_choices() const {
+  std::vector<UnavailableChoice> choices;
+  for (int p = 0; p < league_.n_bar_slot && p < league::bar_room; ++p) {
+    if (bar_is_live(league_, p))
+      choices.push_back(
+          {"Bar: " + std::string(league_.bar.name[base::at(p)].view()), league::UnavailableKind::Bar, p});
+  }
+  for (int t = 0; t < league_.n_team_slot && t < league::team_room; ++t) {
+    if (team_is_live(league_, t))
+      choices.push_back(
+          {"Team: " + std::string(league_.team.name[base::at(t)].view()), league::UnavailableKind::Team, t});
+  }
+  return choices;
+}
+
+std::vector<UnavailableRow> CalendarEditor::unavailable_rows() const {
+  std::vector<league::Unavailable> entries(unavailable_entries(league_).begin(),
+                                           unavailable_entries(league_).end());
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const league::Unavailable& a, const league::Unavailable& b) {
+                     return std::tie(a.date, a.kind, a.position) < std::tie(b.date, b.kind, b.position);
+                   });
+  std::vector<UnavailableRow> rows;
+  for (const league::Unavailable& e : entries) {
+    const bool bar = e.kind == league::UnavailableKind::Bar;
+    const league::Name& name =
+        bar ? league_.bar.name[base::at(e.position)] : league_.team.name[base::at(e.position)];
+    rows.push_back(
+        {base::format_iso_date(e.date) + "  " + std::string(name.view()) + (bar ? " (bar)" : " (team)"), e});
+  }
+  return rows;
 }
 
 }  // namespace quintora::ui

@@ -6,11 +6,24 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/date.h"
 #include "league/league.h"
 
 namespace quintora::ui {
+
+// A bar or a team that can be unavailable, as the window offers it.
+struct UnavailableChoice {
+  std::string text;  // "Bar: NAME" or "Team: NAME"
+  league::UnavailableKind kind = league::UnavailableKind::Bar;
+  int position = 0;
+};
+// A listed unavailable date, as the window shows it.
+struct UnavailableRow {
+  std::string text;  // "YYYY-MM-DD  NAME (bar)"
+  league::Unavailable entry;
+};
 
 class CalendarEditor {
  public:
@@ -30,6 +43,15 @@ class CalendarEditor {
   bool remove_week_off(base::Date date);
   // The weeks go back to having no dates.
   void clear();
+
+  // A date a bar hosts nothing or a team plays no home match: a match date
+  // of the calendar, listed once. Each returns whether it was taken.
+  bool add_unavailable(const league::Unavailable& entry);
+  bool remove_unavailable(const league::Unavailable& entry);
+  // Each live bar, then each live team, in entry order.
+  std::vector<UnavailableChoice> unavailable_choices() const;
+  // The listed dates in date order, bars before teams on one date.
+  std::vector<UnavailableRow> unavailable_rows() const;
 
  private:
   // within_season: a week off being added, which must fall within the season.

@@ -25,6 +25,15 @@ inline constexpr int bar_rename = 1012;
 inline constexpr int auto_add_team = 1013;
 inline constexpr int team_rename = 1014;
 inline constexpr int title = 1019;
+inline constexpr int division_list = 1030;
+inline constexpr int division_name = 1031;
+inline constexpr int division_add = 1032;
+inline constexpr int division_rename = 1033;
+inline constexpr int division_delete = 1034;
+inline constexpr int team_division = 1035;  // the selected team's division: a choice of the divisions
+inline constexpr int address = 1036;
+inline constexpr int phone = 1037;
+inline constexpr int bar_start = 1038;
 
 inline constexpr int weeks = 2001;
 inline constexpr int result_file = 2002;

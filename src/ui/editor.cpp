@@ -4,6 +4,7 @@
 
 #include "base/index.h"
 #include "base/messages.h"
+#include "league/league_details.h"
 #include "league/names.h"
 #include "ui/controls.h"
 
@@ -66,17 +67,19 @@ void Editor::bar_selected() {
   ws_.set_text(control::team_name, "");
   const std::int32_t number = league_.bar.number[at(p)];
   for (int t = 0; t < league_.n_team_slot; ++t) {
-    if (league_.team.bar_number[at(t)] == number)
-      ws_.list_append(control::team_list, league_.team.name[at(t)].view(), t);
+    if (league_.team.bar_number[at(t)] == number) ws_.list_append(control::team_list, team_row(t), t);
   }
   if (ws_.list_count(control::team_list) > 0) ws_.list_select(control::team_list, 0);
   selected_bar_ = p;
+  show_venue(p);
+  show_team_division(selected_team_entry());
 }
 
 void Editor::team_selected() {
-  const int row = ws_.list_selected(control::team_list);
-  if (row < 0) return;
-  ws_.set_text(control::team_name, ws_.list_text(control::team_list, row));
+  const int t = selected_team_entry();
+  if (t == league::no_position) return;
+  ws_.set_text(control::team_name, league_.team.name[at(t)].view());
+  show_team_division(t);
 }
 
 void Editor::add_bar() {
@@ -97,6 +100,7 @@ void Editor::add_bar() {
   ws_.set_number(control::tables, 1);
   ws_.set_number(control::team_count_label, 0);
   ws_.set_text(control::bar_name_label, name);
+  show_venue(p);
   mark_modified(league_);
 
   if (!auto_add_team_) return;
@@ -129,10 +133,13 @@ void Editor::add_team() {
 }
 
 void Editor::append_team(const std::string& name, int p) {
-  ws_.list_append(control::team_list, name, league_.n_team_slot);
+  const int division = selected_division();
+  const int t = league::add_team(league_, name, p);
+  league::set_team_division(league_, t, division);
+  ws_.list_append(control::team_list, team_row(t), t);
   ws_.set_text(control::team_name, "");
   ws_.list_select(control::team_list, ws_.list_count(control::team_list) - 1);
-  league::add_team(league_, name, p);
+  show_team_division(t);
   ws_.set_number(control::team_count_label, league_.bar.n_team_this_bar[at(p)]);
   ws_.set_number(control::total_teams_label, league_.n_team);
 }
@@ -152,6 +159,8 @@ void Editor::delete_bar() {
   ws_.set_number(control::team_count_label, 0);
   ws_.set_text(control::bar_name_label, "");
   ws_.set_number(control::total_teams_label, league_.n_team);
+  show_venue(league::no_position);
+  show_team_division(league::no_position);
   mark_modified(league_);
 }
 
@@ -174,6 +183,7 @@ void Editor::delete_team() {
   ws_.list_delete(control::team_list, row);
   ws_.set_text(control::team_name, "");
   league::delete_team(league_, t, selected_bar_);
+  show_team_division(league::no_position);
   ws_.set_number(control::team_count_label, league_.bar.n_team_this_bar[at(selected_bar_)]);
   ws_.set_number(control::total_teams_label, league_.n_team);
   mark_modified(league_);
@@ -208,8 +218,8 @@ void Editor::rename_team() {
   std::string name = ws_.get_text(control::team_name, name_field_bytes);
   if (const auto refusal = validate_name(league_, name, league::NameKind::Team))
     return base::show(ws_, *refusal);
-  replace_selected_row(control::team_list, control::team_name, name, t);
   league::rename_team(league_, t, name);
+  replace_selected_row(control::team_list, control::team_name, team_row(t), t);
   mark_modified(league_);
 }
 

@@ -9,6 +9,7 @@
 #include "schedule/league_check.h"
 #include "ui/about.h"
 #include "ui/controls.h"
+#include "ui/editor_display.h"
 #include "ui/schedule_command.h"
 #include "ui/season_window.h"
 
@@ -28,6 +29,7 @@ MainWindowLogic::~MainWindowLogic() { ws_.set_event_sink(nullptr); }
 
 void MainWindowLogic::initialise() {
   editor_.set_auto_add_team(true);
+  show_divisions(league_, ws_);
   options_.result_file = "schedule.txt";
 }
 
@@ -47,6 +49,23 @@ void MainWindowLogic::on_event(int id, base::Notification what) {
       return;
     case control::team_list:
       if (what == base::Notification::SelectionChanged) editor_.team_selected();
+      return;
+    case control::division_name:
+      last_name_field_ = NameField::Division;
+      return;
+    case control::division_list:
+      if (what == base::Notification::SelectionChanged) editor_.division_selected();
+      return;
+    case control::team_division:
+      if (what == base::Notification::SelectionChanged) editor_.team_division_chosen();
+      return;
+    case control::address:
+    case control::phone:
+    case control::bar_start:
+      // Enter in a venue field adds nothing.
+      if (what == base::Notification::FocusGained) last_name_field_ = NameField::None;
+      if (what == base::Notification::Changed) editor_.venue_changed(id);
+      if (what == base::Notification::FocusLost) editor_.venue_left(id);
       return;
     default:
       break;
@@ -68,12 +87,19 @@ void MainWindowLogic::command(int id) {
       return editor_.rename_team();
     case control::team_delete:
       return editor_.delete_team();
+    case control::division_add:
+      return editor_.add_division();
+    case control::division_rename:
+      return editor_.rename_division();
+    case control::division_delete:
+      return editor_.delete_division();
     case control::auto_add_team:
       return editor_.toggle_auto_add_team();
     case command::default_command:
       // Add bar itself empties the team name field, so decide before it runs.
       if (last_name_field_ == NameField::Bar) return editor_.add_bar();
       if (last_name_field_ == NameField::Team) return editor_.add_team();
+      if (last_name_field_ == NameField::Division) return editor_.add_division();
       return;
     case command::file_new:
       return files_.file_new();

@@ -44,7 +44,12 @@ std::string display_date(base::Date date) {
   return std::string(base::weekday_name(date).substr(0, 3)) + " " + base::format_iso_date(date);
 }
 
-std::vector<WeekRow> week_rows(const season::Season& season, std::string_view filter) {
+std::vector<WeekRow> week_rows(const season::Season& season, std::string_view filter, int division) {
+  // A match is played within one division: its host's says which.
+  const auto in_division = [&season, division](int team) {
+    return division == 0 || (team >= 1 && team <= static_cast<int>(season.teams.size()) &&
+                             season.team(team).division == division);
+  };
   const std::string_view part = trimmed(filter);
   const auto wanted = [part](const WeekRow& row) {
     if (row.kind == RowKind::WeekOff) return true;
@@ -62,11 +67,13 @@ std::vector<WeekRow> week_rows(const season::Season& season, std::string_view fi
     const season::Week& week = season.weeks[w];
     const std::string date = week_date(week);
     for (const season::Match& m : week.matches) {
+      if (!in_division(m.home)) continue;
       add({RowKind::Match, week.number, date, team_name(season, m.home), team_name(season, m.away),
            venue_name(season, m)});
     }
     for (int team : week.not_playing)
-      add({RowKind::Bye, week.number, date, team_name(season, team), std::string(not_playing_text), {}});
+      if (in_division(team))
+        add({RowKind::Bye, week.number, date, team_name(season, team), std::string(not_playing_text), {}});
   }
   return rows;
 }

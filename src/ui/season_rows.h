@@ -46,8 +46,9 @@ struct FixtureRow {
 
 // Every week in order, with the calendar's weeks off in their places; with
 // a filter, only the rows whose team or venue contains it (letter case and
-// outer blanks ignored). Weeks off concern everybody and always stay.
-std::vector<WeekRow> week_rows(const season::Season& season, std::string_view filter = {});
+// outer blanks ignored), and with a division (from 1; 0 for all) only its
+// matches and byes. Weeks off concern everybody and always stay.
+std::vector<WeekRow> week_rows(const season::Season& season, std::string_view filter = {}, int division = 0);
 
 // One team's matches and byes, with the weeks off; none for a team the
 // season does not have.

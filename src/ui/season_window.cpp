@@ -79,6 +79,19 @@ bool SeasonWindowLogic::remove_week_off(base::Date date) {
   return edit_calendar([&] { return calendar_.remove_week_off(date); });
 }
 
+// The season may be built around the dates, so a change rebuilds it.
+bool SeasonWindowLogic::add_unavailable(const league::Unavailable& entry) {
+  if (!calendar_.add_unavailable(entry)) return false;
+  rebuild();
+  return true;
+}
+
+bool SeasonWindowLogic::remove_unavailable(const league::Unavailable& entry) {
+  if (!calendar_.remove_unavailable(entry)) return false;
+  rebuild();
+  return true;
+}
+
 void SeasonWindowLogic::clear_calendar() {
   edit_calendar([&] {
     calendar_.clear();

@@ -50,9 +50,11 @@ class SeasonWindowLogic {
   const league::League& league() const { return league_; }
 
   // --- The tabs (see season_rows.h)
-  std::vector<WeekRow> week_rows(std::string_view filter = {}) const {
-    return ui::week_rows(season_, filter);
+  std::vector<WeekRow> week_rows(std::string_view filter = {}, int division = 0) const {
+    return ui::week_rows(season_, filter, division);
   }
+  // The season's division names; empty for a league of one division.
+  const std::vector<std::string>& divisions() const { return season_.divisions; }
   int team_count() const { return static_cast<int>(season_.teams.size()); }
   // The team picked on the Teams tab (0 when none); also what a one-team
   // export or print is for.
@@ -73,6 +75,10 @@ class SeasonWindowLogic {
   bool add_week_off(base::Date date);
   bool remove_week_off(base::Date date);
   void clear_calendar();
+  bool add_unavailable(const league::Unavailable& entry);
+  bool remove_unavailable(const league::Unavailable& entry);
+  std::vector<UnavailableChoice> unavailable_choices() const { return calendar_.unavailable_choices(); }
+  std::vector<UnavailableRow> unavailable_rows() const { return calendar_.unavailable_rows(); }
 
   // --- Export and print (see SeasonExport)
   void set_pdf_renderer(PdfRenderer renderer) { export_.set_pdf_renderer(std::move(renderer)); }

@@ -202,7 +202,7 @@ class WindowTest : public QObject {
     QTest::newRow("large") << DisplaySize::Large;
   }
   // Each size fixed and wider than the one before; a screen reader finds every
-  // control, and only the three entry fields are tab stops.
+  // control, and Tab goes round the entry fields and the Division choice alone.
   void builds_at_each_display_size() {
     QFETCH(DisplaySize, size);
     static int smaller_width = 0;  // rows run from small to large
@@ -212,11 +212,44 @@ class WindowTest : public QObject {
     QVERIFY(p.window.width() > std::exchange(smaller_width, p.window.width()));
     QCOMPARE(unnamed(p.window.centralWidget()), QStringList());
     QList<QWidget*> tab_stops;
-    for (QWidget* w : p.window.findChildren<QWidget*>()) {
+    QWidget* w = p.ws.control(c::bar_name);
+    do {
       if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&p.window)) tab_stops << w;
-    }
-    QCOMPARE(tab_stops, (QList<QWidget*>{p.ws.control(c::bar_name), p.ws.control(c::tables),
-                                         p.ws.control(c::team_name)}));
+      w = w->nextInFocusChain();
+    } while (w != p.ws.control(c::bar_name));
+    QList<QWidget*> expected;
+    for (int id : {c::bar_name, c::tables, c::address, c::phone, c::bar_start, c::team_name, c::team_division,
+                   c::division_name})
+      expected << p.ws.control(id);
+    QCOMPARE(tab_stops, expected);
+  }
+
+  // The Division choice is the logic's list of divisions: the user's choice
+  // reaches it, the program's own does not; an access key reaches a venue field.
+  void the_division_choice_and_the_venue_fields_reach_the_logic() {
+    Program p;
+    p.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&p.window));
+    QTest::keyClicks(p.edit(c::bar_name), QStringLiteral("Corner Pocket"));
+    QTest::keyClick(p.edit(c::bar_name), Qt::Key_Return);
+    QTest::keyClicks(p.edit(c::division_name), QStringLiteral("Premier"));
+    QTest::keyClick(p.edit(c::division_name), Qt::Key_Return);
+    auto* choice = qobject_cast<QComboBox*>(p.ws.control(c::team_division));
+    auto* teams = qobject_cast<QListWidget*>(p.ws.control(c::team_list));
+    QCOMPARE(std::tuple(choice->count(), choice->currentIndex()), std::tuple(2, 0));
+    choice->setFocus();
+    QTest::keyClick(choice, Qt::Key_Down);
+    QCOMPARE(teams->item(0)->text(), QStringLiteral("Corner Pocket (Premier)"));
+    QCOMPARE(p.logic.league().team.division[0], 2);
+    QTest::keyClick(&p.window, Qt::Key_S, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), p.ws.control(c::address));
+    QTest::keyClicks(p.edit(c::address), QStringLiteral("1 Quay Street"));
+    p.edit(c::bar_start)->setFocus();
+    QTest::keyClicks(p.edit(c::bar_start), QStringLiteral("7pm"));
+    p.edit(c::phone)->setFocus();  // leaving the start time refuses it and puts the kept one back
+    QCOMPARE(p.logic.league().bar.address[0].view(), "1 Quay Street");
+    QCOMPARE(p.edit(c::bar_start)->text(), QString());
+    QCOMPARE(p.messages.size(), 1u);
   }
 
   // Enter reaches the logic (which group it adds in is the logic's rule), the
@@ -418,6 +451,27 @@ class WindowTest : public QObject {
     QVERIFY(o.find<QLabel>("totals")->text().contains(QString::number(o.logic.fairness().total_breaks)));
     QTest::keyClicks(o.find<QLineEdit>("filter"), QStringLiteral("Cue"));
     QCOMPARE(unnamed(&o.window), QStringList());  // the clear button shows with text
+  }
+
+  // The unavailable dates wait for the calendar; a date is listed once it is
+  // a match date, and a refused one is said as the calendar's values are.
+  void unavailable_dates_are_added_removed_and_refused_with_the_calendar() {
+    Season o;
+    auto* list = o.find<QListWidget>("unavailable");
+    QVERIFY(!list->isEnabled());
+    o.find<QCheckBox>("dated")->click();
+    const QDate first = o.find<QDateEdit>("first_date")->date();
+    o.find<QComboBox>("unavailable_who")->setCurrentIndex(1);
+    o.find<QDateEdit>("unavailable_date")->setDate(first.addDays(7));
+    o.find<QPushButton>("add_unavailable")->click();
+    QCOMPARE(list->count(), 1);
+    QVERIFY(list->item(0)->text().startsWith(first.addDays(7).toString(Qt::ISODate)));
+    o.find<QDateEdit>("unavailable_date")->setDate(first.addDays(8));
+    o.find<QPushButton>("add_unavailable")->click();
+    QVERIFY(o.find<QLabel>("calendar_status")->text().contains(QStringLiteral("is not a match date")));
+    list->setCurrentRow(0);
+    o.find<QPushButton>("remove_unavailable")->click();
+    QCOMPARE(std::pair(list->count(), o.logic.league().unavailable.n_entry), std::pair(0, 0));
   }
 
   // Export asks for a file of the format's type and writes what the

@@ -30,7 +30,8 @@ struct ClosingTracker : base::DialogHandler {
 bool FakeWindowSystem::is_field(int control) {
   namespace c = ui::control;
   return control == c::title || control == c::bar_name || control == c::team_name || control == c::tables ||
-         control == c::weeks || control == c::result_file;
+         control == c::weeks || control == c::result_file || control == c::division_name ||
+         control == c::address || control == c::phone || control == c::bar_start;
 }
 
 void FakeWindowSystem::notify(int control, base::Notification what) {

@@ -77,6 +77,7 @@ class FakeWindowSystem : public base::WindowSystem {
     notify(list, base::Notification::SelectionChanged);
   }
   void click(int control) { notify(control, base::Notification::Clicked); }
+  void leave(int control) { notify(control, base::Notification::FocusLost); }
   void press_enter() { click(ui::command::default_command); }
 
   // Scripts.

@@ -301,3 +301,66 @@ TEST_F(SeasonWindowTest, AFailedExportSaysWhyAndKeepsTheEarlierFile) {
 
 }  // namespace
 }  // namespace quintora::test
+
+namespace quintora::test {
+namespace {
+
+using UnavailableTest = SeasonWindowTest;
+
+// Unavailable dates are checked like the weeks off: a refused one leaves
+// its reason and the league as it was; a taken one marks the league changed.
+TEST_F(UnavailableTest, AMatchDateForABarOrATeamListedInDateOrder) {
+  open_example("spring-league.sch");
+  ui::SeasonWindowLogic& w = window();
+  const std::vector<ui::UnavailableChoice> choices = w.unavailable_choices();
+  ASSERT_EQ(choices.size(), static_cast<std::size_t>(league().n_bar + league().n_team));
+  EXPECT_EQ(choices.front().text, "Bar: The Corner Pocket");
+  const ui::UnavailableChoice& team = choices.back();
+  EXPECT_EQ(team.text, "Team: Side Spin");
+  const league::Unavailable late{team.kind, team.position, {2026, 9, 15}};
+  EXPECT_FALSE(w.add_unavailable(late));
+  EXPECT_EQ(w.calendar_message(), "The league has no calendar: give the weeks dates first.");
+  w.set_first_date({2026, 9, 1});
+  EXPECT_TRUE(w.add_unavailable(late));
+  EXPECT_TRUE(w.add_unavailable({choices.front().kind, choices.front().position, {2026, 9, 8}}));
+  EXPECT_FALSE(w.add_unavailable(late));
+  EXPECT_EQ(w.calendar_message(), "2026-09-15 is already listed.");
+  EXPECT_FALSE(w.add_unavailable({team.kind, team.position, {2026, 9, 9}}));
+  EXPECT_EQ(league().unavailable.n_entry, 2);
+  std::vector<std::string> rows;
+  for (const ui::UnavailableRow& r : w.unavailable_rows()) rows.push_back(r.text);
+  EXPECT_EQ(rows, (Strings{"2026-09-08  The Corner Pocket (bar)", "2026-09-15  Side Spin (team)"}));
+  EXPECT_TRUE(w.remove_unavailable(late));
+  EXPECT_FALSE(w.remove_unavailable(late));
+  EXPECT_EQ(league().file_state, league::FileState::Modified);
+}
+
+}  // namespace
+}  // namespace quintora::test
+
+namespace quintora::test {
+namespace {
+
+// A division's matches and byes alone, weeks off with them; 0 is every division.
+TEST(WeekRows, ADivisionShowsItsOwnMatchesAndByes) {
+  season::Season s;
+  s.bars = {{"Bar", 2}};
+  s.teams = {{"A", 1, 1}, {"B", 1, 1}, {"C", 1, 2}, {"D", 1, 2}, {"E", 1, 2}};
+  s.divisions = {"Premier", "First"};
+  s.calendar = league::Calendar{};
+  s.calendar->first = {2026, 9, 1};
+  s.calendar->add_week_off({2026, 9, 8});
+  s.weeks = {{1, base::Date{2026, 9, 1}, {{1, 2}, {3, 4}}, {5}},
+             {2, base::Date{2026, 9, 15}, {{2, 1}, {5, 3}}, {4}}};
+  const auto homes = [&s](int division) {
+    std::string out;
+    for (const ui::WeekRow& r : ui::week_rows(s, "", division)) out += r.home + ",";
+    return out;
+  };
+  EXPECT_EQ(homes(0), "A,C,E,Week off,B,E,D,");
+  EXPECT_EQ(homes(1), "A,Week off,B,");
+  EXPECT_EQ(homes(2), "C,E,Week off,E,D,");
+}
+
+}  // namespace
+}  // namespace quintora::test

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -28,6 +29,7 @@ namespace quintora::ui::qt {
 namespace {
 
 QString without_colon(QString text) {
+  text.remove(QLatin1Char('&'));  // an access key's mark
   text = text.trimmed();
   if (text.endsWith(QLatin1Char(':'))) text.chop(1);
   return text.trimmed();
@@ -171,6 +173,17 @@ class FormBuilder {
     return w;
   }
 
+  QComboBox* choice(int id, QLabel* caption) {
+    auto* w = new QComboBox;
+    w->setFocusPolicy(Qt::StrongFocus);
+    w->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    w->setMinimumContentsLength(20);
+    w->setAccessibleName(without_colon(caption->text()));
+    caption->setBuddy(w);
+    ws_.add_control(id, w, true);
+    return w;
+  }
+
   QPushButton* push(int id, const QString& text, const QString& description) {
     auto* w = new QPushButton(text);
     w->setFocusPolicy(Qt::ClickFocus);
@@ -241,8 +254,45 @@ QGroupBox* build_profile_group(FormBuilder& b) {
   QLineEdit* tables = b.edit(control::tables, tables_label, true, 10);  // any 32-bit count
   tables->setMaximumWidth(b.char_width() * 8);
   layout->addWidget(tables, 2, 1);
+  // Where and when the bar hosts: what players see in the published season.
+  auto* address_label = FormBuilder::label(QStringLiteral("Addre&ss:"));
+  layout->addWidget(address_label, 3, 0);
+  layout->addWidget(b.edit(control::address, address_label, true, address_field_bytes), 3, 1, 1, 2);
+  auto* phone_label = FormBuilder::label(QStringLiteral("P&hone:"));
+  layout->addWidget(phone_label, 4, 0);
+  layout->addWidget(b.edit(control::phone, phone_label, true, phone_field_bytes), 4, 1, 1, 2);
+  auto* start_label = FormBuilder::label(QStringLiteral("Start &time:"));
+  layout->addWidget(start_label, 5, 0);
+  QLineEdit* start = b.edit(control::bar_start, start_label, true, start_field_bytes);
+  start->setFixedWidth(b.char_width() * 9);
+  start->setPlaceholderText(QStringLiteral("HH:MM"));
+  start->setAccessibleDescription(QStringLiteral("HH:MM, or empty for the league's start time"));
+  layout->addWidget(start, 5, 1);
+  layout->addWidget(FormBuilder::label(QStringLiteral("(empty: the league's time)")), 5, 2);
   layout->setColumnStretch(2, 1);
   return profile;
+}
+
+QGroupBox* build_division_group(FormBuilder& b) {
+  auto* divisions = new QGroupBox(QStringLiteral("Add, Rename or Delete Divisions"));
+  auto* layout = new QVBoxLayout(divisions);
+  auto* list_label = FormBuilder::label(QStringLiteral("Divisions:"));
+  layout->addWidget(list_label);
+  QListWidget* list = b.list(control::division_list, list_label);
+  // A league has at most eight: a short list keeps the window's height.
+  list->setMinimumHeight(b.line_height() * 3);
+  list->setMaximumHeight(b.line_height() * 5);
+  layout->addWidget(list);
+  auto* name_label = FormBuilder::label(QStringLiteral("To rename or add a division, enter a &name:"));
+  layout->addWidget(name_label);
+  layout->addWidget(b.edit(control::division_name, name_label, true, name_field_bytes));
+  layout->addLayout(FormBuilder::button_row(
+      b.push(control::division_add, QStringLiteral("Add"), QStringLiteral("Add a division")),
+      b.push(control::division_rename, QStringLiteral("Rename"),
+             QStringLiteral("Rename the selected division")),
+      b.push(control::division_delete, QStringLiteral("Delete"),
+             QStringLiteral("Delete the selected division; its teams go to the first"))));
+  return divisions;
 }
 
 QGroupBox* build_team_group(FormBuilder& b) {
@@ -253,6 +303,11 @@ QGroupBox* build_team_group(FormBuilder& b) {
   QListWidget* team_list = b.list(control::team_list, list_label);
   team_list->setMinimumHeight(b.line_height() * 5);
   layout->addWidget(team_list, 1);
+  auto* division_row = new QHBoxLayout;
+  auto* division_label = FormBuilder::label(QStringLiteral("D&ivision:"));
+  division_row->addWidget(division_label);
+  division_row->addWidget(b.choice(control::team_division, division_label), 1);
+  layout->addLayout(division_row);
   auto* name_label = FormBuilder::label(QStringLiteral("To rename or add a team, enter a name:"));
   layout->addWidget(name_label);
   layout->addWidget(b.edit(control::team_name, name_label, true, name_field_bytes));
@@ -312,7 +367,10 @@ void MainWindow::build_form(DisplaySize size) {
   auto* layout = new QVBoxLayout(form);
   layout->addLayout(build_top_line(builder));
   auto* middle = new QHBoxLayout;
-  middle->addWidget(build_bar_group(builder), 1);
+  auto* left = new QVBoxLayout;
+  left->addWidget(build_bar_group(builder), 1);
+  left->addWidget(build_division_group(builder));
+  middle->addLayout(left, 1);
   auto* right = new QVBoxLayout;
   right->addWidget(build_profile_group(builder));
   right->addWidget(build_team_group(builder), 1);
@@ -320,10 +378,12 @@ void MainWindow::build_form(DisplaySize size) {
   layout->addLayout(middle, 1);
   build_bottom_lines(builder, ws_, layout);
 
-  // Tab moves only among the three entry fields.
+  // Tab moves only among the entry fields and the Division choice.
   auto field = [this](int id) { return ws_.control(id); };
-  setTabOrder(field(control::bar_name), field(control::tables));
-  setTabOrder(field(control::tables), field(control::team_name));
+  const int order[] = {control::bar_name,      control::tables,       control::address,
+                       control::phone,         control::bar_start,    control::team_name,
+                       control::team_division, control::division_name};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(field(order[i - 1]), field(order[i]));
   setCentralWidget(form);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -129,6 +130,11 @@ void QtWindowSystem::add_control(int id, QWidget* widget, bool notify_sink) {
     connect(list, &QListWidget::itemSelectionChanged, this, [this, id] {
       if (program_change_ == 0) notify(id, base::Notification::SelectionChanged);
     });
+  } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    // A choice is a list whose one selected row is the current one.
+    connect(combo, &QComboBox::currentIndexChanged, this, [this, id] {
+      if (program_change_ == 0) notify(id, base::Notification::SelectionChanged);
+    });
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     connect(button, &QAbstractButton::clicked, this, [this, id] { notify(id, base::Notification::Clicked); });
   }
@@ -170,6 +176,7 @@ base::Answer QtWindowSystem::message_box(std::string_view text, std::string_view
 }
 
 void QtWindowSystem::list_append(int list, std::string_view text, int tag) {
+  if (find<QComboBox>(list) != nullptr) return list_insert(list, -1, text, tag);
   auto* w = find<QListWidget>(list);
   if (w == nullptr) return;
   ProgramChange change(program_change_);
@@ -179,6 +186,11 @@ void QtWindowSystem::list_append(int list, std::string_view text, int tag) {
 }
 
 void QtWindowSystem::list_insert(int list, int row, std::string_view text, int tag) {
+  if (auto* combo = find<QComboBox>(list)) {
+    ProgramChange change(program_change_);
+    combo->insertItem(row < 0 || row > combo->count() ? combo->count() : row, from_utf8(text), tag);
+    return;
+  }
   auto* w = find<QListWidget>(list);
   if (w == nullptr) return;
   if (row < 0 || row > w->count()) row = w->count();
@@ -189,6 +201,13 @@ void QtWindowSystem::list_insert(int list, int row, std::string_view text, int t
 }
 
 void QtWindowSystem::list_delete(int list, int row) {
+  if (auto* combo = find<QComboBox>(list)) {
+    ProgramChange change(program_change_);
+    const bool was_current = combo->currentIndex() == row;
+    combo->removeItem(row);
+    if (was_current) combo->setCurrentIndex(-1);
+    return;
+  }
   auto* w = find<QListWidget>(list);
   if (w == nullptr || row < 0 || row >= w->count()) return;
   ProgramChange change(program_change_);
@@ -203,6 +222,11 @@ void QtWindowSystem::list_delete(int list, int row) {
 }
 
 void QtWindowSystem::list_clear(int list) {
+  if (auto* combo = find<QComboBox>(list)) {
+    ProgramChange change(program_change_);
+    combo->clear();
+    return;
+  }
   auto* w = find<QListWidget>(list);
   if (w == nullptr) return;
   ProgramChange change(program_change_);
@@ -210,11 +234,13 @@ void QtWindowSystem::list_clear(int list) {
 }
 
 int QtWindowSystem::list_count(int list) const {
+  if (const auto* combo = find<QComboBox>(list)) return combo->count();
   const auto* w = find<QListWidget>(list);
   return w == nullptr ? 0 : w->count();
 }
 
 int QtWindowSystem::list_selected(int list) const {
+  if (const auto* combo = find<QComboBox>(list)) return combo->currentIndex();
   const auto* w = find<QListWidget>(list);
   if (w == nullptr) return -1;
   const QList<QListWidgetItem*> selected = w->selectedItems();
@@ -222,12 +248,19 @@ int QtWindowSystem::list_selected(int list) const {
 }
 
 std::string QtWindowSystem::list_text(int list, int row) const {
+  if (const auto* combo = find<QComboBox>(list))
+    return row < 0 ? std::string() : to_utf8(combo->itemText(row));
   const auto* w = find<QListWidget>(list);
   if (w == nullptr || row < 0 || row >= w->count()) return {};
   return to_utf8(w->item(row)->text());
 }
 
 int QtWindowSystem::list_tag(int list, int row) const {
+  if (const auto* combo = find<QComboBox>(list)) {
+    bool ok = false;
+    const int tag = combo->itemData(row).toInt(&ok);
+    return ok && row >= 0 ? tag : -1;
+  }
   const auto* w = find<QListWidget>(list);
   if (w == nullptr || row < 0 || row >= w->count()) return -1;
   bool ok = false;
@@ -236,6 +269,11 @@ int QtWindowSystem::list_tag(int list, int row) const {
 }
 
 void QtWindowSystem::list_select(int list, int row) {
+  if (auto* combo = find<QComboBox>(list)) {
+    ProgramChange change(program_change_);
+    combo->setCurrentIndex(row < 0 || row >= combo->count() ? -1 : row);
+    return;
+  }
   auto* w = find<QListWidget>(list);
   if (w == nullptr) return;
   ProgramChange change(program_change_);

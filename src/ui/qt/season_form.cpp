@@ -152,7 +152,9 @@ QWidget* SeasonWindow::build_choice_group() {
 QWidget* SeasonWindow::build_calendar_group() {
   auto* group = named(new QGroupBox(QStringLiteral("Calendar")), QStringLiteral("calendar_group"),
                       QStringLiteral("Calendar"));
-  auto* columns = new QHBoxLayout(group);
+  auto* rows = new QVBoxLayout(group);
+  auto* columns = new QHBoxLayout;
+  rows->addLayout(columns);
 
   auto* fields = new QFormLayout;
   const QString dated_text = QStringLiteral("&Give the weeks dates");
@@ -191,16 +193,46 @@ QWidget* SeasonWindow::build_calendar_group() {
   off->addLayout(off_buttons, 2, 1);
   off->setRowStretch(3, 1);
   columns->addLayout(off, 1);
+  columns->addLayout(build_unavailable_column(), 1);
 
   calendar_status_ = display(QStringLiteral("calendar_status"), QStringLiteral("Calendar status"));
-  calendar_status_->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
+
   QPalette alert = calendar_status_->palette();
   alert.setColor(QPalette::WindowText, alert_colour());
   calendar_status_->setPalette(alert);
   calendar_status_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-  columns->addWidget(calendar_status_, 1);
+  // Under the fields, the width of the group: the window keeps its width.
+  rows->addWidget(calendar_status_);
   connect_calendar();
   return group;
+}
+
+// The dates a bar hosts nothing or a team plays no home match.
+QLayout* SeasonWindow::build_unavailable_column() {
+  auto* column = new QGridLayout;
+  unavailable_list_ = named(new QListWidget, QStringLiteral("unavailable"), QString());
+  unavailable_list_->setMaximumHeight(fontMetrics().height() * 6);
+  unavailable_list_->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
+  column->addWidget(label_for(QStringLiteral("&Unavailable dates:"), unavailable_list_), 0, 0);
+  column->addWidget(unavailable_list_, 1, 0, 4, 1);
+  unavailable_who_ = named(new QComboBox, QStringLiteral("unavailable_who"), QString());
+  unavailable_who_->setMinimumContentsLength(16);
+  unavailable_who_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  column->addWidget(label_for(QStringLiteral("W&ho:"), unavailable_who_), 0, 1);
+  column->addWidget(unavailable_who_, 1, 1);
+  unavailable_date_ = date_edit(QStringLiteral("unavailable_date"));
+  column->addWidget(label_for(QStringLiteral("Da&y:"), unavailable_date_), 2, 1);
+  column->addWidget(unavailable_date_, 3, 1);
+  unavailable_add_ = push_button(QStringLiteral("Add"), QStringLiteral("add_unavailable"),
+                                 QStringLiteral("Add unavailable date"));
+  unavailable_remove_ = push_button(QStringLiteral("Remove"), QStringLiteral("remove_unavailable"),
+                                    QStringLiteral("Remove unavailable date"));
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(unavailable_add_);
+  buttons->addWidget(unavailable_remove_);
+  column->addLayout(buttons, 4, 1);
+  column->setRowStretch(4, 1);
+  return column;
 }
 
 QWidget* SeasonWindow::build_weeks_tab() {
@@ -214,12 +246,18 @@ QWidget* SeasonWindow::build_weeks_tab() {
   filter_->setPlaceholderText(QStringLiteral("a team or a bar"));
   filter_row->addWidget(label_for(QStringLiteral("Show o&nly:"), filter_));
   filter_row->addWidget(filter_, 1);
+  // Shown only while the season has more than one division.
+  division_ = named(new QComboBox, QStringLiteral("division_filter"), QString());
+  division_label_ = label_for(QStringLiteral("Division:"), division_);
+  filter_row->addWidget(division_label_);
+  filter_row->addWidget(division_);
   layout->addLayout(filter_row);
   weeks_table_ = table_view({QStringLiteral("Week"), QStringLiteral("Date"), QStringLiteral("Home team"),
                              QStringLiteral("Away team"), QStringLiteral("Venue")},
                             {0}, -1, QStringLiteral("weeks_table"), QStringLiteral("Weeks"));
   layout->addWidget(weeks_table_, 1);
   connect(filter_, &QLineEdit::textChanged, this, [this] { show_weeks(); });
+  connect(division_, &QComboBox::currentIndexChanged, this, [this] { show_weeks(); });
   return page;
 }
 

@@ -166,6 +166,19 @@ void SeasonWindow::connect_calendar() {
     if (item == nullptr) return;
     calendar_changed(logic_.remove_week_off(from_qt(item->data(Qt::UserRole).toDate())));
   });
+  connect(unavailable_add_, &QPushButton::clicked, this, [this] {
+    const auto choices = logic_.unavailable_choices();
+    const int who = unavailable_who_->currentIndex();
+    if (who < 0 || who >= static_cast<int>(choices.size())) return;
+    const UnavailableChoice& c = choices[static_cast<std::size_t>(who)];
+    calendar_changed(logic_.add_unavailable({c.kind, c.position, from_qt(unavailable_date_->date())}));
+  });
+  connect(unavailable_remove_, &QPushButton::clicked, this, [this] {
+    const auto rows = logic_.unavailable_rows();
+    const int row = unavailable_list_->currentRow();
+    if (row < 0 || row >= static_cast<int>(rows.size())) return;
+    calendar_changed(logic_.remove_unavailable(rows[static_cast<std::size_t>(row)].entry));
+  });
 }
 
 void SeasonWindow::choice_changed() {
@@ -248,6 +261,7 @@ void SeasonWindow::show_calendar() {
     w->setEnabled(calendar.has_value());
   }
   off_list_->clear();
+  show_unavailable(calendar.has_value());
   if (!calendar) {
     every_->setValue(league::default_every_days);
     start_->setTime(to_qt(base::TimeOfDay{}));
@@ -265,6 +279,22 @@ void SeasonWindow::show_calendar() {
   if (off_date_->date() < to_qt(calendar->first)) off_date_->setDate(to_qt(calendar->first));
 }
 
+void SeasonWindow::show_unavailable(bool dated) {
+  for (QWidget* w : std::initializer_list<QWidget*>{unavailable_list_, unavailable_who_, unavailable_date_,
+                                                    unavailable_add_, unavailable_remove_})
+    w->setEnabled(dated);
+  // The bars and teams stay as they are while the window is open.
+  if (unavailable_who_->count() == 0) {
+    for (const UnavailableChoice& c : logic_.unavailable_choices())
+      unavailable_who_->addItem(from_utf8(c.text));
+  }
+  unavailable_list_->clear();
+  for (const UnavailableRow& row : logic_.unavailable_rows()) unavailable_list_->addItem(from_utf8(row.text));
+  const std::optional<league::Calendar>& calendar = logic_.calendar();
+  if (calendar && unavailable_date_->date() < to_qt(calendar->first))
+    unavailable_date_->setDate(to_qt(calendar->first));
+}
+
 void SeasonWindow::show_season() {
   show_weeks();
   show_team();
@@ -273,9 +303,19 @@ void SeasonWindow::show_season() {
 }
 
 void SeasonWindow::show_weeks() {
+  const std::vector<std::string>& divisions = logic_.divisions();
+  if (division_->count() != static_cast<int>(divisions.size()) + (divisions.empty() ? 0 : 1)) {
+    const QSignalBlocker block(division_);
+    division_->clear();
+    if (!divisions.empty()) division_->addItem(QStringLiteral("All divisions"));
+    for (const std::string& name : divisions) division_->addItem(from_utf8(name));
+  }
+  division_->setVisible(!divisions.empty());
+  division_label_->setVisible(!divisions.empty());
   std::vector<QStringList> rows;
   std::vector<RowLook> looks;
-  for (const WeekRow& r : logic_.week_rows(to_utf8(filter_->text(), 4 * 1024))) {
+  const int division = std::max(division_->currentIndex(), 0);
+  for (const WeekRow& r : logic_.week_rows(to_utf8(filter_->text(), 4 * 1024), division)) {
     rows.push_back({r.week > 0 ? number(r.week) : QString(), from_utf8(r.date), from_utf8(r.home),
                     from_utf8(r.away), from_utf8(r.venue)});
     looks.push_back(r.kind == RowKind::Match ? RowLook::Plain : RowLook::Dim);

@@ -49,6 +49,7 @@ class SeasonWindow final : public QDialog {
  private:
   QWidget* build_choice_group();
   QWidget* build_calendar_group();
+  QLayout* build_unavailable_column();
   QWidget* build_weeks_tab();
   QWidget* build_teams_tab();
   QWidget* build_fairness_tab();
@@ -65,6 +66,7 @@ class SeasonWindow final : public QDialog {
 
   void show_choice();
   void show_calendar();
+  void show_unavailable(bool dated);
   void show_season();
   void show_weeks();
   void show_team();
@@ -88,10 +90,17 @@ class SeasonWindow final : public QDialog {
   QDateEdit* off_date_ = nullptr;
   QPushButton* off_add_ = nullptr;
   QPushButton* off_remove_ = nullptr;
+  QListWidget* unavailable_list_ = nullptr;
+  QComboBox* unavailable_who_ = nullptr;
+  QDateEdit* unavailable_date_ = nullptr;
+  QPushButton* unavailable_add_ = nullptr;
+  QPushButton* unavailable_remove_ = nullptr;
   QLabel* calendar_status_ = nullptr;
 
   QTabWidget* tabs_ = nullptr;
   QLineEdit* filter_ = nullptr;
+  QComboBox* division_ = nullptr;  // 0: all divisions
+  QLabel* division_label_ = nullptr;
   QTableView* weeks_table_ = nullptr;
   QComboBox* team_ = nullptr;
   QTableView* fixtures_table_ = nullptr;

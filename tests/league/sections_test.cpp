@@ -1,0 +1,209 @@
+// The optional sections after the team list: divisions, calendar,
+// unavailable dates and venues, written in one order only when the league
+// has them, read in any order, renumbered by the save with the bars and
+// teams, and a broken or repeated one reported by its line while the rest loads.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "league_test_support.h"
+#include "support/calendar_builder.h"
+
+namespace quintora::test {
+namespace {
+
+using league::UnavailableKind;
+
+std::string crlf(const std::string& lf) { return std::regex_replace(lf, std::regex("\n"), "\r\n"); }
+
+const std::string teams_lf =
+    "!! Version 1.4.0\n<< Title >>\nT\n<< Number of Bars and Gap of Position Night >>\n2  0\n"
+    "<< BARS: Bar number, Number of Teams, Number of Tables and Bar Name >>\n"
+    "1  2  1\nCorner Pocket\n2  1  1\nEight Ball\n<< Number of Teams >>\n3\n"
+    "<< TEAMS: Corresponding Bar Number and Team Name >>\n1\nCorner Pocket\n1\nSharks\n2\nEight Ball\n";
+const std::string divisions =
+    "<< DIVISIONS: Number of Divisions, each Division Name, then each Team's Division Number in Team Order "
+    ">>\n2\nPremier\nFirst\n1\n2\n2\n";
+const std::string calendar_lf =
+    "<< CALENDAR: First Match Date, Days Between Match Weeks, Start Time, Number of Weeks Off, Weeks Off "
+    ">>\n2026-09-08\n7\n19:30\n1\n2026-12-22\n";
+const std::string unavailable =
+    "<< UNAVAILABLE: Number of Entries, then each as BAR or TEAM, its Number, and the Date >>\n"
+    "2\nBAR\n2\n2026-12-29\nTEAM\n3\n2026-09-15\n";
+const std::string venues =
+    "<< VENUES: Number of Bars, then for each Bar in order its Address, its Phone and its Start Time >>\n"
+    "2\n1 Quay Street, Bristol\n0117 496 0000\n\n\n\n20:15\n";
+
+// The sections as read, one line each.
+std::string sections_of(const league::League& l) {
+  std::ostringstream out;
+  out << "divisions=" << l.division.n_division;
+  for (int t = 0; t < l.n_team_slot; ++t) out << " " << league::division_of(l, t);
+  out << "\n";
+  for (const league::Unavailable& u : unavailable_entries(l))
+    out << (u.kind == UnavailableKind::Bar ? "bar " : "team ") << u.position << " "
+        << base::format_iso_date(u.date) << "\n";
+  for (int p = 0; p < l.n_bar_slot; ++p) {
+    const auto& start = l.bar.start[static_cast<std::size_t>(p)];
+    out << "venue [" << l.bar.address[static_cast<std::size_t>(p)].view() << "] ["
+        << l.bar.phone[static_cast<std::size_t>(p)].view() << "] "
+        << (start ? base::format_time(*start) : "-") << "\n";
+  }
+  return out.str();
+}
+
+const std::string all_read =
+    "divisions=2 1 2 2\nbar 1 2026-12-29\nteam 2 2026-09-15\nvenue [1 Quay Street, Bristol] [0117 496 0000] "
+    "-\n"
+    "venue [] [] 20:15\n";
+
+TEST(LeagueSections, ReadInAnyOrderAndWrittenInOneEachOnlyWhenThere) {
+  ScratchFolder folder;
+  FakeWindowSystem ws;
+  const std::string ordered = divisions + calendar_lf + unavailable + venues;
+  const std::vector<std::string> orders = {ordered, venues + unavailable + "\n\n" + calendar_lf + divisions,
+                                           unavailable + divisions + venues + calendar_lf};
+  for (const std::string& order : orders) {
+    league::League league;
+    ASSERT_EQ(read_text(league, teams_lf + order, ws), league::ReadResult::Success);
+    EXPECT_EQ(sections_of(league), all_read);
+    ASSERT_TRUE(save(league, ws, folder / "all.sch", "T"));
+    EXPECT_EQ(file_bytes(folder / "all.sch"), crlf(teams_lf + ordered));
+    EXPECT_EQ(sections_of(league), all_read);
+  }
+  // Each alone (the dates with their calendar) round trips to its own bytes.
+  for (const std::string& alone : {divisions, calendar_lf, calendar_lf + unavailable, venues}) {
+    league::League league;
+    ASSERT_EQ(read_text(league, teams_lf + alone, ws), league::ReadResult::Success);
+    ASSERT_TRUE(save(league, ws, folder / "alone.sch", "T"));
+    EXPECT_EQ(file_bytes(folder / "alone.sch"), crlf(teams_lf + alone));
+  }
+  EXPECT_EQ(boxes(ws), "");
+  // One division (named or not) and bars without details write nothing.
+  league::League plain;
+  ASSERT_EQ(read_text(plain, teams_lf + "<< DIVISIONS\n1\nAll\n1\n1\n1\n<< VENUES\n2\n\n\n\n\n\n\n", ws),
+            league::ReadResult::Success);
+  ASSERT_TRUE(save(plain, ws, folder / "plain.sch", "T"));
+  EXPECT_EQ(file_bytes(folder / "plain.sch"), crlf(teams_lf));
+}
+
+TEST(LeagueSections, ABrokenOrRepeatedSectionIsNamedByItsLineAndTheRestLoads) {
+  // Line 16 is the first after the teams.
+  const struct {
+    std::string after_teams, problem, read;
+  } cases[] = {
+      {divisions + divisions, "line 27: the division list is given a second time here",
+       "divisions=2 1 2 2\n"},
+      {"<< DIVISIONS\n9\n" + calendar_lf + venues, "line 21: \"9\" is not a number of divisions from 1 to 8",
+       "divisions=1 1 1 1\nvenue [1 Quay"},
+      {"<< DIVISIONS\n2\nA\na\n1\n1\n1\n", "line 23: the division \"a\" is listed twice",
+       "divisions=1 1 1 1\n"},
+      {"<< DIVISIONS\n2\nA\nB\n1\n3\n" + venues, "line 25: \"3\" is not a division number from 1 to 2",
+       "divisions=1 1 1 1\nvenue [1 Quay"},
+      // Cut short: the next header was read as a value, yet that section is read.
+      {"<< DIVISIONS\n2\nA\nB\n1\n" + venues,
+       "line 25: \"<< VENUES: Number of Bars, then for each\" is not a division number from 1 to 2",
+       "divisions=1 1 1 1\nvenue [1 Quay"},
+      {calendar_lf + "<< UNAVAILABLE\n1\nPUB\n1\n2026-09-15\n" + divisions,
+       "line 28: \"PUB\" is not BAR or TEAM", "divisions=2 1 2 2\nvenue [] [] -\n"},
+      {calendar_lf + "<< UNAVAILABLE\n1\nBAR\n3\n2026-09-15\n", "line 29: \"3\" is not the number of a bar",
+       "divisions=1 1 1 1\nvenue"},
+      {calendar_lf + "<< UNAVAILABLE\n1\nTEAM\n4\n2026-09-15\n", "line 29: \"4\" is not the number of a team",
+       "divisions=1 1 1 1\nvenue"},
+      {calendar_lf + "<< UNAVAILABLE\n2\nTEAM\n1\n2026-09-15\nTEAM\n1\n2026-09-15\n",
+       "line 33: this entry is listed twice", "divisions=1 1 1 1\nvenue"},
+      {calendar_lf + "<< UNAVAILABLE\n1\nTEAM\n1\n2026-09-31\n",
+       "line 30: \"2026-09-31\" is not a date of the form YYYY-MM-DD", "divisions=1 1 1 1\nvenue"},
+      {calendar_lf + "<< UNAVAILABLE\n201\n", "line 27: \"201\" is not a number of entries from 0 to 200",
+       "divisions=1 1 1 1\nvenue"},
+      // A date off the grid is kept: the season reports it.
+      {unavailable, "line 20: the unavailable dates need the league's calendar", "divisions=1 1 1 1\nvenue"},
+      {calendar_lf + "<< UNAVAILABLE\n1\nBAR\n1\n2026-09-16\n", "", "divisions=1 1 1 1\nbar 0 2026-09-16\n"},
+      {"<< VENUES\n3\n", "line 21: \"3\" is not the number of bars, 2", "divisions=1 1 1 1\nvenue [] [] -\n"},
+      {"<< VENUES\n2\nA\nP\n8pm\n", "line 24: \"8pm\" is not a start time of the form HH:MM or an empty line",
+       "venue [] [] -\n"},
+      {"<< VENUES\n2\nA\nP\n\nB\n", "line 26: the venue list ends before its phones", "venue [] [] -\n"},
+      {"<< RESULTS\n1\n" + divisions + "<< MORE\n<< CALENDAR\n",
+       "line 20: a section this program does not know begins here; line 29: a section this program does not "
+       "know begins here; line 31: the calendar ends before its first match date",
+       "divisions=2 1 2 2\n"},
+  };
+  for (const auto& k : cases) {
+    league::League league;
+    FakeWindowSystem ws;
+    ASSERT_EQ(read_text(league, teams_lf + k.after_teams, ws), league::ReadResult::Success) << k.after_teams;
+    EXPECT_EQ(boxes(ws), k.problem.empty()
+                             ? ""
+                             : "Warning ! Part of this league file cannot be read (" + k.problem +
+                                   "). The league is read without it, and saving the league "
+                                   "leaves it out.\n")
+        << k.after_teams;
+    EXPECT_NE(sections_of(league).find(k.read), std::string::npos) << sections_of(league);
+    EXPECT_EQ(league.n_team, 3);
+  }
+}
+
+// Deleting bar A and team b1 drops their dates; the save renumbers the
+// rest in the file as it renumbers the bars and teams, and the venues follow.
+TEST(LeagueSections, TheSaveRenumbersBarsAndTeamsInEverySection) {
+  league::League league = make_league({{"A", 1, {"a1"}}, {"B", 1, {"b1", "b2"}}, {"C", 1, {"c1"}}});
+  league.calendar = calendar({2026, 9, 8});
+  add_team(league, "a2", 0);
+  const auto entry = [&league](UnavailableKind kind, int position, base::Date date) {
+    league.unavailable.entry[static_cast<std::size_t>(league.unavailable.n_entry++)] = {kind, position, date};
+  };
+  entry(UnavailableKind::Bar, 0, {2026, 9, 8});
+  entry(UnavailableKind::Bar, 2, {2026, 9, 15});
+  entry(UnavailableKind::Team, 1, {2026, 9, 22});
+  entry(UnavailableKind::Team, 4, {2026, 9, 29});  // a2
+  entry(UnavailableKind::Team, 3, {2026, 10, 6});  // c1
+  league.bar.address[2].assign("C's address");
+  league.bar.start[0] = base::TimeOfDay{19, 0};
+  league.division.n_division = 3;
+  league.division.name[1].assign("Second");
+  league.team.division[3] = 3;
+  league.team.division[2] = 2;
+  delete_team(league, 1, 1);
+  delete_bar(league, 0);
+  EXPECT_EQ(league.unavailable.n_entry, 2);
+  ScratchFolder folder;
+  FakeWindowSystem ws;
+  ASSERT_TRUE(save(league, ws, folder / "renumbered.sch", "T"));
+  const std::string file = file_bytes(folder / "renumbered.sch");
+  EXPECT_NE(
+      file.find(crlf("1\nb2\n2\nc1\n<< DIVISIONS: Number of Divisions, each Division Name, then each "
+                     "Team's Division Number in Team Order >>\n3\nDivision 1\nSecond\nDivision 3\n2\n3\n")),
+      std::string::npos)
+      << file;
+  EXPECT_NE(
+      file.find(crlf(">>\n2\nBAR\n2\n2026-09-15\nTEAM\n2\n2026-10-06\n<< VENUES: Number of Bars, then for "
+                     "each Bar in order its Address, its Phone and its Start Time >>\n2\n\n\n\nC's "
+                     "address\n\n\n")),
+      std::string::npos)
+      << file;
+  EXPECT_EQ(
+      sections_of(league),
+      "divisions=3 2 3\nbar 1 2026-09-15\nteam 1 2026-10-06\nvenue [] [] -\nvenue [C's address] [] -\n");
+}
+
+// Names take 59 bytes, addresses 120 and phones 30, each cut at a character;
+// Windows-1252 lines are converted as the names of the older program's files are.
+TEST(LeagueSections, LongValuesAreCutAtACharacter) {
+  std::string e61, e130;
+  for (int i = 0; i < 30; ++i) e61 += "\u00E9";
+  for (int i = 0; i < 65; ++i) e130 += "\u00E9";
+  const std::string text = teams_lf + "<< DIVISIONS\n2\nx" + e61 + "\nCaf\xE9\n1\n1\n2\n<< VENUES\n2\n" +
+                           e130 + "\n" + "+" + e61 + "\n\n\n\n\n";
+  league::League league;
+  FakeWindowSystem ws;
+  ASSERT_EQ(read_text(league, text, ws), league::ReadResult::Success);
+  EXPECT_EQ(boxes(ws), "");
+  EXPECT_EQ(league.division.name[0].view(), std::string("x").append(e61, 0, 58));
+  EXPECT_EQ(league.division.name[1].view(), "Caf\u00E9");
+  EXPECT_EQ(league.bar.address[0].view(), e130.substr(0, 120));
+  EXPECT_EQ(league.bar.phone[0].view(), std::string("+").append(e61, 0, 28));
+}
+
+}  // namespace
+}  // namespace quintora::test

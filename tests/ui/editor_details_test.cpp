@@ -1,0 +1,100 @@
+// The editor's divisions, each team's division and each bar's venue
+// details, driven as the user drives them.
+
+#include <tuple>
+
+#include "main_window_fixture.h"
+
+namespace quintora::test {
+namespace {
+
+using EditorDetailsTest = MainWindowTest;
+
+// A one-division league's team list is as it always was; a second division
+// shows each team's, and deleting one moves its teams to the first.
+TEST_F(EditorDetailsTest, DivisionsAreListedChosenPerTeamAndShownInTheTeamList) {
+  add_bar("Corner Pocket");
+  ws.type(c::tables, "2");
+  add_team("Sharks");
+  EXPECT_EQ(ws.list_texts(c::team_list), (Strings{"Corner Pocket", "Sharks"}));
+  EXPECT_EQ(ws.list_texts(c::division_list), (Strings{"Division 1"}));
+  ws.type(c::division_name, " Premier ");
+  ws.press_enter();
+  enter(c::division_name, "premier", c::division_add);
+  EXPECT_EQ(last_message(), "Division name is already used.");
+  enter(c::division_name, "First", c::division_add);
+  EXPECT_EQ(ws.list_texts(c::team_division), (Strings{"Division 1", "Premier", "First"}));
+  EXPECT_EQ(ws.list_texts(c::team_list), (Strings{"Corner Pocket (Division 1)", "Sharks (Division 1)"}));
+  ws.select_row(c::team_list, 1);
+  ws.select_row(c::team_division, 2);
+  ws.select_row(c::division_list, 0);
+  EXPECT_EQ(ws.text(c::division_name), "Division 1");
+  enter(c::division_name, "Top", c::division_rename);
+  add_team("Rays");  // joins the division shown, Sharks'
+  EXPECT_EQ(ws.list_texts(c::team_list), (Strings{"Corner Pocket (Top)", "Sharks (First)", "Rays (First)"}));
+  EXPECT_EQ(std::tuple(ws.list_selected(c::team_list), ws.list_selected(c::team_division)), std::tuple(2, 2));
+  ws.select_row(c::division_list, 2);
+  ws.click(c::division_delete);
+  EXPECT_EQ(ws.list_texts(c::team_list), (Strings{"Corner Pocket (Top)", "Sharks (Top)", "Rays (Top)"}));
+  ws.select_row(c::division_list, 1);
+  ws.click(c::division_delete);
+  EXPECT_EQ(ws.list_texts(c::team_list), (Strings{"Corner Pocket", "Sharks", "Rays"}));
+  ws.select_row(c::division_list, 0);
+  ws.click(c::division_delete);
+  EXPECT_EQ(last_message(), "A league keeps at least one division.");
+  EXPECT_EQ(league().file_state, league::FileState::UntitledModified);
+}
+
+// The divisions and the venue details reach the file and come back from it.
+TEST_F(EditorDetailsTest, DivisionsAndVenuesAreSavedAndReadBack) {
+  add_bar("Corner Pocket");
+  add_bar("Eight Ball");
+  enter(c::division_name, "Second", c::division_add);
+  ws.select_row(c::team_division, 1);  // Eight Ball's team
+  ws.type(c::address, "1 Quay Street");
+  ws.type(c::bar_start, "19:45");
+  save_as("details.sch");
+  EXPECT_EQ(std::tuple(ws.list_texts(c::division_list), ws.text(c::address)),
+            std::tuple(Strings{"Division 1", "Second"}, ""));  // no bar selected after the save
+  ws.select_row(c::bar_list, 1);
+  EXPECT_EQ(std::tuple(ws.text(c::address), ws.text(c::phone), ws.text(c::bar_start)),
+            std::tuple("1 Quay Street", "", "19:45"));
+  EXPECT_EQ(ws.list_texts(c::team_list), (Strings{"Eight Ball (Second)"}));
+  EXPECT_EQ(ws.list_selected(c::team_division), 1);
+  EXPECT_EQ(league().file_state, league::FileState::Saved);
+  ws.select_row(c::bar_list, 0);  // showing a bar's details changes nothing
+  EXPECT_EQ(league().file_state, league::FileState::Saved);
+}
+
+// A value on its way ("19:") waits; leaving the field with it puts the kept
+// value back and says why. The fields follow the selected bar.
+TEST_F(EditorDetailsTest, VenueFieldsTakeValidValuesAndRefuseTheRestOnLeaving) {
+  ws.type(c::address, "No bar selected");
+  ws.leave(c::address);
+  EXPECT_TRUE(ws.messages().empty());
+  add_bar("Corner Pocket");
+  ws.type(c::bar_start, "19:");
+  ws.leave(c::bar_start);
+  EXPECT_EQ(
+      last_message(),
+      "The start time 19: is not of the form HH:MM (00:00 to 23:59); leave it empty for the league's time.");
+  EXPECT_EQ(std::tuple(ws.text(c::bar_start), league().bar.start[0].has_value()), std::tuple("", false));
+  ws.type(c::phone, "0117\t496");
+  ws.leave(c::phone);
+  EXPECT_EQ(last_message(), "A phone number cannot hold a tab, a line break or another control character.");
+  ws.type(c::address, std::string(121, 'a'));
+  ws.leave(c::address);
+  EXPECT_EQ(last_message(), "The address takes 121 bytes; it has room for 120. Please shorten it.");
+  ws.type(c::address, "Quay Street\nBristol");
+  EXPECT_EQ(league().bar.address[0].view(), "Quay Street, Bristol");
+  add_bar("Eight Ball");
+  EXPECT_EQ(ws.text(c::address), "");
+  ws.select_row(c::bar_list, 0);
+  EXPECT_EQ(ws.text(c::address), "Quay Street, Bristol");
+  ws.click(c::bar_delete);
+  EXPECT_EQ(ws.text(c::address), "");
+  EXPECT_EQ(ws.messages().size(), 3u);
+}
+
+}  // namespace
+}  // namespace quintora::test
