@@ -27,8 +27,11 @@ esac
 cache=${QUINTORA_WINDOWS_CACHE:-$HOME/.cache/quintora/windows}
 jobs=${QUINTORA_JOBS:-2}
 triple=x86_64-w64-mingw32
-toolchain=$root/cmake/toolchains/mingw-w64.cmake
-mkdir -p "$cache/src" "$cache/build" "$cache/logs"
+mkdir -p "$cache/src" "$cache/build" "$cache/logs" "$cache/toolchain"
+# The libraries' build folders outlive this checkout: they name a copy of the
+# toolchain file in the cache, which is replaced only when it changes.
+toolchain=$cache/toolchain/mingw-w64.cmake
+cmp -s "$root/cmake/toolchains/mingw-w64.cmake" "$toolchain" || cp "$root/cmake/toolchains/mingw-w64.cmake" "$toolchain"
 
 log() { printf '%s %s\n' "$(date -u +%H:%M:%S)" "$*"; }
 
@@ -113,6 +116,14 @@ fetch_source() {
   echo "$dir"
 }
 
+# apply_patch SOURCE PATCH: applies a patch of ours once; a second run finds
+# it applied and leaves the source alone.
+apply_patch() {
+  local src=$1 patch=$root/$2
+  if patch -d "$src" -p1 -R --dry-run -s -f <"$patch" >/dev/null 2>&1; then return; fi
+  patch -d "$src" -p1 -N -s <"$patch"
+}
+
 cmake_cross() { # SOURCE BUILD PREFIX [cmake options...]
   local src=$1 build=$2 prefix=$3
   shift 3
@@ -170,6 +181,9 @@ build_library() {
 qt_base_build() {
   local src
   src=$(fetch_source "$(source_of qt6-base-dev)")
+  # Qt 6.4's print engine calls the DirectWrite font engine, which Qt Gui
+  # builds only together with Direct2D (left out here): ask for both.
+  apply_patch "$src" packaging/windows/patches/qt6-base-printsupport-directwrite.patch
   cmake_cross "$src" "$cache/build/qt6-base" "$qt_base" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DQT_QMAKE_TARGET_MKSPEC=win32-g++ \

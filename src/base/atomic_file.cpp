@@ -11,34 +11,12 @@
 #include <system_error>
 
 #include "base/interrupt_cleanup.h"
-#include "base/random_name.h"
-#include "base/text.h"
 
 namespace quintora::base {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-WriteFaults faults;
-
-// Bytes of the target's own name kept in the temporary's name; the rest is
-// cut so that a long name still leaves room for the suffix.
-constexpr std::size_t kept_name_bytes = 96;
-constexpr int name_attempts = 64;
-
-fs::path temporary_name(const fs::path& folder, const fs::path& file, int attempt) {
-  const std::u8string own = file.filename().u8string();
-  const std::string_view bytes(reinterpret_cast<const char*>(own.data()), own.size());
-  const std::string_view kept = bytes.substr(0, fitting_length(bytes, kept_name_bytes));
-  std::u8string name = u8".";
-  name.append(kept.begin(), kept.end());
-  name += u8".";
-  const std::string hex = attempt == 0 && !faults.first_suffix.empty() ? faults.first_suffix : random_hex(16);
-  name.append(hex.begin(), hex.end());
-  name += u8".tmp";
-  return folder / fs::path(name);
-}
 
 bool no_room_error(int error) {
   return error == ENOSPC || error == EFBIG
@@ -146,24 +124,9 @@ bool may_write(const fs::path& file, const fs::file_status& status) {
 
 }  // namespace
 
-WriteStatus AtomicFile::prepare(const fs::path& target) {
-  abandon();
-  destination_.clear();
-  if (target.empty() || !target.has_filename()) return WriteStatus::InvalidName;
-
-  std::error_code ec;
-  fs::path destination = target;
-  if (fs::is_symlink(fs::symlink_status(target, ec))) {
-    destination = fs::weakly_canonical(target, ec);
-    if (ec) return WriteStatus::CannotCreate;
-  }
-  fs::path folder = destination.parent_path();
-  if (folder.empty()) folder = ".";
-  if (!fs::is_directory(folder, ec)) return WriteStatus::NoFolder;
-
-  const fs::file_status status = fs::status(destination, ec);
+WriteStatus AtomicFile::open_beside(const fs::path& folder, fs::path destination,
+                                    const fs::file_status& status) {
   const bool exists = fs::exists(status);
-  if (exists && !fs::is_regular_file(status)) return WriteStatus::NotAFile;
   if (exists && !may_write(destination, status)) return WriteStatus::ReadOnly;
 
   int error = 0;
@@ -173,8 +136,8 @@ WriteStatus AtomicFile::prepare(const fs::path& target) {
     // temporary; at worst it removes a stale one of that random name.
     cleanup_slot_ = register_cleanup(candidate, CleanupKind::File);
     int fd = -1;
-    if (faults.create_error != 0) {
-      errno = faults.create_error;
+    if (write_faults().create_error != 0) {
+      errno = write_faults().create_error;
     } else {
       fd = open_exclusive(candidate);
     }
@@ -208,12 +171,13 @@ WriteStatus AtomicFile::commit(std::string_view bytes) {
   }
   const WriteStatus status = in_place_ ? commit_in_place(bytes) : commit_temporary(bytes);
   abandon();
-  if (status == WriteStatus::Ok && faults.after_commit != nullptr) faults.after_commit(destination_);
+  if (status == WriteStatus::Ok && write_faults().after_commit != nullptr)
+    write_faults().after_commit(destination_);
   return status;
 }
 
 WriteStatus AtomicFile::commit_temporary(std::string_view bytes) {
-  const int error = write_all(descriptor_, bytes, faults.room);
+  const int error = write_all(descriptor_, bytes, write_faults().room);
   if (error != 0) return no_room_error(error) ? WriteStatus::NoRoom : WriteStatus::WriteFailed;
   std::error_code ec;
   if (fs::exists(destination_, ec)) copy_permissions(descriptor_, destination_);
@@ -221,7 +185,7 @@ WriteStatus AtomicFile::commit_temporary(std::string_view bytes) {
   const int fd = descriptor_;
   descriptor_ = -1;
   if (!close_file(fd)) return WriteStatus::WriteFailed;
-  if (faults.rename_fails) return WriteStatus::CannotReplace;
+  if (write_faults().rename_fails) return WriteStatus::CannotReplace;
   fs::rename(temporary_, destination_, ec);
   if (ec) return WriteStatus::CannotReplace;
   // The temporary is now the target: nothing is left to remove.
@@ -242,17 +206,17 @@ WriteStatus AtomicFile::commit_in_place(std::string_view bytes) {
   if (old_size < 0) return WriteStatus::WriteFailed;
   if (new_size > old_size) {
     cleanup_slot_ = register_length_restore(descriptor_, old_size);
-    const bool simulated_full = faults.room >= 0 && new_size - old_size > faults.room;
+    const bool simulated_full = write_faults().room >= 0 && new_size - old_size > write_faults().room;
     const int error = simulated_full ? ENOSPC : reserve(descriptor_, old_size, new_size);
     if (error != 0) {
       resize(descriptor_, old_size);
       return no_room_error(error) ? WriteStatus::NoRoom : WriteStatus::WriteFailed;
     }
-    if (faults.after_reserve != nullptr) faults.after_reserve();
+    if (write_faults().after_reserve != nullptr) write_faults().after_reserve();
   }
   // The room is reserved now: a failure from here on is not a full disk.
   const bool written =
-      seek_start(descriptor_) && faults.write_error == 0 && write_all(descriptor_, bytes, -1) == 0;
+      seek_start(descriptor_) && write_faults().write_error == 0 && write_all(descriptor_, bytes, -1) == 0;
   if (!written) {
     resize(descriptor_, old_size);
     return WriteStatus::WriteFailed;
@@ -268,24 +232,10 @@ void AtomicFile::close_descriptor() {
   descriptor_ = -1;
 }
 
-void AtomicFile::abandon() {
-  close_descriptor();
-  in_place_ = false;
-  if (!temporary_.empty()) {
-    std::error_code ec;
-    fs::remove(temporary_, ec);
-    temporary_.clear();
-  }
-  unregister_cleanup(cleanup_slot_);
-  cleanup_slot_ = -1;
-}
-
 void ignore_file_size_signal() {
 #ifdef SIGXFSZ
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
 }
-
-void set_write_faults_for_testing(const WriteFaults& f) { faults = f; }
 
 }  // namespace quintora::base

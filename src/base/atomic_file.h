@@ -51,6 +51,14 @@ class AtomicFile {
   const std::filesystem::path& destination() const { return destination_; }
 
  private:
+  static constexpr int name_attempts = 64;
+  // A name beside the target for its temporary, random but for a test's first.
+  static std::filesystem::path temporary_name(const std::filesystem::path& folder,
+                                              const std::filesystem::path& file, int attempt);
+  // Makes the temporary beside the checked target, or opens the file itself
+  // where the folder takes no new file; each system its own way.
+  WriteStatus open_beside(const std::filesystem::path& folder, std::filesystem::path destination,
+                          const std::filesystem::file_status& status);
   WriteStatus commit_temporary(std::string_view bytes);
   WriteStatus commit_in_place(std::string_view bytes);
   void close_descriptor();
@@ -88,5 +96,7 @@ struct WriteFaults {
   void (*after_reserve)() = nullptr;
 };
 void set_write_faults_for_testing(const WriteFaults& faults);
+// The faults set, which each system's writer reads.
+const WriteFaults& write_faults();
 
 }  // namespace quintora::base

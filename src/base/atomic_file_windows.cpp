@@ -16,8 +16,6 @@
 
 #include "base/atomic_file.h"
 #include "base/interrupt_cleanup.h"
-#include "base/random_name.h"
-#include "base/text.h"
 
 namespace quintora::base {
 
@@ -25,30 +23,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-WriteFaults faults;
-
-// Bytes of the target's own name kept in the temporary's name; the rest is
-// cut so that a long name still leaves room for the suffix.
-constexpr std::size_t kept_name_bytes = 96;
-constexpr int name_attempts = 64;
 // A virus scanner or the search indexer may look at a new file for a moment:
 // a refused rename is tried again a few times before the target counts as
 // held by another program.
 constexpr int replace_attempts = 4;
 constexpr DWORD replace_pause_ms = 100;
-
-fs::path temporary_name(const fs::path& folder, const fs::path& file, int attempt) {
-  const std::u8string own = file.filename().u8string();
-  const std::string_view bytes(reinterpret_cast<const char*>(own.data()), own.size());
-  const std::string_view kept = bytes.substr(0, fitting_length(bytes, kept_name_bytes));
-  std::u8string name = u8".";
-  name.append(kept.begin(), kept.end());
-  name += u8".";
-  const std::string hex = attempt == 0 && !faults.first_suffix.empty() ? faults.first_suffix : random_hex(16);
-  name.append(hex.begin(), hex.end());
-  name += u8".tmp";
-  return folder / fs::path(name);
-}
 
 // The tests inject failures as errno values; these are the system's errors
 // that stand for them here.
@@ -169,24 +148,9 @@ WriteStatus put_in_place(const fs::path& temporary, const fs::path& target) {
 
 }  // namespace
 
-WriteStatus AtomicFile::prepare(const fs::path& target) {
-  abandon();
-  destination_.clear();
-  if (target.empty() || !target.has_filename()) return WriteStatus::InvalidName;
-
-  std::error_code ec;
-  fs::path destination = target;
-  if (fs::is_symlink(fs::symlink_status(target, ec))) {
-    destination = fs::weakly_canonical(target, ec);
-    if (ec) return WriteStatus::CannotCreate;
-  }
-  fs::path folder = destination.parent_path();
-  if (folder.empty()) folder = ".";
-  if (!fs::is_directory(folder, ec)) return WriteStatus::NoFolder;
-
-  const fs::file_status status = fs::status(destination, ec);
+WriteStatus AtomicFile::open_beside(const fs::path& folder, fs::path destination,
+                                    const fs::file_status& status) {
   const bool exists = fs::exists(status);
-  if (exists && !fs::is_regular_file(status)) return WriteStatus::NotAFile;
   if (exists) {
     const WriteStatus writable = probe_existing(destination);
     if (writable != WriteStatus::Ok) return writable;
@@ -198,8 +162,8 @@ WriteStatus AtomicFile::prepare(const fs::path& target) {
     // Registered before it exists, so an interrupt at any moment leaves no
     // temporary; at worst it removes a stale one of that random name.
     cleanup_slot_ = register_cleanup(candidate, CleanupKind::File);
-    const int fd = faults.create_error != 0 ? -1 : open_exclusive(candidate, error);
-    if (faults.create_error != 0) error = system_error_of(faults.create_error);
+    const int fd = write_faults().create_error != 0 ? -1 : open_exclusive(candidate, error);
+    if (write_faults().create_error != 0) error = system_error_of(write_faults().create_error);
     if (fd >= 0) {
       descriptor_ = fd;
       temporary_ = candidate;
@@ -224,19 +188,20 @@ WriteStatus AtomicFile::commit(std::string_view bytes) {
   if (descriptor_ < 0) return WriteStatus::InvalidName;
   const WriteStatus status = in_place_ ? commit_in_place(bytes) : commit_temporary(bytes);
   abandon();
-  if (status == WriteStatus::Ok && faults.after_commit != nullptr) faults.after_commit(destination_);
+  if (status == WriteStatus::Ok && write_faults().after_commit != nullptr)
+    write_faults().after_commit(destination_);
   return status;
 }
 
 WriteStatus AtomicFile::commit_temporary(std::string_view bytes) {
   const HANDLE handle = handle_of(descriptor_);
-  const DWORD error = write_all(handle, bytes, faults.room);
+  const DWORD error = write_all(handle, bytes, write_faults().room);
   if (error != ERROR_SUCCESS) return no_room_error(error) ? WriteStatus::NoRoom : WriteStatus::WriteFailed;
   if (!FlushFileBuffers(handle)) return WriteStatus::WriteFailed;
   const int fd = descriptor_;
   descriptor_ = -1;
   if (_close(fd) != 0) return WriteStatus::WriteFailed;
-  if (faults.rename_fails) return WriteStatus::CannotReplace;
+  if (write_faults().rename_fails) return WriteStatus::CannotReplace;
   const WriteStatus placed = put_in_place(temporary_, destination_);
   if (placed != WriteStatus::Ok) return placed;
   // The temporary is now the target: nothing is left to remove.
@@ -258,18 +223,18 @@ WriteStatus AtomicFile::commit_in_place(std::string_view bytes) {
     cleanup_slot_ = register_length_restore(descriptor_, old_size);
     // Growing the file first makes the disk hold the room for the whole
     // text, so writing over the old file cannot run out of room half-way.
-    const bool simulated_full = faults.room >= 0 && new_size - old_size > faults.room;
+    const bool simulated_full = write_faults().room >= 0 && new_size - old_size > write_faults().room;
     if (simulated_full || !set_size(handle, new_size)) {
       const DWORD error = simulated_full ? ERROR_DISK_FULL : GetLastError();
       set_size(handle, old_size);
       return no_room_error(error) ? WriteStatus::NoRoom : WriteStatus::WriteFailed;
     }
-    if (faults.after_reserve != nullptr) faults.after_reserve();
+    if (write_faults().after_reserve != nullptr) write_faults().after_reserve();
   }
   // The room is reserved now: a failure from here on is not a full disk.
   LARGE_INTEGER start{};
-  const bool written = SetFilePointerEx(handle, start, nullptr, FILE_BEGIN) && faults.write_error == 0 &&
-                       write_all(handle, bytes, -1) == ERROR_SUCCESS;
+  const bool written = SetFilePointerEx(handle, start, nullptr, FILE_BEGIN) &&
+                       write_faults().write_error == 0 && write_all(handle, bytes, -1) == ERROR_SUCCESS;
   if (!written) {
     set_size(handle, old_size);
     return WriteStatus::WriteFailed;
@@ -285,20 +250,7 @@ void AtomicFile::close_descriptor() {
   descriptor_ = -1;
 }
 
-void AtomicFile::abandon() {
-  close_descriptor();
-  in_place_ = false;
-  if (!temporary_.empty()) {
-    DeleteFileW(temporary_.c_str());
-    temporary_.clear();
-  }
-  unregister_cleanup(cleanup_slot_);
-  cleanup_slot_ = -1;
-}
-
 // Windows has no file-size signal: a write past a limit fails with an error.
 void ignore_file_size_signal() {}
-
-void set_write_faults_for_testing(const WriteFaults& f) { faults = f; }
 
 }  // namespace quintora::base

@@ -95,8 +95,20 @@ TEST_F(AtomicFileTest, RefusesWhatIsNoFileAndKeepsTheOldFile) {
 #ifndef _WIN32
 // A link planted at the temporary's name, dangling or pointing at a file,
 // is passed over: the writer takes another name and the link's target is
-// neither made nor changed.
-TEST_F(AtomicFileTest, NeverWritesThroughALinkPlantedAtTheTemporaryName) {
+// neither made nor changed. A target that is itself a link is replaced
+// where the link points, and stays a link.
+TEST_F(AtomicFileTest, LinksAreFollowedAtTheTargetAndNeverAtTheTemporaryName) {
+  fs::create_symlink(target_, folder_ / "link.sch");
+  ASSERT_EQ(write_file_atomically(folder_ / "link.sch", "through the link"), WriteStatus::Ok);
+  EXPECT_EQ(std::pair(fs::is_symlink(fs::symlink_status(folder_ / "link.sch")), read_file(target_)),
+            std::pair(true, std::string("through the link")));
+  fs::remove(folder_ / "link.sch");
+  set_write_faults_for_testing(write_faults(0, -1, false, "planted"));
+  {
+    AtomicFile file;  // the name below is the one tried first, so the links are met
+    ASSERT_EQ(file.prepare(target_), WriteStatus::Ok);
+    EXPECT_TRUE(fs::exists(folder_ / ".league.sch.planted.tmp"));
+  }
   const fs::path victim = folder_ / "victim";
   const fs::path existing = folder_ / "existing";
   std::ofstream(existing) << "untouched";

@@ -56,64 +56,54 @@ std::string text_of(const season::Season& season, bool csv = false) {
 }
 
 using CliSchedule = test::CliRunner;
+using Kind = schedule::ScheduleMethod::Kind;
 
-class CliExamples : public CliSchedule, public ::testing::WithParamInterface<std::tuple<const char*, int>> {};
-
-// Each example at each effort and Fairest: the schedule is the library's
-// text, the report the report library's, of the same build (their own tests
-// hold the bytes and the numbers).
-TEST_P(CliExamples, ScheduleAndReportAreTheLibrarysOfTheSameBuild) {
-  const auto [file, effort] = GetParam();
-  const std::string how = effort == 0 ? "--fair" : "--effort " + std::to_string(effort);
-  const season::Season s = test::library_season(test::example(file), [effort](Options& o) {
-    o.method = effort == 0 ? schedule::ScheduleMethod{schedule::ScheduleMethod::Kind::Fairest}
-                           : schedule::method_of_effort(effort);
-  });
-  ASSERT_EQ(cli("report", test::example(file), "--json " + how), 0) << err;
-  EXPECT_EQ(out + err, report::as_json(report::assess(s)));
-  ASSERT_EQ(cli("report", test::example(file), how), 0) << err;
-  EXPECT_EQ(out + err, report::as_text(report::assess(s)));
-  EXPECT_TRUE(files().empty()) << "the report writes no file";
-  ASSERT_EQ(cli("schedule", test::example(file), how), 0) << err;
-  EXPECT_EQ(out + err, written("schedule.txt"));
-  EXPECT_EQ(files(), (std::map<std::string, std::string>{{"schedule.txt", text_of(s)}}));
-}
-
-INSTANTIATE_TEST_SUITE_P(ExamplesAndEfforts, CliExamples,
-                         ::testing::Combine(::testing::Values("spring-league.sch", "odd-league.sch",
-                                                              "county-league.sch"),
-                                            ::testing::Range(0, 5)));
-
-TEST_F(CliSchedule, OptionsReachTheBuild) {
-  const std::pair<std::string, void (*)(Options&)> cases[] = {
-      {"--weeks=-3", [](Options& o) { o.season_weeks = 0; }},
-      {"--weeks +5 --csv", [](Options& o) { o.season_weeks = 5; }},
-      {"--verbose", [](Options&) {}},
-      {"--fair --variant 2",
-       [](Options& o) {
-         o.method = {schedule::ScheduleMethod::Kind::Fairest, 2};
-       }},
+// Each example, each build choice and each option once: the schedule is the
+// library's text and the report (text and JSON) the report library's, of the
+// same build (their own tests hold the bytes and the numbers). The editor's
+// automatic team can be a league's 100th: such a league is scheduled (one of
+// 101 is refused, below).
+TEST_F(CliSchedule, OptionsReachTheBuildAndTheReport) {
+  test::write(work_ / "hundred.sch", league_of(100));
+  const struct {
+    const char* league;
+    const char* arguments;
+    int weeks;  // -1: the league's default
+    schedule::ScheduleMethod method;
+  } cases[] = {
+      {"spring-league.sch", "--effort 1", -1, {Kind::TableOrder}},
+      {"odd-league.sch", "--effort 2 --verbose", -1, {Kind::Search}},
+      {"county-league.sch", "--effort 3", -1, {Kind::SearchHarder}},
+      {"odd-league.sch", "--effort 4", -1, {Kind::SearchHardest}},
+      {"county-league.sch", "--fair", -1, {Kind::Fairest}},
+      {"spring-league.sch", "--fair --variant 2 --weeks=-3", 0, {Kind::Fairest, 2}},
+      {"spring-league.sch", "--weeks +5 --csv", 5, {Kind::Search}},
+      {"hundred.sch", "--effort 4", -1, {Kind::SearchHardest}},
   };
-  for (const auto& [arguments, change] : cases) {
-    ASSERT_EQ(cli("schedule", spring_file, arguments), 0) << arguments << ": " << err;
+  for (const auto& c : cases) {
+    const fs::path league = c.league[0] == 'h' ? work_ / c.league : test::example(c.league);
+    const season::Season s = test::library_season(league, [&c](Options& o) {
+      if (c.weeks >= 0) o.season_weeks = c.weeks;
+      o.method = c.method;
+    });
+    const std::string arguments = c.arguments;
+    const bool verbose = arguments.find("--verbose") != std::string::npos;
+    const bool csv = arguments.ends_with("--csv");
+    if (!verbose && !csv) {  // options of the schedule only
+      ASSERT_EQ(cli("report", league, "--json " + arguments), 0) << arguments << ": " << err;
+      EXPECT_EQ(out + err, report::as_json(report::assess(s))) << arguments;
+      ASSERT_EQ(cli("report", league, arguments), 0) << err;
+      EXPECT_EQ(out + err, report::as_text(report::assess(s))) << arguments;
+    }
+    ASSERT_EQ(cli("schedule", league, arguments), 0) << arguments << ": " << err;
     EXPECT_EQ(err, "");
     EXPECT_TRUE(out.ends_with(written("schedule.txt"))) << out;
-    EXPECT_EQ(out.find(" AT GENERATION #     1, COST =") != std::string::npos, arguments == "--verbose");
-    const bool csv = arguments.ends_with("--csv");
-    EXPECT_EQ(files(), (std::map<std::string, std::string>{
-                           {"schedule.txt", text_of(test::library_season(spring_file, change), csv)}}))
-        << arguments;
+    EXPECT_EQ(out.find(" AT GENERATION #     1, COST =") != std::string::npos, verbose) << arguments;
+    EXPECT_EQ(test::slurp(work_ / "schedule.txt"), text_of(s, csv)) << arguments;
+    fs::remove(work_ / "schedule.txt");
+    EXPECT_EQ(files(), (std::map<std::string, std::string>{{"hundred.sch", league_of(100)}}))
+        << "nothing else is written";
   }
-}
-
-// The editor's automatic team can be a league's 100th; such a league is
-// scheduled (and one of 101 refused, below).
-TEST_F(CliSchedule, AHundredTeamsAreScheduled) {
-  test::write(work_ / "league.sch", league_of(100));
-  ASSERT_EQ(cli(words("schedule league.sch --effort 4")), 0) << err;
-  EXPECT_EQ(test::slurp(work_ / "schedule.txt"),
-            text_of(test::library_season(work_ / "league.sch",
-                                         [](Options& o) { o.method = schedule::method_of_effort(4); })));
 }
 
 // Each refusal is named on standard error with its exit status, 1 or 2 (a

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "base/date.h"
+#include "base/random_name.h"
 
 namespace quintora::test {
 
@@ -55,11 +56,13 @@ inline std::optional<Rows> parse_csv(std::string_view text) {
 }
 
 // Standard output of `command 'FILE' rest`, FILE a scratch copy of `bytes`
-// named after the running test.
+// named after the running test, and randomly, so that two builds testing at
+// once on one machine never share one.
 inline std::string run(const std::string& command, const std::string& bytes, const std::string& rest = "") {
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
   // A parameterised test's name holds a slash: the file name must not.
-  std::string name = std::string("quintora-publish-") + test->test_suite_name() + "-" + test->name();
+  std::string name = std::string("quintora-publish-") + test->test_suite_name() + "-" + test->name() + "-" +
+                     base::random_hex(16);
   std::replace(name.begin(), name.end(), '/', '-');
   const std::filesystem::path file = std::filesystem::temp_directory_path() / name;
   std::ofstream(file, std::ios::binary) << bytes;

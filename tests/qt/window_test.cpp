@@ -313,7 +313,6 @@ class WindowTest : public QObject {
       QString before, text, expected;
     } rows[] = {
         {"ASCII", c::bar_name, {}, a.repeated(60), a.repeated(59)},
-        {"accents", c::team_name, {}, e.repeated(40), e.repeated(29)},
         {"CJK", c::team_name, "ab", cjk.repeated(25), "ab" + cjk.repeated(19)},
         {"emoji", c::bar_name, "x", ball.repeated(20), "x" + ball.repeated(14)},
         {"title", c::title, {}, e.repeated(30) + ball.repeated(10), e.repeated(30) + ball.repeated(5)},
