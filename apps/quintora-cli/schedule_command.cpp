@@ -2,19 +2,24 @@
 // Schedule command's checks first and no viewer; and the same season
 // published in the formats leagues use, dated by a calendar.
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "base/atomic_file.h"
 #include "base/date.h"
+#include "base/messages.h"
 #include "base/paths.h"
+#include "base/text_compare.h"
 #include "cli_commands.h"
 #include "console_notices.h"
 #include "league/calendar.h"
 #include "publish/publish.h"
 #include "schedule/schedule_run.h"
+#include "schedule/schedule_writer.h"
 #include "season/season.h"
 #include "season_arguments.h"
 
@@ -32,7 +37,9 @@ struct ScheduleArguments {
   std::string time;
   std::vector<std::string> skip;
   std::string team;
+  std::string division;  // empty: every division
   std::string paper = "a4";
+  bool paper_given = false;
 };
 
 // The two formats of the schedule file itself, then the published ones.
@@ -116,18 +123,70 @@ int check_dates(const publish::FormatInfo* format, const std::string& name,
   return exit_ok;
 }
 
+// What a run of the calendar format knows of the file it replaces, and the
+// state it leaves beside it.
+struct CalendarUpdate {
+  std::optional<publish::CalendarState> published;
+  std::string state;
+};
+
+// The season, or one division's alone.
+season::Season division_season(const season::Season& season, const std::string& division) {
+  if (division.empty()) return season;
+  return season::only_division(season, season::find_division(season, division));
+}
+
 // Turns the season into the chosen format's bytes.
-schedule::SeasonRenderer renderer(const publish::FormatInfo& format, int team, publish::Paper paper) {
-  return [format, team, paper](const season::Season& season) {
+schedule::SeasonRenderer renderer(const publish::FormatInfo& format, int team, publish::Paper paper,
+                                  const std::shared_ptr<CalendarUpdate>& calendar,
+                                  const std::string& division) {
+  return [format, team, paper, calendar, division](const season::Season& whole) {
+    const season::Season season = division_season(whole, division);
     publish::Options options;
     options.team = team;
+    options.published = calendar->published ? &*calendar->published : nullptr;
     publish::Output out = format.format == publish::Format::Pdf
                               ? publish::printable_pdf_from_module(season, options, paper)
                               : publish::render(season, format.format, options);
     if (out.result != publish::Result::Ok)
       return schedule::Rendered{false, {}, publish::message(out.result, options)};
+    calendar->state = std::move(out.calendar_state);
     return schedule::Rendered{true, std::move(out.bytes), {}};
   };
+}
+
+// A result in a folder that is not there is named before anything is built.
+int check_folder(const std::filesystem::path& result) {
+  const std::filesystem::path folder = result.parent_path();
+  std::error_code ec;
+  if (folder.empty() || std::filesystem::is_directory(folder, ec)) return exit_ok;
+  print(std::cerr, base::Notice{"The folder " + base::utf8_of(folder) + " does not exist."});
+  return exit_failed;
+}
+
+// Which team's fixtures, or 0 for the whole league; a usage error when the
+// format has no per-team file or the league no such team.
+int team_of(const ScheduleArguments& args, const publish::FormatInfo* format, const league::League& league,
+            int& team) {
+  team = 0;
+  if (args.paper_given && (format == nullptr || format->format != publish::Format::Pdf))
+    return usage_error("--paper is for the format pdf, not " + args.format);
+  if (!args.division.empty()) {
+    bool known = false;
+    for (int d = 0; d < league.division.n_division && league.division.n_division > 1; ++d)
+      known = known || base::equal_ignoring_case(league.division.name[static_cast<std::size_t>(d)].view(),
+                                                 args.division);
+    if (!known) return usage_error("there is no division " + args.division + " in " + args.build.league_file);
+  }
+  if (args.team.empty()) return exit_ok;
+  if (format == nullptr || !format->per_team)
+    return usage_error("--team is for the formats fixtures-csv, ics, html and pdf, not " + args.format);
+  for (int t = 0; t < league.n_team && team == 0; ++t) {
+    if (league.team.name[static_cast<std::size_t>(t)].view() == args.team) team = t + 1;
+  }
+  if (team == 0) team = find_team(league, args.team) + 1;
+  if (team == 0) return usage_error("there is no team " + args.team + " in " + args.build.league_file);
+  return exit_ok;
 }
 
 int run_schedule(ScheduleArguments args) {
@@ -144,34 +203,50 @@ int run_schedule(ScheduleArguments args) {
       status != exit_ok) {
     return status;
   }
-
   int team = 0;
-  if (!args.team.empty()) {
-    if (format == nullptr || !format->per_team) {
-      return usage_error("--team is for the formats fixtures-csv, ics, html and pdf, not " + args.format);
-    }
-    for (int t = 0; t < league->n_team && team == 0; ++t) {
-      if (league->team.name[static_cast<std::size_t>(t)].view() == args.team) team = t + 1;
-    }
-    if (team == 0) team = find_team(*league, args.team) + 1;
-    if (team == 0) return usage_error("there is no team " + args.team + " in " + args.build.league_file);
-  }
+  if (const int status = team_of(args, format, *league, team); status != exit_ok) return status;
   if (const int status = check_dates(format, args.format, options); status != exit_ok) return status;
 
   if (refuse_league_as_result(args.build, options.result_file)) return exit_failed;
   auto run = command_line_run(args.build);
+  const std::filesystem::path result =
+      schedule::resolve_result_path(run->settings().base_folder, options.result_file);
+  if (const int status = check_folder(result); status != exit_ok) return status;
+  const bool calendar_file = format != nullptr && format->format == publish::Format::ICalendar;
+  auto calendar = std::make_shared<CalendarUpdate>();
+  if (calendar_file) {
+    publish::CalendarStateRead read = publish::read_calendar_state(result);
+    if (read.notice) print(std::cerr, *read.notice);
+    calendar->published = std::move(read.state);
+  }
   if (format != nullptr) {
     run->settings().render =
-        renderer(*format, team, args.paper == "letter" ? publish::Paper::Letter : publish::Paper::A4);
+        renderer(*format, team, args.paper == "letter" ? publish::Paper::Letter : publish::Paper::A4,
+                 calendar, args.division);
+  } else if (!args.division.empty()) {  // the schedule file of one division
+    run->settings().render = [division = args.division,
+                              comma = options.comma_delimited](const season::Season& s) {
+      return schedule::Rendered{
+          true,
+          base::with_platform_line_ends(schedule::schedule_text(division_season(s, division), comma)),
+          {}};
+    };
   }
-  const schedule::RunResult result = run->write_schedule(*league, options);
-  if (!result.ok()) {
-    print(std::cerr, *result.failure);
+  const schedule::RunResult outcome = run->write_schedule(*league, options);
+  if (!outcome.ok()) {
+    print(std::cerr, *outcome.failure);
     return exit_failed;
   }
   print(std::cerr, run->notices());
   std::cout << "Schedule written to " << base::utf8_of(run->result_path()) << '\n';
-  return exit_ok;
+  if (!calendar_file) return exit_ok;
+  // Without it the next export could not tell calendar programs what changed.
+  const std::filesystem::path state = publish::calendar_state_path(run->result_path());
+  const base::WriteStatus written = base::write_file_atomically(state, calendar->state);
+  if (written == base::WriteStatus::Ok) return exit_ok;
+  print(std::cerr, base::Notice{"Cannot write the file " + base::utf8_of(state) + ". " +
+                                std::string(base::describe(written))});
+  return exit_failed;
 }
 
 }  // namespace
@@ -208,12 +283,19 @@ void add_schedule_command(CLI::App& app, int& status) {
       ->check(CLI::Validator(check_date, "", "DATE"))
       ->type_name("YYYY-MM-DD")
       ->allow_extra_args(false);
+  sub->add_option(
+         "--division", args->division,
+         "Only this division's fixtures, in any format (a league with divisions; letter case ignored)")
+      ->type_name("NAME");
   sub->add_option("--team", args->team, "Only this team's fixtures (fixtures-csv, ics, html, pdf)")
       ->type_name("NAME");
-  sub->add_option("--paper", args->paper, "Paper size of a PDF: a4 or letter")
-      ->check(CLI::IsMember({"a4", "letter"}))
-      ->capture_default_str();
-  sub->callback([args, &status] { status = run_schedule(*args); });
+  auto* paper = sub->add_option("--paper", args->paper, "Paper size of a PDF: a4 or letter")
+                    ->check(CLI::IsMember({"a4", "letter"}))
+                    ->capture_default_str();
+  sub->callback([args, paper, &status] {
+    args->paper_given = paper->count() > 0;
+    status = run_schedule(*args);
+  });
 }
 
 }  // namespace quintora::cli

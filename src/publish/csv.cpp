@@ -5,9 +5,11 @@
 // formula gets an apostrophe (base::without_formulas), so a team name can
 // never run as one.
 
-#include <initializer_list>
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/spreadsheet_text.h"
 #include "base/text.h"
@@ -32,7 +34,7 @@ void append_field(std::string& out, std::string_view raw) {
   out += '"';
 }
 
-void append_row(std::string& out, std::initializer_list<std::string_view> fields) {
+void append_row(std::string& out, const std::vector<std::string_view>& fields) {
   bool first = true;
   for (const std::string_view field : fields) {
     if (!first) out += ',';
@@ -53,21 +55,42 @@ std::string day_month_year(const base::Date& date) {
 Output fixtures_csv(const season::Season& season, const Options& options) {
   if (const Result result = detail::check(season, options, false); result != Result::Ok)
     return detail::failed(result);
+  // The address column only where some bar has one, and the division last
+  // only where there are divisions, so other leagues' lists stay as they were.
+  const bool addresses = detail::any_address(season);
+  const bool divisions = detail::has_divisions(season);
+  const auto row = [&](std::string& out, std::vector<std::string_view> fields, std::string_view address,
+                       std::string_view division) {
+    if (addresses) fields.insert(fields.end() - 1, address);
+    if (divisions) fields.push_back(division);
+    append_row(out, fields);
+  };
   std::string out = "\xEF\xBB\xBF";
-  append_row(out, {"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"});
-  const std::string time = season.calendar ? base::format_time(season.calendar->start) : "";
-  for (const season::Week& week : season.weeks) {
+  row(out, {"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"}, "Venue address",
+      "Division");
+  for (std::size_t w = 0; w < season.weeks.size(); ++w) {
+    for (const base::Date& off : weeks_off_before(season, w)) {
+      row(out, {"", base::format_iso_date(off), base::weekday_name(off), "", "", "", "", no_matches_text}, "",
+          "");
+    }
+    const season::Week& week = season.weeks[w];
     const std::string number = std::to_string(week.number);
     const std::string date = week.date ? base::format_iso_date(*week.date) : "";
     const std::string_view day = week.date ? base::weekday_name(*week.date) : "";
     for (const season::Match& match : week.matches) {
       if (!detail::concerns(match, options.team)) continue;
-      append_row(out, {number, date, day, time, season.team(match.home).name, season.team(match.away).name,
-                       season.venue(match).name, ""});
+      const std::optional<base::TimeOfDay> start = season.start_time(match);
+      const std::string time = start ? base::format_time(*start) : "";
+      const season::Bar& venue = season.venue(match);
+      row(out,
+          {number, date, day, time, season.team(match.home).name, season.team(match.away).name, venue.name,
+           ""},
+          venue.address, detail::division_of(season, match.home));
     }
     for (int team : week.not_playing) {
       if (options.team == 0 || options.team == team)
-        append_row(out, {number, date, day, "", season.team(team).name, "", "", "Not Playing"});
+        row(out, {number, date, day, "", season.team(team).name, "", "", "Not Playing"}, "",
+            detail::division_of(season, team));
     }
   }
   return {Result::Ok, std::move(out)};
@@ -79,11 +102,13 @@ Output upload_csv(const season::Season& season) {
   std::string out;
   append_row(out, {"Date dd/mm/yyyy", "Time HH:MM", "Division", "Home Team", "Away Team", "Venue", "Pitch",
                    "Home Score", "Away Score"});
-  const std::string time = base::format_time(season.calendar->start);
   for (const season::Week& week : season.weeks) {
     const std::string date = day_month_year(*week.date);
     for (const season::Match& match : week.matches) {
-      append_row(out, {date, time, season.title, season.team(match.home).name, season.team(match.away).name,
+      const std::string time = base::format_time(*season.start_time(match));
+      const std::string division =
+          detail::has_divisions(season) ? detail::division_of(season, match.home) : season.title;
+      append_row(out, {date, time, division, season.team(match.home).name, season.team(match.away).name,
                        season.venue(match).name, "", "", ""});
     }
   }

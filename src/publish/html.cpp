@@ -63,6 +63,7 @@ std::string escape(std::string_view raw) {
 
 void append_weeks(std::string& out, const detail::PrintablePage& page) {
   for (const detail::PrintablePage::Week& week : page.weeks) {
+    if (!week.section.empty()) out += "<h2>" + escape(week.section) + "</h2>\n";
     out += "<div class=\"week\">\n<h3>" + escape(week.heading) + "</h3>\n";
     for (const std::string& match : week.matches) out += "<p>" + escape(match) + "</p>\n";
     if (!week.bye.empty()) out += "<p class=\"bye\">" + escape(week.bye) + "</p>\n";
@@ -73,6 +74,7 @@ void append_weeks(std::string& out, const detail::PrintablePage& page) {
 void append_team(std::string& out, const detail::PrintablePage::Team& team, bool new_page) {
   out += new_page ? "<h2 class=\"team\">" : "<h2>";
   out += escape(team.name) + "</h2>\n";
+  if (!team.league.empty()) out += "<p class=\"note\">" + escape(team.league) + "</p>\n";
   out += "<p class=\"note\">" + escape(team.home_bar) + "</p>\n";
   out += "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\" border=\"1\">\n<tr>";
   for (const std::string_view column : detail::fixture_columns) out += "<th>" + std::string(column) + "</th>";
@@ -99,6 +101,11 @@ Output printable_html(const season::Season& season, const Options& options) {
   if (!page.note.empty()) out += "<p class=\"note\">" + escape(page.note) + "</p>\n";
   append_weeks(out, page);
   for (const detail::PrintablePage::Team& team : page.teams) append_team(out, team, options.team == 0);
+  if (!page.venues.empty()) {  // kept together, as a week is
+    out += "<div class=\"week\">\n<h2>" + std::string(detail::venues_heading) + "</h2>\n";
+    for (const std::string& venue : page.venues) out += "<p>" + escape(venue) + "</p>\n";
+    out += "</div>\n";
+  }
   out += "</body>\n</html>\n";
   return {Result::Ok, std::move(out)};
 }

@@ -34,6 +34,9 @@ std::string message(Result result, const Options& options) {
     case Result::DateTooLate:
       return "A match date of this season is later than this format can hold: the last date is 3000-12-31 "
              "in a calendar file and 9999-12-31 in the other formats.";
+    case Result::NoMatches:
+      return "There is nothing to put in a calendar: the season has no match" +
+             std::string(options.team != 0 ? " for this team." : ".");
   }
   return "The file could not be made.";
 }

@@ -7,12 +7,15 @@
 // half-written file or harms an earlier one.
 
 #include <chrono>
+#include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/messages.h"
 #include "season/season.h"
 
 namespace quintora::publish {
@@ -25,6 +28,20 @@ enum class Result {
   LibraryFailed,     // libical, libxlsxwriter or Qt could not make the file
   NoGuiApplication,  // PDF only: the process has no QGuiApplication
   DateTooLate,       // a match date is later than the format can hold (see last_date)
+  NoMatches,         // iCalendar only: no match to make an event of
+};
+
+// What a calendar file said of each event when it was last published, kept
+// beside it (calendar_state_path) so that the next export of the file tells
+// calendar programs which events changed.
+struct CalendarState {
+  struct Event {
+    std::string uid;
+    int sequence = 0;          // SEQUENCE: how often the event changed since first published
+    std::uint64_t digest = 0;  // of what the event says (time, names, place)
+    std::optional<std::chrono::sys_seconds> modified;  // LAST-MODIFIED, once it changed
+  };
+  std::vector<Event> events;
 };
 
 struct Options {
@@ -35,11 +52,15 @@ struct Options {
   // The moment the file is made: the iCalendar DTSTAMP and the workbook's
   // creation time. The system clock when unset; tests set it.
   std::optional<std::chrono::sys_seconds> now;
+  // iCalendar: what the file said when last published, if known.
+  const CalendarState* published = nullptr;
 };
 
 struct Output {
   Result result = Result::Ok;
   std::string bytes;  // the whole file; empty unless result is Ok
+  // iCalendar: the state to keep beside the file once it is written.
+  std::string calendar_state{};
 };
 
 // RFC 4180 with a UTF-8 byte-order mark and CR LF: Week, Date, Day, Time,
@@ -51,11 +72,29 @@ Output fixtures_csv(const season::Season& season, const Options& options = {});
 // Division the league title, Venue the host's bar; no byte-order mark. Needs a calendar.
 Output upload_csv(const season::Season& season);
 
-// RFC 5545 through libical: one event per match at the calendar's local
-// wall-clock time (floating, so it holds across daylight-saving changes),
-// three hours long, with a UID that stays the same when the same season is
-// exported again. Needs a calendar.
+// RFC 5545 through libical: one event per match at its venue's local
+// wall-clock start time (floating, so it holds across daylight-saving
+// changes), three hours long, at "Bar, address". Its UID comes from the
+// league title, the first date of the calendar, the week number and the
+// pairing, so it stays the same when a match only moves. With
+// Options::published, an event that changed since then gets the next
+// SEQUENCE and LAST-MODIFIED now; Output::calendar_state is the new state.
+// Needs a calendar and a match.
 Output icalendar(const season::Season& season, const Options& options = {});
+
+// The file beside a calendar that records what it last published: the
+// calendar's own name with "-state" added ("league.ics-state"), so a
+// team's calendar and the league's each keep their own.
+std::filesystem::path calendar_state_path(const std::filesystem::path& calendar_file);
+
+struct CalendarStateRead {
+  std::optional<CalendarState> state;  // none when there is no file or it cannot be used
+  std::optional<base::Notice> notice;  // a file there that cannot be used, which is then ignored
+};
+// Reads the state kept beside `calendar_file`. A state file that is damaged
+// or edited by hand is reported and treated as absent: the calendar is then
+// published as if for the first time.
+CalendarStateRead read_calendar_state(const std::filesystem::path& calendar_file);
 
 // An .xlsx workbook through libxlsxwriter: a "Fixtures" sheet with real date
 // and time cells, a frozen header row and an autofilter, then one sheet per
@@ -82,6 +121,12 @@ struct Fixture {
 
 // The team's matches and byes, week by week.
 std::vector<Fixture> fixtures_of(const season::Season& season, int team);
+
+// The weeks off of the calendar that fall just before season.weeks[week]
+// (and after the week before it), in order: where a list shows "No matches".
+std::vector<base::Date> weeks_off_before(const season::Season& season, std::size_t week);
+
+inline constexpr std::string_view no_matches_text = "No matches";
 
 enum class Format { FixturesCsv, UploadCsv, ICalendar, Workbook, Html, Pdf };
 

@@ -157,13 +157,16 @@ class Sheet {
  public:
   Sheet(lxw_worksheet* sheet, const Formats& formats) : sheet_(sheet), formats_(formats) {}
 
-  void header(const std::vector<std::string_view>& titles, const std::vector<double>& widths) {
+  // The column names in row `at`, the first row of the table.
+  void header(const std::vector<std::string_view>& titles, const std::vector<double>& widths,
+              lxw_row_t at = 0) {
     for (std::size_t c = 0; c < titles.size(); ++c) {
       const auto col = static_cast<lxw_col_t>(c);
       note(worksheet_set_column(sheet_, col, col, widths[c], nullptr));
-      text(0, c, titles[c], formats_.header);
+      text(at, c, titles[c], formats_.header);
     }
     columns_ = titles.size();
+    top_ = at;
   }
   void text(lxw_row_t row, std::size_t col, std::string_view value, lxw_format* format = nullptr) {
     if (value.empty()) return;
@@ -177,13 +180,13 @@ class Sheet {
     lxw_datetime when = excel_date(*value);
     note(worksheet_write_datetime(sheet_, row, static_cast<lxw_col_t>(col), &when, formats_.date));
   }
-  void time(lxw_row_t row, std::size_t col, const season::Season& season) {
-    if (season.calendar) number(row, col, excel_time(season.calendar->start), formats_.time);
+  void time(lxw_row_t row, std::size_t col, const std::optional<base::TimeOfDay>& value) {
+    if (value) number(row, col, excel_time(*value), formats_.time);
   }
   // The header row stays in view and filters the rows below it.
   void finish(lxw_row_t rows) {
-    worksheet_freeze_panes(sheet_, 1, 0);
-    note(worksheet_autofilter(sheet_, 0, 0, rows, static_cast<lxw_col_t>(columns_ - 1)));
+    worksheet_freeze_panes(sheet_, top_ + 1, 0);
+    note(worksheet_autofilter(sheet_, top_, 0, rows, static_cast<lxw_col_t>(columns_ - 1)));
   }
   bool ok() const { return ok_; }
 
@@ -192,6 +195,7 @@ class Sheet {
   lxw_worksheet* sheet_;
   const Formats& formats_;
   std::size_t columns_ = 0;
+  lxw_row_t top_ = 0;
   bool ok_ = true;
 };
 
@@ -199,22 +203,28 @@ bool write_fixtures(Sheet& sheet, const season::Season& season) {
   sheet.header({"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"},
                {6, 12, 11, 7, 28, 28, 28, 12});
   lxw_row_t row = 0;
-  for (const season::Week& week : season.weeks) {
-    const auto when = [&](bool with_time) {
+  for (std::size_t w = 0; w < season.weeks.size(); ++w) {
+    for (const base::Date& off : weeks_off_before(season, w)) {
+      sheet.date(++row, 1, off);
+      sheet.text(row, 2, base::weekday_name(off));
+      sheet.text(row, 7, no_matches_text);
+    }
+    const season::Week& week = season.weeks[w];
+    const auto when = [&](std::optional<base::TimeOfDay> time) {
       ++row;
       sheet.number(row, 0, week.number);
       sheet.date(row, 1, week.date);
       if (week.date) sheet.text(row, 2, base::weekday_name(*week.date));
-      if (with_time) sheet.time(row, 3, season);
+      sheet.time(row, 3, time);
     };
     for (const season::Match& match : week.matches) {
-      when(true);
+      when(season.start_time(match));
       sheet.text(row, 4, season.team(match.home).name);
       sheet.text(row, 5, season.team(match.away).name);
       sheet.text(row, 6, season.venue(match).name);
     }
     for (int team : week.not_playing) {
-      when(false);
+      when(std::nullopt);
       sheet.text(row, 4, season.team(team).name);
       sheet.text(row, 7, "Not Playing");
     }
@@ -223,10 +233,17 @@ bool write_fixtures(Sheet& sheet, const season::Season& season) {
   return sheet.ok();
 }
 
-bool write_team(Sheet& sheet, const season::Season& season, int team) {
-  sheet.header({"Week", "Date", "Time", "Opponent", "Home or away", "Venue"}, {6, 12, 7, 28, 13, 28});
-  lxw_row_t row = 0;
+bool write_team(Sheet& sheet, const Formats& formats, const season::Season& season, int team) {
+  // Whose sheet it is, above the table: printed or passed on, it still says.
+  sheet.text(0, 0, season.team(team).name, formats.header);
+  sheet.text(1, 0, season.title);
+  sheet.header({"Week", "Date", "Time", "Opponent", "Home or away", "Venue"}, {6, 12, 7, 28, 13, 28}, 2);
+  lxw_row_t row = 2;
   for (const Fixture& fixture : fixtures_of(season, team)) {
+    for (const base::Date& off : detail::weeks_off_before(season, fixture)) {
+      sheet.date(++row, 1, off);
+      sheet.text(row, 4, no_matches_text);
+    }
     ++row;
     sheet.number(row, 0, fixture.week->number);
     sheet.date(row, 1, fixture.week->date);
@@ -234,13 +251,52 @@ bool write_team(Sheet& sheet, const season::Season& season, int team) {
       sheet.text(row, 4, "Not Playing");
       continue;
     }
-    sheet.time(row, 2, season);
+    sheet.time(row, 2, season.start_time(*fixture.match));
     sheet.text(row, 3, season.team(fixture.opponent()).name);
     sheet.text(row, 4, fixture.home() ? "Home" : "Away");
     sheet.text(row, 5, season.venue(*fixture.match).name);
   }
   sheet.finish(row);
   return sheet.ok();
+}
+
+// Each venue once, with how to find and call it and when its matches start.
+bool write_venues(Sheet& sheet, const season::Season& season) {
+  sheet.header({"Venue", "Address", "Phone", "Start time"}, {28, 40, 16, 10});
+  lxw_row_t row = 0;
+  for (const int number : detail::venues_of(season, 0)) {
+    const season::Bar& bar = season.bar(number);
+    ++row;
+    sheet.text(row, 0, bar.name);
+    sheet.text(row, 1, bar.address);
+    sheet.text(row, 2, bar.phone);
+    sheet.time(row, 3,
+               bar.start         ? bar.start
+               : season.calendar ? std::optional(season.calendar->start)
+                                 : std::nullopt);
+  }
+  sheet.finish(row);
+  return sheet.ok();
+}
+
+// The "Fixtures" sheet, or where the league has divisions a sheet of each
+// division's fixtures, named after it.
+bool write_all_fixtures(lxw_workbook* book, const Formats& formats, SheetNames& names,
+                        const season::Season& season) {
+  if (!detail::has_divisions(season)) {
+    lxw_worksheet* fixtures = add_sheet(book, names.take("Fixtures", "Fixtures"));
+    Sheet sheet(fixtures, formats);
+    return fixtures != nullptr && write_fixtures(sheet, season);
+  }
+  for (std::size_t d = 0; d < season.divisions.size(); ++d) {
+    const int division = static_cast<int>(d + 1);
+    const std::string title = detail::division_title(season, division);
+    lxw_worksheet* fixtures = add_sheet(book, names.take(title, "Division " + std::to_string(division)));
+    if (fixtures == nullptr) return false;
+    Sheet sheet(fixtures, formats);
+    if (!write_fixtures(sheet, season::only_division(season, division))) return false;
+  }
+  return true;
 }
 
 bool fill(lxw_workbook* book, const season::Season& season, std::chrono::sys_seconds now) {
@@ -260,19 +316,20 @@ bool fill(lxw_workbook* book, const season::Season& season, std::chrono::sys_sec
   if (workbook_set_properties(book, &properties) != LXW_NO_ERROR) return false;
 
   SheetNames names;
-  lxw_worksheet* fixtures = add_sheet(book, names.take("Fixtures", "Fixtures"));
-  if (fixtures == nullptr) return false;
-  Sheet sheet(fixtures, formats);
-  if (!write_fixtures(sheet, season)) return false;
+  if (!write_all_fixtures(book, formats, names, season)) return false;
   for (std::size_t t = 0; t < season.teams.size(); ++t) {
     const int team = static_cast<int>(t + 1);
     const std::string name = names.take(season.teams[t].name, "Team " + std::to_string(team));
     lxw_worksheet* page = add_sheet(book, name);
     if (page == nullptr) return false;
     Sheet team_sheet(page, formats);
-    if (!write_team(team_sheet, season, team)) return false;
+    if (!write_team(team_sheet, formats, season, team)) return false;
   }
-  return true;
+  if (!season.has_venue_details()) return true;
+  lxw_worksheet* venues = add_sheet(book, names.take("Venues", "Venues"));
+  if (venues == nullptr) return false;
+  Sheet venue_sheet(venues, formats);
+  return write_venues(venue_sheet, season);
 }
 
 }  // namespace

@@ -14,9 +14,25 @@ bool in_range(int number, std::size_t count) {
 
 }  // namespace
 
+std::optional<base::TimeOfDay> Season::start_time(const Match& match) const {
+  if (!calendar) return std::nullopt;
+  const Bar& at = venue(match);
+  return at.start ? *at.start : calendar->start;
+}
+
+bool Season::has_venue_details() const {
+  for (const Bar& b : bars) {
+    if (!b.address.empty() || !b.phone.empty() || b.start) return true;
+  }
+  return false;
+}
+
 bool is_consistent(const Season& season) {
   if (season.calendar) {
     if (!base::is_valid(season.calendar->start)) return false;
+  }
+  for (const Bar& bar : season.bars) {
+    if (bar.start && !base::is_valid(*bar.start)) return false;
   }
   for (const Team& team : season.teams) {
     if (!in_range(team.bar, season.bars.size())) return false;

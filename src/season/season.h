@@ -63,11 +63,16 @@ struct Season {
   const Bar& bar(int number) const { return bars[static_cast<std::size_t>(number - 1)]; }
   // The bar a match is played at: the host's home bar.
   const Bar& venue(const Match& match) const { return bar(team(match.home).bar); }
+  // When a match starts: its venue's own start time, else the calendar's;
+  // none without a calendar.
+  std::optional<base::TimeOfDay> start_time(const Match& match) const;
+  // Whether some bar has an address, a phone or a start time of its own.
+  bool has_venue_details() const;
 };
 
 // Whether every number in the season names an existing team or bar, no team
 // meets itself, every week has a real date when the season has a calendar,
-// and the start time is a time of day.
+// and every start time (the calendar's, a bar's) is a time of day.
 // Writers refuse a season that is not, rather than read outside its tables.
 bool is_consistent(const Season& season);
 

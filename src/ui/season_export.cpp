@@ -105,13 +105,42 @@ bool SeasonExport::export_season(const season::Season* season, publish::Format f
   if (is_league_file(league_, target)) {
     return refuse("The league file " + *chosen + " cannot take an export. Choose another name.");
   }
-  const base::WriteStatus written = base::write_file_atomically(target, output.bytes);
+  std::error_code ec;
+  if (!target.parent_path().empty() && !std::filesystem::is_directory(target.parent_path(), ec)) {
+    status_ = "Nothing was written.";
+    return refuse("The folder " + base::utf8_of(target.parent_path()) + " does not exist.");
+  }
+  if (format == publish::Format::ICalendar) return export_calendar(*season, team_or_all, target);
+  return write(target, output.bytes);
+}
+
+bool SeasonExport::write(const std::filesystem::path& target, std::string_view bytes) {
+  const base::WriteStatus written = base::write_file_atomically(target, bytes);
   if (written != base::WriteStatus::Ok) {
     status_ = "Nothing was written.";
-    return refuse("Cannot write the file " + *chosen + ". " + std::string(base::describe(written)));
+    return refuse("Cannot write the file " + base::utf8_of(target) + ". " +
+                  std::string(base::describe(written)));
   }
-  status_ = "Saved " + *chosen + ".";
+  status_ = "Saved " + base::utf8_of(target) + ".";
   return true;
+}
+
+// The calendar made again against what the file there published last, then
+// the record of what this one publishes beside it.
+bool SeasonExport::export_calendar(const season::Season& season, int team,
+                                   const std::filesystem::path& target) {
+  publish::CalendarStateRead read = publish::read_calendar_state(target);
+  if (read.notice) base::show(ws_, *read.notice);
+  publish::Options options = for_team(team);
+  options.published = read.state ? &*read.state : nullptr;
+  const publish::Output output = publish::icalendar(season, options);
+  if (output.result != publish::Result::Ok) return refuse(publish::message(output.result, options));
+  if (!write(target, output.bytes)) return false;
+  const std::filesystem::path state = publish::calendar_state_path(target);
+  const base::WriteStatus written = base::write_file_atomically(state, output.calendar_state);
+  if (written == base::WriteStatus::Ok) return true;
+  return refuse("Cannot write the file " + base::utf8_of(state) + ". " +
+                std::string(base::describe(written)));
 }
 
 std::optional<PrintJob> SeasonExport::print_job(const season::Season& season, int team) {

@@ -3,6 +3,7 @@
 // written under a name the user picks (offered beside the league file), and
 // what a print is made of. Print takes the same paper as the PDF export.
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -57,6 +58,8 @@ class SeasonExport {
   // The name offered in the export file dialog: beside the league file.
   std::string suggested_path(const season::Season& season, const publish::FormatInfo& info, int team) const;
   bool refuse(const std::string& text);
+  bool write(const std::filesystem::path& target, std::string_view bytes);
+  bool export_calendar(const season::Season& season, int team, const std::filesystem::path& target);
 
   const league::League& league_;
   base::WindowSystem& ws_;

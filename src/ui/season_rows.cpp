@@ -38,26 +38,6 @@ std::string venue_name(const season::Season& season, const season::Match& match)
 
 std::string week_date(const season::Week& week) { return week.date ? display_date(*week.date) : ""; }
 
-// The weeks off of the season's calendar in order, each given to the rows
-// before the first match week after it, so they stand among the weeks.
-class WeeksOff {
- public:
-  explicit WeeksOff(const season::Season& season) {
-    if (!season.calendar) return;
-    off_.assign(season.calendar->weeks_off().begin(), season.calendar->weeks_off().end());
-    std::sort(off_.begin(), off_.end());
-  }
-  template <class F>
-  void before(const season::Week& week, F week_off) {
-    if (!week.date) return;
-    while (next_ < off_.size() && off_[next_] < *week.date) week_off(off_[next_++]);
-  }
-
- private:
-  std::vector<base::Date> off_;
-  std::size_t next_ = 0;
-};
-
 }  // namespace
 
 std::string display_date(base::Date date) {
@@ -81,11 +61,10 @@ std::vector<WeekRow> week_rows(const season::Season& season, std::string_view fi
   const auto add = [&](WeekRow row) {
     if (wanted(row)) rows.push_back(std::move(row));
   };
-  WeeksOff off(season);
-  for (const season::Week& week : season.weeks) {
-    off.before(week, [&](base::Date date) {
-      add({RowKind::WeekOff, 0, display_date(date), std::string(week_off_text), {}, {}});
-    });
+  for (std::size_t w = 0; w < season.weeks.size(); ++w) {
+    for (const base::Date& off : publish::weeks_off_before(season, w))
+      add({RowKind::WeekOff, 0, display_date(off), std::string(week_off_text), {}, {}});
+    const season::Week& week = season.weeks[w];
     const std::string date = week_date(week);
     for (const season::Match& m : week.matches) {
       if (!in_division(m.home)) continue;
@@ -102,11 +81,10 @@ std::vector<WeekRow> week_rows(const season::Season& season, std::string_view fi
 std::vector<FixtureRow> fixture_rows(const season::Season& season, int team) {
   std::vector<FixtureRow> rows;
   if (team < 1 || team > static_cast<int>(season.teams.size())) return rows;
-  WeeksOff off(season);
   for (const publish::Fixture& f : publish::fixtures_of(season, team)) {
-    off.before(*f.week, [&](base::Date date) {
-      rows.push_back({RowKind::WeekOff, 0, display_date(date), {}, std::string(week_off_text), {}});
-    });
+    for (const base::Date& off :
+         publish::weeks_off_before(season, static_cast<std::size_t>(f.week - season.weeks.data())))
+      rows.push_back({RowKind::WeekOff, 0, display_date(off), {}, std::string(week_off_text), {}});
     if (f.match == nullptr) {
       rows.push_back(
           {RowKind::Bye, f.week->number, week_date(*f.week), {}, std::string(not_playing_text), {}});

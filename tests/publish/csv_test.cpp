@@ -22,13 +22,20 @@ test::Rows guarded(test::Rows rows) {
 }
 
 TEST(Csv, FixturesAndUploadReadBackByTheRules) {
-  for (const Season& s : {test::hostile(), test::hostile(false)}) {
+  for (const Season& s :
+       {test::hostile(), test::hostile(false), test::hostile_with_venues(), test::divided()}) {
     for (int team : {0, 1, 5}) {
       const std::string bytes = fixtures_csv(s, test::for_team(team)).bytes;
       ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF") << "byte-order mark";
       EXPECT_EQ(test::parse_csv(bytes.substr(3)), guarded(test::fixture_rows(s, team))) << bytes;
     }
   }
+  // Where the league has divisions, each match's Division is its host's.
+  const Season d = test::divided();
+  const auto upload = test::parse_csv(upload_csv(d).bytes);
+  ASSERT_TRUE(upload);
+  for (std::size_t r = 1, w = 0; w < d.weeks.size(); ++w)
+    for (const auto& m : d.weeks[w].matches) EXPECT_EQ((*upload)[r++][2], test::division_of(d, m.home));
   // The website's exact header (so no byte-order mark), a row per match, the date day first.
   const Season s = test::make_season({"=A", "B", "C"}, {"Hall"}, "=T;1", test::calendar({2025, 1, 7}), 1);
   EXPECT_EQ(upload_csv(s).bytes,

@@ -3,13 +3,16 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <regex>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "publish/common.h"
 #include "publish/publish.h"
 #include "season_builder.h"
 
@@ -48,7 +51,7 @@ Events events_of(const std::string& text) {
 }
 
 TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
-  const Season s = test::hostile();
+  const Season s = test::hostile_with_venues();
   // iCalendar TEXT has no CR: a CR LF or lone CR in a name comes back as one line break.
   const auto text = [](const std::string& name) {
     return std::regex_replace(name, std::regex("\r\n?"), "\n");
@@ -57,9 +60,12 @@ TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
   for (const auto& week : s.weeks) {
     for (const auto& m : week.matches) {
       expected.push_back(text(s.team(m.home).name) + " v " + text(s.team(m.away).name) + " | " +
-                         text(s.venue(m).name) + " | Week " + std::to_string(week.number) + " of " + s.title +
-                         " | " + std::regex_replace(base::format_iso_date(*week.date), std::regex("-"), "") +
-                         "T193000 floating | PT3H");
+                         text(s.venue(m).name) +
+                         (s.venue(m).address.empty() ? "" : ", " + s.venue(m).address) + " | Week " +
+                         std::to_string(week.number) + " of " + s.title + " | " +
+                         std::regex_replace(base::format_iso_date(*week.date) + "T" + test::time_of(s, m),
+                                            std::regex("[-:]"), "") +
+                         "00 floating | PT3H");
     }
   }
   const std::string bytes = ics(s);
@@ -72,10 +78,17 @@ TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
   EXPECT_EQ(got, expected);
   // The same UIDs when exported again later, and in a team's own calendar; others for another season.
   EXPECT_EQ(events_of(ics(s, 0, stamp + std::chrono::hours(24 * 30))), events);
-  Events own;
-  std::copy_if(events.begin(), events.end(), std::back_inserter(own),
-               [&](const auto& event) { return event.second.find(s.team(2).name) != std::string::npos; });
-  EXPECT_EQ(events_of(ics(s, 2)), own);
+  std::vector<std::string> own, own_got;
+  for (std::size_t e = 0, w = 0; w < s.weeks.size(); ++w) {
+    for (const auto& m : s.weeks[w].matches) {
+      if (m.home == 2) own.push_back(events[e].first + " Home v " + text(s.team(m.away).name));
+      if (m.away == 2) own.push_back(events[e].first + " at " + text(s.team(m.home).name));
+      ++e;
+    }
+  }
+  for (const auto& [uid, rest] : events_of(ics(s, 2)))
+    own_got.push_back(uid + " " + rest.substr(0, rest.find(" | ")));
+  EXPECT_EQ(own_got, own) << "a team's calendar: the league's UIDs, and whether it plays at home or away";
   EXPECT_EQ(own.size(), 5u) << "six weeks, one of them a bye";
   Season renamed = s;
   renamed.title += " II";
@@ -87,17 +100,137 @@ TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
 
   EXPECT_TRUE(bytes.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quintora//Quintora "));
   EXPECT_TRUE(bytes.ends_with("END:VCALENDAR\r\n"));
-  for (const char* line : {"\r\nMETHOD:PUBLISH\r\n", "\r\nDTSTAMP:20231114T221320Z\r\n",
-                           "\r\nLOCATION:The \"Crown\"\\, Inn\r\n", "\r\n "})
+  // The calendar's name as TEXT: its comma and semicolon escaped, folded within a character.
+  std::string unfolded = std::regex_replace(bytes, std::regex("\r\n "), "");
+  EXPECT_NE(
+      unfolded.find("\r\nMETHOD:PUBLISH\r\nX-WR-CALNAME:Spring\\, \"Open\"\\; League <2025> & 100% \u2014 "
+                    "\u00e9t\u00e9\r\nBEGIN:VEVENT\r\n"),
+      std::string::npos)
+      << bytes;
+  for (const char* line : {"\r\nMETHOD:PUBLISH\r\n", "\r\nDTSTAMP:20231114T221320Z\r\n", "\r\nSEQUENCE:0\r\n",
+                           "\r\nLOCATION:Bar <&> Grill\\, \u00c9glise 9\\, Caf\u00e9 Row\r\n", "\r\n "})
     EXPECT_NE(bytes.find(line), std::string::npos) << line << " (the last a folded line)";
-  for (std::size_t from = 0, end; (end = bytes.find("\r\n", from)) != std::string::npos; from = end + 2) {
-    const std::string line = bytes.substr(from, end - from);
+  const std::string team_file = ics(s, 4);  // its name a long one in the calendar's name
+  for (std::size_t from = 0, end; (end = team_file.find("\r\n", from)) != std::string::npos; from = end + 2) {
+    const std::string line = team_file.substr(from, end - from);
     EXPECT_LE(line.size(), 75u) << line;
     EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << "a bare CR or LF";
     // A folded line must not split a UTF-8 character.
     EXPECT_FALSE(line.size() > 1 && line[0] == ' ' && (static_cast<unsigned char>(line[1]) & 0xC0) == 0x80)
         << line;
   }
+  EXPECT_NE(team_file.find("\r\nX-WR-CALNAME:"), std::string::npos);
+  EXPECT_NE(team_file.find("\r\n "), std::string::npos) << "a folded line";
+}
+
+// Each event's UID, SEQUENCE and LAST-MODIFIED ("-" when it has none).
+std::vector<std::string> revisions(const std::string& text) {
+  std::vector<std::string> out;
+  for (const auto& m : test::matches(text,
+                                     "UID:([^\r]*)\r\nDTSTAMP:[^\r]*\r\nDTSTART:[^\r]*\r\nDURATION:[^\r]*\r\n"
+                                     "SEQUENCE:([0-9]+)\r\n(?:LAST-MODIFIED:([^\r]*)\r\n)?"))
+    out.push_back(m[0] + " " + m[1] + " " + (m[2].empty() ? "-" : m[2]));
+  return out;
+}
+
+// Exported again with the state the last export left, an event keeps its
+// UID, and its SEQUENCE and LAST-MODIFIED while it says the same; one that
+// moved or changed gets the next SEQUENCE and LAST-MODIFIED now.
+TEST(ICalendar, RepublishedEventsSayWhatChanged) {
+  const Season first = test::hostile_with_venues();
+  const auto publish = [](const Season& s, const std::string& state, std::chrono::sys_seconds now) {
+    const std::optional<CalendarState> before = detail::parse_calendar_state(state);
+    Options options;
+    options.now = now;
+    options.published = before ? &*before : nullptr;
+    return icalendar(s, options);
+  };
+  const Output made = publish(first, "", stamp);
+  const std::vector<std::string> initial = revisions(made.bytes);
+  ASSERT_EQ(initial.size(), 12u);
+  for (const std::string& r : initial) EXPECT_TRUE(r.ends_with(" 0 -")) << r;
+  const auto later = stamp + std::chrono::hours(24 * 40);  // 2023-12-24 22:13:20 UTC
+  const Output again = publish(first, made.calendar_state, later);
+  EXPECT_EQ(revisions(again.bytes), initial) << "nothing changed";
+  EXPECT_EQ(again.calendar_state, made.calendar_state);
+
+  struct Change {
+    const char* what;
+    std::function<void(Season&)> change;
+    std::function<bool(const season::Week&, const season::Match&)> moved;
+  };
+  const std::vector<Change> changes = {
+      {"a week off before week 4",
+       [](Season& s) {
+         for (std::size_t w = 3; w < s.weeks.size(); ++w)
+           s.weeks[w].date = base::civil_from_days(base::days_from_civil(*s.weeks[w].date) + 7);
+       },
+       [](const season::Week& week, const season::Match&) { return week.number >= 4; }},
+      {"the second bar's start time",
+       [](Season& s) {
+         s.bars[1].start = base::TimeOfDay{21, 0};
+       },
+       [](const season::Week&, const season::Match& m) { return m.home % 3 == 2; }},
+      {"the first bar's address", [](Season& s) { s.bars[0].address = "2 Low St"; },
+       [](const season::Week&, const season::Match& m) { return m.home % 3 == 1; }}};
+  for (const Change& c : changes) {
+    Season moved = first;
+    c.change(moved);
+    const Output update = publish(moved, again.calendar_state, later);
+    std::vector<std::string> expected;
+    std::size_t e = 0;
+    for (const auto& week : first.weeks) {
+      for (const auto& m : week.matches) {
+        const std::string uid = initial[e].substr(0, initial[e].find(" "));
+        ++e;
+        expected.push_back(uid + (c.moved(week, m) ? " 1 20231224T221320Z" : " 0 -"));
+      }
+    }
+    EXPECT_EQ(revisions(update.bytes), expected) << c.what;
+    // Published once more, the changed events keep their new SEQUENCE and LAST-MODIFIED.
+    EXPECT_EQ(revisions(publish(moved, update.calendar_state, later + std::chrono::hours(1)).bytes),
+              expected);
+  }
+  // The next season (another first date) shares no UID with this one.
+  Season next = test::make_season(test::hostile_teams, {"A", "B", "C"}, first.title,
+                                  test::calendar({2025, 9, 2}, {}, 7, {19, 30}), 6);
+  next.bars = first.bars;
+  std::set<std::string> uids;
+  for (const std::string& r : initial) uids.insert(r.substr(0, r.find(" ")));
+  for (const std::string& r : revisions(publish(next, again.calendar_state, later).bytes)) {
+    EXPECT_EQ(uids.count(r.substr(0, r.find(" "))), 0u) << r;
+    EXPECT_TRUE(r.ends_with(" 0 -")) << r;
+  }
+}
+
+// Where the league has divisions, each event's description names its host's.
+TEST(ICalendar, TheDivisionInTheDescription) {
+  const Season d = test::divided();
+  const Events events = events_of(ics(d));
+  std::size_t e = 0;
+  for (const auto& week : d.weeks)
+    for (const auto& m : week.matches)
+      EXPECT_NE(events.at(e++).second.find(" of " + d.title + ", " + test::division_of(d, m.home) + " | "),
+                std::string::npos);
+}
+
+// The state file is used only when it keeps to its format to the letter.
+TEST(ICalendar, StateThatIsNotWhatWasWrittenIsNotUsed) {
+  const std::string head = "Quintora calendar state 1\n";
+  const std::string good = "0123456789abcdef@quintora 2 00000000000000ff 20231114T221320Z\n";
+  ASSERT_TRUE(detail::parse_calendar_state(head + good + "b@quintora 0 0000000000000001 -\r\n"));
+  EXPECT_EQ(detail::calendar_state_text(*detail::parse_calendar_state(head + good)), head + good);
+  // clang-format off
+  for (const std::string& bad : {std::string(), head.substr(0, 20), "Quintora calendar state 2\n" + good,
+       head + good.substr(0, good.size() - 1), head + good + good, head + "\n",
+       head + "UPPER@quintora 0 0000000000000001 -\n", head + "a@quintora -1 0000000000000001 -\n",
+       head + "a@quintora 1x 0000000000000001 -\n", head + "a@quintora 1 000000000000001 -\n",
+       head + "a@quintora 1 000000000000000g -\n", head + "a@quintora 1 0000000000000001\n",
+       head + "a@quintora 1 0000000000000001 - extra\n", head + "a@quintora 1 0000000000000001 20231314T221320Z\n",
+       head + "a@quintora 1 0000000000000001 20231114T241320Z\n", head + "a@quintora 99999999999 0000000000000001 -\n",
+       head + std::string("a\0b@quintora 1 0000000000000001 -\n", 34)})
+    EXPECT_FALSE(detail::parse_calendar_state(bad)) << bad;
+  // clang-format on
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ inline std::string xml_text(const std::string& raw) {
 
 // A workbook as a spreadsheet shows it: each sheet's name, its XML, and its
 // rows of cells (shared strings resolved, numbers in the yyyy-mm-dd and hh:mm
-// formats as dates and times, rows as wide as the first).
+// formats as dates and times, rows as wide as the widest).
 struct Workbook {
   std::string xml;  // xl/workbook.xml
   std::vector<std::string> names, sheet_xml;
@@ -145,7 +145,9 @@ inline Workbook read_workbook(const std::string& bytes) {
       if (rows[row].size() <= column) rows[row].resize(column + 1);
       rows[row][column] = text;
     }
-    for (auto& row : rows) row.resize(rows[0].size());
+    std::size_t width = 0;
+    for (const auto& row : rows) width = std::max(width, row.size());
+    for (auto& row : rows) row.resize(width);
   }
   return book;
 }

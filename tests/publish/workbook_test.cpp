@@ -16,19 +16,49 @@ namespace {
 using season::Season;
 
 TEST(Workbook, FixturesAndTeamSheetsWithRealDatesAFrozenHeaderAndAFilter) {
-  for (const Season& s : {test::hostile(), test::hostile(false)}) {
+  for (const Season& s : {test::hostile(), test::hostile(false), test::hostile_with_venues()}) {
     const test::Workbook book = test::read_workbook(workbook(s).bytes);
-    ASSERT_EQ(book.sheets.size(), s.teams.size() + 1);
+    const bool venues = s.bars[0].phone.size() > 0;
+    ASSERT_EQ(book.sheets.size(), s.teams.size() + (venues ? 2 : 1));
     EXPECT_EQ(book.names[0], "Fixtures");
-    EXPECT_EQ(book.sheets[0], test::fixture_rows(s))
-        << "dates and times a spreadsheet can sort and count with";
-    for (std::size_t t = 1; t <= 5; ++t) EXPECT_EQ(book.sheets[t], test::team_rows(s, static_cast<int>(t)));
-    for (const std::string& xml : {book.sheet_xml[0], book.sheet_xml[5]})
-      EXPECT_NE(
-          xml.find("<pane ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" state=\"frozen\"/>"),
-          std::string::npos);
+    test::Rows fixtures = test::fixture_rows(s);
+    for (auto& row : fixtures)
+      if (venues) row.erase(row.begin() + 7);  // the addresses are on the venues' sheet
+    EXPECT_EQ(book.sheets[0], fixtures) << "dates and times a spreadsheet can sort and count with";
+    for (std::size_t t = 1; t <= 5; ++t) {  // whose sheet it is, above the table
+      test::Rows rows = test::team_rows(s, static_cast<int>(t));
+      rows.insert(rows.begin(), {{s.teams[t - 1].name, "", "", "", "", ""}, {s.title, "", "", "", "", ""}});
+      EXPECT_EQ(book.sheets[t], rows);
+    }
+    EXPECT_NE(book.sheet_xml[0].find(
+                  "<pane ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" state=\"frozen\"/>"),
+              std::string::npos);
+    EXPECT_NE(book.sheet_xml[5].find(
+                  "<pane ySplit=\"3\" topLeftCell=\"A4\" activePane=\"bottomLeft\" state=\"frozen\"/>"),
+              std::string::npos);
     const auto rows = std::to_string(test::fixture_rows(s).size());
     EXPECT_NE(book.sheet_xml[0].find("<autoFilter ref=\"A1:H" + rows + "\"/>"), std::string::npos);
+    if (venues) {  // each venue once, at the end, the third with the calendar's time
+      EXPECT_EQ(book.names.back(), "Venues");
+      EXPECT_EQ(book.sheets.back(), (test::Rows{{"Venue", "Address", "Phone", "Start time"},
+                                                {s.bars[0].name, s.bars[0].address, s.bars[0].phone, "19:30"},
+                                                {s.bars[1].name, s.bars[1].address, "", "20:15"},
+                                                {s.bars[2].name, "", "", "19:30"}}));
+    }
+  }
+}
+
+// Where the league has divisions, a sheet of each division's fixtures takes
+// the place of "Fixtures".
+TEST(Workbook, ASheetPerDivision) {
+  const Season d = test::divided();
+  const test::Workbook book = test::read_workbook(workbook(d).bytes);
+  ASSERT_EQ(book.sheets.size(), d.teams.size() + 3);
+  EXPECT_EQ(book.names[0] + "|" + book.names[1], "Premier|First, \"B\"; <2>");
+  for (int division : {1, 2}) {
+    test::Rows rows = test::fixture_rows(season::only_division(d, division));
+    for (auto& row : rows) row.erase(row.begin() + 7);  // the addresses are on the venues' sheet
+    EXPECT_EQ(book.sheets[static_cast<std::size_t>(division - 1)], rows);
   }
 }
 
@@ -73,8 +103,8 @@ TEST(Workbook, SheetNamesControlCharactersAndReferences) {
   const test::Rows references = test::matches(book.xml, "<definedName[^>]*>([^<]*)</definedName>");
   ASSERT_EQ(references.size(), s.teams.size() + 1) << book.xml;
   for (const auto& r : references) EXPECT_EQ(r[0].front(), '\'') << r[0];
-  EXPECT_NE(book.xml.find("'A1'!$A$1:$F$"), std::string::npos) << book.xml;
-  EXPECT_NE(book.xml.find("'It''s'!$A$1"), std::string::npos) << book.xml;
+  EXPECT_NE(book.xml.find("'A1'!$A$3:$F$"), std::string::npos) << book.xml;
+  EXPECT_NE(book.xml.find("'It''s'!$A$3"), std::string::npos) << book.xml;
 }
 
 }  // namespace

@@ -284,6 +284,18 @@ TEST_F(SeasonWindowTest, AFailedExportSaysWhyAndKeepsTheEarlierFile) {
   EXPECT_EQ(last_message(),
             "The league file " + file("spring-league.sch") + " cannot take an export. Choose another name.");
   EXPECT_EQ(read_all(folder / "spring-league.sch"), league_text);
+
+  // A folder that is not there is named; a calendar's record of what it
+  // published that cannot be used is said, and made anew.
+  ws.choose_next(file("missing") + "/fixtures.csv");
+  EXPECT_FALSE(window().export_season(publish::Format::FixturesCsv, 0));
+  EXPECT_EQ(last_message(), "The folder " + file("missing") + " does not exist.");
+  ASSERT_TRUE(window().set_first_date({2026, 9, 1}));
+  std::ofstream(folder / "season.ics-state") << "edited by hand\n";
+  ws.choose_next(file("season.ics"));
+  EXPECT_TRUE(window().export_season(publish::Format::ICalendar, 0));
+  EXPECT_NE(last_message().find(file("season.ics-state") + ", which records"), std::string::npos);
+  EXPECT_EQ(read_all(folder / "season.ics-state"), publish::icalendar(window().season()).calendar_state);
 }
 
 }  // namespace

@@ -221,11 +221,18 @@ void draw_weeks(Pages& pages, const Look& look, const std::vector<Page::Week>& w
     for (const std::string& match : week.matches)
       lines.push_back(pages.lay_out(qt_text(match), look.text, width));
     if (!week.bye.empty()) lines.push_back(pages.lay_out(qt_text(week.bye), look.bye, width));
-    // The heading goes with at least the week's first line.
+    if (!week.section.empty()) {  // a division's section
+      pages.space(look.gap_above_week);
+      paragraph(pages, qt_text(week.section), look.team, look.ink, look.gap_below_heading);
+    }
+    // A week stays on one page when a page can hold it; one that no page
+    // can hold starts where its heading and first line fit.
+    qreal whole = laid_heading.height + look.gap_below_week_heading;
+    for (const Text& line : lines) whole += line.height + look.gap_below_line;
+    const qreal start =
+        laid_heading.height + look.gap_below_week_heading + (lines.empty() ? 0 : lines[0].height);
     pages.space(look.gap_above_week);
-    if (!pages.fits(laid_heading.height + look.gap_below_week_heading +
-                    (lines.empty() ? 0 : lines[0].height)))
-      pages.new_page();
+    if (!pages.fits(whole <= pages.body().height() ? whole : start)) pages.new_page();
     pages.draw(laid_heading, look.ink);
     pages.move_down(look.gap_below_week_heading);
     for (const Text& line : lines) {
@@ -237,6 +244,28 @@ void draw_weeks(Pages& pages, const Look& look, const std::vector<Page::Week>& w
       pages.draw(line, look.ink);
       pages.move_down(look.gap_below_line);
     }
+  }
+}
+
+// The venues under their heading, kept on one page when they fit on one.
+void draw_venues(Pages& pages, const Look& look, const std::vector<std::string>& venues) {
+  if (venues.empty()) return;
+  const qreal width = pages.body().width();
+  const Text heading = pages.lay_out(qt_text(detail::venues_heading), look.team, width);
+  std::vector<Text> lines;
+  qreal height = heading.height + look.gap_below_heading;
+  for (const std::string& venue : venues) {
+    lines.push_back(pages.lay_out(qt_text(venue), look.text, width));
+    height += lines.back().height + look.gap_below_line;
+  }
+  pages.space(look.gap_above_week);
+  if (!pages.fits(height)) pages.new_page();
+  pages.draw(heading, look.ink);
+  pages.move_down(look.gap_below_heading);
+  for (const Text& line : lines) {
+    if (!pages.fits(line.height)) pages.new_page();
+    pages.draw(line, look.ink);
+    pages.move_down(look.gap_below_line);
   }
 }
 
@@ -301,6 +330,8 @@ FixtureTable::FixtureTable(Pages& pages, const Look& look, const std::vector<Pag
 
 void FixtureTable::draw(const Page::Team& team) {
   paragraph(pages_, qt_text(team.name), look_.team, look_.ink, look_.gap_below_heading);
+  if (!team.league.empty())
+    paragraph(pages_, qt_text(team.league), look_.text, look_.grey_ink, look_.gap_below_line);
   paragraph(pages_, qt_text(team.home_bar), look_.text, look_.grey_ink, look_.gap_below_note);
   top_ = pages_.y();
   draw_columns();
@@ -376,6 +407,7 @@ Result paint_printable(const season::Season& season, const Options& options, QPa
     if (!pages.fresh() && options.team == 0) pages.new_page();
     table.draw(team);
   }
+  draw_venues(pages, look, page.venues);
   pages.finish();
   const bool ok = pages.ok();
   return painter.end() && ok ? Result::Ok : Result::LibraryFailed;
