@@ -182,9 +182,9 @@ build_library() {
 qt_base_build() {
   local src
   src=$(fetch_source "$(source_of qt6-base-dev)")
-  # Qt 6.4's print engine calls the DirectWrite font engine, which Qt Gui
-  # builds only together with Direct2D (left out here): ask for both.
-  apply_patch "$src" packaging/windows/patches/qt6-base-printsupport-directwrite.patch
+  # Qt 6.4's print engine and Windows plugin call the DirectWrite font code,
+  # which Qt Gui builds only together with Direct2D (left out here): ask for both.
+  apply_patch "$src" packaging/windows/patches/qt6-base-directwrite-needs-direct2d.patch
   cmake_cross "$src" "$cache/build/qt6-base" "$qt_base" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DQT_QMAKE_TARGET_MKSPEC=win32-g++ \
