@@ -17,6 +17,8 @@ packages=(
   # xmllint and pdftotext. The PDF needs fonts: DejaVu for Latin, Greek and Cyrillic,
   # WenQuanYi Micro Hei (5 MB) for Chinese, Japanese and Korean, Symbola for emoji.
   libical-dev libxlsxwriter-dev
+  # Fairest's placement search with divisions and unavailable dates (static library).
+  libcadical-dev
   unzip libxml2-utils poppler-utils
   fonts-dejavu-core fonts-wqy-microhei fonts-symbola
   # The Season window's chart (Qt Charts needs the OpenGL module's CMake files;

@@ -18,6 +18,7 @@ namespace {
 struct ReportArguments {
   BuildArguments build;
   bool json = false;
+  std::string division;
 };
 
 int run_report(const ReportArguments& args) {
@@ -32,7 +33,17 @@ int run_report(const ReportArguments& args) {
     return exit_failed;
   }
 
-  const report::Fairness fairness = report::assess(run->season());
+  print(std::cerr, run->notices());
+  report::Fairness fairness = report::assess(run->season());
+  if (!args.division.empty()) {
+    const int division = season::find_division(run->season(), args.division);
+    if (division == 0) {
+      std::cerr << "Usage error: there is no division " << args.division << " in " << args.build.league_file
+                << '\n';
+      return exit_usage;
+    }
+    fairness = report::only_division(fairness, division);
+  }
   std::cout << (args.json ? report::as_json(fairness) : report::as_text(fairness));
   std::cout.flush();
   // A closed pipe or a full disk must not pass for a report.
@@ -53,6 +64,8 @@ void add_report_command(CLI::App& app, int& status) {
       "away games, byes and breaks per team, the busiest week of each bar.");
   add_build_options(*sub, args->build, false);
   sub->add_flag("--json", args->json, "One JSON object in place of the text tables");
+  sub->add_option("--division", args->division,
+                  "Only this division's teams and breaks (letter case ignored)");
   sub->callback([args, &status] { status = run_report(*args); });
 }
 

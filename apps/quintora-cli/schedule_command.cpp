@@ -169,6 +169,7 @@ int run_schedule(ScheduleArguments args) {
     print(std::cerr, *result.failure);
     return exit_failed;
   }
+  print(std::cerr, run->notices());
   std::cout << "Schedule written to " << base::utf8_of(run->result_path()) << '\n';
   return exit_ok;
 }

@@ -138,6 +138,49 @@ void json_array(std::string& out, const std::vector<Line>& lines, Fill fill) {
 
 namespace {
 
+// Each division's breaks against its own fewest; the league's fewest is their sum.
+void add_divisions(Fairness& fairness, const season::Season& season, int weeks) {
+  fairness.minimum_breaks = 0;
+  for (std::size_t d = 1; d <= season.divisions.size(); ++d) {
+    DivisionLine line;
+    line.number = static_cast<int>(d);
+    line.name = season.divisions[d - 1];
+    for (const TeamLine& team : fairness.teams) {
+      if (static_cast<std::size_t>(team.division) != d) continue;
+      ++line.teams;
+      line.total_breaks += team.breaks;
+    }
+    const int per_pass = line.teams - 1 + line.teams % 2;
+    const FewestBreaks fewest = fewest_breaks(line.teams, per_pass, weeks);
+    line.minimum_breaks = fewest.breaks;
+    line.minimum_is_exact = fewest.exact;
+    fairness.minimum_breaks += fewest.breaks;
+    fairness.minimum_is_exact = fairness.minimum_is_exact && fewest.exact;
+    fairness.last_pass_cut = fairness.last_pass_cut || (per_pass >= 1 && weeks % per_pass != 0);
+    fairness.divisions.push_back(std::move(line));
+  }
+}
+
+// Each unavailable date of a match week on which the bar hosts or the team is at home.
+void add_misses(Fairness& fairness, const season::Season& season) {
+  fairness.has_unavailable = !season.unavailable.empty();
+  for (const season::Unavailable& entry : season.unavailable) {
+    const std::size_t count = entry.bar ? season.bars.size() : season.teams.size();
+    if (!in_range(entry.number, count)) continue;
+    for (const season::Week& week : season.weeks) {
+      if (week.date != entry.date) continue;
+      const bool missed = std::any_of(week.matches.begin(), week.matches.end(), [&](const season::Match& m) {
+        if (!in_range(m.home, season.teams.size())) return false;
+        return entry.bar ? season.team(m.home).bar == entry.number : m.home == entry.number;
+      });
+      if (!missed) continue;
+      fairness.unavailable_missed.push_back(
+          {entry.bar, entry.number,
+           entry.bar ? season.bar(entry.number).name : season.team(entry.number).name, entry.date});
+    }
+  }
+}
+
 // A line for every team and bar, numbered and named, every count 0.
 Fairness empty_lines(const season::Season& season) {
   Fairness fairness;
@@ -145,6 +188,7 @@ Fairness empty_lines(const season::Season& season) {
     TeamLine line;
     line.number = static_cast<int>(t + 1);
     line.name = season.teams[t].name;
+    line.division = season.teams[t].division;
     fairness.teams.push_back(std::move(line));
   }
   for (std::size_t b = 0; b < season.bars.size(); ++b) {
@@ -209,12 +253,33 @@ Fairness assess(const season::Season& season) {
 
   for (const TeamLine& line : fairness.teams) fairness.total_breaks += line.breaks;
   const int weeks = static_cast<int>(std::min<std::size_t>(season.weeks.size(), INT_MAX));
-  const FewestBreaks fewest =
-      fewest_breaks(static_cast<int>(std::min<std::size_t>(n_team, INT_MAX)), season.rounds_per_pass, weeks);
-  fairness.minimum_breaks = fewest.breaks;
-  fairness.minimum_is_exact = fewest.exact;
-  fairness.last_pass_cut = season.rounds_per_pass >= 1 && weeks % season.rounds_per_pass != 0;
+  if (season.divisions.empty()) {
+    const FewestBreaks fewest = fewest_breaks(static_cast<int>(std::min<std::size_t>(n_team, INT_MAX)),
+                                              season.rounds_per_pass, weeks);
+    fairness.minimum_breaks = fewest.breaks;
+    fairness.minimum_is_exact = fewest.exact;
+    fairness.last_pass_cut = season.rounds_per_pass >= 1 && weeks % season.rounds_per_pass != 0;
+  } else {
+    add_divisions(fairness, season, weeks);
+  }
+  add_misses(fairness, season);
   return fairness;
+}
+
+Fairness only_division(const Fairness& fairness, int division) {
+  Fairness one = fairness;
+  std::erase_if(one.teams, [&](const TeamLine& t) { return t.division != division; });
+  std::erase_if(one.divisions, [&](const DivisionLine& d) { return d.number != division; });
+  std::erase_if(one.unavailable_missed, [&](const Missed& m) {
+    return !m.bar && (!in_range(m.number, fairness.teams.size()) ||
+                      fairness.teams[index_of(m.number)].division != division);
+  });
+  if (!one.divisions.empty()) {
+    one.total_breaks = one.divisions.front().total_breaks;
+    one.minimum_breaks = one.divisions.front().minimum_breaks;
+    one.minimum_is_exact = one.divisions.front().minimum_is_exact;
+  }
+  return one;
 }
 
 // Take a season of k whole passes and j more rounds (0 <= j < m), and a team
@@ -274,20 +339,23 @@ std::string fewest_text(const Fairness& fairness) {
 
 std::string as_text(const Fairness& fairness) {
   std::vector<std::vector<std::string>> rows;
+  const bool divisions = !fairness.divisions.empty();
   for (const TeamLine& t : fairness.teams) {
     rows.push_back({std::to_string(t.number), t.name, std::to_string(t.home), std::to_string(t.away),
                     std::to_string(t.byes), std::to_string(t.breaks), std::to_string(t.longest_home_run),
                     std::to_string(t.longest_away_run)});
+    if (divisions) rows.back().insert(rows.back().begin() + 2, std::to_string(t.division));
   }
-  std::string out = table({{"No."},
-                           {"Team", true},
-                           {"Home"},
-                           {"Away"},
-                           {"Byes"},
-                           {"Breaks"},
-                           {"Longest home run"},
-                           {"Longest away run"}},
-                          rows);
+  std::vector<Column> columns = {{"No."},
+                                 {"Team", true},
+                                 {"Home"},
+                                 {"Away"},
+                                 {"Byes"},
+                                 {"Breaks"},
+                                 {"Longest home run"},
+                                 {"Longest away run"}};
+  if (divisions) columns.insert(columns.begin() + 2, {"Division"});
+  std::string out = table(columns, rows);
   rows.clear();
   for (const BarLine& b : fairness.bars) {
     rows.push_back({std::to_string(b.number), b.name, std::to_string(b.tables),
@@ -295,6 +363,25 @@ std::string as_text(const Fairness& fairness) {
   }
   out += '\n';
   out += table({{"No."}, {"Bar", true}, {"Tables"}, {"Most in a week"}, {"Weeks over tables"}}, rows);
+  if (!fairness.divisions.empty()) {
+    rows.clear();
+    for (const DivisionLine& d : fairness.divisions) {
+      rows.push_back({std::to_string(d.number), d.name, std::to_string(d.teams),
+                      std::to_string(d.total_breaks),
+                      (d.minimum_is_exact ? "" : "at least ") + std::to_string(d.minimum_breaks)});
+    }
+    out += '\n';
+    out += table({{"No."}, {"Division", true}, {"Teams"}, {"Breaks"}, {"Fewest possible"}}, rows);
+  }
+  if (!fairness.unavailable_missed.empty()) {
+    rows.clear();
+    for (const Missed& m : fairness.unavailable_missed) {
+      rows.push_back(
+          {base::format_iso_date(m.date), m.bar ? "Bar" : "Team", std::to_string(m.number), m.name});
+    }
+    out += "\nUnavailable dates not honoured:\n";
+    out += table({{"Date", true}, {"Of", true}, {"No."}, {"Name", true}}, rows);
+  }
   out += "\nBreaks: " + std::to_string(fairness.total_breaks) +
          " (fewest possible: " + fewest_text(fairness) + ")\n";
   return out;
@@ -303,9 +390,11 @@ std::string as_text(const Fairness& fairness) {
 std::string as_json(const Fairness& fairness) {
   std::string out;
   JsonObject top(out, "");
-  json_array(top.member("teams"), fairness.teams, [](JsonObject& o, const TeamLine& t) {
+  const bool divisions = !fairness.divisions.empty();
+  json_array(top.member("teams"), fairness.teams, [&](JsonObject& o, const TeamLine& t) {
     o.number("number", t.number);
     o.text("name", t.name);
+    if (divisions) o.number("division", t.division);
     o.number("home", t.home);
     o.number("away", t.away);
     o.number("byes", t.byes);
@@ -320,6 +409,24 @@ std::string as_json(const Fairness& fairness) {
     o.number("most_in_a_week", b.most_in_a_week);
     o.number("weeks_over_tables", b.weeks_over_tables);
   });
+  if (divisions) {
+    json_array(top.member("divisions"), fairness.divisions, [](JsonObject& o, const DivisionLine& d) {
+      o.number("number", d.number);
+      o.text("name", d.name);
+      o.number("teams", d.teams);
+      o.number("total_breaks", d.total_breaks);
+      o.number("minimum_breaks", d.minimum_breaks);
+    });
+  }
+  if (fairness.has_unavailable) {
+    json_array(top.member("unavailable_missed"), fairness.unavailable_missed,
+               [](JsonObject& o, const Missed& m) {
+                 o.text("kind", m.bar ? "bar" : "team");
+                 o.number("number", m.number);
+                 o.text("name", m.name);
+                 o.text("date", base::format_iso_date(m.date));
+               });
+  }
   top.number("total_breaks", fairness.total_breaks);
   top.number("minimum_breaks", fairness.minimum_breaks);
   // Whole passes always have their fewest proven; the field is written where

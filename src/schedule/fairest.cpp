@@ -31,7 +31,7 @@ class Draw {
   std::uint64_t state_;
 };
 
-using TeamList = std::array<int, max_team_even + 1>;
+using TeamList = CirclePlacement::Positions;
 
 // Fisher-Yates over entries first .. first + count - 1.
 void shuffle(TeamList& list, int first, int count, Draw& draw) {
@@ -151,24 +151,36 @@ void play_circle(RoundTable& t, const TeamList& team_at, int n, bool reversed) {
 
 }  // namespace
 
-void build_fairest_table(RoundTable& t, const league::League& league, int variant) {
-  t = RoundTable{};
+CirclePlacement fairest_placement(const league::League& league, int variant) {
+  CirclePlacement placement;
   const int c = league.n_team;
-  if (c < 1 || c > max_team_even || c > league::team_room) return;  // callers refuse these first
+  if (c < 1 || c > max_team_even || c > league::team_room) return placement;  // callers refuse these first
   const bool odd_league = c % 2 == 1;
   const int n = odd_league ? c + 1 : c;
-  t.n_team_even = n;
-  t.first_real_slot = odd_league ? 2 : 1;
-  t.nweek = n - 1;
-  t.nmatch = n / 2;
-
+  placement.n = n;
+  placement.odd = odd_league;
   const bool canonical = std::clamp(variant, 1, max_variant) == 1;
   Draw draw(static_cast<std::uint64_t>(std::clamp(variant, 1, max_variant)));
   BarGroups groups = group_by_bar(league, c);
   const Pairs pairs = pair_teams(groups, odd_league, n, canonical, draw);
-  const TeamList team_at = place_pairs(pairs, n, odd_league, canonical, draw);
-  const bool reversed = !canonical && draw.coin();
-  play_circle(t, team_at, n, reversed);
+  placement.team_at = place_pairs(pairs, n, odd_league, canonical, draw);
+  placement.reversed = !canonical && draw.coin();
+  return placement;
+}
+
+void play_placement(RoundTable& t, const CirclePlacement& placement) {
+  t = RoundTable{};
+  const int n = placement.n;
+  if (n < 2 || n > max_team_even || n % 2 != 0) return;
+  t.n_team_even = n;
+  t.first_real_slot = placement.odd ? 2 : 1;
+  t.nweek = n - 1;
+  t.nmatch = n / 2;
+  play_circle(t, placement.team_at, n, placement.reversed);
+}
+
+void build_fairest_table(RoundTable& t, const league::League& league, int variant) {
+  play_placement(t, fairest_placement(league, variant));
 }
 
 }  // namespace quintora::schedule

@@ -20,6 +20,8 @@
 // bar with k teams hosts at most (k + 1) / 2 matches a week, the most the
 // table check lets it have.
 
+#include <array>
+
 #include "league/league.h"
 #include "schedule/round_table.h"
 #include "schedule/schedule_options.h"
@@ -38,5 +40,19 @@ namespace quintora::schedule {
 // passes the table check: each bar has at least (teams + 1) / 2 tables. Up to
 // max_team_even teams; another count leaves the table empty (nweek 0).
 void build_fairest_table(RoundTable& table, const league::League& league, int variant);
+
+// The circle's positions as Fairest deals them: team_at[k] is the team on
+// position k (0..n - 1); in an odd league the dummy n stands on the fixed
+// position n - 1. Every placement of the teams gives the same breaks.
+struct CirclePlacement {
+  using Positions = std::array<int, max_team_even + 1>;
+  Positions team_at{};
+  int n = 0;  // team count with the dummy
+  bool odd = false;
+  bool reversed = false;  // the rounds played backwards
+};
+CirclePlacement fairest_placement(const league::League& league, int variant);
+// The table of a placement, rounds in play order (what build_fairest_table fills).
+void play_placement(RoundTable& table, const CirclePlacement& placement);
 
 }  // namespace quintora::schedule

@@ -1,5 +1,6 @@
 #include "schedule/schedule_run.h"
 
+#include <algorithm>
 #include <streambuf>
 #include <string>
 #include <system_error>
@@ -64,7 +65,11 @@ std::filesystem::path resolve_result_path(const std::filesystem::path& base_fold
 // The pairing table, balanced or Fairest, and the order of its rounds.
 RunResult ScheduleRun::build_rounds(const league::League& league, const ScheduleOptions& options) {
   compute_bar_limits(league, limits_);
-  if (options.method.kind == ScheduleMethod::Kind::Fairest) {
+  const bool fairest = options.method.kind == ScheduleMethod::Kind::Fairest;
+  const bool dates = std::any_of(unavailable_.begin(), unavailable_.end(),
+                                 [](const UnavailableWeek& entry) { return entry.week > 0; });
+  if (division_count(league) > 1 || (fairest && dates)) return build_division_rounds(league, options);
+  if (fairest) {
     // Fairest keeps every bar within its tables only where the table check holds.
     base::Notices refusal;
     if (!check_table_capacity(league, refusal)) return refuse(refusal);
@@ -77,27 +82,47 @@ RunResult ScheduleRun::build_rounds(const league::League& league, const Schedule
   return {};
 }
 
+// Each division as a league of its own; Fairest places them together.
+RunResult ScheduleRun::build_division_rounds(const league::League& league, const ScheduleOptions& options) {
+  parts_ = split_divisions(league);
+  if (options.method.kind == ScheduleMethod::Kind::Fairest) {
+    base::Notices refusal;
+    if (!check_table_capacity(league, refusal)) return refuse(refusal);
+    if (place_fairest(parts_, league, options.method.variant, options.season_weeks, unavailable_,
+                      settings_.control) == FairestSearch::Cancelled)
+      return refuse("The schedule was cancelled.");
+    return {};
+  }
+  for (DivisionPart& part : parts_) {
+    build_round_table(part.table, part.league->n_team);
+    compute_bar_limits(*part.league, limits_);
+    balance(part.table, *part.league, limits_, balance_state_);
+    part.order = table_order(part.table.nweek);
+  }
+  return {};
+}
+
 // The round order from the optimiser, which reads the table from a work
 // folder that is removed again on the way out.
-RunResult ScheduleRun::search_order(const ScheduleOptions& options) {
+RunResult ScheduleRun::search_order(const ScheduleOptions& options, RoundTable& table, RoundOrder& order) {
   WorkFolder work;
   if (!work.create()) return refuse("Cannot make a work folder for the optimiser.");
   const auto input = work.file(optimiser::file::input);
-  if (write_optimiser_input(input, table_) != ExchangeResult::Ok) {
+  if (write_optimiser_input(input, table) != ExchangeResult::Ok) {
     return refuse("Cannot write the optimiser's input file " + display(input) + ".");
   }
   DiscardBuffer discard_buffer;
   std::ostream discard(&discard_buffer);
   const auto outcome = settings_.search(work.path(), search_effort(options.method.kind),
                                         settings_.optimiser_output ? *settings_.optimiser_output : discard);
-  evaluations_ = outcome.evaluations;
+  evaluations_ += outcome.evaluations;
   if (!outcome.ok) return refuse(optimiser_failure(outcome));
-  switch (read_round_order(work.file(optimiser::file::order), table_.nweek, order_)) {
+  switch (read_round_order(work.file(optimiser::file::order), table.nweek, order)) {
     case ExchangeResult::Ok:
       return {};
     case ExchangeResult::Malformed:
       return refuse("The optimiser's round order (optimal.out) is not an order of rounds 1 to " +
-                    std::to_string(table_.nweek) + ".");
+                    std::to_string(table.nweek) + ".");
     default:
       return refuse("Cannot read the optimiser's round order (optimal.out).");
   }
@@ -107,17 +132,36 @@ RunResult ScheduleRun::start(const league::League& league, const ScheduleOptions
   result_path_.clear();
   evaluations_ = 0;
   season_ = {};
+  parts_.clear();
+  notices_.clear();
   base::Notices misfit;
   if (!league_fits_run(league, misfit)) return refuse(misfit);
+  unavailable_ = unavailable_weeks(league, options.season_weeks,
+                                   options.calendar ? options.calendar : league.calendar, notices_);
   return build_rounds(league, options);
 }
 
 RunResult ScheduleRun::fill_season(const league::League& league, const ScheduleOptions& options) {
-  if (search_effort(options.method.kind) > 0) {
-    if (RunResult searched = search_order(options); !searched.ok()) return searched;
+  const auto& calendar = options.calendar ? options.calendar : league.calendar;
+  if (parts_.empty()) {
+    if (search_effort(options.method.kind) > 0) {
+      if (RunResult searched = search_order(options, table_, order_); !searched.ok()) return searched;
+    }
+    season_ = schedule::build_season(league, table_, order_, options.season_weeks, calendar);
+  } else {
+    for (DivisionPart& part : parts_) {
+      if (search_effort(options.method.kind) == 0) break;
+      if (RunResult searched = search_order(options, part.table, part.order); !searched.ok()) return searched;
+    }
+    season_ = build_division_season(league, parts_, options.season_weeks, calendar);
   }
-  season_ = schedule::build_season(league, table_, order_, options.season_weeks,
-                                   options.calendar ? options.calendar : league.calendar);
+  for (const UnavailableWeek& entry : unavailable_) {
+    season_.unavailable.push_back({entry.kind == league::UnavailableKind::Bar, entry.number, entry.date});
+  }
+  if (options.method.kind == ScheduleMethod::Kind::Fairest) {
+    const base::Notices misses = season_misses(season_);
+    notices_.insert(notices_.end(), misses.begin(), misses.end());
+  }
   return {};
 }
 

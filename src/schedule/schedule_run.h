@@ -15,6 +15,8 @@
 #include "league/league.h"
 #include "schedule/balancing.h"
 #include "schedule/bar_limits.h"
+#include "schedule/divisions.h"
+#include "schedule/fairest_search.h"
 #include "schedule/round_table.h"
 #include "schedule/schedule_options.h"
 #include "season/season.h"
@@ -51,6 +53,9 @@ struct RunSettings {
   RoundOrderSearch search = run_optimiser;   // tests put a scripted one in its place
   // The result file's format; unset, the schedule text (plain or comma-delimited).
   SeasonRenderer render;
+  // Fairest's search with divisions or unavailable dates reports its progress
+  // here and stops when the flag is set (a window's progress bar and Cancel).
+  SearchControl control;
 };
 
 // How a run ended: done, or the one notice ("Stop !") that says why not.
@@ -85,11 +90,15 @@ class ScheduleRun {
   const RoundOrder& round_order() const { return order_; }
   const std::filesystem::path& result_path() const { return result_path_; }  // in full
   long evaluations() const { return evaluations_; }  // the optimiser's cost evaluations
+  // Warnings of the last run that did not stop it: unavailable dates that are
+  // no match dates, and what Fairest could not keep.
+  const base::Notices& notices() const { return notices_; }
 
  private:
   RunResult start(const league::League& league, const ScheduleOptions& options);
   RunResult build_rounds(const league::League& league, const ScheduleOptions& options);
-  RunResult search_order(const ScheduleOptions& options);
+  RunResult build_division_rounds(const league::League& league, const ScheduleOptions& options);
+  RunResult search_order(const ScheduleOptions& options, RoundTable& table, RoundOrder& order);
   RunResult fill_season(const league::League& league, const ScheduleOptions& options);
 
   RunSettings settings_;
@@ -100,6 +109,9 @@ class ScheduleRun {
   BalanceState balance_state_;
   RoundOrder order_;
   season::Season season_;
+  std::vector<DivisionPart> parts_;  // with divisions, or Fairest with dates; else empty
+  std::vector<UnavailableWeek> unavailable_;
+  base::Notices notices_;
 };
 
 }  // namespace quintora::schedule

@@ -1,5 +1,7 @@
 #include "schedule/schedule_writer.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -30,13 +32,31 @@ std::string schedule_text(const season::Season& season, bool comma_delimited) {
   out += "\n\n";
 
   const char separator = comma_delimited ? ',' : ' ';
-  for (const season::Week& week : season.weeks) {
-    append_format(out, "   Week%3d:%c ", week.number, separator);
-    for (const season::Match& match : week.matches) {
-      append_format(out, "%3d at%3d%c   ", match.home, match.away, separator);
+  // A section per division, headed by its name; one division has no heading.
+  const std::size_t sections = std::max<std::size_t>(season.divisions.size(), 1);
+  for (std::size_t d = 1; d <= sections; ++d) {
+    if (!season.divisions.empty()) {
+      if (d > 1) out += '\n';
+      out += "     ";
+      out += comma_delimited ? spreadsheet_text(season.divisions[d - 1], base::Cells::SplitAtStart)
+                             : season.divisions[d - 1];
+      out += "\n\n";
     }
-    for (int team : week.not_playing) append_format(out, "  Not Playing:%3d", team);
-    out += '\n';
+    auto shown = [&](int team) {
+      return season.divisions.empty() ||
+             (team >= 1 && static_cast<std::size_t>(team) <= season.teams.size() &&
+              static_cast<std::size_t>(season.team(team).division) == d);
+    };
+    for (const season::Week& week : season.weeks) {
+      append_format(out, "   Week%3d:%c ", week.number, separator);
+      for (const season::Match& match : week.matches) {
+        if (shown(match.home)) append_format(out, "%3d at%3d%c   ", match.home, match.away, separator);
+      }
+      for (int team : week.not_playing) {
+        if (shown(team)) append_format(out, "  Not Playing:%3d", team);
+      }
+      out += '\n';
+    }
   }
 
   out += '\n';

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "base/text_compare.h"
+
 namespace quintora::season {
 
 namespace {
@@ -31,6 +33,29 @@ bool is_consistent(const Season& season) {
     }
   }
   return true;
+}
+
+int find_division(const Season& season, std::string_view name) {
+  for (std::size_t d = 0; d < season.divisions.size(); ++d) {
+    if (base::equal_ignoring_case(season.divisions[d], name)) return static_cast<int>(d + 1);
+  }
+  return 0;
+}
+
+Season only_division(const Season& season, int division) {
+  Season one = season;
+  one.divisions.clear();
+  int n_team = 0;
+  for (const Team& team : season.teams) n_team += team.division == division ? 1 : 0;
+  one.rounds_per_pass = n_team - 1 + n_team % 2;  // a bye round more in an odd division
+  auto in_division = [&](int team) {
+    return in_range(team, season.teams.size()) && season.team(team).division == division;
+  };
+  for (Week& week : one.weeks) {
+    std::erase_if(week.matches, [&](const Match& match) { return !in_division(match.home); });
+    std::erase_if(week.not_playing, [&](int team) { return !in_division(team); });
+  }
+  return one;
 }
 
 }  // namespace quintora::season

@@ -42,6 +42,13 @@ struct Week {
   std::vector<int> not_playing;    // the teams with a bye, one per odd division, in division order
 };
 
+// A date on which a bar hosts no match, or a team plays no home match.
+struct Unavailable {
+  bool bar = true;  // else a team
+  int number = 0;   // the bar's or the team's number
+  base::Date date;
+};
+
 struct Season {
   std::string title;
   std::vector<Team> teams;  // team t is teams[t - 1]
@@ -49,7 +56,8 @@ struct Season {
   std::optional<league::Calendar> calendar;
   int rounds_per_pass = 0;  // weeks of one single round-robin
   std::vector<Week> weeks;
-  std::vector<std::string> divisions{};  // names; empty when the league has one division
+  std::vector<std::string> divisions{};    // names; empty when the league has one division
+  std::vector<Unavailable> unavailable{};  // as the league asks, match dates or not
 
   const Team& team(int number) const { return teams[static_cast<std::size_t>(number - 1)]; }
   const Bar& bar(int number) const { return bars[static_cast<std::size_t>(number - 1)]; }
@@ -62,5 +70,16 @@ struct Season {
 // and the start time is a time of day.
 // Writers refuse a season that is not, rather than read outside its tables.
 bool is_consistent(const Season& season);
+
+// The division called `name` (letter case ignored), 1..divisions.size(); 0
+// when there is none. A season of one division has no names, so only
+// "--division" on a league with divisions finds anything.
+int find_division(const Season& season, std::string_view name);
+
+// The season of division `division` alone: its teams' matches and byes,
+// every team and bar kept (so numbers stay those of the league), and no
+// division names. An unknown division gives the season without its weeks'
+// matches.
+Season only_division(const Season& season, int division);
 
 }  // namespace quintora::season

@@ -318,3 +318,56 @@ TEST(AsText, TablesAlignByCharactersAndEndWithTheBound) {
 
 }  // namespace
 }  // namespace quintora::report
+
+namespace quintora::report {
+namespace {
+
+// Two divisions sharing bar 1: teams 1 and 2 in "Premier", 3 and 4 in "First";
+// team 3's date is kept, bar 1's is not.
+Season two_divisions() {
+  Season s;
+  s.bars = {{"Crown", 1}, {"Anchor", 1}};
+  s.teams = {{"One", 1, 1}, {"Two", 2, 1}, {"Three", 1, 2}, {"Four", 2, 2}};
+  s.divisions = {"Premier", "First"};
+  s.rounds_per_pass = 1;
+  for (int w = 1; w <= 3; ++w) {
+    season::Week week{w, base::Date{2027, 1, w}, {}, {}};
+    week.matches =
+        w % 2 == 1 ? std::vector<season::Match>{{1, 2}, {3, 4}} : std::vector<season::Match>{{2, 1}, {4, 3}};
+    s.weeks.push_back(week);
+  }
+  s.unavailable = {{true, 1, {2027, 1, 3}}, {false, 3, {2027, 1, 2}}, {false, 3, {2027, 1, 9}}};
+  return s;
+}
+
+TEST(Divisions, BreaksPerDivisionBarsAcrossThemAndTheMissedDates) {
+  const Fairness f = assess(two_divisions());
+  ASSERT_EQ(f.divisions.size(), 2u);
+  EXPECT_EQ(std::tuple(f.divisions[1].name, f.divisions[1].teams, f.divisions[1].total_breaks,
+                       f.divisions[1].minimum_breaks),
+            std::tuple("First"s, 2, 0, 0));
+  EXPECT_EQ(f.minimum_breaks, 0);
+  EXPECT_EQ(f.bars[0].most_in_a_week, 2);
+  EXPECT_EQ(f.bars[0].weeks_over_tables, 2);
+  ASSERT_EQ(f.unavailable_missed.size(), 1u);
+  EXPECT_EQ(f.unavailable_missed[0].name, "Crown");
+
+  const std::string json = as_json(f);
+  EXPECT_NE(json.find("      \"division\": 2,\n"), std::string::npos);
+  EXPECT_NE(json.find("  \"divisions\": [\n    {\n      \"number\": 1,\n      \"name\": \"Premier\",\n"
+                      "      \"teams\": 2,\n      \"total_breaks\": 0,\n      \"minimum_breaks\": 0\n    },"),
+            std::string::npos);
+  EXPECT_NE(json.find("  \"unavailable_missed\": [\n    {\n      \"kind\": \"bar\",\n      \"number\": 1,\n"
+                      "      \"name\": \"Crown\",\n      \"date\": \"2027-01-03\"\n    }\n  ],\n"),
+            std::string::npos);
+  EXPECT_NE(as_text(f).find("2027-01-03  Bar    1  Crown\n"), std::string::npos) << as_text(f);
+
+  const Fairness first = only_division(f, 2);
+  ASSERT_EQ(first.teams.size(), 2u);
+  EXPECT_EQ(first.teams[0].name, "Three");
+  EXPECT_EQ(first.bars.size(), 2u) << "bars keep every division's matches";
+  EXPECT_EQ(first.unavailable_missed.size(), 1u) << "a bar's miss concerns every division";
+}
+
+}  // namespace
+}  // namespace quintora::report

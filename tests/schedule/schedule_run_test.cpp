@@ -60,7 +60,7 @@ class ScheduleRunTest : public ::testing::Test {
     std::ofstream(folder_ / "schedule.txt") << "last week's schedule";
     league_.file_state = league::FileState::Saved;
     league_.current_file_path.assign((folder_ / "league.sch").string());
-    run_.settings() = {folder_, nullptr, scripted_search, {}};
+    run_.settings() = {folder_, nullptr, scripted_search, {}, {}};
   }
   void TearDown() override { fs::remove_all(folder_); }
 

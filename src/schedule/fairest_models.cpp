@@ -1,0 +1,220 @@
+#include "schedule/fairest_models.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+
+#include "schedule/text_format.h"
+
+namespace quintora::schedule {
+
+namespace {
+std::size_t ix(int i) { return static_cast<std::size_t>(i); }
+}  // namespace
+
+// ---- Placement ----
+
+PlacementModel::Circle PlacementModel::circle_of(int n_team) {
+  CirclePlacement identity;
+  identity.odd = n_team % 2 == 1;
+  identity.n = n_team + n_team % 2;
+  for (int k = 0; k < identity.n; ++k) identity.team_at[ix(k)] = k + 1;
+  RoundTable table;
+  play_placement(table, identity);
+  Circle circle{n_team, table.nweek, std::vector<signed char>(ix(identity.n * (table.nweek + 1)), 0)};
+  for (int r = 1; r <= table.nweek; ++r) {
+    for (int slot = table.first_real_slot; slot <= table.nmatch; ++slot) {
+      circle.side[ix((table.A[at(slot)][at(r)] - 1) * (table.nweek + 1) + r)] = 1;
+      circle.side[ix((table.B[at(slot)][at(r)] - 1) * (table.nweek + 1) + r)] = -1;
+    }
+  }
+  return circle;
+}
+
+PlacementModel::PlacementModel(SatModel& sat, const std::vector<DivisionPart>& parts)
+    : HomeModel(sat), parts_(parts), teams_(ix(league::team_room)) {
+  for (std::size_t d = 0; d < parts.size(); ++d) {
+    const int n = parts[d].league->n_team;
+    circles_.push_back(circle_of(n));
+    for (int local = 1; local <= n; ++local) {
+      Team& team = teams_[ix(parts[d].league_team[ix(local - 1)] - 1)];
+      team.part = static_cast<int>(d);
+      team.first_var = sat_.new_vars(n);
+      team.home.assign(ix(2 * (circles_.back().nweek + 1)), 0);
+    }
+    // Each team on one position, each position taken by one team.
+    for (int a = 0; a < n; ++a) {
+      std::vector<int> of_team, of_position;
+      for (int b = 0; b < n; ++b) {
+        of_team.push_back(p(parts[d].league_team[ix(a)], b));
+        of_position.push_back(p(parts[d].league_team[ix(b)], a));
+      }
+      sat_.exactly_one(of_team);
+      sat_.exactly_one(of_position);
+    }
+  }
+}
+
+int PlacementModel::home(int team, int w) {
+  Team& t = teams_[ix(team - 1)];
+  const Circle& circle = circles_[ix(t.part)];
+  const int parity = (w / circle.nweek) % 2;
+  const int r = w % circle.nweek + 1;
+  int& h = t.home[ix(2 * r + parity)];
+  if (h == 0) {
+    h = sat_.new_var();
+    const int hosting = parity == 0 ? 1 : -1;
+    for (int k = 0; k < circle.n_real; ++k) {
+      if (circle.of(k, r) == hosting) sat_.clause({-p(team, k), h});
+    }
+  }
+  return h;
+}
+
+void PlacementModel::prefer(int variant) {
+  for (std::size_t d = 0; d < parts_.size(); ++d) {
+    const CirclePlacement own = fairest_placement(*parts_[d].league, variant);
+    for (int local = 1; local <= parts_[d].league->n_team; ++local) {
+      const int team = parts_[d].league_team[ix(local - 1)];
+      for (int k = 0; k < circles_[d].n_real; ++k)
+        sat_.prefer(own.team_at[ix(k)] == local ? p(team, k) : -p(team, k));
+    }
+  }
+}
+
+CirclePlacement PlacementModel::placement_of(int part) {
+  const DivisionPart& division = parts_[ix(part)];
+  CirclePlacement placement;
+  placement.odd = division.league->n_team % 2 == 1;
+  placement.n = division.league->n_team + division.league->n_team % 2;
+  if (placement.odd) placement.team_at[ix(placement.n - 1)] = placement.n;
+  for (int local = 1; local <= division.league->n_team; ++local) {
+    const int team = division.league_team[ix(local - 1)];
+    for (int k = 0; k < circles_[ix(part)].n_real; ++k) {
+      if (sat_.value(p(team, k))) placement.team_at[ix(k)] = local;
+    }
+  }
+  return placement;
+}
+
+// ---- Orientation ----
+
+OrientationModel::OrientationModel(SatModel& sat, const std::vector<DivisionPart>& parts, int weeks)
+    : HomeModel(sat), parts_(parts), weeks_(weeks), host_(ix(league::team_room)) {
+  for (std::size_t d = 0; d < parts.size(); ++d) {
+    const RoundTable& t = parts[d].table;
+    first_var_.push_back(sat_.new_vars(std::max(1, weeks * t.nmatch)));
+    for (int team : parts[d].league_team) host_[ix(team - 1)].assign(ix(weeks), 0);
+    for (int w = 0; w < weeks; ++w) {
+      for (int slot = t.first_real_slot; slot <= t.nmatch; ++slot) {
+        const int o = variable(static_cast<int>(d), w, slot);
+        const int r = w % t.nweek + 1;
+        host_[ix(parts[d].league_team[ix(t.A[at(slot)][at(r)] - 1)] - 1)][ix(w)] = o;
+        host_[ix(parts[d].league_team[ix(t.B[at(slot)][at(r)] - 1)] - 1)][ix(w)] = -o;
+      }
+    }
+    for (int team : parts[d].league_team) {
+      std::vector<Game> games;
+      for (int pass = 0; pass * t.nweek < weeks; ++pass) {
+        std::vector<int> hosts;
+        for (int w = pass * t.nweek; w < std::min(weeks, (pass + 1) * t.nweek); ++w) {
+          if (const int h = host_[ix(team - 1)][ix(w)]; h != 0) {
+            hosts.push_back(h);
+            games.push_back({w, h});
+          }
+        }
+        balance(hosts);
+      }
+      count_breaks(static_cast<int>(d), games);
+    }
+  }
+}
+
+// "The table's A hosts" in week w (true in the circle's own first pass).
+int OrientationModel::variable(int part, int w, int slot) const {
+  const RoundTable& t = parts_[ix(part)].table;
+  const int o = first_var_[ix(part)] + w * t.nmatch + slot - 1;
+  return (w / t.nweek) % 2 == 0 ? o : -o;
+}
+
+// Four games by four, two at home; of the last one to three, as even as can be.
+void OrientationModel::balance(const std::vector<int>& hosts) {
+  std::size_t i = 0;
+  for (; i + 4 <= hosts.size(); i += 4) {
+    for (std::size_t left_out = 0; left_out < 4; ++left_out) {
+      std::vector<int> three_home, three_away;
+      for (std::size_t k = 0; k < 4; ++k) {
+        if (k == left_out) continue;
+        three_home.push_back(-hosts[i + k]);
+        three_away.push_back(hosts[i + k]);
+      }
+      sat_.clause(three_home);
+      sat_.clause(three_away);
+    }
+  }
+  const std::vector<int> rest(hosts.begin() + static_cast<std::ptrdiff_t>(i), hosts.end());
+  if (rest.size() >= 2) {
+    std::vector<int> all_home, all_away;
+    for (int h : rest) {
+      all_home.push_back(-h);
+      all_away.push_back(h);
+    }
+    // Two: one each; three: two and one.
+    sat_.clause(all_home);
+    sat_.clause(all_away);
+  }
+}
+
+// A break literal for each two games running on the same side, counted per
+// pass of the second game; the bound starts at the count of the start.
+void OrientationModel::count_breaks(int part, const std::vector<Game>& games) {
+  const int nweek = parts_[ix(part)].table.nweek;
+  auto start_side = [&](const Game& g) { return (g.host > 0) == ((g.week / nweek) % 2 == 0); };
+  std::size_t i = 1;
+  for (int pass = 0; pass * nweek < weeks_; ++pass) {
+    std::vector<int> breaks;
+    int at_start = 0;
+    for (; i < games.size() && games[i].week < (pass + 1) * nweek; ++i) {
+      const int a = games[i - 1].host;
+      const int b = games[i].host;
+      const int broken = sat_.new_var();
+      sat_.clause({-a, -b, broken});
+      sat_.clause({a, b, broken});
+      breaks.push_back(broken);
+      at_start += start_side(games[i - 1]) == start_side(games[i]) ? 1 : 0;
+    }
+    if (breaks.empty()) continue;
+    bounds_.push_back({sat_.counter(breaks, std::min(static_cast<int>(breaks.size()), max_bound)), at_start});
+  }
+}
+
+int OrientationModel::home(int team, int w) { return host_[ix(team - 1)][ix(w)]; }
+
+void OrientationModel::prefer() {
+  for (std::size_t d = 0; d < parts_.size(); ++d) {
+    const RoundTable& t = parts_[d].table;
+    for (int w = 0; w < weeks_; ++w) {
+      for (int slot = t.first_real_slot; slot <= t.nmatch; ++slot)
+        sat_.prefer(variable(static_cast<int>(d), w, slot));
+    }
+  }
+}
+
+std::vector<std::vector<season::Match>> OrientationModel::matches_of(int part) {
+  const int weeks = weeks_;
+  const DivisionPart& division = parts_[ix(part)];
+  const RoundTable& t = division.table;
+  std::vector<std::vector<season::Match>> matches(ix(weeks));
+  for (int w = 0; w < weeks; ++w) {
+    const int r = w % t.nweek + 1;
+    for (int slot = t.first_real_slot; slot <= t.nmatch; ++slot) {
+      int home = division.league_team[ix(t.A[at(slot)][at(r)] - 1)];
+      int away = division.league_team[ix(t.B[at(slot)][at(r)] - 1)];
+      if (!sat_.value(variable(part, w, slot))) std::swap(home, away);
+      matches[ix(w)].push_back({home, away});
+    }
+  }
+  return matches;
+}
+
+}  // namespace quintora::schedule

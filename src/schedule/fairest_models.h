@@ -1,0 +1,109 @@
+#pragma once
+// The two models of Fairest's search (inside the schedule library only).
+//
+// Placement keeps each division's circle schedule and chooses which team
+// stands on which position: every choice has the fewest breaks.
+// Orientation keeps the divisions' tables as Fairest builds them and
+// chooses the host of every match of every week (a pass need not mirror the
+// one before: with bar-mates in divisions of other lengths, mirrored passes
+// can rarely keep the tables), with each team's games of a pass taken four by four, two at
+// home, so its home games stay within one per pass. Each team's breaks in
+// each pass are counted; a bound on them, starting at the circle's own, is
+// assumed and raised only where a conflict shows it must be. The search
+// starts from the circle's own hosts.
+
+#include <cstddef>
+#include <vector>
+
+#include "schedule/divisions.h"
+#include "schedule/fairest.h"
+#include "schedule/sat_model.h"
+
+namespace quintora::schedule {
+
+class HomeModel {
+ public:
+  virtual ~HomeModel() = default;
+  // The literal "team (league number) hosts in week w (0-based)"; 0 when it
+  // cannot (its bye).
+  virtual int home(int team, int w) = 0;
+  SatModel& sat() { return sat_; }
+
+ protected:
+  explicit HomeModel(SatModel& sat) : sat_(sat) {}
+  SatModel& sat_;
+};
+
+class PlacementModel : public HomeModel {
+ public:
+  PlacementModel(SatModel& sat, const std::vector<DivisionPart>& parts);
+  int home(int team, int w) override;
+  // Starts the search from Fairest's own placement of each division.
+  void prefer(int variant);
+  // The division's placement in the solver's answer.
+  CirclePlacement placement_of(int part);
+
+ private:
+  struct Circle {
+    int n_real = 0;  // positions 0..n_real - 1 take the real teams
+    int nweek = 0;
+    std::vector<signed char> side;  // [k * (nweek + 1) + r]: 1 hosts, -1 visits, 0 bye
+    int of(int k, int r) const { return side[static_cast<std::size_t>(k * (nweek + 1) + r)]; }
+  };
+  struct Team {
+    int part = -1;
+    int first_var = 0;      // p(team, k) = first_var + k
+    std::vector<int> home;  // [2 * round + parity]: its variable, 0 until needed
+  };
+  static Circle circle_of(int n_team);
+  int p(int team, int k) const { return teams_[static_cast<std::size_t>(team - 1)].first_var + k; }
+
+  const std::vector<DivisionPart>& parts_;
+  std::vector<Circle> circles_;
+  std::vector<Team> teams_;
+};
+
+// A bound on the breaks of one team in one pass (the break into the pass
+// included): the counter's registers and the bound now assumed.
+struct BreakBound {
+  std::vector<int> more_than;  // register j: more than j breaks
+  int level = 0;
+  // The literal to assume; 0 once the bound is past the counter.
+  int literal() const {
+    return level >= 0 && static_cast<std::size_t>(level) < more_than.size()
+               ? -more_than[static_cast<std::size_t>(level)]
+               : 0;
+  }
+};
+
+class OrientationModel : public HomeModel {
+ public:
+  // The parts hold Fairest's tables, rounds in play order; `weeks` of them.
+  OrientationModel(SatModel& sat, const std::vector<DivisionPart>& parts, int weeks);
+  int home(int team, int w) override;
+  // Starts the search from the tables' own hosts, exchanged in every second
+  // pass.
+  void prefer();
+  // One bound per team and pass, each starting at the breaks of the start.
+  std::vector<BreakBound>& bounds() { return bounds_; }
+  // The hosts of every week in the solver's answer, for the season builder.
+  std::vector<std::vector<season::Match>> matches_of(int part);
+
+ private:
+  static constexpr int max_bound = 6;
+  struct Game {
+    int week = 0;
+    int host = 0;  // the literal "hosts"
+  };
+  int variable(int part, int w, int slot) const;
+  void balance(const std::vector<int>& hosts);
+  void count_breaks(int part, const std::vector<Game>& games);
+
+  const std::vector<DivisionPart>& parts_;
+  int weeks_ = 0;
+  std::vector<int> first_var_;          // per part: the first of its variables (see variable())
+  std::vector<std::vector<int>> host_;  // [team - 1][week]: hosts, 0 on its bye
+  std::vector<BreakBound> bounds_;
+};
+
+}  // namespace quintora::schedule

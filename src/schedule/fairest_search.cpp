@@ -1,0 +1,228 @@
+#include "schedule/fairest_search.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <utility>
+
+#include "schedule/fairest.h"
+#include "schedule/fairest_models.h"
+#include "schedule/schedule_options.h"
+#include "schedule/text_format.h"
+
+namespace quintora::schedule {
+
+namespace {
+
+// Each solve stops after this many conflicts, a count, so the result is the
+// same on every machine. The placement, whose every answer has the fewest
+// breaks, is tried briefly; the orientation, which always has one where the
+// dates allow, gets longer.
+constexpr int placement_conflicts = 20000;
+constexpr int orientation_conflicts = 100000;
+// The most constraints given up one at a time before the search settles for
+// Fairest's own placement.
+constexpr int max_drops = 400;
+// The most solves of the orientation with bounds on the breaks.
+constexpr int bound_rounds = 12;
+
+std::size_t ix(int i) { return static_cast<std::size_t>(i); }
+
+// The teams of each bar, in team order.
+std::vector<std::vector<int>> teams_by_bar(const league::League& league) {
+  std::vector<std::vector<int>> bars(ix(league.n_bar + 1));
+  for (int t = 0; t < league.n_team; ++t) bars[ix(league.team.bar_number[at(t)])].push_back(t + 1);
+  return bars;
+}
+
+// Every tables-week (each different one once) and every unavailable date as a
+// constraint that can be given up; the dates come last, so they give way first.
+std::vector<int> add_constraints(HomeModel& model, const league::League& league, int weeks,
+                                 const std::vector<UnavailableWeek>& unavailable) {
+  SatModel& sat = model.sat();
+  std::vector<int> acts;
+  const auto bars = teams_by_bar(league);
+  for (int b = 1; b <= league.n_bar; ++b) {
+    const int tables = league.bar.n_table_this_bar[at(b - 1)];
+    if (static_cast<int>(bars[ix(b)].size()) <= tables) continue;
+    std::map<std::vector<int>, bool> seen;
+    for (int w = 0; w < weeks; ++w) {
+      std::vector<int> lits;
+      for (int team : bars[ix(b)]) {
+        if (const int h = model.home(team, w); h != 0) lits.push_back(h);
+      }
+      std::sort(lits.begin(), lits.end());
+      if (static_cast<int>(lits.size()) <= tables || !seen.emplace(lits, true).second) continue;
+      acts.push_back(sat.new_var());
+      sat.at_most(lits, tables, acts.back());
+    }
+  }
+  for (const UnavailableWeek& entry : unavailable) {
+    if (entry.week < 1 || entry.week > weeks) continue;
+    acts.push_back(sat.new_var());
+    const bool bar = entry.kind == league::UnavailableKind::Bar;
+    for (int team : bar ? bars[ix(entry.number)] : std::vector<int>{entry.number}) {
+      if (const int h = model.home(team, entry.week - 1); h != 0) sat.clause({-h}, acts.back());
+    }
+  }
+  return acts;
+}
+
+// Solves with every constraint, giving up the latest one of each conflict
+// until an answer is found. True with an answer; `dropped` counts what was
+// given up.
+std::optional<SatModel::Answer> solve_dropping(SatModel& sat, const std::vector<int>& acts, int conflicts,
+                                               bool may_drop, int& dropped, const SearchControl& control,
+                                               double from, double to) {
+  std::vector<bool> given_up(acts.size(), false);
+  dropped = 0;
+  for (;;) {
+    std::vector<int> assumptions;
+    for (std::size_t i = 0; i < acts.size(); ++i) assumptions.push_back(given_up[i] ? -acts[i] : acts[i]);
+    const SatModel::Answer answer = sat.solve(assumptions, conflicts);
+    if (control.progress) control.progress(from + (to - from) * (1.0 - 1.0 / (dropped + 2)));
+    if (answer != SatModel::Answer::Unsatisfied || !may_drop || dropped >= max_drops) return answer;
+    std::size_t give_up = acts.size();
+    for (std::size_t i = acts.size(); i-- > 0;) {
+      if (!given_up[i] && sat.failed(acts[i])) {
+        give_up = i;
+        break;
+      }
+    }
+    if (give_up == acts.size()) return answer;
+    given_up[give_up] = true;
+    ++dropped;
+  }
+}
+
+// Whether the parts' tables keep every promise, counted on their weeks.
+bool keeps_promises(const league::League& league, const std::vector<DivisionPart>& parts, int weeks,
+                    const std::vector<UnavailableWeek>& unavailable) {
+  const season::Season s = build_division_season(league, parts, weeks, std::nullopt);
+  for (const season::Week& week : s.weeks) {
+    std::vector<int> hosted(ix(league.n_bar + 1), 0);
+    for (const season::Match& match : week.matches) ++hosted[ix(s.team(match.home).bar)];
+    for (int b = 1; b <= league.n_bar; ++b)
+      if (hosted[ix(b)] > league.bar.n_table_this_bar[at(b - 1)]) return false;
+    for (const UnavailableWeek& entry : unavailable) {
+      if (entry.week != week.number) continue;
+      for (const season::Match& match : week.matches) {
+        const bool bar = entry.kind == league::UnavailableKind::Bar;
+        if ((bar && s.team(match.home).bar == entry.number) || (!bar && match.home == entry.number))
+          return false;
+      }
+    }
+  }
+  return true;
+}
+
+// Orientation, first with the constraints alone, giving up the latest one of
+// each conflict until the rest hold; then the same with each team's breaks in
+// each pass bounded by those of the circle's own hosts, a conflict raising
+// the bounds it involves, for a few rounds: the answer with bounds when one
+// comes, else the first.
+std::optional<std::vector<std::vector<std::vector<season::Match>>>> solve_orientation(
+    OrientationModel& model, const std::vector<DivisionPart>& parts, const std::vector<int>& acts,
+    int& dropped, const SearchControl& control) {
+  SatModel& sat = model.sat();
+  std::vector<bool> given_up(acts.size(), false);
+  auto answer_of = [&] {
+    std::vector<std::vector<std::vector<season::Match>>> hosts;
+    for (std::size_t d = 0; d < parts.size(); ++d) hosts.push_back(model.matches_of(static_cast<int>(d)));
+    return hosts;
+  };
+  auto kept = [&] {
+    std::vector<int> assumptions;
+    for (std::size_t i = 0; i < acts.size(); ++i) assumptions.push_back(given_up[i] ? -acts[i] : acts[i]);
+    return assumptions;
+  };
+  dropped = 0;
+  for (;;) {
+    const SatModel::Answer answer = sat.solve(kept(), orientation_conflicts);
+    if (control.progress) control.progress(0.3 + 0.3 * (1.0 - 1.0 / (dropped + 2)));
+    if (answer == SatModel::Answer::Satisfied) break;
+    if (answer == SatModel::Answer::Unknown || dropped >= max_drops) return std::nullopt;
+    std::size_t give_up = acts.size();
+    for (std::size_t i = acts.size(); i-- > 0;) {
+      if (!given_up[i] && sat.failed(acts[i])) {
+        give_up = i;
+        break;
+      }
+    }
+    if (give_up == acts.size()) return std::nullopt;
+    given_up[give_up] = true;
+    ++dropped;
+  }
+  auto best = answer_of();
+  for (int round = 0; round < bound_rounds; ++round) {
+    std::vector<int> assumptions = kept();
+    for (const BreakBound& bound : model.bounds()) {
+      if (const int lit = bound.literal(); lit != 0) assumptions.push_back(lit);
+    }
+    const SatModel::Answer answer = sat.solve(assumptions, orientation_conflicts);
+    if (control.progress) control.progress(0.6 + 0.4 * (round + 1) / bound_rounds);
+    if (answer == SatModel::Answer::Satisfied) return answer_of();
+    if (answer == SatModel::Answer::Unknown) break;
+    bool raised = false;
+    for (BreakBound& bound : model.bounds()) {
+      if (const int lit = bound.literal(); lit != 0 && sat.failed(lit)) {
+        ++bound.level;
+        raised = true;
+      }
+    }
+    if (!raised) break;
+  }
+  return best;
+}
+
+void fill_placed(std::vector<DivisionPart>& parts, PlacementModel* model, int variant) {
+  for (std::size_t d = 0; d < parts.size(); ++d) {
+    const CirclePlacement placement =
+        model ? model->placement_of(static_cast<int>(d)) : fairest_placement(*parts[d].league, variant);
+    play_placement(parts[d].table, placement);
+    parts[d].order = table_order(parts[d].table.nweek);
+  }
+}
+
+bool cancelled(const SearchControl& control) { return control.cancel && control.cancel->load(); }
+
+}  // namespace
+
+FairestSearch place_fairest(std::vector<DivisionPart>& parts, const league::League& league, int variant,
+                            int season_weeks, const std::vector<UnavailableWeek>& unavailable,
+                            const SearchControl& control) {
+  const int weeks = std::clamp(season_weeks, 0, max_season_weeks);
+  fill_placed(parts, nullptr, variant);
+  if (keeps_promises(league, parts, weeks, unavailable)) return FairestSearch::Placed;
+  if (control.progress) control.progress(0.0);
+  int dropped = 0;
+  {
+    // Another placement: the fewest breaks, if one keeps every promise.
+    SatModel sat(control.cancel);
+    PlacementModel model(sat, parts);
+    const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
+    model.prefer(variant);
+    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, 0.0, 0.3) ==
+        SatModel::Answer::Satisfied) {
+      fill_placed(parts, &model, variant);
+      if (control.progress) control.progress(1.0);
+      return FairestSearch::Searched;
+    }
+  }
+  if (cancelled(control)) return FairestSearch::Cancelled;
+  // Other hosts on Fairest's own tables, giving up what must give way.
+  SatModel sat(control.cancel);
+  OrientationModel model(sat, parts, weeks);
+  const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
+  model.prefer();
+  const auto hosts = solve_orientation(model, parts, acts, dropped, control);
+  if (cancelled(control)) return FairestSearch::Cancelled;
+  if (control.progress) control.progress(1.0);
+  if (!hosts) return FairestSearch::Missed;
+  for (std::size_t d = 0; d < parts.size(); ++d) parts[d].hosts = (*hosts)[d];
+  return dropped == 0 ? FairestSearch::Searched : FairestSearch::Missed;
+}
+
+}  // namespace quintora::schedule

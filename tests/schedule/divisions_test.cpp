@@ -1,0 +1,297 @@
+// Leagues of several divisions and with unavailable dates: every promise of
+// the run counted on the season it builds, by counts of this file's own.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "league_builder.h"
+#include "report/fairness.h"
+#include "schedule/fairest.h"
+#include "schedule/schedule_run.h"
+
+namespace quintora::schedule {
+namespace {
+
+using test::at;
+
+int pick(std::mt19937& rng, int bound) { return static_cast<int>(rng() % static_cast<unsigned>(bound)); }
+
+struct Layout {
+  int divisions = 1;
+  int teams = 2;
+  bool split = false;  // bar-mates in different divisions
+  int dates = 0;
+};
+
+// Random bars of one to four teams with the fewest tables the check allows
+// (or one more); the divisions dealt by bar or by team; a weekly calendar and
+// `dates` random bar or team dates on its match dates.
+league::League generated(const Layout& layout, int weeks, std::mt19937& rng) {
+  std::vector<std::pair<int, int>> bars;
+  for (int left = layout.teams; left > 0;) {
+    const int teams = bars.size() + 1 == league::max_bars ? left : std::min(left, 1 + pick(rng, 4));
+    bars.push_back({teams, (teams + 1) / 2 + (pick(rng, 4) == 0 ? 1 : 0)});
+    left -= teams;
+  }
+  league::League league = test::make_league(bars);
+  league.division.n_division = layout.divisions;
+  for (int d = 0; d < layout.divisions; ++d)
+    league.division.name[at(d)].assign("Division " + std::to_string(d + 1));
+  std::vector<int> bar_division(at(league.n_bar + 1));
+  for (int& d : bar_division) d = 1 + pick(rng, layout.divisions);
+  for (int t = 0; t < league.n_team; ++t) {
+    league.team.division[at(t)] =
+        layout.split ? 1 + pick(rng, layout.divisions) : bar_division[at(league.team.bar_number[at(t)])];
+  }
+  league.calendar = league::Calendar{};
+  league.calendar->first = {2027, 1, 5};
+  for (int e = 0; e < layout.dates && weeks > 0; ++e) {
+    const bool bar = pick(rng, 2) == 0;
+    league.unavailable.entry[at(e)] = {
+        bar ? league::UnavailableKind::Bar : league::UnavailableKind::Team,
+        pick(rng, bar ? league.n_bar : league.n_team),
+        base::civil_from_days(base::days_from_civil({2027, 1, 5}) + 7 * pick(rng, weeks))};
+    ++league.unavailable.n_entry;
+  }
+  return league;
+}
+
+struct Counted {
+  std::string fault;  // the first structural promise broken
+  int over = 0;       // bar-weeks over tables
+  int dates_missed = 0;
+  int breaks = 0;
+  int fewest = 0;  // the sum of each division's fewest
+  bool fewest_exact = true;
+};
+
+int division(const league::League& league, int team) {
+  const int d = league.team.division[at(team - 1)];
+  return d >= 1 && d <= league.division.n_division ? d : 1;
+}
+
+// Counts the season against the league alone: each division's pairs once per
+// pass, its byes, its home counts within one per pass and its breaks; every
+// bar's matches against its tables; every date the league asks for.
+Counted count(const league::League& league, const season::Season& season, int weeks, bool fairest = true) {
+  Counted c;
+  auto fail = [&](const std::string& what, int week) {
+    if (c.fault.empty()) c.fault = what + " in week " + std::to_string(week);
+  };
+  std::vector<int> size(at(league.division.n_division + 1));
+  for (int t = 1; t <= league.n_team; ++t) ++size[at(division(league, t))];
+  std::map<std::pair<int, int>, int> met;  // pair -> pass it last met in
+  std::vector<int> homes(at(league.n_team + 1)), games(at(league.n_team + 1)), side(at(league.n_team + 1));
+  if (season.weeks.size() != at(weeks)) c.fault = "wrong length";
+  for (const season::Week& week : season.weeks) {
+    const int w = week.number - 1;
+    std::vector<int> seen(at(league.n_team + 1)), hosted(at(league.n_bar + 1));
+    for (const auto& [home, away] : week.matches) {
+      if (home < 1 || away < 1 || home > league.n_team || away > league.n_team || home == away ||
+          division(league, home) != division(league, away)) {
+        fail("a match across divisions or of no team", week.number);
+        continue;
+      }
+      const int n = size[at(division(league, home))];
+      const int per_pass = n + n % 2 - 1;
+      if (w % per_pass == 0) homes[at(home)] = games[at(home)] = homes[at(away)] = games[at(away)] = 0;
+      ++seen[at(home)], ++seen[at(away)], ++homes[at(home)], ++games[at(home)], ++games[at(away)];
+      ++hosted[at(league.team.bar_number[at(home - 1)])];
+      auto& pass = met[{std::min(home, away), std::max(home, away)}];
+      if (pass == w / per_pass + 1) fail("a pair twice in a pass", week.number);
+      pass = w / per_pass + 1;
+      for (const auto& [team, s] : {std::pair{home, 1}, std::pair{away, 2}}) {
+        c.breaks += side[at(team)] == s ? 1 : 0;
+        side[at(team)] = s;
+        if (fairest && w % per_pass == per_pass - 1 && std::abs(2 * homes[at(team)] - games[at(team)]) > 1)
+          fail("home games more than one apart", week.number);
+      }
+      for (const season::Unavailable& u : season.unavailable) {
+        if (week.date == u.date &&
+            (u.bar ? league.team.bar_number[at(home - 1)] == u.number : home == u.number))
+          ++c.dates_missed;
+      }
+    }
+    for (int bye : week.not_playing) {
+      if (bye >= 1 && bye <= league.n_team) ++seen[at(bye)];
+    }
+    for (int t = 1; t <= league.n_team; ++t) {
+      if (seen[at(t)] != 1) fail("team " + std::to_string(t) + " not once", week.number);
+    }
+    for (int b = 1; b <= league.n_bar; ++b) c.over += hosted[at(b)] > league.bar.n_table_this_bar[at(b - 1)];
+  }
+  for (int d = 1; d <= league.division.n_division; ++d) {
+    const int n = size[at(d)];
+    if (n == 0) continue;
+    const report::FewestBreaks fewest = report::fewest_breaks(n, n + n % 2 - 1, weeks);
+    c.fewest += fewest.breaks;
+    c.fewest_exact = c.fewest_exact && fewest.exact;
+  }
+  return c;
+}
+
+season::Season run(const league::League& league, ScheduleMethod method, int weeks,
+                   base::Notices* notices = nullptr, SearchControl control = {}) {
+  auto run = std::make_unique<ScheduleRun>();
+  run->settings().control = std::move(control);
+  const RunResult result = run->build_season(league, options_for(method, weeks));
+  EXPECT_TRUE(result.ok()) << (result.ok() ? "" : result.failure->text);
+  if (notices) *notices = run->notices();
+  return run->take_season();
+}
+
+bool names_a_miss(const base::Notices& notices) {
+  return std::any_of(notices.begin(), notices.end(), [](const base::Notice& n) {
+    return n.text.find("tables") != std::string::npos || n.text.find(", a date it") != std::string::npos;
+  });
+}
+
+constexpr ScheduleMethod fairest{ScheduleMethod::Kind::Fairest, 1};
+
+TEST(Divisions, FairestKeepsEveryPromiseOrNamesWhatItMisses) {
+  std::mt19937 rng(18);
+  // The largest leagues are the benchmark's (bench/divisions_bench.cpp).
+  const Layout layouts[] = {{2, 10, false, 0}, {2, 9, true, 0},    {3, 30, true, 5},  {4, 40, false, 12},
+                            {8, 60, true, 30}, {1, 25, false, 8},  {6, 33, false, 0}, {2, 2, true, 3},
+                            {7, 16, true, 2},  {3, 51, false, 20}, {4, 24, true, 0}};
+  int split = 0, split_met = 0;
+  for (const Layout& layout : layouts) {
+    const int biggest = (layout.teams + 1) / 2 * 2;
+    const int weeks = std::min(200, pick(rng, 3) == 0 ? pick(rng, 201) : 2 * (biggest - 1));
+    const league::League league = generated(layout, weeks, rng);
+    base::Notices notices;
+    const Counted c = count(league, run(league, fairest, weeks, &notices), weeks);
+    const std::string what = std::to_string(layout.teams) + " teams in " + std::to_string(layout.divisions) +
+                             " divisions, " + std::to_string(weeks) + " weeks";
+    EXPECT_EQ(c.fault, "") << what;
+    // Without a search the divisions keep the circle's fewest breaks.
+    if (!layout.split && layout.dates == 0) {
+      EXPECT_TRUE(c.fewest_exact ? c.breaks == c.fewest : c.breaks >= c.fewest) << what << ": " << c.breaks;
+    }
+    EXPECT_EQ(c.over + c.dates_missed > 0, names_a_miss(notices)) << what;
+    if (!layout.split && layout.dates == 0) {
+      EXPECT_EQ(c.over, 0) << what;
+    }
+    if (layout.split && layout.dates == 0) {
+      ++split;
+      split_met += c.over == 0 ? 1 : 0;
+    }
+  }
+  RecordProperty("split_leagues_within_tables", std::to_string(split_met) + " of " + std::to_string(split));
+}
+
+// Efforts 1 to 4 schedule each division as a league of its own: the
+// structure holds, and the division's own matches are those of its league.
+TEST(Divisions, EffortsScheduleEachDivisionAsItsOwnLeague) {
+  std::mt19937 rng(4);
+  const league::League league = generated({3, 13, true, 4}, 12, rng);
+  for (const auto kind : {ScheduleMethod::Kind::TableOrder, ScheduleMethod::Kind::Search}) {
+    const season::Season season = run(league, {kind, 1}, 12);
+    EXPECT_EQ(count(league, season, 12, false).fault, "");
+    EXPECT_EQ(season.divisions, (std::vector<std::string>{"Division 1", "Division 2", "Division 3"}));
+  }
+}
+
+// Where every bar's teams are in one division and no date is asked for, each
+// division's season is Fairest's of that division alone.
+TEST(Divisions, UnsplitBarsGiveEachDivisionItsOwnFairest) {
+  std::mt19937 rng(7);
+  const league::League league = generated({3, 30, false, 0}, 40, rng);
+  const season::Season season = run(league, {ScheduleMethod::Kind::Fairest, 5}, 40);
+  for (int d = 1; d <= 3; ++d) {
+    league::League own = league;
+    std::vector<int> number;
+    own.n_team = 0;
+    for (int p = 0; p < league.n_bar; ++p) own.bar.n_team_this_bar[at(p)] = 0;
+    for (int t = 0; t < league.n_team; ++t) {
+      if (division(league, t + 1) != d) continue;
+      own.team.bar_number[at(own.n_team)] = league.team.bar_number[at(t)];
+      ++own.bar.n_team_this_bar[at(league.team.bar_number[at(t)] - 1)];
+      ++own.n_team;
+      number.push_back(t + 1);
+    }
+    if (own.n_team == 0) continue;
+    RoundTable table;
+    build_fairest_table(table, own, 5);
+    const season::Season alone = build_season(own, table, table_order(table.nweek), 40, {});
+    const season::Season mine = season::only_division(season, d);
+    for (std::size_t w = 0; w < alone.weeks.size(); ++w) {
+      ASSERT_EQ(alone.weeks[w].matches.size(), mine.weeks[w].matches.size());
+      for (std::size_t m = 0; m < alone.weeks[w].matches.size(); ++m) {
+        EXPECT_EQ(number[at(alone.weeks[w].matches[m].home - 1)], mine.weeks[w].matches[m].home);
+        EXPECT_EQ(number[at(alone.weeks[w].matches[m].away - 1)], mine.weeks[w].matches[m].away);
+      }
+    }
+  }
+}
+
+// A league of one division writes today's file at every effort, whatever
+// its teams' division fields and unavailable dates say to the efforts.
+TEST(Divisions, OneDivisionIsScheduledAsBefore) {
+  const league::League plain = test::grouped_league(11);
+  league::League marked = plain;
+  for (int t = 0; t < marked.n_team; ++t) marked.team.division[at(t)] = t % 2;  // 0 reads as 1
+  for (const auto kind : method_kinds) {
+    if (kind == ScheduleMethod::Kind::SearchHardest) continue;  // as Search, only longer
+    EXPECT_EQ(schedule_text(run(plain, {kind, 3}, 30), false),
+              schedule_text(run(marked, {kind, 3}, 30), false));
+  }
+}
+
+TEST(Divisions, TextHasASectionPerDivision) {
+  league::League league = test::make_league({{2, 1}, {1, 1}}, "Cup", {"A", "B", "C"});
+  league.division.n_division = 2;
+  league.division.name[0].assign("Premier");
+  league.division.name[1].assign("=First");
+  league.team.division[2] = 2;
+  const season::Season season = run(league, {ScheduleMethod::Kind::TableOrder, 1}, 2);
+  EXPECT_EQ(schedule_text(season, false),
+            "\n\n     Cup\n\n     Premier\n\n   Week  1:    2 at  1    \n   Week  2:    1 at  2    \n"
+            "\n     =First\n\n   Week  1:    Not Playing:  3\n   Week  2:    Not Playing:  3\n"
+            "\n        1: A\n        2: B\n        3: C\n");
+  EXPECT_NE(schedule_text(season, true).find("     '=First\n"), std::string::npos);
+}
+
+// Dates that are no match dates are reported and ignored; a date nobody can
+// keep is named; the search reports progress and stops when cancelled.
+TEST(Divisions, DatesProgressAndCancel) {
+  league::League league = test::make_league({{2, 1}, {2, 1}});
+  league.calendar = league::Calendar{};
+  league.calendar->first = {2027, 1, 5};
+  league.unavailable.entry[0] = {league::UnavailableKind::Team, 0, {2027, 1, 6}};
+  league.unavailable.entry[1] = {league::UnavailableKind::Bar, 0, {2027, 1, 12}};
+  league.unavailable.entry[2] = {league::UnavailableKind::Bar, 1, {2027, 1, 12}};
+  league.unavailable.n_entry = 3;
+  base::Notices notices;
+  std::vector<double> progress;
+  const season::Season season =
+      run(league, fairest, 6, &notices, {[&](double f) { progress.push_back(f); }, nullptr});
+  ASSERT_GE(notices.size(), 2u);
+  EXPECT_EQ(
+      notices[0].text,
+      "The unavailable date 2027-01-06 of team Team 1 is not a match date of the season; it is ignored.");
+  EXPECT_TRUE(names_a_miss(notices)) << "week 2 needs a host at one of the two bars";
+  const Counted c = count(league, season, 6);
+  EXPECT_EQ(c.fault, "");
+  EXPECT_EQ(c.dates_missed, 2) << "both bars closed: both matches of week 2 miss";
+  ASSERT_FALSE(progress.empty());
+  EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+  EXPECT_EQ(progress.back(), 1.0);
+
+  std::atomic<bool> cancel{true};
+  ScheduleRun cancelled;
+  cancelled.settings().control.cancel = &cancel;
+  const RunResult result = cancelled.build_season(league, options_for(fairest, 6));
+  ASSERT_FALSE(result.ok());
+  EXPECT_EQ(result.failure->text, "The schedule was cancelled.");
+}
+
+}  // namespace
+}  // namespace quintora::schedule
