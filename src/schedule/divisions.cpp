@@ -10,15 +10,6 @@
 
 namespace quintora::schedule {
 
-int division_count(const league::League& league) {
-  return std::clamp(static_cast<int>(league.division.n_division), 1, league::max_divisions);
-}
-
-int division_of(const league::League& league, int team_position) {
-  const int d = league.team.division[at(team_position)];
-  return d >= 1 && d <= division_count(league) ? d : 1;
-}
-
 std::vector<DivisionPart> split_divisions(const league::League& league) {
   std::vector<DivisionPart> parts;
   for (int d = 1; d <= division_count(league); ++d) {

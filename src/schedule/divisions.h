@@ -17,10 +17,9 @@
 
 namespace quintora::schedule {
 
-// A team's division, 1..n_division; 0 or a number out of range reads as 1.
-int division_of(const league::League& league, int team_position);
-// The league's division count, 1..max_divisions.
-int division_count(const league::League& league);
+// The league's own (one definition, so calls on a League are not ambiguous).
+using league::division_count;
+using league::division_of;
 
 struct DivisionPart {
   int division = 1;
