@@ -18,6 +18,7 @@
 #include "schedule/schedule_options.h"
 #include "season/season.h"
 #include "ui/calendar_editor.h"
+#include "ui/run_progress.h"
 #include "ui/season_export.h"
 #include "ui/season_rows.h"
 
@@ -33,8 +34,9 @@ struct BuildChoice {
 class SeasonWindowLogic {
  public:
   // Builds the season at once with the Schedule dialog's defaults: "Yes"
-  // and two passes of weeks. Refusals go to ws as message boxes.
-  SeasonWindowLogic(league::League& league, base::WindowSystem& ws);
+  // and two passes of weeks. Refusals go to ws as message boxes; a long
+  // build shows its progress and Cancel through `runner`.
+  SeasonWindowLogic(league::League& league, base::WindowSystem& ws, ProgressRunner runner = {});
   SeasonWindowLogic(const SeasonWindowLogic&) = delete;
   SeasonWindowLogic& operator=(const SeasonWindowLogic&) = delete;
 
@@ -100,6 +102,7 @@ class SeasonWindowLogic {
 
   league::League& league_;
   base::WindowSystem& ws_;
+  ProgressRunner runner_;
   BuildChoice choice_;
   season::Season season_;
   report::Fairness fairness_;
