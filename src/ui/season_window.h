@@ -66,6 +66,9 @@ class SeasonWindowLogic {
   std::string team_summary(int team) const { return ui::team_summary(fairness_, team); }
   std::string totals_text() const { return ui::totals_text(season_, fairness_); }
   std::string overbooked_text() const { return ui::overbooked_text(fairness_); }
+  std::string missed_text() const { return ui::missed_text(fairness_); }
+  std::vector<TeamChoice> team_choices() const { return ui::team_choices(season_); }
+  std::vector<TeamReportRow> team_report_rows() const { return ui::team_report_rows(fairness_); }
   bool home_bar_overbooked(int team) const { return ui::home_bar_overbooked(season_, fairness_, team); }
 
   // --- Calendar: a change the editor takes rebuilds the season with its dates.

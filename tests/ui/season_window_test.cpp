@@ -349,6 +349,37 @@ TEST(WeekRows, ADivisionShowsItsOwnMatchesAndByes) {
   EXPECT_EQ(homes(0), "A,C,E,Week off,B,E,D,");
   EXPECT_EQ(homes(1), "A,Week off,B,");
   EXPECT_EQ(homes(2), "C,E,Week off,E,D,");
+
+  // The Teams and Fairness tabs group the teams by division, each division
+  // with its breaks against its own fewest; the dates missed are named.
+  std::string choices;
+  for (const ui::TeamChoice& c : ui::team_choices(s)) choices += (c.starts_group ? "|" : "") + c.text + ",";
+  EXPECT_EQ(choices, "|1  A (Premier),2  B (Premier),|3  C (First),4  D (First),5  E (First),");
+  report::Fairness f = report::assess(s);
+  f.unavailable_missed = {{true, 1, "Bar", {2026, 9, 15}}, {false, 4, "D", {2026, 9, 1}}};
+  f.has_unavailable = true;
+  std::string rows;
+  for (const ui::TeamReportRow& r : ui::team_report_rows(f))
+    rows += (r.team == 0 ? "[" + r.heading + "]" : std::to_string(r.team)) + ",";
+  EXPECT_EQ(rows, "[Premier: 0 breaks, the fewest 0],1,2,[First: 0 breaks, the fewest 0],3,4,5,");
+  EXPECT_NE(ui::totals_text(s, f).find(".\nPremier: 0 breaks, the fewest 0.\nFirst: 0 breaks"),
+            std::string::npos);
+  EXPECT_EQ(ui::team_summary(f, 3).substr(0, 30), "Division: First. Home games: 1");
+  EXPECT_EQ(ui::missed_text(f),
+            "Unavailable dates not kept: Tue 2026-09-15 Bar (bar); Tue 2026-09-01 D (team).");
+  f.unavailable_missed.clear();
+  EXPECT_EQ(ui::missed_text(f), "Every unavailable date is kept.");
+  f.has_unavailable = false;
+  EXPECT_EQ(ui::missed_text(f), "");
+
+  // One division: the teams in order, no headings, the sentences as before.
+  s.divisions.clear();
+  for (season::Team& t : s.teams) t.division = 1;
+  f = report::assess(s);
+  EXPECT_EQ(ui::team_choices(s).front(), (ui::TeamChoice{1, "1  A", false}));
+  EXPECT_EQ(ui::team_report_rows(f).size(), 5u);
+  EXPECT_EQ(ui::team_summary(f, 3).substr(0, 12), "Home games: ");
+  EXPECT_EQ(ui::totals_text(s, f).find('\n'), std::string::npos);
 }
 
 }  // namespace
