@@ -145,9 +145,10 @@ libical=$cache/libical-$(upstream_of libical-dev)
 xlsxwriter=$cache/libxlsxwriter-$(upstream_of libxlsxwriter-dev)
 gtest=$cache/googletest-$(upstream_of libgtest-dev)
 cli11=$cache/cli11-$(upstream_of libcli11-dev)
+cadical=$cache/cadical-$(upstream_of libcadical-dev)
 
 windows_prefixes() {
-  local list=$zlib\;$libical\;$xlsxwriter\;$gtest\;$cli11
+  local list=$zlib\;$libical\;$xlsxwriter\;$gtest\;$cli11\;$cadical
   [ -f "$qt_base/.built" ] && list+=\;$qt_base
   [ -f "$qt_charts/.built" ] && list+=\;$qt_charts
   echo "$list"
@@ -264,6 +265,30 @@ xlsxwriter_build() {
   cp "$src/License.txt" "$xlsxwriter/share/licenses/libxlsxwriter.txt"
 }
 
+# CaDiCaL (Fairest's search): the static library, as Debian builds it, from
+# its C++ files less the two programs; its build.hpp is written here, as its
+# configure script would.
+cadical_build() {
+  local src
+  src=$(fetch_source "$(source_of libcadical-dev)")
+  local build=$cache/build/cadical
+  rm -rf "$build" && mkdir -p "$build" "$cadical/include" "$cadical/lib" "$cadical/share/licenses"
+  cat >"$build/build.hpp" <<HPP
+#define VERSION "$(cat "$src/VERSION")"
+#define IDENTIFIER "debian"
+#define COMPILER "$triple-g++-posix"
+#define FLAGS "-O3 -DNDEBUG"
+#define DATE "unknown"
+HPP
+  for cpp in "$src"/src/*.cpp; do
+    case $(basename "$cpp") in cadical.cpp | mobical.cpp) continue ;; esac
+    $triple-g++-posix -O3 -DNDEBUG -DNUNLOCKED -I"$build" -c "$cpp" -o "$build/$(basename "$cpp" .cpp).o"
+  done
+  $triple-ar rcs "$cadical/lib/libcadical.a" "$build"/*.o
+  cp "$src/src/cadical.hpp" "$cadical/include/"
+  cp "$src/LICENSE" "$cadical/share/licenses/cadical.txt"
+}
+
 # GoogleTest from the host's own sources (libgtest-dev).
 gtest_build() {
   cmake_cross /usr/src/googletest "$cache/build/googletest" "$gtest" \
@@ -285,6 +310,7 @@ build_libraries() {
   build_library libical "$libical" libical_build
   build_library libxlsxwriter "$xlsxwriter" xlsxwriter_build
   build_library googletest "$gtest" gtest_build
+  build_library cadical "$cadical" cadical_build
 }
 
 # Quintora itself, with the desktop programs when Qt is there, and its tests
@@ -359,6 +385,7 @@ stage_package() {
   cp "$libical/share/licenses/"* "$l/"
   cp "$xlsxwriter/share/licenses/libxlsxwriter.txt" "$l/"
   cp "$cli11/share/licenses/CLI11.txt" "$l/"
+  cp "$cadical/share/licenses/cadical.txt" "$l/CaDiCaL.txt"
   cp /usr/share/doc/gcc-mingw-w64-base/copyright "$l/MinGW-w64-GCC-runtime.txt"
   cp /usr/share/doc/mingw-w64-common/copyright "$l/MinGW-w64-winpthreads.txt"
   if [ -f "$stage/quintora.exe" ]; then

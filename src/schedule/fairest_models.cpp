@@ -137,31 +137,36 @@ int OrientationModel::variable(int part, int w, int slot) const {
   return (w / t.nweek) % 2 == 0 ? o : -o;
 }
 
-// Four games by four, two at home; of the last one to three, as even as can be.
+// Home games within one of away games at the end of the pass, and never
+// more than `drift` apart on the way: the difference after each game as
+// states, each implied by the one before and the game's side.
 void OrientationModel::balance(const std::vector<int>& hosts) {
-  std::size_t i = 0;
-  for (; i + 4 <= hosts.size(); i += 4) {
-    for (std::size_t left_out = 0; left_out < 4; ++left_out) {
-      std::vector<int> three_home, three_away;
-      for (std::size_t k = 0; k < 4; ++k) {
-        if (k == left_out) continue;
-        three_home.push_back(-hosts[i + k]);
-        three_away.push_back(hosts[i + k]);
+  constexpr int drift = 3;
+  if (hosts.size() < 2) return;
+  std::vector<int> state(2 * drift + 1, 0);  // [difference + drift]: its variable, 0 unreachable
+  state[drift] = sat_.new_var();
+  sat_.clause({state[drift]});
+  for (int h : hosts) {
+    std::vector<int> next(2 * drift + 1, 0);
+    for (int d = -drift; d <= drift; ++d) {
+      const int now = state[ix(d + drift)];
+      if (now == 0) continue;
+      for (const int step : {1, -1}) {
+        const int side = step == 1 ? h : -h;
+        if (d + step < -drift || d + step > drift) {
+          sat_.clause({-now, -side});
+          continue;
+        }
+        int& to = next[ix(d + step + drift)];
+        if (to == 0) to = sat_.new_var();
+        sat_.clause({-now, -side, to});
       }
-      sat_.clause(three_home);
-      sat_.clause(three_away);
     }
+    state = std::move(next);
   }
-  const std::vector<int> rest(hosts.begin() + static_cast<std::ptrdiff_t>(i), hosts.end());
-  if (rest.size() >= 2) {
-    std::vector<int> all_home, all_away;
-    for (int h : rest) {
-      all_home.push_back(-h);
-      all_away.push_back(h);
-    }
-    // Two: one each; three: two and one.
-    sat_.clause(all_home);
-    sat_.clause(all_away);
+  const int most = static_cast<int>(hosts.size() % 2);
+  for (int d = -drift; d <= drift; ++d) {
+    if (state[ix(d + drift)] != 0 && (d > most || d < -most)) sat_.clause({-state[ix(d + drift)]});
   }
 }
 

@@ -6,8 +6,8 @@
 // Orientation keeps the divisions' tables as Fairest builds them and
 // chooses the host of every match of every week (a pass need not mirror the
 // one before: with bar-mates in divisions of other lengths, mirrored passes
-// can rarely keep the tables), with each team's games of a pass taken four by four, two at
-// home, so its home games stay within one per pass. Each team's breaks in
+// can rarely keep the tables), with each team's home games within one per
+// pass. Each team's breaks in
 // each pass are counted; a bound on them, starting at the circle's own, is
 // assumed and raised only where a conflict shows it must be. The search
 // starts from the circle's own hosts.

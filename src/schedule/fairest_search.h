@@ -1,19 +1,21 @@
 #pragma once
 // Fairest for a league whose bars hold teams of several divisions, or that
-// has dates a bar or a team cannot host. Every division keeps the circle
-// schedule of Fairest, so its breaks stay the fewest; what is searched is
-// which team stands on which position of its division's circle, so that
-// every bar stays within its tables every week across all divisions and no
-// match falls on an unavailable date. The search is a SAT problem solved by
-// CaDiCaL, bounded by its own conflict counts (never by the clock), so the
-// same league and variant give the same season everywhere.
+// has dates a bar or a team cannot host. First each division keeps its circle
+// schedule and the search chooses which team stands on which position, so
+// that every bar stays within its tables every week across all divisions and
+// no match falls on an unavailable date: every such placement has the fewest
+// breaks. Failing that, the hosts of every week are chosen on the same
+// rounds (see fairest_models.h). Both are SAT problems solved by CaDiCaL,
+// bounded by its own conflict counts (never by the clock), so the same league
+// and variant give the same season everywhere.
 //
 // When the placement of one division alone already keeps every promise (the
 // league's bar-mates are all in one division and no date is in the way),
 // that placement is taken as it is: the division's season is exactly what
-// Fairest gives it alone. When no placement keeps them all, the fewest
-// tables-weeks and dates that must give way are dropped, one at a time, and
-// the season misses only those.
+// Fairest gives it alone. What cannot be kept is given up, latest first (the
+// dates before the tables), and the season misses only that; when the
+// search finds no answer within its count, each division keeps its own
+// Fairest placement.
 
 #include <atomic>
 #include <functional>
