@@ -15,6 +15,7 @@
 #include "ui/file_commands.h"
 #include "ui/main_window_logic.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/progress_runner.h"
 #include "ui/qt/qt_window_system.h"
 #include "ui/qt/season_window.h"
 #include "ui/window_size.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
   quintora::ui::qt::MainWindow window(ws, quintora::ui::read_display_size(settings_file));
   quintora::ui::MainWindowLogic logic(ws, settings_file, [](int code) { QApplication::exit(code); });
   logic.initialise();
+  logic.set_progress_runner(quintora::ui::qt::progress_runner());
   // The Season window keeps its size beside the display size, in a file of its own.
   logic.set_season_window_opener(quintora::ui::qt::season_window_opener(
       &window, config_folder / quintora::base::path_from_utf8(quintora::ui::season_window_file_name)));

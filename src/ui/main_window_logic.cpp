@@ -145,7 +145,7 @@ void MainWindowLogic::schedule() {
   // work files live in a private folder of their own.
   const std::filesystem::path base_folder =
       base::path_from_utf8(league_.current_file_path.view()).parent_path();
-  open_schedule_dialog(ws_, league_, options_, base_folder);
+  open_schedule_dialog(ws_, league_, options_, base_folder, runner_);
 }
 
 // The Schedule command's checks and question, then the Season window. Its
@@ -154,7 +154,7 @@ void MainWindowLogic::season() {
   base::Notices refusals;
   if (!schedule::check_schedule_request(league_, refusals)) return base::show(ws_, refusals);
   if (files_.prompt_save_changes(PromptMode::Continue) == PromptResult::Cancelled) return;
-  SeasonWindowLogic window(league_, ws_);
+  SeasonWindowLogic window(league_, ws_, runner_);
   if (season_opener_) season_opener_(window);
 }
 

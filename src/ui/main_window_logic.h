@@ -12,6 +12,7 @@
 #include "ui/display_size.h"
 #include "ui/editor.h"
 #include "ui/file_commands.h"
+#include "ui/run_progress.h"
 
 namespace quintora::ui {
 
@@ -46,6 +47,9 @@ class MainWindowLogic final : public base::EventSink {
   // What shows the Season window; without one the Season command ends
   // after its checks.
   void set_season_window_opener(SeasonWindowOpener opener) { season_opener_ = std::move(opener); }
+  // What shows a long run's progress bar and Cancel, in the Schedule dialog
+  // and the Season window; without one a run holds the window until done.
+  void set_progress_runner(ProgressRunner runner) { runner_ = std::move(runner); }
 
  private:
   void command(int id);
@@ -62,6 +66,7 @@ class MainWindowLogic final : public base::EventSink {
   FileCommands files_;
   schedule::ScheduleOptions options_;
   SeasonWindowOpener season_opener_;
+  ProgressRunner runner_;
   NameField last_name_field_ = NameField::None;
 };
 

@@ -51,11 +51,17 @@ bool ScheduleDialog::on_command(base::WindowSystem& ws, int id) {
   if (id == control::cancel) return true;
   if (id != control::do_it) return false;
 
-  // The run holds the user-interface thread, so the status must be painted now.
+  // Without a runner the run holds the user-interface thread, so the status
+  // must be painted now.
   ws.set_text(control::status, status_running);
   ws.update_now();
   read_choices(ws);
-  const schedule::RunResult result = run_.write_schedule(league_, options_);
+  schedule::RunResult result;
+  run_with_progress(runner_, [&](const schedule::SearchControl& control) {
+    run_.settings().control = control;
+    result = run_.write_schedule(league_, options_);
+  });
+  run_.settings().control = {};  // it pointed into the finished run's progress
   if (result.ok()) {
     show_result(ws, options_.viewer, run_.result_path());
     return true;

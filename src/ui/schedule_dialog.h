@@ -9,6 +9,7 @@
 #include "schedule/schedule_options.h"
 #include "schedule/schedule_run.h"
 #include "ui/controls.h"
+#include "ui/run_progress.h"
 
 namespace quintora::ui {
 
@@ -33,8 +34,10 @@ void reset_options_for_dialog(schedule::ScheduleOptions& options, const league::
 
 class ScheduleDialog final : public base::DialogHandler {
  public:
-  ScheduleDialog(const league::League& league, schedule::ScheduleOptions& options, schedule::ScheduleRun& run)
-      : league_(league), options_(options), run_(run) {}
+  // A long run shows its progress and Cancel through `runner`.
+  ScheduleDialog(const league::League& league, schedule::ScheduleOptions& options, schedule::ScheduleRun& run,
+                 ProgressRunner runner = {})
+      : league_(league), options_(options), run_(run), runner_(std::move(runner)) {}
 
   void on_open(base::WindowSystem& ws) override;
   // "Do it" runs the schedule and closes the dialog only when it succeeded;
@@ -48,6 +51,7 @@ class ScheduleDialog final : public base::DialogHandler {
   const league::League& league_;
   schedule::ScheduleOptions& options_;
   schedule::ScheduleRun& run_;
+  ProgressRunner runner_;
 };
 
 }  // namespace quintora::ui

@@ -23,6 +23,19 @@ std::string plural(int count, std::string_view one, std::string_view many) {
   return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }
 
+const report::DivisionLine* division_line(const report::Fairness& fairness, int division) {
+  for (const report::DivisionLine& d : fairness.divisions) {
+    if (d.number == division) return &d;
+  }
+  return nullptr;
+}
+
+// "Premier: 10 breaks, the fewest 8"
+std::string division_breaks(const report::DivisionLine& d) {
+  return d.name + ": " + plural(d.total_breaks, "break", "breaks") + ", the fewest " +
+         (d.minimum_is_exact ? "" : "at least ") + std::to_string(d.minimum_breaks);
+}
+
 std::string team_name(const season::Season& season, int team) {
   if (team < 1 || team > static_cast<int>(season.teams.size())) return {};
   return season.team(team).name;
@@ -99,17 +112,24 @@ std::vector<FixtureRow> fixture_rows(const season::Season& season, int team) {
 std::string team_summary(const report::Fairness& fairness, int team) {
   if (team < 1 || team > static_cast<int>(fairness.teams.size())) return {};
   const report::TeamLine& t = fairness.teams[static_cast<std::size_t>(team - 1)];
-  return "Home games: " + std::to_string(t.home) + ", away games: " + std::to_string(t.away) +
+  std::string division;
+  if (const report::DivisionLine* d = division_line(fairness, t.division))
+    division = "Division: " + d->name + ". ";
+  return division + "Home games: " + std::to_string(t.home) + ", away games: " + std::to_string(t.away) +
          ", weeks not playing: " + std::to_string(t.byes) + ", breaks: " + std::to_string(t.breaks) +
          ", longest home run: " + std::to_string(t.longest_home_run) +
          ", longest away run: " + std::to_string(t.longest_away_run) + ".";
 }
 
 std::string totals_text(const season::Season& season, const report::Fairness& fairness) {
+  std::string divisions;
+  for (const report::DivisionLine& d : fairness.divisions) {
+    divisions.append("\n").append(division_breaks(d)).append(".");
+  }
   return "Breaks in this season: " + std::to_string(fairness.total_breaks) + ". The fewest any season of " +
          plural(static_cast<int>(season.teams.size()), "team", "teams") + " and " +
          plural(static_cast<int>(season.weeks.size()), "week", "weeks") +
-         " can have: " + report::fewest_text(fairness) + ".";
+         " can have: " + report::fewest_text(fairness) + "." + divisions;
 }
 
 std::string overbooked_text(const report::Fairness& fairness) {
@@ -133,6 +153,56 @@ bool home_bar_overbooked(const season::Season& season, const report::Fairness& f
   const int bar = season.team(team).bar;
   if (bar < 1 || bar > static_cast<int>(fairness.bars.size())) return false;
   return overbooked(fairness.bars[static_cast<std::size_t>(bar - 1)]);
+}
+
+}  // namespace quintora::ui
+
+namespace quintora::ui {
+
+std::vector<TeamChoice> team_choices(const season::Season& season) {
+  std::vector<TeamChoice> choices;
+  const int groups = std::max(1, static_cast<int>(season.divisions.size()));
+  for (int d = 1; d <= groups; ++d) {
+    bool first = true;
+    for (int t = 1; t <= static_cast<int>(season.teams.size()); ++t) {
+      const season::Team& team = season.team(t);
+      if (groups > 1 && team.division != d) continue;
+      std::string text = std::to_string(t) + "  " + team.name;
+      if (groups > 1) text += " (" + season.divisions[static_cast<std::size_t>(d - 1)] + ")";
+      choices.push_back({t, std::move(text), groups > 1 && first});
+      first = false;
+    }
+  }
+  return choices;
+}
+
+std::vector<TeamReportRow> team_report_rows(const report::Fairness& fairness) {
+  std::vector<TeamReportRow> rows;
+  const int teams = static_cast<int>(fairness.teams.size());
+  if (fairness.divisions.empty()) {
+    for (int t = 1; t <= teams; ++t) rows.push_back({t, {}});
+    return rows;
+  }
+  for (const report::DivisionLine& d : fairness.divisions) {
+    rows.push_back({0, division_breaks(d)});
+    for (int t = 1; t <= teams; ++t) {
+      if (fairness.teams[static_cast<std::size_t>(t - 1)].division == d.number) rows.push_back({t, {}});
+    }
+  }
+  return rows;
+}
+
+std::string missed_text(const report::Fairness& fairness) {
+  if (!fairness.has_unavailable) return {};
+  if (fairness.unavailable_missed.empty()) return "Every unavailable date is kept.";
+  std::string text = "Unavailable dates not kept:";
+  const char* separator = " ";
+  for (const report::Missed& m : fairness.unavailable_missed) {
+    text.append(separator).append(display_date(m.date)).append(" ").append(m.name);
+    text.append(m.bar ? " (bar)" : " (team)");
+    separator = "; ";
+  }
+  return text + ".";
 }
 
 }  // namespace quintora::ui

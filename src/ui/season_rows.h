@@ -54,10 +54,37 @@ std::vector<WeekRow> week_rows(const season::Season& season, std::string_view fi
 // season does not have.
 std::vector<FixtureRow> fixture_rows(const season::Season& season, int team);
 
-// The team's line of the report, as a sentence; empty for no team.
+// A team on the Teams tab's choice: with divisions, the teams grouped by
+// division in its order (the first of each group starts it), each named
+// with its division; else the teams in order.
+struct TeamChoice {
+  int team = 0;
+  std::string text;  // "3  Sharks", with divisions "3  Sharks (Premier)"
+  bool starts_group = false;
+  friend bool operator==(const TeamChoice&, const TeamChoice&) = default;
+};
+std::vector<TeamChoice> team_choices(const season::Season& season);
+
+// A line of the Fairness tab's team table: with divisions, a heading per
+// division (team 0, the division's name and breaks) before its teams; else
+// the teams in order. `team` numbers the report's teams from 1.
+struct TeamReportRow {
+  int team = 0;
+  std::string heading;
+  friend bool operator==(const TeamReportRow&, const TeamReportRow&) = default;
+};
+std::vector<TeamReportRow> team_report_rows(const report::Fairness& fairness);
+
+// The unavailable dates the season does not keep, as a sentence; empty when
+// the league lists none.
+std::string missed_text(const report::Fairness& fairness);
+
+// The team's line of the report, as a sentence (with divisions, its
+// division's first); empty for no team.
 std::string team_summary(const report::Fairness& fairness, int team);
 
-// The league's breaks against the fewest possible, as a sentence.
+// The league's breaks against the fewest possible, as a sentence; with
+// divisions, a line more for each division against its own fewest.
 std::string totals_text(const season::Season& season, const report::Fairness& fairness);
 
 // Which bars hosted more matches than their tables in some week.

@@ -12,12 +12,17 @@ namespace {
 
 // The season of `league` built the way `choice` says, written nowhere;
 // nothing, after a message box saying why, when it cannot be built.
+// A cancelled build says so the same way.
 std::optional<season::Season> build(const league::League& league, const BuildChoice& choice,
-                                    base::WindowSystem& ws) {
-  // The run's settings drop the progress lines: the window shows none.
+                                    base::WindowSystem& ws, const ProgressRunner& runner) {
+  // The run's settings drop the optimiser's progress lines: the window shows
+  // only the bar of Fairest's search.
   const auto run = std::make_unique<schedule::ScheduleRun>();  // its tables are large for the stack
-  const schedule::RunResult result =
-      run->build_season(league, schedule::options_for(choice.method, choice.weeks));
+  schedule::RunResult result;
+  run_with_progress(runner, [&](const schedule::SearchControl& control) {
+    run->settings().control = control;
+    result = run->build_season(league, schedule::options_for(choice.method, choice.weeks));
+  });
   if (!result.ok()) {
     base::show(ws, *result.failure);
     return std::nullopt;
@@ -27,8 +32,8 @@ std::optional<season::Season> build(const league::League& league, const BuildCho
 
 }  // namespace
 
-SeasonWindowLogic::SeasonWindowLogic(league::League& league, base::WindowSystem& ws)
-    : league_(league), ws_(ws), calendar_(league), export_(league, ws) {
+SeasonWindowLogic::SeasonWindowLogic(league::League& league, base::WindowSystem& ws, ProgressRunner runner)
+    : league_(league), ws_(ws), runner_(std::move(runner)), calendar_(league), export_(league, ws) {
   choice_.weeks = schedule::default_season_weeks(league_.n_team);
   rebuild();
 }
@@ -42,7 +47,7 @@ void SeasonWindowLogic::set_choice(BuildChoice choice) {
 }
 
 void SeasonWindowLogic::rebuild() {
-  std::optional<season::Season> season = build(league_, choice_, ws_);
+  std::optional<season::Season> season = build(league_, choice_, ws_, runner_);
   built_ = season.has_value();
   season_ = built_ ? std::move(*season) : season::Season{};
   fairness_ = built_ ? report::assess(season_) : report::Fairness{};

@@ -18,6 +18,7 @@
 #include "schedule/schedule_options.h"
 #include "season/season.h"
 #include "ui/calendar_editor.h"
+#include "ui/run_progress.h"
 #include "ui/season_export.h"
 #include "ui/season_rows.h"
 
@@ -33,8 +34,9 @@ struct BuildChoice {
 class SeasonWindowLogic {
  public:
   // Builds the season at once with the Schedule dialog's defaults: "Yes"
-  // and two passes of weeks. Refusals go to ws as message boxes.
-  SeasonWindowLogic(league::League& league, base::WindowSystem& ws);
+  // and two passes of weeks. Refusals go to ws as message boxes; a long
+  // build shows its progress and Cancel through `runner`.
+  SeasonWindowLogic(league::League& league, base::WindowSystem& ws, ProgressRunner runner = {});
   SeasonWindowLogic(const SeasonWindowLogic&) = delete;
   SeasonWindowLogic& operator=(const SeasonWindowLogic&) = delete;
 
@@ -64,6 +66,9 @@ class SeasonWindowLogic {
   std::string team_summary(int team) const { return ui::team_summary(fairness_, team); }
   std::string totals_text() const { return ui::totals_text(season_, fairness_); }
   std::string overbooked_text() const { return ui::overbooked_text(fairness_); }
+  std::string missed_text() const { return ui::missed_text(fairness_); }
+  std::vector<TeamChoice> team_choices() const { return ui::team_choices(season_); }
+  std::vector<TeamReportRow> team_report_rows() const { return ui::team_report_rows(fairness_); }
   bool home_bar_overbooked(int team) const { return ui::home_bar_overbooked(season_, fairness_, team); }
 
   // --- Calendar: a change the editor takes rebuilds the season with its dates.
@@ -100,6 +105,7 @@ class SeasonWindowLogic {
 
   league::League& league_;
   base::WindowSystem& ws_;
+  ProgressRunner runner_;
   BuildChoice choice_;
   season::Season season_;
   report::Fairness fairness_;

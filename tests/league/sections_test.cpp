@@ -79,6 +79,23 @@ TEST(LeagueSections, ReadInAnyOrderAndWrittenInOneEachOnlyWhenThere) {
     ASSERT_TRUE(save(league, ws, folder / "alone.sch", "T"));
     EXPECT_EQ(file_bytes(folder / "alone.sch"), crlf(teams_lf + alone));
   }
+  // Values that look like headers are read by count where they stand: a
+  // valid league of them round trips byte for byte.
+  const std::string hostile =
+      "!! Version 1.4.0\n<< Title >>\n<< TEAMS\n<< Number of Bars and Gap of Position Night >>\n2  0\n"
+      "<< BARS: Bar number, Number of Teams, Number of Tables and Bar Name >>\n"
+      "1  2  1\n<< Number of Teams >>\n2  1  1\n<< DIVISIONS\n<< Number of Teams >>\n3\n"
+      "<< TEAMS: Corresponding Bar Number and Team Name >>\n1\n<< VENUES\n1\n<<\n2\n<< CALENDAR\n" +
+      divisions.substr(0, divisions.find('\n') + 1) + "2\n<< VENUES\n<< UNAVAILABLE >>\n1\n2\n2\n" +
+      calendar_lf + unavailable + venues.substr(0, venues.find('\n') + 1) +
+      "2\n<< DIVISIONS\n<<\n\n<< CALENDAR\n\n20:15\n";
+  league::League odd;
+  ASSERT_EQ(read_text(odd, hostile, ws), league::ReadResult::Success);
+  EXPECT_EQ(std::string(odd.bar.name[1].view()) + "|" + std::string(odd.division.name[1].view()) + "|" +
+                std::string(odd.bar.phone[0].view()) + "|" + std::string(odd.bar.address[1].view()),
+            "<< DIVISIONS|<< UNAVAILABLE >>|<<|<< CALENDAR");
+  ASSERT_TRUE(save(odd, ws, folder / "odd.sch", "<< TEAMS"));
+  EXPECT_EQ(file_bytes(folder / "odd.sch"), crlf(hostile));
   EXPECT_EQ(boxes(ws), "");
   // One division (named or not) and bars without details write nothing.
   league::League plain;

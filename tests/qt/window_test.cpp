@@ -14,11 +14,13 @@
 #include <QtWidgets>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "ui/controls.h"
 #include "ui/main_window_logic.h"
 #include "ui/qt/breaks_chart.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/progress_runner.h"
 #include "ui/qt/qt_window_system.h"
 #include "ui/qt/season_window.h"
 #include "ui/qt/text_table.h"
@@ -635,6 +637,38 @@ class WindowTest : public QObject {
 
   // At the first size every column of the Fairness tab's tables shows whole,
   // on the largest example too; long names give way first.
+  // A run on the worker thread: a short one shows nothing; a long one shows
+  // its bar after the delay, and its Cancel reaches the run's flag.
+  void a_long_run_shows_its_bar_and_cancel_stops_it() {
+    const ProgressRunner runner = qt::progress_runner();
+    QWidget owner;
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    int bars_seen = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* bar = qobject_cast<QProgressDialog*>(w);
+        if (bar == nullptr || !bar->isVisible()) continue;
+        ++bars_seen;
+        QCOMPARE(bar->value(), 40);
+        QCOMPARE(bar->labelText(), QStringLiteral("Scheduling... Please Wait."));
+        bar->findChild<QPushButton*>()->click();
+      }
+    });
+    watch.start(20);
+    run_with_progress(runner, [](const schedule::SearchControl& control) { control.progress(0.4); });
+    QCOMPARE(bars_seen, 0);
+    bool stopped = false;
+    run_with_progress(runner, [&](const schedule::SearchControl& control) {
+      control.progress(0.4);
+      while (!control.cancel->load()) std::this_thread::yield();  // a search that ends only on Cancel
+      stopped = true;
+    });
+    QVERIFY(stopped);
+    QCOMPARE(bars_seen, 1);
+  }
+
   void fairness_columns_show_whole_at_the_first_size() {
     Season o("county-league.sch");
     o.window.show_tab(2);

@@ -11,6 +11,8 @@
 #include "base/atomic_file.h"
 #include "main_window_fixture.h"
 #include "schedule/schedule_run.h"
+#include "ui/run_progress.h"
+#include "ui/schedule_dialog.h"
 
 namespace quintora::test {
 namespace {
@@ -359,6 +361,118 @@ TEST(WeekRows, ADivisionShowsItsOwnMatchesAndByes) {
   EXPECT_EQ(homes(0), "A,C,E,Week off,B,E,D,");
   EXPECT_EQ(homes(1), "A,Week off,B,");
   EXPECT_EQ(homes(2), "C,E,Week off,E,D,");
+
+  // The Teams and Fairness tabs group the teams by division, each division
+  // with its breaks against its own fewest; the dates missed are named.
+  std::string choices;
+  for (const ui::TeamChoice& c : ui::team_choices(s)) choices += (c.starts_group ? "|" : "") + c.text + ",";
+  EXPECT_EQ(choices, "|1  A (Premier),2  B (Premier),|3  C (First),4  D (First),5  E (First),");
+  report::Fairness f = report::assess(s);
+  f.unavailable_missed = {{true, 1, "Bar", {2026, 9, 15}}, {false, 4, "D", {2026, 9, 1}}};
+  f.has_unavailable = true;
+  std::string rows;
+  for (const ui::TeamReportRow& r : ui::team_report_rows(f))
+    rows += (r.team == 0 ? "[" + r.heading + "]" : std::to_string(r.team)) + ",";
+  EXPECT_EQ(rows, "[Premier: 0 breaks, the fewest 0],1,2,[First: 0 breaks, the fewest 0],3,4,5,");
+  EXPECT_NE(ui::totals_text(s, f).find(".\nPremier: 0 breaks, the fewest 0.\nFirst: 0 breaks"),
+            std::string::npos);
+  EXPECT_EQ(ui::team_summary(f, 3).substr(0, 30), "Division: First. Home games: 1");
+  EXPECT_EQ(ui::missed_text(f),
+            "Unavailable dates not kept: Tue 2026-09-15 Bar (bar); Tue 2026-09-01 D (team).");
+  f.unavailable_missed.clear();
+  EXPECT_EQ(ui::missed_text(f), "Every unavailable date is kept.");
+  f.has_unavailable = false;
+  EXPECT_EQ(ui::missed_text(f), "");
+
+  // One division: the teams in order, no headings, the sentences as before.
+  s.divisions.clear();
+  for (season::Team& t : s.teams) t.division = 1;
+  f = report::assess(s);
+  EXPECT_EQ(ui::team_choices(s).front(), (ui::TeamChoice{1, "1  A", false}));
+  EXPECT_EQ(ui::team_report_rows(f).size(), 5u);
+  EXPECT_EQ(ui::team_summary(f, 3).substr(0, 12), "Home games: ");
+  EXPECT_EQ(ui::totals_text(s, f).find('\n'), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quintora::test
+
+namespace quintora::test {
+namespace {
+
+using std::chrono::milliseconds;
+
+// Nothing for the first half second, nor ever from a run that reports no
+// progress (it could not be cancelled); then the share the run reported.
+TEST(RunProgress, TheBarShowsAfterTheDelayWhatTheRunReported) {
+  const std::tuple<double, int, ui::ProgressView> cases[] = {
+      {-1.0, 5000, {}},        {0.25, 499, {}},        {0.25, 500, {true, 25}},
+      {1.0, 600, {true, 100}}, {-0.5, 600, {true, 0}}, {7.0, 600, {true, 100}}};
+  for (const auto& [reported, elapsed, view] : cases) {
+    ui::RunProgress progress;
+    const schedule::SearchControl control = progress.control();
+    if (reported != -1.0) control.progress(reported);
+    EXPECT_EQ(progress.view(milliseconds(elapsed)), view) << reported << " " << elapsed;
+    EXPECT_FALSE(control.cancel->load());
+    progress.cancel();
+    EXPECT_TRUE(control.cancel->load());
+  }
+}
+
+// A runner standing in for the window's: it notes what the bar would show
+// before and after the run, and clicks Cancel before the run when told to.
+struct ScriptedRunner {
+  void operator()(ui::RunProgress& progress, const std::function<void()>& work) {
+    if (cancel) progress.cancel();
+    work();
+    views.push_back(progress.view(milliseconds(400)));
+    views.push_back(progress.view(milliseconds(600)));
+  }
+  bool cancel = false;
+  std::vector<ui::ProgressView> views;
+};
+
+// Fairest kept from an unavailable date reports its progress; Cancel stops
+// it with its notice in the Season window and in the Schedule dialog, which
+// stays open and leaves the earlier result file alone.
+TEST_F(SeasonWindowTest, CancelStopsFairestAndWritesNothing) {
+  open_example("spring-league.sch");
+  auto script = std::make_shared<ScriptedRunner>();
+  const ui::ProgressRunner runner = [script](ui::RunProgress& p, const std::function<void()>& work) {
+    (*script)(p, work);
+  };
+  season.emplace(league(), ws, runner);
+  ui::SeasonWindowLogic& w = *season;
+  w.set_first_date({2026, 9, 1});
+  ASSERT_TRUE(w.add_unavailable({league::UnavailableKind::Bar, 0, {2026, 9, 1}}));
+  EXPECT_EQ(script->views, std::vector<ui::ProgressView>(6));  // three builds at effort "Yes": no bar
+  script->views.clear();
+  w.set_choice({{Kind::Fairest, 1}, w.choice().weeks});
+  ASSERT_TRUE(w.built());
+  EXPECT_EQ(script->views, (std::vector<ui::ProgressView>{{}, {true, 100}}));
+
+  script->cancel = true;
+  w.set_choice({{Kind::Fairest, 2}, w.choice().weeks});
+  EXPECT_FALSE(w.built());
+  EXPECT_EQ(last_message(), "The schedule was cancelled.");
+
+  const std::filesystem::path earlier = folder / "out.txt";
+  { std::ofstream(earlier) << "earlier"; }
+  logic->set_progress_runner(runner);
+  bool closed = true;
+  ws.on_dialog([&](FakeWindowSystem& fake, base::DialogHandler& handler) {
+    fake.type(c::result_file, "out.txt");
+    fake.set_checked(c::effort_yes, false);
+    fake.set_checked(c::effort_fairest, true);
+    closed = handler.on_command(fake, c::do_it);
+    EXPECT_EQ(fake.text(c::status), ui::status_ready);
+  });
+  ws.answer_next(base::Answer::Yes);  // save the dates first
+  ws.clear_messages();
+  ws.click(c::schedule_button);
+  EXPECT_FALSE(closed);
+  EXPECT_EQ(last_message(), "The schedule was cancelled.");
+  EXPECT_EQ(read_all(earlier), "earlier");
 }
 
 }  // namespace

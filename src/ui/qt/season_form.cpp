@@ -278,7 +278,7 @@ QWidget* SeasonWindow::build_teams_tab() {
                                {0}, -1, QStringLiteral("fixtures_table"), QStringLiteral("Fixtures"));
   layout->addWidget(fixtures_table_, 1);
   connect(team_, &QComboBox::currentIndexChanged, this, [this](int index) {
-    logic_.choose_team(index + 1);
+    logic_.choose_team(team_->itemData(index).toInt());
     show_team();
     show_export_target();
   });

@@ -325,18 +325,20 @@ void SeasonWindow::show_weeks() {
 
 void SeasonWindow::show_team() {
   // The teams come from the season, which a refused build leaves empty.
-  if (team_->count() != logic_.team_count()) {
+  // Each item holds its team's number; with divisions a line parts them.
+  {
     const QSignalBlocker block(team_);
     team_->clear();
-    for (int t = 1; t <= logic_.team_count(); ++t) {
-      team_->addItem(number(t) + QStringLiteral("  ") + from_utf8(logic_.season().team(t).name));
+    for (const TeamChoice& c : logic_.team_choices()) {
+      if (c.starts_group && team_->count() > 0) team_->insertSeparator(team_->count());
+      team_->addItem(from_utf8(c.text), c.team);
     }
     if (logic_.chosen_team() == 0) logic_.choose_team(1);
   }
   const int team = logic_.chosen_team();
-  if (team >= 1 && team_->currentIndex() != team - 1) {
+  if (team >= 1 && team_->currentData().toInt() != team) {
     const QSignalBlocker block(team_);
-    team_->setCurrentIndex(team - 1);
+    team_->setCurrentIndex(team_->findData(team));
   }
   std::vector<QStringList> rows;
   std::vector<RowLook> looks;
@@ -352,14 +354,24 @@ void SeasonWindow::show_team() {
 void SeasonWindow::show_fairness() {
   const report::Fairness& f = logic_.fairness();
   show_text(totals_, logic_.totals_text());
-  show_text(overbooked_, logic_.overbooked_text());
+  const std::string missed = logic_.missed_text();
+  const std::string over = logic_.overbooked_text();
+  show_text(overbooked_, missed.empty() ? over : over + "\n" + missed);
 
+  // With divisions, a dimmed heading with its breaks comes before each division's teams.
   std::vector<QStringList> team_rows;
-  for (const report::TeamLine& t : f.teams) {
+  std::vector<RowLook> team_looks;
+  for (const TeamReportRow& r : logic_.team_report_rows()) {
+    team_looks.push_back(r.team == 0 ? RowLook::Dim : RowLook::Plain);
+    if (r.team == 0) {
+      team_rows.push_back({QString(), from_utf8(r.heading)});
+      continue;
+    }
+    const report::TeamLine& t = f.teams[static_cast<std::size_t>(r.team - 1)];
     team_rows.push_back({number(t.number), from_utf8(t.name), number(t.home), number(t.away), number(t.byes),
                          number(t.breaks), number(t.longest_home_run), number(t.longest_away_run)});
   }
-  show_rows(team_report_, std::move(team_rows));
+  show_rows(team_report_, std::move(team_rows), std::move(team_looks));
 
   std::vector<QStringList> bar_rows;
   std::vector<RowLook> bar_looks;
