@@ -74,7 +74,7 @@ schedule::ScheduleOptions build_options(const BuildArguments& args, const league
   const schedule::ScheduleMethod method =
       args.fair ? schedule::ScheduleMethod{schedule::ScheduleMethod::Kind::Fairest, args.variant}
                 : schedule::method_of_effort(args.effort);
-  return schedule::options_for(method, args.weeks.empty() ? schedule::default_season_weeks(league.n_team)
+  return schedule::options_for(method, args.weeks.empty() ? schedule::default_season_weeks(league)
                                                           : schedule::convert_weeks_text(args.weeks));
 }
 

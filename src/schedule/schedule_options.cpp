@@ -1,6 +1,7 @@
 #include "schedule/schedule_options.h"
 
 #include <algorithm>
+#include <array>
 
 #include "base/numbers.h"
 
@@ -52,6 +53,14 @@ int default_season_weeks(int n_team) {
   if (n_team < 1) return 0;
   const int weeks = n_team % 2 == 0 ? 2 * (n_team - 1) : 2 * n_team;
   return std::min(weeks, max_season_weeks);
+}
+
+int default_season_weeks(const league::League& league) {
+  std::array<int, league::max_divisions + 1> teams{};
+  for (int t = 0; t < std::min(league.n_team_slot, league::team_room); ++t) {
+    if (league::team_is_live(league, t)) ++teams[static_cast<std::size_t>(league::division_of(league, t))];
+  }
+  return default_season_weeks(*std::max_element(teams.begin(), teams.end()));
 }
 
 int convert_weeks_text(std::string_view text) {

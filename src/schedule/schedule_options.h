@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "league/calendar.h"
+#include "league/league.h"
 
 namespace quintora::schedule {
 
@@ -59,6 +60,9 @@ ScheduleOptions options_for(ScheduleMethod method, int weeks);
 // One pass as built and one with home and away exchanged: 2 x (c - 1) weeks
 // for an even team count c, 2 x c for an odd one (the bye adds a round).
 int default_season_weeks(int n_team);
+// The same for a league: with divisions, for its largest division (the
+// smaller ones repeat their rounds sooner).
+int default_season_weeks(const league::League& league);
 
 // The weeks text read as a decimal integer: leading white space skipped, one
 // optional sign, digits up to the first other character, no digits giving 0;

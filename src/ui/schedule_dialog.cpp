@@ -15,7 +15,7 @@ constexpr std::size_t variant_text_room = 9;
 }  // namespace
 
 void reset_options_for_dialog(schedule::ScheduleOptions& options, const league::League& league) {
-  options.season_weeks = schedule::default_season_weeks(league.n_team);
+  options.season_weeks = schedule::default_season_weeks(league);
   options.method = {};
   options.viewer = schedule::Viewer::NotePad;
   options.comma_delimited = false;

@@ -34,7 +34,7 @@ std::optional<season::Season> build(const league::League& league, const BuildCho
 
 SeasonWindowLogic::SeasonWindowLogic(league::League& league, base::WindowSystem& ws, ProgressRunner runner)
     : league_(league), ws_(ws), runner_(std::move(runner)), calendar_(league), export_(league, ws) {
-  choice_.weeks = schedule::default_season_weeks(league_.n_team);
+  choice_.weeks = schedule::default_season_weeks(league_);
   rebuild();
 }
 

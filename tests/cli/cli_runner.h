@@ -63,7 +63,7 @@ inline season::Season library_season(const fs::path& league_file,
   EXPECT_EQ(read_league_file(*league, league_file.string(), league::ReadMode::Open, notices),
             league::ReadResult::Success);
   schedule::ScheduleOptions options;
-  options.season_weeks = schedule::default_season_weeks(league->n_team);
+  options.season_weeks = schedule::default_season_weeks(*league);
   change(options);
   auto run = std::make_unique<schedule::ScheduleRun>();
   EXPECT_TRUE(run->build_season(*league, options).ok());

@@ -261,6 +261,18 @@ TEST(Divisions, TextHasASectionPerDivision) {
   EXPECT_NE(schedule_text(season, true).find("     '=First\n"), std::string::npos);
 }
 
+// A season's default length is two round-robins of the largest division, not
+// of the whole league.
+TEST(Divisions, DefaultWeeksFollowTheLargestDivision) {
+  league::League league = test::make_league({{4, 2}, {3, 2}});
+  EXPECT_EQ(default_season_weeks(league), 14);  // one division of 7
+  league.division.n_division = 2;
+  for (int t : {4, 5, 6}) league.team.division[static_cast<std::size_t>(t)] = 2;
+  EXPECT_EQ(default_season_weeks(league), 6);  // 4 and 3 teams
+  for (int t : {1, 2, 3}) league.team.division[static_cast<std::size_t>(t)] = 2;
+  EXPECT_EQ(default_season_weeks(league), 10);  // 1 and 6: the second is the larger
+}
+
 // Dates that are no match dates are reported and ignored; a date nobody can
 // keep is named; the search reports progress and stops when cancelled.
 TEST(Divisions, DatesProgressAndCancel) {
