@@ -304,7 +304,7 @@ build_libraries() {
 # under Wine.
 build_quintora() {
   local gui=OFF
-  [ -f "$qt_base/.built" ] && gui=ON
+  [ "$mode" != no-qt ] && [ -f "$qt_base/.built" ] && gui=ON
   cmake --preset windows -DQUINTORA_BUILD_GUI=$gui >/dev/null
   cmake --build --preset windows -j"$jobs"
   ctest --preset windows -j"$jobs" -L wine
@@ -356,8 +356,8 @@ stage_package() {
     for dir in platforms styles imageformats; do
       [ -d "$qt_base/plugins/$dir" ] && mkdir -p "$stage/$dir" && cp "$qt_base/plugins/$dir"/*.dll "$stage/$dir/"
     done
-    # quintora-cli makes PDFs on the offscreen platform; the programs use qwindows.
-    rm -f "$stage/platforms/qminimal.dll" "$stage/platforms/qdirect2d.dll"
+    # Every program, and quintora-cli's PDFs, use qwindows: the others have no fonts.
+    rm -f "$stage/platforms/qminimal.dll" "$stage/platforms/qdirect2d.dll" "$stage/platforms/qoffscreen.dll"
   fi
   find "$stage" -name '*.dll' -exec $triple-strip --strip-unneeded {} +
   cp examples/*.sch "$stage/examples/"

@@ -30,7 +30,11 @@ char* application_argv[] = {application_name, nullptr};
 
 PrintingApplication::PrintingApplication([[maybe_unused]] const std::filesystem::path& runtime_folder) {
   if (QCoreApplication::instance() != nullptr) return;
+#ifndef _WIN32
+  // No display is needed to paint a file. Windows always has one, and there
+  // only the system's platform knows the installed fonts: offscreen has none.
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
   // Qt looks up the per-user runtime folder while it starts and says on
   // standard error when XDG_RUNTIME_DIR is unset. A folder made for this
