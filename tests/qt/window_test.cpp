@@ -396,12 +396,12 @@ class WindowTest : public QObject {
       auto* w = qobject_cast<qt::SeasonWindow*>(QApplication::activeModalWidget());
       if (w == nullptr) return;
       seen << w->windowTitle() << QString::number(w->parentWidget() == &p.window) << unnamed(w);
-      w->resize(1234, 876);
+      w->resize(2345, 1456);  // above the widest minimum of any platform's fonts
       w->reject();
     });
     p.window.menuBar()->actions()[1]->menu()->actions()[1]->trigger();  // View > Season...
     QCOMPARE(seen, (QStringList{"Season - Riverside Pool League - Spring 2026", "1"}));
-    QCOMPARE(read_window_size(size_file), (WindowSize{1234, 876}));
+    QCOMPARE(read_window_size(size_file), (WindowSize{2345, 1456}));
     QVERIFY(p.messages.empty());
   }
 
