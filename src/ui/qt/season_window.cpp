@@ -263,6 +263,9 @@ void SeasonWindow::show_calendar() {
   if (!calendar) {
     every_->setValue(league::default_every_days);
     start_->setTime(to_qt(base::TimeOfDay{}));
+    // Greyed out, they show where a new calendar would start, not Qt's 2000-01-01.
+    off_date_->setDate(first_->date());
+    unavailable_date_->setDate(first_->date());
     return;
   }
   first_->setDate(to_qt(calendar->first));
