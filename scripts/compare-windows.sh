@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows command line writes what the Linux one writes: each example at
 # each effort and Fairest, the schedule (text and comma-delimited), the
-# report, and every published format but the PDF (which needs Qt; compare its
-# pdftotext when both builds have it). Allowed to differ, and nothing else:
+# report, and every published format; the PDF (which needs Qt, so only when
+# the Windows build has its PDF module) through its pdftotext. Allowed to
+# differ, and nothing else:
 # - the text schedules and the console's lines end in CR LF on Windows;
 # - the calendar's DTSTAMP and the workbook's creation time are the moment
 #   the file is made.
@@ -19,6 +20,8 @@ fi
 root=$PWD
 linux=$(realpath "${1:-build/release/bin/quintora-cli}")
 windows=$(realpath "${2:-build/windows/bin/quintora-cli.exe}")
+formats=(fixtures-csv upload-csv ics xlsx html)
+[ -f "$(dirname "$windows")/quintora-pdf.dll" ] && formats+=(pdf)
 wine=$(dirname "$windows")/../wine-run.sh
 [ -x "$wine" ] || wine=$root/build/windows/wine-run.sh
 work=$(mktemp -d)
@@ -49,6 +52,9 @@ normalise() {
   for f in "$dir"/*/schedule.ics; do
     [ -f "$f" ] && sed -i '/^DTSTAMP:/d' "$f"
   done
+  for f in "$dir"/*/schedule.pdf; do
+    [ -f "$f" ] && pdftotext -raw -enc UTF-8 "$f" "$f.txt" && rm "$f"
+  done
   for f in "$dir"/*/schedule.xlsx; do
     [ -f "$f" ] || continue
     mkdir "${f%.xlsx}.unzipped" && unzip -q "$f" -d "${f%.xlsx}.unzipped" && rm "$f"
@@ -71,12 +77,12 @@ for example in examples/*.sch; do
         run "$side" "$tag-csv" schedule "$file" $how --csv
         run "$side" "$tag-report" report "$file" $how
         run "$side" "$tag-json" report "$file" $how --json
-        for format in fixtures-csv upload-csv ics xlsx html; do
+        for format in "${formats[@]}"; do
           run "$side" "$tag-$format" schedule "$file" $how --format "$format" --start 2027-01-06
         done
       }
     done
-    count=$((count + 9))
+    count=$((count + 4 + ${#formats[@]}))
   done
 done
 normalise "$work/windows"
