@@ -26,6 +26,18 @@ dir=$(winepath -u "$location" 2>/dev/null)
 wine "$dir/quintora-cli.exe" --version | grep -q "$(sed -n 's/^project(Quintora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)" ||
   fail "the installed quintora-cli.exe does not run"
 wine "$dir/quintora-cli.exe" report "$location\\examples\\spring-league.sch" >/dev/null || fail "no report from the installed program"
+# A package with the desktop programs installs them with the Qt they load.
+stage=$(dirname "$setup")/$(basename "$setup" -setup.exe)-windows
+if [ -f "$stage/quintora.exe" ]; then
+  for f in quintora.exe quintora-view.exe quintora-pdf.dll Qt6Widgets.dll platforms/qwindows.dll; do
+    [ -f "$dir/$f" ] || fail "$f is not installed"
+  done
+  # A PDF from the installed copy has the schedule's text in it.
+  wine "$dir/quintora-cli.exe" schedule "$location\\examples\\spring-league.sch" --format pdf \
+    --start 2027-01-06 --output "$location\\check.pdf" >/dev/null || fail "no PDF from the installed program"
+  [[ "$(pdftotext "$dir/check.pdf" -)" == *"Riverside Pool League"* ]] || fail "the installed program's PDF has no text"
+  rm "$dir/check.pdf"
+fi
 wine reg query "$classes\\.sch" /ve | grep -q Quintora.League || fail ".sch is not associated"
 wine reg query "$classes\\Quintora.League\\shell\\open\\command" /ve | grep -qi 'quintora.exe" "%1"' ||
   fail "no open command for leagues"
