@@ -274,17 +274,20 @@ TEST_F(SeasonWindowTest, AFailedExportSaysWhyAndKeepsTheEarlierFile) {
             "The league file " + file("spring-league.sch") + " cannot take an export. Choose another name.");
   EXPECT_EQ(read_file(folder / "spring-league.sch"), league_text);
 
-  // A folder that is not there is named; a calendar's record of what it
-  // published that cannot be used is said, and made anew.
-  ws.choose_next(file("missing") + "/fixtures.csv");
-  EXPECT_FALSE(window().export_season(publish::Format::FixturesCsv, 0));
-  EXPECT_EQ(last_message(), "The folder " + file("missing") + " does not exist.");
+  // A calendar's record of what it published that cannot be used is said,
+  // and made anew; a folder that is not there is named, and the status no
+  // longer says the last file was saved.
   ASSERT_TRUE(window().set_first_date({2026, 9, 1}));
   std::ofstream(folder / "season.ics-state") << "edited by hand\n";
   ws.choose_next(file("season.ics"));
   EXPECT_TRUE(window().export_season(publish::Format::ICalendar, 0));
   EXPECT_NE(last_message().find(file("season.ics-state") + ", which records"), std::string::npos);
   EXPECT_EQ(read_file(folder / "season.ics-state"), publish::icalendar(window().season()).calendar_state);
+  ws.choose_next(file("missing") + "/fixtures.csv");
+  EXPECT_FALSE(window().export_season(publish::Format::FixturesCsv, 0));
+  EXPECT_EQ(
+      std::pair(last_message(), window().export_status()),
+      std::pair("The folder " + file("missing") + " does not exist.", std::string("Nothing was written.")));
 }
 
 using UnavailableTest = SeasonWindowTest;
@@ -301,7 +304,9 @@ TEST_F(UnavailableTest, AMatchDateForABarOrATeamListedInDateOrder) {
   EXPECT_EQ(team.text, "Team: Side Spin");
   const league::Unavailable late{team.kind, team.position, {2026, 9, 15}};
   w.set_first_date({2026, 9, 1});
+  league().file_state = league::FileState::Saved;  // as just saved: each change marks the league
   EXPECT_TRUE(w.add_unavailable(late));
+  EXPECT_EQ(league().file_state, league::FileState::Modified);
   EXPECT_TRUE(w.add_unavailable({choices.front().kind, choices.front().position, {2026, 9, 8}}));
   EXPECT_FALSE(w.add_unavailable(late));  // the league's refusals are the league tests' business
   EXPECT_EQ(std::pair(w.calendar_message(), league().unavailable.n_entry),
@@ -309,6 +314,7 @@ TEST_F(UnavailableTest, AMatchDateForABarOrATeamListedInDateOrder) {
   std::vector<std::string> rows;
   for (const ui::UnavailableRow& r : w.unavailable_rows()) rows.push_back(r.text);
   EXPECT_EQ(rows, (Strings{"2026-09-08  The Corner Pocket (bar)", "2026-09-15  Side Spin (team)"}));
+  league().file_state = league::FileState::Saved;
   EXPECT_TRUE(w.remove_unavailable(late));
   EXPECT_FALSE(w.remove_unavailable(late));
   EXPECT_EQ(league().file_state, league::FileState::Modified);
