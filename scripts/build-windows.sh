@@ -139,7 +139,6 @@ cmake_cross() { # SOURCE BUILD PREFIX [cmake options...]
 }
 
 qt_base=$cache/qt6-base-$(upstream_of qt6-base-dev)
-qt_charts=$cache/qt6-charts-$(upstream_of qt6-charts-dev)
 zlib=$cache/zlib-$(upstream_of zlib1g-dev)
 libical=$cache/libical-$(upstream_of libical-dev)
 xlsxwriter=$cache/libxlsxwriter-$(upstream_of libxlsxwriter-dev)
@@ -150,7 +149,6 @@ cadical=$cache/cadical-$(upstream_of libcadical-dev)
 windows_prefixes() {
   local list=$zlib\;$libical\;$xlsxwriter\;$gtest\;$cli11\;$cadical
   [ -f "$qt_base/.built" ] && list+=\;$qt_base
-  [ -f "$qt_charts/.built" ] && list+=\;$qt_charts
   echo "$list"
 }
 
@@ -200,17 +198,6 @@ qt_base_build() {
     -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF \
     -DFEATURE_qmake=OFF -DFEATURE_androiddeployqt=OFF -DFEATURE_windeployqt=OFF \
     -DFEATURE_qtwaylandscanner=OFF
-}
-
-# Qt Charts: needs the OpenGL module's CMake files from qt6-base above.
-qt_charts_build() {
-  local src
-  src=$(fetch_source "$(source_of qt6-charts-dev)")
-  cmake_cross "$src" "$cache/build/qt6-charts" "$qt_charts" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_PREFIX_PATH="$qt_base" \
-    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
-    -DFEATURE_charts_qml=OFF
 }
 
 # zlib: the static library (libxlsxwriter's workbooks are zip files).
@@ -317,7 +304,7 @@ build_libraries() {
 # under Wine.
 build_quintora() {
   local gui=OFF
-  [ -f "$qt_charts/.built" ] && gui=ON
+  [ -f "$qt_base/.built" ] && gui=ON
   cmake --preset windows -DQUINTORA_BUILD_GUI=$gui >/dev/null
   cmake --build --preset windows -j"$jobs"
   ctest --preset windows -j"$jobs" -L wine
@@ -363,10 +350,9 @@ stage_package() {
   cp "$gcc_dir/libstdc++-6.dll" "$gcc_dir/libgcc_s_seh-1.dll" "$pthread_dll" "$stage/"
   if [ -f "$stage/quintora.exe" ]; then
     local dll
-    for dll in Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport Qt6OpenGL Qt6OpenGLWidgets; do
+    for dll in Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport; do
       cp "$qt_base/bin/$dll.dll" "$stage/"
     done
-    cp "$qt_charts/bin/Qt6Charts.dll" "$stage/"
     for dir in platforms styles imageformats; do
       [ -d "$qt_base/plugins/$dir" ] && mkdir -p "$stage/$dir" && cp "$qt_base/plugins/$dir"/*.dll "$stage/$dir/"
     done
@@ -394,7 +380,6 @@ stage_package() {
     cp "$qt_src/LICENSES/LGPL-3.0-only.txt" "$qt_src/LICENSES/GPL-3.0-only.txt" "$l/"
     sed -e "s/@QT_VERSION@/$(upstream_of qt6-base-dev)/" \
       -e "s/@QT_BASE_DEBIAN@/$(dpkg-query -W -f='${source:Version}' qt6-base-dev)/" \
-      -e "s/@QT_CHARTS_DEBIAN@/$(dpkg-query -W -f='${source:Version}' qt6-charts-dev)/" \
       packaging/windows/Qt-notice.txt >"$l/Qt.txt"
     # The third-party code Qt carries into its DLLs.
     local lib
@@ -450,7 +435,6 @@ main() {
   fi
   if [ "$mode" != no-qt ]; then
     build_library qt6-base "$qt_base" qt_base_build
-    build_library qt6-charts "$qt_charts" qt_charts_build
   fi
   if [ "$mode" != qt-only ]; then
     timed quintora build_quintora

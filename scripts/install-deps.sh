@@ -21,10 +21,8 @@ packages=(
   libcadical-dev
   unzip libxml2-utils poppler-utils
   fonts-dejavu-core fonts-wqy-microhei fonts-symbola
-  # The Season window's chart (Qt Charts needs the OpenGL module's CMake files;
-  # printing comes with qt6-base-dev); a virtual display for drawing the
-  # README's pictures with season_window_screenshot.
-  qt6-charts-dev libqt6opengl6-dev
+  # A virtual display for drawing the README's pictures with
+  # season_window_screenshot.
   xvfb xauth
   # The Windows programs, cross-built (scripts/build-windows.sh): MinGW-w64
   # with POSIX threads for std::thread, Wine to run them and their tests,

@@ -2,7 +2,6 @@
 // for assistive technology and each access key used once.
 
 #include <QButtonGroup>
-#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -26,6 +25,7 @@
 
 #include "publish/publish.h"
 #include "schedule/schedule_options.h"
+#include "ui/qt/breaks_chart.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/season_window.h"
 #include "ui/qt/text_table.h"
@@ -308,8 +308,7 @@ QWidget* SeasonWindow::build_fairness_tab() {
   fairness_split_->addWidget(team_report_);
 
   auto* right = new QSplitter(Qt::Vertical);
-  chart_ = named(new QChartView, QStringLiteral("breaks_chart"), QStringLiteral("Breaks per team"));
-  chart_->setRenderHint(QPainter::Antialiasing);
+  chart_ = named(new BreaksChart, QStringLiteral("breaks_chart"), QStringLiteral("Breaks per team"));
   chart_->setMinimumSize(fontMetrics().averageCharWidth() * 40, fontMetrics().height() * 14);
   right->addWidget(chart_);
   bar_report_ = table_view({QStringLiteral("#"), QStringLiteral("Bar"), QStringLiteral("Tables"),

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -388,9 +386,7 @@ void SeasonWindow::show_fairness() {
                    any_over ? alert_colour() : QApplication::palette().color(QPalette::WindowText));
   overbooked_->setPalette(palette);
 
-  QChart* old = chart_->chart();
-  chart_->setChart(breaks_chart(breaks_series(logic_)));
-  delete old;
+  chart_->set_series(breaks_series(logic_));
 }
 
 void SeasonWindow::show_export_target() {

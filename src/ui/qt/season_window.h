@@ -12,7 +12,6 @@
 #include "ui/season_window.h"
 
 class QButtonGroup;
-class QChartView;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -27,6 +26,8 @@ class QTableView;
 class QTimeEdit;
 
 namespace quintora::ui::qt {
+
+class BreaksChart;
 
 // The method group's ids: the four efforts 1..4, then Fairest.
 constexpr int method_id(schedule::ScheduleMethod::Kind kind) { return static_cast<int>(kind) + 1; }
@@ -109,7 +110,7 @@ class SeasonWindow final : public QDialog {
   QLabel* overbooked_ = nullptr;
   QTableView* team_report_ = nullptr;
   QTableView* bar_report_ = nullptr;
-  QChartView* chart_ = nullptr;
+  BreaksChart* chart_ = nullptr;
   QSplitter* fairness_split_ = nullptr;
 
   QComboBox* format_ = nullptr;
