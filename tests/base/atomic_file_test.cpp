@@ -9,12 +9,12 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <utility>
 
 #include "base/interrupt_cleanup.h"
+#include "support/read_file.h"
 #include "support/write_faults.h"
 
 #ifndef _WIN32
@@ -30,10 +30,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string read_file(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::read_file;
 
 using test::write_faults;
 

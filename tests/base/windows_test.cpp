@@ -1,6 +1,6 @@
 // What Windows does differently: a target another program holds open, file
-// names beyond the 8-bit code page, the console's interrupts, the settings
-// and temporary folders, and opening a file with its associated program.
+// names beyond the 8-bit code page, the console's interrupts and the work
+// folder's access list.
 
 #include <aclapi.h>
 #include <gtest/gtest.h>
@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <utility>
@@ -21,16 +20,14 @@
 #include "base/interrupt_cleanup.h"
 #include "base/paths.h"
 #include "base/system.h"
+#include "support/read_file.h"
 
 namespace quintora::base {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string read_file(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::read_file;
 
 // A folder whose name the 8-bit code page of most systems cannot spell
 // whole, as a user's folder may be.
@@ -72,8 +69,6 @@ TEST_F(WindowsTest, ATargetHeldOpenByAnotherProgramIsReportedAndKept) {
     EXPECT_EQ(read_file(target_), old_text_) << sharing;
     EXPECT_EQ(others(), 0) << "the temporary is removed";
   }
-  EXPECT_EQ(describe(WriteStatus::InUse),
-            "Another program has the file open: close it there, then try again.");
   ASSERT_EQ(write_file_atomically(target_, "new"), WriteStatus::Ok) << "once closed, the file is replaced";
   EXPECT_EQ(read_file(target_), "new");
 }
@@ -133,15 +128,6 @@ TEST_F(WindowsTest, CtrlCCtrlBreakAndClosingTheConsoleCleanUp) {
   }
 }
 
-// The settings live in the user's roaming application data, never beside
-// the program; the folder is named, and made only when a setting is written.
-TEST_F(WindowsTest, SettingsLiveInTheUsersApplicationData) {
-  std::array<wchar_t, 32768> appdata{};
-  ASSERT_GT(GetEnvironmentVariableW(L"APPDATA", appdata.data(), static_cast<DWORD>(appdata.size())), 0u);
-  const fs::path folder = system_settings_folder();
-  EXPECT_EQ(folder, fs::path(appdata.data()) / L"Quintora");
-}
-
 // The SIDs of the rules of a folder's access list that grant anything.
 std::vector<std::wstring> granted(const fs::path& folder) {
   PACL acl = nullptr;
@@ -189,44 +175,6 @@ TEST_F(WindowsTest, ThePrivateFolderAdmitsTheUserAlone) {
   EXPECT_FALSE(sids.empty());
   for (const std::wstring& sid : sids)
     EXPECT_TRUE(sid == current_user() || sid == L"S-1-5-18") << utf8_of(sid);
-}
-
-// WordPad's choice opens the schedule as a double-click would: with the
-// program registered for its type. Here the type's program copies the file,
-// which shows it was started, on the file, by its full UTF-16 name.
-TEST_F(WindowsTest, AFileOpensWithTheProgramAssociatedWithItsType) {
-  const fs::path schedule = folder_ / path_from_utf8("saison \xc3\xa9t\xc3\xa9.quintoratest");
-  std::ofstream(schedule, std::ios::binary) << "Week 1";
-  std::array<wchar_t, MAX_PATH> system{};
-  GetSystemDirectoryW(system.data(), MAX_PATH);
-  const std::wstring command =
-      L"\"" + std::wstring(system.data()) + L"\\cmd.exe\" /c copy \"%1\" \"%1.opened\"";
-  // Windows reads the user's own classes, where a per-user install puts
-  // them; Wine reads only the machine's.
-  const std::pair<HKEY, std::wstring> roots[] = {{HKEY_CURRENT_USER, L"Software\\Classes\\"},
-                                                 {HKEY_CLASSES_ROOT, L""}};
-  bool registered = false;
-  for (const auto& [root, classes] : roots) {
-    const std::wstring type = classes + L".quintoratest";
-    const std::wstring open = classes + L"Quintora.Test\\shell\\open\\command";
-    registered |=
-        RegSetKeyValueW(root, type.c_str(), nullptr, REG_SZ, L"Quintora.Test", sizeof(L"Quintora.Test")) ==
-            ERROR_SUCCESS &&
-        RegSetKeyValueW(root, open.c_str(), nullptr, REG_SZ, command.c_str(),
-                        static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-  }
-  ASSERT_TRUE(registered);
-  const bool started = open_with_associated_program(schedule);
-  fs::path opened = schedule;
-  opened += L".opened";
-  for (int i = 0; i < 200 && !fs::exists(opened); ++i) Sleep(100);
-  for (const auto& [root, classes] : roots) {
-    RegDeleteTreeW(root, (classes + L".quintoratest").c_str());
-    RegDeleteTreeW(root, (classes + L"Quintora.Test").c_str());
-  }
-  EXPECT_TRUE(started);
-  EXPECT_EQ(read_file(opened), "Week 1");
-  EXPECT_FALSE(open_with_associated_program(folder_ / L"no program.quintoranothing"));
 }
 
 }  // namespace

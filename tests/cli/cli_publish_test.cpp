@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <regex>
@@ -23,6 +22,7 @@
 #include "publish/publish.h"
 #include "publish/readers.h"
 #include "schedule/schedule_writer.h"
+#include "support/calendar_builder.h"
 
 namespace quintora {
 namespace {
@@ -61,16 +61,6 @@ std::string exporters_file(const std::string& name, const season::Season& s, int
   return out.bytes;
 }
 
-league::Calendar calendar(base::Date first, int every, base::TimeOfDay start,
-                          std::initializer_list<base::Date> off) {
-  league::Calendar c;
-  c.first = first;
-  c.every_days = every;
-  c.start = start;
-  for (const base::Date& d : off) c.add_week_off(d);
-  return c;
-}
-
 // Five teams (so a bye each week) in three bars, named with every format's
 // separators, quotes and markup, a formula, a tab, percent signs and UTF-8 of
 // two, three and four bytes; and the league's own calendar with a week off.
@@ -99,12 +89,12 @@ struct Case {
 const Case cases[] = {
     {"Spring", "spring-league.sch", "--effort 1", std::nullopt},
     {"Odd", "odd-league.sch", "--fair --start 2026-09-01 --time 19:45 --skip 2026-09-15 --skip 2026-10-20",
-     calendar({2026, 9, 1}, 7, {19, 45}, {{2026, 9, 15}, {2026, 10, 20}})},
+     test::calendar({2026, 9, 1}, {{2026, 9, 15}, {2026, 10, 20}}, 7, {19, 45})},
     {"County", "county-league.sch",
      "--effort 1 --start 2026-09-01 --every 14 --skip 2026-09-29 --paper letter",
-     calendar({2026, 9, 1}, 14, {20, 0}, {{2026, 9, 29}})},
+     test::calendar({2026, 9, 1}, {{2026, 9, 29}}, 14)},
     {"Hostile", nullptr, "--effort 1 --time 07:05 --skip 2026-01-27",
-     calendar({2026, 1, 6}, 7, {7, 5}, {{2026, 1, 27}})},
+     test::calendar({2026, 1, 6}, {{2026, 1, 27}}, 7, {7, 5})},
 };
 
 class CliPublish : public test::CliRunner, public ::testing::WithParamInterface<int> {};
@@ -143,7 +133,7 @@ TEST_P(CliPublish, EveryFormatIsTheExportersFile) {
       ASSERT_EQ(cli(run), 0) << what << ": " << err;
       EXPECT_EQ(out + err, written(file)) << what;
       ASSERT_EQ(files().size(), name == "ics" ? 2u : 1u) << what << ": the calendar's state beside it";
-      std::string made = test::slurp(work_ / file);
+      std::string made = test::read_file(work_ / file);
       std::string expected = exporters_file(name, s, one ? static_cast<int>(s.teams.size()) : 0, paper);
       if (name == "xlsx" || name == "pdf") {  // their archive and font objects vary from run to run
         const std::string tool = name == "pdf" ? "pdftotext -raw -enc UTF-8" : "unzip -p";
@@ -162,16 +152,16 @@ TEST_P(CliPublish, EveryFormatIsTheExportersFile) {
 TEST_F(CliPublish, TheCalendarSaysWhatChangedSinceItWasLastExported) {
   const std::string run = "--effort 1 --format ics --start 2026-09-01";
   const auto sequences = [&] {
-    const std::string ics = test::slurp(work_ / "schedule.ics");
+    const std::string ics = test::read_file(work_ / "schedule.ics");
     return std::pair(test::matches(ics, "SEQUENCE:0\r\n").size(),
                      test::matches(ics, "SEQUENCE:1\r\n").size());
   };
   ASSERT_EQ(cli("schedule", test::example("odd-league.sch"), run), 0) << err;
-  const std::string state = test::slurp(work_ / "schedule.ics-state");
+  const std::string state = test::read_file(work_ / "schedule.ics-state");
   const auto first = sequences();
   EXPECT_EQ(first.second, 0u);
   ASSERT_EQ(cli("schedule", test::example("odd-league.sch"), run), 0) << err;
-  EXPECT_EQ(std::pair(sequences(), test::slurp(work_ / "schedule.ics-state")), std::pair(first, state));
+  EXPECT_EQ(std::pair(sequences(), test::read_file(work_ / "schedule.ics-state")), std::pair(first, state));
   ASSERT_EQ(cli("schedule", test::example("odd-league.sch"), run + " --skip 2026-10-06"), 0) << err;
   const auto moved = sequences();
   EXPECT_EQ(moved.first + moved.second, first.first);
@@ -182,7 +172,7 @@ TEST_F(CliPublish, TheCalendarSaysWhatChangedSinceItWasLastExported) {
   EXPECT_NE(err.find("Warning !: The file " + (work_ / "schedule.ics-state").string() + ", which records"),
             std::string::npos)
       << err;
-  EXPECT_EQ(std::pair(sequences(), test::slurp(work_ / "schedule.ics-state")), std::pair(first, state));
+  EXPECT_EQ(std::pair(sequences(), test::read_file(work_ / "schedule.ics-state")), std::pair(first, state));
 }
 
 INSTANTIATE_TEST_SUITE_P(Leagues, CliPublish, ::testing::Range(0, 4),

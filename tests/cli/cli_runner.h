@@ -20,6 +20,7 @@
 #include "base/random_name.h"
 #include "league/league_file.h"
 #include "schedule/schedule_run.h"
+#include "support/read_file.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -28,11 +29,6 @@
 namespace quintora::test {
 
 namespace fs = std::filesystem;
-
-inline std::string slurp(const fs::path& path, std::ios::openmode mode = std::ios::binary) {
-  std::ifstream in(path, mode);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 inline void write(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -96,8 +92,8 @@ class CliRunner : public ::testing::Test {
     const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 #endif
     // Text mode: Windows reads its CR LF line ends as LF.
-    out = slurp(root_ / "out", std::ios::in);
-    err = slurp(root_ / "err", std::ios::in);
+    out = read_file(root_ / "out", std::ios::in);
+    err = read_file(root_ / "err", std::ios::in);
     EXPECT_TRUE(fs::is_empty(temp_)) << "no work folder, runtime folder or scratch workbook stays";
     return status;
   }
@@ -111,7 +107,7 @@ class CliRunner : public ::testing::Test {
     std::map<std::string, std::string> all;
     for (const auto& entry : fs::recursive_directory_iterator(work_))
       all[fs::relative(entry.path(), work_).generic_string()] =
-          entry.is_directory() ? "" : slurp(entry.path());
+          entry.is_directory() ? "" : read_file(entry.path());
     return all;
   }
   std::string written(const std::string& file) const {

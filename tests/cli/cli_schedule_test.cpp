@@ -28,7 +28,7 @@ const fs::path spring_file = test::example("spring-league.sch");
 
 // The example league in LF form, so that lines can be edited by their text.
 const std::string spring = [] {
-  std::string text = test::slurp(spring_file);
+  std::string text = test::read_file(spring_file);
   std::erase(text, '\r');
   return text;
 }();
@@ -99,7 +99,7 @@ TEST_F(CliSchedule, OptionsReachTheBuildAndTheReport) {
     EXPECT_EQ(err, "");
     EXPECT_TRUE(out.ends_with(written("schedule.txt"))) << out;
     EXPECT_EQ(out.find(" AT GENERATION #     1, COST =") != std::string::npos, verbose) << arguments;
-    EXPECT_EQ(test::slurp(work_ / "schedule.txt"), text_of(s, csv)) << arguments;
+    EXPECT_EQ(test::read_file(work_ / "schedule.txt"), text_of(s, csv)) << arguments;
     fs::remove(work_ / "schedule.txt");
     EXPECT_EQ(files(), (std::map<std::string, std::string>{{"hundred.sch", league_of(100)}}))
         << "nothing else is written";
@@ -198,7 +198,7 @@ TEST_F(CliSchedule, LeaguesInDeepFoldersAreScheduled) {
                       "/league.sch")),
             1);
   EXPECT_EQ(out + err, "Stop !: Please use a valid file name.\n");
-  EXPECT_EQ(test::slurp(work_ / deep / "league.sch"), spring);
+  EXPECT_EQ(test::read_file(work_ / deep / "league.sch"), spring);
 }
 
 }  // namespace

@@ -113,8 +113,8 @@ TEST(WriteLeague, WritesTheExactLayoutInPlaceOfTheOldFileAndReadsItBack) {
   league.gap_of_position_night = 3;
   FakeWindowSystem ws;
   ASSERT_TRUE(save(league, ws, folder / "spring.sch", "Spring League"));
-  EXPECT_EQ(file_bytes(folder / "spring.sch"), with_crlf(replaced(spring_lf, "2  0", "2  3")));
-  EXPECT_EQ(file_bytes(folder / "spring.sch.tmp"), "someone else's");
+  EXPECT_EQ(read_file(folder / "spring.sch"), with_crlf(replaced(spring_lf, "2  0", "2  3")));
+  EXPECT_EQ(read_file(folder / "spring.sch.tmp"), "someone else's");
   EXPECT_EQ(describe(league), replaced(spring_model, "gap=0", "gap=3"));
   EXPECT_EQ(league.file_state, league::FileState::Saved);
   // That file and the examples, written by this code, read and save back to the same bytes.
@@ -123,9 +123,9 @@ TEST(WriteLeague, WritesTheExactLayoutInPlaceOfTheOldFileAndReadsItBack) {
     if (e.path().extension() == ".sch") files.push_back(e.path());
   for (const fs::path& file : files) {
     league::League again;
-    ASSERT_EQ(read_text(again, file_bytes(file), ws, file.string()), league::ReadResult::Success);
+    ASSERT_EQ(read_text(again, read_file(file), ws, file.string()), league::ReadResult::Success);
     ASSERT_TRUE(save(again, ws, folder / "copy.sch", std::string(again.stored_title.view())));
-    EXPECT_EQ(file_bytes(folder / "copy.sch"), file_bytes(file)) << file;
+    EXPECT_EQ(read_file(folder / "copy.sch"), read_file(file)) << file;
   }
   EXPECT_EQ(boxes(ws), "");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 3);
@@ -150,7 +150,7 @@ TEST(WriteLeague, DeletionsKeepTheirEntriesUntilASaveCompactsAndRegroups) {
   EXPECT_EQ(describe(league),
             "title= gap=0 bars=3/3 teams=4/4\nbar 1 2 2 [A]\nbar 2 1 1 [C]\nbar 3 1 1 [D]\n"
             "team 1 [a1]\nteam 1 [a3]\nteam 2 [c1]\nteam 3 [d1]\n");
-  EXPECT_NE(file_bytes(folder / "compact.sch").find("<< Title >>\r\n\r\n<<"), std::string::npos);
+  EXPECT_NE(read_file(folder / "compact.sch").find("<< Title >>\r\n\r\n<<"), std::string::npos);
 }
 
 TEST(WriteLeague, NamesAndTitlesSurviveByteForByte) {
@@ -247,7 +247,7 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
     const std::string where = path.empty() ? "a file" : path;
     EXPECT_EQ(boxes(ws), "Stop ! (error) The league could not be saved to " + where + ".\n" + box + "\n");
   }
-  EXPECT_EQ(file_bytes(folder / "readonly.sch"), "previous contents");
+  EXPECT_EQ(read_file(folder / "readonly.sch"), "previous contents");
   // No temporary file left.
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 2);
 }
@@ -272,7 +272,7 @@ TEST(LeagueFile, AFolderNamedBeyondTheCodePageOpensAndSaves) {
   EXPECT_EQ(describe(again), describe(league));
   EXPECT_EQ(again.current_file_path.view(), base::utf8_of(file));
 #ifdef _WIN32
-  const std::string before = file_bytes(file);
+  const std::string before = read_file(file);
   const HANDLE held =
       CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   again.file_state = league::FileState::Modified;
@@ -281,7 +281,7 @@ TEST(LeagueFile, AFolderNamedBeyondTheCodePageOpensAndSaves) {
   base::show(ws, notices);
   EXPECT_EQ(boxes(ws), "Stop ! (error) The league could not be saved to " + base::utf8_of(file) +
                            ".\nAnother program has the file open: close it there, then try again.\n");
-  EXPECT_EQ(file_bytes(file), before);
+  EXPECT_EQ(read_file(file), before);
   EXPECT_EQ(again.file_state, league::FileState::Modified);
 #endif
 }
@@ -303,7 +303,7 @@ TEST(CalendarSection, SavedAfterTheTeamsAndReadBackOrReportedByLine) {
       "<< CALENDAR: First Match Date, Days Between Match Weeks, Start Time, Number of Weeks Off, Weeks Off "
       ">>\n"
       "2026-09-08\n7\n19:30\n2\n2026-12-22\n2026-12-29\n";
-  EXPECT_EQ(file_bytes(folder / "dated.sch"), with_crlf(spring_lf + section));
+  EXPECT_EQ(read_file(folder / "dated.sch"), with_crlf(spring_lf + section));
   ASSERT_TRUE(league.calendar);
   EXPECT_EQ(*league.calendar, calendar);
 

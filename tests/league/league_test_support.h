@@ -3,8 +3,6 @@
 // saved to a file, and shown as comparable text.
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <sstream>
 #include <tuple>
@@ -13,6 +11,7 @@
 #include "league/league.h"
 #include "league/league_file.h"
 #include "support/fake_window_system.h"
+#include "support/read_file.h"
 
 namespace quintora::test {
 
@@ -45,11 +44,6 @@ inline bool save(league::League& league, FakeWindowSystem& ws, const std::filesy
   const bool saved = write_league(league, title, notices);
   base::show(ws, notices);
   return saved;
-}
-
-inline std::string file_bytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Counts, bars (number, teams, tables, [name]) and teams (bar number, [name]).

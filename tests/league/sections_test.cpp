@@ -69,7 +69,7 @@ TEST(LeagueSections, ReadInAnyOrderAndWrittenInOneEachOnlyWhenThere) {
     ASSERT_EQ(read_text(league, teams_lf + order, ws), league::ReadResult::Success);
     EXPECT_EQ(sections_of(league), all_read);
     ASSERT_TRUE(save(league, ws, folder / "all.sch", "T"));
-    EXPECT_EQ(file_bytes(folder / "all.sch"), crlf(teams_lf + ordered));
+    EXPECT_EQ(read_file(folder / "all.sch"), crlf(teams_lf + ordered));
     EXPECT_EQ(sections_of(league), all_read);
   }
   // Each alone (the dates with their calendar) round trips to its own bytes.
@@ -77,7 +77,7 @@ TEST(LeagueSections, ReadInAnyOrderAndWrittenInOneEachOnlyWhenThere) {
     league::League league;
     ASSERT_EQ(read_text(league, teams_lf + alone, ws), league::ReadResult::Success);
     ASSERT_TRUE(save(league, ws, folder / "alone.sch", "T"));
-    EXPECT_EQ(file_bytes(folder / "alone.sch"), crlf(teams_lf + alone));
+    EXPECT_EQ(read_file(folder / "alone.sch"), crlf(teams_lf + alone));
   }
   // Values that look like headers are read by count where they stand: a
   // valid league of them round trips byte for byte.
@@ -95,14 +95,14 @@ TEST(LeagueSections, ReadInAnyOrderAndWrittenInOneEachOnlyWhenThere) {
                 std::string(odd.bar.phone[0].view()) + "|" + std::string(odd.bar.address[1].view()),
             "<< DIVISIONS|<< UNAVAILABLE >>|<<|<< CALENDAR");
   ASSERT_TRUE(save(odd, ws, folder / "odd.sch", "<< TEAMS"));
-  EXPECT_EQ(file_bytes(folder / "odd.sch"), crlf(hostile));
+  EXPECT_EQ(read_file(folder / "odd.sch"), crlf(hostile));
   EXPECT_EQ(boxes(ws), "");
   // One division (named or not) and bars without details write nothing.
   league::League plain;
   ASSERT_EQ(read_text(plain, teams_lf + "<< DIVISIONS\n1\nAll\n1\n1\n1\n<< VENUES\n2\n\n\n\n\n\n\n", ws),
             league::ReadResult::Success);
   ASSERT_TRUE(save(plain, ws, folder / "plain.sch", "T"));
-  EXPECT_EQ(file_bytes(folder / "plain.sch"), crlf(teams_lf));
+  EXPECT_EQ(read_file(folder / "plain.sch"), crlf(teams_lf));
 }
 
 TEST(LeagueSections, ABrokenOrRepeatedSectionIsNamedByItsLineAndTheRestLoads) {
@@ -187,7 +187,7 @@ TEST(LeagueSections, TheSaveRenumbersBarsAndTeamsInEverySection) {
   ScratchFolder folder;
   FakeWindowSystem ws;
   ASSERT_TRUE(save(league, ws, folder / "renumbered.sch", "T"));
-  const std::string file = file_bytes(folder / "renumbered.sch");
+  const std::string file = read_file(folder / "renumbered.sch");
   EXPECT_NE(
       file.find(crlf("1\nb2\n2\nc1\n<< DIVISIONS: Number of Divisions, each Division Name, then each "
                      "Team's Division Number in Team Order >>\n3\nDivision 1\nSecond\nDivision 3\n2\n3\n")),

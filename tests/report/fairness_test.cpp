@@ -261,8 +261,11 @@ Season hostile_season() {
   return s;
 }
 
-// The JSON shows a name as the text report does: one scrub for both.
-TEST(AsJson, ExactTextOfHostileNames) {
+// The JSON shows a name as the text report does: one scrub for both. Names
+// are padded by their characters; a control character or a byte that is not
+// UTF-8 shows as U+FFFD, so no name can move the columns or send the
+// terminal an escape sequence.
+TEST(AsJsonAndText, ExactTextOfHostileNames) {
   std::string eight_replacements;
   for (int k = 0; k < 8; ++k) eight_replacements += "\xEF\xBF\xBD";
   EXPECT_EQ(
@@ -294,19 +297,11 @@ TEST(AsJson, ExactTextOfHostileNames) {
             std::string::npos);
   EXPECT_EQ(as_json(Fairness{}),
             "{\n  \"teams\": [],\n  \"bars\": [],\n  \"total_breaks\": 0,\n  \"minimum_breaks\": 0\n}\n");
-}
-
-// Names are padded by their characters; a control character or a byte that
-// is not UTF-8 shows as U+FFFD, so no name can move the columns or send the
-// terminal an escape sequence.
-TEST(AsText, TablesAlignByCharactersAndEndWithTheBound) {
-  std::string eight;
-  for (int k = 0; k < 8; ++k) eight += "\xEF\xBF\xBD";
   EXPECT_EQ(
       as_text(assess(hostile_season())),
       "No.  Team               Home  Away  Byes  Breaks  Longest home run  Longest away run\n"
       "  1  A \"q\" \\ /" +
-          eight +
+          eight_replacements +
           "     4     2     1       2                 3                 1\n"
           "  2  \xE4\xB8\xAD \xF0\x9F\x8E\xB1 \xEF\xBF\xBD Nul\xEF\xBF\xBD            2     4     0       2"
           "                 1                 3\n\n"
@@ -315,12 +310,6 @@ TEST(AsText, TablesAlignByCharactersAndEndWithTheBound) {
           "  2  Crown         3               1                  0\n\n"
           "Breaks: 4 (fewest possible: 0)\n");
 }
-
-}  // namespace
-}  // namespace quintora::report
-
-namespace quintora::report {
-namespace {
 
 // Two divisions sharing bar 1: teams 1 and 2 in "Premier", 3 and 4 in "First";
 // team 3's date is kept, bar 1's is not.

@@ -4,8 +4,6 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +11,7 @@
 #include "schedule/balancing.h"
 #include "schedule/schedule_writer.h"
 #include "schedule/season_builder.h"
+#include "support/read_file.h"
 
 namespace quintora::test {
 
@@ -81,11 +80,6 @@ inline std::string schedule_text(const league::League& league, int weeks, bool c
   return schedule::schedule_text(
       schedule::build_season(league, table, order ? *order : schedule::table_order(table.nweek), weeks, {}),
       comma);
-}
-
-inline std::string read_file(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace quintora::test

@@ -11,6 +11,7 @@
 #include "base/atomic_file.h"
 #include "main_window_fixture.h"
 #include "schedule/schedule_run.h"
+#include "support/read_file.h"
 #include "ui/run_progress.h"
 #include "ui/schedule_dialog.h"
 
@@ -20,11 +21,6 @@ namespace {
 using base::Date;
 using Kind = schedule::ScheduleMethod::Kind;
 using ui::RowKind;
-
-std::string read_all(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class SeasonWindowTest : public MainWindowTest {
  public:
@@ -170,25 +166,16 @@ TEST_F(SeasonWindowTest, CalendarEditsAreCheckedThenDateTheSeason) {
   league().file_state = league::FileState::Saved;  // as just saved
   EXPECT_TRUE(w.set_first_date({2026, 9, 1}));     // the same calendar again is no change
   const league::Calendar good = *league().calendar;
-  const std::pair<std::function<bool()>, std::string> bad[] = {
-      {[&] { return w.set_every_days(0); }, "The days between match weeks must be from 1 to 365; 0 is not."},
-      {[&] {
-         return w.add_week_off({2027, 6, 1});
-       },
-       "The week off 2027-06-01 is after the season's last match date, 2027-01-26."},
-      {[&] {
-         return w.add_week_off({2026, 12, 22});
-       },
-       "The week off 2026-12-22 is listed already."},
-      {[&] {
-         return w.remove_week_off({2026, 12, 15});
-       },
-       "2026-12-15 is not a week off."}};
-  for (const auto& [edit, message] : bad) {
-    EXPECT_FALSE(edit()) << message;
+  const auto refused = [&](bool taken, const std::string& message) {
+    EXPECT_FALSE(taken) << message;
     EXPECT_EQ(w.calendar_message(), message);
     EXPECT_TRUE(league().calendar == good && league().file_state == league::FileState::Saved) << message;
-  }
+  };
+  refused(w.set_every_days(0), "The days between match weeks must be from 1 to 365; 0 is not.");
+  refused(w.add_week_off({2027, 6, 1}),
+          "The week off 2027-06-01 is after the season's last match date, 2027-01-26.");
+  refused(w.add_week_off({2026, 12, 22}), "The week off 2026-12-22 is listed already.");
+  refused(w.remove_week_off({2026, 12, 15}), "2026-12-15 is not a week off.");
   ASSERT_TRUE(w.remove_week_off({2026, 12, 29}));
   ASSERT_TRUE(w.set_every_days(14));  // 2026-12-22 is a fortnightly date too; 2026-12-29 is not
   ASSERT_TRUE(w.set_start_time({19, 30}));
@@ -225,7 +212,7 @@ TEST_F(SeasonWindowTest, ExportWritesWhatPublishingMakes) {
     ASSERT_TRUE(window().export_season(k.format, k.team)) << k.chosen;
     EXPECT_EQ(std::pair(ws.file_requests().back().initial_path, window().export_status()),
               std::pair(file(k.offered), "Saved " + file(k.chosen) + "."));
-    EXPECT_EQ(read_all(folder / k.chosen), k.expected) << k.chosen;
+    EXPECT_EQ(read_file(folder / k.chosen), k.expected) << k.chosen;
   }
   // The PDF and the print take the paper of the user's country.
   window().set_pdf_renderer(
@@ -237,7 +224,7 @@ TEST_F(SeasonWindowTest, ExportWritesWhatPublishingMakes) {
   window().choose_team(2);
   ws.choose_next(file("team.pdf"));
   ASSERT_TRUE(window().export_season(publish::Format::Pdf, window().chosen_team()));
-  EXPECT_EQ(std::pair(read_all(folder / "team.pdf"), ws.file_requests().back().initial_path),
+  EXPECT_EQ(std::pair(read_file(folder / "team.pdf"), ws.file_requests().back().initial_path),
             std::pair(std::string("2 Riverside Pool League - Spring 2026 Letter"),
                       file("spring-league-pocket-rockets.pdf")));
   const std::optional<ui::PrintJob> job = window().print_job(2);
@@ -276,35 +263,32 @@ TEST_F(SeasonWindowTest, AFailedExportSaysWhyAndKeepsTheEarlierFile) {
   ws.choose_next(file("fixtures.csv"));
   EXPECT_FALSE(window().export_season(publish::Format::FixturesCsv, 0));
   base::set_write_faults_for_testing({});
-  EXPECT_EQ(std::tuple(last_message(), read_all(folder / "fixtures.csv"), window().export_status()),
+  EXPECT_EQ(std::tuple(last_message(), read_file(folder / "fixtures.csv"), window().export_status()),
             std::tuple("Cannot write the file " + file("fixtures.csv") + ". " +
                            std::string(base::describe(base::WriteStatus::NoRoom)),
                        "earlier", "Nothing was written."));
-  const std::string league_text = read_all(folder / "spring-league.sch");
+  const std::string league_text = read_file(folder / "spring-league.sch");
   ws.choose_next(file("spring-league.sch"));
   EXPECT_FALSE(window().export_season(publish::Format::FixturesCsv, 0));
   EXPECT_EQ(last_message(),
             "The league file " + file("spring-league.sch") + " cannot take an export. Choose another name.");
-  EXPECT_EQ(read_all(folder / "spring-league.sch"), league_text);
+  EXPECT_EQ(read_file(folder / "spring-league.sch"), league_text);
 
-  // A folder that is not there is named; a calendar's record of what it
-  // published that cannot be used is said, and made anew.
-  ws.choose_next(file("missing") + "/fixtures.csv");
-  EXPECT_FALSE(window().export_season(publish::Format::FixturesCsv, 0));
-  EXPECT_EQ(last_message(), "The folder " + file("missing") + " does not exist.");
+  // A calendar's record of what it published that cannot be used is said,
+  // and made anew; a folder that is not there is named, and the status no
+  // longer says the last file was saved.
   ASSERT_TRUE(window().set_first_date({2026, 9, 1}));
   std::ofstream(folder / "season.ics-state") << "edited by hand\n";
   ws.choose_next(file("season.ics"));
   EXPECT_TRUE(window().export_season(publish::Format::ICalendar, 0));
   EXPECT_NE(last_message().find(file("season.ics-state") + ", which records"), std::string::npos);
-  EXPECT_EQ(read_all(folder / "season.ics-state"), publish::icalendar(window().season()).calendar_state);
+  EXPECT_EQ(read_file(folder / "season.ics-state"), publish::icalendar(window().season()).calendar_state);
+  ws.choose_next(file("missing") + "/fixtures.csv");
+  EXPECT_FALSE(window().export_season(publish::Format::FixturesCsv, 0));
+  EXPECT_EQ(
+      std::pair(last_message(), window().export_status()),
+      std::pair("The folder " + file("missing") + " does not exist.", std::string("Nothing was written.")));
 }
-
-}  // namespace
-}  // namespace quintora::test
-
-namespace quintora::test {
-namespace {
 
 using UnavailableTest = SeasonWindowTest;
 
@@ -319,28 +303,22 @@ TEST_F(UnavailableTest, AMatchDateForABarOrATeamListedInDateOrder) {
   const ui::UnavailableChoice& team = choices.back();
   EXPECT_EQ(team.text, "Team: Side Spin");
   const league::Unavailable late{team.kind, team.position, {2026, 9, 15}};
-  EXPECT_FALSE(w.add_unavailable(late));
-  EXPECT_EQ(w.calendar_message(), "The league has no calendar: give the weeks dates first.");
   w.set_first_date({2026, 9, 1});
+  league().file_state = league::FileState::Saved;  // as just saved: each change marks the league
   EXPECT_TRUE(w.add_unavailable(late));
+  EXPECT_EQ(league().file_state, league::FileState::Modified);
   EXPECT_TRUE(w.add_unavailable({choices.front().kind, choices.front().position, {2026, 9, 8}}));
-  EXPECT_FALSE(w.add_unavailable(late));
-  EXPECT_EQ(w.calendar_message(), "2026-09-15 is already listed.");
-  EXPECT_FALSE(w.add_unavailable({team.kind, team.position, {2026, 9, 9}}));
-  EXPECT_EQ(league().unavailable.n_entry, 2);
+  EXPECT_FALSE(w.add_unavailable(late));  // the league's refusals are the league tests' business
+  EXPECT_EQ(std::pair(w.calendar_message(), league().unavailable.n_entry),
+            std::pair(std::string("2026-09-15 is already listed."), 2));
   std::vector<std::string> rows;
   for (const ui::UnavailableRow& r : w.unavailable_rows()) rows.push_back(r.text);
   EXPECT_EQ(rows, (Strings{"2026-09-08  The Corner Pocket (bar)", "2026-09-15  Side Spin (team)"}));
+  league().file_state = league::FileState::Saved;
   EXPECT_TRUE(w.remove_unavailable(late));
   EXPECT_FALSE(w.remove_unavailable(late));
   EXPECT_EQ(league().file_state, league::FileState::Modified);
 }
-
-}  // namespace
-}  // namespace quintora::test
-
-namespace quintora::test {
-namespace {
 
 // A division's matches and byes alone, weeks off with them; 0 is every division.
 TEST(WeekRows, ADivisionShowsItsOwnMatchesAndByes) {
@@ -393,12 +371,6 @@ TEST(WeekRows, ADivisionShowsItsOwnMatchesAndByes) {
   EXPECT_EQ(ui::team_summary(f, 3).substr(0, 12), "Home games: ");
   EXPECT_EQ(ui::totals_text(s, f).find('\n'), std::string::npos);
 }
-
-}  // namespace
-}  // namespace quintora::test
-
-namespace quintora::test {
-namespace {
 
 using std::chrono::milliseconds;
 
@@ -472,7 +444,7 @@ TEST_F(SeasonWindowTest, CancelStopsFairestAndWritesNothing) {
   ws.click(c::schedule_button);
   EXPECT_FALSE(closed);
   EXPECT_EQ(last_message(), "The schedule was cancelled.");
-  EXPECT_EQ(read_all(earlier), "earlier");
+  EXPECT_EQ(read_file(earlier), "earlier");
 }
 
 }  // namespace
