@@ -1,6 +1,6 @@
 // What Windows does differently: a target another program holds open, file
-// names beyond the 8-bit code page, the console's interrupts and the work
-// folder's access list.
+// names beyond the 8-bit code page, the console's interrupts, the settings
+// and work folders, and opening a file with its associated program.
 
 #include <aclapi.h>
 #include <gtest/gtest.h>
@@ -128,6 +128,15 @@ TEST_F(WindowsTest, CtrlCCtrlBreakAndClosingTheConsoleCleanUp) {
   }
 }
 
+// The settings live in the user's roaming application data, never beside
+// the program; the folder is named, and made only when a setting is written.
+TEST_F(WindowsTest, SettingsLiveInTheUsersApplicationData) {
+  std::array<wchar_t, 32768> appdata{};
+  ASSERT_GT(GetEnvironmentVariableW(L"APPDATA", appdata.data(), static_cast<DWORD>(appdata.size())), 0u);
+  const fs::path folder = system_settings_folder();
+  EXPECT_EQ(folder, fs::path(appdata.data()) / L"Quintora");
+}
+
 // The SIDs of the rules of a folder's access list that grant anything.
 std::vector<std::wstring> granted(const fs::path& folder) {
   PACL acl = nullptr;
@@ -175,6 +184,44 @@ TEST_F(WindowsTest, ThePrivateFolderAdmitsTheUserAlone) {
   EXPECT_FALSE(sids.empty());
   for (const std::wstring& sid : sids)
     EXPECT_TRUE(sid == current_user() || sid == L"S-1-5-18") << utf8_of(sid);
+}
+
+// WordPad's choice opens the schedule as a double-click would: with the
+// program registered for its type. Here the type's program copies the file,
+// which shows it was started, on the file, by its full UTF-16 name.
+TEST_F(WindowsTest, AFileOpensWithTheProgramAssociatedWithItsType) {
+  const fs::path schedule = folder_ / path_from_utf8("saison \xc3\xa9t\xc3\xa9.quintoratest");
+  std::ofstream(schedule, std::ios::binary) << "Week 1";
+  std::array<wchar_t, MAX_PATH> system{};
+  GetSystemDirectoryW(system.data(), MAX_PATH);
+  const std::wstring command =
+      L"\"" + std::wstring(system.data()) + L"\\cmd.exe\" /c copy \"%1\" \"%1.opened\"";
+  // Windows reads the user's own classes, where a per-user install puts
+  // them; Wine reads only the machine's.
+  const std::pair<HKEY, std::wstring> roots[] = {{HKEY_CURRENT_USER, L"Software\\Classes\\"},
+                                                 {HKEY_CLASSES_ROOT, L""}};
+  bool registered = false;
+  for (const auto& [root, classes] : roots) {
+    const std::wstring type = classes + L".quintoratest";
+    const std::wstring open = classes + L"Quintora.Test\\shell\\open\\command";
+    registered |=
+        RegSetKeyValueW(root, type.c_str(), nullptr, REG_SZ, L"Quintora.Test", sizeof(L"Quintora.Test")) ==
+            ERROR_SUCCESS &&
+        RegSetKeyValueW(root, open.c_str(), nullptr, REG_SZ, command.c_str(),
+                        static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  }
+  ASSERT_TRUE(registered);
+  const bool started = open_with_associated_program(schedule);
+  fs::path opened = schedule;
+  opened += L".opened";
+  for (int i = 0; i < 200 && !fs::exists(opened); ++i) Sleep(100);
+  for (const auto& [root, classes] : roots) {
+    RegDeleteTreeW(root, (classes + L".quintoratest").c_str());
+    RegDeleteTreeW(root, (classes + L"Quintora.Test").c_str());
+  }
+  EXPECT_TRUE(started);
+  EXPECT_EQ(read_file(opened), "Week 1");
+  EXPECT_FALSE(open_with_associated_program(folder_ / L"no program.quintoranothing"));
 }
 
 }  // namespace
