@@ -123,7 +123,9 @@ OrientationModel::OrientationModel(SatModel& sat, const std::vector<DivisionPart
             games.push_back({w, h});
           }
         }
-        balance(hosts);
+        // A pass cut short by the season's end is no round-robin: its home
+        // games are free (holding them too can leave no season at all).
+        if ((pass + 1) * t.nweek <= weeks) balance(hosts);
       }
       count_breaks(static_cast<int>(d), games);
     }

@@ -20,7 +20,9 @@ namespace {
 // breaks, is tried briefly; the orientation, which always has one where the
 // dates allow, gets longer.
 constexpr int placement_conflicts = 20000;
-constexpr int orientation_conflicts = 100000;
+constexpr int orientation_conflicts = 250000;
+// Each solve that lowers the breaks of an answer already found.
+constexpr int bound_conflicts = 30000;
 // The most constraints given up one at a time before the search settles for
 // Fairest's own placement.
 constexpr int max_drops = 400;
@@ -160,7 +162,7 @@ std::optional<std::vector<std::vector<std::vector<season::Match>>>> solve_orient
     for (const BreakBound& bound : model.bounds()) {
       if (const int lit = bound.literal(); lit != 0) assumptions.push_back(lit);
     }
-    const SatModel::Answer answer = sat.solve(assumptions, orientation_conflicts);
+    const SatModel::Answer answer = sat.solve(assumptions, bound_conflicts);
     if (control.progress) control.progress(0.6 + 0.4 * (round + 1) / bound_rounds);
     if (answer == SatModel::Answer::Satisfied) return answer_of();
     if (answer == SatModel::Answer::Unknown) break;
@@ -185,6 +187,13 @@ void fill_placed(std::vector<DivisionPart>& parts, PlacementModel* model, int va
   }
 }
 
+// The weeks in which every division plays its first pass.
+int first_pass_weeks(const std::vector<DivisionPart>& parts, int weeks) {
+  int first = weeks;
+  for (const DivisionPart& part : parts) first = std::min(first, part.table.nweek);
+  return first;
+}
+
 bool cancelled(const SearchControl& control) { return control.cancel && control.cancel->load(); }
 
 }  // namespace
@@ -203,7 +212,7 @@ FairestSearch place_fairest(std::vector<DivisionPart>& parts, const league::Leag
     PlacementModel model(sat, parts);
     const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
     model.prefer(variant);
-    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, 0.0, 0.3) ==
+    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, 0.0, 0.2) ==
         SatModel::Answer::Satisfied) {
       fill_placed(parts, &model, variant);
       if (control.progress) control.progress(1.0);
@@ -211,7 +220,21 @@ FairestSearch place_fairest(std::vector<DivisionPart>& parts, const league::Leag
     }
   }
   if (cancelled(control)) return FairestSearch::Cancelled;
-  // Other hosts on Fairest's own tables, giving up what must give way.
+  // The hosts week by week start from a placement that keeps every promise
+  // while each division plays its first pass, when there is one: Fairest's
+  // own placements, blind to the other divisions, leave the search too far
+  // from any answer.
+  {
+    SatModel sat(control.cancel);
+    PlacementModel model(sat, parts);
+    const std::vector<int> acts = add_constraints(model, league, first_pass_weeks(parts, weeks), unavailable);
+    model.prefer(variant);
+    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, 0.2, 0.3) ==
+        SatModel::Answer::Satisfied)
+      fill_placed(parts, &model, variant);
+  }
+  if (cancelled(control)) return FairestSearch::Cancelled;
+  // Other hosts on those tables, giving up what must give way.
   SatModel sat(control.cancel);
   OrientationModel model(sat, parts, weeks);
   const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
