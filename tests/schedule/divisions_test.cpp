@@ -5,14 +5,12 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "league/league_file.h"
 #include "league_builder.h"
 #include "report/fairness.h"
 #include "schedule/fairest.h"
@@ -305,48 +303,6 @@ TEST(Divisions, DatesProgressAndCancel) {
   const RunResult result = cancelled.build_season(league, options_for(fairest, 6));
   ASSERT_FALSE(result.ok());
   EXPECT_EQ(result.failure->text, "The schedule was cancelled.");
-}
-
-}  // namespace
-}  // namespace quintora::schedule
-
-namespace quintora::schedule {
-namespace {
-
-// The county example with each bar's teams dealt to four divisions in turn:
-// the README's figures (Fairest against effort 4, two passes of the largest
-// division). Slow (the search runs out of its count here), so run by hand:
-// test_schedule --gtest_also_run_disabled_tests --gtest_filter='*County*'.
-TEST(Divisions, DISABLED_CountyInFourDivisions) {
-  league::League league;
-  base::Notices notices;
-  ASSERT_EQ(league::read_league_file(league, QUINTORA_SOURCE_DIR "/examples/county-league.sch",
-                                     league::ReadMode::Open, notices),
-            league::ReadResult::Success);
-  league.division.n_division = 4;
-  const char* names[] = {"Premier", "First", "Second", "Third"};
-  for (std::size_t d = 0; d < 4; ++d) league.division.name[d].assign(names[d]);
-  std::vector<int> dealt(at(league.n_bar + 1));
-  for (int t = 0; t < league.n_team; ++t) {
-    const int bar = league.team.bar_number[at(t)];
-    league.team.division[at(t)] = 1 + (bar + dealt[at(bar)]++) % 4;
-  }
-  std::vector<int> size(5);
-  for (int t = 0; t < league.n_team; ++t) ++size[at(league.team.division[at(t)])];
-  const int largest = *std::max_element(size.begin(), size.end());
-  const int weeks = 2 * (largest - 1 + largest % 2);
-  for (const ScheduleMethod method : {fairest, ScheduleMethod{ScheduleMethod::Kind::SearchHardest, 1}}) {
-    const season::Season season = run(league, method, weeks);
-    const report::Fairness f = report::assess(season);
-    int over = 0;
-    for (const report::BarLine& bar : f.bars) over += bar.weeks_over_tables;
-    RecordProperty(method.kind == ScheduleMethod::Kind::Fairest ? "fairest" : "effort4",
-                   std::to_string(f.total_breaks) + " breaks of " + report::fewest_text(f) + ", " +
-                       std::to_string(over) + " bar-weeks over");
-    std::printf("%s: %d weeks, %d breaks (fewest %d), %d bar-weeks over tables\n",
-                method_caption(method.kind).data(), weeks, f.total_breaks, f.minimum_breaks, over);
-    EXPECT_EQ(count(league, season, weeks, false).fault, "");
-  }
 }
 
 }  // namespace
