@@ -31,26 +31,30 @@ PlacementModel::Circle PlacementModel::circle_of(int n_team) {
   return circle;
 }
 
-PlacementModel::PlacementModel(SatModel& sat, const std::vector<DivisionPart>& parts)
-    : HomeModel(sat), parts_(parts), teams_(ix(league::team_room)) {
+PlacementModel::PlacementModel(SatModel& sat, const std::vector<DivisionPart>& parts, int weeks)
+    : HomeModel(sat), parts_(parts), per_pass_(weeks > 0), teams_(ix(league::team_room)) {
   for (std::size_t d = 0; d < parts.size(); ++d) {
     const int n = parts[d].league->n_team;
     circles_.push_back(circle_of(n));
+    const int nweek = std::max(1, circles_.back().nweek);
+    const int placements = per_pass_ ? (weeks + nweek - 1) / nweek : 1;
     for (int local = 1; local <= n; ++local) {
       Team& team = teams_[ix(parts[d].league_team[ix(local - 1)] - 1)];
       team.part = static_cast<int>(d);
-      team.first_var = sat_.new_vars(n);
-      team.home.assign(ix(2 * (circles_.back().nweek + 1)), 0);
+      for (int q = 0; q < placements; ++q) team.first_var.push_back(sat_.new_vars(n));
+      team.home.assign(ix(std::max(2, placements) * (nweek + 1)), 0);
     }
-    // Each team on one position, each position taken by one team.
-    for (int a = 0; a < n; ++a) {
-      std::vector<int> of_team, of_position;
-      for (int b = 0; b < n; ++b) {
-        of_team.push_back(p(parts[d].league_team[ix(a)], b));
-        of_position.push_back(p(parts[d].league_team[ix(b)], a));
+    // In each placement each team on one position, each position taken by one team.
+    for (int q = 0; q < placements; ++q) {
+      for (int a = 0; a < n; ++a) {
+        std::vector<int> of_team, of_position;
+        for (int b = 0; b < n; ++b) {
+          of_team.push_back(p(parts[d].league_team[ix(a)], q, b));
+          of_position.push_back(p(parts[d].league_team[ix(b)], q, a));
+        }
+        sat_.exactly_one(of_team);
+        sat_.exactly_one(of_position);
       }
-      sat_.exactly_one(of_team);
-      sat_.exactly_one(of_position);
     }
   }
 }
@@ -58,14 +62,16 @@ PlacementModel::PlacementModel(SatModel& sat, const std::vector<DivisionPart>& p
 int PlacementModel::home(int team, int w) {
   Team& t = teams_[ix(team - 1)];
   const Circle& circle = circles_[ix(t.part)];
-  const int parity = (w / circle.nweek) % 2;
+  const int pass = w / circle.nweek;
+  const int parity = pass % 2;
+  const int q = per_pass_ ? pass : 0;
   const int r = w % circle.nweek + 1;
-  int& h = t.home[ix(2 * r + parity)];
+  int& h = t.home[ix((per_pass_ ? pass : parity) * (circle.nweek + 1) + r)];
   if (h == 0) {
     h = sat_.new_var();
     const int hosting = parity == 0 ? 1 : -1;
     for (int k = 0; k < circle.n_real; ++k) {
-      if (circle.of(k, r) == hosting) sat_.clause({-p(team, k), h});
+      if (circle.of(k, r) == hosting) sat_.clause({-p(team, q, k), h});
     }
   }
   return h;
@@ -76,13 +82,17 @@ void PlacementModel::prefer(int variant) {
     const CirclePlacement own = fairest_placement(*parts_[d].league, variant);
     for (int local = 1; local <= parts_[d].league->n_team; ++local) {
       const int team = parts_[d].league_team[ix(local - 1)];
-      for (int k = 0; k < circles_[d].n_real; ++k)
-        sat_.prefer(own.team_at[ix(k)] == local ? p(team, k) : -p(team, k));
+      for (std::size_t q = 0; q < teams_[ix(team - 1)].first_var.size(); ++q) {
+        for (int k = 0; k < circles_[d].n_real; ++k) {
+          const int lit = p(team, static_cast<int>(q), k);
+          sat_.prefer(own.team_at[ix(k)] == local ? lit : -lit);
+        }
+      }
     }
   }
 }
 
-CirclePlacement PlacementModel::placement_of(int part) {
+CirclePlacement PlacementModel::placement_of(int part, int pass) {
   const DivisionPart& division = parts_[ix(part)];
   CirclePlacement placement;
   placement.odd = division.league->n_team % 2 == 1;
@@ -91,7 +101,7 @@ CirclePlacement PlacementModel::placement_of(int part) {
   for (int local = 1; local <= division.league->n_team; ++local) {
     const int team = division.league_team[ix(local - 1)];
     for (int k = 0; k < circles_[ix(part)].n_real; ++k) {
-      if (sat_.value(p(team, k))) placement.team_at[ix(k)] = local;
+      if (sat_.value(p(team, per_pass_ ? pass : 0, k))) placement.team_at[ix(k)] = local;
     }
   }
   return placement;

@@ -36,12 +36,17 @@ class HomeModel {
 
 class PlacementModel : public HomeModel {
  public:
-  PlacementModel(SatModel& sat, const std::vector<DivisionPart>& parts);
+  // One placement per division for the whole season (its passes mirror), or
+  // with `weeks` > 0 one for each of its passes in that many weeks.
+  PlacementModel(SatModel& sat, const std::vector<DivisionPart>& parts, int weeks = 0);
   int home(int team, int w) override;
-  // Starts the search from Fairest's own placement of each division.
+  // Starts the search from Fairest's own placement of each division, the
+  // same in every pass.
   void prefer(int variant);
-  // The division's placement in the solver's answer.
-  CirclePlacement placement_of(int part);
+  // The division's placement (in its pass `pass`) in the solver's answer.
+  CirclePlacement placement_of(int part, int pass = 0);
+  // Whether the passes have placements of their own.
+  bool per_pass() const { return per_pass_; }
 
  private:
   struct Circle {
@@ -52,13 +57,16 @@ class PlacementModel : public HomeModel {
   };
   struct Team {
     int part = -1;
-    int first_var = 0;      // p(team, k) = first_var + k
-    std::vector<int> home;  // [2 * round + parity]: its variable, 0 until needed
+    std::vector<int> first_var;  // p(team, q, k) = first_var[q] + k, q the placement
+    std::vector<int> home;       // [(q or parity) * (nweek + 1) + round]: its variable, 0 until needed
   };
   static Circle circle_of(int n_team);
-  int p(int team, int k) const { return teams_[static_cast<std::size_t>(team - 1)].first_var + k; }
+  int p(int team, int q, int k) const {
+    return teams_[static_cast<std::size_t>(team - 1)].first_var[static_cast<std::size_t>(q)] + k;
+  }
 
   const std::vector<DivisionPart>& parts_;
+  bool per_pass_ = false;
   std::vector<Circle> circles_;
   std::vector<Team> teams_;
 };

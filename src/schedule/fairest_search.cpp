@@ -194,6 +194,29 @@ int first_pass_weeks(const std::vector<DivisionPart>& parts, int weeks) {
   return first;
 }
 
+// Each division's hosts week by week from a placement of each of its passes
+// (the odd passes exchanged); the first pass's table stands for the rounds.
+void fill_passes(std::vector<DivisionPart>& parts, PlacementModel& model, int weeks) {
+  for (std::size_t d = 0; d < parts.size(); ++d) {
+    DivisionPart& part = parts[d];
+    play_placement(part.table, model.placement_of(static_cast<int>(d), 0));
+    part.order = table_order(part.table.nweek);
+    part.hosts.assign(ix(weeks), {});
+    RoundTable table;
+    for (int w = 0; w < weeks && part.table.nweek > 0; ++w) {
+      const int pass = w / part.table.nweek;
+      if (w % part.table.nweek == 0) play_placement(table, model.placement_of(static_cast<int>(d), pass));
+      const int r = w % table.nweek + 1;
+      for (int slot = table.first_real_slot; slot <= table.nmatch; ++slot) {
+        int home = part.league_team[ix(table.A[at(slot)][at(r)] - 1)];
+        int away = part.league_team[ix(table.B[at(slot)][at(r)] - 1)];
+        if (pass % 2 == 1) std::swap(home, away);
+        part.hosts[ix(w)].push_back({home, away});
+      }
+    }
+  }
+}
+
 bool cancelled(const SearchControl& control) { return control.cancel && control.cancel->load(); }
 
 }  // namespace
@@ -212,9 +235,25 @@ FairestSearch place_fairest(std::vector<DivisionPart>& parts, const league::Leag
     PlacementModel model(sat, parts);
     const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
     model.prefer(variant);
-    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, 0.0, 0.2) ==
+    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, 0.0, 0.1) ==
         SatModel::Answer::Satisfied) {
       fill_placed(parts, &model, variant);
+      if (control.progress) control.progress(1.0);
+      return FairestSearch::Searched;
+    }
+  }
+  if (cancelled(control)) return FairestSearch::Cancelled;
+  {
+    // A placement of its own for each pass: every pass still has the
+    // fewest breaks within it; only where one gives way to the next may a
+    // team have one more.
+    SatModel sat(control.cancel);
+    PlacementModel model(sat, parts, weeks);
+    const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
+    model.prefer(variant);
+    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, 0.1, 0.2) ==
+        SatModel::Answer::Satisfied) {
+      fill_passes(parts, model, weeks);
       if (control.progress) control.progress(1.0);
       return FairestSearch::Searched;
     }
