@@ -109,8 +109,9 @@ CirclePlacement PlacementModel::placement_of(int part, int pass) {
 
 // ---- Orientation ----
 
-OrientationModel::OrientationModel(SatModel& sat, const std::vector<DivisionPart>& parts, int weeks)
-    : HomeModel(sat), parts_(parts), weeks_(weeks), host_(ix(league::team_room)) {
+OrientationModel::OrientationModel(SatModel& sat, const std::vector<DivisionPart>& parts, int weeks,
+                                   bool mirrored)
+    : HomeModel(sat), parts_(parts), weeks_(weeks), mirrored_(mirrored), host_(ix(league::team_room)) {
   for (std::size_t d = 0; d < parts.size(); ++d) {
     const RoundTable& t = parts[d].table;
     first_var_.push_back(sat_.new_vars(std::max(1, weeks * t.nmatch)));
@@ -135,7 +136,7 @@ OrientationModel::OrientationModel(SatModel& sat, const std::vector<DivisionPart
         }
         // A pass cut short by the season's end is no round-robin: its home
         // games are free (holding them too can leave no season at all).
-        if ((pass + 1) * t.nweek <= weeks) balance(hosts);
+        if ((pass + 1) * t.nweek <= weeks && (pass == 0 || !mirrored)) balance(hosts);
       }
       count_breaks(static_cast<int>(d), games);
     }
@@ -145,7 +146,7 @@ OrientationModel::OrientationModel(SatModel& sat, const std::vector<DivisionPart
 // "The table's A hosts" in week w (true in the circle's own first pass).
 int OrientationModel::variable(int part, int w, int slot) const {
   const RoundTable& t = parts_[ix(part)].table;
-  const int o = first_var_[ix(part)] + w * t.nmatch + slot - 1;
+  const int o = first_var_[ix(part)] + (mirrored_ ? w % t.nweek : w) * t.nmatch + slot - 1;
   return (w / t.nweek) % 2 == 0 ? o : -o;
 }
 

@@ -87,7 +87,9 @@ struct BreakBound {
 class OrientationModel : public HomeModel {
  public:
   // The parts hold Fairest's tables, rounds in play order; `weeks` of them.
-  OrientationModel(SatModel& sat, const std::vector<DivisionPart>& parts, int weeks);
+  // With `mirrored`, a division's hosts are chosen for one pass and every
+  // second pass exchanges them.
+  OrientationModel(SatModel& sat, const std::vector<DivisionPart>& parts, int weeks, bool mirrored = false);
   int home(int team, int w) override;
   // Starts the search from the tables' own hosts, exchanged in every second
   // pass.
@@ -109,6 +111,7 @@ class OrientationModel : public HomeModel {
 
   const std::vector<DivisionPart>& parts_;
   int weeks_ = 0;
+  bool mirrored_ = false;
   std::vector<int> first_var_;          // per part: the first of its variables (see variable())
   std::vector<std::vector<int>> host_;  // [team - 1][week]: hosts, 0 on its bye
   std::vector<BreakBound> bounds_;

@@ -126,7 +126,7 @@ bool keeps_promises(const league::League& league, const std::vector<DivisionPart
 // comes, else the first.
 std::optional<std::vector<std::vector<std::vector<season::Match>>>> solve_orientation(
     OrientationModel& model, const std::vector<DivisionPart>& parts, const std::vector<int>& acts,
-    int& dropped, const SearchControl& control) {
+    bool may_drop, int conflicts, int& dropped, const SearchControl& control, double from, double to) {
   SatModel& sat = model.sat();
   std::vector<bool> given_up(acts.size(), false);
   auto answer_of = [&] {
@@ -141,10 +141,10 @@ std::optional<std::vector<std::vector<std::vector<season::Match>>>> solve_orient
   };
   dropped = 0;
   for (;;) {
-    const SatModel::Answer answer = sat.solve(kept(), orientation_conflicts);
-    if (control.progress) control.progress(0.3 + 0.3 * (1.0 - 1.0 / (dropped + 2)));
+    const SatModel::Answer answer = sat.solve(kept(), conflicts);
+    if (control.progress) control.progress(from + (to - from) * 0.5 * (1.0 - 1.0 / (dropped + 2)));
     if (answer == SatModel::Answer::Satisfied) break;
-    if (answer == SatModel::Answer::Unknown || dropped >= max_drops) return std::nullopt;
+    if (answer == SatModel::Answer::Unknown || !may_drop || dropped >= max_drops) return std::nullopt;
     std::size_t give_up = acts.size();
     for (std::size_t i = acts.size(); i-- > 0;) {
       if (!given_up[i] && sat.failed(acts[i])) {
@@ -163,7 +163,7 @@ std::optional<std::vector<std::vector<std::vector<season::Match>>>> solve_orient
       if (const int lit = bound.literal(); lit != 0) assumptions.push_back(lit);
     }
     const SatModel::Answer answer = sat.solve(assumptions, bound_conflicts);
-    if (control.progress) control.progress(0.6 + 0.4 * (round + 1) / bound_rounds);
+    if (control.progress) control.progress(from + (to - from) * (0.5 + 0.5 * (round + 1) / bound_rounds));
     if (answer == SatModel::Answer::Satisfied) return answer_of();
     if (answer == SatModel::Answer::Unknown) break;
     bool raised = false;
@@ -219,71 +219,107 @@ void fill_passes(std::vector<DivisionPart>& parts, PlacementModel& model, int we
 
 bool cancelled(const SearchControl& control) { return control.cancel && control.cancel->load(); }
 
+// One search: the parts and what they must keep.
+struct Search {
+  std::vector<DivisionPart>& parts;
+  const league::League& league;
+  int variant = 1;
+  int weeks = 0;
+  const std::vector<UnavailableWeek>& unavailable;
+  const SearchControl& control;
+
+  // A placement keeping every promise: one for the season (its passes
+  // mirror), or with `per_pass` one for each pass (every pass still has the
+  // fewest breaks within it; only where one gives way to the next may a team
+  // break where mirrored passes would not, or not break where they would).
+  bool placement(bool per_pass, double from, double to) {
+    SatModel sat(control.cancel);
+    PlacementModel model(sat, parts, per_pass ? weeks : 0);
+    const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
+    model.prefer(variant);
+    int dropped = 0;
+    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, from, to) !=
+        SatModel::Answer::Satisfied)
+      return false;
+    if (per_pass) {
+      fill_passes(parts, model, weeks);
+    } else {
+      fill_placed(parts, &model, variant);
+    }
+    return true;
+  }
+
+  // Fairest's own tables with hosts chosen for one pass, every second pass
+  // exchanging them: the passes still mirror, every promise kept.
+  bool mirrored_hosts(double from, double to) {
+    SatModel sat(control.cancel);
+    OrientationModel model(sat, parts, weeks, true);
+    const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
+    model.prefer();
+    int dropped = 0;
+    const auto hosts =
+        solve_orientation(model, parts, acts, false, placement_conflicts, dropped, control, from, to);
+    if (!hosts) return false;
+    for (std::size_t d = 0; d < parts.size(); ++d) parts[d].hosts = (*hosts)[d];
+    return true;
+  }
+
+  // The tables of a placement that keeps every promise while each division
+  // plays its first pass, when there is one: the hosts chosen week by week
+  // start from them (Fairest's own placements, blind to the other
+  // divisions, leave that search too far from any answer).
+  void first_pass_placement(double from, double to) {
+    SatModel sat(control.cancel);
+    PlacementModel model(sat, parts);
+    const std::vector<int> acts = add_constraints(model, league, first_pass_weeks(parts, weeks), unavailable);
+    model.prefer(variant);
+    int dropped = 0;
+    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, from, to) ==
+        SatModel::Answer::Satisfied)
+      fill_placed(parts, &model, variant);
+  }
+
+  // The hosts of every week on the tables as they stand, giving up what must
+  // give way.
+  FairestSearch hosts_week_by_week(double from, double to) {
+    SatModel sat(control.cancel);
+    OrientationModel model(sat, parts, weeks);
+    const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
+    model.prefer();
+    int dropped = 0;
+    const auto hosts =
+        solve_orientation(model, parts, acts, true, orientation_conflicts, dropped, control, from, to);
+    if (cancelled(control)) return FairestSearch::Cancelled;
+    if (!hosts) return FairestSearch::Missed;
+    for (std::size_t d = 0; d < parts.size(); ++d) parts[d].hosts = (*hosts)[d];
+    return dropped == 0 ? FairestSearch::Searched : FairestSearch::Missed;
+  }
+};
+
 }  // namespace
 
 FairestSearch place_fairest(std::vector<DivisionPart>& parts, const league::League& league, int variant,
                             int season_weeks, const std::vector<UnavailableWeek>& unavailable,
                             const SearchControl& control) {
-  const int weeks = std::clamp(season_weeks, 0, max_season_weeks);
+  Search search{parts, league, variant, std::clamp(season_weeks, 0, max_season_weeks), unavailable, control};
   fill_placed(parts, nullptr, variant);
-  if (keeps_promises(league, parts, weeks, unavailable)) return FairestSearch::Placed;
+  if (keeps_promises(league, parts, search.weeks, unavailable)) return FairestSearch::Placed;
   if (control.progress) control.progress(0.0);
-  int dropped = 0;
-  {
-    // Another placement: the fewest breaks, if one keeps every promise.
-    SatModel sat(control.cancel);
-    PlacementModel model(sat, parts);
-    const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
-    model.prefer(variant);
-    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, 0.0, 0.1) ==
-        SatModel::Answer::Satisfied) {
-      fill_placed(parts, &model, variant);
-      if (control.progress) control.progress(1.0);
-      return FairestSearch::Searched;
-    }
-  }
+  auto done = [&](FairestSearch result) {
+    if (control.progress && result != FairestSearch::Cancelled) control.progress(1.0);
+    return result;
+  };
+  // The fewest breaks with mirrored passes, then mirrored passes, then
+  // passes of their own, then each week on its own.
+  if (search.placement(false, 0.0, 0.1)) return done(FairestSearch::Searched);
   if (cancelled(control)) return FairestSearch::Cancelled;
-  {
-    // A placement of its own for each pass: every pass still has the
-    // fewest breaks within it; only where one gives way to the next may a
-    // team have one more.
-    SatModel sat(control.cancel);
-    PlacementModel model(sat, parts, weeks);
-    const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
-    model.prefer(variant);
-    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, 0.1, 0.2) ==
-        SatModel::Answer::Satisfied) {
-      fill_passes(parts, model, weeks);
-      if (control.progress) control.progress(1.0);
-      return FairestSearch::Searched;
-    }
-  }
+  if (search.mirrored_hosts(0.1, 0.2)) return done(FairestSearch::Searched);
   if (cancelled(control)) return FairestSearch::Cancelled;
-  // The hosts week by week start from a placement that keeps every promise
-  // while each division plays its first pass, when there is one: Fairest's
-  // own placements, blind to the other divisions, leave the search too far
-  // from any answer.
-  {
-    SatModel sat(control.cancel);
-    PlacementModel model(sat, parts);
-    const std::vector<int> acts = add_constraints(model, league, first_pass_weeks(parts, weeks), unavailable);
-    model.prefer(variant);
-    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, 0.2, 0.3) ==
-        SatModel::Answer::Satisfied)
-      fill_placed(parts, &model, variant);
-  }
+  if (search.placement(true, 0.2, 0.3)) return done(FairestSearch::Searched);
   if (cancelled(control)) return FairestSearch::Cancelled;
-  // Other hosts on those tables, giving up what must give way.
-  SatModel sat(control.cancel);
-  OrientationModel model(sat, parts, weeks);
-  const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
-  model.prefer();
-  const auto hosts = solve_orientation(model, parts, acts, dropped, control);
+  search.first_pass_placement(0.3, 0.4);
   if (cancelled(control)) return FairestSearch::Cancelled;
-  if (control.progress) control.progress(1.0);
-  if (!hosts) return FairestSearch::Missed;
-  for (std::size_t d = 0; d < parts.size(); ++d) parts[d].hosts = (*hosts)[d];
-  return dropped == 0 ? FairestSearch::Searched : FairestSearch::Missed;
+  return done(search.hosts_week_by_week(0.4, 1.0));
 }
 
 }  // namespace quintora::schedule
