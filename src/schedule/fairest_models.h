@@ -2,15 +2,15 @@
 // The two models of Fairest's search (inside the schedule library only).
 //
 // Placement keeps each division's circle schedule and chooses which team
-// stands on which position: every choice has the fewest breaks.
-// Orientation keeps the divisions' tables as Fairest builds them and
-// chooses the host of every match of every week (a pass need not mirror the
-// one before: with bar-mates in divisions of other lengths, mirrored passes
-// can rarely keep the tables), with each team's home games within one per
-// pass. Each team's breaks in
-// each pass are counted; a bound on them, starting at the circle's own, is
-// assumed and raised only where a conflict shows it must be. The search
-// starts from the circle's own hosts.
+// stands on which position, for the whole season (every choice has the
+// fewest breaks of mirrored passes) or for each pass on its own.
+// Orientation keeps the divisions' tables as they stand and chooses the host
+// of every match, for one pass that the next mirrors, or for every week (a
+// pass need not then mirror the one before), with each team's home games
+// within one in every whole pass (a pass cut short by the season's end is
+// free). Each team's breaks in each pass are counted; a bound on them,
+// starting at the circle's own, is assumed and raised only where a conflict
+// shows it must be. The search starts from the circle's own hosts.
 
 #include <cstddef>
 #include <vector>
