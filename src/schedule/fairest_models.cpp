@@ -109,44 +109,70 @@ CirclePlacement PlacementModel::placement_of(int part, int pass) {
 
 // ---- Orientation ----
 
+namespace {
+
+// The matches of every week as they stand: the part's own hosts when it has
+// them, else its table, exchanged in every second pass.
+std::vector<std::vector<season::Match>> base_matches(const DivisionPart& part, int weeks) {
+  if (!part.hosts.empty()) return part.hosts;
+  const RoundTable& t = part.table;
+  std::vector<std::vector<season::Match>> base(ix(weeks));
+  for (int w = 0; w < weeks && t.nweek > 0; ++w) {
+    const int r = w % t.nweek + 1;
+    for (int slot = t.first_real_slot; slot <= t.nmatch; ++slot) {
+      int home = part.league_team[ix(t.A[at(slot)][at(r)] - 1)];
+      int away = part.league_team[ix(t.B[at(slot)][at(r)] - 1)];
+      if ((w / t.nweek) % 2 == 1) std::swap(home, away);
+      base[ix(w)].push_back({home, away});
+    }
+  }
+  return base;
+}
+
+}  // namespace
+
 OrientationModel::OrientationModel(SatModel& sat, const std::vector<DivisionPart>& parts, int weeks,
                                    bool mirrored)
     : HomeModel(sat), parts_(parts), weeks_(weeks), mirrored_(mirrored), host_(ix(league::team_room)) {
   for (std::size_t d = 0; d < parts.size(); ++d) {
     const RoundTable& t = parts[d].table;
+    base_.push_back(base_matches(parts[d], weeks));
     first_var_.push_back(sat_.new_vars(std::max(1, weeks * t.nmatch)));
-    for (int team : parts[d].league_team) host_[ix(team - 1)].assign(ix(weeks), 0);
+    std::vector<std::vector<Game>> games(ix(league::team_room));
     for (int w = 0; w < weeks; ++w) {
-      for (int slot = t.first_real_slot; slot <= t.nmatch; ++slot) {
-        const int o = variable(static_cast<int>(d), w, slot);
-        const int r = w % t.nweek + 1;
-        host_[ix(parts[d].league_team[ix(t.A[at(slot)][at(r)] - 1)] - 1)][ix(w)] = o;
-        host_[ix(parts[d].league_team[ix(t.B[at(slot)][at(r)] - 1)] - 1)][ix(w)] = -o;
+      const auto& week = base_.back()[ix(w)];
+      for (std::size_t m = 0; m < week.size(); ++m) {
+        const int o = variable(static_cast<int>(d), w, static_cast<int>(m));
+        for (const auto& [team, lit] : {std::pair{week[m].home, o}, std::pair{week[m].away, -o}}) {
+          if (host_[ix(team - 1)].empty()) host_[ix(team - 1)].assign(ix(weeks), 0);
+          host_[ix(team - 1)][ix(w)] = lit;
+          games[ix(team - 1)].push_back({w, lit, team == week[m].home});
+        }
       }
     }
     for (int team : parts[d].league_team) {
-      std::vector<Game> games;
+      const std::vector<Game>& mine = games[ix(team - 1)];
       for (int pass = 0; pass * t.nweek < weeks; ++pass) {
-        std::vector<int> hosts;
-        for (int w = pass * t.nweek; w < std::min(weeks, (pass + 1) * t.nweek); ++w) {
-          if (const int h = host_[ix(team - 1)][ix(w)]; h != 0) {
-            hosts.push_back(h);
-            games.push_back({w, h});
-          }
-        }
         // A pass cut short by the season's end is no round-robin: its home
         // games are free (holding them too can leave no season at all).
-        if ((pass + 1) * t.nweek <= weeks && (pass == 0 || !mirrored)) balance(hosts);
+        if ((pass + 1) * t.nweek > weeks || (pass > 0 && mirrored)) continue;
+        std::vector<int> hosts;
+        for (const Game& g : mine) {
+          if (g.week / t.nweek == pass) hosts.push_back(g.host);
+        }
+        balance(hosts);
       }
-      count_breaks(static_cast<int>(d), games);
+      count_breaks(static_cast<int>(d), mine);
     }
   }
 }
 
-// "The table's A hosts" in week w (true in the circle's own first pass).
-int OrientationModel::variable(int part, int w, int slot) const {
+// "The week's m-th match is played as it stands"; with mirrored passes one
+// variable for a round of every pass, its sign exchanged in every second.
+int OrientationModel::variable(int part, int w, int m) const {
   const RoundTable& t = parts_[ix(part)].table;
-  const int o = first_var_[ix(part)] + (mirrored_ ? w % t.nweek : w) * t.nmatch + slot - 1;
+  if (!mirrored_) return first_var_[ix(part)] + w * t.nmatch + m;
+  const int o = first_var_[ix(part)] + (w % t.nweek) * t.nmatch + m;
   return (w / t.nweek) % 2 == 0 ? o : -o;
 }
 
@@ -187,7 +213,6 @@ void OrientationModel::balance(const std::vector<int>& hosts) {
 // pass of the second game; the bound starts at the count of the start.
 void OrientationModel::count_breaks(int part, const std::vector<Game>& games) {
   const int nweek = parts_[ix(part)].table.nweek;
-  auto start_side = [&](const Game& g) { return (g.host > 0) == ((g.week / nweek) % 2 == 0); };
   std::size_t i = 1;
   for (int pass = 0; pass * nweek < weeks_; ++pass) {
     std::vector<int> breaks;
@@ -199,7 +224,7 @@ void OrientationModel::count_breaks(int part, const std::vector<Game>& games) {
       sat_.clause({-a, -b, broken});
       sat_.clause({a, b, broken});
       breaks.push_back(broken);
-      at_start += start_side(games[i - 1]) == start_side(games[i]) ? 1 : 0;
+      at_start += games[i - 1].as_it_stands == games[i].as_it_stands ? 1 : 0;
     }
     if (breaks.empty()) continue;
     bounds_.push_back({sat_.counter(breaks, std::min(static_cast<int>(breaks.size()), max_bound)), at_start});
@@ -210,26 +235,19 @@ int OrientationModel::home(int team, int w) { return host_[ix(team - 1)][ix(w)];
 
 void OrientationModel::prefer() {
   for (std::size_t d = 0; d < parts_.size(); ++d) {
-    const RoundTable& t = parts_[d].table;
     for (int w = 0; w < weeks_; ++w) {
-      for (int slot = t.first_real_slot; slot <= t.nmatch; ++slot)
-        sat_.prefer(variable(static_cast<int>(d), w, slot));
+      for (std::size_t m = 0; m < base_[d][ix(w)].size(); ++m)
+        sat_.prefer(variable(static_cast<int>(d), w, static_cast<int>(m)));
     }
   }
 }
 
 std::vector<std::vector<season::Match>> OrientationModel::matches_of(int part) {
-  const int weeks = weeks_;
-  const DivisionPart& division = parts_[ix(part)];
-  const RoundTable& t = division.table;
-  std::vector<std::vector<season::Match>> matches(ix(weeks));
-  for (int w = 0; w < weeks; ++w) {
-    const int r = w % t.nweek + 1;
-    for (int slot = t.first_real_slot; slot <= t.nmatch; ++slot) {
-      int home = division.league_team[ix(t.A[at(slot)][at(r)] - 1)];
-      int away = division.league_team[ix(t.B[at(slot)][at(r)] - 1)];
-      if (!sat_.value(variable(part, w, slot))) std::swap(home, away);
-      matches[ix(w)].push_back({home, away});
+  std::vector<std::vector<season::Match>> matches = base_[ix(part)];
+  for (int w = 0; w < weeks_; ++w) {
+    for (std::size_t m = 0; m < matches[ix(w)].size(); ++m) {
+      season::Match& match = matches[ix(w)][m];
+      if (!sat_.value(variable(part, w, static_cast<int>(m)))) std::swap(match.home, match.away);
     }
   }
   return matches;

@@ -86,13 +86,12 @@ struct BreakBound {
 
 class OrientationModel : public HomeModel {
  public:
-  // The parts hold Fairest's tables, rounds in play order; `weeks` of them.
-  // With `mirrored`, a division's hosts are chosen for one pass and every
-  // second pass exchanges them.
+  // The parts hold their tables, rounds in play order, or their hosts of
+  // every week; `weeks` of them. With `mirrored` (tables only), a division's
+  // hosts are chosen for one pass and every second pass exchanges them.
   OrientationModel(SatModel& sat, const std::vector<DivisionPart>& parts, int weeks, bool mirrored = false);
   int home(int team, int w) override;
-  // Starts the search from the tables' own hosts, exchanged in every second
-  // pass.
+  // Starts the search from the matches as they stand.
   void prefer();
   // One bound per team and pass, each starting at the breaks of the start.
   std::vector<BreakBound>& bounds() { return bounds_; }
@@ -103,15 +102,17 @@ class OrientationModel : public HomeModel {
   static constexpr int max_bound = 6;
   struct Game {
     int week = 0;
-    int host = 0;  // the literal "hosts"
+    int host = 0;               // the literal "hosts"
+    bool as_it_stands = false;  // hosts in the matches as they stand
   };
-  int variable(int part, int w, int slot) const;
+  int variable(int part, int w, int m) const;
   void balance(const std::vector<int>& hosts);
   void count_breaks(int part, const std::vector<Game>& games);
 
   const std::vector<DivisionPart>& parts_;
   int weeks_ = 0;
   bool mirrored_ = false;
+  std::vector<std::vector<std::vector<season::Match>>> base_;  // [part][week]: the matches as they stand
   std::vector<int> first_var_;          // per part: the first of its variables (see variable())
   std::vector<std::vector<int>> host_;  // [team - 1][week]: hosts, 0 on its bye
   std::vector<BreakBound> bounds_;

@@ -21,6 +21,8 @@ namespace {
 // dates allow, gets longer.
 constexpr int placement_conflicts = 20000;
 constexpr int orientation_conflicts = 100000;
+// All the stretches of the placements for each pass together.
+constexpr long pass_conflicts = 60000;
 // Each solve that lowers the breaks of an answer already found.
 constexpr int bound_conflicts = 30000;
 // The most constraints given up one at a time before the search settles for
@@ -38,9 +40,10 @@ std::vector<std::vector<int>> teams_by_bar(const league::League& league) {
   return bars;
 }
 
-// Every tables-week (each different one once) and every unavailable date as a
-// constraint that can be given up; the dates come last, so they give way first.
-std::vector<int> add_constraints(HomeModel& model, const league::League& league, int weeks,
+// Every tables-week (each different one once) and every unavailable date of
+// weeks first .. last - 1 (0-based) as a constraint that can be given up; the
+// dates come last, so they give way first.
+std::vector<int> add_constraints(HomeModel& model, const league::League& league, int first, int last,
                                  const std::vector<UnavailableWeek>& unavailable) {
   SatModel& sat = model.sat();
   std::vector<int> acts;
@@ -49,7 +52,7 @@ std::vector<int> add_constraints(HomeModel& model, const league::League& league,
     const int tables = league.bar.n_table_this_bar[at(b - 1)];
     if (static_cast<int>(bars[ix(b)].size()) <= tables) continue;
     std::map<std::vector<int>, bool> seen;
-    for (int w = 0; w < weeks; ++w) {
+    for (int w = first; w < last; ++w) {
       std::vector<int> lits;
       for (int team : bars[ix(b)]) {
         if (const int h = model.home(team, w); h != 0) lits.push_back(h);
@@ -61,7 +64,7 @@ std::vector<int> add_constraints(HomeModel& model, const league::League& league,
     }
   }
   for (const UnavailableWeek& entry : unavailable) {
-    if (entry.week < 1 || entry.week > weeks) continue;
+    if (entry.week <= first || entry.week > last) continue;
     acts.push_back(sat.new_var());
     const bool bar = entry.kind == league::UnavailableKind::Bar;
     for (int team : bar ? bars[ix(entry.number)] : std::vector<int>{entry.number}) {
@@ -217,6 +220,18 @@ void fill_passes(std::vector<DivisionPart>& parts, PlacementModel& model, int we
   }
 }
 
+// The weeks, in order, at which some division's pass ends, and the last.
+std::vector<int> pass_ends(const std::vector<DivisionPart>& parts, int weeks) {
+  std::vector<int> ends{weeks};
+  for (const DivisionPart& part : parts) {
+    for (int end = part.table.nweek; part.table.nweek > 0 && end < weeks; end += part.table.nweek)
+      ends.push_back(end);
+  }
+  std::sort(ends.begin(), ends.end());
+  ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
+  return ends;
+}
+
 bool cancelled(const SearchControl& control) { return control.cancel && control.cancel->load(); }
 
 // One search: the parts and what they must keep.
@@ -228,23 +243,46 @@ struct Search {
   const std::vector<UnavailableWeek>& unavailable;
   const SearchControl& control;
 
-  // A placement keeping every promise: one for the season (its passes
-  // mirror), or with `per_pass` one for each pass (every pass still has the
-  // fewest breaks within it; only where one gives way to the next may a team
-  // break where mirrored passes would not, or not break where they would).
-  bool placement(bool per_pass, double from, double to) {
+  // A placement keeping every promise for the whole season: its passes
+  // mirror, with the fewest breaks.
+  bool placement(double from, double to) {
     SatModel sat(control.cancel);
-    PlacementModel model(sat, parts, per_pass ? weeks : 0);
-    const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
+    PlacementModel model(sat, parts);
+    const std::vector<int> acts = add_constraints(model, league, 0, weeks, unavailable);
     model.prefer(variant);
     int dropped = 0;
     if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, from, to) !=
         SatModel::Answer::Satisfied)
       return false;
-    if (per_pass) {
+    fill_placed(parts, &model, variant);
+    return true;
+  }
+
+  // A placement for each pass: every pass still has the fewest breaks within
+  // it; only where one gives way to the next may a team break where mirrored
+  // passes would not, or not break where they would. Solved a stretch of
+  // weeks at a time, each ending where a division's pass does, the solver
+  // keeping what it learnt. True when every stretch is kept; else the parts
+  // hold the hosts of the last answer, which keeps the stretches before (or
+  // none when even the first found none).
+  bool pass_placements(double from, double to) {
+    SatModel sat(control.cancel);
+    PlacementModel model(sat, parts, weeks);
+    model.prefer(variant);
+    const std::vector<int> ends = pass_ends(parts, weeks);
+    std::vector<int> acts;
+    int begin = 0;
+    for (std::size_t i = 0; i < ends.size(); ++i) {
+      const std::vector<int> more = add_constraints(model, league, begin, ends[i], unavailable);
+      acts.insert(acts.end(), more.begin(), more.end());
+      begin = ends[i];
+      const long left = pass_conflicts - sat.conflicts();
+      const SatModel::Answer answer =
+          left > 0 ? sat.solve(acts, static_cast<int>(left)) : SatModel::Answer::Unknown;
+      if (control.progress)
+        control.progress(from + (to - from) * static_cast<double>(i + 1) / static_cast<double>(ends.size()));
+      if (answer != SatModel::Answer::Satisfied) return false;
       fill_passes(parts, model, weeks);
-    } else {
-      fill_placed(parts, &model, variant);
     }
     return true;
   }
@@ -254,7 +292,7 @@ struct Search {
   bool mirrored_hosts(double from, double to) {
     SatModel sat(control.cancel);
     OrientationModel model(sat, parts, weeks, true);
-    const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
+    const std::vector<int> acts = add_constraints(model, league, 0, weeks, unavailable);
     model.prefer();
     int dropped = 0;
     const auto hosts =
@@ -271,7 +309,8 @@ struct Search {
   void first_pass_placement(double from, double to) {
     SatModel sat(control.cancel);
     PlacementModel model(sat, parts);
-    const std::vector<int> acts = add_constraints(model, league, first_pass_weeks(parts, weeks), unavailable);
+    const std::vector<int> acts =
+        add_constraints(model, league, 0, first_pass_weeks(parts, weeks), unavailable);
     model.prefer(variant);
     int dropped = 0;
     if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, from, to) ==
@@ -284,7 +323,7 @@ struct Search {
   FairestSearch hosts_week_by_week(double from, double to) {
     SatModel sat(control.cancel);
     OrientationModel model(sat, parts, weeks);
-    const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
+    const std::vector<int> acts = add_constraints(model, league, 0, weeks, unavailable);
     model.prefer();
     int dropped = 0;
     const auto hosts =
@@ -311,15 +350,17 @@ FairestSearch place_fairest(std::vector<DivisionPart>& parts, const league::Leag
   };
   // The fewest breaks with mirrored passes, then mirrored passes, then
   // passes of their own, then each week on its own.
-  if (search.placement(false, 0.0, 0.1)) return done(FairestSearch::Searched);
+  if (search.placement(0.0, 0.1)) return done(FairestSearch::Searched);
   if (cancelled(control)) return FairestSearch::Cancelled;
   if (search.mirrored_hosts(0.1, 0.2)) return done(FairestSearch::Searched);
   if (cancelled(control)) return FairestSearch::Cancelled;
-  if (search.placement(true, 0.2, 0.3)) return done(FairestSearch::Searched);
+  if (search.pass_placements(0.2, 0.4)) return done(FairestSearch::Searched);
   if (cancelled(control)) return FairestSearch::Cancelled;
-  search.first_pass_placement(0.3, 0.4);
+  // The week-by-week search starts from the placements of the passes kept so
+  // far, or failing those from a placement that keeps the first passes.
+  if (parts.front().hosts.empty()) search.first_pass_placement(0.4, 0.5);
   if (cancelled(control)) return FairestSearch::Cancelled;
-  return done(search.hosts_week_by_week(0.4, 1.0));
+  return done(search.hosts_week_by_week(0.5, 1.0));
 }
 
 }  // namespace quintora::schedule
