@@ -139,12 +139,12 @@ OrientationModel::OrientationModel(SatModel& sat, const std::vector<DivisionPart
     base_.push_back(base_matches(parts[d], weeks));
     first_var_.push_back(sat_.new_vars(std::max(1, weeks * t.nmatch)));
     std::vector<std::vector<Game>> games(ix(league::team_room));
+    for (int team : parts[d].league_team) host_[ix(team - 1)].assign(ix(weeks), 0);
     for (int w = 0; w < weeks; ++w) {
       const auto& week = base_.back()[ix(w)];
       for (std::size_t m = 0; m < week.size(); ++m) {
         const int o = variable(static_cast<int>(d), w, static_cast<int>(m));
         for (const auto& [team, lit] : {std::pair{week[m].home, o}, std::pair{week[m].away, -o}}) {
-          if (host_[ix(team - 1)].empty()) host_[ix(team - 1)].assign(ix(weeks), 0);
           host_[ix(team - 1)][ix(w)] = lit;
           games[ix(team - 1)].push_back({w, lit, team == week[m].home});
         }
