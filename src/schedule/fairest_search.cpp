@@ -21,8 +21,6 @@ namespace {
 // dates allow, gets longer.
 constexpr int placement_conflicts = 20000;
 constexpr int orientation_conflicts = 100000;
-// All the stretches of the placements for each pass together.
-constexpr long pass_conflicts = 60000;
 // Each solve that lowers the breaks of an answer already found.
 constexpr int bound_conflicts = 30000;
 // The most constraints given up one at a time before the search settles for
@@ -260,30 +258,29 @@ struct Search {
 
   // A placement for each pass: every pass still has the fewest breaks within
   // it; only where one gives way to the next may a team break where mirrored
-  // passes would not, or not break where they would. Solved a stretch of
-  // weeks at a time, each ending where a division's pass does, the solver
-  // keeping what it learnt. True when every stretch is kept; else the parts
-  // hold the hosts of the last answer, which keeps the stretches before (or
-  // none when even the first found none).
-  bool pass_placements(double from, double to) {
+  // passes would not, or not break where they would. With `by_stretch`,
+  // solved a stretch of weeks at a time, each ending where a division's pass
+  // does, the solver keeping what it learnt (often far quicker, sometimes
+  // slower); else the season at once. Each way within its own count.
+  bool pass_placements(bool by_stretch, double from, double to) {
     SatModel sat(control.cancel);
     PlacementModel model(sat, parts, weeks);
     model.prefer(variant);
-    const std::vector<int> ends = pass_ends(parts, weeks);
+    const std::vector<int> ends = by_stretch ? pass_ends(parts, weeks) : std::vector<int>{weeks};
     std::vector<int> acts;
     int begin = 0;
     for (std::size_t i = 0; i < ends.size(); ++i) {
       const std::vector<int> more = add_constraints(model, league, begin, ends[i], unavailable);
       acts.insert(acts.end(), more.begin(), more.end());
       begin = ends[i];
-      const long left = pass_conflicts - sat.conflicts();
+      const long left = placement_conflicts - sat.conflicts();
       const SatModel::Answer answer =
           left > 0 ? sat.solve(acts, static_cast<int>(left)) : SatModel::Answer::Unknown;
       if (control.progress)
         control.progress(from + (to - from) * static_cast<double>(i + 1) / static_cast<double>(ends.size()));
       if (answer != SatModel::Answer::Satisfied) return false;
-      fill_passes(parts, model, weeks);
     }
+    fill_passes(parts, model, weeks);
     return true;
   }
 
@@ -354,11 +351,11 @@ FairestSearch place_fairest(std::vector<DivisionPart>& parts, const league::Leag
   if (cancelled(control)) return FairestSearch::Cancelled;
   if (search.mirrored_hosts(0.1, 0.2)) return done(FairestSearch::Searched);
   if (cancelled(control)) return FairestSearch::Cancelled;
-  if (search.pass_placements(0.2, 0.4)) return done(FairestSearch::Searched);
+  if (search.pass_placements(true, 0.2, 0.3)) return done(FairestSearch::Searched);
   if (cancelled(control)) return FairestSearch::Cancelled;
-  // The week-by-week search starts from the placements of the passes kept so
-  // far, or failing those from a placement that keeps the first passes.
-  if (parts.front().hosts.empty()) search.first_pass_placement(0.4, 0.5);
+  if (search.pass_placements(false, 0.3, 0.4)) return done(FairestSearch::Searched);
+  if (cancelled(control)) return FairestSearch::Cancelled;
+  search.first_pass_placement(0.4, 0.5);
   if (cancelled(control)) return FairestSearch::Cancelled;
   return done(search.hosts_week_by_week(0.5, 1.0));
 }
