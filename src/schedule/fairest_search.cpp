@@ -20,7 +20,7 @@ namespace {
 // breaks, is tried briefly; the orientation, which always has one where the
 // dates allow, gets longer.
 constexpr int placement_conflicts = 20000;
-constexpr int orientation_conflicts = 100000;
+constexpr int orientation_conflicts = 250000;
 // Each solve that lowers the breaks of an answer already found.
 constexpr int bound_conflicts = 30000;
 // The most constraints given up one at a time before the search settles for
