@@ -1,6 +1,8 @@
 // Fairest with divisions and unavailable dates: 100 teams in 4 divisions,
-// bar-mates in different divisions, 200 weeks, 30 dates a bar or a team
-// cannot host. The counters give what the season misses and its breaks.
+// bar-mates in different divisions or together, 200 weeks, up to 30 dates a
+// bar or a team cannot host; and the county example in four divisions
+// (examples/county-divisions.sch), Fairest against effort 4. The counters
+// give what the season misses, its breaks and the fewest possible.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "league/league_file.h"
+#include "report/fairness.h"
 #include "schedule/schedule_run.h"
 
 namespace {
@@ -53,18 +57,28 @@ std::unique_ptr<league::League> league_of_divisions(bool split, int n_dates) {
   return league;
 }
 
-void BM_FairestDivisions(benchmark::State& state) {
-  const auto league = league_of_divisions(state.range(0) != 0, static_cast<int>(state.range(1)));
-  const schedule::ScheduleOptions options =
-      schedule::options_for({schedule::ScheduleMethod::Kind::Fairest, 1}, 200);
+void run_season(benchmark::State& state, const league::League& league,
+                const schedule::ScheduleOptions& options) {
   std::size_t misses = 0;
+  report::Fairness fairness;
   for (auto _ : state) {
     auto run = std::make_unique<schedule::ScheduleRun>();
-    if (!run->build_season(*league, options).ok()) state.SkipWithError("the run failed");
+    if (!run->build_season(league, options).ok()) state.SkipWithError("the run failed");
     misses = run->notices().size();
-    benchmark::DoNotOptimize(run->season().weeks.data());
+    fairness = report::assess(run->season());
   }
+  int over = 0;
+  for (const report::BarLine& bar : fairness.bars) over += bar.weeks_over_tables;
   state.counters["notices"] = static_cast<double>(misses);
+  state.counters["breaks"] = fairness.total_breaks;
+  state.counters["fewest"] = fairness.minimum_breaks;
+  state.counters["over_tables"] = over;
+  state.counters["dates_missed"] = static_cast<double>(fairness.unavailable_missed.size());
+}
+
+void BM_FairestDivisions(benchmark::State& state) {
+  const auto league = league_of_divisions(state.range(0) != 0, static_cast<int>(state.range(1)));
+  run_season(state, *league, schedule::options_for({schedule::ScheduleMethod::Kind::Fairest, 1}, 200));
 }
 BENCHMARK(BM_FairestDivisions)
     ->Args({0, 0})
@@ -73,6 +87,22 @@ BENCHMARK(BM_FairestDivisions)
     ->Args({1, 30})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+
+// The county example in four divisions at its default length (two passes of
+// its largest division); argument 0 is Fairest, 1 effort 4.
+void BM_CountyInDivisions(benchmark::State& state) {
+  league::League league;
+  base::Notices notices;
+  if (league::read_league_file(league, QUINTORA_EXAMPLES "/county-divisions.sch", league::ReadMode::Open,
+                               notices) != league::ReadResult::Success) {
+    state.SkipWithError("cannot read examples/county-divisions.sch");
+    return;
+  }
+  const auto kind = state.range(0) == 0 ? schedule::ScheduleMethod::Kind::Fairest
+                                        : schedule::ScheduleMethod::Kind::SearchHardest;
+  run_season(state, league, schedule::options_for({kind, 1}, schedule::default_season_weeks(league)));
+}
+BENCHMARK(BM_CountyInDivisions)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -84,8 +84,20 @@ void add_division_week(season::Week& week, const DivisionPart& part, int w) {
     if (pass % 2 == 0) std::swap(home, away);
     week.matches.push_back({number(home), number(away)});
   }
-  if (table.first_real_slot == 2)
+  if (table.first_real_slot != 2) return;
+  if (part.hosts.empty()) {
     week.not_playing.push_back(number(std::min(table.A[1][at(r)], table.B[1][at(r)])));
+    return;
+  }
+  // Passes of their own have byes of their own: the team that does not play.
+  for (int team : part.league_team) {
+    const auto& hosts = part.hosts[static_cast<std::size_t>(w)];
+    if (std::none_of(hosts.begin(), hosts.end(),
+                     [&](const season::Match& m) { return m.home == team || m.away == team; })) {
+      week.not_playing.push_back(team);
+      break;
+    }
+  }
 }
 
 }  // namespace

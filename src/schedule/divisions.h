@@ -23,8 +23,9 @@ struct DivisionPart {
   std::vector<int> league_team;            // league_team[t - 1]: league number of its team t
   RoundTable table;
   RoundOrder order;
-  // When Fairest chose the hosts week by week: each week's matches (league
-  // numbers), in the table's slot order; the byes stay the table's.
+  // When Fairest chose the hosts week by week, or a placement for each
+  // pass: each week's matches (league numbers); the bye of an odd division
+  // is the team that does not play.
   std::vector<std::vector<season::Match>> hosts;
 };
 

@@ -2,15 +2,15 @@
 // The two models of Fairest's search (inside the schedule library only).
 //
 // Placement keeps each division's circle schedule and chooses which team
-// stands on which position: every choice has the fewest breaks.
-// Orientation keeps the divisions' tables as Fairest builds them and
-// chooses the host of every match of every week (a pass need not mirror the
-// one before: with bar-mates in divisions of other lengths, mirrored passes
-// can rarely keep the tables), with each team's home games within one per
-// pass. Each team's breaks in
-// each pass are counted; a bound on them, starting at the circle's own, is
-// assumed and raised only where a conflict shows it must be. The search
-// starts from the circle's own hosts.
+// stands on which position, for the whole season (every choice has the
+// fewest breaks of mirrored passes) or for each pass on its own.
+// Orientation keeps the divisions' tables as they stand and chooses the host
+// of every match, for one pass that the next mirrors, or for every week (a
+// pass need not then mirror the one before), with each team's home games
+// within one in every whole pass (a pass cut short by the season's end is
+// free). Each team's breaks in each pass are counted; a bound on them,
+// starting at the circle's own, is assumed and raised only where a conflict
+// shows it must be. The search starts from the circle's own hosts.
 
 #include <cstddef>
 #include <vector>
@@ -36,12 +36,17 @@ class HomeModel {
 
 class PlacementModel : public HomeModel {
  public:
-  PlacementModel(SatModel& sat, const std::vector<DivisionPart>& parts);
+  // One placement per division for the whole season (its passes mirror), or
+  // with `weeks` > 0 one for each of its passes in that many weeks.
+  PlacementModel(SatModel& sat, const std::vector<DivisionPart>& parts, int weeks = 0);
   int home(int team, int w) override;
-  // Starts the search from Fairest's own placement of each division.
+  // Starts the search from Fairest's own placement of each division, the
+  // same in every pass.
   void prefer(int variant);
-  // The division's placement in the solver's answer.
-  CirclePlacement placement_of(int part);
+  // The division's placement (in its pass `pass`) in the solver's answer.
+  CirclePlacement placement_of(int part, int pass = 0);
+  // Whether the passes have placements of their own.
+  bool per_pass() const { return per_pass_; }
 
  private:
   struct Circle {
@@ -52,13 +57,16 @@ class PlacementModel : public HomeModel {
   };
   struct Team {
     int part = -1;
-    int first_var = 0;      // p(team, k) = first_var + k
-    std::vector<int> home;  // [2 * round + parity]: its variable, 0 until needed
+    std::vector<int> first_var;  // p(team, q, k) = first_var[q] + k, q the placement
+    std::vector<int> home;       // [(q or parity) * (nweek + 1) + round]: its variable, 0 until needed
   };
   static Circle circle_of(int n_team);
-  int p(int team, int k) const { return teams_[static_cast<std::size_t>(team - 1)].first_var + k; }
+  int p(int team, int q, int k) const {
+    return teams_[static_cast<std::size_t>(team - 1)].first_var[static_cast<std::size_t>(q)] + k;
+  }
 
   const std::vector<DivisionPart>& parts_;
+  bool per_pass_ = false;
   std::vector<Circle> circles_;
   std::vector<Team> teams_;
 };
@@ -78,11 +86,12 @@ struct BreakBound {
 
 class OrientationModel : public HomeModel {
  public:
-  // The parts hold Fairest's tables, rounds in play order; `weeks` of them.
-  OrientationModel(SatModel& sat, const std::vector<DivisionPart>& parts, int weeks);
+  // The parts hold their tables, rounds in play order, or their hosts of
+  // every week; `weeks` of them. With `mirrored` (tables only), a division's
+  // hosts are chosen for one pass and every second pass exchanges them.
+  OrientationModel(SatModel& sat, const std::vector<DivisionPart>& parts, int weeks, bool mirrored = false);
   int home(int team, int w) override;
-  // Starts the search from the tables' own hosts, exchanged in every second
-  // pass.
+  // Starts the search from the matches as they stand.
   void prefer();
   // One bound per team and pass, each starting at the breaks of the start.
   std::vector<BreakBound>& bounds() { return bounds_; }
@@ -93,14 +102,17 @@ class OrientationModel : public HomeModel {
   static constexpr int max_bound = 6;
   struct Game {
     int week = 0;
-    int host = 0;  // the literal "hosts"
+    int host = 0;               // the literal "hosts"
+    bool as_it_stands = false;  // hosts in the matches as they stand
   };
-  int variable(int part, int w, int slot) const;
+  int variable(int part, int w, int m) const;
   void balance(const std::vector<int>& hosts);
   void count_breaks(int part, const std::vector<Game>& games);
 
   const std::vector<DivisionPart>& parts_;
   int weeks_ = 0;
+  bool mirrored_ = false;
+  std::vector<std::vector<std::vector<season::Match>>> base_;  // [part][week]: the matches as they stand
   std::vector<int> first_var_;          // per part: the first of its variables (see variable())
   std::vector<std::vector<int>> host_;  // [team - 1][week]: hosts, 0 on its bye
   std::vector<BreakBound> bounds_;

@@ -20,7 +20,9 @@ namespace {
 // breaks, is tried briefly; the orientation, which always has one where the
 // dates allow, gets longer.
 constexpr int placement_conflicts = 20000;
-constexpr int orientation_conflicts = 100000;
+constexpr int orientation_conflicts = 250000;
+// Each solve that lowers the breaks of an answer already found.
+constexpr int bound_conflicts = 30000;
 // The most constraints given up one at a time before the search settles for
 // Fairest's own placement.
 constexpr int max_drops = 400;
@@ -36,9 +38,10 @@ std::vector<std::vector<int>> teams_by_bar(const league::League& league) {
   return bars;
 }
 
-// Every tables-week (each different one once) and every unavailable date as a
-// constraint that can be given up; the dates come last, so they give way first.
-std::vector<int> add_constraints(HomeModel& model, const league::League& league, int weeks,
+// Every tables-week (each different one once) and every unavailable date of
+// weeks first .. last - 1 (0-based) as a constraint that can be given up; the
+// dates come last, so they give way first.
+std::vector<int> add_constraints(HomeModel& model, const league::League& league, int first, int last,
                                  const std::vector<UnavailableWeek>& unavailable) {
   SatModel& sat = model.sat();
   std::vector<int> acts;
@@ -47,7 +50,7 @@ std::vector<int> add_constraints(HomeModel& model, const league::League& league,
     const int tables = league.bar.n_table_this_bar[at(b - 1)];
     if (static_cast<int>(bars[ix(b)].size()) <= tables) continue;
     std::map<std::vector<int>, bool> seen;
-    for (int w = 0; w < weeks; ++w) {
+    for (int w = first; w < last; ++w) {
       std::vector<int> lits;
       for (int team : bars[ix(b)]) {
         if (const int h = model.home(team, w); h != 0) lits.push_back(h);
@@ -59,7 +62,7 @@ std::vector<int> add_constraints(HomeModel& model, const league::League& league,
     }
   }
   for (const UnavailableWeek& entry : unavailable) {
-    if (entry.week < 1 || entry.week > weeks) continue;
+    if (entry.week <= first || entry.week > last) continue;
     acts.push_back(sat.new_var());
     const bool bar = entry.kind == league::UnavailableKind::Bar;
     for (int team : bar ? bars[ix(entry.number)] : std::vector<int>{entry.number}) {
@@ -124,7 +127,7 @@ bool keeps_promises(const league::League& league, const std::vector<DivisionPart
 // comes, else the first.
 std::optional<std::vector<std::vector<std::vector<season::Match>>>> solve_orientation(
     OrientationModel& model, const std::vector<DivisionPart>& parts, const std::vector<int>& acts,
-    int& dropped, const SearchControl& control) {
+    bool may_drop, int conflicts, int& dropped, const SearchControl& control, double from, double to) {
   SatModel& sat = model.sat();
   std::vector<bool> given_up(acts.size(), false);
   auto answer_of = [&] {
@@ -139,10 +142,10 @@ std::optional<std::vector<std::vector<std::vector<season::Match>>>> solve_orient
   };
   dropped = 0;
   for (;;) {
-    const SatModel::Answer answer = sat.solve(kept(), orientation_conflicts);
-    if (control.progress) control.progress(0.3 + 0.3 * (1.0 - 1.0 / (dropped + 2)));
+    const SatModel::Answer answer = sat.solve(kept(), conflicts);
+    if (control.progress) control.progress(from + (to - from) * 0.5 * (1.0 - 1.0 / (dropped + 2)));
     if (answer == SatModel::Answer::Satisfied) break;
-    if (answer == SatModel::Answer::Unknown || dropped >= max_drops) return std::nullopt;
+    if (answer == SatModel::Answer::Unknown || !may_drop || dropped >= max_drops) return std::nullopt;
     std::size_t give_up = acts.size();
     for (std::size_t i = acts.size(); i-- > 0;) {
       if (!given_up[i] && sat.failed(acts[i])) {
@@ -160,8 +163,8 @@ std::optional<std::vector<std::vector<std::vector<season::Match>>>> solve_orient
     for (const BreakBound& bound : model.bounds()) {
       if (const int lit = bound.literal(); lit != 0) assumptions.push_back(lit);
     }
-    const SatModel::Answer answer = sat.solve(assumptions, orientation_conflicts);
-    if (control.progress) control.progress(0.6 + 0.4 * (round + 1) / bound_rounds);
+    const SatModel::Answer answer = sat.solve(assumptions, bound_conflicts);
+    if (control.progress) control.progress(from + (to - from) * (0.5 + 0.5 * (round + 1) / bound_rounds));
     if (answer == SatModel::Answer::Satisfied) return answer_of();
     if (answer == SatModel::Answer::Unknown) break;
     bool raised = false;
@@ -185,43 +188,176 @@ void fill_placed(std::vector<DivisionPart>& parts, PlacementModel* model, int va
   }
 }
 
+// The weeks in which every division plays its first pass.
+int first_pass_weeks(const std::vector<DivisionPart>& parts, int weeks) {
+  int first = weeks;
+  for (const DivisionPart& part : parts) first = std::min(first, part.table.nweek);
+  return first;
+}
+
+// Each division's hosts week by week from a placement of each of its passes
+// (the odd passes exchanged); the first pass's table stands for the rounds.
+void fill_passes(std::vector<DivisionPart>& parts, PlacementModel& model, int weeks) {
+  for (std::size_t d = 0; d < parts.size(); ++d) {
+    DivisionPart& part = parts[d];
+    play_placement(part.table, model.placement_of(static_cast<int>(d), 0));
+    part.order = table_order(part.table.nweek);
+    part.hosts.assign(ix(weeks), {});
+    RoundTable table;
+    for (int w = 0; w < weeks && part.table.nweek > 0; ++w) {
+      const int pass = w / part.table.nweek;
+      if (w % part.table.nweek == 0) play_placement(table, model.placement_of(static_cast<int>(d), pass));
+      const int r = w % table.nweek + 1;
+      for (int slot = table.first_real_slot; slot <= table.nmatch; ++slot) {
+        int home = part.league_team[ix(table.A[at(slot)][at(r)] - 1)];
+        int away = part.league_team[ix(table.B[at(slot)][at(r)] - 1)];
+        if (pass % 2 == 1) std::swap(home, away);
+        part.hosts[ix(w)].push_back({home, away});
+      }
+    }
+  }
+}
+
+// The weeks, in order, at which some division's pass ends, and the last.
+std::vector<int> pass_ends(const std::vector<DivisionPart>& parts, int weeks) {
+  std::vector<int> ends{weeks};
+  for (const DivisionPart& part : parts) {
+    for (int end = part.table.nweek; part.table.nweek > 0 && end < weeks; end += part.table.nweek)
+      ends.push_back(end);
+  }
+  std::sort(ends.begin(), ends.end());
+  ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
+  return ends;
+}
+
 bool cancelled(const SearchControl& control) { return control.cancel && control.cancel->load(); }
+
+// One search: the parts and what they must keep.
+struct Search {
+  std::vector<DivisionPart>& parts;
+  const league::League& league;
+  int variant = 1;
+  int weeks = 0;
+  const std::vector<UnavailableWeek>& unavailable;
+  const SearchControl& control;
+
+  // A placement keeping every promise for the whole season: its passes
+  // mirror, with the fewest breaks.
+  bool placement(double from, double to) {
+    SatModel sat(control.cancel);
+    PlacementModel model(sat, parts);
+    const std::vector<int> acts = add_constraints(model, league, 0, weeks, unavailable);
+    model.prefer(variant);
+    int dropped = 0;
+    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, from, to) !=
+        SatModel::Answer::Satisfied)
+      return false;
+    fill_placed(parts, &model, variant);
+    return true;
+  }
+
+  // A placement for each pass: every pass still has the fewest breaks within
+  // it; only where one gives way to the next may a team break where mirrored
+  // passes would not, or not break where they would. With `by_stretch`,
+  // solved a stretch of weeks at a time, each ending where a division's pass
+  // does, the solver keeping what it learnt (often far quicker, sometimes
+  // slower); else the season at once. Each way within its own count.
+  bool pass_placements(bool by_stretch, double from, double to) {
+    SatModel sat(control.cancel);
+    PlacementModel model(sat, parts, weeks);
+    model.prefer(variant);
+    const std::vector<int> ends = by_stretch ? pass_ends(parts, weeks) : std::vector<int>{weeks};
+    std::vector<int> acts;
+    int begin = 0;
+    for (std::size_t i = 0; i < ends.size(); ++i) {
+      const std::vector<int> more = add_constraints(model, league, begin, ends[i], unavailable);
+      acts.insert(acts.end(), more.begin(), more.end());
+      begin = ends[i];
+      const long left = placement_conflicts - sat.conflicts();
+      const SatModel::Answer answer =
+          left > 0 ? sat.solve(acts, static_cast<int>(left)) : SatModel::Answer::Unknown;
+      if (control.progress)
+        control.progress(from + (to - from) * static_cast<double>(i + 1) / static_cast<double>(ends.size()));
+      if (answer != SatModel::Answer::Satisfied) return false;
+    }
+    fill_passes(parts, model, weeks);
+    return true;
+  }
+
+  // Fairest's own tables with hosts chosen for one pass, every second pass
+  // exchanging them: the passes still mirror, every promise kept.
+  bool mirrored_hosts(double from, double to) {
+    SatModel sat(control.cancel);
+    OrientationModel model(sat, parts, weeks, true);
+    const std::vector<int> acts = add_constraints(model, league, 0, weeks, unavailable);
+    model.prefer();
+    int dropped = 0;
+    const auto hosts =
+        solve_orientation(model, parts, acts, false, placement_conflicts, dropped, control, from, to);
+    if (!hosts) return false;
+    for (std::size_t d = 0; d < parts.size(); ++d) parts[d].hosts = (*hosts)[d];
+    return true;
+  }
+
+  // The tables of a placement that keeps every promise while each division
+  // plays its first pass, when there is one: the hosts chosen week by week
+  // start from them (Fairest's own placements, blind to the other
+  // divisions, leave that search too far from any answer).
+  void first_pass_placement(double from, double to) {
+    SatModel sat(control.cancel);
+    PlacementModel model(sat, parts);
+    const std::vector<int> acts =
+        add_constraints(model, league, 0, first_pass_weeks(parts, weeks), unavailable);
+    model.prefer(variant);
+    int dropped = 0;
+    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, from, to) ==
+        SatModel::Answer::Satisfied)
+      fill_placed(parts, &model, variant);
+  }
+
+  // The hosts of every week on the tables as they stand, giving up what must
+  // give way.
+  FairestSearch hosts_week_by_week(double from, double to) {
+    SatModel sat(control.cancel);
+    OrientationModel model(sat, parts, weeks);
+    const std::vector<int> acts = add_constraints(model, league, 0, weeks, unavailable);
+    model.prefer();
+    int dropped = 0;
+    const auto hosts =
+        solve_orientation(model, parts, acts, true, orientation_conflicts, dropped, control, from, to);
+    if (cancelled(control)) return FairestSearch::Cancelled;
+    if (!hosts) return FairestSearch::Missed;
+    for (std::size_t d = 0; d < parts.size(); ++d) parts[d].hosts = (*hosts)[d];
+    return dropped == 0 ? FairestSearch::Searched : FairestSearch::Missed;
+  }
+};
 
 }  // namespace
 
 FairestSearch place_fairest(std::vector<DivisionPart>& parts, const league::League& league, int variant,
                             int season_weeks, const std::vector<UnavailableWeek>& unavailable,
                             const SearchControl& control) {
-  const int weeks = std::clamp(season_weeks, 0, max_season_weeks);
+  Search search{parts, league, variant, std::clamp(season_weeks, 0, max_season_weeks), unavailable, control};
   fill_placed(parts, nullptr, variant);
-  if (keeps_promises(league, parts, weeks, unavailable)) return FairestSearch::Placed;
+  if (keeps_promises(league, parts, search.weeks, unavailable)) return FairestSearch::Placed;
   if (control.progress) control.progress(0.0);
-  int dropped = 0;
-  {
-    // Another placement: the fewest breaks, if one keeps every promise.
-    SatModel sat(control.cancel);
-    PlacementModel model(sat, parts);
-    const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
-    model.prefer(variant);
-    if (solve_dropping(sat, acts, placement_conflicts, false, dropped, control, 0.0, 0.3) ==
-        SatModel::Answer::Satisfied) {
-      fill_placed(parts, &model, variant);
-      if (control.progress) control.progress(1.0);
-      return FairestSearch::Searched;
-    }
-  }
+  auto done = [&](FairestSearch result) {
+    if (control.progress && result != FairestSearch::Cancelled) control.progress(1.0);
+    return result;
+  };
+  // The fewest breaks with mirrored passes, then mirrored passes, then
+  // passes of their own, then each week on its own.
+  if (search.placement(0.0, 0.1)) return done(FairestSearch::Searched);
   if (cancelled(control)) return FairestSearch::Cancelled;
-  // Other hosts on Fairest's own tables, giving up what must give way.
-  SatModel sat(control.cancel);
-  OrientationModel model(sat, parts, weeks);
-  const std::vector<int> acts = add_constraints(model, league, weeks, unavailable);
-  model.prefer();
-  const auto hosts = solve_orientation(model, parts, acts, dropped, control);
+  if (search.mirrored_hosts(0.1, 0.2)) return done(FairestSearch::Searched);
   if (cancelled(control)) return FairestSearch::Cancelled;
-  if (control.progress) control.progress(1.0);
-  if (!hosts) return FairestSearch::Missed;
-  for (std::size_t d = 0; d < parts.size(); ++d) parts[d].hosts = (*hosts)[d];
-  return dropped == 0 ? FairestSearch::Searched : FairestSearch::Missed;
+  if (search.pass_placements(true, 0.2, 0.3)) return done(FairestSearch::Searched);
+  if (cancelled(control)) return FairestSearch::Cancelled;
+  if (search.pass_placements(false, 0.3, 0.4)) return done(FairestSearch::Searched);
+  if (cancelled(control)) return FairestSearch::Cancelled;
+  search.first_pass_placement(0.4, 0.5);
+  if (cancelled(control)) return FairestSearch::Cancelled;
+  return done(search.hosts_week_by_week(0.5, 1.0));
 }
 
 }  // namespace quintora::schedule

@@ -1,21 +1,33 @@
 #pragma once
 // Fairest for a league whose bars hold teams of several divisions, or that
-// has dates a bar or a team cannot host. First each division keeps its circle
-// schedule and the search chooses which team stands on which position, so
-// that every bar stays within its tables every week across all divisions and
-// no match falls on an unavailable date: every such placement has the fewest
-// breaks. Failing that, the hosts of every week are chosen on the same
-// rounds (see fairest_models.h). Both are SAT problems solved by CaDiCaL,
-// bounded by its own conflict counts (never by the clock), so the same league
-// and variant give the same season everywhere.
+// has dates a bar or a team cannot host. Each division keeps the circle
+// schedule; the search looks, in this order, for
+// 1. which team stands on which position of its division's circle, so that
+//    every bar stays within its tables every week across all divisions and no
+//    match falls on an unavailable date: every such placement has the fewest
+//    breaks of mirrored passes;
+// 2. the hosts of one pass of each division on its own circle, every second
+//    pass exchanging them: the passes still mirror;
+// 3. a placement for each pass of each division: every pass has the fewest
+//    breaks within it, but passes no longer mirror (with bar-mates in
+//    divisions of other pass lengths mirrored passes can keep the tables only
+//    by chance), so a team may break, or not, where one pass gives way to
+//    the next;
+// 4. the hosts of every week, on the circles of a placement that keeps every
+//    promise while each division plays its first pass, with each team's
+//    breaks in each pass bounded by the circle's own and raised only where a
+//    conflict shows it must be (see fairest_models.h).
+// All are SAT problems solved by CaDiCaL, bounded by its own conflict counts
+// (never by the clock), so the same league and variant give the same season
+// everywhere.
 //
 // When the placement of one division alone already keeps every promise (the
 // league's bar-mates are all in one division and no date is in the way),
 // that placement is taken as it is: the division's season is exactly what
-// Fairest gives it alone. What cannot be kept is given up, latest first (the
-// dates before the tables), and the season misses only that; when the
-// search finds no answer within its count, each division keeps its own
-// Fairest placement.
+// Fairest gives it alone. What the last step cannot keep is given up, latest
+// first (the dates before the tables), and the season misses only that; when
+// it finds no answer within its count, the tables of step 4's placement stand
+// with their own hosts.
 
 #include <atomic>
 #include <functional>
