@@ -371,7 +371,7 @@ std::string as_text(const Fairness& fairness) {
                       (d.minimum_is_exact ? "" : "at least ") + std::to_string(d.minimum_breaks)});
     }
     out += '\n';
-    out += table({{"No."}, {"Division", true}, {"Teams"}, {"Breaks"}, {"Fewest possible"}}, rows);
+    out += table({{"No."}, {"Division", true}, {"Teams"}, {"Breaks"}, {"Fewest mirrored"}}, rows);
   }
   if (!fairness.unavailable_missed.empty()) {
     rows.clear();
@@ -382,8 +382,13 @@ std::string as_text(const Fairness& fairness) {
     out += "\nUnavailable dates not honoured:\n";
     out += table({{"Date", true}, {"Of", true}, {"No."}, {"Name", true}}, rows);
   }
+  // With divisions, Fairest may give up mirrored passes to keep the tables,
+  // and a season whose passes do not mirror can have fewer breaks than the
+  // figure, which holds for mirrored ones: the text says which it is.
   out += "\nBreaks: " + std::to_string(fairness.total_breaks) +
-         " (fewest possible: " + fewest_text(fairness) + ")\n";
+         (fairness.divisions.empty() ? " (fewest possible: "
+                                     : " (fewest possible with mirrored round-robins: ") +
+         fewest_text(fairness) + ")\n";
   return out;
 }
 

@@ -32,7 +32,7 @@ const report::DivisionLine* division_line(const report::Fairness& fairness, int 
 
 // "Premier: 10 breaks, the fewest 8"
 std::string division_breaks(const report::DivisionLine& d) {
-  return d.name + ": " + plural(d.total_breaks, "break", "breaks") + ", the fewest " +
+  return d.name + ": " + plural(d.total_breaks, "break", "breaks") + ", the fewest mirrored " +
          (d.minimum_is_exact ? "" : "at least ") + std::to_string(d.minimum_breaks);
 }
 
@@ -126,7 +126,10 @@ std::string totals_text(const season::Season& season, const report::Fairness& fa
   for (const report::DivisionLine& d : fairness.divisions) {
     divisions.append("\n").append(division_breaks(d)).append(".");
   }
-  return "Breaks in this season: " + std::to_string(fairness.total_breaks) + ". The fewest any season of " +
+  // See the report: with divisions the figure holds for mirrored passes.
+  const char* const of = fairness.divisions.empty() ? ". The fewest any season of "
+                                                    : ". The fewest any season of mirrored round-robins of ";
+  return "Breaks in this season: " + std::to_string(fairness.total_breaks) + of +
          plural(static_cast<int>(season.teams.size()), "team", "teams") + " and " +
          plural(static_cast<int>(season.weeks.size()), "week", "weeks") +
          " can have: " + report::fewest_text(fairness) + "." + divisions;

@@ -350,6 +350,8 @@ TEST(Divisions, BreaksPerDivisionBarsAcrossThemAndTheMissedDates) {
                       "      \"name\": \"Crown\",\n      \"date\": \"2027-01-03\"\n    }\n  ],\n"),
             std::string::npos);
   EXPECT_NE(as_text(f).find("2027-01-03  Bar    1  Crown\n"), std::string::npos) << as_text(f);
+  EXPECT_NE(as_text(f).find("Breaks: 0 (fewest possible with mirrored round-robins: 0)\n"),
+            std::string::npos);
 
   const Fairness first = only_division(f, 2);
   ASSERT_EQ(first.teams.size(), 2u);

@@ -351,8 +351,10 @@ TEST(WeekRows, ADivisionShowsItsOwnMatchesAndByes) {
   std::string rows;
   for (const ui::TeamReportRow& r : ui::team_report_rows(f))
     rows += (r.team == 0 ? "[" + r.heading + "]" : std::to_string(r.team)) + ",";
-  EXPECT_EQ(rows, "[Premier: 0 breaks, the fewest 0],1,2,[First: 0 breaks, the fewest 0],3,4,5,");
-  EXPECT_NE(ui::totals_text(s, f).find(".\nPremier: 0 breaks, the fewest 0.\nFirst: 0 breaks"),
+  EXPECT_EQ(rows,
+            "[Premier: 0 breaks, the fewest mirrored 0],1,2,[First: 0 breaks, the fewest mirrored 0],3,4,5,");
+  EXPECT_NE(ui::totals_text(s, f).find("of mirrored round-robins of 5 teams"), std::string::npos);
+  EXPECT_NE(ui::totals_text(s, f).find(".\nPremier: 0 breaks, the fewest mirrored 0.\nFirst: 0 breaks"),
             std::string::npos);
   EXPECT_EQ(ui::team_summary(f, 3).substr(0, 30), "Division: First. Home games: 1");
   EXPECT_EQ(ui::missed_text(f),
