@@ -50,12 +50,11 @@ std::string count_season(const league::League& league, const season::Season& sea
 
 std::string describe(const league::League& league) {
   std::string text = std::to_string(league.n_team) + " teams, bars (teams/tables):";
-  for (int b = 0; b < league.n_bar; ++b) {
-    text += ' ';
-    text += std::to_string(league.bar.n_team_this_bar[at(b)]);
-    text += '/';
-    text += std::to_string(league.bar.n_table_this_bar[at(b)]);
-  }
+  for (int b = 0; b < league.n_bar; ++b)
+    text.append(" ")
+        .append(std::to_string(league.bar.n_team_this_bar[at(b)]))
+        .append("/")
+        .append(std::to_string(league.bar.n_table_this_bar[at(b)]));
   return text;
 }
 
