@@ -111,14 +111,18 @@ TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
   for (const char* line : {"\r\nMETHOD:PUBLISH\r\n", "\r\nDTSTAMP:20231114T221320Z\r\n", "\r\nSEQUENCE:0\r\n",
                            "\r\nLOCATION:Bar <&> Grill\\, \u00c9glise 9\\, Caf\u00e9 Row\r\n", "\r\n "})
     EXPECT_NE(bytes.find(line), std::string::npos) << line << " (the last a folded line)";
-  const std::string team_file = ics(s, 4);  // its name a long one in the calendar's name
-  for (std::size_t from = 0, end; (end = team_file.find("\r\n", from)) != std::string::npos; from = end + 2) {
-    const std::string line = team_file.substr(from, end - from);
-    EXPECT_LE(line.size(), 75u) << line;
-    EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << "a bare CR or LF";
-    // A folded line must not split a UTF-8 character.
-    EXPECT_FALSE(line.size() > 1 && line[0] == ' ' && (static_cast<unsigned char>(line[1]) & 0xC0) == 0x80)
-        << line;
+  // Each line within 75 octets: team 4's calendar has a long name of wide
+  // characters, team 1's an ASCII name that reaches the fold.
+  const std::string team_file = ics(s, 4);
+  for (const std::string& file : {bytes, team_file, ics(s, 1)}) {
+    for (std::size_t from = 0, end; (end = file.find("\r\n", from)) != std::string::npos; from = end + 2) {
+      const std::string line = file.substr(from, end - from);
+      EXPECT_LE(line.size(), 75u) << line;
+      EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << "a bare CR or LF";
+      // A folded line must not split a UTF-8 character.
+      EXPECT_FALSE(line.size() > 1 && line[0] == ' ' && (static_cast<unsigned char>(line[1]) & 0xC0) == 0x80)
+          << line;
+    }
   }
   EXPECT_NE(team_file.find("\r\nX-WR-CALNAME:"), std::string::npos);
   EXPECT_NE(team_file.find("\r\n "), std::string::npos) << "a folded line";
