@@ -85,6 +85,8 @@ class ScheduleRunTest : public ::testing::Test {
 // or, for the table's order and Fairest, without starting it.
 TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
   const RoundOrder reversed{{0, 5, 4, 3, 2, 1}};
+  // The optimiser's input: the balanced table without the bye slot (rounds 1 and 5 exchange a pairing).
+  const std::string input = "6  5  2  2\n1 3  4 2  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n2 5  4 3  \n";
   RoundTable fairest;
   build_fairest_table(fairest, league_, 3);
   const struct {
@@ -107,8 +109,6 @@ TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
     EXPECT_EQ(run_.result_path(), folder_ / base::path_from_utf8(c.options.result_file));
     EXPECT_EQ(read_file(run_.result_path()), base::with_platform_line_ends(c.text));
     EXPECT_FALSE(fs::exists(script.folder)) << "work folder left behind";
-    // The optimiser's input: the balanced table without the bye slot (rounds 1 and 5 exchange a pairing).
-    const std::string input = "6  5  2  2\n1 3  4 2  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n2 5  4 3  \n";
     EXPECT_EQ(script.input, c.effort == 0 ? "" : base::with_platform_line_ends(input));
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 4);
