@@ -123,25 +123,6 @@ TEST(WriteLeague, WritesTheExactLayoutInPlaceOfTheOldFileAndReadsItBack) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 3);
 }
 
-TEST(WriteLeague, DeletionsKeepTheirEntriesUntilASaveCompactsAndRegroups) {
-  ScratchFolder folder;
-  league::League league = make_league({{"A", 2, {"a1"}}, {"B", 1, {"b1", "b2", "b3"}}, {"C", 1, {"c1"}}});
-  add_team(league, "a2", 0);
-  delete_bar(league, 1);
-  delete_bar(league, 1);  // twice must not count twice
-  add_team(league, "d1", add_bar(league, "D"));
-  delete_team(league, 5, 0);  // a2
-  delete_team(league, 5, 0);
-  add_team(league, "a3", 0);
-  EXPECT_TRUE(describe(league).starts_with("title= gap=0 bars=3/4 teams=4/8\n"));
-  FakeWindowSystem ws;
-  ASSERT_TRUE(save(league, ws, folder / "compact.sch", ""));
-  EXPECT_EQ(describe(league),
-            "title= gap=0 bars=3/3 teams=4/4\nbar 1 2 2 [A]\nbar 2 1 1 [C]\nbar 3 1 1 [D]\n"
-            "team 1 [a1]\nteam 1 [a3]\nteam 2 [c1]\nteam 3 [d1]\n");
-  EXPECT_NE(read_file(folder / "compact.sch").find("<< Title >>\r\n\r\n<<"), std::string::npos);
-}
-
 TEST(WriteLeague, NamesAndTitlesSurviveByteForByte) {
   league::League league;
   for (const std::string& n : {std::string(59, 'N'), std::string(57, 'x') + "é", std::string("Tab\tbed\t"),

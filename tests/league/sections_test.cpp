@@ -190,9 +190,11 @@ TEST(LeagueSections, ABrokenOrRepeatedSectionIsNamedByItsLineAndTheRestLoads) {
   }
 }
 
-// Deleting bar A and team b1 drops their dates; the save renumbers the
-// rest in the file as it renumbers the bars and teams, and the venues follow.
-TEST(LeagueSections, TheSaveRenumbersBarsAndTeamsInEverySection) {
+// Deleting bar A and team b1 (each twice: once counts) drops their dates;
+// the entries stay until the save compacts the tables, puts b3, added last,
+// with its bar's other team, and renumbers the rest in every section as it
+// renumbers the bars and teams; the venues follow.
+TEST(LeagueSections, TheSaveCompactsRegroupsAndRenumbersEverySection) {
   league::League league = make_league({{"A", 1, {"a1"}}, {"B", 1, {"b1", "b2"}}, {"C", 1, {"c1"}}});
   league.calendar = calendar({2026, 9, 8});
   add_team(league, "a2", 0);
@@ -210,27 +212,33 @@ TEST(LeagueSections, TheSaveRenumbersBarsAndTeamsInEverySection) {
   league.division.name[1].assign("Second");
   league.team.division[3] = 3;
   league.team.division[2] = 2;
-  delete_team(league, 1, 1);
-  delete_bar(league, 0);
+  for (int twice = 0; twice < 2; ++twice) delete_team(league, 1, 1), delete_bar(league, 0);
+  add_team(league, "b3", 1);
   EXPECT_EQ(league.unavailable.n_entry, 2);
+  EXPECT_TRUE(describe(league).starts_with("title= gap=0 bars=2/3 teams=3/6\n"));
   ScratchFolder folder;
   FakeWindowSystem ws;
-  ASSERT_TRUE(save(league, ws, folder / "renumbered.sch", "Spring League"));
+  ASSERT_TRUE(save(league, ws, folder / "renumbered.sch", ""));
+  EXPECT_EQ(describe(league),
+            "title= gap=0 bars=2/2 teams=3/3\nbar 1 2 1 [B]\nbar 2 1 1 [C]\nteam 1 [b2]\nteam 1 [b3]\nteam 2 "
+            "[c1]\n");
   const std::string file = read_file(folder / "renumbered.sch");
+  EXPECT_TRUE(file.starts_with(with_crlf("!! Version 1.4.0\n<< Title >>\n\n<<"))) << file;
   EXPECT_NE(file.find(with_crlf(
-                "1\nb2\n2\nc1\n<< DIVISIONS: Number of Divisions, each Division Name, then each "
-                "Team's Division Number in Team Order >>\n3\nDivision 1\nSecond\nDivision 3\n2\n3\n")),
+                "1\nb2\n1\nb3\n2\nc1\n<< DIVISIONS: Number of Divisions, each Division Name, then each "
+                "Team's Division Number in Team Order >>\n3\nDivision 1\nSecond\nDivision 3\n2\n1\n3\n")),
             std::string::npos)
       << file;
   EXPECT_NE(file.find(with_crlf(
-                ">>\n2\nBAR\n2\n2026-09-15\nTEAM\n2\n2026-10-06\n<< VENUES: Number of Bars, then for "
+                ">>\n2\nBAR\n2\n2026-09-15\nTEAM\n3\n2026-10-06\n<< VENUES: Number of Bars, then for "
                 "each Bar in order its Address, its Phone and its Start Time >>\n2\n\n\n\nC's "
                 "address\n\n\n")),
             std::string::npos)
       << file;
-  EXPECT_EQ(sections_of(league),
-            "calendar=2026-09-08 7 20:00\ndivisions=3 2 3\nbar 1 2026-09-15\nteam 1 2026-10-06\nvenue [] [] "
-            "-\nvenue [C's address] [] -\n");
+  EXPECT_EQ(
+      sections_of(league),
+      "calendar=2026-09-08 7 20:00\ndivisions=3 2 1 3\nbar 1 2026-09-15\nteam 2 2026-10-06\nvenue [] [] "
+      "-\nvenue [C's address] [] -\n");
 }
 
 // Names take 59 bytes, addresses 120 and phones 30, each cut at a character;
