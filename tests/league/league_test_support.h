@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <tuple>
 
@@ -14,6 +15,17 @@
 #include "support/read_file.h"
 
 namespace quintora::test {
+
+// The example league of two bars and three teams, as a file.
+inline const std::string spring_lf =
+    "!! Version 1.4.0\n<< Title >>\nSpring League\n<< Number of Bars and Gap of Position Night >>\n2  0\n"
+    "<< BARS: Bar number, Number of Teams, Number of Tables and Bar Name >>\n"
+    "1  2  1\nCorner Pocket\n2  1  1\nEight Ball\n<< Number of Teams >>\n3\n"
+    "<< TEAMS: Corresponding Bar Number and Team Name >>\n1\nCorner Pocket\n1\nSharks\n2\nEight Ball\n";
+
+inline std::string with_crlf(const std::string& lf) {
+  return std::regex_replace(lf, std::regex("\n"), "\r\n");
+}
 
 using BarSpec = std::tuple<std::string, int, std::vector<std::string>>;  // name, tables, teams
 
@@ -69,14 +81,16 @@ inline std::string boxes(const FakeWindowSystem& ws) {
   return out;
 }
 
-// A fresh folder under the temporary folder, removed at the end.
+// A fresh folder under the temporary folder, removed at the end, named as
+// the 8-bit code page cannot spell, as a user's folder may be.
 struct ScratchFolder {
-  std::filesystem::path path =
+  std::filesystem::path root =
       std::filesystem::temp_directory_path() / ("quintora-league-" + std::to_string(std::random_device{}()));
+  std::filesystem::path path = root / base::path_from_utf8("Ligue d'\xc3\xa9t\xc3\xa9 \xe6\x98\xa5");
   ScratchFolder() { std::filesystem::create_directories(path); }
   ~ScratchFolder() {
     std::error_code ec;
-    std::filesystem::remove_all(path, ec);
+    std::filesystem::remove_all(root, ec);
   }
   std::filesystem::path operator/(const char* name) const { return path / name; }
 };

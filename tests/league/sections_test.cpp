@@ -15,13 +15,7 @@ namespace {
 
 using league::UnavailableKind;
 
-std::string crlf(const std::string& lf) { return std::regex_replace(lf, std::regex("\n"), "\r\n"); }
-
-const std::string teams_lf =
-    "!! Version 1.4.0\n<< Title >>\nT\n<< Number of Bars and Gap of Position Night >>\n2  0\n"
-    "<< BARS: Bar number, Number of Teams, Number of Tables and Bar Name >>\n"
-    "1  2  1\nCorner Pocket\n2  1  1\nEight Ball\n<< Number of Teams >>\n3\n"
-    "<< TEAMS: Corresponding Bar Number and Team Name >>\n1\nCorner Pocket\n1\nSharks\n2\nEight Ball\n";
+const std::string teams_lf = spring_lf;
 const std::string divisions =
     "<< DIVISIONS: Number of Divisions, each Division Name, then each Team's Division Number in Team Order "
     ">>\n2\nPremier\nFirst\n1\n2\n2\n";
@@ -38,7 +32,13 @@ const std::string venues =
 // The sections as read, one line each.
 std::string sections_of(const league::League& l) {
   std::ostringstream out;
-  out << "divisions=" << l.division.n_division;
+  out << "calendar=";
+  if (l.calendar) {
+    out << base::format_iso_date(l.calendar->first) << " " << l.calendar->every_days << " "
+        << base::format_time(l.calendar->start);
+    for (const base::Date& off : l.calendar->weeks_off()) out << " " << base::format_iso_date(off);
+  }
+  out << "\ndivisions=" << l.division.n_division;
   for (int t = 0; t < l.n_team_slot; ++t) out << " " << league::division_of(l, t);
   out << "\n";
   for (const league::Unavailable& u : unavailable_entries(l))
@@ -54,7 +54,8 @@ std::string sections_of(const league::League& l) {
 }
 
 const std::string all_read =
-    "divisions=2 1 2 2\nbar 1 2026-12-29\nteam 2 2026-09-15\nvenue [1 Quay Street, Bristol] [0117 496 0000] "
+    "calendar=2026-09-08 7 19:30 2026-12-22\ndivisions=2 1 2 2\nbar 1 2026-12-29\nteam 2 2026-09-15\nvenue "
+    "[1 Quay Street, Bristol] [0117 496 0000] "
     "-\n"
     "venue [] [] 20:15\n";
 
@@ -68,16 +69,16 @@ TEST(LeagueSections, ReadInAnyOrderAndWrittenInOneEachOnlyWhenThere) {
     league::League league;
     ASSERT_EQ(read_text(league, teams_lf + order, ws), league::ReadResult::Success);
     EXPECT_EQ(sections_of(league), all_read);
-    ASSERT_TRUE(save(league, ws, folder / "all.sch", "T"));
-    EXPECT_EQ(read_file(folder / "all.sch"), crlf(teams_lf + ordered));
+    ASSERT_TRUE(save(league, ws, folder / "all.sch", "Spring League"));
+    EXPECT_EQ(read_file(folder / "all.sch"), with_crlf(teams_lf + ordered));
     EXPECT_EQ(sections_of(league), all_read);
   }
   // Each alone (the dates with their calendar) round trips to its own bytes.
   for (const std::string& alone : {divisions, calendar_lf, calendar_lf + unavailable, venues}) {
     league::League league;
     ASSERT_EQ(read_text(league, teams_lf + alone, ws), league::ReadResult::Success);
-    ASSERT_TRUE(save(league, ws, folder / "alone.sch", "T"));
-    EXPECT_EQ(read_file(folder / "alone.sch"), crlf(teams_lf + alone));
+    ASSERT_TRUE(save(league, ws, folder / "alone.sch", "Spring League"));
+    EXPECT_EQ(read_file(folder / "alone.sch"), with_crlf(teams_lf + alone));
   }
   // Values that look like headers are read by count where they stand: a
   // valid league of them round trips byte for byte.
@@ -95,21 +96,49 @@ TEST(LeagueSections, ReadInAnyOrderAndWrittenInOneEachOnlyWhenThere) {
                 std::string(odd.bar.phone[0].view()) + "|" + std::string(odd.bar.address[1].view()),
             "<< DIVISIONS|<< UNAVAILABLE >>|<<|<< CALENDAR");
   ASSERT_TRUE(save(odd, ws, folder / "odd.sch", "<< TEAMS"));
-  EXPECT_EQ(read_file(folder / "odd.sch"), crlf(hostile));
+  EXPECT_EQ(read_file(folder / "odd.sch"), with_crlf(hostile));
   EXPECT_EQ(boxes(ws), "");
   // One division (named or not) and bars without details write nothing.
   league::League plain;
   ASSERT_EQ(read_text(plain, teams_lf + "<< DIVISIONS\n1\nAll\n1\n1\n1\n<< VENUES\n2\n\n\n\n\n\n\n", ws),
             league::ReadResult::Success);
-  ASSERT_TRUE(save(plain, ws, folder / "plain.sch", "T"));
-  EXPECT_EQ(read_file(folder / "plain.sch"), crlf(teams_lf));
+  ASSERT_TRUE(save(plain, ws, folder / "plain.sch", "Spring League"));
+  EXPECT_EQ(read_file(folder / "plain.sch"), with_crlf(teams_lf));
 }
 
+// A league without the optional sections is read as it always was; a
+// section that cannot be understood leaves the league whole without it, and
+// says at which line.
 TEST(LeagueSections, ABrokenOrRepeatedSectionIsNamedByItsLineAndTheRestLoads) {
-  // Line 16 is the first after the teams.
+  const std::string head = "<< CALENDAR: anything\n", dated = "calendar=2026-09-08 7 19:30 2026-12-22\n";
+  // Line 20 is the first after the teams.
   const struct {
     std::string after_teams, problem, read;
   } cases[] = {
+      {"", "", "calendar=\ndivisions=1 1 1 1\n"},
+      {"\n  \n", "", "calendar=\n"},
+      {"\n\n" + head + "2026-09-08\r\n 14 \n20:00\n0\n", "", "calendar=2026-09-08 14 20:00\n"},
+      {head + "2026-09-08\n7\n20:00\n2\n2026-12-29\n2026-12-22\n", "",
+       "calendar=2026-09-08 7 20:00 2026-12-22 2026-12-29\n"},
+      {"<< RESULTS >>\n1 2\n", "line 20: a section this program does not know begins here", "calendar=\n"},
+      {head + "2026-02-30\n7\n20:00\n0\n",
+       "line 21: \"2026-02-30\" is not a first match date of the form YYYY-MM-DD", "calendar=\n"},
+      {head + "2026-09-08\n0\n20:00\n0\n", "line 22: \"0\" is not a number of days from 1 to 365",
+       "calendar=\n"},
+      {head + "2026-09-08\n7\n8pm\n0\n", "line 23: \"8pm\" is not a start time of the form HH:MM",
+       "calendar=\n"},
+      {head + "2026-09-08\n7\n20:00\n101\n", "line 24: \"101\" is not a number of weeks off from 0 to 100",
+       "calendar=\n"},
+      {head + "2026-09-08\n7\n20:00\n2\n2026-12-22\n", "line 26: the calendar ends before its weeks off",
+       "calendar=\n"},
+      {head + "2026-09-08\n7\n20:00\n1\nsoon\n", "line 25: \"soon\" is not a week off of the form YYYY-MM-DD",
+       "calendar=\n"},
+      {head + "2026-09-08\n7\n", "line 23: the calendar ends before its start time", "calendar=\n"},
+      {head + "2026-09-08\n7\n20:00\n1\n2026-12-23\n",
+       "line 25: The week off 2026-12-23 is not a match date: matches fall every 7 days from Tuesday "
+       "2026-09-08.",
+       "calendar=\n"},
+      {calendar_lf + "<< LATER >>\n", "line 26: a section this program does not know begins here", dated},
       {divisions + divisions, "line 27: the division list is given a second time here",
        "divisions=2 1 2 2\n"},
       {"<< DIVISIONS\n9\n" + calendar_lf + venues, "line 21: \"9\" is not a number of divisions from 1 to 8",
@@ -161,9 +190,11 @@ TEST(LeagueSections, ABrokenOrRepeatedSectionIsNamedByItsLineAndTheRestLoads) {
   }
 }
 
-// Deleting bar A and team b1 drops their dates; the save renumbers the
-// rest in the file as it renumbers the bars and teams, and the venues follow.
-TEST(LeagueSections, TheSaveRenumbersBarsAndTeamsInEverySection) {
+// Deleting bar A and team b1 (each twice: once counts) drops their dates;
+// the entries stay until the save compacts the tables, puts b3, added last,
+// with its bar's other team, and renumbers the rest in every section as it
+// renumbers the bars and teams; the venues follow.
+TEST(LeagueSections, TheSaveCompactsRegroupsAndRenumbersEverySection) {
   league::League league = make_league({{"A", 1, {"a1"}}, {"B", 1, {"b1", "b2"}}, {"C", 1, {"c1"}}});
   league.calendar = calendar({2026, 9, 8});
   add_team(league, "a2", 0);
@@ -181,27 +212,33 @@ TEST(LeagueSections, TheSaveRenumbersBarsAndTeamsInEverySection) {
   league.division.name[1].assign("Second");
   league.team.division[3] = 3;
   league.team.division[2] = 2;
-  delete_team(league, 1, 1);
-  delete_bar(league, 0);
+  for (int twice = 0; twice < 2; ++twice) delete_team(league, 1, 1), delete_bar(league, 0);
+  add_team(league, "b3", 1);
   EXPECT_EQ(league.unavailable.n_entry, 2);
+  EXPECT_TRUE(describe(league).starts_with("title= gap=0 bars=2/3 teams=3/6\n"));
   ScratchFolder folder;
   FakeWindowSystem ws;
-  ASSERT_TRUE(save(league, ws, folder / "renumbered.sch", "T"));
+  ASSERT_TRUE(save(league, ws, folder / "renumbered.sch", ""));
+  EXPECT_EQ(describe(league),
+            "title= gap=0 bars=2/2 teams=3/3\nbar 1 2 1 [B]\nbar 2 1 1 [C]\nteam 1 [b2]\nteam 1 [b3]\nteam 2 "
+            "[c1]\n");
   const std::string file = read_file(folder / "renumbered.sch");
-  EXPECT_NE(
-      file.find(crlf("1\nb2\n2\nc1\n<< DIVISIONS: Number of Divisions, each Division Name, then each "
-                     "Team's Division Number in Team Order >>\n3\nDivision 1\nSecond\nDivision 3\n2\n3\n")),
-      std::string::npos)
+  EXPECT_TRUE(file.starts_with(with_crlf("!! Version 1.4.0\n<< Title >>\n\n<<"))) << file;
+  EXPECT_NE(file.find(with_crlf(
+                "1\nb2\n1\nb3\n2\nc1\n<< DIVISIONS: Number of Divisions, each Division Name, then each "
+                "Team's Division Number in Team Order >>\n3\nDivision 1\nSecond\nDivision 3\n2\n1\n3\n")),
+            std::string::npos)
       << file;
-  EXPECT_NE(
-      file.find(crlf(">>\n2\nBAR\n2\n2026-09-15\nTEAM\n2\n2026-10-06\n<< VENUES: Number of Bars, then for "
-                     "each Bar in order its Address, its Phone and its Start Time >>\n2\n\n\n\nC's "
-                     "address\n\n\n")),
-      std::string::npos)
+  EXPECT_NE(file.find(with_crlf(
+                ">>\n2\nBAR\n2\n2026-09-15\nTEAM\n3\n2026-10-06\n<< VENUES: Number of Bars, then for "
+                "each Bar in order its Address, its Phone and its Start Time >>\n2\n\n\n\nC's "
+                "address\n\n\n")),
+            std::string::npos)
       << file;
   EXPECT_EQ(
       sections_of(league),
-      "divisions=3 2 3\nbar 1 2026-09-15\nteam 1 2026-10-06\nvenue [] [] -\nvenue [C's address] [] -\n");
+      "calendar=2026-09-08 7 20:00\ndivisions=3 2 1 3\nbar 1 2026-09-15\nteam 2 2026-10-06\nvenue [] [] "
+      "-\nvenue [C's address] [] -\n");
 }
 
 // Names take 59 bytes, addresses 120 and phones 30, each cut at a character;

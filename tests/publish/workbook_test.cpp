@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -15,29 +16,37 @@ namespace {
 
 using season::Season;
 
+// The fixtures (a sheet per division where the league has divisions), a
+// sheet per team with whose it is above its table, and the venues'.
 TEST(Workbook, FixturesAndTeamSheetsWithRealDatesAFrozenHeaderAndAFilter) {
-  for (const Season& s : {test::hostile(), test::hostile(false), test::hostile_with_venues()}) {
+  for (const Season& s :
+       {test::hostile(), test::hostile(false), test::hostile_with_venues(), test::divided()}) {
     const test::Workbook book = test::read_workbook(workbook(s).bytes);
     const bool venues = s.bars[0].phone.size() > 0;
-    ASSERT_EQ(book.sheets.size(), s.teams.size() + (venues ? 2 : 1));
-    EXPECT_EQ(book.names[0], "Fixtures");
-    test::Rows fixtures = test::fixture_rows(s);
-    for (auto& row : fixtures)
-      if (venues) row.erase(row.begin() + 7);  // the addresses are on the venues' sheet
-    EXPECT_EQ(book.sheets[0], fixtures) << "dates and times a spreadsheet can sort and count with";
+    const std::size_t lists = std::max<std::size_t>(1, s.divisions.size());
+    ASSERT_EQ(book.sheets.size(), lists + s.teams.size() + (venues ? 1 : 0));
+    for (std::size_t d = 0; d < lists; ++d) {
+      test::Rows fixtures =
+          test::fixture_rows(lists > 1 ? season::only_division(s, static_cast<int>(d + 1)) : s);
+      for (auto& row : fixtures)
+        if (venues) row.erase(row.begin() + 7);  // the addresses are on the venues' sheet
+      EXPECT_EQ(book.names[d], lists > 1 ? s.divisions[d] : "Fixtures");
+      EXPECT_EQ(book.sheets[d], fixtures) << "dates and times a spreadsheet can sort and count with";
+    }
     for (std::size_t t = 1; t <= 5; ++t) {  // whose sheet it is, above the table
       test::Rows rows = test::team_rows(s, static_cast<int>(t));
       rows.insert(rows.begin(), {{s.teams[t - 1].name, "", "", "", "", ""}, {s.title, "", "", "", "", ""}});
-      EXPECT_EQ(book.sheets[t], rows);
+      EXPECT_EQ(book.sheets[lists - 1 + t], rows);
     }
     EXPECT_NE(book.sheet_xml[0].find(
                   "<pane ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" state=\"frozen\"/>"),
               std::string::npos);
-    EXPECT_NE(book.sheet_xml[5].find(
+    EXPECT_NE(book.sheet_xml[lists + 4].find(
                   "<pane ySplit=\"3\" topLeftCell=\"A4\" activePane=\"bottomLeft\" state=\"frozen\"/>"),
               std::string::npos);
     const auto rows = std::to_string(test::fixture_rows(s).size());
-    EXPECT_NE(book.sheet_xml[0].find("<autoFilter ref=\"A1:H" + rows + "\"/>"), std::string::npos);
+    EXPECT_TRUE(lists > 1 ||
+                book.sheet_xml[0].find("<autoFilter ref=\"A1:H" + rows + "\"/>") != std::string::npos);
     if (venues) {  // each venue once, at the end, the third with the calendar's time
       EXPECT_EQ(book.names.back(), "Venues");
       EXPECT_EQ(book.sheets.back(), (test::Rows{{"Venue", "Address", "Phone", "Start time"},
@@ -45,20 +54,6 @@ TEST(Workbook, FixturesAndTeamSheetsWithRealDatesAFrozenHeaderAndAFilter) {
                                                 {s.bars[1].name, s.bars[1].address, "", "20:15"},
                                                 {s.bars[2].name, "", "", "19:30"}}));
     }
-  }
-}
-
-// Where the league has divisions, a sheet of each division's fixtures takes
-// the place of "Fixtures".
-TEST(Workbook, ASheetPerDivision) {
-  const Season d = test::divided();
-  const test::Workbook book = test::read_workbook(workbook(d).bytes);
-  ASSERT_EQ(book.sheets.size(), d.teams.size() + 3);
-  EXPECT_EQ(book.names[0] + "|" + book.names[1], "Premier|First, \"B\"; <2>");
-  for (int division : {1, 2}) {
-    test::Rows rows = test::fixture_rows(season::only_division(d, division));
-    for (auto& row : rows) row.erase(row.begin() + 7);  // the addresses are on the venues' sheet
-    EXPECT_EQ(book.sheets[static_cast<std::size_t>(division - 1)], rows);
   }
 }
 

@@ -49,10 +49,6 @@ auto counts(const TeamLine& t) {
                     t.longest_away_run);
 }
 
-auto counts(const BarLine& b) {
-  return std::tuple(b.number, b.name, b.tables, b.most_in_a_week, b.weeks_over_tables);
-}
-
 TEST(Assess, BreaksAndRunsSkipTheWeeksATeamDoesNotPlay) {
   // team 1's pattern, home, away, byes, breaks, longest home run, longest away run
   const std::tuple<const char*, int, int, int, int, int, int> cases[] = {
@@ -73,25 +69,6 @@ TEST(Assess, BreaksAndRunsSkipTheWeeksATeamDoesNotPlay) {
         << pattern;
     EXPECT_EQ(f.total_breaks, 2 * breaks) << pattern;
   }
-}
-
-TEST(Assess, BarsCountTheMatchesTheirTeamsHost) {
-  // Bar 1 (one table) holds teams 1, 2 and 5; bar 2 (two tables) teams 3, 4 and 6.
-  Season s;
-  s.bars = {{"Crown", 1}, {"Lion", 2}};
-  s.teams = {{"A", 1}, {"B", 1}, {"C", 2}, {"D", 2}, {"E", 1}, {"F", 2}};
-  s.rounds_per_pass = 5;
-  s.weeks = {{1, {}, {{1, 3}, {2, 4}, {5, 6}}, {}},   // bar 1 hosts three: over
-             {2, {}, {{3, 1}, {4, 2}, {6, 5}}, {}},   // bar 2 hosts three: over
-             {3, {}, {{1, 2}, {3, 4}, {6, 5}}, {}},   // one and two: within
-             {4, {}, {{1, 3}, {5, 4}, {2, 6}}, {}},   // bar 1 three again
-             {5, {}, {{1, 5}, {3, 2}, {4, 6}}, {}}};  // one and two
-  const Fairness f = assess(s);
-  ASSERT_EQ(f.bars.size(), 2u);
-  EXPECT_EQ(counts(f.bars[0]), std::tuple(1, "Crown", 1, 3, 2));
-  EXPECT_EQ(counts(f.bars[1]), std::tuple(2, "Lion", 2, 3, 1));
-  // Team 1: H A H H H, one run of three at home.
-  EXPECT_EQ(std::tuple(f.teams[0].breaks, f.teams[0].longest_home_run), std::tuple(2, 3));
 }
 
 TEST(Assess, NumbersOutsideTheLeagueArePassedOver) {

@@ -5,17 +5,15 @@
 
 #include <algorithm>
 #include <atomic>
-#include <map>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "league/league_file.h"
-#include "league_builder.h"
-#include "report/fairness.h"
 #include "schedule/fairest.h"
 #include "schedule/schedule_run.h"
+#include "season_count.h"
 
 namespace quintora::schedule {
 namespace {
@@ -64,79 +62,8 @@ league::League generated(const Layout& layout, int weeks, std::mt19937& rng) {
   return league;
 }
 
-struct Counted {
-  std::string fault;  // the first structural promise broken
-  int over = 0;       // bar-weeks over tables
-  int dates_missed = 0;
-  int breaks = 0;
-  int fewest = 0;  // the sum of each division's fewest
-  bool fewest_exact = true;
-};
-
-int division(const league::League& league, int team) {
-  const int d = league.team.division[at(team - 1)];
-  return d >= 1 && d <= league.division.n_division ? d : 1;
-}
-
-// Counts the season against the league alone: each division's pairs once per
-// pass, its byes, its home counts within one per pass and its breaks; every
-// bar's matches against its tables; every date the league asks for.
-Counted count(const league::League& league, const season::Season& season, int weeks, bool fairest = true) {
-  Counted c;
-  auto fail = [&](const std::string& what, int week) {
-    if (c.fault.empty()) c.fault = what + " in week " + std::to_string(week);
-  };
-  std::vector<int> size(at(league.division.n_division + 1));
-  for (int t = 1; t <= league.n_team; ++t) ++size[at(division(league, t))];
-  std::map<std::pair<int, int>, int> met;  // pair -> pass it last met in
-  std::vector<int> homes(at(league.n_team + 1)), games(at(league.n_team + 1)), side(at(league.n_team + 1));
-  if (season.weeks.size() != at(weeks)) c.fault = "wrong length";
-  for (const season::Week& week : season.weeks) {
-    const int w = week.number - 1;
-    std::vector<int> seen(at(league.n_team + 1)), hosted(at(league.n_bar + 1));
-    for (const auto& [home, away] : week.matches) {
-      if (home < 1 || away < 1 || home > league.n_team || away > league.n_team || home == away ||
-          division(league, home) != division(league, away)) {
-        fail("a match across divisions or of no team", week.number);
-        continue;
-      }
-      const int n = size[at(division(league, home))];
-      const int per_pass = n + n % 2 - 1;
-      if (w % per_pass == 0) homes[at(home)] = games[at(home)] = homes[at(away)] = games[at(away)] = 0;
-      ++seen[at(home)], ++seen[at(away)], ++homes[at(home)], ++games[at(home)], ++games[at(away)];
-      ++hosted[at(league.team.bar_number[at(home - 1)])];
-      auto& pass = met[{std::min(home, away), std::max(home, away)}];
-      if (pass == w / per_pass + 1) fail("a pair twice in a pass", week.number);
-      pass = w / per_pass + 1;
-      for (const auto& [team, s] : {std::pair{home, 1}, std::pair{away, 2}}) {
-        c.breaks += side[at(team)] == s ? 1 : 0;
-        side[at(team)] = s;
-        if (fairest && w % per_pass == per_pass - 1 && std::abs(2 * homes[at(team)] - games[at(team)]) > 1)
-          fail("home games more than one apart", week.number);
-      }
-      for (const season::Unavailable& u : season.unavailable) {
-        if (week.date == u.date &&
-            (u.bar ? league.team.bar_number[at(home - 1)] == u.number : home == u.number))
-          ++c.dates_missed;
-      }
-    }
-    for (int bye : week.not_playing) {
-      if (bye >= 1 && bye <= league.n_team) ++seen[at(bye)];
-    }
-    for (int t = 1; t <= league.n_team; ++t) {
-      if (seen[at(t)] != 1) fail("team " + std::to_string(t) + " not once", week.number);
-    }
-    for (int b = 1; b <= league.n_bar; ++b) c.over += hosted[at(b)] > league.bar.n_table_this_bar[at(b - 1)];
-  }
-  for (int d = 1; d <= league.division.n_division; ++d) {
-    const int n = size[at(d)];
-    if (n == 0) continue;
-    const report::FewestBreaks fewest = report::fewest_breaks(n, n + n % 2 - 1, weeks);
-    c.fewest += fewest.breaks;
-    c.fewest_exact = c.fewest_exact && fewest.exact;
-  }
-  return c;
-}
+using test::count;
+using test::Counted;
 
 season::Season run(const league::League& league, ScheduleMethod method, int weeks,
                    base::Notices* notices = nullptr, SearchControl control = {}) {
@@ -214,39 +141,6 @@ TEST(Divisions, EffortsScheduleEachDivisionAsItsOwnLeague) {
     const season::Season season = run(league, {kind, 1}, 12);
     EXPECT_EQ(count(league, season, 12, false).fault, "");
     EXPECT_EQ(season.divisions, (std::vector<std::string>{"Division 1", "Division 2", "Division 3"}));
-  }
-}
-
-// Where every bar's teams are in one division and no date is asked for, each
-// division's season is Fairest's of that division alone.
-TEST(Divisions, UnsplitBarsGiveEachDivisionItsOwnFairest) {
-  std::mt19937 rng(7);
-  const league::League league = generated({3, 30, false, 0}, 40, rng);
-  const season::Season season = run(league, {ScheduleMethod::Kind::Fairest, 5}, 40);
-  for (int d = 1; d <= 3; ++d) {
-    league::League own = league;
-    std::vector<int> number;
-    own.n_team = 0;
-    for (int p = 0; p < league.n_bar; ++p) own.bar.n_team_this_bar[at(p)] = 0;
-    for (int t = 0; t < league.n_team; ++t) {
-      if (division(league, t + 1) != d) continue;
-      own.team.bar_number[at(own.n_team)] = league.team.bar_number[at(t)];
-      ++own.bar.n_team_this_bar[at(league.team.bar_number[at(t)] - 1)];
-      ++own.n_team;
-      number.push_back(t + 1);
-    }
-    if (own.n_team == 0) continue;
-    RoundTable table;
-    build_fairest_table(table, own, 5);
-    const season::Season alone = build_season(own, table, table_order(table.nweek), 40, {});
-    const season::Season mine = season::only_division(season, d);
-    for (std::size_t w = 0; w < alone.weeks.size(); ++w) {
-      ASSERT_EQ(alone.weeks[w].matches.size(), mine.weeks[w].matches.size());
-      for (std::size_t m = 0; m < alone.weeks[w].matches.size(); ++m) {
-        EXPECT_EQ(number[at(alone.weeks[w].matches[m].home - 1)], mine.weeks[w].matches[m].home);
-        EXPECT_EQ(number[at(alone.weeks[w].matches[m].away - 1)], mine.weeks[w].matches[m].away);
-      }
-    }
   }
 }
 

@@ -12,8 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "league_builder.h"
-#include "report/fairness.h"
+#include "season_count.h"
 
 namespace quintora::schedule {
 namespace {
@@ -30,86 +29,32 @@ std::string fairest_text(const league::League& league, int season_weeks, int var
   return schedule_text(fairest_season(league, season_weeks, variant), false);
 }
 
-// The fewest, where proven, for whole passes with every variant; a cut pass
-// of an even league meets it with the circle's own order, and a variant that
-// plays the rounds backwards has its breaks a round earlier.
-std::string breaks_fault(int n_team, int season_weeks, int breaks, bool canonical) {
-  const int per_pass = n_team + n_team % 2 - 1;
-  const report::FewestBreaks fewest = report::fewest_breaks(n_team, per_pass, season_weeks);
-  const bool reached = fewest.exact && (canonical || n_team % 2 == 1 || season_weeks % per_pass == 0);
-  return (reached ? breaks != fewest.breaks : breaks < fewest.breaks)
-             ? " / " + std::to_string(breaks) + " breaks"
-             : "";
-}
-
-// Checks every promise of a Fairest season on the season every writer reads;
-// returns the first promise broken, empty when all hold.
+// Every promise of a Fairest season, counted on the season every writer
+// reads: the structure, every table kept, no break within a pass of an odd
+// league, and the fewest breaks where proven for whole passes with every
+// variant; a cut pass of an even league meets it with the circle's own
+// order, and a variant that plays the rounds backwards has its breaks a
+// round earlier. Returns the first promise broken, empty when all hold.
 std::string count_season(const league::League& league, const season::Season& season, int season_weeks,
                          bool canonical) {
-  std::string fault;
-  auto fail = [&](const std::string& what, int week) {
-    if (fault.empty()) fault = what + " in week " + std::to_string(week);
-  };
-  const int c = league.n_team;
-  const int per_pass = c + c % 2 - 1;
-  const auto team_slots = at(c + 1);
-  std::vector<int> met(team_slots * team_slots), homes(team_slots), byes(team_slots), last_side(team_slots),
-      last_pass(team_slots);
-  int within = 0, boundary = 0;
-  for (const season::Week& week : season.weeks) {
-    const int w = week.number - 1;
-    if (w % per_pass == 0) {
-      std::fill(met.begin(), met.end(), 0);
-      std::fill(homes.begin(), homes.end(), 0);
-      std::fill(byes.begin(), byes.end(), 0);
-    }
-    std::vector<int> seen(team_slots), hosted(at(league.n_bar + 1));
-    for (const auto& [host, visitor] : week.matches) {
-      if (host < 1 || host > c || visitor < 1 || visitor > c || host == visitor) {
-        fail("a team that is not in the league", w + 1);
-        continue;
-      }
-      ++seen[at(host)], ++seen[at(visitor)], ++homes[at(host)];
-      ++hosted[at(league.team.bar_number[at(host - 1)])];
-      if (++met[at(std::min(host, visitor)) * team_slots + at(std::max(host, visitor))] > 1)
-        fail("a pair met twice in one pass", w + 1);
-      for (const auto& [team, side] : {std::pair{host, 1}, std::pair{visitor, 2}}) {
-        if (last_side[at(team)] == side) ++(last_pass[at(team)] == w / per_pass ? within : boundary);
-        last_side[at(team)] = side;
-        last_pass[at(team)] = w / per_pass;
-      }
-    }
-    if (week.not_playing.size() != (c % 2 == 1 ? 1u : 0u)) fail("a wrong Not Playing", w + 1);
-    for (int bye : week.not_playing) {
-      if (bye < 1 || bye > c) continue;
-      ++seen[at(bye)];
-      if (++byes[at(bye)] > 1) fail("a second Not Playing in one pass", w + 1);
-    }
-    for (int t = 1; t <= c; ++t)
-      if (seen[at(t)] != 1) fail("team " + std::to_string(t) + " not exactly once", w + 1);
-    for (int b = 1; b <= league.n_bar; ++b)
-      if (hosted[at(b)] > league.bar.n_table_this_bar[at(b - 1)]) fail("a bar over its tables", w + 1);
-    // At a pass's end: with no pair twice and every team in every week, every
-    // pair has met and each team of an odd league had one bye; the home
-    // counts are left to check.
-    if (w % per_pass != per_pass - 1) continue;
-    const auto [least, most] = std::minmax_element(homes.begin() + 1, homes.end());
-    if (*most - *least > 1) fail("home counts more than one apart", w + 1);
-  }
-  if (season.weeks.size() != at(season_weeks))
-    fault += " / " + std::to_string(season.weeks.size()) + " weeks";
-  if (c % 2 == 1 && within != 0) fault += " / a break within a pass";
-  return fault + breaks_fault(c, season_weeks, within + boundary, canonical);
+  const test::Counted c = test::count(league, season, season_weeks);
+  std::string fault = c.fault;
+  if (c.over != 0) fault += " / a bar over its tables";
+  const int n = league.n_team, per_pass = n + n % 2 - 1;
+  if (n % 2 == 1 && c.breaks_within != 0) fault += " / a break within a pass";
+  const bool reached = c.fewest_exact && (canonical || n % 2 == 1 || season_weeks % per_pass == 0);
+  if (reached ? c.breaks != c.fewest : c.breaks < c.fewest)
+    fault += " / " + std::to_string(c.breaks) + " breaks";
+  return fault;
 }
 
 std::string describe(const league::League& league) {
   std::string text = std::to_string(league.n_team) + " teams, bars (teams/tables):";
-  for (int b = 0; b < league.n_bar; ++b) {
-    text += ' ';
-    text += std::to_string(league.bar.n_team_this_bar[at(b)]);
-    text += '/';
-    text += std::to_string(league.bar.n_table_this_bar[at(b)]);
-  }
+  for (int b = 0; b < league.n_bar; ++b)
+    text.append(" ")
+        .append(std::to_string(league.bar.n_team_this_bar[at(b)]))
+        .append("/")
+        .append(std::to_string(league.bar.n_table_this_bar[at(b)]));
   return text;
 }
 

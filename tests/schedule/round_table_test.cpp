@@ -82,26 +82,5 @@ TEST(Balancing, WorkedExampleTiesAndARoundThatCannotBeBalanced) {
   EXPECT_EQ(cells(balanced_table(make_league({{1, 1}, {2, 1}, {2, 1}}))).substr(0, 14), "6-5 1-3 2-4 | ");
 }
 
-TEST(Balancing, FlipsOnlyHomeAndAwayAndNeverTheBye) {
-  // Teams in bars of their own (limits 1 and 0) need no exchange; bars of
-  // three with two tables need some.
-  for (const auto& [n_team, per_bar] :
-       {std::pair{1, 1}, {8, 1}, {49, 1}, {7, 3}, {12, 3}, {31, 3}, {98, 3}, {99, 3}, {100, 3}}) {
-    RoundTable built;
-    build_round_table(built, n_team);
-    BalanceState state;
-    const RoundTable t = balanced_table(grouped_league(n_team, per_bar), &state);
-    EXPECT_EQ(state.exchanges > 0, per_bar > 1) << n_team << " teams";
-    for (int r = 1; r <= built.nweek; ++r) {
-      for (int s = 1; s <= built.nmatch; ++s) {
-        EXPECT_EQ(std::minmax(t.A[at(s)][at(r)], t.B[at(s)][at(r)]),
-                  std::minmax(built.A[at(s)][at(r)], built.B[at(s)][at(r)]));
-      }
-    }
-    EXPECT_TRUE(built.first_real_slot == 1 || t.A[1] == built.A[1])
-        << "the bye slot of an odd league is never flipped";
-  }
-}
-
 }  // namespace
 }  // namespace quintora::schedule

@@ -59,10 +59,10 @@ class ScheduleRunTest : public ::testing::Test {
     fs::create_directories(folder_ / "sub");
     std::ofstream(folder_ / "schedule.txt") << "last week's schedule";
     league_.file_state = league::FileState::Saved;
-    league_.current_file_path.assign((folder_ / "league.sch").string());
+    league_.current_file_path.assign(base::utf8_of(folder_ / "league.sch"));
     run_.settings() = {folder_, nullptr, scripted_search, {}, {}};
   }
-  void TearDown() override { fs::remove_all(folder_); }
+  void TearDown() override { fs::remove_all(root_); }
 
   // The message of a failed run; empty on success.
   std::string run(const league::League& league) {
@@ -70,52 +70,48 @@ class ScheduleRunTest : public ::testing::Test {
     return result.ok() ? std::string() : result.failure->text;
   }
 
-  const fs::path folder_ =
+  const fs::path root_ =
       fs::temp_directory_path() /
       ("quintora-run-test-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+  // A folder whose name the 8-bit code page cannot spell, as a user's may be:
+  // the optimiser runs and the schedule is written under its UTF-8 name.
+  const fs::path folder_ = root_ / base::path_from_utf8("Ligue d'\xc3\xa9t\xc3\xa9 \xe6\x98\xa5");
   ScheduleOptions options_;
   ScheduleRun run_;
   league::League league_ = test::make_league({{3, 2}, {2, 1}}, "Autumn", {"A", "B", "C", "D", "E"});
 };
 
+// Each method writes its own schedule, in rounds of the optimiser's order
+// or, for the table's order and Fairest, without starting it.
 TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
-  options_ = make_options(12, std::string(49, 'n'), {ScheduleMethod::Kind::SearchHarder}, true);
-  ASSERT_EQ(run(league_), "");
-  EXPECT_EQ(script.effort, 3);
   const RoundOrder reversed{{0, 5, 4, 3, 2, 1}};
-  EXPECT_EQ(read_file(folder_ / std::string(49, 'n')),
-            base::with_platform_line_ends(test::schedule_text(league_, 12, true, &reversed)));
-  // The balanced table without the bye slot (rounds 1 and 5 have a pairing exchanged).
-  EXPECT_EQ(script.input, base::with_platform_line_ends(
-                              "6  5  2  2\n1 3  4 2  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n2 5  4 3  \n"));
-  EXPECT_FALSE(fs::exists(script.folder)) << "work folder left behind";
-
-  options_ = make_options(10, "schedule.txt", {ScheduleMethod::Kind::TableOrder});
-  script = {};
-  ASSERT_EQ(run(league_), "");
-  EXPECT_EQ(script.effort, 0) << "the table's order never starts the optimiser";
-  EXPECT_EQ(read_file(folder_ / "schedule.txt"),
-            base::with_platform_line_ends(test::schedule_text(league_, 10)));
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 3);
-  EXPECT_EQ(run_.result_path(), folder_ / "schedule.txt");
-}
-
-// Fairest never starts the optimiser and plays its own rounds in order; it
-// refuses a bar without tables for half its teams, as the dialog's check does.
-TEST_F(ScheduleRunTest, FairestWritesItsOwnTableWithoutTheOptimiser) {
-  options_ = make_options(12, "schedule.txt", {ScheduleMethod::Kind::Fairest, 3});
-  ASSERT_EQ(run(league_), "");
-  EXPECT_EQ(script.effort, 0);
-  RoundTable table;
-  build_fairest_table(table, league_, 3);
-  const std::string expected = base::with_platform_line_ends(
-      schedule_text(build_season(league_, table, table_order(table.nweek), 12, {}), false));
-  EXPECT_EQ(read_file(folder_ / "schedule.txt"), expected);
-
-  league::League tight = league_;
-  tight.bar.n_table_this_bar[0] = 1;  // three teams need two tables
-  EXPECT_EQ(run(tight), "Not enough tables for this bar: Hall 1");
-  EXPECT_EQ(read_file(folder_ / "schedule.txt"), expected);
+  // The optimiser's input: the balanced table without the bye slot (rounds 1 and 5 exchange a pairing).
+  const std::string input = "6  5  2  2\n1 3  4 2  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n2 5  4 3  \n";
+  RoundTable fairest;
+  build_fairest_table(fairest, league_, 3);
+  const struct {
+    ScheduleOptions options;
+    int effort;
+    std::string text;
+  } cases[] = {
+      {make_options(12, std::string(49, 'n'), {ScheduleMethod::Kind::SearchHarder}, true), 3,
+       test::schedule_text(league_, 12, true, &reversed)},
+      {make_options(10, "saison \xc3\xa9t\xc3\xa9.txt", {ScheduleMethod::Kind::TableOrder}), 0,
+       test::schedule_text(league_, 10)},
+      {make_options(12, "schedule.txt", {ScheduleMethod::Kind::Fairest, 3}), 0,
+       schedule_text(build_season(league_, fairest, table_order(fairest.nweek), 12, {}), false)},
+  };
+  for (const auto& c : cases) {
+    script = {};
+    options_ = c.options;
+    ASSERT_EQ(run(league_), "");
+    EXPECT_EQ(script.effort, c.effort);
+    EXPECT_EQ(run_.result_path(), folder_ / base::path_from_utf8(c.options.result_file));
+    EXPECT_EQ(read_file(run_.result_path()), base::with_platform_line_ends(c.text));
+    EXPECT_FALSE(fs::exists(script.folder)) << "work folder left behind";
+    EXPECT_EQ(script.input, c.effort == 0 ? "" : base::with_platform_line_ends(input));
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 4);
 }
 
 TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
@@ -150,6 +146,11 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
   league = league_;
   league.n_team = 101;
   fails(league, "The league has 101 teams in 2 bars; a schedule takes 1 to 100 teams in 1 to 49 bars.");
+  // Fairest refuses a bar without tables for half its teams, as the dialog's check does.
+  options_ = make_options(12, "schedule.txt", {ScheduleMethod::Kind::Fairest, 3});
+  league = league_;
+  league.bar.n_table_this_bar[0] = 1;  // three teams need two tables
+  fails(league, "Not enough tables for this bar: Hall 1");
   // Replacing last week's schedule fails in the middle, in place or not (the
   // writer's own failures are tested with it).
   options_ = make_options(10, "schedule.txt", {ScheduleMethod::Kind::TableOrder});
@@ -159,6 +160,15 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
                        std::string(base::describe(base::WriteStatus::NoRoom)));
     base::set_write_faults_for_testing({});
   }
+#ifdef _WIN32
+  // Word or a viewer holding the schedule open: the message names the file
+  // and says what to do.
+  const HANDLE held = CreateFileW((folder_ / "schedule.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  fails(league_, "Cannot write the schedule file " + base::utf8_of(folder_ / "schedule.txt") +
+                     ". Another program has the file open: close it there, then try again.");
+  CloseHandle(held);
+#endif
 }
 
 // A new bar's automatic team can be the league's 100th: an even 100 fill the
@@ -179,35 +189,6 @@ TEST_F(ScheduleRunTest, AHundredTeamsAreScheduledAtEveryEffort) {
               base::with_platform_line_ends(test::schedule_text(league, 198, false, &order)));
     EXPECT_EQ(run_.evaluations() > 0, effort > 1) << "effort " << effort;
   }
-}
-
-// A league in a folder whose name the 8-bit code page cannot spell: the
-// optimiser runs and the schedule is written under its UTF-8 name.
-TEST_F(ScheduleRunTest, AFolderNamedBeyondTheCodePageSchedules) {
-  const fs::path place = folder_ / base::path_from_utf8("Zo\xc3\xab") /
-                         base::path_from_utf8("Ligue d'\xc3\xa9t\xc3\xa9 \xe6\x98\xa5");
-  ASSERT_TRUE(fs::create_directories(place));
-  run_.settings().base_folder = place;
-  run_.settings().search = run_optimiser;
-  const std::string name = "saison \xc3\xa9t\xc3\xa9.txt";
-  const std::string full = base::utf8_of(place / base::path_from_utf8(name));
-  options_ = make_options(10, name, {ScheduleMethod::Kind::SearchHarder});
-  ASSERT_EQ(run(league_), "");
-  EXPECT_EQ(run_.result_path(), base::path_from_utf8(full));
-  EXPECT_EQ(read_file(base::path_from_utf8(full)),
-            base::with_platform_line_ends(test::schedule_text(league_, 10, false, &run_.round_order())));
-#ifdef _WIN32
-  // Word or a viewer holding the schedule open: the message names the file
-  // and says what to do; last week's schedule stays.
-  const HANDLE held = CreateFileW(base::path_from_utf8(full).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-  const std::string before = read_file(base::path_from_utf8(full));
-  options_ = make_options(12, name, {ScheduleMethod::Kind::TableOrder});
-  EXPECT_EQ(run(league_), "Cannot write the schedule file " + full +
-                              ". Another program has the file open: close it there, then try again.");
-  CloseHandle(held);
-  EXPECT_EQ(read_file(base::path_from_utf8(full)), before);
-#endif
 }
 
 }  // namespace
