@@ -45,30 +45,10 @@ TEST_F(EditorDetailsTest, DivisionsAreListedChosenPerTeamAndShownInTheTeamList) 
   EXPECT_EQ(league().file_state, league::FileState::UntitledModified);
 }
 
-// The divisions and the venue details reach the file and come back from it.
-TEST_F(EditorDetailsTest, DivisionsAndVenuesAreSavedAndReadBack) {
-  add_bar("Corner Pocket");
-  add_bar("Eight Ball");
-  enter(c::division_name, "Second", c::division_add);
-  ws.select_row(c::team_division, 1);  // Eight Ball's team
-  ws.type(c::address, "1 Quay Street");
-  ws.type(c::bar_start, "19:45");
-  save_as("details.sch");
-  EXPECT_EQ(std::tuple(ws.list_texts(c::division_list), ws.text(c::address)),
-            std::tuple(Strings{"Division 1", "Second"}, ""));  // no bar selected after the save
-  ws.select_row(c::bar_list, 1);
-  EXPECT_EQ(std::tuple(ws.text(c::address), ws.text(c::phone), ws.text(c::bar_start)),
-            std::tuple("1 Quay Street", "", "19:45"));
-  EXPECT_EQ(ws.list_texts(c::team_list), (Strings{"Eight Ball (Second)"}));
-  EXPECT_EQ(ws.list_selected(c::team_division), 1);
-  EXPECT_EQ(league().file_state, league::FileState::Saved);
-  ws.select_row(c::bar_list, 0);  // showing a bar's details changes nothing
-  EXPECT_EQ(league().file_state, league::FileState::Saved);
-}
-
 // A value on its way ("19:") waits; leaving the field with it puts the kept
-// value back and says why. The fields follow the selected bar.
-TEST_F(EditorDetailsTest, VenueFieldsTakeValidValuesAndRefuseTheRestOnLeaving) {
+// value back and says why. The fields follow the selected bar, and the
+// divisions and the venue details reach the file and come back from it.
+TEST_F(EditorDetailsTest, VenueFieldsTakeValidValuesAndAreSavedWithTheDivisions) {
   ws.type(c::address, "No bar selected");
   ws.leave(c::address);
   EXPECT_TRUE(ws.messages().empty());
@@ -82,15 +62,22 @@ TEST_F(EditorDetailsTest, VenueFieldsTakeValidValuesAndRefuseTheRestOnLeaving) {
   ws.type(c::phone, "0117\t496");  // each field's refusals are the league tests' business
   ws.leave(c::phone);
   EXPECT_EQ(last_message(), "A phone number cannot hold a tab, a line break or another control character.");
-  ws.type(c::address, "Quay Street\nBristol");
-  EXPECT_EQ(league().bar.address[0].view(), "Quay Street, Bristol");
   add_bar("Eight Ball");
   EXPECT_EQ(ws.text(c::address), "");
-  ws.select_row(c::bar_list, 0);
-  EXPECT_EQ(ws.text(c::address), "Quay Street, Bristol");
+  ws.type(c::address, "Quay Street\nBristol");
+  ws.type(c::bar_start, "19:45");
+  enter(c::division_name, "Second", c::division_add);
+  ws.select_row(c::team_division, 1);  // Eight Ball's team
+  save_as("details.sch");
+  EXPECT_EQ(std::tuple(ws.list_texts(c::division_list), ws.text(c::address), league().file_state),
+            std::tuple(Strings{"Division 1", "Second"}, "", league::FileState::Saved));  // no bar selected
+  ws.select_row(c::bar_list, 1);  // showing a bar's details changes nothing
+  EXPECT_EQ(std::tuple(ws.text(c::address), ws.text(c::phone), ws.text(c::bar_start), league().file_state),
+            std::tuple("Quay Street, Bristol", "", "19:45", league::FileState::Saved));
+  EXPECT_EQ(std::tuple(ws.list_texts(c::team_list), ws.list_selected(c::team_division)),
+            std::tuple(Strings{"Eight Ball (Second)"}, 1));
   ws.click(c::bar_delete);
-  EXPECT_EQ(ws.text(c::address), "");
-  EXPECT_EQ(ws.messages().size(), 2u);
+  EXPECT_EQ(std::pair(ws.text(c::address), ws.messages().size()), std::pair(std::string(), std::size_t{2}));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "main_window_fixture.h"
 #include "schedule/schedule_run.h"
 #include "support/read_file.h"
+#include "support/write_faults.h"
 #include "ui/run_progress.h"
 #include "ui/schedule_dialog.h"
 
@@ -182,49 +183,51 @@ TEST_F(SeasonWindowTest, ExportWritesWhatPublishingMakes) {
   const std::optional<ui::PrintJob> job = window().print_job(2);
   ASSERT_TRUE(job);
   EXPECT_EQ(std::pair(job->options.team, job->paper), std::pair(2, publish::Paper::Letter));
-  for (const auto& [country, paper] : {std::pair("US", publish::Paper::Letter),
-                                       {"MX", publish::Paper::Letter},
-                                       {"GB", publish::Paper::A4},
-                                       {"", publish::Paper::A4}})
-    EXPECT_EQ(ui::paper_for_country(country), paper) << country;
+  std::string papers;
+  for (const char* country : {"US", "MX", "GB", ""})
+    papers += ui::paper_for_country(country) == publish::Paper::Letter ? "Letter " : "A4 ";
+  EXPECT_EQ(papers, "Letter Letter A4 A4 ");
   EXPECT_TRUE(ws.messages().empty());
 }
 
-// A format that cannot be made says why before a name is asked for; a file
-// that cannot be written is named in the message, an earlier file of that
-// name is kept as it was, and the league file takes no export.
+// A format that cannot be made says why before a name is asked for; a
+// cancelled name says nothing; a file that cannot be written is named in the
+// message, an earlier file of that name is kept as it was, and the league
+// file takes no export.
 TEST_F(SeasonWindowTest, AFailedExportSaysWhyAndKeepsTheEarlierFile) {
   open_example("spring-league.sch");
-  EXPECT_FALSE(window().export_season(publish::Format::ICalendar, 0));
-  EXPECT_EQ(last_message(), publish::message(publish::Result::NeedsCalendar));
-  EXPECT_FALSE(window().export_season(publish::Format::Pdf, 0));  // no renderer given
-  EXPECT_EQ(last_message(), publish::message(publish::Result::NoGuiApplication));
+  std::ofstream(folder / "fixtures.csv") << "earlier";
+  const std::string league_text = read_file(folder / "spring-league.sch");
+  const struct {
+    publish::Format format;
+    std::optional<std::string> chosen;  // none: no name asked for, or the dialog cancelled
+    long long room;                     // the disk fills up after so many bytes; -1: it does not
+    std::string message;
+  } cases[] = {
+      {publish::Format::ICalendar, {}, -1, publish::message(publish::Result::NeedsCalendar)},
+      {publish::Format::Pdf, {}, -1, publish::message(publish::Result::NoGuiApplication)},  // no renderer
+      {publish::Format::FixturesCsv, {}, -1, ""},
+      {publish::Format::FixturesCsv, file("fixtures.csv"), 10,
+       "Cannot write the file " + file("fixtures.csv") + ". " +
+           std::string(base::describe(base::WriteStatus::NoRoom))},
+      {publish::Format::FixturesCsv, file("spring-league.sch"), -1,
+       "The league file " + file("spring-league.sch") + " cannot take an export. Choose another name."},
+  };
+  for (const auto& k : cases) {
+    ws.clear_messages();
+    if (k.chosen) ws.choose_next(*k.chosen);
+    base::set_write_faults_for_testing(write_faults(0, k.room));
+    EXPECT_FALSE(window().export_season(k.format, 0)) << k.message;
+    base::set_write_faults_for_testing({});
+    EXPECT_EQ(last_message(), k.message);
+  }
+  EXPECT_EQ(std::tuple(ws.file_requests().size(), read_file(folder / "fixtures.csv"),
+                       read_file(folder / "spring-league.sch"), window().export_status()),
+            std::tuple(4u, "earlier", league_text, "Nothing was written."));  // the open's, and three names
   publish::Options team99;
   team99.team = 99;
   EXPECT_FALSE(window().print_job(99));
   EXPECT_EQ(last_message(), publish::message(publish::Result::UnknownTeam, team99));
-  ws.choose_next(std::nullopt);  // cancelled: nothing said, nothing written
-  EXPECT_FALSE(window().export_season(publish::Format::FixturesCsv, 0));
-  EXPECT_EQ(std::tuple(ws.messages().size(), ws.file_requests().size()),
-            std::tuple(3u, 2u));  // the open's, this
-
-  std::ofstream(folder / "fixtures.csv") << "earlier";
-  base::WriteFaults faults;
-  faults.room = 10;  // the disk fills up
-  base::set_write_faults_for_testing(faults);
-  ws.choose_next(file("fixtures.csv"));
-  EXPECT_FALSE(window().export_season(publish::Format::FixturesCsv, 0));
-  base::set_write_faults_for_testing({});
-  EXPECT_EQ(std::tuple(last_message(), read_file(folder / "fixtures.csv"), window().export_status()),
-            std::tuple("Cannot write the file " + file("fixtures.csv") + ". " +
-                           std::string(base::describe(base::WriteStatus::NoRoom)),
-                       "earlier", "Nothing was written."));
-  const std::string league_text = read_file(folder / "spring-league.sch");
-  ws.choose_next(file("spring-league.sch"));
-  EXPECT_FALSE(window().export_season(publish::Format::FixturesCsv, 0));
-  EXPECT_EQ(last_message(),
-            "The league file " + file("spring-league.sch") + " cannot take an export. Choose another name.");
-  EXPECT_EQ(read_file(folder / "spring-league.sch"), league_text);
 
   // A calendar's record of what it published that cannot be used is said,
   // and made anew; a folder that is not there is named, and the status no
@@ -352,23 +355,6 @@ TEST(SeasonRows, TheTabsShowTheSeasonFilteredAndByDivision) {
 }
 
 using std::chrono::milliseconds;
-
-// Nothing for the first half second, nor ever from a run that reports no
-// progress (it could not be cancelled); then the share the run reported.
-TEST(RunProgress, TheBarShowsAfterTheDelayWhatTheRunReported) {
-  const std::tuple<double, int, ui::ProgressView> cases[] = {
-      {-1.0, 5000, {}},        {0.25, 499, {}},        {0.25, 500, {true, 25}},
-      {1.0, 600, {true, 100}}, {-0.5, 600, {true, 0}}, {7.0, 600, {true, 100}}};
-  for (const auto& [reported, elapsed, view] : cases) {
-    ui::RunProgress progress;
-    const schedule::SearchControl control = progress.control();
-    if (reported != -1.0) control.progress(reported);
-    EXPECT_EQ(progress.view(milliseconds(elapsed)), view) << reported << " " << elapsed;
-    EXPECT_FALSE(control.cancel->load());
-    progress.cancel();
-    EXPECT_TRUE(control.cancel->load());
-  }
-}
 
 // Fairest kept from an unavailable date reports its progress; Cancel stops
 // it with its notice in the Season window and in the Schedule dialog, which
