@@ -51,18 +51,14 @@ std::string league_of(int teams) {
   return text;
 }
 
-std::string text_of(const season::Season& season, bool csv = false) {
-  return base::with_platform_line_ends(schedule::schedule_text(season, csv));
-}
-
 using CliSchedule = test::CliRunner;
 using Kind = schedule::ScheduleMethod::Kind;
 
-// Each example, each build choice and each option once: the schedule is the
-// library's text and the report (text and JSON) the report library's, of the
-// same build (their own tests hold the bytes and the numbers). The editor's
-// automatic team can be a league's 100th: such a league is scheduled (one of
-// 101 is refused, below).
+// Each build choice and each option once: the schedule is the library's
+// text and the JSON report the report library's, of the same build; the text
+// report is compared once (their own tests hold the bytes and the numbers).
+// The editor's automatic team can be a league's 100th: such a league is
+// scheduled (one of 101 is refused, below).
 TEST_F(CliSchedule, OptionsReachTheBuildAndTheReport) {
   test::write(work_ / "hundred.sch", league_of(100));
   const struct {
@@ -87,19 +83,20 @@ TEST_F(CliSchedule, OptionsReachTheBuildAndTheReport) {
       o.method = c.method;
     });
     const std::string arguments = c.arguments;
-    const bool verbose = arguments.find("--verbose") != std::string::npos;
-    const bool csv = arguments.ends_with("--csv");
+    const bool verbose = arguments.ends_with("--verbose"), csv = arguments.ends_with("--csv");
     if (!verbose && !csv) {  // options of the schedule only
       ASSERT_EQ(cli("report", league, "--json " + arguments), 0) << arguments << ": " << err;
       EXPECT_EQ(out + err, report::as_json(report::assess(s))) << arguments;
+    }
+    if (c.method.kind == Kind::Fairest && c.weeks < 0) {
       ASSERT_EQ(cli("report", league, arguments), 0) << err;
-      EXPECT_EQ(out + err, report::as_text(report::assess(s))) << arguments;
+      EXPECT_EQ(out + err, report::as_text(report::assess(s)));
     }
     ASSERT_EQ(cli("schedule", league, arguments), 0) << arguments << ": " << err;
-    EXPECT_EQ(err, "");
-    EXPECT_TRUE(out.ends_with(written("schedule.txt"))) << out;
+    EXPECT_EQ(std::pair(out.ends_with(written("schedule.txt")), err), std::pair(true, std::string())) << out;
     EXPECT_EQ(out.find(" AT GENERATION #     1, COST =") != std::string::npos, verbose) << arguments;
-    EXPECT_EQ(test::read_file(work_ / "schedule.txt"), text_of(s, csv)) << arguments;
+    const std::string text = schedule::schedule_text(s, csv);
+    EXPECT_EQ(test::read_file(work_ / "schedule.txt"), base::with_platform_line_ends(text)) << arguments;
     fs::remove(work_ / "schedule.txt");
     EXPECT_EQ(files(), (std::map<std::string, std::string>{{"hundred.sch", league_of(100)}}))
         << "nothing else is written";
