@@ -296,8 +296,8 @@ TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice)
     return closed;
   };
   EXPECT_FALSE(run("4", "", c::effort_no, "1"));
-  EXPECT_EQ(std::tuple(shown, ws.messages().back().caption, ws.started_programs().size()),
-            std::tuple("2 schedule.txt", "Stop !", 0u));  // one team
+  EXPECT_EQ(std::tuple(shown, ws.messages().back().caption, ws.programs_started()),
+            std::tuple("2 schedule.txt", "Stop !", 0));  // one team
 
   // teams, weeks typed, variant typed, choice; then what the dialog showed and the options taken
   using Kind = schedule::ScheduleMethod::Kind;
@@ -318,7 +318,7 @@ TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice)
                          schedule::Viewer::WordPad, true));
   }
   EXPECT_TRUE(std::filesystem::exists(folder / "out.txt"));  // beside the league file
-  EXPECT_EQ(ws.started_programs().size() + ws.opened_files().size(), std::size(cases));
+  EXPECT_EQ(ws.programs_started(), static_cast<int>(std::size(cases)));
   ws.set_start_succeeds(false);
   ASSERT_TRUE(run("4", "late.txt", c::effort_no, "1"));
   EXPECT_EQ(last_message(), "The schedule was saved as " + file("late.txt") +
