@@ -364,10 +364,25 @@ class WindowTest : public QObject {
     QVERIFY(p.messages.empty());
   }
 
-  // The build choice rebuilds the tables; the filter narrows the Weeks tab to
-  // a team, and the Teams tab follows the team picked there.
+  // Print shows the season; the build choice rebuilds the tables; the filter
+  // narrows the Weeks tab to a team, and the Teams tab follows the team
+  // picked there.
   void the_season_tables_follow_the_choice_the_filter_and_the_team() {
     Season o;
+    // Print previews the pages on the paper the logic chose, as the PDF takes it.
+    o.logic.set_paper(publish::Paper::Letter);
+    QString seen;
+    QTimer::singleShot(0, [&] {
+      auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+      if (preview == nullptr) return;
+      const auto* pages = preview->findChild<QPrintPreviewWidget*>();
+      seen = QString::number(preview->printer()->pageLayout().pageSize().id() == QPageSize::Letter) +
+             QLatin1Char(' ') + QString::number(pages != nullptr && pages->pageCount() > 1);
+      preview->reject();
+    });
+    o.find<QPushButton>("print")->click();
+    QCOMPARE(seen, QStringLiteral("1 1"));
+
     const QStringList before = o.rows("weeks_table");
     o.find<QRadioButton>("effort_fairest")->click();
     QVERIFY(o.logic.choice().method.kind == schedule::ScheduleMethod::Kind::Fairest &&
@@ -468,7 +483,7 @@ class WindowTest : public QObject {
   // A team's breaks are drawn red exactly when its home bar was over its
   // tables in some week; a season within every bar's tables has no red bar.
   // The bars stand on the plot's floor, in proportion, under a whole-number
-  // scale that reaches the most breaks.
+  // scale that reaches the most breaks. The report's columns show whole.
   void the_chart_draws_a_team_red_when_its_home_bar_is_over_its_tables() {
     Season o("county-league.sch");
     o.find<QRadioButton>("effort_no")->click();
@@ -501,43 +516,17 @@ class WindowTest : public QObject {
 
     o.find<QRadioButton>("effort_fairest")->click();
     QVERIFY(!chart->series().any_over && chart->series().most > 0);
-  }
 
-  // Print previews the page on the paper the logic chose, as the PDF takes it.
-  void print_previews_the_season_on_the_paper_of_the_logic() {
-    Season o;
-    o.logic.set_paper(publish::Paper::Letter);
-    QString seen;
-    QTimer::singleShot(0, [&] {
-      auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-      if (preview == nullptr) return;
-      const auto* pages = preview->findChild<QPrintPreviewWidget*>();
-      seen = QString::number(preview->printer()->pageLayout().pageSize().id() == QPageSize::Letter) +
-             QLatin1Char(' ') + QString::number(pages != nullptr && pages->pageCount() > 1);
-      preview->reject();
-    });
-    o.find<QPushButton>("print")->click();
-    QCOMPARE(seen, QStringLiteral("1 1"));
-  }
-
-  // Each access key of a window is used once, and Tab leaves every list and
-  // table (the arrow keys move inside them), in every window.
-  void access_keys_are_unique_and_tab_leaves_every_table() {
-    Season o;
-    QStringList seen = keyboard_faults(&o.window) + keyboard_faults(&o.p.window);
-    struct Handler final : base::DialogHandler {
-      void on_open(base::WindowSystem&) override {}
-      bool on_command(base::WindowSystem&, int) override { return true; }
-    } handler;
-    for (int id : {dialog::schedule, dialog::about}) {
-      QTimer::singleShot(0, [&] {
-        QWidget* d = QApplication::activeModalWidget();
-        seen << keyboard_faults(d);
-        qobject_cast<QDialog*>(d)->reject();
-      });
-      o.p.ws.run_dialog(id, handler);
+    // At the first size every column of the Fairness tab's tables shows whole,
+    // on the largest example too; long names give way first.
+    o.window.show_tab(2);
+    QApplication::processEvents();
+    for (const char* name : {"team_report", "bar_report"}) {
+      auto* view = o.find<QTableView>(name);
+      QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
+      for (int k = 2; k < view->model()->columnCount(); ++k)
+        QVERIFY2(view->columnWidth(k) >= view->horizontalHeader()->sectionSizeHint(k), name);
     }
-    QCOMPARE(seen, QStringList());
   }
 
   // A date typed in is checked once its editing is finished, not halfway
@@ -545,7 +534,7 @@ class WindowTest : public QObject {
   // default button: Enter in a field takes that field's value and presses
   // nothing (it used to add the week off standing in its field). Tab leaves a
   // table for the next control.
-  void keys_take_a_field_a_finished_date_and_leave_a_table() {
+  void the_keyboard_takes_a_field_a_finished_date_and_leaves_every_table() {
     Season o;
     o.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&o.window));
@@ -588,6 +577,23 @@ class WindowTest : public QObject {
     table->setFocus();
     QTest::keyClick(table, Qt::Key_Tab);
     QVERIFY(!table->hasFocus());
+
+    // Each access key of a window is used once, and Tab leaves every list and
+    // table (the arrow keys move inside them), in every window.
+    QStringList faults = keyboard_faults(&o.window) + keyboard_faults(&o.p.window);
+    struct Handler final : base::DialogHandler {
+      void on_open(base::WindowSystem&) override {}
+      bool on_command(base::WindowSystem&, int) override { return true; }
+    } handler;
+    for (int id : {dialog::schedule, dialog::about}) {
+      QTimer::singleShot(0, [&] {
+        QWidget* d = QApplication::activeModalWidget();
+        faults << keyboard_faults(d);
+        qobject_cast<QDialog*>(d)->reject();
+      });
+      o.p.ws.run_dialog(id, handler);
+    }
+    QCOMPARE(faults, QStringList());
   }
 
   // A run on the worker thread: a short one shows nothing; a long one shows
@@ -620,20 +626,6 @@ class WindowTest : public QObject {
     });
     QVERIFY(stopped);
     QCOMPARE(bars_seen, 1);
-  }
-
-  // At the first size every column of the Fairness tab's tables shows whole,
-  // on the largest example too; long names give way first.
-  void fairness_columns_show_whole_at_the_first_size() {
-    Season o("county-league.sch");
-    o.window.show_tab(2);
-    QApplication::processEvents();
-    for (const char* name : {"team_report", "bar_report"}) {
-      auto* view = o.find<QTableView>(name);
-      QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
-      for (int c = 2; c < view->model()->columnCount(); ++c)
-        QVERIFY2(view->columnWidth(c) >= view->horizontalHeader()->sectionSizeHint(c), name);
-    }
   }
 };
 

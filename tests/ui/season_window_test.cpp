@@ -94,7 +94,8 @@ TEST_F(SeasonWindowTest, EachBuildChoiceRebuildsTheSeason) {
 
 // A good edit becomes the league's calendar, marks the league modified and
 // dates the season; a bad one is refused with a sentence naming it (the
-// calendar's own checks are the calendar tests' business) and changes nothing.
+// calendar's own checks are the calendar tests' business) and changes
+// nothing. Unavailable dates follow the same rules.
 TEST_F(SeasonWindowTest, CalendarEditsAreCheckedThenDateTheSeason) {
   open_example("spring-league.sch");
   ui::SeasonWindowLogic& w = window();
@@ -134,6 +135,28 @@ TEST_F(SeasonWindowTest, CalendarEditsAreCheckedThenDateTheSeason) {
   ASSERT_TRUE(w.set_start_time({19, 30}));
   EXPECT_EQ(std::tuple(w.season().weeks[1].date, league().calendar->start, w.calendar_message()),
             std::tuple(Date{2026, 9, 15}, base::TimeOfDay{19, 30}, ""));  // a good edit clears the message
+
+  // Unavailable dates are checked like the weeks off, each change marks the
+  // league, and they are listed in date order.
+  const std::vector<ui::UnavailableChoice> choices = w.unavailable_choices();
+  ASSERT_EQ(choices.size(), static_cast<std::size_t>(league().n_bar + league().n_team));
+  EXPECT_EQ(std::pair(choices.front().text, choices.back().text),
+            std::pair(std::string("Bar: The Corner Pocket"), std::string("Team: Side Spin")));
+  const league::Unavailable late{choices.back().kind, choices.back().position, {2026, 9, 15}};
+  league().file_state = league::FileState::Saved;
+  EXPECT_TRUE(w.add_unavailable({choices.front().kind, choices.front().position, {2026, 9, 29}}));
+  EXPECT_EQ(league().file_state, league::FileState::Modified);
+  EXPECT_TRUE(w.add_unavailable(late));
+  EXPECT_FALSE(w.add_unavailable(late));  // the league's refusals are the league tests' business
+  EXPECT_EQ(std::pair(w.calendar_message(), league().unavailable.n_entry),
+            std::pair(std::string("2026-09-15 is already listed."), 2));
+  Strings unavailable;
+  for (const ui::UnavailableRow& r : w.unavailable_rows()) unavailable.push_back(r.text);
+  EXPECT_EQ(unavailable, (Strings{"2026-09-15  Side Spin (team)", "2026-09-29  The Corner Pocket (bar)"}));
+  league().file_state = league::FileState::Saved;
+  EXPECT_TRUE(w.remove_unavailable(late));
+  EXPECT_FALSE(w.remove_unavailable(late));
+  EXPECT_EQ(league().file_state, league::FileState::Modified);
   w.clear_calendar();
   EXPECT_EQ(std::tuple(league().calendar.has_value(), w.season().weeks[0].date),
             std::tuple(false, std::nullopt));
@@ -243,36 +266,6 @@ TEST_F(SeasonWindowTest, AFailedExportSaysWhyAndKeepsTheEarlierFile) {
   EXPECT_EQ(
       std::pair(last_message(), window().export_status()),
       std::pair("The folder " + file("missing") + " does not exist.", std::string("Nothing was written.")));
-}
-
-using UnavailableTest = SeasonWindowTest;
-
-// Unavailable dates are checked like the weeks off: a refused one leaves
-// its reason and the league as it was; a taken one marks the league changed.
-TEST_F(UnavailableTest, AMatchDateForABarOrATeamListedInDateOrder) {
-  open_example("spring-league.sch");
-  ui::SeasonWindowLogic& w = window();
-  const std::vector<ui::UnavailableChoice> choices = w.unavailable_choices();
-  ASSERT_EQ(choices.size(), static_cast<std::size_t>(league().n_bar + league().n_team));
-  EXPECT_EQ(choices.front().text, "Bar: The Corner Pocket");
-  const ui::UnavailableChoice& team = choices.back();
-  EXPECT_EQ(team.text, "Team: Side Spin");
-  const league::Unavailable late{team.kind, team.position, {2026, 9, 15}};
-  w.set_first_date({2026, 9, 1});
-  league().file_state = league::FileState::Saved;  // as just saved: each change marks the league
-  EXPECT_TRUE(w.add_unavailable(late));
-  EXPECT_EQ(league().file_state, league::FileState::Modified);
-  EXPECT_TRUE(w.add_unavailable({choices.front().kind, choices.front().position, {2026, 9, 8}}));
-  EXPECT_FALSE(w.add_unavailable(late));  // the league's refusals are the league tests' business
-  EXPECT_EQ(std::pair(w.calendar_message(), league().unavailable.n_entry),
-            std::pair(std::string("2026-09-15 is already listed."), 2));
-  std::vector<std::string> rows;
-  for (const ui::UnavailableRow& r : w.unavailable_rows()) rows.push_back(r.text);
-  EXPECT_EQ(rows, (Strings{"2026-09-08  The Corner Pocket (bar)", "2026-09-15  Side Spin (team)"}));
-  league().file_state = league::FileState::Saved;
-  EXPECT_TRUE(w.remove_unavailable(late));
-  EXPECT_FALSE(w.remove_unavailable(late));
-  EXPECT_EQ(league().file_state, league::FileState::Modified);
 }
 
 // A row as the tests read it: its week (a week off by its date), then its
