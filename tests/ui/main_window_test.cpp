@@ -6,6 +6,7 @@
 
 #include "base/atomic_file.h"
 #include "main_window_fixture.h"
+#include "support/read_file.h"
 #include "support/write_faults.h"
 #include "ui/display_size.h"
 #include "ui/editor_display.h"
@@ -318,8 +319,21 @@ void put(const std::filesystem::path& file, const char* content) {
   if (content != nullptr) std::ofstream(file, std::ios::binary) << content;
 }
 
-TEST_F(SettingsTest, DisplaySizeIsTheStoredSizeOrSmall) {
-  const auto file = folder / "qtra_set.dat";
+// The menu writes the display size and tells when it counts (the same size
+// again too), or that it cannot; the size is read back as written, and a file
+// edited by hand counts only when it holds a size, else the size is small.
+TEST_F(SettingsTest, TheMenuWritesTheDisplaySizeThatIsReadBackOrSmall) {
+  const auto file = folder / "config" / "qtra_set.dat";
+  ws.click(cmd::large_window);
+  ws.click(cmd::large_window);
+  EXPECT_EQ(
+      std::pair(read_file(file, std::ios::in), ui::read_display_size(file)),  // the platform's line ends
+      std::pair(std::string("140\n3\n"), ui::DisplaySize::Large));
+  ASSERT_EQ(ws.messages().size(), 2u);
+  const MessageRecord& told = ws.messages().back();
+  EXPECT_EQ(std::tie(told.text, told.caption, told.icon),
+            std::tuple("The change will take effect the next time the program is started.", "Information",
+                       base::Icon::Information));
   const std::pair<ui::DisplaySize, std::vector<const char*>> cases[] = {
       {ui::DisplaySize::Small,
        {nullptr, "140\n1\n", "140\n0\n", "140\n4\n", "140\n-1\n", "140\nlarge\n", "140\n", "",
@@ -332,20 +346,6 @@ TEST_F(SettingsTest, DisplaySizeIsTheStoredSizeOrSmall) {
       EXPECT_EQ(ui::read_display_size(file), size) << (content != nullptr ? content : "no file");
     }
   }
-}
-
-TEST_F(SettingsTest, TheMenuWritesTheDisplaySizeAndTellsWhenItCountsOrThatItCannot) {
-  const auto file = folder / "config" / "qtra_set.dat";
-  ws.click(cmd::large_window);
-  ws.click(cmd::large_window);  // the same size again: written and told again
-  std::ifstream in(file);       // text mode: the platform's line ends read as \n
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "140\n3\n");
-  in.close();
-  ASSERT_EQ(ws.messages().size(), 2u);
-  const MessageRecord& told = ws.messages().back();
-  EXPECT_EQ(std::tie(told.text, told.caption, told.icon),
-            std::tuple("The change will take effect the next time the program is started.", "Information",
-                       base::Icon::Information));
   std::filesystem::remove(file);
   std::filesystem::create_directory(file);  // cannot be written
   ws.click(cmd::medium_window);
