@@ -1,9 +1,10 @@
-// quintora-cli schedule --format ...: each file is what the exporters make
-// of the season the libraries build for the same options (the exporters' own
-// tests read every format back): every format once, for the whole league and
-// for one team, of a league of hostile names, and the calendar and paper
-// options in the formats they change. Only the moment a file was made may
-// differ; the workbook is compared unzipped, the PDF by its text.
+// quintora-cli schedule with each build choice and option, and --format ...:
+// each file is what the schedule writer or the exporters make of the season
+// the libraries build for the same options (the exporters' own tests read
+// every format back): every format once, for the whole league and for one
+// team, of a league of hostile names, and the calendar and paper options in
+// the formats they change. Only the moment a file was made may differ; the
+// workbook is compared unzipped, the PDF by its text.
 
 #include <gtest/gtest.h>
 
@@ -79,52 +80,70 @@ std::string hostile_league() {
 
 using CliPublish = test::CliRunner;
 
-TEST_F(CliPublish, EachFileIsTheExportersFile) {
+TEST_F(CliPublish, EachRunWritesWhatTheLibrariesMake) {
+  using Kind = schedule::ScheduleMethod::Kind;
   test::write(root_ / "hostile.sch", hostile_league());
-  // The hostile league's own calendar with its time and weeks off overridden;
-  // the command line's calendar, for Fairest; another interval and paper; none.
+  const fs::path spring = test::example("spring-league.sch"), odd = test::example("odd-league.sch"),
+                 county = test::example("county-league.sch");
+  // Each build choice and option; every format of the hostile league, with
+  // its own calendar's time and weeks off overridden; the command line's
+  // calendar, for Fairest; another interval and paper.
+  const league::Calendar hostile_days = test::calendar({2026, 1, 6}, {{2026, 1, 27}}, 7, {7, 5});
+  const league::Calendar odd_days =
+      test::calendar({2026, 9, 1}, {{2026, 9, 15}, {2026, 10, 20}}, 7, {19, 45});
+  const league::Calendar fortnights = test::calendar({2026, 9, 1}, {{2026, 9, 29}}, 14);
   const struct {
     fs::path league;
     std::string arguments;
-    std::vector<std::string> formats;
-    std::optional<league::Calendar> calendar;  // the one the program must apply
+    schedule::ScheduleMethod method;
+    const char* formats = "";                       // none: the schedule file, without --format
+    std::optional<league::Calendar> calendar = {};  // the one the program must apply
+    int weeks = -1;                                 // -1: the league's default
   } runs[] = {
-      {root_ / "hostile.sch",
-       "--effort 1 --time 07:05 --skip 2026-01-27",
-       {"text", "csv", "fixtures-csv", "upload-csv", "ics", "xlsx", "html", "pdf"},
-       test::calendar({2026, 1, 6}, {{2026, 1, 27}}, 7, {7, 5})},
-      {test::example("odd-league.sch"),
-       "--fair --start 2026-09-01 --time 19:45 --skip 2026-09-15 --skip 2026-10-20",
-       {"fixtures-csv", "ics"},
-       test::calendar({2026, 9, 1}, {{2026, 9, 15}, {2026, 10, 20}}, 7, {19, 45})},
-      {test::example("county-league.sch"),
-       "--effort 1 --start 2026-09-01 --every 14 --skip 2026-09-29 --paper letter",
-       {"pdf"},
-       test::calendar({2026, 9, 1}, {{2026, 9, 29}}, 14)},
-      {test::example("spring-league.sch"), "--effort 1", {"xlsx", "html"}, std::nullopt},
+      // clang-format off
+      {odd, "--effort 2 --verbose", {Kind::Search}},
+      {county, "--effort 3", {Kind::SearchHarder}},
+      {odd, "--effort 4", {Kind::SearchHardest}},
+      {county, "--fair", {Kind::Fairest}},
+      {spring, "--fair --variant 2 --weeks=-3", {Kind::Fairest, 2}, "", {}, 0},
+      {spring, "--weeks +5 --csv", {Kind::Search}, "", {}, 5},
+      {spring, "--effort 1", {Kind::TableOrder}, "xlsx html"},
+      {root_ / "hostile.sch", "--effort 1 --time 07:05 --skip 2026-01-27", {Kind::TableOrder},
+       "text csv fixtures-csv upload-csv ics xlsx html pdf", hostile_days},
+      {odd, "--fair --start 2026-09-01 --time 19:45 --skip 2026-09-15 --skip 2026-10-20", {Kind::Fairest},
+       "fixtures-csv ics", odd_days},
+      {county, "--effort 1 --start 2026-09-01 --every 14 --skip 2026-09-29 --paper letter", {Kind::TableOrder},
+       "pdf", fortnights},
+      // clang-format on
   };
   for (const auto& r : runs) {
     const publish::Paper paper =
         r.arguments.ends_with("--paper letter") ? publish::Paper::Letter : publish::Paper::A4;
+    const bool verbose = r.arguments.ends_with("--verbose");
     const season::Season s = test::library_season(r.league, [&r](schedule::ScheduleOptions& o) {
-      o.method.kind = r.arguments.starts_with("--fair") ? schedule::ScheduleMethod::Kind::Fairest
-                                                        : schedule::ScheduleMethod::Kind::TableOrder;
+      if (r.weeks >= 0) o.season_weeks = r.weeks;
+      o.method = r.method;
       o.calendar = r.calendar;
     });
     // The last team (in an odd league it has a bye), named in capitals: names are matched ignoring case.
     std::string team = s.teams.back().name;
     std::transform(team.begin(), team.end(), team.begin(),
                    [](char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); });
-    for (const std::string& name : r.formats) {
+    const std::vector<std::string> formats = test::words(r.formats);
+    for (const std::string& given : formats.empty() ? std::vector<std::string>{""} : formats) {
+      const std::string name = !given.empty() ? given : r.arguments.ends_with("--csv") ? "csv" : "text";
       const publish::FormatInfo* format = publish::find_format(name);
       for (const bool one : {false, true}) {
         if (one && (format == nullptr || !format->per_team)) continue;
-        std::vector<std::string> run = test::words("schedule --format " + name + " " + r.arguments);
+        std::vector<std::string> run = test::words("schedule " + r.arguments);
         run.insert(run.begin() + 1, r.league.string());
+        if (!given.empty()) run.insert(run.end(), {"--format", given});
         if (one) run.insert(run.end(), {"--team", team});
         const std::string file = "schedule" + std::string(format ? format->extension : ".txt");
-        const std::string what = name + (one ? " of one team" : "");
+        const std::string what = r.arguments + " " + name + (one ? " of one team" : "");
         ASSERT_EQ(cli(run), 0) << what << ": " << err;
+        EXPECT_EQ(out.find(" AT GENERATION #     1, COST =") != std::string::npos, verbose) << what;
+        if (verbose) out.erase(0, out.rfind("Schedule written to "));  // the search's progress before it
         EXPECT_EQ(out + err, written(file)) << what;
         ASSERT_EQ(files().size(), name == "ics" ? 2u : 1u) << what << ": the calendar's state beside it";
         std::string made = test::read_file(work_ / file);
@@ -134,7 +153,7 @@ TEST_F(CliPublish, EachFileIsTheExportersFile) {
           made = test::run(tool, made, name == "pdf" ? "-" : "");
           expected = test::run(tool, expected, name == "pdf" ? "-" : "");
         }
-        EXPECT_TRUE(!made.empty() && unstamped(made) == unstamped(expected)) << r.league << " " << what;
+        EXPECT_TRUE(!made.empty() && unstamped(made) == unstamped(expected)) << what;
         fs::remove(work_ / file);
         fs::remove(work_ / (file + "-state"));
       }
