@@ -11,9 +11,9 @@
 #include <QtTest>
 #include <QtWidgets>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
+#include "support/read_file.h"
 #include "ui/controls.h"
 #include "ui/main_window_logic.h"
 #include "ui/qt/breaks_chart.h"
@@ -172,11 +172,6 @@ QStringList keyboard_faults(QWidget* window) {
   for (qsizetype i = 1; i < keys.size(); ++i)
     if (keys[i] == keys[i - 1]) faults << keys[i];
   return faults;
-}
-
-std::string read_all(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace
@@ -432,7 +427,7 @@ class WindowTest : public QObject {
     p.next_file = (p.folder() / "pocket-rockets.csv").string();
     o.find<QPushButton>("export")->click();
     QCOMPARE(p.requests.back().filters.at(0).name, std::string("Fixture list (*.csv)"));
-    QCOMPARE(read_all(p.folder() / "pocket-rockets.csv"),
+    QCOMPARE(test::read_file(p.folder() / "pocket-rockets.csv"),
              o.logic.render(publish::Format::FixturesCsv, 2).bytes);
     for (const char* name : {"totals", "overbooked", "team_summary", "calendar_status", "export_status"}) {
       auto* label = o.find<QLabel>(name);
@@ -447,7 +442,7 @@ class WindowTest : public QObject {
     format->setCurrentIndex(format->findText(QStringLiteral("PDF document (*.pdf)")));
     p.next_file = (p.folder() / "season.pdf").string();
     o.find<QPushButton>("export")->click();
-    QCOMPARE(read_all(p.folder() / "season.pdf").substr(0, 5), std::string("%PDF-"));
+    QCOMPARE(test::read_file(p.folder() / "season.pdf").substr(0, 5), std::string("%PDF-"));
     format->setCurrentIndex(format->findText(QStringLiteral("Excel workbook (*.xlsx)")));
     QCOMPARE(std::pair(o.find<QComboBox>("export_for")->isEnabled(),
                        o.find<QComboBox>("export_for")->currentIndex()),
