@@ -1,6 +1,7 @@
 // The main window's rules driven as the user drives them: the bars-and-teams
-// editor with its divisions and venue details, the file commands and their unsaved-changes question, the
-// Schedule command and its dialog, and the settings files.
+// editor with its divisions and venue details, the file commands and their
+// unsaved-changes question, the Schedule command and its dialog, and the
+// settings files.
 
 #include <tuple>
 
