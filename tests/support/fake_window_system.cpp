@@ -43,7 +43,7 @@ base::Answer FakeWindowSystem::message_box(std::string_view text, std::string_vi
   const bool question = buttons != base::Buttons::Ok;
   if (question && answers_.empty()) ++unscripted_questions_;
   const base::Answer answer = question ? take_front(answers_, base::Answer::Cancel) : base::Answer::Ok;
-  messages_.push_back({std::string(text), std::string(caption), icon, buttons, answer});
+  messages_.push_back({std::string(text), std::string(caption), icon, buttons});
   return answer;
 }
 
