@@ -27,6 +27,8 @@ constexpr int orientation_conflicts = 250000;
 // placements are chosen pass by pass.
 constexpr int stretch_conflicts = 20000;
 constexpr long pass_placement_conflicts = 400000;
+// Each solve of the hosts around a stretch the placements gave up.
+constexpr int window_conflicts = 50000;
 // Each solve that lowers the breaks of an answer already found.
 constexpr int bound_conflicts = 30000;
 // The most constraints given up one at a time before the search settles for
@@ -366,15 +368,18 @@ struct Search {
   // give way; the weeks outside `windows`, when given, held as they stand.
   // Nothing when no answer came.
   std::optional<Hosts> hosts_week_by_week(double from, double to,
-                                          const std::vector<std::pair<int, int>>* windows = nullptr) {
+                                          const std::pair<int, int>* window = nullptr) {
     SatModel sat(control.cancel);
     OrientationModel model(sat, parts, weeks);
-    const std::vector<int> acts = add_constraints(model, league, 0, weeks, unavailable);
+    const std::vector<int> acts = window ? add_constraints(model, league, std::max(0, window->first),
+                                                           std::min(weeks, window->second), unavailable)
+                                         : add_constraints(model, league, 0, weeks, unavailable);
     model.prefer();
     Hosts hosts;
-    const std::vector<int> held = windows ? model.as_they_stand(*windows) : std::vector<int>{};
-    auto answer = solve_orientation(model, parts, acts, held, true, orientation_conflicts, hosts.dropped,
-                                    control, from, to);
+    const std::vector<int> held = window ? model.as_they_stand({*window}) : std::vector<int>{};
+    auto answer =
+        solve_orientation(model, parts, acts, held, true, window ? window_conflicts : orientation_conflicts,
+                          hosts.dropped, control, from, to);
     if (!answer || cancelled(control)) return std::nullopt;
     hosts.of_part = std::move(*answer);
     return hosts;
@@ -407,21 +412,32 @@ struct Search {
     }
   }
 
-  // The hosts of the weeks around each stretch the pass placements gave up,
-  // the rest held as they are; when that cannot keep everything, of every
-  // week, the one that gives up less taken.
+  // Each stretch the pass placements gave up, in turn: the hosts of the weeks
+  // around it chosen again, every other week held as it is. When that still
+  // gives something up, the hosts of every week are chosen too, and the
+  // season that gives up less kept.
   FairestSearch repair(double from, double to) {
+    constexpr int unknown = std::numeric_limits<int>::max();
     int longest = 0;
     for (const DivisionPart& part : parts) longest = std::max(longest, part.table.nweek);
-    std::vector<std::pair<int, int>> windows;
-    for (const auto& [first, last] : given_up) windows.push_back({first - longest, last + longest});
     const double middle = (from + to) / 2;
-    std::optional<Hosts> near = hosts_week_by_week(from, middle, &windows);
-    if (cancelled(control) || (near && near->dropped == 0)) return take(std::move(near));
+    const double step = (middle - from) / static_cast<double>(given_up.size());
+    missed = 0;
+    for (std::size_t i = 0; i < given_up.size(); ++i) {
+      const std::pair<int, int> window{given_up[i].first - longest, given_up[i].second + longest};
+      const double at = from + step * static_cast<double>(i);
+      std::optional<Hosts> hosts = hosts_week_by_week(at, at + step, &window);
+      if (cancelled(control)) return FairestSearch::Cancelled;
+      missed = !hosts || missed == unknown ? unknown : missed + hosts->dropped;
+      if (hosts) take(std::move(hosts));
+    }
+    if (missed == 0) return FairestSearch::Searched;
     std::optional<Hosts> whole = hosts_week_by_week(middle, to);
-    if (whole && (!near || whole->dropped < near->dropped)) near = std::move(whole);
-    missed = near ? near->dropped : std::numeric_limits<int>::max();
-    return take(std::move(near));
+    if (whole && whole->dropped < missed) {
+      missed = whole->dropped;
+      return take(std::move(whole));
+    }
+    return cancelled(control) ? FairestSearch::Cancelled : FairestSearch::Missed;
   }
 
   // What the last repair gave up.
