@@ -89,7 +89,8 @@ BENCHMARK(BM_FairestDivisions)
     ->Iterations(1);
 
 // The county example in four divisions at its default length (two passes of
-// its largest division); argument 0 is Fairest, 1 effort 4.
+// its largest division, 50 weeks) and in longer seasons; the first argument
+// is 0 for Fairest, 1 for effort 4, the second the weeks.
 void BM_CountyInDivisions(benchmark::State& state) {
   league::League league;
   base::Notices notices;
@@ -100,9 +101,12 @@ void BM_CountyInDivisions(benchmark::State& state) {
   }
   const auto kind = state.range(0) == 0 ? schedule::ScheduleMethod::Kind::Fairest
                                         : schedule::ScheduleMethod::Kind::SearchHardest;
-  run_season(state, league, schedule::options_for({kind, 1}, schedule::default_season_weeks(league)));
+  run_season(state, league, schedule::options_for({kind, 1}, static_cast<int>(state.range(1))));
 }
-BENCHMARK(BM_CountyInDivisions)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_CountyInDivisions)
+    ->ArgsProduct({{0, 1}, {50, 100, 200}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 

@@ -107,6 +107,22 @@ CirclePlacement PlacementModel::placement_of(int part, int pass) {
   return placement;
 }
 
+std::vector<int> PlacementModel::placed_by(int end) {
+  std::vector<int> placed;
+  for (std::size_t d = 0; d < parts_.size(); ++d) {
+    const int nweek = std::max(1, circles_[d].nweek);
+    for (int team : parts_[d].league_team) {
+      const Team& t = teams_[ix(team - 1)];
+      for (int q = 0; ix(q) < t.first_var.size() && (q + 1) * nweek <= end; ++q) {
+        for (int k = 0; k < circles_[d].n_real; ++k) {
+          if (sat_.value(p(team, q, k))) placed.push_back(p(team, q, k));
+        }
+      }
+    }
+  }
+  return placed;
+}
+
 // ---- Orientation ----
 
 namespace {
@@ -232,6 +248,20 @@ void OrientationModel::count_breaks(int part, const std::vector<Game>& games) {
 }
 
 int OrientationModel::home(int team, int w) { return host_[ix(team - 1)][ix(w)]; }
+
+std::vector<int> OrientationModel::as_they_stand(const std::vector<std::pair<int, int>>& windows) const {
+  std::vector<int> held;
+  for (int w = 0; w < weeks_; ++w) {
+    const bool inside = std::any_of(windows.begin(), windows.end(), [w](const std::pair<int, int>& window) {
+      return window.first <= w && w < window.second;
+    });
+    for (std::size_t d = 0; d < parts_.size() && !inside; ++d) {
+      for (std::size_t m = 0; m < base_[d][ix(w)].size(); ++m)
+        held.push_back(variable(static_cast<int>(d), w, static_cast<int>(m)));
+    }
+  }
+  return held;
+}
 
 void OrientationModel::prefer() {
   for (std::size_t d = 0; d < parts_.size(); ++d) {

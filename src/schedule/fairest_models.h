@@ -13,6 +13,7 @@
 // shows it must be. The search starts from the circle's own hosts.
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "schedule/divisions.h"
@@ -45,6 +46,9 @@ class PlacementModel : public HomeModel {
   void prefer(int variant);
   // The division's placement (in its pass `pass`) in the solver's answer.
   CirclePlacement placement_of(int part, int pass = 0);
+  // In the solver's answer: the literal "the team stands on its position"
+  // of every team in every pass that ends by week `end`.
+  std::vector<int> placed_by(int end);
   // Whether the passes have placements of their own.
   bool per_pass() const { return per_pass_; }
 
@@ -95,6 +99,9 @@ class OrientationModel : public HomeModel {
   void prefer();
   // One bound per team and pass, each starting at the breaks of the start.
   std::vector<BreakBound>& bounds() { return bounds_; }
+  // Literals holding every match as it stands in the weeks outside the
+  // windows [first, last).
+  std::vector<int> as_they_stand(const std::vector<std::pair<int, int>>& windows) const;
   // The hosts of every week in the solver's answer, for the season builder.
   std::vector<std::vector<season::Match>> matches_of(int part);
 

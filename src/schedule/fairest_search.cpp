@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
+#include <limits>
 #include <map>
 #include <optional>
 #include <utility>
@@ -21,6 +23,12 @@ namespace {
 // dates allow, gets longer.
 constexpr int placement_conflicts = 20000;
 constexpr int orientation_conflicts = 250000;
+// Each solve of one stretch of weeks, and all of them together, when the
+// placements are chosen pass by pass.
+constexpr int stretch_conflicts = 20000;
+constexpr long pass_placement_conflicts = 400000;
+// Each solve of the hosts around a stretch the placements gave up.
+constexpr int window_conflicts = 50000;
 // Each solve that lowers the breaks of an answer already found.
 constexpr int bound_conflicts = 30000;
 // The most constraints given up one at a time before the search settles for
@@ -42,7 +50,7 @@ std::vector<std::vector<int>> teams_by_bar(const league::League& league) {
 // weeks first .. last - 1 (0-based) as a constraint that can be given up; the
 // dates come last, so they give way first.
 std::vector<int> add_constraints(HomeModel& model, const league::League& league, int first, int last,
-                                 const std::vector<UnavailableWeek>& unavailable) {
+                                 const std::vector<UnavailableWeek>& unavailable, int* n_dates = nullptr) {
   SatModel& sat = model.sat();
   std::vector<int> acts;
   const auto bars = teams_by_bar(league);
@@ -61,6 +69,7 @@ std::vector<int> add_constraints(HomeModel& model, const league::League& league,
       sat.at_most(lits, tables, acts.back());
     }
   }
+  const std::size_t n_tables = acts.size();
   for (const UnavailableWeek& entry : unavailable) {
     if (entry.week <= first || entry.week > last) continue;
     acts.push_back(sat.new_var());
@@ -69,6 +78,7 @@ std::vector<int> add_constraints(HomeModel& model, const league::League& league,
       if (const int h = model.home(team, entry.week - 1); h != 0) sat.clause({-h}, acts.back());
     }
   }
+  if (n_dates) *n_dates = static_cast<int>(acts.size() - n_tables);
   return acts;
 }
 
@@ -127,7 +137,8 @@ bool keeps_promises(const league::League& league, const std::vector<DivisionPart
 // comes, else the first.
 std::optional<std::vector<std::vector<std::vector<season::Match>>>> solve_orientation(
     OrientationModel& model, const std::vector<DivisionPart>& parts, const std::vector<int>& acts,
-    bool may_drop, int conflicts, int& dropped, const SearchControl& control, double from, double to) {
+    const std::vector<int>& held, bool may_drop, int conflicts, int& dropped, const SearchControl& control,
+    double from, double to) {
   SatModel& sat = model.sat();
   std::vector<bool> given_up(acts.size(), false);
   auto answer_of = [&] {
@@ -138,6 +149,7 @@ std::optional<std::vector<std::vector<std::vector<season::Match>>>> solve_orient
   auto kept = [&] {
     std::vector<int> assumptions;
     for (std::size_t i = 0; i < acts.size(); ++i) assumptions.push_back(given_up[i] ? -acts[i] : acts[i]);
+    assumptions.insert(assumptions.end(), held.begin(), held.end());
     return assumptions;
   };
   dropped = 0;
@@ -240,6 +252,9 @@ struct Search {
   int weeks = 0;
   const std::vector<UnavailableWeek>& unavailable;
   const SearchControl& control;
+  // The weeks [first, last) of each stretch whose dates or tables the pass
+  // placements gave up.
+  std::vector<std::pair<int, int>> given_up;
 
   // A placement keeping every promise for the whole season: its passes
   // mirror, with the fewest breaks.
@@ -260,28 +275,55 @@ struct Search {
   // it; only where one gives way to the next may a team break where mirrored
   // passes would not, or not break where they would. With `by_stretch`,
   // solved a stretch of weeks at a time, each ending where a division's pass
-  // does, the solver keeping what it learnt (often far quicker, sometimes
-  // slower); else the season at once. Each way within its own count.
+  // does: each stretch first with the passes that ended before the stretch
+  // before it held as found, so that a long season costs about the same for
+  // each stretch (their placements no longer change what later stretches can
+  // do), and when that fails with every pass free, the solver keeping what
+  // it learnt. Else the season at once. Each solve within its own count.
   bool pass_placements(bool by_stretch, double from, double to) {
     SatModel sat(control.cancel);
     PlacementModel model(sat, parts, weeks);
     model.prefer(variant);
     const std::vector<int> ends = by_stretch ? pass_ends(parts, weeks) : std::vector<int>{weeks};
-    std::vector<int> acts;
+    std::vector<int> acts;  // as assumed: a date given up stands negated
+    std::vector<int> held;  // the placements of the passes ended before the last stretch began
     int begin = 0;
     for (std::size_t i = 0; i < ends.size(); ++i) {
-      const std::vector<int> more = add_constraints(model, league, begin, ends[i], unavailable);
+      int n_dates = 0;
+      const std::vector<int> more = add_constraints(model, league, begin, ends[i], unavailable, &n_dates);
       acts.insert(acts.end(), more.begin(), more.end());
-      begin = ends[i];
-      const long left = placement_conflicts - sat.conflicts();
-      const SatModel::Answer answer =
-          left > 0 ? sat.solve(acts, static_cast<int>(left)) : SatModel::Answer::Unknown;
+      SatModel::Answer answer = solve_stretch(sat, acts, held, by_stretch);
+      // A stretch that cannot be kept gives up its dates, then its tables;
+      // the hosts around it are chosen again week by week.
+      for (const std::size_t give_up : {static_cast<std::size_t>(n_dates), more.size()}) {
+        if (answer == SatModel::Answer::Satisfied || !by_stretch || give_up == 0) continue;
+        for (std::size_t a = acts.size() - give_up; a < acts.size(); ++a) acts[a] = -std::abs(acts[a]);
+        if (given_up.empty() || given_up.back().first != begin) given_up.push_back({begin, ends[i]});
+        answer = solve_stretch(sat, acts, held, by_stretch);
+      }
       if (control.progress)
         control.progress(from + (to - from) * static_cast<double>(i + 1) / static_cast<double>(ends.size()));
       if (answer != SatModel::Answer::Satisfied) return false;
+      held = model.placed_by(begin);
+      begin = ends[i];
     }
     fill_passes(parts, model, weeks);
     return true;
+  }
+
+  // One stretch: first with the held placements, then with every pass free.
+  SatModel::Answer solve_stretch(SatModel& sat, const std::vector<int>& acts, const std::vector<int>& held,
+                                 bool by_stretch) const {
+    SatModel::Answer answer = SatModel::Answer::Unknown;
+    if (sat.conflicts() >= pass_placement_conflicts) return answer;
+    if (!held.empty()) {
+      std::vector<int> assumptions = acts;
+      assumptions.insert(assumptions.end(), held.begin(), held.end());
+      answer = sat.solve(assumptions, stretch_conflicts);
+    }
+    if (answer != SatModel::Answer::Satisfied && sat.conflicts() < pass_placement_conflicts)
+      answer = sat.solve(acts, by_stretch ? stretch_conflicts : placement_conflicts);
+    return answer;
   }
 
   // Fairest's own tables with hosts chosen for one pass, every second pass
@@ -293,7 +335,7 @@ struct Search {
     model.prefer();
     int dropped = 0;
     const auto hosts =
-        solve_orientation(model, parts, acts, false, placement_conflicts, dropped, control, from, to);
+        solve_orientation(model, parts, acts, {}, false, placement_conflicts, dropped, control, from, to);
     if (!hosts) return false;
     for (std::size_t d = 0; d < parts.size(); ++d) parts[d].hosts = (*hosts)[d];
     return true;
@@ -315,21 +357,91 @@ struct Search {
       fill_placed(parts, &model, variant);
   }
 
+  // Each division's matches of every week, chosen week by week, and how many
+  // constraints they gave up.
+  struct Hosts {
+    std::vector<std::vector<std::vector<season::Match>>> of_part;
+    int dropped = 0;
+  };
+
   // The hosts of every week on the tables as they stand, giving up what must
-  // give way.
-  FairestSearch hosts_week_by_week(double from, double to) {
+  // give way; the weeks outside `windows`, when given, held as they stand.
+  // Nothing when no answer came.
+  std::optional<Hosts> hosts_week_by_week(double from, double to,
+                                          const std::pair<int, int>* window = nullptr) {
     SatModel sat(control.cancel);
     OrientationModel model(sat, parts, weeks);
-    const std::vector<int> acts = add_constraints(model, league, 0, weeks, unavailable);
+    const std::vector<int> acts = window ? add_constraints(model, league, std::max(0, window->first),
+                                                           std::min(weeks, window->second), unavailable)
+                                         : add_constraints(model, league, 0, weeks, unavailable);
     model.prefer();
-    int dropped = 0;
-    const auto hosts =
-        solve_orientation(model, parts, acts, true, orientation_conflicts, dropped, control, from, to);
+    Hosts hosts;
+    const std::vector<int> held = window ? model.as_they_stand({*window}) : std::vector<int>{};
+    auto answer =
+        solve_orientation(model, parts, acts, held, true, window ? window_conflicts : orientation_conflicts,
+                          hosts.dropped, control, from, to);
+    if (!answer || cancelled(control)) return std::nullopt;
+    hosts.of_part = std::move(*answer);
+    return hosts;
+  }
+
+  // The parts take the hosts when there are some (else keep their own).
+  FairestSearch take(std::optional<Hosts> hosts) {
     if (cancelled(control)) return FairestSearch::Cancelled;
     if (!hosts) return FairestSearch::Missed;
-    for (std::size_t d = 0; d < parts.size(); ++d) parts[d].hosts = (*hosts)[d];
-    return dropped == 0 ? FairestSearch::Searched : FairestSearch::Missed;
+    for (std::size_t d = 0; d < parts.size(); ++d) parts[d].hosts = std::move(hosts->of_part[d]);
+    return hosts->dropped == 0 ? FairestSearch::Searched : FairestSearch::Missed;
   }
+
+  // What a search step fills in each part, to go back to.
+  struct Filled {
+    RoundTable table;
+    RoundOrder order;
+    std::vector<std::vector<season::Match>> hosts;
+  };
+  std::vector<Filled> filled() const {
+    std::vector<Filled> all;
+    for (const DivisionPart& part : parts) all.push_back({part.table, part.order, part.hosts});
+    return all;
+  }
+  void refill(std::vector<Filled>& all) {
+    for (std::size_t d = 0; d < parts.size(); ++d) {
+      parts[d].table = all[d].table;
+      parts[d].order = all[d].order;
+      parts[d].hosts = std::move(all[d].hosts);
+    }
+  }
+
+  // Each stretch the pass placements gave up, in turn: the hosts of the weeks
+  // around it chosen again, every other week held as it is. When that still
+  // gives something up, the hosts of every week are chosen too, and the
+  // season that gives up less kept.
+  FairestSearch repair(double from, double to) {
+    constexpr int unknown = std::numeric_limits<int>::max();
+    int longest = 0;
+    for (const DivisionPart& part : parts) longest = std::max(longest, part.table.nweek);
+    const double middle = (from + to) / 2;
+    const double step = (middle - from) / static_cast<double>(given_up.size());
+    missed = 0;
+    for (std::size_t i = 0; i < given_up.size(); ++i) {
+      const std::pair<int, int> window{given_up[i].first - longest, given_up[i].second + longest};
+      const double at = from + step * static_cast<double>(i);
+      std::optional<Hosts> hosts = hosts_week_by_week(at, at + step, &window);
+      if (cancelled(control)) return FairestSearch::Cancelled;
+      missed = !hosts || missed == unknown ? unknown : missed + hosts->dropped;
+      if (hosts) take(std::move(hosts));
+    }
+    if (missed == 0) return FairestSearch::Searched;
+    std::optional<Hosts> whole = hosts_week_by_week(middle, to);
+    if (whole && whole->dropped < missed) {
+      missed = whole->dropped;
+      return take(std::move(whole));
+    }
+    return cancelled(control) ? FairestSearch::Cancelled : FairestSearch::Missed;
+  }
+
+  // What the last repair gave up.
+  int missed = 0;
 };
 
 }  // namespace
@@ -337,7 +449,8 @@ struct Search {
 FairestSearch place_fairest(std::vector<DivisionPart>& parts, const league::League& league, int variant,
                             int season_weeks, const std::vector<UnavailableWeek>& unavailable,
                             const SearchControl& control) {
-  Search search{parts, league, variant, std::clamp(season_weeks, 0, max_season_weeks), unavailable, control};
+  Search search{parts,       league,  variant, std::clamp(season_weeks, 0, max_season_weeks),
+                unavailable, control, {}};
   fill_placed(parts, nullptr, variant);
   if (keeps_promises(league, parts, search.weeks, unavailable)) return FairestSearch::Placed;
   if (control.progress) control.progress(0.0);
@@ -351,13 +464,29 @@ FairestSearch place_fairest(std::vector<DivisionPart>& parts, const league::Leag
   if (cancelled(control)) return FairestSearch::Cancelled;
   if (search.mirrored_hosts(0.1, 0.2)) return done(FairestSearch::Searched);
   if (cancelled(control)) return FairestSearch::Cancelled;
-  if (search.pass_placements(true, 0.2, 0.3)) return done(FairestSearch::Searched);
+  if (search.pass_placements(true, 0.2, 0.3)) {
+    // Every table kept; the hosts chosen week by week on these passes keep
+    // the dates they can.
+    if (search.given_up.empty()) return done(FairestSearch::Searched);
+    const FairestSearch repaired = search.repair(0.3, 0.6);
+    if (repaired != FairestSearch::Missed) return done(repaired);
+    // Hosts chosen week by week on the first pass's circles may give up
+    // less, at the cost of breaks.
+    auto passes = search.filled();
+    for (DivisionPart& part : parts) part.hosts.clear();
+    search.first_pass_placement(0.6, 0.7);
+    std::optional<Search::Hosts> hosts = search.hosts_week_by_week(0.7, 1.0);
+    if (cancelled(control)) return FairestSearch::Cancelled;
+    if (hosts && hosts->dropped < search.missed) return done(search.take(std::move(hosts)));
+    search.refill(passes);
+    return done(FairestSearch::Missed);
+  }
   if (cancelled(control)) return FairestSearch::Cancelled;
   if (search.pass_placements(false, 0.3, 0.4)) return done(FairestSearch::Searched);
   if (cancelled(control)) return FairestSearch::Cancelled;
   search.first_pass_placement(0.4, 0.5);
   if (cancelled(control)) return FairestSearch::Cancelled;
-  return done(search.hosts_week_by_week(0.5, 1.0));
+  return done(search.take(search.hosts_week_by_week(0.5, 1.0)));
 }
 
 }  // namespace quintora::schedule

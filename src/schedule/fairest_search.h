@@ -12,11 +12,15 @@
 //    breaks within it, but passes no longer mirror (with bar-mates in
 //    divisions of other pass lengths mirrored passes can keep the tables only
 //    by chance), so a team may break, or not, where one pass gives way to
-//    the next;
+//    the next. Solved stretch by stretch, the passes that ended before the
+//    last stretch held as found; a stretch that cannot be kept gives up its
+//    dates, then its tables, and the hosts around it are chosen again week
+//    by week, the other weeks held;
 // 4. the hosts of every week, on the circles of a placement that keeps every
 //    promise while each division plays its first pass, with each team's
 //    breaks in each pass bounded by the circle's own and raised only where a
-//    conflict shows it must be (see fairest_models.h).
+//    conflict shows it must be (see fairest_models.h); also tried when step
+//    3 gives something up, the season giving up less kept.
 // All are SAT problems solved by CaDiCaL, bounded by its own conflict counts
 // (never by the clock), so the same league and variant give the same season
 // everywhere.
@@ -26,8 +30,8 @@
 // that placement is taken as it is: the division's season is exactly what
 // Fairest gives it alone. What the last step cannot keep is given up, latest
 // first (the dates before the tables), and the season misses only that; when
-// it finds no answer within its count, the tables of step 4's placement stand
-// with their own hosts.
+// it finds no answer within its count, step 3's season stands when there is
+// one, else the tables of step 4's placement with their own hosts.
 
 #include <atomic>
 #include <functional>

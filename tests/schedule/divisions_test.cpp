@@ -117,19 +117,55 @@ TEST(Divisions, FairestKeepsEveryPromiseOrNamesWhatItMisses) {
 
 // The county example in four divisions: each bar's teams in different
 // divisions of 23, 24 and 25 teams, whose passes cannot mirror and keep the
-// tables; Fairest keeps every table, and each pass is a whole round-robin.
+// tables; Fairest keeps every table, at its default length and in a long
+// season, with fewer breaks than mirrored passes would have.
 TEST(Divisions, CountyInFourDivisionsKeepsEveryTable) {
   league::League league;
   base::Notices notices;
   ASSERT_EQ(league::read_league_file(league, QUINTORA_SOURCE_DIR "/examples/county-divisions.sch",
                                      league::ReadMode::Open, notices),
             league::ReadResult::Success);
-  const int weeks = default_season_weeks(league);
-  EXPECT_EQ(weeks, 50);
-  const Counted c = count(league, run(league, fairest, weeks, &notices), weeks);
-  EXPECT_EQ(c.fault, "");
-  EXPECT_EQ(c.over, 0);
-  EXPECT_TRUE(notices.empty());
+  EXPECT_EQ(default_season_weeks(league), 50);
+  for (const int weeks : {50, 100}) {
+    const Counted c = count(league, run(league, fairest, weeks, &notices), weeks);
+    EXPECT_EQ(c.fault, "") << weeks;
+    EXPECT_EQ(c.over, 0) << weeks;
+    EXPECT_LE(c.breaks, c.fewest) << weeks;
+    EXPECT_TRUE(notices.empty()) << weeks;
+  }
+}
+
+// Where every bar's teams are in one division and no date is asked for, each
+// division's season is Fairest's of that division alone.
+TEST(Divisions, UnsplitBarsGiveEachDivisionItsOwnFairest) {
+  std::mt19937 rng(7);
+  const league::League league = generated({3, 30, false, 0}, 40, rng);
+  const season::Season season = run(league, {ScheduleMethod::Kind::Fairest, 5}, 40);
+  for (int d = 1; d <= 3; ++d) {
+    league::League own = league;
+    std::vector<int> number;
+    own.n_team = 0;
+    for (int p = 0; p < league.n_bar; ++p) own.bar.n_team_this_bar[at(p)] = 0;
+    for (int t = 0; t < league.n_team; ++t) {
+      if (test::division(league, t + 1) != d) continue;
+      own.team.bar_number[at(own.n_team)] = league.team.bar_number[at(t)];
+      ++own.bar.n_team_this_bar[at(league.team.bar_number[at(t)] - 1)];
+      ++own.n_team;
+      number.push_back(t + 1);
+    }
+    if (own.n_team == 0) continue;
+    RoundTable table;
+    build_fairest_table(table, own, 5);
+    const season::Season alone = build_season(own, table, table_order(table.nweek), 40, {});
+    const season::Season mine = season::only_division(season, d);
+    for (std::size_t w = 0; w < alone.weeks.size(); ++w) {
+      ASSERT_EQ(alone.weeks[w].matches.size(), mine.weeks[w].matches.size());
+      for (std::size_t m = 0; m < alone.weeks[w].matches.size(); ++m) {
+        EXPECT_EQ(number[at(alone.weeks[w].matches[m].home - 1)], mine.weeks[w].matches[m].home);
+        EXPECT_EQ(number[at(alone.weeks[w].matches[m].away - 1)], mine.weeks[w].matches[m].away);
+      }
+    }
+  }
 }
 
 // Efforts 1 to 4 schedule each division as a league of its own: the
