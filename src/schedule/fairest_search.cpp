@@ -415,6 +415,19 @@ struct Search {
     }
   }
 
+  // Runs another search on the parts and keeps its season when it misses
+  // fewer than `missed`; what the kept season misses.
+  template <typename Search>
+  int keep_if_fewer(int missed, Search&& search) {
+    std::vector<Filled> before = filled();
+    search();
+    if (cancelled(control)) return missed;
+    const int now = count_misses(league, parts, weeks, unavailable);
+    if (now < missed) return now;
+    refill(before);
+    return missed;
+  }
+
   // Each stretch the pass placements gave up, in turn: the hosts of the weeks
   // around it chosen again, every other week held as it is. The season's
   // misses after.
@@ -453,19 +466,22 @@ FairestSearch place_fairest(std::vector<DivisionPart>& parts, const league::Leag
   if (cancelled(control)) return FairestSearch::Cancelled;
   if (search.pass_placements(true, 0.2, 0.3)) {
     if (search.given_up.empty()) return done(FairestSearch::Searched);
-    const int missed = search.repair(0.3, 0.6);
+    int missed = search.repair(0.3, 0.5);
+    // Hosts chosen week by week for the whole season, on these passes, then
+    // on the first pass's circles, may miss less at the cost of breaks: the
+    // season that misses least is kept.
+    if (missed > 0)
+      missed = search.keep_if_fewer(missed, [&] { search.take(search.hosts_week_by_week(0.5, 0.7)); });
+    if (missed > 0) {
+      missed = search.keep_if_fewer(missed, [&] {
+        for (DivisionPart& part : parts) part.hosts.clear();
+        fill_placed(parts, nullptr, variant);
+        search.first_pass_placement(0.7, 0.8);
+        search.take(search.hosts_week_by_week(0.8, 1.0));
+      });
+    }
     if (cancelled(control)) return FairestSearch::Cancelled;
-    if (missed == 0) return done(FairestSearch::Searched);
-    // Hosts chosen week by week on the first pass's circles may miss less,
-    // at the cost of breaks: the season that misses less is kept.
-    auto passes = search.filled();
-    for (DivisionPart& part : parts) part.hosts.clear();
-    fill_placed(parts, nullptr, variant);
-    search.first_pass_placement(0.6, 0.7);
-    const FairestSearch hosts = search.take(search.hosts_week_by_week(0.7, 1.0));
-    if (hosts == FairestSearch::Cancelled) return hosts;
-    if (count_misses(league, parts, search.weeks, unavailable) >= missed) search.refill(passes);
-    return done(FairestSearch::Missed);
+    return done(missed == 0 ? FairestSearch::Searched : FairestSearch::Missed);
   }
   if (cancelled(control)) return FairestSearch::Cancelled;
   if (search.pass_placements(false, 0.3, 0.4)) return done(FairestSearch::Searched);
