@@ -288,7 +288,7 @@ struct Search {
     PlacementModel model(sat, parts, weeks);
     model.prefer(variant);
     const std::vector<int> ends = by_stretch ? pass_ends(parts, weeks) : std::vector<int>{weeks};
-    std::vector<int> acts;  // as assumed: a date given up stands negated
+    std::vector<int> acts;  // as assumed: a constraint given up stands negated
     std::vector<int> held;  // the placements of the passes ended before the last stretch began
     int begin = 0;
     for (std::size_t i = 0; i < ends.size(); ++i) {
@@ -368,7 +368,8 @@ struct Search {
   };
 
   // The hosts of every week on the tables as they stand, giving up what must
-  // give way; the weeks outside `windows`, when given, held as they stand.
+  // give way; with a `window`, only its weeks, every other week held as it
+  // stands.
   // Nothing when no answer came.
   std::optional<Hosts> hosts_week_by_week(double from, double to,
                                           const std::pair<int, int>* window = nullptr) {
@@ -417,10 +418,10 @@ struct Search {
 
   // Runs another search on the parts and keeps its season when it misses
   // fewer than `missed`; what the kept season misses.
-  template <typename Search>
-  int keep_if_fewer(int missed, Search&& search) {
+  template <typename Step>
+  int keep_if_fewer(int missed, Step&& step) {
     std::vector<Filled> before = filled();
-    search();
+    step();
     if (cancelled(control)) return missed;
     const int now = count_misses(league, parts, weeks, unavailable);
     if (now < missed) return now;
