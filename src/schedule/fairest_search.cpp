@@ -34,8 +34,10 @@ constexpr int bound_conflicts = 30000;
 // The most constraints given up one at a time before the search settles for
 // Fairest's own placement.
 constexpr int max_drops = 400;
-// The most solves of the orientation with bounds on the breaks.
-constexpr int bound_rounds = 12;
+// The most solves of the orientation with bounds on the breaks: a solve
+// that fails raises only the bounds of the conflict it found, and many teams
+// may need a break more.
+constexpr int bound_rounds = 100;
 
 std::size_t ix(int i) { return static_cast<std::size_t>(i); }
 
@@ -109,25 +111,26 @@ std::optional<SatModel::Answer> solve_dropping(SatModel& sat, const std::vector<
   }
 }
 
-// Whether the parts' tables keep every promise, counted on their weeks.
-bool keeps_promises(const league::League& league, const std::vector<DivisionPart>& parts, int weeks,
-                    const std::vector<UnavailableWeek>& unavailable) {
+// What the parts' season misses, counted on its weeks: each bar-week over
+// its tables and each date not kept.
+int count_misses(const league::League& league, const std::vector<DivisionPart>& parts, int weeks,
+                 const std::vector<UnavailableWeek>& unavailable) {
   const season::Season s = build_division_season(league, parts, weeks, std::nullopt);
+  int misses = 0;
   for (const season::Week& week : s.weeks) {
     std::vector<int> hosted(ix(league.n_bar + 1), 0);
     for (const season::Match& match : week.matches) ++hosted[ix(s.team(match.home).bar)];
     for (int b = 1; b <= league.n_bar; ++b)
-      if (hosted[ix(b)] > league.bar.n_table_this_bar[at(b - 1)]) return false;
+      misses += hosted[ix(b)] > league.bar.n_table_this_bar[at(b - 1)] ? 1 : 0;
     for (const UnavailableWeek& entry : unavailable) {
       if (entry.week != week.number) continue;
-      for (const season::Match& match : week.matches) {
-        const bool bar = entry.kind == league::UnavailableKind::Bar;
-        if ((bar && s.team(match.home).bar == entry.number) || (!bar && match.home == entry.number))
-          return false;
-      }
+      const bool bar = entry.kind == league::UnavailableKind::Bar;
+      misses += std::any_of(week.matches.begin(), week.matches.end(), [&](const season::Match& match) {
+        return bar ? s.team(match.home).bar == entry.number : match.home == entry.number;
+      });
     }
   }
-  return true;
+  return misses;
 }
 
 // Orientation, first with the constraints alone, giving up the latest one of
@@ -285,7 +288,7 @@ struct Search {
     PlacementModel model(sat, parts, weeks);
     model.prefer(variant);
     const std::vector<int> ends = by_stretch ? pass_ends(parts, weeks) : std::vector<int>{weeks};
-    std::vector<int> acts;  // as assumed: a date given up stands negated
+    std::vector<int> acts;  // as assumed: a constraint given up stands negated
     std::vector<int> held;  // the placements of the passes ended before the last stretch began
     int begin = 0;
     for (std::size_t i = 0; i < ends.size(); ++i) {
@@ -365,7 +368,8 @@ struct Search {
   };
 
   // The hosts of every week on the tables as they stand, giving up what must
-  // give way; the weeks outside `windows`, when given, held as they stand.
+  // give way; with a `window`, only its weeks, every other week held as it
+  // stands.
   // Nothing when no answer came.
   std::optional<Hosts> hosts_week_by_week(double from, double to,
                                           const std::pair<int, int>* window = nullptr) {
@@ -412,36 +416,33 @@ struct Search {
     }
   }
 
-  // Each stretch the pass placements gave up, in turn: the hosts of the weeks
-  // around it chosen again, every other week held as it is. When that still
-  // gives something up, the hosts of every week are chosen too, and the
-  // season that gives up less kept.
-  FairestSearch repair(double from, double to) {
-    constexpr int unknown = std::numeric_limits<int>::max();
-    int longest = 0;
-    for (const DivisionPart& part : parts) longest = std::max(longest, part.table.nweek);
-    const double middle = (from + to) / 2;
-    const double step = (middle - from) / static_cast<double>(given_up.size());
-    missed = 0;
-    for (std::size_t i = 0; i < given_up.size(); ++i) {
-      const std::pair<int, int> window{given_up[i].first - longest, given_up[i].second + longest};
-      const double at = from + step * static_cast<double>(i);
-      std::optional<Hosts> hosts = hosts_week_by_week(at, at + step, &window);
-      if (cancelled(control)) return FairestSearch::Cancelled;
-      missed = !hosts || missed == unknown ? unknown : missed + hosts->dropped;
-      if (hosts) take(std::move(hosts));
-    }
-    if (missed == 0) return FairestSearch::Searched;
-    std::optional<Hosts> whole = hosts_week_by_week(middle, to);
-    if (whole && whole->dropped < missed) {
-      missed = whole->dropped;
-      return take(std::move(whole));
-    }
-    return cancelled(control) ? FairestSearch::Cancelled : FairestSearch::Missed;
+  // Runs another search on the parts and keeps its season when it misses
+  // fewer than `missed`; what the kept season misses.
+  template <typename Step>
+  int keep_if_fewer(int missed, Step&& step) {
+    std::vector<Filled> before = filled();
+    step();
+    if (cancelled(control)) return missed;
+    const int now = count_misses(league, parts, weeks, unavailable);
+    if (now < missed) return now;
+    refill(before);
+    return missed;
   }
 
-  // What the last repair gave up.
-  int missed = 0;
+  // Each stretch the pass placements gave up, in turn: the hosts of the weeks
+  // around it chosen again, every other week held as it is. The season's
+  // misses after.
+  int repair(double from, double to) {
+    int longest = 0;
+    for (const DivisionPart& part : parts) longest = std::max(longest, part.table.nweek);
+    const double step = (to - from) / static_cast<double>(given_up.size());
+    for (std::size_t i = 0; i < given_up.size() && !cancelled(control); ++i) {
+      const std::pair<int, int> window{given_up[i].first - longest, given_up[i].second + longest};
+      const double at = from + step * static_cast<double>(i);
+      take(hosts_week_by_week(at, at + step, &window));
+    }
+    return count_misses(league, parts, weeks, unavailable);
+  }
 };
 
 }  // namespace
@@ -452,7 +453,7 @@ FairestSearch place_fairest(std::vector<DivisionPart>& parts, const league::Leag
   Search search{parts,       league,  variant, std::clamp(season_weeks, 0, max_season_weeks),
                 unavailable, control, {}};
   fill_placed(parts, nullptr, variant);
-  if (keeps_promises(league, parts, search.weeks, unavailable)) return FairestSearch::Placed;
+  if (count_misses(league, parts, search.weeks, unavailable) == 0) return FairestSearch::Placed;
   if (control.progress) control.progress(0.0);
   auto done = [&](FairestSearch result) {
     if (control.progress && result != FairestSearch::Cancelled) control.progress(1.0);
@@ -465,21 +466,23 @@ FairestSearch place_fairest(std::vector<DivisionPart>& parts, const league::Leag
   if (search.mirrored_hosts(0.1, 0.2)) return done(FairestSearch::Searched);
   if (cancelled(control)) return FairestSearch::Cancelled;
   if (search.pass_placements(true, 0.2, 0.3)) {
-    // Every table kept; the hosts chosen week by week on these passes keep
-    // the dates they can.
     if (search.given_up.empty()) return done(FairestSearch::Searched);
-    const FairestSearch repaired = search.repair(0.3, 0.6);
-    if (repaired != FairestSearch::Missed) return done(repaired);
-    // Hosts chosen week by week on the first pass's circles may give up
-    // less, at the cost of breaks.
-    auto passes = search.filled();
-    for (DivisionPart& part : parts) part.hosts.clear();
-    search.first_pass_placement(0.6, 0.7);
-    std::optional<Search::Hosts> hosts = search.hosts_week_by_week(0.7, 1.0);
+    int missed = search.repair(0.3, 0.5);
+    // Hosts chosen week by week for the whole season, on these passes, then
+    // on the first pass's circles, may miss less at the cost of breaks: the
+    // season that misses least is kept.
+    if (missed > 0)
+      missed = search.keep_if_fewer(missed, [&] { search.take(search.hosts_week_by_week(0.5, 0.7)); });
+    if (missed > 0) {
+      missed = search.keep_if_fewer(missed, [&] {
+        for (DivisionPart& part : parts) part.hosts.clear();
+        fill_placed(parts, nullptr, variant);
+        search.first_pass_placement(0.7, 0.8);
+        search.take(search.hosts_week_by_week(0.8, 1.0));
+      });
+    }
     if (cancelled(control)) return FairestSearch::Cancelled;
-    if (hosts && hosts->dropped < search.missed) return done(search.take(std::move(hosts)));
-    search.refill(passes);
-    return done(FairestSearch::Missed);
+    return done(missed == 0 ? FairestSearch::Searched : FairestSearch::Missed);
   }
   if (cancelled(control)) return FairestSearch::Cancelled;
   if (search.pass_placements(false, 0.3, 0.4)) return done(FairestSearch::Searched);

@@ -20,7 +20,7 @@
 //    promise while each division plays its first pass, with each team's
 //    breaks in each pass bounded by the circle's own and raised only where a
 //    conflict shows it must be (see fairest_models.h); also tried when step
-//    3 gives something up, the season giving up less kept.
+//    3 still misses something, the season that misses less kept.
 // All are SAT problems solved by CaDiCaL, bounded by its own conflict counts
 // (never by the clock), so the same league and variant give the same season
 // everywhere.
