@@ -249,12 +249,10 @@ void OrientationModel::count_breaks(int part, const std::vector<Game>& games) {
 
 int OrientationModel::home(int team, int w) { return host_[ix(team - 1)][ix(w)]; }
 
-std::vector<int> OrientationModel::as_they_stand(const std::vector<std::pair<int, int>>& windows) const {
+std::vector<int> OrientationModel::as_they_stand(std::pair<int, int> window) const {
   std::vector<int> held;
   for (int w = 0; w < weeks_; ++w) {
-    const bool inside = std::any_of(windows.begin(), windows.end(), [w](const std::pair<int, int>& window) {
-      return window.first <= w && w < window.second;
-    });
+    const bool inside = window.first <= w && w < window.second;
     for (std::size_t d = 0; d < parts_.size() && !inside; ++d) {
       for (std::size_t m = 0; m < base_[d][ix(w)].size(); ++m)
         held.push_back(variable(static_cast<int>(d), w, static_cast<int>(m)));

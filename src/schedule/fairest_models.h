@@ -100,8 +100,8 @@ class OrientationModel : public HomeModel {
   // One bound per team and pass, each starting at the breaks of the start.
   std::vector<BreakBound>& bounds() { return bounds_; }
   // Literals holding every match as it stands in the weeks outside the
-  // windows [first, last).
-  std::vector<int> as_they_stand(const std::vector<std::pair<int, int>>& windows) const;
+  // window [first, last).
+  std::vector<int> as_they_stand(std::pair<int, int> window) const;
   // The hosts of every week in the solver's answer, for the season builder.
   std::vector<std::vector<season::Match>> matches_of(int part);
 

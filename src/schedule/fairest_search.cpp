@@ -380,7 +380,7 @@ struct Search {
                                          : add_constraints(model, league, 0, weeks, unavailable);
     model.prefer();
     Hosts hosts;
-    const std::vector<int> held = window ? model.as_they_stand({*window}) : std::vector<int>{};
+    const std::vector<int> held = window ? model.as_they_stand(*window) : std::vector<int>{};
     auto answer =
         solve_orientation(model, parts, acts, held, true, window ? window_conflicts : orientation_conflicts,
                           hosts.dropped, control, from, to);
