@@ -201,6 +201,21 @@ Fairness empty_lines(const season::Season& season) {
   return fairness;
 }
 
+// The season's breaks, and the fewest any season of its shape can have.
+void add_totals(Fairness& fairness, const season::Season& season) {
+  for (const TeamLine& line : fairness.teams) fairness.total_breaks += line.breaks;
+  const int weeks = static_cast<int>(std::min<std::size_t>(season.weeks.size(), INT_MAX));
+  if (season.divisions.empty()) {
+    const FewestBreaks fewest = fewest_breaks(
+        static_cast<int>(std::min<std::size_t>(season.teams.size(), INT_MAX)), season.rounds_per_pass, weeks);
+    fairness.minimum_breaks = fewest.breaks;
+    fairness.minimum_is_exact = fewest.exact;
+    fairness.last_pass_cut = season.rounds_per_pass >= 1 && weeks % season.rounds_per_pass != 0;
+  } else {
+    add_divisions(fairness, season, weeks);
+  }
+}
+
 }  // namespace
 
 Fairness assess(const season::Season& season) {
@@ -251,17 +266,7 @@ Fairness assess(const season::Season& season) {
     }
   }
 
-  for (const TeamLine& line : fairness.teams) fairness.total_breaks += line.breaks;
-  const int weeks = static_cast<int>(std::min<std::size_t>(season.weeks.size(), INT_MAX));
-  if (season.divisions.empty()) {
-    const FewestBreaks fewest = fewest_breaks(static_cast<int>(std::min<std::size_t>(n_team, INT_MAX)),
-                                              season.rounds_per_pass, weeks);
-    fairness.minimum_breaks = fewest.breaks;
-    fairness.minimum_is_exact = fewest.exact;
-    fairness.last_pass_cut = season.rounds_per_pass >= 1 && weeks % season.rounds_per_pass != 0;
-  } else {
-    add_divisions(fairness, season, weeks);
-  }
+  add_totals(fairness, season);
   add_misses(fairness, season);
   return fairness;
 }
