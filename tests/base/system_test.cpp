@@ -5,20 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
-#include <string>
+
+#include "support/scratch_folder.h"
 
 namespace quintora::base {
 namespace {
 
 namespace fs = std::filesystem;
 
+using System = test::ScratchFolderTest;
+
 // A private folder is made only where nothing stands, a link included, and
 // only its user may enter it (its access list on Windows: windows_test).
-TEST(System, APrivateFolderIsNewAndTheUsersAlone) {
-  const fs::path root =
-      fs::temp_directory_path() / ("quintora-system-" + std::to_string(std::random_device{}()));
-  fs::create_directories(root);
+TEST_F(System, APrivateFolderIsNewAndTheUsersAlone) {
+  const fs::path root = folder_;
   const fs::path folder = root / "work";
   ASSERT_TRUE(create_private_folder(folder));
   EXPECT_FALSE(create_private_folder(folder));
@@ -30,7 +30,6 @@ TEST(System, APrivateFolderIsNewAndTheUsersAlone) {
   EXPECT_FALSE(create_private_folder(root / "dangling"));
   EXPECT_FALSE(fs::exists(root / "nowhere"));
 #endif
-  fs::remove_all(root);
 }
 
 }  // namespace
