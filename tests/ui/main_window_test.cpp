@@ -189,17 +189,17 @@ TEST_F(FileCommandsTest, SaveWritesOnlyChangesAndTheTitlesLetterCaseIsNoChange) 
   ws.click(cmd::file_save);
   EXPECT_TRUE(ws.file_requests().empty());
   save_as("league.sch");  // without changes, still written
-  ASSERT_TRUE(std::filesystem::remove(folder / "league.sch"));
+  ASSERT_TRUE(std::filesystem::remove(folder_ / "league.sch"));
   enter(c::title, "Spring League", cmd::file_save);
-  ASSERT_TRUE(std::filesystem::remove(folder / "league.sch"));
+  ASSERT_TRUE(std::filesystem::remove(folder_ / "league.sch"));
   enter(c::title, "SPRING league", cmd::file_save);
   ws.click(cmd::file_exit);
-  EXPECT_FALSE(std::filesystem::exists(folder / "league.sch"));
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "league.sch"));
   EXPECT_EQ(std::tuple(ws.messages().size(), quit_code), std::tuple(0u, 0));
 }
 
 TEST_F(FileCommandsTest, YesWritesALeaguesFileAtOnceAndAFailedWriteStopsTheCommand) {
-  std::filesystem::create_directories(folder / "sub");
+  std::filesystem::create_directories(folder_ / "sub");
   add_bar("Corner Pocket");
   save_as("sub/league.sch");
   add_bar("Eight Ball");
@@ -215,7 +215,7 @@ TEST_F(FileCommandsTest, YesWritesALeaguesFileAtOnceAndAFailedWriteStopsTheComma
   EXPECT_EQ(std::pair(ws.list_texts(c::bar_list), ws.text(c::file_name_label)),
             std::pair(Strings{"Corner Pocket", "Eight Ball"}, file("sub/league.sch")));
   add_bar("Rack Room");
-  std::filesystem::remove_all(folder / "sub");
+  std::filesystem::remove_all(folder_ / "sub");
   ws.answer_next(base::Answer::Yes);
   ws.click(cmd::file_exit);
   EXPECT_EQ(std::tuple(quit_code, ws.messages().size(), league().file_state),
@@ -269,7 +269,7 @@ TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing)
     ws.click(cmd::file_save_as);
     EXPECT_NE(last_message().find(bad), std::string::npos);  // named, not cut
   }
-  EXPECT_FALSE(std::filesystem::exists(folder / "full.sch"));  // the empty file of the check is gone
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "full.sch"));  // the empty file of the check is gone
   ws.answer_next(base::Answer::No);
   ws.choose_next(file("gone.sch"));
   ws.click(cmd::file_open);
@@ -293,10 +293,10 @@ TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing)
 TEST_F(FileCommandsTest, TheFileGivenAtStartOpensAsFileOpenDoes) {
   add_bar("Corner Pocket");
   save_as("league.sch");
-  std::ofstream(folder / "notes.txt") << "not a league\n";
+  std::ofstream(folder_ / "notes.txt") << "not a league\n";
   const auto opened = [&](bool given, const std::string& path) {
     FakeWindowSystem fake;
-    ui::MainWindowLogic window(fake, folder / "config" / "qtra_set.dat", [](int) {});
+    ui::MainWindowLogic window(fake, folder_ / "config" / "qtra_set.dat", [](int) {});
     window.initialise();
     if (given) {
       window.open_given_file(path);
@@ -310,7 +310,7 @@ TEST_F(FileCommandsTest, TheFileGivenAtStartOpensAsFileOpenDoes) {
     return seen;
   };
   const std::filesystem::path started_in = std::filesystem::current_path();
-  std::filesystem::current_path(folder);
+  std::filesystem::current_path(folder_);
   for (const char* name : {"league.sch", "notes.txt", "gone.sch"}) {
     EXPECT_EQ(opened(true, name), opened(false, file(name))) << name;
   }
@@ -371,13 +371,13 @@ TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice)
               std::tuple(was_shown, season_weeks, schedule::ScheduleMethod{kind, taken},
                          schedule::Viewer::WordPad, true));
   }
-  EXPECT_TRUE(std::filesystem::exists(folder / "out.txt"));  // beside the league file
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "out.txt"));  // beside the league file
   EXPECT_EQ(ws.programs_started(), static_cast<int>(std::size(cases)));
   ws.set_start_succeeds(false);
   ASSERT_TRUE(run("4", "late.txt", c::effort_no, "1"));
   EXPECT_EQ(last_message(), "The schedule was saved as " + file("late.txt") +
                                 ", but no program could be started to show it.");
-  EXPECT_TRUE(std::filesystem::exists(folder / "late.txt"));
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "late.txt"));
 }
 
 void put(const std::filesystem::path& file, const char* content) {
@@ -391,7 +391,7 @@ void put(const std::filesystem::path& file, const char* content) {
 // The Season window's size is written only in range (the folder made first)
 // and read back only as the program writes it.
 TEST_F(SettingsTest, SizesAreWrittenAndReadBackOnlyAsTheProgramWritesThem) {
-  const auto file = folder / "config" / "qtra_set.dat";
+  const auto file = folder_ / "config" / "qtra_set.dat";
   ws.click(cmd::large_window);
   ws.click(cmd::large_window);
   EXPECT_EQ(
@@ -420,7 +420,7 @@ TEST_F(SettingsTest, SizesAreWrittenAndReadBackOnlyAsTheProgramWritesThem) {
   EXPECT_EQ(std::pair(last_message().find("qtra_set.dat") != std::string::npos, ws.messages().back().icon),
             std::pair(true, base::Icon::Error));
 
-  const auto sizes = folder / "config" / "season_window.dat";
+  const auto sizes = folder_ / "config" / "season_window.dat";
   ASSERT_TRUE(ui::write_window_size(sizes, {200, 20000}));
   EXPECT_FALSE(ui::write_window_size(sizes, {800, 20001}));
   EXPECT_EQ(ui::read_window_size(sizes), (ui::WindowSize{200, 20000}));
