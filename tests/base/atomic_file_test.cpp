@@ -9,12 +9,12 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <utility>
 
 #include "base/interrupt_cleanup.h"
 #include "support/read_file.h"
+#include "support/scratch_folder.h"
 #include "support/write_faults.h"
 
 #ifndef _WIN32
@@ -31,31 +31,10 @@ namespace {
 namespace fs = std::filesystem;
 
 using test::read_file;
-
 using test::write_faults;
 
-class AtomicFileTest : public ::testing::Test {
+class AtomicFileTest : public test::ScratchFolderTest {
  protected:
-  void SetUp() override {
-    fs::create_directories(folder_);
-    std::ofstream(target_, std::ios::binary) << old_text_;
-  }
-  void TearDown() override {
-    set_write_faults_for_testing({});
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-  // Everything in the folder but the target: what a failure must not leave.
-  int others() const {
-    int n = 0;
-    for (const auto& e : fs::directory_iterator(folder_)) n += e.path() != target_ ? 1 : 0;
-    return n;
-  }
-
-  const fs::path folder_ =
-      fs::temp_directory_path() / ("quintora-atomic-" + std::to_string(std::random_device{}()));
-  const fs::path target_ = folder_ / "league.sch";
-  const std::string old_text_ = "the old file, which nothing may damage\n";
   const std::string new_text_ = std::string(5000, 'n') + "\n";
 };
 

@@ -4,23 +4,21 @@
 
 #include <aclapi.h>
 #include <gtest/gtest.h>
-#include <sddl.h>
 #include <windows.h>
 
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "base/atomic_file.h"
 #include "base/interrupt_cleanup.h"
 #include "base/paths.h"
 #include "base/system.h"
 #include "support/read_file.h"
+#include "support/scratch_folder.h"
 
 namespace quintora::base {
 namespace {
@@ -29,31 +27,9 @@ namespace fs = std::filesystem;
 
 using test::read_file;
 
-// A folder whose name the 8-bit code page of most systems cannot spell
+// In a folder whose name the 8-bit code page of most systems cannot spell
 // whole, as a user's folder may be.
-class WindowsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(fs::create_directories(folder_));
-    std::ofstream(target_, std::ios::binary) << old_text_;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
-  int others() const {
-    int n = 0;
-    for (const auto& e : fs::directory_iterator(folder_)) n += e.path() != target_ ? 1 : 0;
-    return n;
-  }
-
-  const fs::path root_ =
-      fs::temp_directory_path() / ("quintora-windows-" + std::to_string(std::random_device{}()));
-  const fs::path folder_ =
-      root_ / path_from_utf8("Zo\xc3\xab") / path_from_utf8("Ligue d'\xc3\xa9t\xc3\xa9 \xe6\x98\xa5");
-  const fs::path target_ = folder_ / path_from_utf8("calendrier \xe2\x80\x94 \xc3\xa9t\xc3\xa9.xlsx");
-  const std::string old_text_ = "the workbook Excel has open\r\n";
-};
+using WindowsTest = test::ScratchFolderTest;
 
 // Excel keeps the workbook it shows open and lets others at most read it;
 // other programs let others write but not delete. Either way the new file
@@ -76,15 +52,16 @@ TEST_F(WindowsTest, ATargetHeldOpenByAnotherProgramIsReportedAndKept) {
 // The names reach the system as UTF-16: the file on disk bears the name
 // given, letter for letter, and the C library's narrow name opens it too.
 TEST_F(WindowsTest, FileNamesAreUtf8InsideAndUtf16AtTheSystem) {
-  ASSERT_EQ(write_file_atomically(target_, "written"), WriteStatus::Ok);
+  const fs::path target = folder_ / path_from_utf8("calendrier \xe2\x80\x94 \xc3\xa9t\xc3\xa9.xlsx");
+  ASSERT_EQ(write_file_atomically(target, "written"), WriteStatus::Ok);
   WIN32_FIND_DATAW found{};
   const HANDLE search = FindFirstFileW((folder_ / L"*.xlsx").c_str(), &found);
   ASSERT_NE(search, INVALID_HANDLE_VALUE);
   FindClose(search);
   EXPECT_EQ(std::wstring(found.cFileName), L"calendrier \u2014 \u00e9t\u00e9.xlsx");
-  EXPECT_EQ(utf8_of(folder_ / found.cFileName), utf8_of(target_));
+  EXPECT_EQ(utf8_of(folder_ / found.cFileName), utf8_of(target));
 
-  const std::string narrow = narrow_path(target_);
+  const std::string narrow = narrow_path(target);
   FILE* file = std::fopen(narrow.c_str(), "rb");
   ASSERT_NE(file, nullptr) << narrow;
   std::fclose(file);
@@ -137,53 +114,41 @@ TEST_F(WindowsTest, SettingsLiveInTheUsersApplicationData) {
   EXPECT_EQ(folder, fs::path(appdata.data()) / L"Quintora");
 }
 
-// The SIDs of the rules of a folder's access list that grant anything.
-std::vector<std::wstring> granted(const fs::path& folder) {
-  PACL acl = nullptr;
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  std::vector<std::wstring> sids;
-  if (GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &acl,
-                            nullptr, &descriptor) != ERROR_SUCCESS)
-    return {L"unreadable"};
-  for (DWORD i = 0; acl != nullptr && i < acl->AceCount; ++i) {
-    void* ace = nullptr;
-    if (!GetAce(acl, i, &ace)) continue;
-    const auto* allowed = static_cast<const ACCESS_ALLOWED_ACE*>(ace);
-    if (allowed->Header.AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
-    LPWSTR text = nullptr;
-    ConvertSidToStringSidW(const_cast<DWORD*>(&allowed->SidStart), &text);
-    sids.emplace_back(text != nullptr ? text : L"?");
-    LocalFree(text);
-  }
-  LocalFree(descriptor);
-  return sids;
-}
-
-std::wstring current_user() {
+// Whether some rule of the folder's access list grants the user anything
+// and every other rule that grants anything names the system (Wine adds it,
+// as Windows does for a folder it inherits rules for).
+bool admits_the_user_alone(const fs::path& folder) {
   HANDLE token = nullptr;
   OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
   std::array<unsigned char, 256> user{};
   DWORD size = 0;
   GetTokenInformation(token, TokenUser, user.data(), static_cast<DWORD>(user.size()), &size);
   CloseHandle(token);
-  LPWSTR text = nullptr;
-  ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &text);
-  std::wstring sid(text != nullptr ? text : L"");
-  LocalFree(text);
-  return sid;
+  const PSID me = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
+  PACL acl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &acl,
+                            nullptr, &descriptor) != ERROR_SUCCESS)
+    return false;
+  bool user_admitted = false, other_admitted = false;
+  for (DWORD i = 0; acl != nullptr && i < acl->AceCount; ++i) {
+    void* ace = nullptr;
+    if (!GetAce(acl, i, &ace) || static_cast<const ACE_HEADER*>(ace)->AceType != ACCESS_ALLOWED_ACE_TYPE)
+      continue;
+    const PSID sid = &static_cast<ACCESS_ALLOWED_ACE*>(ace)->SidStart;
+    user_admitted = user_admitted || EqualSid(sid, me);
+    other_admitted = other_admitted || (!EqualSid(sid, me) && !IsWellKnownSid(sid, WinLocalSystemSid));
+  }
+  LocalFree(descriptor);
+  return user_admitted && !other_admitted;
 }
 
-// A work folder admits the user alone (Wine adds the system, as Windows does
-// for a folder it inherits rules for), whatever its parent admits.
+// A work folder admits the user alone, whatever its parent admits.
 TEST_F(WindowsTest, ThePrivateFolderAdmitsTheUserAlone) {
   const fs::path folder = folder_ / L"quintora-run-1";
   ASSERT_TRUE(create_private_folder(folder));
   EXPECT_FALSE(create_private_folder(folder)) << "never a folder that is already there";
-  const std::vector<std::wstring> sids = granted(folder);
-  RemoveDirectoryW(folder.c_str());
-  EXPECT_FALSE(sids.empty());
-  for (const std::wstring& sid : sids)
-    EXPECT_TRUE(sid == current_user() || sid == L"S-1-5-18") << utf8_of(sid);
+  EXPECT_TRUE(admits_the_user_alone(folder));
 }
 
 // WordPad's choice opens the schedule as a double-click would: with the

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
-#include <string>
-#include <tuple>
 
 #include "optimiser/exchange_files.h"
 #include "optimiser/operators.h"
@@ -12,21 +10,6 @@
 
 namespace quintora::optimiser {
 namespace {
-
-TEST(AlternationCountTest, CountsOfOneTeam) {
-  const std::tuple<int, std::string, int> cases[] = {
-      {1, "121", 0}, {1, "112", 3},   {1, "111", 3},   {1, "222222", 9}, {1, "1112121", 3}, {1, "1212", 1},
-      {1, "1", 0},   {2, "10212", 1}, {2, "10122", 5}, {2, "01212", 1},  {2, "12120", 1},   {2, "22022", 5},
-  };
-  for (const auto& [mode, marks, count] : cases) {
-    MarkTable table;  // team 1 has the marks; only its count matters
-    for (std::size_t p = 0; p < marks.size(); ++p)
-      table.mark[1][p + 1] = static_cast<std::uint8_t>(marks[p] - '0');
-    TeamCounts counts{};
-    count_alternation_violations(mode, 2, static_cast<int>(marks.size()), table, counts);
-    EXPECT_EQ(counts[1], count) << mode << " " << marks;
-  }
-}
 
 // The fast evaluation agrees with the plain rule, cost and per-team counts,
 // for every league size, both modes, many orders; the cost is the sum of the

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #endif
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,6 +17,8 @@
 #include "optimiser/report.h"
 #include "optimiser/report_fields.h"
 #include "round_robin.h"
+#include "support/read_file.h"
+#include "support/scratch_folder.h"
 
 namespace quintora::optimiser {
 namespace {
@@ -46,24 +47,16 @@ std::vector<int> numbers(const std::string& text) {
 
 std::string stopped(const std::string& message) { return " " + message + "\nStop - Program terminated.\n"; }
 
-class ZoravRunTest : public ::testing::Test {
+class ZoravRunTest : public test::ScratchFolderTest {
  protected:
-  void SetUp() override { fs::create_directories(folder_); }
-  void TearDown() override { fs::remove_all(folder_); }
   ZoravResult run(const std::string& input, int effort = 2) {
     std::ofstream(folder_ / "optimal.inp", std::ios::binary) << input;
     out_.str("");
     return ZORAV(folder_, effort, out_);
   }
   // Text mode: the optimiser's files are text, with CR LF on Windows.
-  std::string file(const char* name) const {
-    std::ifstream in(folder_ / name);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  std::string file(const char* name) const { return test::read_file(folder_ / name, std::ios::in); }
 
-  const fs::path folder_ =
-      fs::temp_directory_path() /
-      ("quintora_zorav_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
   std::ostringstream out_;
 };
 

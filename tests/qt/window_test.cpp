@@ -214,16 +214,13 @@ class WindowTest : public QObject {
     QCOMPARE(p.spoken(c::file_name_label), QStringLiteral("File name=Untitled"));
     QTest::keyClicks(p.edit(c::bar_name), QStringLiteral("Corner Pocket"));
     QTest::keyClick(p.edit(c::bar_name), Qt::Key_Return);
-    QCOMPARE(p.spoken(c::total_teams_label) + QLatin1Char(' ') + p.spoken(c::bar_name_label),
-             QStringLiteral("Total Number of Teams=1 Bar Name=Corner Pocket"));  // with its automatic team
+    QCOMPARE(p.spoken(c::bar_name_label), QStringLiteral("Bar Name=Corner Pocket"));
     QTest::keyClicks(p.edit(c::division_name), QStringLiteral("Premier"));
     QTest::keyClick(p.edit(c::division_name), Qt::Key_Return);
     auto* choice = qobject_cast<QComboBox*>(p.ws.control(c::team_division));
     QCOMPARE(std::tuple(choice->count(), choice->currentIndex()), std::tuple(2, 0));
     choice->setFocus();
     QTest::keyClick(choice, Qt::Key_Down);
-    QCOMPARE(qobject_cast<QListWidget*>(p.ws.control(c::team_list))->item(0)->text(),
-             QStringLiteral("Corner Pocket (Premier)"));
     QCOMPARE(p.logic.league().team.division[0], 2);
     QTest::keyClick(&p.window, Qt::Key_S, Qt::AltModifier);
     QCOMPARE(QApplication::focusWidget(), p.ws.control(c::address));
@@ -233,10 +230,8 @@ class WindowTest : public QObject {
     p.edit(c::phone)->setFocus();  // leaving the start time refuses it and puts the kept one back
     QCOMPARE(std::pair(p.logic.league().bar.address[0].view(), p.edit(c::bar_start)->text()),
              std::pair(std::string_view("1 Quay Street"), QString()));
-    QCOMPARE(p.messages.size(), 1u);
-    p.window.close();  // answered Cancel: the window stays
-    QCOMPARE(p.messages.back(), "Save changes before closing the current file?");
-    QVERIFY(p.window.isVisible());
+    p.window.close();  // asks as Exit does, answered Cancel: the window stays
+    QCOMPARE(std::pair(p.messages.size(), p.window.isVisible()), std::pair(std::size_t{2}, true));
   }
 
   // The program's own setting of a field notifies once, changed or not; its
@@ -339,10 +334,7 @@ class WindowTest : public QObject {
     });
     p.ws.run_dialog(dialog::about, handler);
     QCOMPARE(faults, QStringList());
-  }
-
-  void league_filter_matches_either_letter_case() {
-#ifndef _WIN32
+#ifndef _WIN32  // the league file's filter matches either letter case
     QCOMPARE(qt::name_filter({"Vazedored Files(*.SCH)", "*.sch"}),
              QStringLiteral("Vazedored Files(*.SCH) (*.[sS][cC][hH])"));
 #endif
@@ -370,8 +362,14 @@ class WindowTest : public QObject {
 
   // Print shows the season; the build choice rebuilds the tables; the filter
   // narrows the Weeks tab to a team, and the Teams tab follows the team
-  // picked there.
-  void the_season_tables_follow_the_choice_the_filter_and_the_team() {
+  // picked there. The unavailable dates wait for the calendar, then the
+  // chosen bar or team and date reach the logic; a refused calendar value is
+  // said next to the fields and not kept in them. Export asks for a file of
+  // the format's type and writes what the publishing library makes for the
+  // team chosen (the PDF through the Qt renderer, the workbook the whole
+  // league's only). The lines that change are read as their text, figures
+  // and all, and the Show only clear button has a name.
+  void the_season_window_takes_its_fields_and_is_read_as_its_text() {
     Season o;
     // Print previews the pages on the paper the logic chose, as the PDF takes it.
     o.logic.set_paper(publish::Paper::Letter);
@@ -387,34 +385,21 @@ class WindowTest : public QObject {
     o.find<QPushButton>("print")->click();
     QCOMPARE(seen, QStringLiteral("1 1"));
 
-    const QStringList before = o.rows("weeks_table");
     o.find<QRadioButton>("effort_fairest")->click();
     QVERIFY(o.logic.choice().method.kind == schedule::ScheduleMethod::Kind::Fairest &&
             o.find<QSpinBox>("variant")->isEnabled());
-    const WeekRow first = o.logic.week_rows()[0];
+    const WeekRow row = o.logic.week_rows()[0];
     QCOMPARE(o.rows("weeks_table").first(),
-             QString::fromStdString(std::to_string(first.week) + "||" + first.home + "|" + first.away + "|" +
-                                    first.venue));
-    QVERIFY(o.rows("weeks_table") != before);
+             QString::fromStdString(std::to_string(row.week) + "||" + row.home + "|" + row.away + "|" +
+                                    row.venue));
     QTest::keyClicks(o.find<QLineEdit>("filter"),
                      QStringLiteral("cue TIPS"));  // which rows: the logic's rule
     QCOMPARE(o.rows("weeks_table").size(), 14);
-    o.find<QSpinBox>("weeks")->setValue(3);
-    QCOMPARE(o.rows("weeks_table").size(), 3);
-    o.find<QComboBox>("team")->setCurrentIndex(3);
-    QCOMPARE(std::pair(o.logic.chosen_team(), o.rows("fixtures_table").size()), std::pair(4, qsizetype{3}));
+    o.find<QComboBox>("team")->setCurrentIndex(3);  // the weeks reach the logic: the keyboard's test
+    QCOMPARE(std::pair(o.logic.chosen_team(), o.rows("fixtures_table").size()),
+             std::pair(4, static_cast<qsizetype>(o.logic.fixtures(4).size())));
     QCOMPARE(o.find<QLabel>("team_summary")->text(), QString::fromStdString(o.logic.team_summary(4)));
-  }
 
-  // The unavailable dates wait for the calendar, then the chosen bar or team
-  // and date reach the logic; a refused calendar value is said next to the
-  // fields and not kept in them. Export asks for a file of the format's type
-  // and writes what the publishing library makes for the team chosen (the PDF
-  // through the Qt renderer, the workbook the whole league's only). The lines
-  // that change are read as their text, figures and all, and the Show only
-  // clear button has a name.
-  void the_calendar_and_export_reach_the_logic_and_are_read_as_their_text() {
-    Season o;
     Program& p = o.p;
     auto* list = o.find<QListWidget>("unavailable");
     QVERIFY(!list->isEnabled());
@@ -444,8 +429,7 @@ class WindowTest : public QObject {
       QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Description), label->text());
     }
     QVERIFY(o.find<QLabel>("totals")->text().contains(QString::number(o.logic.fairness().total_breaks)));
-    QTest::keyClicks(o.find<QLineEdit>("filter"), QStringLiteral("Cue"));
-    QCOMPARE(unnamed(&o.window), QStringList());  // the clear button shows with text
+    QCOMPARE(unnamed(&o.window), QStringList());  // the filter's clear button shows, and is named
 
     auto* format = o.find<QComboBox>("export_format");
     format->setCurrentIndex(format->findText(QStringLiteral("PDF document (*.pdf)")));

@@ -25,47 +25,44 @@ struct ClosingTracker : base::DialogHandler {
   bool closed = false;
 };
 
-}  // namespace
-
-bool FakeWindowSystem::is_field(int control) {
+// The controls that are text fields (they notify Changed); every other
+// control with text is a label and stays silent.
+bool is_field(int control) {
   namespace c = ui::control;
   return control == c::title || control == c::bar_name || control == c::team_name || control == c::tables ||
          control == c::weeks || control == c::result_file || control == c::division_name ||
          control == c::address || control == c::phone || control == c::bar_start;
 }
 
-void FakeWindowSystem::notify(int control, base::Notification what) {
-  if (sink_ != nullptr) sink_->on_event(control, what);
-}
+}  // namespace
 
 base::Answer FakeWindowSystem::message_box(std::string_view text, std::string_view caption, base::Icon icon,
                                            base::Buttons buttons) {
   const bool question = buttons != base::Buttons::Ok;
   if (question && answers_.empty()) ++unscripted_questions_;
-  const base::Answer answer = question ? take_front(answers_, base::Answer::Cancel) : base::Answer::Ok;
   messages_.push_back({std::string(text), std::string(caption), icon, buttons});
-  return answer;
+  return question ? take_front(answers_, base::Answer::Cancel) : base::Answer::Ok;
 }
 
-const FakeWindowSystem::ListState& FakeWindowSystem::find_list(int id) const {
-  static const ListState none;
-  return lists_.count(id) != 0 ? lists_.at(id) : none;
+const FakeWindowSystem::List& FakeWindowSystem::list_at(int list) const {
+  static const List none;
+  return lists_.count(list) != 0 ? lists_.at(list) : none;
 }
 
-const ListRow& FakeWindowSystem::row_at(int list, int row) const {
-  static const ListRow none;
-  return row < 0 || row >= list_count(list) ? none : rows(list)[static_cast<std::size_t>(row)];
+const FakeWindowSystem::Row& FakeWindowSystem::row_at(int list, int row) const {
+  static const Row none;
+  return row < 0 || row >= list_count(list) ? none : list_at(list).rows[static_cast<std::size_t>(row)];
 }
 
-void FakeWindowSystem::list_insert(int list_id, int row, std::string_view text, int tag) {
-  ListState& l = lists_[list_id];
+void FakeWindowSystem::list_insert(int list, int row, std::string_view text, int tag) {
+  List& l = lists_[list];
   if (row < 0 || row > static_cast<int>(l.rows.size())) row = static_cast<int>(l.rows.size());
   l.rows.insert(l.rows.begin() + row, {std::string(text), tag});
   if (l.selected >= row) ++l.selected;
 }
 
-void FakeWindowSystem::list_delete(int list_id, int row) {
-  ListState& l = lists_[list_id];
+void FakeWindowSystem::list_delete(int list, int row) {
+  List& l = lists_[list];
   if (row < 0 || row >= static_cast<int>(l.rows.size())) return;
   l.rows.erase(l.rows.begin() + row);
   l.selected = l.selected > row ? l.selected - 1 : l.selected == row ? -1 : l.selected;
@@ -94,9 +91,9 @@ std::optional<std::string> FakeWindowSystem::choose_file(const base::FileDialogR
   return take_front(file_answers_, std::optional<std::string>());
 }
 
-std::vector<std::string> FakeWindowSystem::list_texts(int list_id) const {
+std::vector<std::string> FakeWindowSystem::list_texts(int list) const {
   std::vector<std::string> out;
-  for (const ListRow& r : rows(list_id)) out.push_back(r.text);
+  for (const Row& r : list_at(list).rows) out.push_back(r.text);
   return out;
 }
 

@@ -22,11 +22,6 @@ struct MessageRecord {
   base::Buttons buttons = base::Buttons::Ok;
 };
 
-struct ListRow {
-  std::string text;
-  int tag = -1;
-};
-
 class FakeWindowSystem : public base::WindowSystem {
  public:
   using DialogScript = std::function<void(FakeWindowSystem&, base::DialogHandler&)>;
@@ -39,8 +34,8 @@ class FakeWindowSystem : public base::WindowSystem {
   void list_insert(int list, int row, std::string_view text, int tag) override;
   void list_delete(int list, int row) override;
   void list_clear(int list) override { lists_[list] = {}; }
-  int list_count(int list) const override { return static_cast<int>(rows(list).size()); }
-  int list_selected(int list) const override { return find_list(list).selected; }
+  int list_count(int list) const override { return static_cast<int>(list_at(list).rows.size()); }
+  int list_selected(int list) const override { return list_at(list).selected; }
   std::string list_text(int list, int row) const override { return row_at(list, row).text; }
   int list_tag(int list, int row) const override { return row_at(list, row).tag; }
   void list_select(int list, int row) override {
@@ -56,11 +51,13 @@ class FakeWindowSystem : public base::WindowSystem {
   bool open_with_default_application(std::string_view) override { return start(); }
 
   // What the user does. Each notifies the event sink as the real window would.
-  void type(int control, std::string_view text) {  // sets the text, notifies Changed
+  void type(int control,
+            std::string_view text) {  // sets the text, notifies Changed
     texts_[control] = std::string(text);
     notify(control, base::Notification::Changed);
   }
-  void select_row(int list, int row) {  // sets the selection, notifies SelectionChanged
+  void select_row(int list,
+                  int row) {  // sets the selection, notifies SelectionChanged
     list_select(list, row);
     notify(list, base::Notification::SelectionChanged);
   }
@@ -92,31 +89,32 @@ class FakeWindowSystem : public base::WindowSystem {
   int programs_started() const { return programs_started_; }
   // The whole text of a field or label ("" when never set).
   std::string text(int control) const { return texts_.count(control) ? texts_.at(control) : ""; }
-  const std::vector<ListRow>& rows(int list) const { return find_list(list).rows; }
   std::vector<std::string> list_texts(int list) const;
 
-  // The controls that are text fields (they notify Changed); every other
-  // control with text is a label and stays silent.
-  static bool is_field(int control);
-
  private:
-  struct ListState {
-    std::vector<ListRow> rows;
+  struct Row {
+    std::string text;
+    int tag = -1;
+  };
+  struct List {
+    std::vector<Row> rows;
     int selected = -1;
   };
 
-  void notify(int control, base::Notification what);
+  void notify(int control, base::Notification what) {
+    if (sink_ != nullptr) sink_->on_event(control, what);
+  }
   bool start() {
     ++programs_started_;
     return start_succeeds_;
   }
-  const ListState& find_list(int id) const;
-  const ListRow& row_at(int list, int row) const;
+  const List& list_at(int list) const;
+  const Row& row_at(int list, int row) const;
 
   base::EventSink* sink_ = nullptr;
   std::map<int, std::string> texts_;
   std::map<int, bool> checked_;
-  std::map<int, ListState> lists_;
+  std::map<int, List> lists_;
 
   std::deque<base::Answer> answers_;
   std::deque<DialogScript> dialog_scripts_;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/fake_window_system.h"
+#include "support/scratch_folder.h"
 #include "ui/controls.h"
 #include "ui/main_window_logic.h"
 
@@ -20,15 +21,11 @@ namespace c = ui::control;
 namespace cmd = ui::command;
 using Strings = std::vector<std::string>;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ScratchFolderTest {
  public:
   void SetUp() override {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder = std::filesystem::path(::testing::TempDir()) /
-             ("quintora_ui_" + std::string(test->test_suite_name()) + "_" + test->name());
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    logic.emplace(ws, folder / "config" / "qtra_set.dat", [this](int code) { quit_code = code; });
+    ScratchFolderTest::SetUp();
+    logic.emplace(ws, folder_ / "config" / "qtra_set.dat", [this](int code) { quit_code = code; });
     logic->initialise();
   }
   // A test that scripted an answer nobody asked for, or let a question go
@@ -36,11 +33,11 @@ class MainWindowTest : public ::testing::Test {
   void TearDown() override {
     EXPECT_EQ(ws.pending_answers(), 0) << "a scripted answer was never used";
     EXPECT_EQ(ws.unscripted_questions(), 0) << "a question was asked without a scripted answer";
-    std::filesystem::remove_all(folder);
+    ScratchFolderTest::TearDown();
   }
 
   league::League& league() { return logic->league(); }
-  std::string file(const std::string& name) const { return (folder / name).string(); }
+  std::string file(const std::string& name) const { return base::utf8_of(folder_ / name); }
   void enter(int field, const std::string& text, int button) {
     ws.type(field, text);
     ws.click(button);
@@ -54,7 +51,6 @@ class MainWindowTest : public ::testing::Test {
   std::string last_message() const { return ws.messages().empty() ? "" : ws.messages().back().text; }
 
   FakeWindowSystem ws;
-  std::filesystem::path folder;
   std::optional<ui::MainWindowLogic> logic;
   int quit_code = -1;
 };

@@ -21,23 +21,13 @@ using FileCommandsTest = MainWindowTest;
 using ScheduleCommandTest = MainWindowTest;
 using SettingsTest = MainWindowTest;
 
-// Selecting a bar fills the bar name field and then empties the team name
-// field, so Enter runs the team group's Add, which refuses the empty name.
-TEST_F(EditorTest, EnterRunsTheAddOfTheFieldThatChangedLast) {
-  ws.type(c::bar_name, "Corner Pocket");
-  ws.press_enter();
-  add_bar("Eight Ball");
-  ws.select_row(c::bar_list, 0);
-  ws.press_enter();
-  EXPECT_EQ(last_message(), "Not a valid name.");
-  EXPECT_EQ(ws.list_texts(c::bar_list), (Strings{"Corner Pocket", "Eight Ball"}));
-}
-
 // A new bar brings its team unless a team has its name in any letter case,
 // one table takes two teams, a deleted bar takes its teams along, commands
 // act on the entry of the selected row, and a save compacts the league.
+// Enter runs the Add of the name field that changed last.
 TEST_F(EditorTest, BarsBringTheirTeamsAndCommandsActOnTheSelectedEntry) {
-  add_bar("Aces High");
+  ws.type(c::bar_name, "Aces High");
+  ws.press_enter();
   add_team("Ace2");
   add_team("Ace3");
   EXPECT_EQ(last_message(), "Not enough tables!  Increase number of tables first.");
@@ -49,11 +39,16 @@ TEST_F(EditorTest, BarsBringTheirTeamsAndCommandsActOnTheSelectedEntry) {
   add_bar("Ace");  // alone, and selected as the new entry, not an earlier match
   EXPECT_EQ(std::tuple(ws.text(c::total_teams_label), ws.list_selected(c::bar_list), ws.messages().size()),
             std::tuple("4", 3, 1u));
+  // Selecting a bar fills the bar name field and then empties the team name
+  // field, so Enter runs the team group's Add, which refuses the empty name.
   ws.select_row(c::bar_list, 0);
+  ws.press_enter();
+  EXPECT_EQ(std::pair(last_message(), ws.list_count(c::bar_list)),
+            std::pair(std::string("Not a valid name."), 4));
   ws.click(c::bar_delete);
-  EXPECT_EQ(std::tuple(ws.text(c::total_teams_label), ws.rows(c::team_list).size(), ws.text(c::tables)),
-            std::tuple("1", 0u, "1"));  // the tables emptied to 0 are shown as 1 at once
-  ws.select_row(c::bar_list, 1);        // B
+  EXPECT_EQ(std::tuple(ws.text(c::total_teams_label), ws.list_count(c::team_list), ws.text(c::tables)),
+            std::tuple("1", 0, "1"));  // the tables emptied to 0 are shown as 1 at once
+  ws.select_row(c::bar_list, 1);       // B
   enter(c::bar_name, "Deuces", c::bar_rename);
   ws.select_row(c::team_list, 0);
   enter(c::team_name, "  Kings  ", c::team_rename);
@@ -194,17 +189,17 @@ TEST_F(FileCommandsTest, SaveWritesOnlyChangesAndTheTitlesLetterCaseIsNoChange) 
   ws.click(cmd::file_save);
   EXPECT_TRUE(ws.file_requests().empty());
   save_as("league.sch");  // without changes, still written
-  ASSERT_TRUE(std::filesystem::remove(folder / "league.sch"));
+  ASSERT_TRUE(std::filesystem::remove(folder_ / "league.sch"));
   enter(c::title, "Spring League", cmd::file_save);
-  ASSERT_TRUE(std::filesystem::remove(folder / "league.sch"));
+  ASSERT_TRUE(std::filesystem::remove(folder_ / "league.sch"));
   enter(c::title, "SPRING league", cmd::file_save);
   ws.click(cmd::file_exit);
-  EXPECT_FALSE(std::filesystem::exists(folder / "league.sch"));
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "league.sch"));
   EXPECT_EQ(std::tuple(ws.messages().size(), quit_code), std::tuple(0u, 0));
 }
 
 TEST_F(FileCommandsTest, YesWritesALeaguesFileAtOnceAndAFailedWriteStopsTheCommand) {
-  std::filesystem::create_directories(folder / "sub");
+  std::filesystem::create_directories(folder_ / "sub");
   add_bar("Corner Pocket");
   save_as("sub/league.sch");
   add_bar("Eight Ball");
@@ -220,7 +215,7 @@ TEST_F(FileCommandsTest, YesWritesALeaguesFileAtOnceAndAFailedWriteStopsTheComma
   EXPECT_EQ(std::pair(ws.list_texts(c::bar_list), ws.text(c::file_name_label)),
             std::pair(Strings{"Corner Pocket", "Eight Ball"}, file("sub/league.sch")));
   add_bar("Rack Room");
-  std::filesystem::remove_all(folder / "sub");
+  std::filesystem::remove_all(folder_ / "sub");
   ws.answer_next(base::Answer::Yes);
   ws.click(cmd::file_exit);
   EXPECT_EQ(std::tuple(quit_code, ws.messages().size(), league().file_state),
@@ -274,7 +269,7 @@ TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing)
     ws.click(cmd::file_save_as);
     EXPECT_NE(last_message().find(bad), std::string::npos);  // named, not cut
   }
-  EXPECT_FALSE(std::filesystem::exists(folder / "full.sch"));  // the empty file of the check is gone
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "full.sch"));  // the empty file of the check is gone
   ws.answer_next(base::Answer::No);
   ws.choose_next(file("gone.sch"));
   ws.click(cmd::file_open);
@@ -298,10 +293,10 @@ TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing)
 TEST_F(FileCommandsTest, TheFileGivenAtStartOpensAsFileOpenDoes) {
   add_bar("Corner Pocket");
   save_as("league.sch");
-  std::ofstream(folder / "notes.txt") << "not a league\n";
+  std::ofstream(folder_ / "notes.txt") << "not a league\n";
   const auto opened = [&](bool given, const std::string& path) {
     FakeWindowSystem fake;
-    ui::MainWindowLogic window(fake, folder / "config" / "qtra_set.dat", [](int) {});
+    ui::MainWindowLogic window(fake, folder_ / "config" / "qtra_set.dat", [](int) {});
     window.initialise();
     if (given) {
       window.open_given_file(path);
@@ -315,7 +310,7 @@ TEST_F(FileCommandsTest, TheFileGivenAtStartOpensAsFileOpenDoes) {
     return seen;
   };
   const std::filesystem::path started_in = std::filesystem::current_path();
-  std::filesystem::current_path(folder);
+  std::filesystem::current_path(folder_);
   for (const char* name : {"league.sch", "notes.txt", "gone.sch"}) {
     EXPECT_EQ(opened(true, name), opened(false, file(name))) << name;
   }
@@ -376,13 +371,13 @@ TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice)
               std::tuple(was_shown, season_weeks, schedule::ScheduleMethod{kind, taken},
                          schedule::Viewer::WordPad, true));
   }
-  EXPECT_TRUE(std::filesystem::exists(folder / "out.txt"));  // beside the league file
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "out.txt"));  // beside the league file
   EXPECT_EQ(ws.programs_started(), static_cast<int>(std::size(cases)));
   ws.set_start_succeeds(false);
   ASSERT_TRUE(run("4", "late.txt", c::effort_no, "1"));
   EXPECT_EQ(last_message(), "The schedule was saved as " + file("late.txt") +
                                 ", but no program could be started to show it.");
-  EXPECT_TRUE(std::filesystem::exists(folder / "late.txt"));
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "late.txt"));
 }
 
 void put(const std::filesystem::path& file, const char* content) {
@@ -393,8 +388,10 @@ void put(const std::filesystem::path& file, const char* content) {
 // The menu writes the display size and tells when it counts (the same size
 // again too), or that it cannot; the size is read back as written, and a file
 // edited by hand counts only when it holds a size, else the size is small.
-TEST_F(SettingsTest, TheMenuWritesTheDisplaySizeThatIsReadBackOrSmall) {
-  const auto file = folder / "config" / "qtra_set.dat";
+// The Season window's size is written only in range (the folder made first)
+// and read back only as the program writes it.
+TEST_F(SettingsTest, SizesAreWrittenAndReadBackOnlyAsTheProgramWritesThem) {
+  const auto file = folder_ / "config" / "qtra_set.dat";
   ws.click(cmd::large_window);
   ws.click(cmd::large_window);
   EXPECT_EQ(
@@ -422,23 +419,19 @@ TEST_F(SettingsTest, TheMenuWritesTheDisplaySizeThatIsReadBackOrSmall) {
   ws.click(cmd::medium_window);
   EXPECT_EQ(std::pair(last_message().find("qtra_set.dat") != std::string::npos, ws.messages().back().icon),
             std::pair(true, base::Icon::Error));
-}
 
-// A size is written only in range (the folder made first) and read back only
-// as the program writes it.
-TEST_F(SettingsTest, TheSeasonWindowSizeIsTakenOnlyInRange) {
-  const auto file = folder / "config" / "season_window.dat";
-  ASSERT_TRUE(ui::write_window_size(file, {200, 20000}));
-  EXPECT_FALSE(ui::write_window_size(file, {800, 20001}));
-  EXPECT_EQ(ui::read_window_size(file), (ui::WindowSize{200, 20000}));
+  const auto sizes = folder_ / "config" / "season_window.dat";
+  ASSERT_TRUE(ui::write_window_size(sizes, {200, 20000}));
+  EXPECT_FALSE(ui::write_window_size(sizes, {800, 20001}));
+  EXPECT_EQ(ui::read_window_size(sizes), (ui::WindowSize{200, 20000}));
   const std::string long_tail = "800 600" + std::string(100, '\n');
   for (const char* text : {"", "800 600 7", "800x600", "-800 600", "199 600", "800 20001",
                            "99999999999999999999 600", long_tail.c_str()}) {
-    put(file, text);
-    EXPECT_FALSE(ui::read_window_size(file).has_value()) << text;
+    put(sizes, text);
+    EXPECT_FALSE(ui::read_window_size(sizes).has_value()) << text;
   }
-  put(file, "  900\t640\r\n");
-  EXPECT_EQ(ui::read_window_size(file), (ui::WindowSize{900, 640}));
+  put(sizes, "  900\t640\r\n");
+  EXPECT_EQ(ui::read_window_size(sizes), (ui::WindowSize{900, 640}));
 }
 
 }  // namespace
