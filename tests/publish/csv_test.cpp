@@ -5,9 +5,8 @@
 #include <vector>
 
 #include "base/spreadsheet_text.h"
+#include "exports.h"
 #include "publish/publish.h"
-#include "readers.h"
-#include "season_builder.h"
 
 namespace quintora::publish {
 namespace {
@@ -22,11 +21,10 @@ test::Rows guarded(test::Rows rows) {
 }
 
 TEST(Csv, FixturesAndUploadReadBackByTheRules) {
-  for (const Season& s :
-       {test::hostile(), test::hostile(false), test::hostile_with_venues(), test::divided()}) {
+  for (const Season& s : {test::hostile(), test::hostile(false), test::divided()}) {
     for (int team : {0, 1, 5}) {
       const std::string bytes = fixtures_csv(s, test::for_team(team)).bytes;
-      ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF") << "byte-order mark";
+      EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF")) << "byte-order mark";
       EXPECT_EQ(test::parse_csv(bytes.substr(3)), guarded(test::fixture_rows(s, team))) << bytes;
     }
   }

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "exports.h"
 #include "season/season.h"
-#include "season_builder.h"
 
 namespace quintora::publish {
 namespace {
