@@ -4,8 +4,6 @@
 // files: an RFC 4180 parser, and tools (unzip, xmllint, pdftotext, pdffonts)
 // run on a scratch copy of the bytes.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -62,15 +60,11 @@ inline std::optional<Rows> parse_csv(std::string_view text) {
 }
 
 // Standard output of `command 'FILE' rest`, FILE a scratch copy of `bytes`
-// named after the running test, and randomly, so that two builds testing at
-// once on one machine never share one.
+// named randomly, so that two builds testing at once on one machine never
+// share one.
 inline std::string run(const std::string& command, const std::string& bytes, const std::string& rest = "") {
-  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  // A parameterised test's name holds a slash: the file name must not.
-  std::string name = std::string("quintora-publish-") + test->test_suite_name() + "-" + test->name() + "-" +
-                     base::random_hex(16);
-  std::replace(name.begin(), name.end(), '/', '-');
-  const std::filesystem::path file = std::filesystem::temp_directory_path() / name;
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / ("quintora-publish-" + base::random_hex(16));
   std::ofstream(file, std::ios::binary) << bytes;
   std::string out;
   if (FILE* pipe = popen((command + " '" + file.string() + "' " + rest + " 2>/dev/null").c_str(), "r")) {

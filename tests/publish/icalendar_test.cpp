@@ -82,9 +82,8 @@ TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
   for (const auto& [uid, rest] : events_of(ics(s, 2)))
     own_got.push_back(uid + " " + rest.substr(0, rest.find(" | ")));
   EXPECT_EQ(own_got, own);
-  // The same UIDs when exported again later; others for another title or
-  // first date (the next season), and where a pairing comes round again.
-  EXPECT_EQ(events_of(ics(s, 0, stamp + std::chrono::hours(24 * 30))), events);
+  // Other UIDs for another title or first date (the next season), and where
+  // a pairing comes round again (the same ones later: RepublishedEvents...).
   Season renamed = s, next = s;
   renamed.title += " II";
   next.calendar->first = base::Date{2025, 9, 2};
