@@ -289,15 +289,9 @@ std::string unstamped(const std::string& bytes) {
 std::string exporters_file(const std::string& name, const season::Season& s, int team, publish::Paper paper) {
   const publish::FormatInfo* format = publish::find_format(name);
   if (format == nullptr) return base::with_platform_line_ends(schedule::schedule_text(s, name == "csv"));
-  publish::Options options;
-  options.team = team;
-  using enum publish::Format;
-  const publish::Output out = format->format == FixturesCsv ? publish::fixtures_csv(s, options)
-                              : format->format == UploadCsv ? publish::upload_csv(s)
-                              : format->format == ICalendar ? publish::icalendar(s, options)
-                              : format->format == Workbook  ? publish::workbook(s, options)
-                              : format->format == Html      ? publish::printable_html(s, options)
-                                                            : publish::printable_pdf(s, options, paper);
+  const publish::Output out = format->format == publish::Format::Pdf
+                                  ? publish::printable_pdf(s, test::for_team(team), paper)
+                                  : publish::render(s, format->format, test::for_team(team));
   EXPECT_EQ(out.result, publish::Result::Ok) << name;
   return out.bytes;
 }
