@@ -1,3 +1,6 @@
+// The writers' refusals, and the plain formats: the CSV files read back by
+// an RFC 4180 parser, the printable page's words in its HTML.
+
 #include "publish/publish.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/spreadsheet_text.h"
+#include "exports.h"
 #include "season/season.h"
-#include "season_builder.h"
 
 namespace quintora::publish {
 namespace {
@@ -57,6 +61,74 @@ TEST(Publish, EachWriterRefusesWhatItCannotWriteAndWritesNothing) {
     }
   }
   EXPECT_EQ(message(Result::UnknownTeam, test::for_team(7)), "There is no team number 7 in this league.");
+}
+
+// The rows as the file stores them: a formula gets an apostrophe.
+test::Rows guarded(test::Rows rows) {
+  for (auto& row : rows)
+    for (std::string& field : row) field = base::without_formulas(field, base::Cells::Whole);
+  return rows;
+}
+
+TEST(Csv, FixturesAndUploadReadBackByTheRules) {
+  for (const Season& s : {test::hostile(), test::hostile(false), test::divided()}) {
+    for (int team : {0, 1, 5}) {
+      const std::string bytes = fixtures_csv(s, test::for_team(team)).bytes;
+      EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF")) << "byte-order mark";
+      EXPECT_EQ(test::parse_csv(bytes.substr(3)), guarded(test::fixture_rows(s, team))) << bytes;
+    }
+  }
+  // Where the league has divisions, each match's Division is its host's.
+  const Season d = test::divided();
+  const auto upload = test::parse_csv(upload_csv(d).bytes);
+  ASSERT_TRUE(upload);
+  for (std::size_t r = 1, w = 0; w < d.weeks.size(); ++w)
+    for (const auto& m : d.weeks[w].matches) EXPECT_EQ((*upload)[r++][2], test::division_of(d, m.home));
+  // The website's exact header (so no byte-order mark), a row per match, the date day first.
+  const Season s = test::make_season({"=A", "B", "C"}, {"Hall"}, "=T;1", test::calendar({2025, 1, 7}), 1);
+  EXPECT_EQ(upload_csv(s).bytes,
+            "Date dd/mm/yyyy,Time HH:MM,Division,Home Team,Away Team,Venue,Pitch,Home Score,Away Score\r\n"
+            "07/01/2025,20:00,\"'=T;1\",C,B,Hall,,,\r\n");
+}
+
+// The quoting, and the formula guard where a field is quoted or split by a
+// spreadsheet's list separator (every leading character: base's own test).
+TEST(Csv, QuotingAndFormulaCellsExactly) {
+  // clang-format off
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"Plain", "Plain"}, {" =b", " '=b"}, {"'Tis", "'Tis"}, {"semi;colon 100%", "\"semi;colon 100%\""},
+      {"x;=cmd|' /C calc'!A0;", "\"x;=cmd|' /C calc'!A0;\""}, {"x,\"=1+1\"", "\"x,\"\"=1+1\"\"\""},
+      {"\"=1+1\"", "\"\"\"'=1+1\"\"\""}, {"a\tb", "\"a\tb\""}, {"\tx", "\"'\tx\""}, {"=a,b", "\"'=a,b\""},
+      {"say \"hi\"", "\"say \"\"hi\"\"\""}, {"a\r\nb", "\"a\r\nb\""}, {"a\nb", "\"a\nb\""},
+      {"bad \xFF byte", "bad \xEF\xBF\xBD byte"}};
+  // clang-format on
+  const std::string header = "\xEF\xBB\xBFWeek,Date,Day,Time,Home team,Away team,Venue,Note\r\n";
+  for (const auto& [name, field] : cases) {
+    const Season s = test::make_season({name, "B"}, {"Hall"}, "T", std::nullopt, 1);
+    EXPECT_EQ(fixtures_csv(s).bytes, header + "1,,,," + field + ",B,Hall,\r\n") << name;
+  }
+}
+
+TEST(Html, TheWeeksThenAPagePerTeamWithEveryNameEscaped) {
+  for (const Season& s : {test::hostile(), test::hostile(false), test::divided(), test::divided(false)}) {
+    for (int team : {0, 3}) {
+      const std::string html = printable_html(s, test::for_team(team)).bytes;
+      EXPECT_TRUE(html.starts_with("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">"));
+      test::Words expected = test::printed(s, team), got;
+      expected.insert(expected.begin(), {"title", s.title});
+      for (const auto& m : test::matches(html, "<(title|h[123]|p|th|td)(?: [^>]*)?>([^<]*)</\\1>"))
+        got.push_back({m[0], test::xml_text(m[1])});
+      EXPECT_EQ(got, expected);
+      EXPECT_EQ(test::matches(html, "<h2 class=\"team\">").size(), team == 0 ? 5u : 0u)
+          << "each team's page, not the one team's, starts on a new page";
+    }
+  }
+  const std::string html = printable_html(test::make_season({"<a href='x'>&amp;</a>", "\"Q\" \x01"},
+                                                            {"Bar & Grill"}, "<T>", std::nullopt, 1))
+                               .bytes;
+  EXPECT_NE(html.find("<h1>&lt;T&gt;</h1>"), std::string::npos);
+  EXPECT_NE(html.find("&lt;a href=&#39;x&#39;&gt;&amp;amp;&lt;/a&gt;"), std::string::npos);
+  EXPECT_NE(html.find("&quot;Q&quot; \uFFFD"), std::string::npos) << "a control character is replaced";
 }
 
 }  // namespace
