@@ -118,12 +118,10 @@ TEST(LeagueSections, ABrokenOrRepeatedSectionIsNamedByItsLineAndTheRestLoads) {
   const struct {
     std::string after_teams, problem, read;
   } cases[] = {
-      {"", "", "calendar=\ndivisions=1 1 1 1\n"},
-      {"\n  \n", "", "calendar=\n"},
+      {"\n  \n", "", "calendar=\ndivisions=1 1 1 1\n"},
       {"\n\n" + head + "2026-09-08\r\n 14 \n20:00\n0\n", "", "calendar=2026-09-08 14 20:00\n"},
       {head + "2026-09-08\n7\n20:00\n2\n2026-12-29\n2026-12-22\n", "",
        "calendar=2026-09-08 7 20:00 2026-12-22 2026-12-29\n"},
-      {"<< RESULTS >>\n1 2\n", "line 20: a section this program does not know begins here", "calendar=\n"},
       {head + "2026-02-30\n7\n20:00\n0\n",
        "line 21: \"2026-02-30\" is not a first match date of the form YYYY-MM-DD", "calendar=\n"},
       {head + "2026-09-08\n0\n20:00\n0\n", "line 22: \"0\" is not a number of days from 1 to 365",
