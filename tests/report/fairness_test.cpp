@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -110,70 +109,38 @@ TEST(FewestBreaks, WholeAndCutPasses) {
   }
 }
 
-// breaks[bye + 1][sides][w]: one team's breaks over weeks 1..w of passes of
-// `rounds` rounds, when it hosts in the rounds of the bits of `sides` in the
-// first pass and sits out round `bye` (-1: none).
-std::vector<std::vector<std::vector<int>>> team_breaks(int rounds, int weeks) {
-  std::vector<std::vector<std::vector<int>>> breaks(at(rounds + 1),
-                                                    std::vector<std::vector<int>>(1u << rounds));
-  for (int bye = -1; bye < rounds; ++bye)
-    for (unsigned sides = 0; sides < (1u << rounds); ++sides) {
-      std::vector<int>& line = breaks[at(bye + 1)][sides];
-      int last = 0, count = 0;
-      line.push_back(0);
-      for (int w = 0; w < weeks; ++w) {
-        const int r = w % rounds;
-        const int side = (((sides >> r) & 1u) != 0) == (w / rounds % 2 == 0) ? 1 : -1;
-        if (r != bye) count += last == side, last = side;
-        line.push_back(count);
-      }
-    }
-  return breaks;
-}
-
 // The least breaks of every season of n <= 6 teams of up to 3 passes, at
 // every length: every single round-robin with its rounds in every order (a
-// round-robin is the round of each pair) and every choice of hosts. The first
-// round pairs 1-2, 3-4 and 5-6 (in an odd league the last slot is the bye):
-// numbering the teams otherwise changes no count.
+// round-robin is the round of each pair) and every choice of hosts, the
+// second pass with every side exchanged. The first round pairs 1-2, 3-4 and
+// 5-6 (in an odd league the last slot is the bye): numbering the teams
+// otherwise changes no count. The first pair's host stays, since exchanging
+// every side keeps every break.
 std::vector<int> least_breaks_by_search(int n) {
   const int slots = n + n % 2, rounds = slots - 1, weeks = 3 * rounds;
-  std::vector<std::pair<int, int>> pairs;  // pairs of two real teams first
+  std::vector<std::pair<int, int>> pairs;
   for (int b = 1; b < slots; ++b)
     for (int a = 0; a < b; ++a) pairs.emplace_back(a, b);
-  const int n_pair = n * (n - 1) / 2;
-  const auto breaks = team_breaks(rounds, weeks);
-  std::vector<int> least(at(weeks + 1), 1 << 30);
+  std::vector<int> least(at(weeks + 1), 1 << 30), total(at(weeks + 1));
   std::vector<int> round(pairs.size());
-  std::vector<unsigned> busy(at(slots));  // the rounds each slot plays in, as bits
+  std::vector<int> side(at(slots * rounds));  // [team * rounds + round]: 1 hosts, -1 visits, 0 the bye
+  std::vector<unsigned> busy(at(slots));      // the rounds each slot plays in, as bits
   const auto search = [&] {
-    std::vector<int> bye(at(n), -1);
-    std::vector<unsigned> sides(at(n));  // every pair's higher team hosts
-    for (std::size_t k = 0; k < pairs.size(); ++k) {
-      const auto [a, b] = pairs[k];
-      if (b == n)
-        bye[at(a)] = round[k];
-      else
-        sides[at(b)] |= 1u << round[k];
-    }
-    const auto line = [&](int t) -> const std::vector<int>& {
-      return breaks[at(bye[at(t)] + 1)][sides[at(t)]];
-    };
-    std::vector<int> total(at(weeks + 1));
-    for (int t = 0; t < n; ++t)
-      for (int w = 0; w <= weeks; ++w) total[at(w)] += line(t)[at(w)];
-    // Every choice of hosts in Gray-code order, one pair turned at a time;
-    // pair 0 stays, since exchanging every side keeps every break.
-    for (unsigned step = 0;; ++step) {
-      for (int w = 0; w <= weeks; ++w) least[at(w)] = std::min(least[at(w)], total[at(w)]);
-      if (step + 1 == 1u << (n_pair - 1)) break;
-      const int k = 1 + std::countr_zero(step + 1);
-      const auto [a, b] = pairs[at(k)];
-      for (const int t : {a, b}) {
-        for (int w = 0; w <= weeks; ++w) total[at(w)] -= line(t)[at(w)];
-        sides[at(t)] ^= 1u << round[at(k)];
-        for (int w = 0; w <= weeks; ++w) total[at(w)] += line(t)[at(w)];
+    std::fill(side.begin(), side.end(), 0);
+    for (unsigned hosts = 0; hosts < 1u << (pairs.size() - 1); ++hosts) {
+      for (std::size_t k = 0; k < pairs.size(); ++k) {
+        const auto [a, b] = pairs[k];
+        const int a_side = k > 0 && ((hosts >> (k - 1)) & 1u) != 0 ? 1 : -1;
+        if (b < n) side[at(a * rounds + round[k])] = a_side, side[at(b * rounds + round[k])] = -a_side;
       }
+      std::fill(total.begin(), total.end(), 0);
+      for (int t = 0; t < n; ++t)
+        for (int w = 0, last = 0, count = 0; w < weeks; ++w) {
+          const int now = side[at(t * rounds + w % rounds)] * (w / rounds % 2 == 0 ? 1 : -1);
+          if (now != 0) count += last == now, last = now;
+          total[at(w + 1)] += count;
+        }
+      for (int w = 0; w <= weeks; ++w) least[at(w)] = std::min(least[at(w)], total[at(w)]);
     }
   };
   const auto assign = [&](const auto& self, std::size_t k) -> void {
