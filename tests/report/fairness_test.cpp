@@ -255,12 +255,9 @@ Season two_divisions() {
   s.teams = {{"One", 1, 1}, {"Two", 2, 1}, {"Three", 1, 2}, {"Four", 2, 2}};
   s.divisions = {"Premier", "First"};
   s.rounds_per_pass = 1;
-  for (int w = 1; w <= 3; ++w) {
-    season::Week week{w, base::Date{2027, 1, w}, {}, {}};
-    week.matches =
-        w % 2 == 1 ? std::vector<season::Match>{{1, 2}, {3, 4}} : std::vector<season::Match>{{2, 1}, {4, 3}};
-    s.weeks.push_back(week);
-  }
+  s.weeks = {{1, base::Date{2027, 1, 1}, {{1, 2}, {3, 4}}, {}},
+             {2, base::Date{2027, 1, 2}, {{2, 1}, {4, 3}}, {}},
+             {3, base::Date{2027, 1, 3}, {{1, 2}, {3, 4}}, {}}};
   s.unavailable = {{true, 1, {2027, 1, 3}}, {false, 3, {2027, 1, 2}}, {false, 3, {2027, 1, 9}}};
   return s;
 }

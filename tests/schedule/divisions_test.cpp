@@ -14,6 +14,7 @@
 #include "schedule/fairest.h"
 #include "schedule/schedule_run.h"
 #include "season_count.h"
+#include "support/calendar_builder.h"
 
 namespace quintora::schedule {
 namespace {
@@ -40,17 +41,14 @@ league::League generated(const Layout& layout, int weeks, std::mt19937& rng) {
     left -= teams;
   }
   league::League league = test::make_league(bars);
-  league.division.n_division = layout.divisions;
-  for (int d = 0; d < layout.divisions; ++d)
-    league.division.name[at(d)].assign("Division " + std::to_string(d + 1));
+  league.division.n_division = layout.divisions;  // named "Division 1", "Division 2" ...
   std::vector<int> bar_division(at(league.n_bar + 1));
   for (int& d : bar_division) d = 1 + pick(rng, layout.divisions);
   for (int t = 0; t < league.n_team; ++t) {
     league.team.division[at(t)] =
         layout.split ? 1 + pick(rng, layout.divisions) : bar_division[at(league.team.bar_number[at(t)])];
   }
-  league.calendar = league::Calendar{};
-  league.calendar->first = {2027, 1, 5};
+  league.calendar = test::calendar({2027, 1, 5});
   for (int e = 0; e < layout.dates && weeks > 0; ++e) {
     const bool bar = pick(rng, 2) == 0;
     league.unavailable.entry[at(e)] = {
@@ -222,8 +220,7 @@ TEST(Divisions, DatesProgressAndCancel) {
   league::League league = test::make_league({{2, 1}, {3, 2}});
   league.division.n_division = 2;
   league.team.division[4] = 2;
-  league.calendar = league::Calendar{};
-  league.calendar->first = {2027, 1, 5};
+  league.calendar = test::calendar({2027, 1, 5});
   league.unavailable.entry[0] = {league::UnavailableKind::Team, 0, {2027, 1, 6}};
   league.unavailable.entry[1] = {league::UnavailableKind::Bar, 0, {2027, 2, 2}};
   league.unavailable.entry[2] = {league::UnavailableKind::Bar, 1, {2027, 2, 2}};
