@@ -41,7 +41,6 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
     std::string text, box, expected = spring_model,
                            path = "after.sch";  // box: "" when read; expected: in describe()
   } cases[] = {
-      {spring_lf, ""},
       {crlf.substr(0, crlf.size() - 2), "", spring_model, longest_path},  // CR LF, none after the last line
       {"\xEF\xBB\xBF!! 9" + crlf.substr(16), ""},  // only the mark's first two characters count
       {ed("1  2  1\n", " 1\t2147483647 \t 7   \r\n"), "",

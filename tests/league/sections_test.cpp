@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "league_test_support.h"
 #include "support/calendar_builder.h"
 

@@ -16,7 +16,6 @@
 
 #include "schedule/fairest.h"
 #include "schedule/league_builder.h"
-#include "schedule/schedule_options.h"
 
 namespace quintora::report {
 namespace {
@@ -96,12 +95,11 @@ TEST(Assess, NumbersOutsideTheLeagueArePassedOver) {
 TEST(FewestBreaks, WholeAndCutPasses) {
   const std::tuple<int, int, int, int, bool> cases[] = {
       // teams, rounds a pass, weeks, fewest, proven exact
-      {12, 11, 11, 10, true},     {12, 11, 33, 50, true}, {11, 11, 22, 11, true}, {100, 99, 198, 294, true},
-      {11, 11, 12, 10, true},     {11, 11, 13, 11, true}, {11, 11, 10, 0, true},  {3, 3, 4, 2, true},
-      {8, 7, 9, 12, true},        {8, 7, 13, 16, true},   {12, 11, 10, 8, true},  {6, 5, 3, 2, true},
-      {6, 5, 8, 10, true},        {8, 7, 10, 12, false},  {8, 7, 5, 2, false},    {8, 7, 3, 0, false},
-      {100, 99, 150, 198, false}, {8, 0, 14, 0, false},   {8, -7, 14, 0, false},  {8, 6, 14, 0, false},
-      {8, 7, -14, 0, true},       {-8, 7, 14, 0, true},   {0, 1, 5, 0, true},     {1, 1, 5, 0, true}};
+      {12, 11, 11, 10, true}, {12, 11, 33, 50, true},     {11, 11, 22, 11, true}, {100, 99, 198, 294, true},
+      {11, 11, 12, 10, true}, {11, 11, 13, 11, true},     {11, 11, 10, 0, true},  {8, 7, 9, 12, true},
+      {8, 7, 13, 16, true},   {12, 11, 10, 8, true},      {8, 7, 10, 12, false},  {8, 7, 5, 2, false},
+      {8, 7, 3, 0, false},    {100, 99, 150, 198, false}, {8, 0, 14, 0, false},   {8, 6, 14, 0, false},
+      {8, 7, -14, 0, true},   {-8, 7, 14, 0, true},       {0, 1, 5, 0, true},     {1, 1, 5, 0, true}};
   for (const auto& [n, rounds, weeks, fewest, exact] : cases) {
     const FewestBreaks f = fewest_breaks(n, rounds, weeks);
     EXPECT_EQ(std::tuple(f.breaks, f.exact), std::tuple(fewest, exact))

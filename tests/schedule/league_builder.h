@@ -2,7 +2,6 @@
 // Compact leagues and table views for the schedule tests.
 
 #include <cstddef>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
