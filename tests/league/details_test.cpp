@@ -80,8 +80,7 @@ TEST(LeagueDetails, AnUnavailableDateIsAMatchDateListedOnce) {
 
 TEST(LeagueDetails, VenueDetailsKeepTheirRoomAndOneLine) {
   league::League league = make_league({{"A", 1, {"a1"}}});
-  std::string e60;
-  for (int i = 0; i < 60; ++i) e60 += "\u00E9";
+  const std::string e60 = repeated("\u00E9", 60);
   const struct {
     league::Refusal (*set)(league::League&, int, std::string_view);
     std::string text, refusal, kept;

@@ -23,6 +23,13 @@ inline const std::string spring_lf =
     "1  2  1\nCorner Pocket\n2  1  1\nEight Ball\n<< Number of Teams >>\n3\n"
     "<< TEAMS: Corresponding Bar Number and Team Name >>\n1\nCorner Pocket\n1\nSharks\n2\nEight Ball\n";
 
+// `text` n times over, for names that fill a field with characters of two bytes.
+inline std::string repeated(std::string_view text, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += text;
+  return out;
+}
+
 inline std::string with_crlf(const std::string& lf) {
   return std::regex_replace(lf, std::regex("\n"), "\r\n");
 }

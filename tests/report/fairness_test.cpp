@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -17,7 +16,6 @@
 
 #include "schedule/fairest.h"
 #include "schedule/league_builder.h"
-#include "schedule/schedule_options.h"
 
 namespace quintora::report {
 namespace {
@@ -97,12 +95,11 @@ TEST(Assess, NumbersOutsideTheLeagueArePassedOver) {
 TEST(FewestBreaks, WholeAndCutPasses) {
   const std::tuple<int, int, int, int, bool> cases[] = {
       // teams, rounds a pass, weeks, fewest, proven exact
-      {12, 11, 11, 10, true},     {12, 11, 33, 50, true}, {11, 11, 22, 11, true}, {100, 99, 198, 294, true},
-      {11, 11, 12, 10, true},     {11, 11, 13, 11, true}, {11, 11, 10, 0, true},  {3, 3, 4, 2, true},
-      {8, 7, 9, 12, true},        {8, 7, 13, 16, true},   {12, 11, 10, 8, true},  {6, 5, 3, 2, true},
-      {6, 5, 8, 10, true},        {8, 7, 10, 12, false},  {8, 7, 5, 2, false},    {8, 7, 3, 0, false},
-      {100, 99, 150, 198, false}, {8, 0, 14, 0, false},   {8, -7, 14, 0, false},  {8, 6, 14, 0, false},
-      {8, 7, -14, 0, true},       {-8, 7, 14, 0, true},   {0, 1, 5, 0, true},     {1, 1, 5, 0, true}};
+      {12, 11, 11, 10, true}, {12, 11, 33, 50, true},     {11, 11, 22, 11, true}, {100, 99, 198, 294, true},
+      {11, 11, 12, 10, true}, {11, 11, 13, 11, true},     {11, 11, 10, 0, true},  {8, 7, 9, 12, true},
+      {8, 7, 13, 16, true},   {12, 11, 10, 8, true},      {8, 7, 10, 12, false},  {8, 7, 5, 2, false},
+      {8, 7, 3, 0, false},    {100, 99, 150, 198, false}, {8, 0, 14, 0, false},   {8, 6, 14, 0, false},
+      {8, 7, -14, 0, true},   {-8, 7, 14, 0, true},       {0, 1, 5, 0, true},     {1, 1, 5, 0, true}};
   for (const auto& [n, rounds, weeks, fewest, exact] : cases) {
     const FewestBreaks f = fewest_breaks(n, rounds, weeks);
     EXPECT_EQ(std::tuple(f.breaks, f.exact), std::tuple(fewest, exact))
@@ -110,70 +107,38 @@ TEST(FewestBreaks, WholeAndCutPasses) {
   }
 }
 
-// breaks[bye + 1][sides][w]: one team's breaks over weeks 1..w of passes of
-// `rounds` rounds, when it hosts in the rounds of the bits of `sides` in the
-// first pass and sits out round `bye` (-1: none).
-std::vector<std::vector<std::vector<int>>> team_breaks(int rounds, int weeks) {
-  std::vector<std::vector<std::vector<int>>> breaks(at(rounds + 1),
-                                                    std::vector<std::vector<int>>(1u << rounds));
-  for (int bye = -1; bye < rounds; ++bye)
-    for (unsigned sides = 0; sides < (1u << rounds); ++sides) {
-      std::vector<int>& line = breaks[at(bye + 1)][sides];
-      int last = 0, count = 0;
-      line.push_back(0);
-      for (int w = 0; w < weeks; ++w) {
-        const int r = w % rounds;
-        const int side = (((sides >> r) & 1u) != 0) == (w / rounds % 2 == 0) ? 1 : -1;
-        if (r != bye) count += last == side, last = side;
-        line.push_back(count);
-      }
-    }
-  return breaks;
-}
-
 // The least breaks of every season of n <= 6 teams of up to 3 passes, at
 // every length: every single round-robin with its rounds in every order (a
-// round-robin is the round of each pair) and every choice of hosts. The first
-// round pairs 1-2, 3-4 and 5-6 (in an odd league the last slot is the bye):
-// numbering the teams otherwise changes no count.
+// round-robin is the round of each pair) and every choice of hosts, the
+// second pass with every side exchanged. The first round pairs 1-2, 3-4 and
+// 5-6 (in an odd league the last slot is the bye): numbering the teams
+// otherwise changes no count. The first pair's host stays, since exchanging
+// every side keeps every break.
 std::vector<int> least_breaks_by_search(int n) {
   const int slots = n + n % 2, rounds = slots - 1, weeks = 3 * rounds;
-  std::vector<std::pair<int, int>> pairs;  // pairs of two real teams first
+  std::vector<std::pair<int, int>> pairs;
   for (int b = 1; b < slots; ++b)
     for (int a = 0; a < b; ++a) pairs.emplace_back(a, b);
-  const int n_pair = n * (n - 1) / 2;
-  const auto breaks = team_breaks(rounds, weeks);
-  std::vector<int> least(at(weeks + 1), 1 << 30);
+  std::vector<int> least(at(weeks + 1), 1 << 30), total(at(weeks + 1));
   std::vector<int> round(pairs.size());
-  std::vector<unsigned> busy(at(slots));  // the rounds each slot plays in, as bits
+  std::vector<int> side(at(slots * rounds));  // [team * rounds + round]: 1 hosts, -1 visits, 0 the bye
+  std::vector<unsigned> busy(at(slots));      // the rounds each slot plays in, as bits
   const auto search = [&] {
-    std::vector<int> bye(at(n), -1);
-    std::vector<unsigned> sides(at(n));  // every pair's higher team hosts
-    for (std::size_t k = 0; k < pairs.size(); ++k) {
-      const auto [a, b] = pairs[k];
-      if (b == n)
-        bye[at(a)] = round[k];
-      else
-        sides[at(b)] |= 1u << round[k];
-    }
-    const auto line = [&](int t) -> const std::vector<int>& {
-      return breaks[at(bye[at(t)] + 1)][sides[at(t)]];
-    };
-    std::vector<int> total(at(weeks + 1));
-    for (int t = 0; t < n; ++t)
-      for (int w = 0; w <= weeks; ++w) total[at(w)] += line(t)[at(w)];
-    // Every choice of hosts in Gray-code order, one pair turned at a time;
-    // pair 0 stays, since exchanging every side keeps every break.
-    for (unsigned step = 0;; ++step) {
-      for (int w = 0; w <= weeks; ++w) least[at(w)] = std::min(least[at(w)], total[at(w)]);
-      if (step + 1 == 1u << (n_pair - 1)) break;
-      const int k = 1 + std::countr_zero(step + 1);
-      const auto [a, b] = pairs[at(k)];
-      for (const int t : {a, b}) {
-        for (int w = 0; w <= weeks; ++w) total[at(w)] -= line(t)[at(w)];
-        sides[at(t)] ^= 1u << round[at(k)];
-        for (int w = 0; w <= weeks; ++w) total[at(w)] += line(t)[at(w)];
+    std::fill(side.begin(), side.end(), 0);
+    for (unsigned hosts = 0; hosts < 1u << (pairs.size() - 1); ++hosts) {
+      for (std::size_t k = 0; k < pairs.size(); ++k) {
+        const auto [a, b] = pairs[k];
+        const int a_side = k > 0 && ((hosts >> (k - 1)) & 1u) != 0 ? 1 : -1;
+        if (b < n) side[at(a * rounds + round[k])] = a_side, side[at(b * rounds + round[k])] = -a_side;
       }
+      std::fill(total.begin(), total.end(), 0);
+      for (int t = 0; t < n; ++t)
+        for (int w = 0, last = 0, count = 0; w < weeks; ++w) {
+          const int now = side[at(t * rounds + w % rounds)] * (w / rounds % 2 == 0 ? 1 : -1);
+          if (now != 0) count += last == now, last = now;
+          total[at(w + 1)] += count;
+        }
+      for (int w = 0; w <= weeks; ++w) least[at(w)] = std::min(least[at(w)], total[at(w)]);
     }
   };
   const auto assign = [&](const auto& self, std::size_t k) -> void {
@@ -226,13 +191,16 @@ TEST(AsText, FewestInWordsWhereOnlyABoundIsProven) {
   }
 }
 
-// Names holding everything JSON escapes and controls a terminal would obey
-// (team 1), characters of 3 and 4 bytes, a byte that is not UTF-8 and a NUL
-// (team 2), and a sequence cut short (bar 1, with no tables). No two numbers
-// of a line that could be swapped are equal in both teams.
+// Names holding everything JSON escapes and controls a terminal would obey,
+// DEL and a C1 control (CSI) among them (team 1), characters of 3 and 4
+// bytes, a byte that is not UTF-8 and a NUL (team 2), and a sequence cut
+// short (bar 1, with no tables). No two numbers of a line that could be
+// swapped are equal in both teams.
 Season hostile_season() {
-  Season s =
-      two_teams("HAHH-HA", "A \"q\" \\ /\t\n\r\b\f\x01\x1F\x7F", "\xE4\xB8\xAD \xF0\x9F\x8E\xB1 \xE9 Nul\0"s);
+  Season s = two_teams("HAHH-HA",
+                       "A \"q\" \\ /\t\n\r\b\f\x01\x1F\x7F\xC2\x9B"
+                       "2J",
+                       "\xE4\xB8\xAD \xF0\x9F\x8E\xB1 \xE9 Nul\0"s);
   s.bars = {{"Caf\xC3\xA9 \xE4\xB8", 0}, {"Crown", 3}};
   s.teams[1].bar = 2;
   return s;
@@ -243,14 +211,14 @@ Season hostile_season() {
 // UTF-8 shows as U+FFFD, so no name can move the columns or send the
 // terminal an escape sequence.
 TEST(AsJsonAndText, ExactTextOfHostileNames) {
-  std::string eight_replacements;
-  for (int k = 0; k < 8; ++k) eight_replacements += "\xEF\xBF\xBD";
+  std::string nine_replacements;
+  for (int k = 0; k < 9; ++k) nine_replacements += "\xEF\xBF\xBD";
   EXPECT_EQ(
       as_json(assess(hostile_season())),
       "{\n  \"teams\": [\n    {\n      \"number\": 1,\n"
       "      \"name\": \"A \\\"q\\\" \\\\ /" +
-          eight_replacements +
-          "\",\n      \"home\": 4,\n"
+          nine_replacements +
+          "2J\",\n      \"home\": 4,\n"
           "      \"away\": 2,\n      \"byes\": 1,\n      \"breaks\": 2,\n      \"longest_home_run\": 3,\n"
           "      \"longest_away_run\": 1\n    },\n    {\n      \"number\": 2,\n"
           "      \"name\": \"\xE4\xB8\xAD \xF0\x9F\x8E\xB1 \xEF\xBF\xBD Nul\xEF\xBF\xBD\",\n"
@@ -261,31 +229,20 @@ TEST(AsJsonAndText, ExactTextOfHostileNames) {
           "    {\n      \"number\": 2,\n      \"name\": \"Crown\",\n      \"tables\": 3,\n"
           "      \"most_in_a_week\": 1,\n      \"weeks_over_tables\": 0\n    }\n  ],\n"
           "  \"total_breaks\": 4,\n  \"minimum_breaks\": 0\n}\n");
-  // DEL and a C1 control (CSI, which a terminal obeys) in both forms.
-  const Fairness csi = assess(two_teams("HAHH-HA",
-                                        "\x7F\xC2\x9B"
-                                        "2J",
-                                        "B"));
-  EXPECT_NE(as_json(csi).find("\"\xEF\xBF\xBD\xEF\xBF\xBD"
-                              "2J\""),
-            std::string::npos);
-  EXPECT_NE(as_text(csi).find("  \xEF\xBF\xBD\xEF\xBF\xBD"
-                              "2J  "),
-            std::string::npos);
   EXPECT_EQ(as_json(Fairness{}),
             "{\n  \"teams\": [],\n  \"bars\": [],\n  \"total_breaks\": 0,\n  \"minimum_breaks\": 0\n}\n");
-  EXPECT_EQ(
-      as_text(assess(hostile_season())),
-      "No.  Team               Home  Away  Byes  Breaks  Longest home run  Longest away run\n"
-      "  1  A \"q\" \\ /" +
-          eight_replacements +
-          "     4     2     1       2                 3                 1\n"
-          "  2  \xE4\xB8\xAD \xF0\x9F\x8E\xB1 \xEF\xBF\xBD Nul\xEF\xBF\xBD            2     4     0       2"
-          "                 1                 3\n\n"
-          "No.  Bar      Tables  Most in a week  Weeks over tables\n"
-          "  1  Caf\xC3\xA9 \xEF\xBF\xBD\xEF\xBF\xBD       0               1                  4\n"
-          "  2  Crown         3               1                  0\n\n"
-          "Breaks: 4 (fewest possible: 0)\n");
+  EXPECT_EQ(as_text(assess(hostile_season())),
+            "No.  Team                  Home  Away  Byes  Breaks  Longest home run  Longest away run\n"
+            "  1  A \"q\" \\ /" +
+                nine_replacements +
+                "2J     4     2     1       2                 3                 1\n"
+                "  2  \xE4\xB8\xAD \xF0\x9F\x8E\xB1 \xEF\xBF\xBD Nul\xEF\xBF\xBD               2     4     0 "
+                "      2"
+                "                 1                 3\n\n"
+                "No.  Bar      Tables  Most in a week  Weeks over tables\n"
+                "  1  Caf\xC3\xA9 \xEF\xBF\xBD\xEF\xBF\xBD       0               1                  4\n"
+                "  2  Crown         3               1                  0\n\n"
+                "Breaks: 4 (fewest possible: 0)\n");
 }
 
 // Two divisions sharing bar 1: teams 1 and 2 in "Premier", 3 and 4 in "First";
@@ -296,12 +253,9 @@ Season two_divisions() {
   s.teams = {{"One", 1, 1}, {"Two", 2, 1}, {"Three", 1, 2}, {"Four", 2, 2}};
   s.divisions = {"Premier", "First"};
   s.rounds_per_pass = 1;
-  for (int w = 1; w <= 3; ++w) {
-    season::Week week{w, base::Date{2027, 1, w}, {}, {}};
-    week.matches =
-        w % 2 == 1 ? std::vector<season::Match>{{1, 2}, {3, 4}} : std::vector<season::Match>{{2, 1}, {4, 3}};
-    s.weeks.push_back(week);
-  }
+  s.weeks = {{1, base::Date{2027, 1, 1}, {{1, 2}, {3, 4}}, {}},
+             {2, base::Date{2027, 1, 2}, {{2, 1}, {4, 3}}, {}},
+             {3, base::Date{2027, 1, 3}, {{1, 2}, {3, 4}}, {}}};
   s.unavailable = {{true, 1, {2027, 1, 3}}, {false, 3, {2027, 1, 2}}, {false, 3, {2027, 1, 9}}};
   return s;
 }

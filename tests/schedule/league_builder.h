@@ -1,9 +1,7 @@
 #pragma once
-// Compact leagues and table views for the schedule tests, filled in directly
-// so the tests depend on nothing but the league's fields.
+// Compact leagues and table views for the schedule tests.
 
 #include <cstddef>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,20 +23,14 @@ inline league::League make_league(const std::vector<std::pair<int, int>>& bars,
   league::League league;
   league.stored_title.assign(title);
   for (const auto& [teams, tables] : bars) {
-    const auto b = at(league.n_bar++);
-    league.bar.number[b] = league.n_bar;
-    league.bar.name[b].assign("Hall " + std::to_string(league.n_bar));
-    league.bar.n_team_this_bar[b] = teams;
-    league.bar.n_table_this_bar[b] = tables;
-    for (int t = 0; t < teams; ++t, ++league.n_team) {
-      const auto t_at = at(league.n_team);
-      league.team.bar_number[t_at] = league.n_bar;
-      league.team.name[t_at].assign(t_at < names.size() ? names[t_at]
-                                                        : "Team " + std::to_string(league.n_team + 1));
-    }
+    const int b = add_bar(league, "Hall " + std::to_string(league.n_bar + 1));
+    league.bar.n_table_this_bar[at(b)] = tables;
+    for (int t = 0; t < teams; ++t)
+      add_team(league,
+               at(league.n_team) < names.size() ? names[at(league.n_team)]
+                                                : "Team " + std::to_string(league.n_team + 1),
+               b);
   }
-  league.n_bar_slot = league.n_bar;
-  league.n_team_slot = league.n_team;
   return league;
 }
 
