@@ -13,11 +13,6 @@
 namespace quintora::optimiser {
 namespace {
 
-struct Captured {
-  std::ostringstream report, out;
-  ReportSink sink{report, out};
-};
-
 TEST(ReportFieldsTest, FieldsAndRecordRounding) {
   EXPECT_EQ(format_int(5, 2) + format_int(50, 2) + format_int(100, 2) + format_int(-123, 3), " 550*****");
   // value, its E14 field, what it reads back as from a record
@@ -39,13 +34,14 @@ TEST(ReportFieldsTest, FieldsAndRecordRounding) {
 
 // The notice of a raised factor is checked where whole runs write it.
 TEST(ReportTest, GenerationTraceAndTime) {
-  Captured c;
-  write_generation_trace(c.sink, 7, 12.0, RoundSequence{{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}, 11);
-  write_cpu_time(c.sink, 0.5, 0.75);
+  std::ostringstream report, out;
+  ReportSink sink{report, out};
+  write_generation_trace(sink, 7, 12.0, RoundSequence{{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}, 11);
+  write_cpu_time(sink, 0.5, 0.75);
   const std::string head = " AT GENERATION #     7, COST =   1.20000D+01\n";
   const std::string rounds = "    1    2    3    4    5    6    7    8    9   10\n   11\n CPU TIME = 0.25";
-  EXPECT_EQ(c.report.str(), head + "  THE SOLUTION IS:\n" + rounds + "\n");
-  EXPECT_EQ(c.out.str(), head + "   THE SOLUTION IS:\n" + rounds + " 0.5 0.75\n");
+  EXPECT_EQ(report.str(), head + "  THE SOLUTION IS:\n" + rounds + "\n");
+  EXPECT_EQ(out.str(), head + "   THE SOLUTION IS:\n" + rounds + " 0.5 0.75\n");
 }
 
 TEST(ReportTest, DiagnosticsOfAnOddLeague) {
