@@ -13,11 +13,6 @@
 namespace quintora::optimiser {
 namespace {
 
-struct Captured {
-  std::ostringstream report, out;
-  ReportSink sink{report, out};
-};
-
 TEST(ReportFieldsTest, FieldsAndRecordRounding) {
   EXPECT_EQ(format_int(5, 2) + format_int(50, 2) + format_int(100, 2) + format_int(-123, 3), " 550*****");
   // value, its E14 field, what it reads back as from a record
@@ -32,43 +27,21 @@ TEST(ReportFieldsTest, FieldsAndRecordRounding) {
     EXPECT_EQ(stored_cost(value), stored) << value;
   }
   EXPECT_EQ(format_e14(1e100), "   1.00000+100");
-  EXPECT_EQ(FreeFormLine().text("A =").whole(120).real(0.25).real(6227020800.0).str(),
-            " A = 120 0.25 6227020800.0");
-}
-
-TEST(ReportTest, SummaryOfFiveRoundsAndPossibilities) {
-  Captured c;
-  report_best_solution(c.sink, RoundSequence{{3, 1, 5, 2, 4}}, 12.0, 5, 51);
-  const std::string rule = "       ##################################################\n";
-  const std::string gap = "       #                                                #\n";
-  EXPECT_EQ(c.report.str(), " THE BEST SOLUTION FOUND IS :\n\n" + rule + gap +
-                                "       #                USABLE SOLUTION                 #\n" + gap + rule +
-                                "       # COST                     =   1.20000D+01       #\n"
-                                "       # ---------------------------------------------- #\n"
-                                "       # DESIGN VARIABLE (  1)        =    3            #\n"
-                                "       # DESIGN VARIABLE (  2)        =    1            #\n"
-                                "       # DESIGN VARIABLE (  3)        =    5            #\n"
-                                "       # DESIGN VARIABLE (  4)        =    2            #\n"
-                                "       # DESIGN VARIABLE (  5)        =    4            #\n" +
-                                gap + rule +
-                                " NUMBER OF POSSIBILITIES =  120\n NUMBER OF FUNCTION EVALUATIONS =  51\n");
-  EXPECT_EQ(c.out.str(), c.report.str());
+  // 13! no longer fits a 32-bit integer.
   EXPECT_EQ(possibilities_text(12), "479001600");
   EXPECT_EQ(possibilities_text(13), "6227020800.0");
 }
 
-TEST(ReportTest, GenerationTraceNoticeAndTime) {
-  Captured c;
-  write_generation_trace(c.sink, 7, 12.0, RoundSequence{{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}, 11);
-  const std::string rounds = "    1    2    3    4    5    6    7    8    9   10\n   11\n";
-  EXPECT_EQ(c.report.str(), " AT GENERATION #     7, COST =   1.20000D+01\n  THE SOLUTION IS:\n" + rounds);
-  EXPECT_EQ(c.out.str(), " AT GENERATION #     7, COST =   1.20000D+01\n   THE SOLUTION IS:\n" + rounds);
-  Captured t;
-  write_increase_notice(t.sink);
-  write_cpu_time(t.sink, 0.5, 0.75);
-  EXPECT_EQ(t.report.str(), " \n *** POSSIBILITY OF PERMUTATION IS INCREASED ***\n \n CPU TIME = 0.25\n");
-  EXPECT_EQ(t.out.str(),
-            " \n *** POSSIBILITY OF PERMUTATION IS INCREASED ***\n \n CPU TIME = 0.25 0.5 0.75\n");
+// The notice of a raised factor is checked where whole runs write it.
+TEST(ReportTest, GenerationTraceAndTime) {
+  std::ostringstream report, out;
+  ReportSink sink{report, out};
+  write_generation_trace(sink, 7, 12.0, RoundSequence{{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}, 11);
+  write_cpu_time(sink, 0.5, 0.75);
+  const std::string head = " AT GENERATION #     7, COST =   1.20000D+01\n";
+  const std::string rounds = "    1    2    3    4    5    6    7    8    9   10\n   11\n CPU TIME = 0.25";
+  EXPECT_EQ(report.str(), head + "  THE SOLUTION IS:\n" + rounds + "\n");
+  EXPECT_EQ(out.str(), head + "   THE SOLUTION IS:\n" + rounds + " 0.5 0.75\n");
 }
 
 TEST(ReportTest, DiagnosticsOfAnOddLeague) {

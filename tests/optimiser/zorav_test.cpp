@@ -14,7 +14,6 @@
 #include <tuple>
 #include <vector>
 
-#include "optimiser/report.h"
 #include "optimiser/report_fields.h"
 #include "round_robin.h"
 #include "support/read_file.h"
@@ -26,13 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 constexpr auto npos = std::string::npos;
 const std::string two_teams = "2  1  1  1\n2 1  \n";
-
-int count_lines(const std::string& text, const std::string& start) {
-  std::istringstream stream(text);
-  int n = 0;
-  for (std::string line; std::getline(stream, line);) n += line.rfind(start, 0) == 0 ? 1 : 0;
-  return n;
-}
 
 // Without the processor-time line, which differs from run to run.
 std::string untimed(std::string text) {
@@ -119,14 +111,20 @@ TEST_F(ZoravRunTest, FilesOnFailure) {
   EXPECT_EQ(out_.str().substr(out_.str().find(" CANNOT")), stopped("CANNOT CREATE OUTPUT FILE: optimal.out"));
 }
 
+// The whole report of a run, byte for byte, less its processor time.
 TEST_F(ZoravRunTest, TwoTeamsReachTheTargetAtTheFirstEvaluation) {
   const ZoravResult result = run(two_teams);
   EXPECT_EQ(std::tuple(result.status, result.evaluations, file("optimal.out")),
             std::tuple(ZoravStatus::Ok, 1, " 1\n"));
-  std::ostringstream summary, ignored;
-  ReportSink sink(summary, ignored);
-  report_best_solution(sink, RoundSequence{{1}}, 0.0, 1, 1);
-  const std::string stop = " \n TARGET COST VALUE IS REACHED. PROGRAM STOPS.\n" + summary.str();
+  const std::string rule = "       ##################################################\n";
+  const std::string gap = "       #                                                #\n";
+  const std::string stop =
+      " \n TARGET COST VALUE IS REACHED. PROGRAM STOPS.\n THE BEST SOLUTION FOUND IS :\n\n" + rule + gap +
+      "       #                USABLE SOLUTION                 #\n" + gap + rule +
+      "       # COST                     =   0.00000D+00       #\n"
+      "       # ---------------------------------------------- #\n"
+      "       # DESIGN VARIABLE (  1)        =    1            #\n" +
+      gap + rule + " NUMBER OF POSSIBILITIES =  1\n NUMBER OF FUNCTION EVALUATIONS =  1\n";
   EXPECT_EQ(untimed(out_.str()), stop);
   EXPECT_EQ(untimed(file("ZORAV.OUT")), " 2 1 1 1\n \n 2 1\n" + stop +
                                             " 21\n ALTERNATION VIOLATION: \n    0    0\nIND =     2    1\n"
@@ -137,16 +135,14 @@ TEST_F(ZoravRunTest, TwoTeamsReachTheTargetAtTheFirstEvaluation) {
 // the rules alone (another language, its own generator, operators, cost and
 // record rounding): same stop, evaluation count, best cost and order. The
 // tables are the six-team round-robin and its five-team form with the dummy
-// left out, the eight-team one, and lower-team-first tables whose costs pass
-// a million, so that the six-digit record rounding steers the search. Each
-// run is made twice in one process, with the same lines and files.
+// left out, and lower-team-first tables of 31 teams and of 100, whose costs
+// pass a million, so that the six-digit record rounding steers the search.
+// (Eight and 30 teams caught no planted fault these did not.) Each run is
+// made twice in one process, with the same lines and files.
 TEST_F(ZoravRunTest, RunsMatchAnIndependentModel) {
   const std::string six =
       "6  5  3  1\n6 5  1 3  2 4  \n4 6  5 1  3 2  \n6 3  5 4  1 2  \n2 6  3 5  4 1  \n6 1  5 2  4 3  \n";
   const std::string five = "6  5  2  2\n1 3  2 4  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n5 2  4 3  \n";
-  const std::string eight =
-      "8  7  4  1\n8 7  1 4  2 6  3 5  \n6 8  7 1  4 3  5 2  \n8 5  7 6  1 3  2 4  \n4 8  5 7  6 1  3 2  \n"
-      "8 3  7 4  6 5  1 2  \n2 8  3 7  4 6  5 1  \n8 1  7 2  6 3  5 4  \n";
   const std::tuple<std::string, int, long, int, const char*, const char*> cases[] = {
       {"4  3  1  2\n1 2  \n3 1  \n3 2  \n", 2, 342, 16, "3.00000D+00", "3 2 1"},  // cost 3 in every order
       {six, 2, 348, 16, "1.60000D+01", "2 1 5 4 3"},
@@ -155,9 +151,6 @@ TEST_F(ZoravRunTest, RunsMatchAnIndependentModel) {
       {six, 9, 348, 16, "1.60000D+01", "2 1 5 4 3"},  // any other effort behaves as 2
       {five, 2, 348, 16, "5.00000D+00", "3 5 4 1 2"},
       {five, 4, 2898, 151, "5.00000D+00", "3 4 1 5 2"},
-      {eight, 3, 628, 31, "2.40000D+01", "2 1 7 6 5 3 4"},
-      {testing::round_robin_text(30), 2, 880, 50, "2.79670D+04",
-       "14 22 3 24 4 15 7 26 16 8 1 5 9 13 20 10 17 12 21 27 18 25 29 6 28 23 19 11 2"},
       {testing::round_robin_text(31), 2, 784, 50, "3.01770D+04",
        "31 26 19 9 17 29 7 16 4 23 28 2 24 20 30 3 10 14 5 12 8 18 27 21 25 13 22 11 15 6 1"},
       {testing::round_robin_text(100), 2, 707, 50, "1.18097D+06",
@@ -170,7 +163,10 @@ TEST_F(ZoravRunTest, RunsMatchAnIndependentModel) {
   for (const auto& [input, effort, evaluations, generations, cost, order] : cases) {
     const ZoravResult result = run(input, effort);
     const std::string out = out_.str(), where = input.substr(0, 12) + " effort " + std::to_string(effort);
-    EXPECT_EQ(std::tuple(result.status, result.evaluations, count_lines(out, " AT GENERATION")),
+    int traces = 0;
+    for (std::size_t at = out.find(" AT GENERATION"); at != npos; at = out.find(" AT GENERATION", at + 1))
+      ++traces;
+    EXPECT_EQ(std::tuple(result.status, result.evaluations, traces),
               std::tuple(ZoravStatus::Ok, evaluations, generations))
         << where;
     EXPECT_NE(out.find(std::string("# COST                     =   ") + cost), npos) << where;

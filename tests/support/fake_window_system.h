@@ -51,13 +51,13 @@ class FakeWindowSystem : public base::WindowSystem {
   bool open_with_default_application(std::string_view) override { return start(); }
 
   // What the user does. Each notifies the event sink as the real window would.
-  void type(int control,
-            std::string_view text) {  // sets the text, notifies Changed
+  // Sets the text, notifies Changed.
+  void type(int control, std::string_view text) {
     texts_[control] = std::string(text);
     notify(control, base::Notification::Changed);
   }
-  void select_row(int list,
-                  int row) {  // sets the selection, notifies SelectionChanged
+  // Sets the selection, notifies SelectionChanged.
+  void select_row(int list, int row) {
     list_select(list, row);
     notify(list, base::Notification::SelectionChanged);
   }
