@@ -81,12 +81,13 @@ std::string with_calendar(const std::string& league) {
   return league + std::string(league::calendar_header) + "\n2026-09-01\n7\n19:00\n1\n2026-09-15\n";
 }
 
-// The season the libraries build of `league`: the default weeks, then `change`.
+// The season the libraries build of `league`, read as the command line reads
+// it (keeping no path): the default weeks, then `change`.
 season::Season library_season(const fs::path& league_file,
                               const std::function<void(schedule::ScheduleOptions&)>& change) {
   auto league = std::make_unique<league::League>();
   base::Notices notices;
-  EXPECT_EQ(read_league_file(*league, league_file.string(), league::ReadMode::Open, notices),
+  EXPECT_EQ(read_league_file(*league, league_file.string(), league::ReadMode::Reread, notices),
             league::ReadResult::Success);
   schedule::ScheduleOptions options;
   options.season_weeks = schedule::default_season_weeks(*league);
@@ -164,17 +165,12 @@ using Kind = schedule::ScheduleMethod::Kind;
 
 // The report, end to end, is the report library's of the same build (the
 // build choices and the schedule's files are the publishing test's; the
-// numbers the library's own tests'). The desktop program keeps a league's
-// path for its next save, in a room of 255 bytes; the command line keeps
-// none, so a league in a deep folder will do.
+// numbers the library's own tests').
 TEST_F(CliSchedule, TheReportIsTheLibrarysOfTheSameBuild) {
   const fs::path county = test::example("county-league.sch");
-  const fs::path deep = fs::path(std::string(100, 'd')) / std::string(100, 'e') / std::string(100, 'f');
-  fs::create_directories(work_ / deep);
-  fs::copy_file(county, work_ / deep / "county.sch");
   const report::Fairness fair =
       report::assess(test::library_season(county, [](Options& o) { o.method = {Kind::Fairest}; }));
-  ASSERT_EQ(cli("report", deep / "county.sch", "--fair --json"), 0) << err;
+  ASSERT_EQ(cli("report", county, "--fair --json"), 0) << err;
   EXPECT_EQ(out + err, report::as_json(fair));
   ASSERT_EQ(cli("report", county, "--fair"), 0) << err;
   EXPECT_EQ(out + err, report::as_text(fair));
@@ -281,7 +277,12 @@ std::string exporters_file(const std::string& name, const season::Season& s, int
 using CliPublish = test::CliRunner;
 
 TEST_F(CliPublish, EachRunWritesWhatTheLibrariesMake) {
-  test::write(root_ / "dated.sch", test::with_calendar(spring));
+  // The desktop program keeps a league's path for its next save, in a room of
+  // 255 bytes; the command line keeps none, so a league in a deep folder will do.
+  const fs::path dated =
+      root_ / std::string(100, 'd') / std::string(100, 'e') / std::string(100, 'f') / "dated.sch";
+  fs::create_directories(dated.parent_path());
+  test::write(dated, test::with_calendar(spring));
   const fs::path spring_league = test::example("spring-league.sch"), odd = test::example("odd-league.sch"),
                  county = test::example("county-league.sch");
   // Each build choice and option; every format of a league with a calendar
@@ -305,7 +306,7 @@ TEST_F(CliPublish, EachRunWritesWhatTheLibrariesMake) {
       {county, "--fair", {Kind::Fairest}},
       {spring_league, "--fair --variant 2 --weeks=-3", {Kind::Fairest, 2}, "", {}, 0},
       {spring_league, "--weeks +5 --csv", {Kind::Search}, "", {}, 5},
-      {root_ / "dated.sch", "--effort 1 --time 07:05 --skip 2026-09-29", {Kind::TableOrder},
+      {dated, "--effort 1 --time 07:05 --skip 2026-09-29", {Kind::TableOrder},
        "text csv fixtures-csv upload-csv ics xlsx html pdf", dated_days},
       {odd, "--fair --start 2026-09-01 --time 19:45 --skip 2026-09-15 --skip 2026-10-20", {Kind::Fairest},
        "fixtures-csv ics", odd_days},
