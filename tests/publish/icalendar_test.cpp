@@ -23,10 +23,14 @@ using Events = std::vector<std::pair<std::string, std::string>>;
 
 constexpr auto stamp = std::chrono::sys_seconds(std::chrono::seconds(1700000000));  // 2023-11-14 22:13:20 UTC
 
-std::string ics(const Season& s, int team = 0, std::chrono::sys_seconds now = stamp) {
+// The calendar made at `now` after the one that left `state` ("": the first).
+Output ics(const Season& s, int team = 0, std::chrono::sys_seconds now = stamp,
+           const std::string& state = "") {
+  const std::optional<CalendarState> before = detail::parse_calendar_state(state);
   Options options = test::for_team(team);
   options.now = now;
-  return icalendar(s, options).bytes;
+  options.published = before ? &*before : nullptr;
+  return icalendar(s, options);
 }
 
 // Each event as libical's own parser reads it: its UID, and the rest on one line.
@@ -57,7 +61,7 @@ TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
   const auto text = [](const std::string& name) {
     return std::regex_replace(name, std::regex("\r\n?"), "\n");
   };
-  const std::string bytes = ics(s);
+  const std::string bytes = ics(s).bytes;
   const Events events = events_of(bytes);
   ASSERT_EQ(events.size(), 12u) << "six weeks of two matches";
   std::vector<std::string> own, own_got;
@@ -79,7 +83,7 @@ TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
       if (m.away == 2) own.push_back(uid + " at " + text(s.team(m.home).name));
     }
   }
-  for (const auto& [uid, rest] : events_of(ics(s, 2)))
+  for (const auto& [uid, rest] : events_of(ics(s, 2).bytes))
     own_got.push_back(uid + " " + rest.substr(0, rest.find(" | ")));
   EXPECT_EQ(own_got, own);
   // Other UIDs for another title or first date (the next season), and where
@@ -87,10 +91,11 @@ TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
   Season renamed = s, next = s;
   renamed.title += " II";
   next.calendar->first = base::Date{2025, 9, 2};
-  for (const Season& other : {renamed, next}) EXPECT_NE(events_of(ics(other))[0].first, events[0].first);
+  for (const Season& other : {renamed, next})
+    EXPECT_NE(events_of(ics(other).bytes)[0].first, events[0].first);
   // Three teams meet again as in the first week, the same team at home, in the seventh.
-  const Events again =
-      events_of(ics(test::make_season({"A", "B", "C"}, {"Hall"}, "T", test::calendar({2025, 1, 7}), 7)));
+  const Events again = events_of(
+      ics(test::make_season({"A", "B", "C"}, {"Hall"}, "T", test::calendar({2025, 1, 7}), 7)).bytes);
   EXPECT_NE(again.front().first, again.back().first);
 
   EXPECT_TRUE(bytes.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quintora//Quintora "));
@@ -104,8 +109,8 @@ TEST(ICalendar, FloatingEventsWithStableUidsInLinesThatKeepTheRules) {
       << bytes;
   // Each line within 75 octets: team 4's calendar has a long name of wide
   // characters, team 1's an ASCII name that reaches the fold.
-  const std::string team_file = ics(s, 4);
-  for (const std::string& file : {bytes, team_file, ics(s, 1)}) {
+  const std::string team_file = ics(s, 4).bytes;
+  for (const std::string& file : {bytes, team_file, ics(s, 1).bytes}) {
     for (std::size_t from = 0, end; (end = file.find("\r\n", from)) != std::string::npos; from = end + 2) {
       const std::string line = file.substr(from, end - from);
       EXPECT_LE(line.size(), 75u) << line;
@@ -135,19 +140,12 @@ std::vector<std::string> revisions(const std::string& text) {
 // LAST-MODIFIED now.
 TEST(ICalendar, RepublishedEventsSayWhatChanged) {
   const Season first = test::divided();
-  const auto publish = [](const Season& s, const std::string& state, std::chrono::sys_seconds now) {
-    const std::optional<CalendarState> before = detail::parse_calendar_state(state);
-    Options options;
-    options.now = now;
-    options.published = before ? &*before : nullptr;
-    return icalendar(s, options);
-  };
-  const Output made = publish(first, "", stamp);
+  const Output made = ics(first);
   const std::vector<std::string> initial = revisions(made.bytes);
   ASSERT_EQ(initial.size(), 12u);
   for (const std::string& r : initial) EXPECT_TRUE(r.ends_with(" 0 -")) << r;
   const auto later = stamp + std::chrono::hours(24 * 40);  // 2023-12-24 22:13:20 UTC
-  const Output again = publish(first, made.calendar_state, later);
+  const Output again = ics(first, 0, later, made.calendar_state);
   EXPECT_EQ(revisions(again.bytes), initial) << "nothing changed";
   EXPECT_EQ(again.calendar_state, made.calendar_state);
   // A week off before week 4 (weeks 4 to 6 move), the second bar's start
@@ -165,7 +163,7 @@ TEST(ICalendar, RepublishedEventsSayWhatChanged) {
   for (std::size_t c = 0; c < changes.size(); ++c) {
     Season moved = first;
     changes[c](moved);
-    const Output update = publish(moved, again.calendar_state, later);
+    const Output update = ics(moved, 0, later, again.calendar_state);
     const Events after = events_of(update.bytes);
     std::vector<std::string> expected;
     for (std::size_t e = 0; e < before.size() && e < after.size(); ++e)
@@ -173,8 +171,7 @@ TEST(ICalendar, RepublishedEventsSayWhatChanged) {
                          (before[e].second == after[e].second ? " 0 -" : " 1 20231224T221320Z"));
     EXPECT_EQ(revisions(update.bytes), expected) << "change " << c;
     // Published once more, the changed events keep their new SEQUENCE and LAST-MODIFIED.
-    EXPECT_EQ(revisions(publish(moved, update.calendar_state, later + std::chrono::hours(1)).bytes),
-              expected);
+    EXPECT_EQ(revisions(ics(moved, 0, later + std::chrono::hours(1), update.calendar_state).bytes), expected);
   }
 }
 
