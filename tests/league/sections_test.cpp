@@ -129,7 +129,6 @@ TEST(LeagueSections, ABrokenOrRepeatedSectionIsNamedByItsLineAndTheRestLoads) {
        "calendar=\n"},
       {head + "2026-09-08\n7\n20:00\n1\nsoon\n", "line 25: \"soon\" is not a week off of the form YYYY-MM-DD",
        "calendar=\n"},
-      {head + "2026-09-08\n7\n", "line 23: the calendar ends before its start time", "calendar=\n"},
       {head + "2026-09-08\n7\n20:00\n1\n2026-12-23\n",
        "line 25: The week off 2026-12-23 is not a match date: matches fall every 7 days from Tuesday "
        "2026-09-08.",
