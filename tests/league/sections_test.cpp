@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "base/index.h"
+#include "league/league_details.h"
 #include "league_test_support.h"
 #include "support/calendar_builder.h"
 
@@ -201,14 +202,11 @@ TEST_F(LeagueSectionsTest, TheSaveCompactsRegroupsAndRenumbersEverySection) {
   league::League league = make_league({{"A", 1, {"a1"}}, {"B", 1, {"b1", "b2"}}, {"C", 1, {"c1"}}});
   league.calendar = calendar({2026, 9, 8});
   add_team(league, "a2", 0);
-  const auto entry = [&league](UnavailableKind kind, int position, base::Date date) {
-    league.unavailable.entry[static_cast<std::size_t>(league.unavailable.n_entry++)] = {kind, position, date};
-  };
-  entry(UnavailableKind::Bar, 0, {2026, 9, 8});
-  entry(UnavailableKind::Bar, 2, {2026, 9, 15});
-  entry(UnavailableKind::Team, 1, {2026, 9, 22});
-  entry(UnavailableKind::Team, 4, {2026, 9, 29});  // a2
-  entry(UnavailableKind::Team, 3, {2026, 10, 6});  // c1
+  EXPECT_FALSE(add_unavailable(league, {UnavailableKind::Bar, 0, {2026, 9, 8}}));
+  EXPECT_FALSE(add_unavailable(league, {UnavailableKind::Bar, 2, {2026, 9, 15}}));
+  EXPECT_FALSE(add_unavailable(league, {UnavailableKind::Team, 1, {2026, 9, 22}}));
+  EXPECT_FALSE(add_unavailable(league, {UnavailableKind::Team, 4, {2026, 9, 29}}));  // a2
+  EXPECT_FALSE(add_unavailable(league, {UnavailableKind::Team, 3, {2026, 10, 6}}));  // c1
   league.bar.address[2].assign("C's address");
   league.bar.start[0] = base::TimeOfDay{19, 0};
   league.division.n_division = 3;
