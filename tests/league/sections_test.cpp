@@ -16,7 +16,6 @@ namespace {
 using league::UnavailableKind;
 using LeagueSectionsTest = ScratchFolderTest;
 
-const std::string teams_lf = spring_lf;
 const std::string divisions =
     "<< DIVISIONS: Number of Divisions, each Division Name, then each Team's Division Number in Team Order "
     ">>\n2\nPremier\nFirst\n1\n2\n2\n";
@@ -65,10 +64,10 @@ TEST_F(LeagueSectionsTest, ReadInAnyOrderAndWrittenInOneEachOnlyWhenThere) {
                                            unavailable + divisions + venues + calendar_lf};
   for (const std::string& order : orders) {
     league::League league;
-    ASSERT_EQ(read_text(league, teams_lf + order, notices), league::ReadResult::Success);
+    ASSERT_EQ(read_text(league, spring_lf + order, notices), league::ReadResult::Success);
     EXPECT_EQ(sections_of(league), all_read);
     ASSERT_TRUE(save(league, notices, folder_ / "all.sch", "Spring League"));
-    EXPECT_EQ(read_file(folder_ / "all.sch"), with_crlf(teams_lf + ordered));
+    EXPECT_EQ(read_file(folder_ / "all.sch"), with_crlf(spring_lf + ordered));
     EXPECT_EQ(sections_of(league), all_read);
   }
   // Each alone (the dates with their calendar) round trips to its own bytes;
@@ -81,9 +80,9 @@ TEST_F(LeagueSectionsTest, ReadInAnyOrderAndWrittenInOneEachOnlyWhenThere) {
       {"<< DIVISIONS\n1\nAll\n1\n1\n1\n<< VENUES\n2\n\n\n\n\n\n\n", ""}};
   for (const auto& [read, written] : alone) {
     league::League league;
-    ASSERT_EQ(read_text(league, teams_lf + read, notices), league::ReadResult::Success);
+    ASSERT_EQ(read_text(league, spring_lf + read, notices), league::ReadResult::Success);
     ASSERT_TRUE(save(league, notices, folder_ / "alone.sch", "Spring League"));
-    EXPECT_EQ(read_file(folder_ / "alone.sch"), with_crlf(teams_lf + written));
+    EXPECT_EQ(read_file(folder_ / "alone.sch"), with_crlf(spring_lf + written));
   }
   // Values that look like headers are read by count where they stand: a
   // valid league of them round trips byte for byte.
@@ -181,7 +180,7 @@ TEST(LeagueSections, ABrokenOrRepeatedSectionIsNamedByItsLineAndTheRestLoads) {
   for (const auto& k : cases) {
     league::League league;
     base::Notices notices;
-    ASSERT_EQ(read_text(league, teams_lf + k.after_teams, notices), league::ReadResult::Success)
+    ASSERT_EQ(read_text(league, spring_lf + k.after_teams, notices), league::ReadResult::Success)
         << k.after_teams;
     EXPECT_EQ(boxes(notices), k.problem.empty()
                                   ? ""

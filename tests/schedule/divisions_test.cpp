@@ -85,7 +85,6 @@ TEST(Divisions, FairestKeepsEveryPromiseOrNamesWhatItMisses) {
   const Layout layouts[] = {{2, 10, false, 0}, {2, 9, true, 0},    {3, 30, true, 5},  {4, 40, false, 12},
                             {8, 60, true, 30}, {1, 25, false, 8},  {6, 33, false, 0}, {2, 2, true, 3},
                             {7, 16, true, 2},  {3, 51, false, 20}, {4, 24, true, 0}};
-  int split = 0, split_met = 0;
   for (const Layout& layout : layouts) {
     const int biggest = (layout.teams + 1) / 2 * 2;
     const int weeks = std::min(200, pick(rng, 3) == 0 ? pick(rng, 201) : 2 * (biggest - 1));
@@ -102,13 +101,7 @@ TEST(Divisions, FairestKeepsEveryPromiseOrNamesWhatItMisses) {
     EXPECT_EQ(c.over + c.dates_missed > 0, names_a_miss(notices)) << what;
     // Every league here passes the tables check: the dates give way first.
     EXPECT_EQ(c.over, 0) << what;
-    if (layout.split && layout.dates == 0) {
-      ++split;
-      split_met += c.breaks <= c.fewest ? 1 : 0;
-    }
   }
-  RecordProperty("split_leagues_with_the_fewest_breaks",
-                 std::to_string(split_met) + " of " + std::to_string(split));
 }
 
 // The county example in four divisions: each bar's teams in different
