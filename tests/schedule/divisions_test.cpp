@@ -131,19 +131,16 @@ TEST(Divisions, UnsplitBarsGiveEachDivisionItsOwnFairest) {
   const league::League league = generated({3, 30, false, 0}, 40, rng);
   const season::Season season = run(league, {ScheduleMethod::Kind::Fairest, 5}, 40);
   for (int d = 1; d <= 3; ++d) {
-    league::League own = league;
-    std::vector<int> number;
-    own.n_team = 0;
-    for (int p = 0; p < league.n_bar; ++p) own.bar.n_team_this_bar[at(p)] = 0;
-    for (int t = 0; t < league.n_team; ++t) {
-      if (test::division(league, t + 1) != d) continue;
-      own.team.bar_number[at(own.n_team)] = league.team.bar_number[at(t)];
-      ++own.bar.n_team_this_bar[at(league.team.bar_number[at(t)] - 1)];
-      ++own.n_team;
-      number.push_back(t + 1);
+    std::vector<std::pair<int, int>> bars;  // the division's teams at each bar, and its tables
+    for (int p = 0; p < league.n_bar; ++p) bars.emplace_back(0, league.bar.n_table_this_bar[at(p)]);
+    std::vector<int> number;  // in the league, of the division's teams in order
+    for (int t = 1; t <= league.n_team; ++t) {
+      if (test::division(league, t) != d) continue;
+      ++bars[at(league.team.bar_number[at(t - 1)] - 1)].first;
+      number.push_back(t);
     }
-    if (own.n_team == 0) continue;
-    const season::Season alone = test::fairest_season(own, 40, 5);
+    if (number.empty()) continue;
+    const season::Season alone = test::fairest_season(test::make_league(bars), 40, 5);
     const season::Season mine = season::only_division(season, d);
     for (std::size_t w = 0; w < alone.weeks.size(); ++w) {
       ASSERT_EQ(alone.weeks[w].matches.size(), mine.weeks[w].matches.size());
