@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <tuple>
 
@@ -168,17 +167,14 @@ TEST_F(ScheduleRunTest, FailuresKeepTheOldResultAndSayWhy) {
 // optimiser's own search included.
 TEST_F(ScheduleRunTest, AHundredTeamsAreScheduledAtEveryEffort) {
   const league::League league = test::grouped_league(100);
-  const RoundOrder rounds = table_order(99);
   run_.settings().search = run_optimiser;
   for (int effort = 1; effort <= 4; ++effort) {
     options_ = make_options(198, "schedule.txt", method_of_effort(effort));
     ASSERT_EQ(run(league), "") << "effort " << effort;
-    const RoundOrder& order = run_.round_order();
-    EXPECT_TRUE(
-        std::is_permutation(order.round.begin() + 1, order.round.begin() + 100, rounds.round.begin() + 1))
-        << "effort " << effort;
+    // Whatever order the optimiser gives, the run took it only as an order of
+    // every round (its refusals are the failures' test).
     EXPECT_EQ(read_file(folder_ / "schedule.txt"),
-              base::with_platform_line_ends(test::schedule_text(league, 198, false, &order)));
+              base::with_platform_line_ends(test::schedule_text(league, 198, false, &run_.round_order())));
     EXPECT_EQ(run_.evaluations() > 0, effort > 1) << "effort " << effort;
   }
 }
