@@ -18,6 +18,7 @@
 namespace quintora::test {
 
 namespace fs = std::filesystem;
+using LeagueFileTest = ScratchFolderTest;
 
 // The example league as describe() shows it.
 const std::string spring_model =
@@ -75,10 +76,10 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
     league.current_file_path.assign("before.sch");
     league.file_state = league::FileState::Modified;
     const std::string before = describe(league);
-    FakeWindowSystem ws;
-    const league::ReadResult result = read_text(league, k.text, ws, k.path);
+    base::Notices notices;
+    const league::ReadResult result = read_text(league, k.text, notices, k.path);
     const bool read = k.box.empty();
-    EXPECT_EQ(boxes(ws), read ? "" : k.box + "\n");
+    EXPECT_EQ(boxes(notices), read ? "" : k.box + "\n");
     EXPECT_EQ(result, read                  ? league::ReadResult::Success
                       : k.box == not_league ? league::ReadResult::NotLeagueFile
                                             : league::ReadResult::Refused);
@@ -90,17 +91,14 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
   }
 }
 
-TEST(WriteLeague, WritesTheExactLayoutAndEveryNameInPlaceOfTheOldFileAndReadsItBack) {
-  ScratchFolder folder;
-  std::ofstream(folder / "spring.sch") << "old contents, longer than the new file will be, by far, really\n";
-  std::ofstream(folder / "spring.sch.tmp") << "someone else's";
+TEST_F(LeagueFileTest, WritesTheExactLayoutAndEveryNameInPlaceOfTheOldFileAndReadsItBack) {
+  std::ofstream(folder_ / "spring.sch") << "old contents, longer than the new file will be, by far, really\n";
   league::League league =
       make_league({{"Corner Pocket", 1, {"Corner Pocket", "Sharks"}}, {"Eight Ball", 1, {"Eight Ball"}}});
   league.gap_of_position_night = 3;
-  FakeWindowSystem ws;
-  ASSERT_TRUE(save(league, ws, folder / "spring.sch", "Spring League"));
-  EXPECT_EQ(read_file(folder / "spring.sch"), with_crlf(replaced(spring_lf, "2  0", "2  3")));
-  EXPECT_EQ(read_file(folder / "spring.sch.tmp"), "someone else's");
+  base::Notices notices;
+  ASSERT_TRUE(save(league, notices, folder_ / "spring.sch", "Spring League"));
+  EXPECT_EQ(read_file(folder_ / "spring.sch"), with_crlf(replaced(spring_lf, "2  0", "2  3")));
   EXPECT_EQ(describe(league), replaced(spring_model, "gap=0", "gap=3"));
   EXPECT_EQ(league.file_state, league::FileState::Saved);
   // Names and titles survive byte for byte; a title too long is cut at a character.
@@ -109,55 +107,47 @@ TEST(WriteLeague, WritesTheExactLayoutAndEveryNameInPlaceOfTheOldFileAndReadsItB
                                std::string("Blanks  inside, commas, 100% and %d %s Straße Ελλάδα")})
     add_team(names, n, add_bar(names, n));
   const std::string title = std::string(78, 'T') + "é", before = describe(names);  // 80 bytes
-  ASSERT_TRUE(save(names, ws, folder / "names.sch", title));
+  ASSERT_TRUE(save(names, notices, folder_ / "names.sch", title));
   EXPECT_EQ(describe(names), replaced(before, "title=", "title=" + title));
-  ASSERT_TRUE(save(names, ws, folder / "long title.sch", "T" + title));
+  ASSERT_TRUE(save(names, notices, folder_ / "long title.sch", "T" + title));
   EXPECT_EQ(names.stored_title.view(), std::string(79, 'T'));
   // Those files and the examples, written by this code, read and save back to the same bytes.
-  std::vector<fs::path> files = {folder / "spring.sch", folder / "names.sch", folder / "long title.sch"};
+  std::vector<fs::path> files = {folder_ / "spring.sch", folder_ / "names.sch", folder_ / "long title.sch"};
   for (const auto& e : fs::directory_iterator(fs::path(QUINTORA_SOURCE_DIR) / "examples"))
     if (e.path().extension() == ".sch") files.push_back(e.path());
   for (const fs::path& file : files) {
     league::League again;
-    base::Notices notices;
     ASSERT_EQ(read_league_file(again, base::utf8_of(file), league::ReadMode::Open, notices),
               league::ReadResult::Success);
     EXPECT_EQ(again.current_file_path.view(), base::utf8_of(file)) << "opened by its UTF-8 name";
-    ASSERT_TRUE(save(again, ws, folder / "copy.sch", std::string(again.stored_title.view())));
-    EXPECT_EQ(read_file(folder / "copy.sch"), read_file(file)) << file;
+    ASSERT_TRUE(save(again, notices, folder_ / "copy.sch", std::string(again.stored_title.view())));
+    EXPECT_EQ(read_file(folder_ / "copy.sch"), read_file(file)) << file;
   }
-  EXPECT_EQ(boxes(ws), "");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 5);
+  EXPECT_EQ(boxes(notices), "");
+  EXPECT_EQ(others(), 4);
 }
 
 // A league file is a few kilobytes: a huge file is refused after reading
 // one byte past the limit, whether or not it has line ends; what is not a
 // regular file (an endless device, a FIFO no program writes to) is refused
 // before a byte is read, without waiting on its open.
-TEST(ReadLeagueFile, EndlessAndHugeFilesAreRefusedUnreadPastTheLimit) {
-  ScratchFolder folder;
-  std::ofstream(folder / "huge.sch", std::ios::binary)
+TEST_F(LeagueFileTest, EndlessAndHugeFilesAreRefusedUnreadPastTheLimit) {
+  std::ofstream(folder_ / "huge.sch", std::ios::binary)
       << "!!" << std::string(3 * league::max_league_file_bytes, '!');
-  const std::string huge = base::utf8_of(folder / "huge.sch");
-  std::vector<std::tuple<std::string, league::ReadResult, std::string>> cases = {
-      {huge, league::ReadResult::Refused,
-       "Sorry ! (error) This league file cannot be read: it is larger than 1024 KB."}};
+  const std::string huge = base::utf8_of(folder_ / "huge.sch");
+  std::vector<std::pair<std::string, std::string>> cases = {{huge, "it is larger than 1024 KB."}};
 #ifndef _WIN32
-  const std::string fifo = base::utf8_of(folder / "fifo.sch");
+  const std::string fifo = base::utf8_of(folder_ / "fifo.sch");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  for (const std::string& device : {std::string("/dev/zero"), fifo, base::utf8_of(folder.path)})
-    cases.emplace_back(
-        device, league::ReadResult::Refused,
-        "Sorry ! (error) This league file cannot be read: it is not a file but a device, a pipe "
-        "or a folder.");
+  for (const std::string& device : {std::string("/dev/zero"), fifo, base::utf8_of(folder_)})
+    cases.emplace_back(device, "it is not a file but a device, a pipe or a folder.");
 #endif
-  for (const auto& [path, result, box] : cases) {
+  for (const auto& [path, box] : cases) {
     league::League league = make_league({{"Kept", 1, {"Keeper"}}});
     base::Notices notices;
-    EXPECT_EQ(read_league_file(league, path, league::ReadMode::Open, notices), result) << path;
-    FakeWindowSystem ws;
-    base::show(ws, notices);
-    EXPECT_EQ(boxes(ws), box + "\n");
+    EXPECT_EQ(read_league_file(league, path, league::ReadMode::Open, notices), league::ReadResult::Refused)
+        << path;
+    EXPECT_EQ(boxes(notices), "Sorry ! (error) This league file cannot be read: " + box + "\n");
     EXPECT_EQ(describe(league), describe(make_league({{"Kept", 1, {"Keeper"}}})));
   }
 }
@@ -165,42 +155,39 @@ TEST(ReadLeagueFile, EndlessAndHugeFilesAreRefusedUnreadPastTheLimit) {
 // A hand-edited league: two bars numbered 1, a bar numbered -1 (deleted), a
 // team of no bar and a deleted team. The strays are kept, named in one box
 // and left out of the save, whose counts are those of the lines written.
-TEST(LeagueFile, EntriesWithoutABarAreKeptUntilASave) {
-  ScratchFolder folder;
-  FakeWindowSystem ws;
+TEST_F(LeagueFileTest, EntriesWithoutABarAreKeptUntilASave) {
+  base::Notices notices;
   league::League league;
   const std::string text =
       "!!\n\nT\n\n3  0\n\n1  9  1\nTwin A\n1  9  1\nTwin B\n-1  0  1\nOld\n\n4\n\n"
       "1\nOne\n1\nTwo\n0\nStray\n-2\nGone\n";
-  ASSERT_EQ(read_text(league, text, ws), league::ReadResult::Success);
-  EXPECT_EQ(boxes(ws),
+  ASSERT_EQ(read_text(league, text, notices), league::ReadResult::Success);
+  EXPECT_EQ(boxes(notices),
             "Stopzzz ! (error) Bar Old has no valid number.\nTeam Stray has no bar.\nTeam Gone has no bar.\n"
             "They are left out when the league is saved.\n");
   // The live counts follow the entries.
   EXPECT_TRUE(describe(league).starts_with("title=T gap=0 bars=2/3 teams=3/4\n"));
-  ASSERT_TRUE(save(league, ws, folder / "counts.sch", "T"));
+  ASSERT_TRUE(save(league, notices, folder_ / "counts.sch", "T"));
   EXPECT_EQ(describe(league),
             "title=T gap=0 bars=2/2 teams=2/2\nbar 1 2 1 [Twin A]\nbar 2 0 1 [Twin B]\n"
             "team 1 [One]\nteam 1 [Two]\n");
 }
 
-TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
-  ScratchFolder folder;
-  std::ofstream(folder / "readonly.sch") << "previous contents";
-  fs::permissions(folder / "readonly.sch", fs::perms::owner_read | fs::perms::group_read);
-  fs::create_directory(folder / "folder.sch");
+TEST_F(LeagueFileTest, FailureKeepsTheFileTheLeagueAndItsState) {
+  fs::permissions(target_, fs::perms::owner_read | fs::perms::group_read);
+  fs::create_directory(folder_ / "folder.sch");
   std::vector<std::pair<std::string, std::string>> cases = {
-      {base::utf8_of(folder / "no folder" / "l.sch"), "Its folder does not exist."},
-      {base::utf8_of(folder / "readonly.sch"), "The file is read-only."},
-      {base::utf8_of(folder / "folder.sch"), "A folder or another object that is not a file has that name."},
+      {base::utf8_of(folder_ / "no folder" / "l.sch"), "Its folder does not exist."},
+      {base::utf8_of(target_), "The file is read-only."},
+      {base::utf8_of(folder_ / "folder.sch"), "A folder or another object that is not a file has that name."},
       {"", "The league has no file name yet."},
   };
 #ifdef _WIN32
   // Another program holds the league open: the message says what to do.
-  std::ofstream(folder / "held.sch") << "previous contents";
-  const HANDLE held = CreateFileW((folder / "held.sch").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  std::ofstream(folder_ / "held.sch") << "previous contents";
+  const HANDLE held = CreateFileW((folder_ / "held.sch").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, 0, nullptr);
-  cases.emplace_back(base::utf8_of(folder / "held.sch"),
+  cases.emplace_back(base::utf8_of(folder_ / "held.sch"),
                      "Another program has the file open: close it there, then try again.");
 #endif
   for (const auto& [path, box] : cases) {
@@ -209,23 +196,21 @@ TEST(WriteLeague, FailureKeepsTheFileTheLeagueAndItsState) {
     league.file_state = league::FileState::Modified;
     league.current_file_path.assign(path);
     const std::string before = describe(league);
-    FakeWindowSystem ws;
     base::Notices notices;
     EXPECT_FALSE(write_league(league, "Typed", notices));  // not taken into the league
-    base::show(ws, notices);
     EXPECT_EQ(describe(league), before);
     EXPECT_EQ(league.file_state, league::FileState::Modified);
     const std::string where = path.empty() ? "a file" : path;
-    EXPECT_EQ(boxes(ws), "Stop ! (error) The league could not be saved to " + where + ".\n" + box + "\n");
+    EXPECT_EQ(boxes(notices),
+              "Stop ! (error) The league could not be saved to " + where + ".\n" + box + "\n");
   }
-  EXPECT_EQ(read_file(folder / "readonly.sch"), "previous contents");
+  EXPECT_EQ(read_file(target_), old_text_);
 #ifdef _WIN32
   CloseHandle(held);
-  EXPECT_EQ(read_file(folder / "held.sch"), "previous contents");
+  EXPECT_EQ(read_file(folder_ / "held.sch"), "previous contents");
 #endif
   // No temporary file left.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()),
-            std::ssize(cases) - 2);
+  EXPECT_EQ(others(), std::ssize(cases) - 3);  // folder.sch (and held.sch)
 }
 
 }  // namespace quintora::test

@@ -1,9 +1,8 @@
 #pragma once
 // Helpers of the league tests: leagues built in memory or read from text,
-// saved to a file, and shown as comparable text.
+// saved to a file in the scratch folder, and shown as comparable text.
 
 #include <filesystem>
-#include <random>
 #include <regex>
 #include <sstream>
 #include <tuple>
@@ -11,8 +10,8 @@
 #include "base/paths.h"
 #include "league/league.h"
 #include "league/league_file.h"
-#include "support/fake_window_system.h"
 #include "support/read_file.h"
+#include "support/scratch_folder.h"
 
 namespace quintora::test {
 
@@ -46,23 +45,16 @@ inline league::League make_league(std::initializer_list<BarSpec> bars) {
   return league;
 }
 
-// Reads text as a league file; every notice is shown in ws, as the window does.
-inline league::ReadResult read_text(league::League& league, const std::string& text, FakeWindowSystem& ws,
-                                    std::string_view path = "after.sch",
-                                    league::ReadMode mode = league::ReadMode::Open) {
-  base::Notices notices;
-  const league::ReadResult result = read_league(league, text, mode, path, notices);
-  base::show(ws, notices);
-  return result;
+// Reads text as a league file opened from `path`, adding its notices to `notices`.
+inline league::ReadResult read_text(league::League& league, const std::string& text, base::Notices& notices,
+                                    std::string_view path = "after.sch") {
+  return read_league(league, text, league::ReadMode::Open, path, notices);
 }
 
-inline bool save(league::League& league, FakeWindowSystem& ws, const std::filesystem::path& file,
+inline bool save(league::League& league, base::Notices& notices, const std::filesystem::path& file,
                  const std::string& title) {
   league.current_file_path.assign(base::utf8_of(file));
-  base::Notices notices;
-  const bool saved = write_league(league, title, notices);
-  base::show(ws, notices);
-  return saved;
+  return write_league(league, title, notices);
 }
 
 // Counts, bars (number, teams, tables, [name]) and teams (bar number, [name]).
@@ -78,28 +70,13 @@ inline std::string describe(const league::League& l) {
   return out.str();
 }
 
-// Every message box shown, one line each: caption, "(error)" for the error icon,
-// "(asks)" for more than an OK button, text.
-inline std::string boxes(const FakeWindowSystem& ws) {
+// Every notice as its message box shows it, one line each: caption, "(error)"
+// for the error icon, text.
+inline std::string boxes(const base::Notices& notices) {
   std::string out;
-  for (const MessageRecord& m : ws.messages())
-    out += m.caption + (m.icon == base::Icon::Error ? " (error) " : " ") +
-           (m.buttons == base::Buttons::Ok ? "" : "(asks) ") + m.text + "\n";
+  for (const base::Notice& n : notices)
+    out += std::string(n.caption) + (n.icon == base::Icon::Error ? " (error) " : " ") + n.text + "\n";
   return out;
 }
-
-// A fresh folder under the temporary folder, removed at the end, named as
-// the 8-bit code page cannot spell, as a user's folder may be.
-struct ScratchFolder {
-  std::filesystem::path root =
-      std::filesystem::temp_directory_path() / ("quintora-league-" + std::to_string(std::random_device{}()));
-  std::filesystem::path path = root / base::path_from_utf8("Ligue d'\xc3\xa9t\xc3\xa9 \xe6\x98\xa5");
-  ScratchFolder() { std::filesystem::create_directories(path); }
-  ~ScratchFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(root, ec);
-  }
-  std::filesystem::path operator/(const char* name) const { return path / name; }
-};
 
 }  // namespace quintora::test

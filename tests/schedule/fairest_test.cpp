@@ -18,12 +18,8 @@ namespace quintora::schedule {
 namespace {
 
 using test::at;
-
-season::Season fairest_season(const league::League& league, int season_weeks, int variant = 1) {
-  RoundTable table;
-  build_fairest_table(table, league, variant);
-  return build_season(league, table, table_order(table.nweek), season_weeks, {});
-}
+using test::fairest_season;
+using test::pick;
 
 std::string fairest_text(const league::League& league, int season_weeks, int variant) {
   return schedule_text(fairest_season(league, season_weeks, variant), false);
@@ -57,8 +53,6 @@ std::string describe(const league::League& league) {
         .append(std::to_string(league.bar.n_table_this_bar[at(b)]));
   return text;
 }
-
-int pick(std::mt19937& rng, int bound) { return static_cast<int>(rng() % static_cast<unsigned>(bound)); }
 
 // Bars of random sizes, sometimes empty, skewed so that a few bars are big;
 // tables between the least the check allows and two more, or the least.
@@ -101,7 +95,6 @@ TEST(Fairest, EveryPromiseHoldsForEveryTeamCountAndBarLayout) {
         ADD_FAILURE() << describe(league) << ", " << weeks << " weeks, variant " << variant << ": " << fault;
     }
   }
-  RecordProperty("leagues", leagues);
 }
 
 TEST(Fairest, SameLeagueSameFileEveryVariantAnotherAndNoTableOutOfRange) {

@@ -2,11 +2,13 @@
 // Compact leagues and table views for the schedule tests.
 
 #include <cstddef>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "schedule/balancing.h"
+#include "schedule/fairest.h"
 #include "schedule/schedule_writer.h"
 #include "schedule/season_builder.h"
 #include "support/read_file.h"
@@ -63,6 +65,17 @@ inline schedule::RoundTable balanced_table(const league::League& league,
   schedule::compute_bar_limits(league, limits);
   schedule::balance(table, league, limits, state ? *state : own);
   return table;
+}
+
+// Fairest's season of `league`, `weeks` long, from the given variant of its table.
+inline season::Season fairest_season(const league::League& league, int weeks, int variant = 1) {
+  schedule::RoundTable table;
+  schedule::build_fairest_table(table, league, variant);
+  return schedule::build_season(league, table, schedule::table_order(table.nweek), weeks, {});
+}
+
+inline int pick(std::mt19937& rng, int bound) {
+  return static_cast<int>(rng() % static_cast<unsigned>(bound));
 }
 
 // The whole schedule file of `league` in table order or in `order`.

@@ -1,6 +1,8 @@
 #pragma once
-// A season counted against its league alone, by rules of this file's own:
-// the model every schedule test checks the run's promises with.
+// A season checked against its league by rules of this file's own (who
+// meets whom, and when), its breaks, tables and dates counted by the report
+// (whose counts the report's tests check by hand and by a brute force): the
+// model every schedule test checks the run's promises with.
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,25 +17,21 @@
 namespace quintora::test {
 
 struct Counted {
-  std::string fault;  // the first structural promise broken, empty when all hold
-  int over = 0;       // bar-weeks over tables
-  int dates_missed = 0;
+  std::string fault;     // the first structural promise broken, empty when all hold
+  int over = 0;          // bar-weeks over tables
+  int dates_missed = 0;  // unavailable dates not kept
   int breaks = 0;
   int breaks_within = 0;  // of them, breaks inside a pass
   int fewest = 0;         // the sum of each division's fewest
   bool fewest_exact = true;
 };
 
-inline int division(const league::League& league, int team) {
-  const int d = league.team.division[at(team - 1)];
-  return d >= 1 && d <= league.division.n_division ? d : 1;
-}
+inline int division(const league::League& league, int team) { return league::division_of(league, team - 1); }
 
 // Each division's pairs meet once per pass; every team is in every week
 // once, an odd division's one team a week Not Playing, once per pass; with
 // `balanced`, each team's home and away counts of a pass are at most one
-// apart. Every bar's matches are counted against its tables, every date the
-// league asks for against the matches.
+// apart.
 inline Counted count(const league::League& league, const season::Season& season, int weeks,
                      bool balanced = true) {
   Counted c;
@@ -54,7 +52,7 @@ inline Counted count(const league::League& league, const season::Season& season,
     const int w = week.number - 1;
     for (int t = 1; t <= n; ++t)
       if (w % per_pass[at(t)] == 0) homes[at(t)] = games[at(t)] = byes[at(t)] = 0;
-    std::vector<int> seen(at(n + 1)), hosted(at(league.n_bar + 1));
+    std::vector<int> seen(at(n + 1));
     for (const auto& [home, away] : week.matches) {
       if (home < 1 || away < 1 || home > n || away > n || home == away ||
           division(league, home) != division(league, away)) {
@@ -63,18 +61,13 @@ inline Counted count(const league::League& league, const season::Season& season,
       }
       const int pass = w / per_pass[at(home)] + 1;
       ++seen[at(home)], ++seen[at(away)], ++homes[at(home)], ++games[at(home)], ++games[at(away)];
-      ++hosted[at(league.team.bar_number[at(home - 1)])];
       if (std::exchange(met[std::minmax(home, away)], pass) == pass)
         fail("a pair twice in a pass", week.number);
       for (const auto& [team, s] : {std::pair{home, 1}, std::pair{away, 2}}) {
-        if (side[at(team)] == s) ++(last_pass[at(team)] == pass ? c.breaks_within : c.breaks);
+        c.breaks_within += side[at(team)] == s && last_pass[at(team)] == pass ? 1 : 0;
         side[at(team)] = s;
         last_pass[at(team)] = pass;
       }
-      for (const season::Unavailable& u : season.unavailable)
-        if (week.date == u.date &&
-            (u.bar ? league.team.bar_number[at(home - 1)] == u.number : home == u.number))
-          ++c.dates_missed;
     }
     if (std::ssize(week.not_playing) != odd) fail("a wrong Not Playing", week.number);
     for (int bye : week.not_playing) {
@@ -88,16 +81,13 @@ inline Counted count(const league::League& league, const season::Season& season,
           std::abs(2 * homes[at(t)] - games[at(t)]) > 1)
         fail("home games more than one apart", week.number);
     }
-    for (int b = 1; b <= league.n_bar; ++b) c.over += hosted[at(b)] > league.bar.n_table_this_bar[at(b - 1)];
   }
-  c.breaks += c.breaks_within;
-  for (int d = 1; d <= divisions; ++d) {
-    if (size[at(d)] == 0) continue;
-    const report::FewestBreaks fewest =
-        report::fewest_breaks(size[at(d)], size[at(d)] + size[at(d)] % 2 - 1, weeks);
-    c.fewest += fewest.breaks;
-    c.fewest_exact = c.fewest_exact && fewest.exact;
-  }
+  const report::Fairness f = report::assess(season);
+  for (const report::BarLine& bar : f.bars) c.over += bar.weeks_over_tables;
+  c.dates_missed = static_cast<int>(f.unavailable_missed.size());
+  c.breaks = f.total_breaks;
+  c.fewest = f.minimum_breaks;
+  c.fewest_exact = f.minimum_is_exact;
   return c;
 }
 
