@@ -235,5 +235,31 @@ TEST(Divisions, DatesProgressAndCancel) {
   EXPECT_EQ(result.failure->text, "The schedule was cancelled.");
 }
 
+// What a season misses is named in the user's words: a bar over its tables
+// (one match too many is enough), a bar hosting on a date it is closed, a
+// team at home on a date it must play away; a date of no match and a team
+// away on its date are no miss.
+TEST(Divisions, WhatASeasonMissesIsNamed) {
+  season::Season s{"",
+                   {{"Ace", 1, 1}, {"Bee", 1, 1}, {"Cue", 2, 1}, {"Dee", 2, 1}},
+                   {{"Crown", 1, {}, {}, {}}, {"Anchor", 2, {}, {}, {}}},
+                   std::nullopt,
+                   3,
+                   {}};
+  s.weeks = {{1, base::Date{2027, 1, 5}, {{1, 3}, {4, 2}}, {}},
+             {2, base::Date{2027, 1, 12}, {{1, 2}, {3, 4}}, {}}};
+  s.unavailable = {{false, 3, {2027, 1, 5}}, {true, 1, {2027, 1, 19}}};
+  EXPECT_TRUE(season_misses(s).empty());
+  s.weeks[1].matches = {{1, 3}, {2, 4}};  // both at the Crown, which has one table
+  s.unavailable.push_back({true, 2, {2027, 1, 5}});
+  s.unavailable.push_back({false, 1, {2027, 1, 12}});
+  std::vector<std::string> texts;
+  for (const base::Notice& miss : season_misses(s)) texts.push_back(miss.text);
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{"Bar Crown hosts more matches than it has tables in week 2.",
+                                      "Bar Anchor hosts a match on 2027-01-05, a date it cannot host.",
+                                      "Team Ace plays at home on 2027-01-12, a date it must play away."}));
+}
+
 }  // namespace
 }  // namespace quintora::schedule
