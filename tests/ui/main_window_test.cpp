@@ -350,10 +350,9 @@ TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice)
   using Kind = schedule::ScheduleMethod::Kind;
   const std::tuple<int, const char*, const char*, int, const char*, int, Kind, int> cases[] = {
       {1, "500", "1", c::effort_no, "2 ", 200, Kind::TableOrder, 1},
-      {2, "-3", "1", c::effort_harder, "2 out.txt", 0, Kind::SearchHarder, 1},
-      {2, "  12abc", "1", c::effort_hardest, "2 out.txt", 12, Kind::SearchHardest, 1},
-      {5, "abc", "7", c::effort_fairest, "10 out.txt", 0, Kind::Fairest, 7},
-      {6, "4", "5000", c::effort_fairest, "10 out.txt", 4, Kind::Fairest, 1000}};
+      {2, "-3", "x", c::effort_harder, "2 out.txt", 0, Kind::SearchHarder, 1},
+      {2, "  12abc", "7", c::effort_hardest, "2 out.txt", 12, Kind::SearchHardest, 7},
+      {5, "abc", "5000", c::effort_fairest, "10 out.txt", 0, Kind::Fairest, 1000}};
   for (const auto& [teams, weeks, variant, choice, was_shown, season_weeks, kind, taken] : cases) {
     ws.select_row(c::bar_list, 0);  // each save reads the league back, with no bar selected
     for (int t = league().n_team; t < teams; ++t) add_team("Team " + std::to_string(t));
