@@ -131,33 +131,26 @@ void put(QLineEdit* edit, const QString& how, const QString& text) {
   }
 }
 
-// The visible controls in `parent` a screen reader cannot name.
-QStringList unnamed(QWidget* parent) {
-  QStringList out;
-  for (QWidget* w : parent->findChildren<QWidget*>()) {
-    const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
-                         qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w) ||
-                         qobject_cast<QAbstractItemView*>(w);
-    if (control && w->isVisibleTo(parent) && w->accessibleName().isEmpty() &&
-        !w->objectName().startsWith(QLatin1String("qt_")) &&
-        !qobject_cast<QAbstractItemView*>(w->parentWidget()) &&
-        !qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
-      out << QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
-  }
-  return out;
-}
-
-// What keeps a window from the keyboard: an access key used twice (Alt+F is
-// "Alt+F") among its controls, tabs and menus, and a list or table in which
-// Tab moves from cell to cell.
-QStringList keyboard_faults(QWidget* window) {
+// What keeps a window (or a main window's central part, with its menus) from
+// a screen reader or the keyboard: a visible control it cannot name, an
+// access key used twice (Alt+F is "Alt+F") among its controls, tabs and
+// menus, and a list or table in which Tab moves from cell to cell.
+QStringList access_faults(QWidget* window) {
   QStringList keys, faults;
   const auto add = [&keys](const QString& text) {
     const QKeySequence key = QKeySequence::mnemonic(text);
     if (!key.isEmpty()) keys << key.toString();
   };
   for (QWidget* w : window->findChildren<QWidget*>()) {
-    if (w->window() != window) continue;  // a window it owns has keys of its own
+    if (w->window() != window->window()) continue;  // a window it owns has keys of its own
+    const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                         qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w) ||
+                         qobject_cast<QAbstractItemView*>(w);
+    if (control && w->isVisibleTo(window) && w->accessibleName().isEmpty() &&
+        !w->objectName().startsWith(QLatin1String("qt_")) &&
+        !qobject_cast<QAbstractItemView*>(w->parentWidget()) &&
+        !qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
+      faults << QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
     if (const auto* b = qobject_cast<QAbstractButton*>(w)) add(b->text());
     if (const auto* l = qobject_cast<QLabel*>(w); l != nullptr && l->buddy() != nullptr) add(l->text());
     if (const auto* g = qobject_cast<QGroupBox*>(w)) add(g->title());
@@ -166,7 +159,7 @@ QStringList keyboard_faults(QWidget* window) {
     if (const auto* v = qobject_cast<QAbstractItemView*>(w); v != nullptr && v->tabKeyNavigation())
       faults << v->objectName();
   }
-  if (const auto* main = qobject_cast<QMainWindow*>(window))
+  if (const auto* main = qobject_cast<QMainWindow*>(window->window()))
     for (const QAction* a : main->menuBar()->actions()) add(a->text());
   keys.sort();
   for (qsizetype i = 1; i < keys.size(); ++i)
@@ -189,7 +182,7 @@ class WindowTest : public QObject {
       QCOMPARE(p.window.minimumSize(), p.window.maximumSize());
       QCOMPARE(p.window.centralWidget()->font().pointSize(), point_size(size));
       QVERIFY(p.window.width() > std::exchange(smaller_width, p.window.width()));
-      QCOMPARE(unnamed(p.window.centralWidget()), QStringList());
+      QCOMPARE(access_faults(p.window.centralWidget()), QStringList());
       QList<QWidget*> tab_stops, expected;
       QWidget* w = p.ws.control(c::bar_name);
       do {
@@ -211,7 +204,6 @@ class WindowTest : public QObject {
     Program p;
     p.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&p.window));
-    QCOMPARE(p.spoken(c::file_name_label), QStringLiteral("File name=Untitled"));
     QTest::keyClicks(p.edit(c::bar_name), QStringLiteral("Corner Pocket"));
     QTest::keyClick(p.edit(c::bar_name), Qt::Key_Return);
     QCOMPARE(p.spoken(c::bar_name_label), QStringLiteral("Bar Name=Corner Pocket"));
@@ -224,12 +216,10 @@ class WindowTest : public QObject {
     QCOMPARE(p.logic.league().team.division[0], 2);
     QTest::keyClick(&p.window, Qt::Key_S, Qt::AltModifier);
     QCOMPARE(QApplication::focusWidget(), p.ws.control(c::address));
-    QTest::keyClicks(p.edit(c::address), QStringLiteral("1 Quay Street"));
     p.edit(c::bar_start)->setFocus();
     QTest::keyClicks(p.edit(c::bar_start), QStringLiteral("7pm"));
     p.edit(c::phone)->setFocus();  // leaving the start time refuses it and puts the kept one back
-    QCOMPARE(std::pair(p.logic.league().bar.address[0].view(), p.edit(c::bar_start)->text()),
-             std::pair(std::string_view("1 Quay Street"), QString()));
+    QCOMPARE(p.edit(c::bar_start)->text(), QString());
     p.window.close();  // asks as Exit does, answered Cancel: the window stays
     QCOMPARE(std::pair(p.messages.size(), p.window.isVisible()), std::pair(std::size_t{2}, true));
   }
@@ -298,8 +288,7 @@ class WindowTest : public QObject {
   }
 
   // The Schedule dialog's fifth choice and its variant reach the dialog's
-  // logic through the window system, and its status line is read as its text.
-  // Neither dialog uses an access key twice or traps Tab in a list.
+  // logic through the window system. Neither dialog uses an access key twice or traps Tab in a list.
   void schedule_dialog_offers_fairest_with_a_variant() {
     Program p;
     struct Handler final : base::DialogHandler {
@@ -311,11 +300,9 @@ class WindowTest : public QObject {
       }
       std::string seen;
     } handler;
-    QStringList status, faults;
+    QStringList faults;
     QTimer::singleShot(0, [&] {
-      faults << keyboard_faults(QApplication::activeModalWidget());
-      p.ws.set_text(c::status, "Scheduling, please wait...");
-      status << p.spoken(c::status);
+      faults << access_faults(QApplication::activeModalWidget());
       auto* variant = qobject_cast<QSpinBox*>(p.ws.control(c::variant));
       QCOMPARE(std::tuple(variant->accessibleName(), variant->minimum(), variant->maximum()),
                std::tuple(QStringLiteral("Variant"), 1, 1000));
@@ -326,10 +313,9 @@ class WindowTest : public QObject {
     });
     QCOMPARE(p.ws.run_dialog(dialog::schedule, handler), 1);
     QCOMPARE(handler.seen, std::to_string(c::do_it) + " 1 12");
-    QCOMPARE(status, QStringList{QStringLiteral("Status=Scheduling, please wait...")});
     QTimer::singleShot(0, [&] {
       QWidget* about = QApplication::activeModalWidget();
-      faults << keyboard_faults(about);
+      faults << access_faults(about);
       qobject_cast<QDialog*>(about)->reject();
     });
     p.ws.run_dialog(dialog::about, handler);
@@ -350,7 +336,7 @@ class WindowTest : public QObject {
     QTimer::singleShot(0, [&] {
       auto* w = qobject_cast<qt::SeasonWindow*>(QApplication::activeModalWidget());
       if (w == nullptr) return;
-      seen << w->windowTitle() << QString::number(w->parentWidget() == &p.window) << unnamed(w);
+      seen << w->windowTitle() << QString::number(w->parentWidget() == &p.window) << access_faults(w);
       w->resize(2345, 1456);  // above the widest minimum of any platform's fonts
       w->reject();
     });
@@ -429,7 +415,7 @@ class WindowTest : public QObject {
       QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Description), label->text());
     }
     QVERIFY(o.find<QLabel>("totals")->text().contains(QString::number(o.logic.fairness().total_breaks)));
-    QCOMPARE(unnamed(&o.window), QStringList());  // the filter's clear button shows, and is named
+    QCOMPARE(access_faults(&o.window), QStringList());  // the filter's clear button shows, and is named
 
     auto* format = o.find<QComboBox>("export_format");
     format->setCurrentIndex(format->findText(QStringLiteral("PDF document (*.pdf)")));
@@ -565,11 +551,6 @@ class WindowTest : public QObject {
     table->setFocus();
     QTest::keyClick(table, Qt::Key_Tab);
     QVERIFY(!table->hasFocus());
-
-    // Each access key of a window is used once, and Tab leaves every list and
-    // table (the arrow keys move inside them), in every window (the dialogs'
-    // are checked with the Schedule dialog).
-    QCOMPARE(keyboard_faults(&o.window) + keyboard_faults(&o.p.window), QStringList());
   }
 
   // A run on the worker thread: a short one shows nothing; a long one shows

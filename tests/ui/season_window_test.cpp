@@ -11,6 +11,7 @@
 #include "base/atomic_file.h"
 #include "main_window_fixture.h"
 #include "schedule/schedule_run.h"
+#include "support/calendar_builder.h"
 #include "support/read_file.h"
 #include "support/write_faults.h"
 #include "ui/run_progress.h"
@@ -71,7 +72,6 @@ TEST_F(SeasonWindowTest, EachBuildChoiceRebuildsTheSeason) {
   open_example("spring-league.sch");
   const std::pair<ui::BuildChoice, ui::BuildChoice> choices[] = {
       // given, taken
-      {{{Kind::SearchHardest}, 14}, {{Kind::SearchHardest}, 14}},
       {{{Kind::Fairest, 2}, 14}, {{Kind::Fairest, 2}, 14}},
       {{{Kind::Fairest, 5000}, -3}, {{Kind::Fairest, 1000}, 0}},
       {{{Kind::Fairest, -7}, 500}, {{Kind::Fairest, 1}, 200}}};
@@ -287,9 +287,7 @@ TEST(SeasonRows, TheTabsShowTheSeasonFilteredAndByDivision) {
   s.bars = {{"Ochse", 2}, {"Quay", 1}};
   s.teams = {{"Hirschjäger", 1, 1}, {"B", 2, 1}, {"C", 1, 2}, {"D", 2, 2}, {"E", 1, 2}};
   s.divisions = {"Premier", "First"};
-  s.calendar = league::Calendar{};
-  s.calendar->first = {2026, 9, 1};
-  s.calendar->add_week_off({2026, 9, 8});
+  s.calendar = calendar({2026, 9, 1}, {{2026, 9, 8}});
   s.weeks = {{1, base::Date{2026, 9, 1}, {{1, 2}, {3, 4}}, {5}},
              {2, base::Date{2026, 9, 15}, {{2, 1}, {5, 3}}, {4}}};
   const std::string off = "Tue 2026-09-08 Week off//, ";
