@@ -128,13 +128,18 @@ std::vector<int> least_breaks_by_search(int n) {
       for (std::size_t k = 0; k < pairs.size(); ++k) {
         const auto [a, b] = pairs[k];
         const int a_side = k > 0 && ((hosts >> (k - 1)) & 1u) != 0 ? 1 : -1;
-        if (b < n) side[at(a * rounds + round[k])] = a_side, side[at(b * rounds + round[k])] = -a_side;
+        if (b == n) continue;  // the bye
+        side[at(a * rounds + round[k])] = a_side;
+        side[at(b * rounds + round[k])] = -a_side;
       }
       std::fill(total.begin(), total.end(), 0);
       for (int t = 0; t < n; ++t)
         for (int w = 0, last = 0, count = 0; w < weeks; ++w) {
           const int now = side[at(t * rounds + w % rounds)] * (w / rounds % 2 == 0 ? 1 : -1);
-          if (now != 0) count += last == now, last = now;
+          if (now != 0) {
+            count += last == now ? 1 : 0;
+            last = now;
+          }
           total[at(w + 1)] += count;
         }
       for (int w = 0; w <= weeks; ++w) least[at(w)] = std::min(least[at(w)], total[at(w)]);
