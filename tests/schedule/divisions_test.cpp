@@ -199,7 +199,8 @@ TEST(Divisions, DefaultWeeksFollowTheLargestDivision) {
 }
 
 // Dates that are no match dates are reported and ignored; a date nobody can
-// keep (in the second pass, after one the search keeps) is named; a division
+// keep (in the second pass, after one the search keeps) is named; the dates
+// of a bar the league no longer has go with it; a division
 // of one team never plays; the search reports progress and stops when
 // cancelled.
 TEST(Divisions, DatesProgressAndCancel) {
@@ -210,7 +211,8 @@ TEST(Divisions, DatesProgressAndCancel) {
   league.unavailable.entry[0] = {league::UnavailableKind::Team, 0, {2027, 1, 6}};
   league.unavailable.entry[1] = {league::UnavailableKind::Bar, 0, {2027, 2, 2}};
   league.unavailable.entry[2] = {league::UnavailableKind::Bar, 1, {2027, 2, 2}};
-  league.unavailable.n_entry = 3;
+  league.unavailable.entry[3] = {league::UnavailableKind::Bar, 2, {2027, 1, 12}};  // a bar past the last
+  league.unavailable.n_entry = 4;
   base::Notices notices;
   std::vector<double> progress;
   const season::Season season =

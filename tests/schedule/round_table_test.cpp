@@ -66,7 +66,11 @@ TEST(Balancing, WorkedExampleTiesAndARoundThatCannotBeBalanced) {
       {make_league({{4, 2}, {0, 3}, {1, 1}, {1, 1}}), worked, 3},
       // Round 3 (4-1 3-2): both hosts are of a bar allowed one home match and
       // have two home matches each; team 4, in slot 1, gives its match up.
-      {make_league({{1, 1}, {1, 1}, {2, 1}}), "4-3 1-2 | 2-4 3-1 | 1-4 3-2", 1}};
+      {make_league({{1, 1}, {1, 1}, {2, 1}}), "4-3 1-2 | 2-4 3-1 | 1-4 3-2", 1},
+      // Round 2 (4-6 5-1 3-2): bar 3 hosts two; team 4's visitor is of a bar
+      // already at its one table, so team 3 gives its match up instead.
+      {make_league({{1, 1}, {1, 1}, {2, 1}, {2, 1}}),
+       "6-5 3-1 2-4 | 4-6 5-1 2-3 | 3-6 5-4 1-2 | 2-6 5-3 4-1 | 6-1 2-5 4-3", 5}};
   for (const auto& [league, expected, exchanges] : cases) {
     BalanceState state;
     EXPECT_EQ(cells(balanced_table(league, &state)), expected) << league.n_bar << " bars";
