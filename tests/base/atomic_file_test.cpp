@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "base/interrupt_cleanup.h"
@@ -55,15 +56,16 @@ TEST_F(AtomicFileTest, RefusesWhatIsNoFileAndKeepsTheOldFile) {
   fs::create_directory(folder_ / "folder.sch");
   std::ofstream(folder_ / "readonly.sch") << "kept";
   fs::permissions(folder_ / "readonly.sch", fs::perms::owner_read | fs::perms::group_read);
-  const std::pair<fs::path, WriteStatus> cases[] = {
-      {fs::path(), WriteStatus::InvalidName},
-      {folder_ / "", WriteStatus::InvalidName},
-      {folder_ / "missing" / "x.sch", WriteStatus::NoFolder},
-      {folder_ / "folder.sch", WriteStatus::NotAFile},
-      {folder_ / "readonly.sch", WriteStatus::ReadOnly},
+  // Each refusal as the messages name it (their own words, one for each status).
+  const std::pair<fs::path, std::string_view> cases[] = {
+      {fs::path(), "The name is not a file name."},
+      {folder_ / "", "The name is not a file name."},
+      {folder_ / "missing" / "x.sch", "Its folder does not exist."},
+      {folder_ / "folder.sch", "A folder or another object that is not a file has that name."},
+      {folder_ / "readonly.sch", "The file is read-only."},
   };
-  for (const auto& [target, status] : cases)
-    EXPECT_EQ(write_file_atomically(target, new_text_), status) << target;
+  for (const auto& [target, message] : cases)
+    EXPECT_EQ(describe(write_file_atomically(target, new_text_)), message) << target;
   EXPECT_EQ(read_file(folder_ / "readonly.sch"), "kept");
   EXPECT_EQ(others(), 2);
 }

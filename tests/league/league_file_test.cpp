@@ -1,6 +1,7 @@
 // League files: reading (line ends, the mark, hand-edited fields, refusals
-// that change nothing), writing (exact layout, compaction by the read-back,
-// failures that keep the old file and the league) and the examples.
+// that change nothing), writing (names, failures that keep the old file and
+// the league) and the examples; the layout and the compaction by the
+// read-back are in sections_test.cpp with the sections'.
 
 #include <gtest/gtest.h>
 
@@ -114,7 +115,6 @@ TEST_F(LeagueFileTest, WritesEveryNameAndTheGapAndReadsThemBack) {
     league::League again;
     ASSERT_EQ(read_league_file(again, base::utf8_of(file), league::ReadMode::Open, notices),
               league::ReadResult::Success);
-    EXPECT_EQ(again.current_file_path.view(), base::utf8_of(file)) << "opened by its UTF-8 name";
     ASSERT_TRUE(save(again, notices, folder_ / "copy.sch", std::string(again.stored_title.view())));
     EXPECT_EQ(read_file(folder_ / "copy.sch"), read_file(file)) << file;
   }
@@ -147,34 +147,11 @@ TEST_F(LeagueFileTest, EndlessAndHugeFilesAreRefusedUnreadPastTheLimit) {
   }
 }
 
-// A hand-edited league: two bars numbered 1, a bar numbered -1 (deleted), a
-// team of no bar and a deleted team. The strays are kept, named in one box
-// and left out of the save, whose counts are those of the lines written.
-TEST_F(LeagueFileTest, EntriesWithoutABarAreKeptUntilASave) {
-  base::Notices notices;
-  league::League league;
-  const std::string text =
-      "!!\n\nT\n\n3  0\n\n1  9  1\nTwin A\n1  9  1\nTwin B\n-1  0  1\nOld\n\n4\n\n"
-      "1\nOne\n1\nTwo\n0\nStray\n-1\nGone\n";
-  ASSERT_EQ(read_text(league, text, notices), league::ReadResult::Success);
-  EXPECT_EQ(boxes(notices),
-            "Stopzzz ! (error) Bar Old has no valid number.\nTeam Stray has no bar.\nTeam Gone has no bar.\n"
-            "They are left out when the league is saved.\n");
-  // The live counts follow the entries.
-  EXPECT_TRUE(describe(league).starts_with("title=T gap=0 bars=2/3 teams=3/4\n"));
-  ASSERT_TRUE(save(league, notices, folder_ / "counts.sch", "T"));
-  EXPECT_EQ(describe(league),
-            "title=T gap=0 bars=2/2 teams=2/2\nbar 1 2 1 [Twin A]\nbar 2 0 1 [Twin B]\n"
-            "team 1 [One]\nteam 1 [Two]\n");
-}
-
 TEST_F(LeagueFileTest, FailureKeepsTheFileTheLeagueAndItsState) {
+  // The writer's own refusals are named in its tests; one stands for them.
   fs::permissions(target_, fs::perms::owner_read | fs::perms::group_read);
-  fs::create_directory(folder_ / "folder.sch");
   std::vector<std::pair<std::string, std::string>> cases = {
-      {base::utf8_of(folder_ / "no folder" / "l.sch"), "Its folder does not exist."},
       {base::utf8_of(target_), "The file is read-only."},
-      {base::utf8_of(folder_ / "folder.sch"), "A folder or another object that is not a file has that name."},
       {"", "The league has no file name yet."},
   };
 #ifdef _WIN32
@@ -205,7 +182,7 @@ TEST_F(LeagueFileTest, FailureKeepsTheFileTheLeagueAndItsState) {
   EXPECT_EQ(read_file(folder_ / "held.sch"), "previous contents");
 #endif
   // No temporary file left.
-  EXPECT_EQ(others(), std::ssize(cases) - 3);  // folder.sch (and held.sch)
+  EXPECT_EQ(others(), std::ssize(cases) - 2);  // (held.sch)
 }
 
 }  // namespace quintora::test
