@@ -60,23 +60,21 @@ const std::string all_read =
 TEST_F(LeagueSectionsTest, ReadInAnyOrderAndWrittenInOneEachOnlyWhenThere) {
   base::Notices notices;
   const std::string ordered = divisions + calendar_lf + unavailable + venues;
-  const std::string orders[] = {ordered, venues + unavailable + "\n\n" + calendar_lf + divisions};
-  for (const std::string& order : orders) {
-    league::League league;
-    ASSERT_EQ(read_text(league, spring_lf + order, notices), league::ReadResult::Success);
-    EXPECT_EQ(sections_of(league), all_read);
-    ASSERT_TRUE(save(league, notices, folder_ / "all.sch", "Spring League"));
-    EXPECT_EQ(read_file(folder_ / "all.sch"), with_crlf(spring_lf + ordered));
-  }
-  // A calendar without unavailable dates writes no list of them; one
-  // division (named or not) and bars without details write nothing.
-  const std::pair<std::string, std::string> alone[] = {
-      {calendar_lf, calendar_lf}, {"<< DIVISIONS\n1\nAll\n1\n1\n1\n<< VENUES\n2\n\n\n\n\n\n\n", ""}};
-  for (const auto& [read, written] : alone) {
+  const std::string reversed = venues + unavailable + "\n\n" + calendar_lf + divisions;
+  league::League all;
+  ASSERT_EQ(read_text(all, spring_lf + reversed, notices), league::ReadResult::Success);
+  EXPECT_EQ(sections_of(all), all_read);
+  // Written in one order; a calendar without unavailable dates writes no list
+  // of them; one division (named or not) and bars without details write nothing.
+  const std::pair<std::string, std::string> written[] = {
+      {reversed, ordered},
+      {calendar_lf, calendar_lf},
+      {"<< DIVISIONS\n1\nAll\n1\n1\n1\n<< VENUES\n2\n\n\n\n\n\n\n", ""}};
+  for (const auto& [read, write] : written) {
     league::League league;
     ASSERT_EQ(read_text(league, spring_lf + read, notices), league::ReadResult::Success);
-    ASSERT_TRUE(save(league, notices, folder_ / "alone.sch", "Spring League"));
-    EXPECT_EQ(read_file(folder_ / "alone.sch"), with_crlf(spring_lf + written));
+    ASSERT_TRUE(save(league, notices, folder_ / "written.sch", "Spring League"));
+    EXPECT_EQ(read_file(folder_ / "written.sch"), with_crlf(spring_lf + write));
   }
   // Values that look like headers are read by count where they stand: a
   // valid league of them round trips byte for byte, with nothing to report
@@ -172,12 +170,9 @@ TEST(LeagueSections, ABrokenOrRepeatedSectionIsNamedByItsLineAndTheRestLoads) {
     base::Notices notices;
     ASSERT_EQ(read_text(league, spring_lf + k.after_teams, notices), league::ReadResult::Success)
         << k.after_teams;
-    EXPECT_EQ(boxes(notices), k.problem.empty()
-                                  ? ""
-                                  : "Warning ! Part of this league file cannot be read (" + k.problem +
-                                        "). The league is read without it, and saving the league "
-                                        "leaves it out.\n")
-        << k.after_teams;
+    const std::string box = "Warning ! Part of this league file cannot be read (" + k.problem +
+                            "). The league is read without it, and saving the league leaves it out.\n";
+    EXPECT_EQ(boxes(notices), k.problem.empty() ? "" : box) << k.after_teams;
     EXPECT_NE(sections_of(league).find(k.read), std::string::npos) << sections_of(league);
     EXPECT_EQ(league.n_team, 3);
   }
