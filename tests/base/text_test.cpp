@@ -17,8 +17,8 @@ TEST(Text, Utf8ValidityFollowsTheEncodingRules) {
       {"", true},
       {"Caf\xC3\xA9 \xE4\xB8\xAD \xF0\x9F\x8E\xB1", true},  // é, a CJK character, an emoji
       {"\xF4\x8F\xBF\xBF", true},                           // U+10FFFF
-      {"Caf\xE9", false},                                   // Windows-1252 é
-      {"\xC3", false},                                      // cut short
+      {"Caf\xE9", false},                                   // Windows-1252 é: cut short
+      {"\xC3(", false},                                     // no continuation byte
       {"\x80", false},                                      // a stray continuation byte
       {"\xC0\xAF", false},                                  // overlong "/"
       {"\xE0\x80\xAF", false},                              // overlong, three bytes
