@@ -43,9 +43,10 @@ TEST(ReadLeague, ReadsWhatTheFileSaysOrRefusesItChangingNothing) {
       {ed("1  2  1\n", " 1\t2147483647 \t 7   \r\n"), "",
        "bar 1 100 7 [Corner"},                                    // a bar's teams fit the table
       {ed("1  2  1\n", "1  -5  -1\n"), "", "bar 1 0 1 [Corner"},  // table counts below 1 are read as 1
-      {ed("2  1  1\nEight Ball", "2\n1\n\n 3\n\tEight Ball\t"), "", "bar 2 1 3 [Eight Ball\t]"},
-      // White space after the numbers, empty lines included, comes before the name.
-      {ed("2\nEight Ball\n", "2\n\n \t\r\n\v\f\n\t Eight Ball\n"), "", "team 2 [Eight Ball]\n"},
+      // Numbers over several lines; white space after them, empty lines
+      // included, comes before the name.
+      {ed("2  1  1\nEight Ball", "2\n1\n\n 3\n\n \t\r\n\v\f\n\t Eight Ball\t"), "",
+       "bar 2 1 3 [Eight Ball\t]"},
       // Windows-1252 lines are converted, each on its own; UTF-8 lines stay.
       {ed("Spring League", "Caf\xE9 \x93League\x94 \x80\x81"), "",
        "title=Caf\u00E9 \u201CLeague\u201D \u20AC\uFFFD gap"},
