@@ -65,10 +65,12 @@ TEST_F(LeagueSectionsTest, ReadInAnyOrderAndWrittenInOneEachOnlyWhenThere) {
   ASSERT_EQ(read_text(all, spring_lf + reversed, notices), league::ReadResult::Success);
   EXPECT_EQ(sections_of(all), all_read);
   // Written in one order; a calendar without unavailable dates writes no list
-  // of them; one division (named or not) and bars without details write nothing.
+  // of them; a phone alone is a detail; one division (named or not) and bars
+  // without details write nothing.
   const std::pair<std::string, std::string> written[] = {
       {reversed, ordered},
       {calendar_lf, calendar_lf},
+      {"<< VENUES\n2\n\n0117\n\n\n\n\n", venues.substr(0, venues.find('\n') + 1) + "2\n\n0117\n\n\n\n\n"},
       {"<< DIVISIONS\n1\nAll\n1\n1\n1\n<< VENUES\n2\n\n\n\n\n\n\n", ""}};
   for (const auto& [read, write] : written) {
     league::League league;
