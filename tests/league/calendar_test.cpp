@@ -42,38 +42,30 @@ TEST(Calendar, WeeksOffMoveEveryLaterWeek) {
 }
 
 TEST(Calendar, EveryProblemIsFoundAndNamed) {
-  const std::tuple<league::Calendar, int, league::CalendarProblem, std::string> cases[] = {
-      {calendar({2024, 9, 5}, {{2024, 12, 26}}), 20, league::CalendarProblem::None, "The calendar is valid."},
-      {calendar({2024, 2, 30}), 0, league::CalendarProblem::FirstNotADate,
+  // The message names the problem found (each its own words).
+  const std::tuple<league::Calendar, int, std::string> cases[] = {
+      {calendar({2024, 2, 30}), 0,
        "The first match date 2024-02-30 is not a date between 1900-01-01 and 9999-12-31."},
-      {calendar({2024, 9, 5}, {}, 7, {24, 0}), 0, league::CalendarProblem::TimeOutOfRange,
+      {calendar({2024, 9, 5}, {}, 7, {24, 0}), 0,
        "The start time 24:00 is not a time between 00:00 and 23:59."},
-      {calendar({2024, 9, 5}, {}, 0), 0, league::CalendarProblem::EveryOutOfRange,
-       "The days between match weeks must be from 1 to 365; 0 is not."},
-      {calendar({2024, 9, 5}, {}, 366), 0, league::CalendarProblem::EveryOutOfRange,
-       "The days between match weeks must be from 1 to 365; 366 is not."},
-      {calendar({2024, 9, 5}, {{2024, 11, 31}}), 0, league::CalendarProblem::OffNotADate,
+      {calendar({2024, 9, 5}, {}, 0), 0, "The days between match weeks must be from 1 to 365; 0 is not."},
+      {calendar({2024, 9, 5}, {}, 366), 0, "The days between match weeks must be from 1 to 365; 366 is not."},
+      {calendar({2024, 9, 5}, {{2024, 11, 31}}), 0,
        "The week off 2024-11-31 is not a date between 1900-01-01 and 9999-12-31."},
-      {calendar({2024, 9, 5}, {{2024, 8, 29}}), 0, league::CalendarProblem::OffBeforeFirst,
+      {calendar({2024, 9, 5}, {{2024, 8, 29}}), 0,
        "The week off 2024-08-29 is before the first match date, 2024-09-05."},
-      {calendar({2024, 9, 5}, {{2024, 12, 25}}), 0, league::CalendarProblem::OffNotMatchDate,
+      {calendar({2024, 9, 5}, {{2024, 12, 25}}), 0,
        "The week off 2024-12-25 is not a match date: matches fall every 7 days from Thursday 2024-09-05."},
-      {calendar({2024, 9, 5}, {{2024, 9, 7}}, 1), 0, league::CalendarProblem::None, "The calendar is valid."},
+      {calendar({2024, 9, 5}, {{2024, 9, 7}}, 1), 0, "The calendar is valid."},
       {calendar({2024, 9, 5}, {{2024, 12, 26}, {2024, 9, 12}, {2024, 12, 26}}), 0,
-       league::CalendarProblem::OffRepeated, "The week off 2024-12-26 is listed twice."},
+       "The week off 2024-12-26 is listed twice."},
       // Ten weeks from 09-05 with 09-12 off end on 11-14; 11-21 is past the season.
-      {calendar({2024, 9, 5}, {{2024, 9, 12}, {2024, 11, 21}}), 10, league::CalendarProblem::OffBeyondSeason,
+      {calendar({2024, 9, 5}, {{2024, 9, 12}, {2024, 11, 21}}), 10,
        "The week off 2024-11-21 is after the season's last match date, 2024-11-14."},
-      {calendar({2024, 9, 5}, {{2024, 9, 12}, {2024, 11, 14}}), 10, league::CalendarProblem::None,
-       "The calendar is valid."},
-      {calendar({2024, 9, 5}, {{2024, 9, 12}, {2024, 11, 21}}), 0, league::CalendarProblem::None,
-       "The calendar is valid."},
+      {calendar({2024, 9, 5}, {{2024, 9, 12}, {2024, 11, 14}}), 10, "The calendar is valid."},
+      {calendar({2024, 9, 5}, {{2024, 9, 12}, {2024, 11, 21}}), 0, "The calendar is valid."},
   };
-  for (const auto& [c, weeks, problem, message] : cases) {
-    const league::CalendarCheck check = check_calendar(c, weeks);
-    EXPECT_EQ(check.problem, problem) << message;
-    EXPECT_EQ(describe(check, c), message);
-  }
+  for (const auto& [c, weeks, message] : cases) EXPECT_EQ(describe(check_calendar(c, weeks), c), message);
 }
 
 TEST(Calendar, WeeksOffStayInOrderWithoutRepeats) {
