@@ -29,10 +29,16 @@ TEST(LeagueModel, NothingIsPlacedOrChangedOutsideTheTables) {
   for (int i = 0; i < league::team_room; ++i) ASSERT_EQ(add_team(league, "team", 1), i);
   EXPECT_EQ(add_team(league, "one too many", 1), league::no_position);
   const std::string full = describe(league);
-  for (int p : {-1, league::bar_room, 1000})
-    delete_bar(league, p), rename_bar(league, p, "X"), set_tables(league, p, 9);
-  for (int p : {-1, league::team_room, 1000})
-    delete_team(league, p, 1), delete_team(league, 1, p), rename_team(league, p, "X");
+  for (int p : {-1, league::bar_room, 1000}) {
+    delete_bar(league, p);
+    rename_bar(league, p, "X");
+    set_tables(league, p, 9);
+  }
+  for (int p : {-1, league::team_room, 1000}) {
+    delete_team(league, p, 1);
+    delete_team(league, 1, p);
+    rename_team(league, p, "X");
+  }
   EXPECT_EQ(describe(league), full);
 }
 

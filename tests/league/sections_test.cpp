@@ -199,7 +199,10 @@ TEST_F(LeagueSectionsTest, TheSaveCompactsRegroupsAndRenumbersEverySection) {
   ASSERT_EQ(read_text(league, text, notices), league::ReadResult::Success);
   add_team(league, "a2", 0);
   EXPECT_FALSE(add_unavailable(league, {UnavailableKind::Team, 6, {2026, 9, 29}}));  // a2
-  for (int twice = 0; twice < 2; ++twice) delete_team(league, 1, 1), delete_bar(league, 0);
+  for (int twice = 0; twice < 2; ++twice) {
+    delete_team(league, 1, 1);
+    delete_bar(league, 0);
+  }
   add_team(league, "b3", 1);
   EXPECT_EQ(league.unavailable.n_entry, 2);
   EXPECT_TRUE(describe(league).starts_with("title=T gap=0 bars=3/5 teams=4/8\n"));
