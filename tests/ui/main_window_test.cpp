@@ -3,14 +3,19 @@
 // unsaved-changes question, the Schedule command and its dialog, and the
 // settings files.
 
+#include <functional>
 #include <tuple>
 
 #include "base/atomic_file.h"
+#include "league/league_details.h"
 #include "main_window_fixture.h"
+#include "support/calendar_builder.h"
 #include "support/read_file.h"
 #include "support/write_faults.h"
 #include "ui/display_size.h"
 #include "ui/editor_display.h"
+#include "ui/run_progress.h"
+#include "ui/schedule_dialog.h"
 #include "ui/window_size.h"
 
 namespace quintora::test {
@@ -118,8 +123,6 @@ TEST_F(EditorTest, DivisionsAreListedChosenPerTeamAndShownInTheTeamList) {
   add_bar("Corner Pocket");
   ws.type(c::tables, "2");
   add_team("Sharks");
-  EXPECT_EQ(ws.list_texts(c::team_list), (Strings{"Corner Pocket", "Sharks"}));
-  EXPECT_EQ(ws.list_texts(c::division_list), (Strings{"Division 1"}));
   ws.type(c::division_name, " Premier ");
   ws.press_enter();
   enter(c::division_name, "premier", c::division_add);
@@ -248,11 +251,36 @@ TEST_F(FileCommandsTest, UnsavedChangesSurviveNoCancelAndACancelledSaveAs) {
             std::tuple(6u, 6u, 0u, "Spring League", league::FileState::UntitledModified, -1));
 }
 
-// A file that cannot be written, read or read back is named; the league in
-// the window stays as it was, unsaved, and keeps its file.
-TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing) {
+// A league file given to the program opens as File > Open opens it: the same
+// league, file name display and messages; a relative name is taken against
+// the current folder. A file that cannot be written, read or read back is
+// named; the league in the window stays as it was, unsaved, and keeps its file.
+TEST_F(FileCommandsTest, TheFileGivenOpensAsFileOpenAndFilesThatFailAreNamed) {
   add_bar("Corner Pocket");
   save_as("league.sch");
+  std::ofstream(folder_ / "notes.txt") << "not a league\n";
+  const auto opened = [&](bool given, const std::string& path) {
+    FakeWindowSystem fake;
+    ui::MainWindowLogic window(fake, folder_ / "config" / "qtra_set.dat", [](int) {});
+    window.initialise();
+    if (given) {
+      window.open_given_file(path);
+    } else {
+      fake.choose_next(path);
+      fake.click(cmd::file_open);
+    }
+    std::string seen = fake.text(c::file_name_label);
+    for (const std::string& bar : fake.list_texts(c::bar_list)) seen += " | " + bar;
+    for (const MessageRecord& m : fake.messages()) seen += " | " + m.caption + " " + m.text;
+    return seen;
+  };
+  const std::filesystem::path started_in = std::filesystem::current_path();
+  std::filesystem::current_path(folder_);
+  for (const char* name : {"league.sch", "notes.txt", "gone.sch"})
+    EXPECT_EQ(opened(true, name), opened(false, file(name))) << name;
+  EXPECT_EQ(opened(true, "league.sch"), file("league.sch") + " | Corner Pocket");
+  std::filesystem::current_path(started_in);
+
   add_bar("Eight Ball");
   // The last name can be created, but the disk fills up while the league is written.
   for (const std::string& bad :
@@ -280,42 +308,12 @@ TEST_F(FileCommandsTest, FilesThatCannotBeReadOrWrittenAreNamedAndChangeNothing)
                        Strings{"Corner Pocket", "Eight Ball"}));
 }
 
-// A league file given to the program opens as File > Open opens it: the same
-// league, file name display and messages; a relative name is taken against
-// the current folder.
-TEST_F(FileCommandsTest, TheFileGivenAtStartOpensAsFileOpenDoes) {
-  add_bar("Corner Pocket");
-  save_as("league.sch");
-  std::ofstream(folder_ / "notes.txt") << "not a league\n";
-  const auto opened = [&](bool given, const std::string& path) {
-    FakeWindowSystem fake;
-    ui::MainWindowLogic window(fake, folder_ / "config" / "qtra_set.dat", [](int) {});
-    window.initialise();
-    if (given) {
-      window.open_given_file(path);
-    } else {
-      fake.choose_next(path);
-      fake.click(cmd::file_open);
-    }
-    std::string seen = fake.text(c::file_name_label);
-    for (const std::string& bar : fake.list_texts(c::bar_list)) seen += " | " + bar;
-    for (const MessageRecord& m : fake.messages()) seen += " | " + m.caption + " " + m.text;
-    return seen;
-  };
-  const std::filesystem::path started_in = std::filesystem::current_path();
-  std::filesystem::current_path(folder_);
-  for (const char* name : {"league.sch", "notes.txt", "gone.sch"}) {
-    EXPECT_EQ(opened(true, name), opened(false, file(name))) << name;
-  }
-  EXPECT_EQ(opened(true, "league.sch"), file("league.sch") + " | Corner Pocket");
-  std::filesystem::current_path(started_in);
-}
-
 // The league's checks stop the command before anything is asked. The dialog
 // opens with two passes of weeks, "Yes", "NotePad", variant 1 and the last
 // result file name. "Do it" converts the weeks and takes each choice
 // (the variant at its nearest end), or stays open when the result cannot be
-// created; a schedule that no program can show is still written.
+// created or the run is cancelled; a schedule that no program can show is
+// still written.
 TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice) {
   ws.click(cmd::view_schedule);  // the checks stop it before it asks to save
   EXPECT_EQ(last_message(), "Cannot schedule without teams.");
@@ -337,6 +335,8 @@ TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice)
       fake.set_checked(c::viewer_wordpad, true);
       fake.set_checked(c::comma_delimited, true);
       closed = handler.on_command(fake, c::do_it);
+      EXPECT_EQ(fake.text(c::status),
+                closed ? ui::status_running : ui::status_ready);  // ready again after a failure
     });
     if (league().file_state != league::FileState::Saved) ws.answer_next(base::Answer::Ok);
     ws.click(c::schedule_button);
@@ -362,13 +362,25 @@ TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice)
               std::tuple(was_shown, season_weeks, schedule::ScheduleMethod{kind, taken},
                          schedule::Viewer::WordPad, true));
   }
-  EXPECT_TRUE(std::filesystem::exists(folder_ / "out.txt"));  // beside the league file
   EXPECT_EQ(ws.programs_started(), static_cast<int>(std::size(cases)));
   ws.set_start_succeeds(false);
   ASSERT_TRUE(run("4", "late.txt", c::effort_no, "1"));
   EXPECT_EQ(last_message(), "The schedule was saved as " + file("late.txt") +
                                 ", but no program could be started to show it.");
-  EXPECT_TRUE(std::filesystem::exists(folder_ / "late.txt"));
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "late.txt"));  // beside the league file
+
+  // A cancelled run says so and leaves the earlier result file alone (Fairest
+  // searches, and can be cancelled, when the only bar is away on a match date).
+  league().calendar = calendar({2026, 9, 1});
+  ASSERT_FALSE(league::add_unavailable(league(), {league::UnavailableKind::Bar, 0, {2026, 9, 8}}));
+  std::ofstream(folder_ / "out.txt") << "earlier";
+  logic->set_progress_runner([](ui::RunProgress& progress, const std::function<void()>& work) {
+    progress.cancel();
+    work();
+  });
+  EXPECT_FALSE(run("10", "out.txt", c::effort_fairest, "1"));
+  EXPECT_EQ(std::pair(last_message(), read_file(folder_ / "out.txt")),
+            std::pair(std::string("The schedule was cancelled."), std::string("earlier")));
 }
 
 void put(const std::filesystem::path& file, const char* content) {
