@@ -201,10 +201,10 @@ class WindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&p.window));
     QTest::keyClicks(p.edit(c::bar_name), QStringLiteral("Corner Pocket"));
     QTest::keyClick(p.edit(c::bar_name), Qt::Key_Return);
+    // The display as a screen reader reads it: its caption, then its text.
     QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(p.ws.control(c::bar_name_label));
     QCOMPARE(std::pair(shown->text(QAccessible::Name), shown->text(QAccessible::Description)),
-             std::pair(QStringLiteral("Bar Name"),
-                       QStringLiteral("Corner Pocket")));  // as a screen reader reads it
+             std::pair(QStringLiteral("Bar Name"), QStringLiteral("Corner Pocket")));
     QTest::keyClicks(p.edit(c::division_name), QStringLiteral("Premier"));
     QTest::keyClick(p.edit(c::division_name), Qt::Key_Return);
     auto* choice = qobject_cast<QComboBox*>(p.ws.control(c::team_division));

@@ -335,8 +335,8 @@ TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice)
       fake.set_checked(c::viewer_wordpad, true);
       fake.set_checked(c::comma_delimited, true);
       closed = handler.on_command(fake, c::do_it);
-      EXPECT_EQ(fake.text(c::status),
-                closed ? ui::status_running : ui::status_ready);  // ready again after a failure
+      // The status is ready again after a failure.
+      EXPECT_EQ(fake.text(c::status), closed ? ui::status_running : ui::status_ready);
     });
     if (league().file_state != league::FileState::Saved) ws.answer_next(base::Answer::Ok);
     ws.click(c::schedule_button);
