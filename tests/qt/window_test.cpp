@@ -351,8 +351,9 @@ class WindowTest : public QObject {
   // said next to the fields and not kept in them. Export asks for a file of
   // the format's type and writes what the publishing library makes for the
   // team chosen (the PDF through the Qt renderer, the workbook the whole
-  // league's only, and without a season no team). The lines that change are read as their text, figures
-  // and all, and the Show only clear button has a name.
+  // league's only, and without a season no team). The lines that change are
+  // read as their text, figures and all, and the Show only clear button has a
+  // name.
   void the_season_window_takes_its_fields_and_is_read_as_its_text() {
     Season o;
     // Print previews the pages on the paper the logic chose, as the PDF takes it.
