@@ -149,11 +149,47 @@ TEST_F(SeasonWindowTest, CalendarEditsAreCheckedThenDateTheSeason) {
             std::tuple(false, std::nullopt));
 }
 
-// The file holds exactly the bytes the publishing library makes of the season
-// shown, for the whole league or the team picked on the Teams tab, under the
-// name offered; the PDF comes from the renderer the window supplies.
-TEST_F(SeasonWindowTest, ExportWritesWhatPublishingMakes) {
+// A format that cannot be made says why before a name is asked for; a
+// cancelled name says nothing; a file that cannot be written is named in the
+// message, an earlier file of that name is kept as it was, and the league
+// file takes no export. A file written holds exactly the bytes the publishing
+// library makes of the season shown, for the whole league or the team picked
+// on the Teams tab, under the name offered; the PDF comes from the renderer
+// the window supplies.
+TEST_F(SeasonWindowTest, ExportWritesWhatPublishingMakesOrSaysWhyNot) {
   open_example("spring-league.sch");
+  std::ofstream(folder_ / "fixtures.csv") << "earlier";
+  const std::string league_text = read_file(folder_ / "spring-league.sch");
+  const struct {
+    publish::Format format;
+    std::optional<std::string> chosen;  // none: no name asked for, or the dialog cancelled
+    long long room;                     // the disk fills up after so many bytes; -1: it does not
+    std::string message;
+  } refusals[] = {
+      {publish::Format::ICalendar, {}, -1, publish::message(publish::Result::NeedsCalendar)},
+      {publish::Format::Pdf, {}, -1, publish::message(publish::Result::NoGuiApplication)},  // no renderer
+      {publish::Format::FixturesCsv, {}, -1, ""},
+      {publish::Format::FixturesCsv, file("fixtures.csv"), 10,
+       "Cannot write the file " + file("fixtures.csv") + ". " +
+           std::string(base::describe(base::WriteStatus::NoRoom))},
+      {publish::Format::FixturesCsv, file("spring-league.sch"), -1,
+       "The league file " + file("spring-league.sch") + " cannot take an export. Choose another name."},
+  };
+  for (const auto& k : refusals) {
+    ws.clear_messages();
+    if (k.chosen) ws.choose_next(*k.chosen);
+    base::set_write_faults_for_testing(write_faults(0, k.room));
+    EXPECT_FALSE(window().export_season(k.format, 0)) << k.message;
+    base::set_write_faults_for_testing({});
+    EXPECT_EQ(last_message(), k.message);
+  }
+  EXPECT_EQ(std::tuple(ws.file_requests().size(), read_file(folder_ / "fixtures.csv"),
+                       read_file(folder_ / "spring-league.sch"), window().export_status()),
+            std::tuple(4u, "earlier", league_text, "Nothing was written."));  // the open's, and three names
+  EXPECT_FALSE(window().print_job(99));
+  EXPECT_EQ(last_message(), "There is no team number 99 in this league.");
+
+  ws.clear_messages();
   ASSERT_TRUE(window().set_first_date({2026, 9, 1}));  // the upload needs dates
   const season::Season& s = window().season();
   publish::Options team6;
@@ -163,14 +199,14 @@ TEST_F(SeasonWindowTest, ExportWritesWhatPublishingMakes) {
     int team;
     const char *chosen, *offered;  // the name given, and the one the dialog opened with
     std::string expected;
-  } cases[] = {
+  } written[] = {
       {publish::Format::FixturesCsv, 0, "all.csv", "spring-league.csv", publish::fixtures_csv(s).bytes},
       {publish::Format::FixturesCsv, 6, "omalley.csv", "spring-league-o-malley-s.csv",
        publish::fixtures_csv(s, team6).bytes},
       // The upload holds the whole league whatever team is picked.
       {publish::Format::UploadCsv, 3, "upload.csv", "spring-league.csv", publish::upload_csv(s).bytes},
   };
-  for (const auto& k : cases) {
+  for (const auto& k : written) {
     ws.choose_next(file(k.chosen));
     ASSERT_TRUE(window().export_season(k.format, k.team)) << k.chosen;
     EXPECT_EQ(std::pair(ws.file_requests().back().initial_path, window().export_status()),
@@ -198,51 +234,10 @@ TEST_F(SeasonWindowTest, ExportWritesWhatPublishingMakes) {
     papers += ui::paper_for_country(country) == publish::Paper::Letter ? "Letter " : "A4 ";
   EXPECT_EQ(papers, "Letter Letter A4 A4 ");
   EXPECT_TRUE(ws.messages().empty());
-}
-
-// A format that cannot be made says why before a name is asked for; a
-// cancelled name says nothing; a file that cannot be written is named in the
-// message, an earlier file of that name is kept as it was, and the league
-// file takes no export.
-TEST_F(SeasonWindowTest, AFailedExportSaysWhyAndKeepsTheEarlierFile) {
-  open_example("spring-league.sch");
-  std::ofstream(folder_ / "fixtures.csv") << "earlier";
-  const std::string league_text = read_file(folder_ / "spring-league.sch");
-  const struct {
-    publish::Format format;
-    std::optional<std::string> chosen;  // none: no name asked for, or the dialog cancelled
-    long long room;                     // the disk fills up after so many bytes; -1: it does not
-    std::string message;
-  } cases[] = {
-      {publish::Format::ICalendar, {}, -1, publish::message(publish::Result::NeedsCalendar)},
-      {publish::Format::Pdf, {}, -1, publish::message(publish::Result::NoGuiApplication)},  // no renderer
-      {publish::Format::FixturesCsv, {}, -1, ""},
-      {publish::Format::FixturesCsv, file("fixtures.csv"), 10,
-       "Cannot write the file " + file("fixtures.csv") + ". " +
-           std::string(base::describe(base::WriteStatus::NoRoom))},
-      {publish::Format::FixturesCsv, file("spring-league.sch"), -1,
-       "The league file " + file("spring-league.sch") + " cannot take an export. Choose another name."},
-  };
-  for (const auto& k : cases) {
-    ws.clear_messages();
-    if (k.chosen) ws.choose_next(*k.chosen);
-    base::set_write_faults_for_testing(write_faults(0, k.room));
-    EXPECT_FALSE(window().export_season(k.format, 0)) << k.message;
-    base::set_write_faults_for_testing({});
-    EXPECT_EQ(last_message(), k.message);
-  }
-  EXPECT_EQ(std::tuple(ws.file_requests().size(), read_file(folder_ / "fixtures.csv"),
-                       read_file(folder_ / "spring-league.sch"), window().export_status()),
-            std::tuple(4u, "earlier", league_text, "Nothing was written."));  // the open's, and three names
-  publish::Options team99;
-  team99.team = 99;
-  EXPECT_FALSE(window().print_job(99));
-  EXPECT_EQ(last_message(), publish::message(publish::Result::UnknownTeam, team99));
 
   // A calendar's record of what it published that cannot be used is said,
   // and made anew; a folder that is not there is named, and the status no
   // longer says the last file was saved.
-  ASSERT_TRUE(window().set_first_date({2026, 9, 1}));
   std::ofstream(folder_ / "season.ics-state") << "edited by hand\n";
   ws.choose_next(file("season.ics"));
   EXPECT_TRUE(window().export_season(publish::Format::ICalendar, 0));
