@@ -3,18 +3,14 @@
 // unsaved-changes question, the Schedule command and its dialog, and the
 // settings files.
 
-#include <functional>
 #include <tuple>
 
 #include "base/atomic_file.h"
-#include "league/league_details.h"
 #include "main_window_fixture.h"
-#include "support/calendar_builder.h"
 #include "support/read_file.h"
 #include "support/write_faults.h"
 #include "ui/display_size.h"
 #include "ui/editor_display.h"
-#include "ui/run_progress.h"
 #include "ui/schedule_dialog.h"
 #include "ui/window_size.h"
 
@@ -306,8 +302,7 @@ TEST_F(FileCommandsTest, TheFileGivenOpensAsFileOpenAndFilesThatFailAreNamed) {
 // opens with two passes of weeks, "Yes", "NotePad", variant 1 and the last
 // result file name. "Do it" converts the weeks and takes each choice
 // (the variant at its nearest end), or stays open when the result cannot be
-// created or the run is cancelled; a schedule that no program can show is
-// still written.
+// created; a schedule that no program can show is still written.
 TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice) {
   ws.click(cmd::view_schedule);  // the checks stop it before it asks to save
   EXPECT_EQ(last_message(), "Cannot schedule without teams.");
@@ -362,19 +357,6 @@ TEST_F(ScheduleCommandTest, TheDialogOpensWithItsDefaultsAndDoItTakesEachChoice)
   EXPECT_EQ(last_message(), "The schedule was saved as " + file("late.txt") +
                                 ", but no program could be started to show it.");
   EXPECT_TRUE(std::filesystem::exists(folder_ / "late.txt"));  // beside the league file
-
-  // A cancelled run says so and leaves the earlier result file alone (Fairest
-  // searches, and can be cancelled, when the only bar is away on a match date).
-  league().calendar = calendar({2026, 9, 1});
-  ASSERT_FALSE(league::add_unavailable(league(), {league::UnavailableKind::Bar, 0, {2026, 9, 8}}));
-  std::ofstream(folder_ / "out.txt") << "earlier";
-  logic->set_progress_runner([](ui::RunProgress& progress, const std::function<void()>& work) {
-    progress.cancel();
-    work();
-  });
-  EXPECT_FALSE(run("10", "out.txt", c::effort_fairest, "1"));
-  EXPECT_EQ(std::pair(last_message(), read_file(folder_ / "out.txt")),
-            std::pair(std::string("The schedule was cancelled."), std::string("earlier")));
 }
 
 void put(const std::filesystem::path& file, const char* content) {

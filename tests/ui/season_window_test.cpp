@@ -332,7 +332,7 @@ TEST(SeasonRows, TheTabsShowTheSeasonFilteredAndByDivision) {
 using std::chrono::milliseconds;
 
 // Fairest kept from an unavailable date reports its progress, and Cancel
-// stops it with its notice (the Schedule dialog's cancel is its own test's).
+// stops it with its notice, in the Season window and in the Schedule dialog.
 TEST_F(SeasonWindowTest, FairestShowsItsProgressAndCancelStopsIt) {
   open_example("spring-league.sch");
   // Stands in for the window's runner: notes what the bar would show before
@@ -359,6 +359,21 @@ TEST_F(SeasonWindowTest, FairestShowsItsProgressAndCancelStopsIt) {
   w.set_choice({{Kind::Fairest, 2}, w.choice().weeks});
   EXPECT_FALSE(w.built());
   EXPECT_EQ(last_message(), "The schedule was cancelled.");
+
+  // The Schedule dialog's run goes through the same runner: cancelled, the
+  // dialog stays open and the earlier result file is left alone.
+  std::ofstream(folder_ / "out.txt") << "earlier";
+  logic->set_progress_runner(runner);
+  ws.on_dialog([&](FakeWindowSystem& fake, base::DialogHandler& handler) {
+    fake.type(c::result_file, "out.txt");
+    fake.set_checked(c::effort_yes, false);
+    fake.set_checked(c::effort_fairest, true);
+    EXPECT_FALSE(handler.on_command(fake, c::do_it));
+  });
+  ws.answer_next(base::Answer::Yes);  // save the dates first
+  ws.click(c::schedule_button);
+  EXPECT_EQ(std::pair(last_message(), read_file(folder_ / "out.txt")),
+            std::pair(std::string("The schedule was cancelled."), std::string("earlier")));
 }
 
 }  // namespace
