@@ -508,9 +508,9 @@ class WindowTest : public QObject {
   // A date typed in is checked once its editing is finished, not halfway
   // through; a date picked without typing is taken at once. No button is a
   // default button: Enter in a field takes that field's value and presses
-  // nothing (it used to add the week off standing in its field). That Tab
-  // leaves every table is the walk over the window's controls.
-  void the_keyboard_takes_a_field_and_a_finished_date() {
+  // nothing (it used to add the week off standing in its field). Tab leaves a
+  // table for the next control.
+  void the_keyboard_takes_a_field_a_finished_date_and_leaves_every_table() {
     Season o;
     o.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&o.window));
@@ -549,6 +549,10 @@ class WindowTest : public QObject {
              std::tuple(12, 14, 1));
     for (const QPushButton* b : o.window.findChildren<QPushButton*>())
       QVERIFY2(!b->autoDefault() && !b->isDefault(), qPrintable(b->objectName()));
+    auto* table = o.find<QTableView>("weeks_table");
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Tab);
+    QVERIFY(!table->hasFocus());
   }
 
   // A run on the worker thread: a short one shows nothing; a long one shows
