@@ -553,6 +553,9 @@ class WindowTest : public QObject {
     table->setFocus();
     QTest::keyClick(table, Qt::Key_Tab);
     QVERIFY(!table->hasFocus());
+    // The window goes with a date still in editing: its field's last word
+    // must reach nothing of a window half gone (the sanitizers' run sees it).
+    first->setFocus();
   }
 
   // A run on the worker thread: a short one shows nothing; a long one shows

@@ -124,7 +124,12 @@ SeasonWindow::SeasonWindow(SeasonWindowLogic& logic, std::filesystem::path size_
   }
 }
 
-SeasonWindow::~SeasonWindow() { logic_.set_pdf_renderer(nullptr); }
+SeasonWindow::~SeasonWindow() {
+  // QWidget deletes the fields after this class is gone, and a field that has
+  // the focus still reports its editing finished: let that reach nothing.
+  for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+  logic_.set_pdf_renderer(nullptr);
+}
 
 void SeasonWindow::done(int result) {
   write_window_size(size_file_, {width(), height()});
