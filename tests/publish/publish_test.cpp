@@ -71,14 +71,26 @@ test::Rows guarded(test::Rows rows) {
   return rows;
 }
 
-TEST(Csv, FixturesAndUploadReadBackByTheRules) {
-  for (const Season& s : {test::hostile(), test::hostile(false), test::divided()}) {
-    for (int team : {0, 1, 5}) {
+TEST(PlainFormats, TheCsvFilesAndThePrintablePageReadBackByTheirRules) {
+  for (const Season& s : {test::hostile(), test::hostile(false), test::divided(), test::divided(false)}) {
+    for (int team : {0, 1, 3, 5}) {
       const std::string bytes = fixtures_csv(s, test::for_team(team)).bytes;
       // After the byte-order mark (three bytes: without it the header would not match).
       EXPECT_EQ(test::parse_csv(bytes.substr(3)), guarded(test::fixture_rows(s, team))) << bytes;
+      const std::string html = printable_html(s, test::for_team(team)).bytes;
+      EXPECT_TRUE(html.starts_with("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">"));
+      test::Words expected = test::printed(s, team), got;
+      expected.insert(expected.begin(), {"title", s.title});
+      for (const auto& m : test::matches(html, "<(title|h[123]|p|th|td)(?: [^>]*)?>([^<]*)</\\1>"))
+        got.push_back({m[0], test::xml_text(m[1])});
+      EXPECT_EQ(got, expected);
+      EXPECT_EQ(test::matches(html, "<h2 class=\"team\">").size(), team == 0 ? 5u : 0u)
+          << "each team's page, not the one team's, starts on a new page";
     }
   }
+  const std::string html =
+      printable_html(test::make_season({"\"Q\" \x01", "B"}, {"Bar"}, "T", std::nullopt, 1)).bytes;
+  EXPECT_NE(html.find("&quot;Q&quot; \uFFFD"), std::string::npos) << "a control character is replaced";
   // A row per match of the fixture list, the date day first; where the league
   // has divisions, each match's Division is its host's.
   const Season d = test::divided();
@@ -112,25 +124,6 @@ TEST(Csv, QuotingAndFormulaCellsExactly) {
     const Season s = test::make_season({name, "B"}, {"Hall"}, "T", std::nullopt, 1);
     EXPECT_EQ(fixtures_csv(s).bytes, header + "1,,,," + field + ",B,Hall,\r\n") << name;
   }
-}
-
-TEST(Html, TheWeeksThenAPagePerTeamWithEveryNameEscaped) {
-  for (const Season& s : {test::hostile(), test::hostile(false), test::divided(), test::divided(false)}) {
-    for (int team : {0, 3}) {
-      const std::string html = printable_html(s, test::for_team(team)).bytes;
-      EXPECT_TRUE(html.starts_with("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">"));
-      test::Words expected = test::printed(s, team), got;
-      expected.insert(expected.begin(), {"title", s.title});
-      for (const auto& m : test::matches(html, "<(title|h[123]|p|th|td)(?: [^>]*)?>([^<]*)</\\1>"))
-        got.push_back({m[0], test::xml_text(m[1])});
-      EXPECT_EQ(got, expected);
-      EXPECT_EQ(test::matches(html, "<h2 class=\"team\">").size(), team == 0 ? 5u : 0u)
-          << "each team's page, not the one team's, starts on a new page";
-    }
-  }
-  const std::string html =
-      printable_html(test::make_season({"\"Q\" \x01", "B"}, {"Bar"}, "T", std::nullopt, 1)).bytes;
-  EXPECT_NE(html.find("&quot;Q&quot; \uFFFD"), std::string::npos) << "a control character is replaced";
 }
 
 }  // namespace
