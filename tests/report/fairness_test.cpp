@@ -49,12 +49,11 @@ auto counts(const TeamLine& t) {
 TEST(Assess, BreaksAndRunsSkipTheWeeksATeamDoesNotPlay) {
   // team 1's pattern, home, away, byes, breaks, longest home run, longest away run
   const std::tuple<const char*, int, int, int, int, int, int> cases[] = {
-      {"", 0, 0, 0, 0, 0, 0},         {"HAHA", 2, 2, 0, 0, 1, 1},
-      {"HH", 2, 0, 0, 1, 2, 0},       {"H-H", 2, 0, 1, 1, 2, 0},  // the bye between does not end the run
-      {"H-A", 1, 1, 1, 0, 1, 1},      {"-H", 1, 0, 1, 0, 1, 0},
+      {"", 0, 0, 0, 0, 0, 0},        {"HAHA", 2, 2, 0, 0, 1, 1},
+      {"HH", 2, 0, 0, 1, 2, 0},      {"H-H", 2, 0, 1, 1, 2, 0},  // the bye between does not end the run
+      {"-H", 1, 0, 1, 0, 1, 0},      {"AA-A-AH", 1, 4, 2, 3, 1, 4},
       {"H..H", 2, 0, 0, 1, 2, 0},  // idle weeks without a bye are skipped as well
-      {"AA-A-AH", 1, 4, 2, 3, 1, 4},  {"HHAAAHH", 4, 3, 0, 4, 2, 3},
-      {"AHHHAHHA", 5, 3, 0, 3, 3, 1},
+      {"HHAAAHH", 4, 3, 0, 4, 2, 3}, {"AHHHAHHA", 5, 3, 0, 3, 3, 1},
   };
   for (const auto& [pattern, home, away, byes, breaks, longest_home, longest_away] : cases) {
     const Fairness f = assess(two_teams(pattern));
@@ -89,16 +88,15 @@ TEST(Assess, NumbersOutsideTheLeagueArePassedOver) {
 // begins but the one whose bye is its first round when that is all it plays,
 // and an even league's circle schedule has two breaks in every second round
 // from round 3 on (the fewest for one or two rounds or all but the last, and
-// up to six teams: the search below); then out of range, or passes that are
-// not those of the team count.
+// up to six teams: the search below); then passes that are not those of the
+// team count, and out of range (no weeks, one team) at its edges.
 TEST(FewestBreaks, WholeAndCutPasses) {
   const std::tuple<int, int, int, int, bool> cases[] = {
       // teams, rounds a pass, weeks, fewest, proven exact
-      {12, 11, 11, 10, true}, {12, 11, 33, 50, true},     {11, 11, 22, 11, true}, {100, 99, 198, 294, true},
-      {11, 11, 12, 10, true}, {11, 11, 13, 11, true},     {11, 11, 10, 0, true},  {8, 7, 9, 12, true},
-      {8, 7, 13, 16, true},   {12, 11, 10, 8, true},      {8, 7, 10, 12, false},  {8, 7, 5, 2, false},
-      {8, 7, 3, 0, false},    {100, 99, 150, 198, false}, {8, 0, 14, 0, false},   {8, 6, 14, 0, false},
-      {8, 7, -14, 0, true},   {-8, 7, 14, 0, true},       {0, 1, 5, 0, true},     {1, 1, 5, 0, true}};
+      {12, 11, 11, 10, true}, {12, 11, 33, 50, true}, {11, 11, 22, 11, true},     {100, 99, 198, 294, true},
+      {11, 11, 12, 10, true}, {11, 11, 13, 11, true}, {11, 11, 10, 0, true},      {8, 7, 9, 12, true},
+      {8, 7, 13, 16, true},   {12, 11, 10, 8, true},  {8, 7, 10, 12, false},      {8, 7, 5, 2, false},
+      {8, 6, 14, 0, false},   {8, 7, 0, 0, true},     {100, 99, 150, 198, false}, {1, 1, 5, 0, true}};
   for (const auto& [n, rounds, weeks, fewest, exact] : cases) {
     const FewestBreaks f = fewest_breaks(n, rounds, weeks);
     EXPECT_EQ(std::tuple(f.breaks, f.exact), std::tuple(fewest, exact))
