@@ -328,9 +328,8 @@ inline Words printed(const season::Season& s, int one_team = 0) {
   bool details = false;
   for (const auto& bar : s.bars) details = details || !bar.address.empty() || !bar.phone.empty() || bar.start;
   if (details) words.push_back({"h2", "Venues"});
-  for (std::size_t b = 0; details && b < s.bars.size(); ++b) {
-    const season::Bar& bar = s.bars[b];
-    if (shown.count(bar.name) == 0) continue;
+  for (const season::Bar& bar : s.bars) {
+    if (!details || shown.count(bar.name) == 0) continue;
     std::string line = bar.name + (bar.address.empty() ? "" : ", " + bar.address);
     if (!bar.phone.empty()) line += " \u2014 " + bar.phone;
     if (bar.start && s.calendar) line += " \u2014 matches start at " + base::format_time(*bar.start);
