@@ -69,12 +69,12 @@ std::string quoted(const std::string& text) {
 
 fs::path example(const std::string& file) { return fs::path(QUINTORA_EXAMPLES) / file; }
 
-// An example league in LF form, so that lines can be edited by their text.
-std::string example_text(const std::string& file) {
-  std::string text = read_file(example(file));
+// The spring league in LF form, so that lines can be edited by their text.
+const std::string spring = [] {
+  std::string text = read_file(example("spring-league.sch"));
   std::erase(text, '\r');
   return text;
-}
+}();
 
 // The league with a calendar of its own: weekly from 2026-09-01 at 19:00, 2026-09-15 off.
 std::string with_calendar(const std::string& league) {
@@ -144,8 +144,6 @@ class CliRunner : public ::testing::Test {
   const fs::path temp_ = root_ / "tmp";
   std::string out, err;
 };
-
-const std::string spring = test::example_text("spring-league.sch");
 
 std::string changed(const std::string& from, const std::string& to) {
   return std::string(spring).replace(spring.find(from), from.size(), to);
