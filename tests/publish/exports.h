@@ -12,6 +12,8 @@
 #include <map>
 #include <optional>
 #include <regex>
+#include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -195,18 +197,6 @@ inline season::Season hostile(bool with_calendar = true) {
       6);
 }
 
-// The calendar's weeks off between the week before and this one.
-inline std::vector<base::Date> weeks_off(const season::Season& s, const season::Week& week) {
-  std::vector<base::Date> off;
-  if (!s.calendar || !week.date) return off;
-  for (const base::Date& day : s.calendar->weeks_off()) {
-    if (day < *week.date &&
-        (week.number == 1 || *s.weeks[static_cast<std::size_t>(week.number - 2)].date < day))
-      off.push_back(day);
-  }
-  return off;
-}
-
 // The hostile season with venue details (the first bar an address with a
 // comma, a line break and markup, and a phone; the second its own start time
 // and an address; the third the calendar's start time as its own) in two
@@ -224,47 +214,48 @@ inline season::Season divided(bool with_calendar = true) {
   return s;
 }
 
-inline std::string division_of(const season::Season& s, int team) {
-  return s.divisions.size() > 1 ? s.divisions[static_cast<std::size_t>(s.team(team).division - 1)] : "";
-}
-
-// The start time a match shows: its venue's, else the calendar's.
-inline std::string time_of(const season::Season& s, const season::Match& m) {
-  if (!s.calendar) return "";
-  return base::format_time(s.venue(m).start ? *s.venue(m).start : s.calendar->start);
-}
-
-// A fixture list, header first: Week, Date, Day, Time, Home team, Away team,
-// Venue, (Venue address, when a bar has one), Note; a week's matches, then its bye.
+// A fixture list, header first: Week, Date, Day, Time (the venue's start
+// time, else the calendar's), Home team, Away team, Venue, (Venue address,
+// when a bar has one), Note, (Division, the host's, when there are
+// divisions); each week's matches and bye, after the calendar's weeks off
+// since the week before.
 inline Rows fixture_rows(const season::Season& s, int team = 0) {
   bool addresses = false;
   for (const auto& bar : s.bars) addresses = addresses || !bar.address.empty();
+  const auto division = [&](int host) {
+    return s.divisions.size() > 1 ? s.divisions[static_cast<std::size_t>(s.team(host).division - 1)] : "";
+  };
   const auto row = [&](std::vector<std::string> cells, const std::string& address,
-                       const std::string& division = "") {
+                       const std::string& host_division = "") {
     if (addresses) cells.insert(cells.end() - 1, address);
-    if (s.divisions.size() > 1) cells.push_back(division);
+    if (s.divisions.size() > 1) cells.push_back(host_division);
     return cells;
   };
   Rows rows = {row({"Week", "Date", "Day", "Time", "Home team", "Away team", "Venue", "Note"},
                    "Venue address", "Division")};
   for (const auto& week : s.weeks) {
-    for (const base::Date& off : weeks_off(s, week))
-      rows.push_back(row({"", base::format_iso_date(off), std::string(base::weekday_name(off)), "", "", "",
-                          "", "No matches"},
-                         ""));
+    for (const base::Date& off : s.calendar ? s.calendar->weeks_off() : std::span<const base::Date>{})
+      if (off < *week.date &&
+          (week.number == 1 || *s.weeks[static_cast<std::size_t>(week.number - 2)].date < off))
+        rows.push_back(row({"", base::format_iso_date(off), std::string(base::weekday_name(off)), "", "", "",
+                            "", "No matches"},
+                           ""));
     const std::string date = week.date ? base::format_iso_date(*week.date) : "";
     const std::string day = week.date ? std::string(base::weekday_name(*week.date)) : "";
     for (const auto& m : week.matches) {
+      const season::Bar& venue = s.venue(m);
+      const std::string time =
+          s.calendar ? base::format_time(venue.start ? *venue.start : s.calendar->start) : "";
       if (team == 0 || m.home == team || m.away == team)
-        rows.push_back(row({std::to_string(week.number), date, day, time_of(s, m), s.team(m.home).name,
-                            s.team(m.away).name, s.venue(m).name, ""},
-                           s.venue(m).address, division_of(s, m.home)));
+        rows.push_back(row({std::to_string(week.number), date, day, time, s.team(m.home).name,
+                            s.team(m.away).name, venue.name, ""},
+                           venue.address, division(m.home)));
     }
     for (int bye : week.not_playing)
       if (team == 0 || bye == team)
         rows.push_back(
             row({std::to_string(week.number), date, day, "", s.team(bye).name, "", "", "Not Playing"}, "",
-                division_of(s, bye)));
+                division(bye)));
   }
   return rows;
 }
@@ -301,29 +292,25 @@ inline Words printed(const season::Season& s, int one_team = 0) {
   Words words = {{"h1", s.title}};
   if (s.calendar) words.push_back({"p", "Matches start at " + base::format_time(s.calendar->start) + "."});
   // A section per division (when there are divisions) with every week, but on
-  // one team's page: a match in its host's section.
-  const int sections = s.divisions.size() > 1 ? static_cast<int>(s.divisions.size()) : 1;
-  for (int d = 1; one_team == 0 && d <= sections; ++d) {
-    const auto in_section = [&](int team) { return sections == 1 || s.team(team).division == d; };
-    if (sections > 1) words.push_back({"h2", s.divisions[static_cast<std::size_t>(d - 1)]});
-    for (const auto& week : s.weeks) {
-      for (const base::Date& off : weeks_off(s, week))
-        words.push_back({"h3", "No matches \u2014 " + long_date(base::format_iso_date(off))});
-      const std::string date = week.date ? " \u2014 " + long_date(base::format_iso_date(*week.date)) : "";
-      words.push_back({"h3", "Week " + std::to_string(week.number) + date});
-      for (const auto& m : week.matches)
-        if (in_section(m.home))
-          words.push_back({"p", s.team(m.home).name + " v " + s.team(m.away).name + " \u2014 " +
-                                    s.venue(m).name + own_time(time_of(s, m))});
-      for (int bye : week.not_playing)
-        if (in_section(bye)) words.push_back({"p", "Not Playing: " + s.team(bye).name});
+  // one team's page: a match in its host's section, the fixture list's rows.
+  const Rows rows = fixture_rows(s, one_team);
+  const bool divisions = s.divisions.size() > 1;
+  const std::size_t note = rows[0].size() - (divisions ? 2 : 1);
+  for (std::size_t d = 0; one_team == 0 && d < std::max<std::size_t>(1, s.divisions.size()); ++d) {
+    if (divisions) words.push_back({"h2", s.divisions[d]});
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+      const std::vector<std::string>& row = rows[r];
+      const std::string date = row[1].empty() ? "" : " \u2014 " + long_date(row[1]);
+      if (row[0].empty() || row[0] != rows[r - 1][0])
+        words.push_back({"h3", (row[0].empty() ? "No matches" : "Week " + row[0]) + date});
+      if (row[0].empty() || (divisions && row.back() != s.divisions[d])) continue;
+      words.push_back({"p", row[note] == "Not Playing"
+                                ? "Not Playing: " + row[4]
+                                : row[4] + " v " + row[5] + " \u2014 " + row[6] + own_time(row[3])});
     }
   }
-  std::vector<bool> hosts(s.bars.size());  // the bars of the matches shown
-  for (const auto& week : s.weeks)
-    for (const auto& m : week.matches)
-      if (one_team == 0 || m.home == one_team || m.away == one_team)
-        hosts[static_cast<std::size_t>(s.team(m.home).bar - 1)] = true;
+  std::set<std::string> shown;  // the venues of the matches shown
+  for (const auto& row : rows) shown.insert(row[6]);
   for (int team = 1; team <= static_cast<int>(s.teams.size()); ++team) {
     if (one_team != 0 && team != one_team) continue;
     const season::Bar& home = s.bar(s.team(team).bar);
@@ -341,9 +328,8 @@ inline Words printed(const season::Season& s, int one_team = 0) {
   bool details = false;
   for (const auto& bar : s.bars) details = details || !bar.address.empty() || !bar.phone.empty() || bar.start;
   if (details) words.push_back({"h2", "Venues"});
-  for (std::size_t b = 0; details && b < s.bars.size(); ++b) {
-    const season::Bar& bar = s.bars[b];
-    if (!hosts[b]) continue;
+  for (const season::Bar& bar : s.bars) {
+    if (!details || shown.count(bar.name) == 0) continue;
     std::string line = bar.name + (bar.address.empty() ? "" : ", " + bar.address);
     if (!bar.phone.empty()) line += " \u2014 " + bar.phone;
     if (bar.start && s.calendar) line += " \u2014 matches start at " + base::format_time(*bar.start);

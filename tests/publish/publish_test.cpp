@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -70,48 +71,12 @@ test::Rows guarded(test::Rows rows) {
   return rows;
 }
 
-TEST(Csv, FixturesAndUploadReadBackByTheRules) {
-  for (const Season& s : {test::hostile(), test::hostile(false), test::divided()}) {
-    for (int team : {0, 1, 5}) {
+TEST(PlainFormats, TheCsvFilesAndThePrintablePageReadBackByTheirRules) {
+  for (const Season& s : {test::hostile(), test::hostile(false), test::divided(), test::divided(false)}) {
+    for (int team : {0, 1, 3, 5}) {
       const std::string bytes = fixtures_csv(s, test::for_team(team)).bytes;
       // After the byte-order mark (three bytes: without it the header would not match).
       EXPECT_EQ(test::parse_csv(bytes.substr(3)), guarded(test::fixture_rows(s, team))) << bytes;
-    }
-  }
-  // Where the league has divisions, each match's Division is its host's.
-  const Season d = test::divided();
-  const auto upload = test::parse_csv(upload_csv(d).bytes);
-  ASSERT_TRUE(upload);
-  for (std::size_t r = 1, w = 0; w < d.weeks.size(); ++w)
-    for (const auto& m : d.weeks[w].matches) EXPECT_EQ((*upload)[r++][2], test::division_of(d, m.home));
-  // The website's exact header (so no byte-order mark), a row per match, the date day first.
-  const Season s = test::make_season({"=A", "B", "C"}, {"Hall"}, "=T;1", test::calendar({2025, 1, 7}), 1);
-  EXPECT_EQ(upload_csv(s).bytes,
-            "Date dd/mm/yyyy,Time HH:MM,Division,Home Team,Away Team,Venue,Pitch,Home Score,Away Score\r\n"
-            "07/01/2025,20:00,\"'=T;1\",C,B,Hall,,,\r\n");
-}
-
-// The quoting, and the formula guard where a field is quoted or split by a
-// spreadsheet's list separator (every leading character: base's own test).
-TEST(Csv, QuotingAndFormulaCellsExactly) {
-  // clang-format off
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"Plain", "Plain"}, {" =b", " '=b"}, {"'Tis", "'Tis"}, {"semi;colon 100%", "\"semi;colon 100%\""},
-      {"x;=cmd|' /C calc'!A0;", "\"x;=cmd|' /C calc'!A0;\""}, {"x,\"=1+1\"", "\"x,\"\"=1+1\"\"\""},
-      {"\"=1+1\"", "\"\"\"'=1+1\"\"\""}, {"a\tb", "\"a\tb\""}, {"\tx", "\"'\tx\""}, {"=a,b", "\"'=a,b\""},
-      {"say \"hi\"", "\"say \"\"hi\"\"\""}, {"a\r\nb", "\"a\r\nb\""}, {"a\nb", "\"a\nb\""},
-      {"bad \xFF byte", "bad \xEF\xBF\xBD byte"}};
-  // clang-format on
-  const std::string header = "\xEF\xBB\xBFWeek,Date,Day,Time,Home team,Away team,Venue,Note\r\n";
-  for (const auto& [name, field] : cases) {
-    const Season s = test::make_season({name, "B"}, {"Hall"}, "T", std::nullopt, 1);
-    EXPECT_EQ(fixtures_csv(s).bytes, header + "1,,,," + field + ",B,Hall,\r\n") << name;
-  }
-}
-
-TEST(Html, TheWeeksThenAPagePerTeamWithEveryNameEscaped) {
-  for (const Season& s : {test::hostile(), test::hostile(false), test::divided(), test::divided(false)}) {
-    for (int team : {0, 3}) {
       const std::string html = printable_html(s, test::for_team(team)).bytes;
       EXPECT_TRUE(html.starts_with("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">"));
       test::Words expected = test::printed(s, team), got;
@@ -126,6 +91,39 @@ TEST(Html, TheWeeksThenAPagePerTeamWithEveryNameEscaped) {
   const std::string html =
       printable_html(test::make_season({"\"Q\" \x01", "B"}, {"Bar"}, "T", std::nullopt, 1)).bytes;
   EXPECT_NE(html.find("&quot;Q&quot; \uFFFD"), std::string::npos) << "a control character is replaced";
+  // A row per match of the fixture list, the date day first; where the league
+  // has divisions, each match's Division is its host's.
+  const Season d = test::divided();
+  const std::optional<test::Rows> upload = test::parse_csv(upload_csv(d).bytes);
+  ASSERT_TRUE(upload);
+  test::Rows expected = {upload->front()};  // the header, exactly below
+  for (const auto& row : test::fixture_rows(d))
+    if (!row[5].empty() && row[0] != "Week")
+      expected.push_back({row[1].substr(8) + "/" + row[1].substr(5, 2) + "/" + row[1].substr(0, 4), row[3],
+                          row[9], row[4], row[5], row[6], "", "", ""});
+  EXPECT_EQ(*upload, guarded(expected));
+  // The website's exact header (so no byte-order mark), a row per match, the date day first.
+  const Season s = test::make_season({"=A", "B", "C"}, {"Hall"}, "=T;1", test::calendar({2025, 1, 7}), 1);
+  EXPECT_EQ(upload_csv(s).bytes,
+            "Date dd/mm/yyyy,Time HH:MM,Division,Home Team,Away Team,Venue,Pitch,Home Score,Away Score\r\n"
+            "07/01/2025,20:00,\"'=T;1\",C,B,Hall,,,\r\n");
+}
+
+// The quoting (a quote doubled: the read-back above), and the formula guard
+// where a field is quoted or split by a spreadsheet's list separator (every
+// leading character: base's own test).
+TEST(Csv, QuotingAndFormulaCellsExactly) {
+  // clang-format off
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"Plain", "Plain"}, {"x;=cmd|' /C calc'!A0;", "\"x;=cmd|' /C calc'!A0;\""}, {"a\tb", "\"a\tb\""},
+      {"x,\"=1+1\"", "\"x,\"\"=1+1\"\"\""}, {"\"=1+1\"", "\"\"\"'=1+1\"\"\""}, {"=a,b", "\"'=a,b\""},
+      {"a\rb", "\"a\rb\""}, {"a\nb", "\"a\nb\""}, {"bad \xFF byte", "bad \xEF\xBF\xBD byte"}};
+  // clang-format on
+  const std::string header = "\xEF\xBB\xBFWeek,Date,Day,Time,Home team,Away team,Venue,Note\r\n";
+  for (const auto& [name, field] : cases) {
+    const Season s = test::make_season({name, "B"}, {"Hall"}, "T", std::nullopt, 1);
+    EXPECT_EQ(fixtures_csv(s).bytes, header + "1,,,," + field + ",B,Hall,\r\n") << name;
+  }
 }
 
 }  // namespace
