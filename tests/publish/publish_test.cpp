@@ -29,7 +29,7 @@ TEST(Publish, EachWriterRefusesWhatItCannotWriteAndWritesNothing) {
       [](Season& s) { s.weeks[2].matches[0].away = s.weeks[2].matches[0].home; },
       [](Season& s) { s.weeks[2].not_playing = {6}; }, [](Season& s) { s.weeks[2].date.reset(); },
       [](Season& s) { s.weeks[2].date = base::Date{2025, 2, 29}; },
-      [](Season& s) { s.calendar->start.minute = 60; }};
+      [](Season& s) { s.calendar->start.minute = 60; }, [](Season& s) { s.bars[1].start = {{24, 0}}; }};
   // clang-format on
   const Season empty = test::make_season({"Solo"}, {"Bar"}, "", test::calendar({2025, 1, 7}), 0);
   for (const FormatInfo& info : formats()) {
