@@ -81,10 +81,9 @@ class ZoravRunTest : public test::ScratchFolderTest {
 TEST_F(ZoravRunTest, InputIsCheckedBeforeUse) {
   constexpr auto ok = ZoravStatus::Ok, bad = ZoravStatus::BadInput;
   const std::tuple<const char*, ZoravStatus, const char*> cases[] = {
-      {"2 1 0 2\n", ok, ""},                              // one team, no matches
-      {"4 3\n1 2 junk\n1\n2\n3 1 9 x\n3 2\n", ok, ""},    // header and round over two lines, surplus ignored
-      {"4 3 2 7\n4 3\n1 2\n2 4 3 1\n4 1 3 2\n", ok, ""},  // a round over two lines; mode 7 is even
-      {"4\t3 1 2\r\n1 2\r\n3\t1\r\n+3 2\r\n", ok, ""},    // tabs, CR LF, a plus sign
+      {"2 1 0 2\n", ok, ""},                            // one team, no matches
+      {"4 3\n1 2 junk\n1\n2\n3 1 9 x\n3 2\n", ok, ""},  // header and round over two lines, surplus ignored
+      {"4\t3 2 7\r\n4 3\r\n1 2\r\n2\t4 3 1\r\n+4 1 3 2\r\n", ok, ""},  // mode 7 is even; tabs, CR LF, a plus
       {"200 199 100 1\n", ZoravStatus::TooManyRounds, "NV MUST BE LESS THAN OR EQUAL TO  99"},
       {"", bad, "BAD INPUT FILE optimal.inp: HEADER ENDS EARLY"},
       {"4 3.0 1 2\n", bad, "HEADER LINE 1: \"3.0\" IS NOT AN INTEGER"},
