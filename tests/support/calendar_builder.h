@@ -2,7 +2,7 @@
 // A calendar as tests write it, weeks off taken as given: in any order,
 // repeats included, as a hand-edited league file may hold them.
 
-#include <cstddef>
+#include <algorithm>
 #include <vector>
 
 #include "league/calendar.h"
@@ -11,12 +11,9 @@ namespace quintora::test {
 
 inline league::Calendar calendar(base::Date first, std::vector<base::Date> off = {}, int every = 7,
                                  base::TimeOfDay start = {20, 0}) {
-  league::Calendar c;
-  c.first = first;
-  c.every_days = every;
-  c.start = start;
-  for (std::size_t i = 0; i < off.size() && i < c.off.size(); ++i) c.off[i] = off[i];
-  c.n_off = static_cast<int>(off.size() < c.off.size() ? off.size() : c.off.size());
+  league::Calendar c{first, every, start};
+  c.n_off = static_cast<int>(std::min(off.size(), c.off.size()));
+  std::copy_n(off.begin(), c.n_off, c.off.begin());
   return c;
 }
 

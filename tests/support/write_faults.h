@@ -10,12 +10,7 @@ namespace quintora::test {
 
 inline base::WriteFaults write_faults(int create_error, long long room = -1, bool rename_fails = false,
                                       std::string first_suffix = {}) {
-  base::WriteFaults faults;
-  faults.create_error = create_error;
-  faults.room = room;
-  faults.rename_fails = rename_fails;
-  faults.first_suffix = std::move(first_suffix);
-  return faults;
+  return {create_error, room, rename_fails, std::move(first_suffix)};
 }
 
 }  // namespace quintora::test
