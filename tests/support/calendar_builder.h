@@ -11,7 +11,7 @@ namespace quintora::test {
 
 inline league::Calendar calendar(base::Date first, std::vector<base::Date> off = {}, int every = 7,
                                  base::TimeOfDay start = {20, 0}) {
-  league::Calendar c{first, every, start};
+  league::Calendar c{.first = first, .every_days = every, .start = start};
   c.n_off = static_cast<int>(std::min(off.size(), c.off.size()));
   std::copy_n(off.begin(), c.n_off, c.off.begin());
   return c;

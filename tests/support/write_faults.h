@@ -10,7 +10,10 @@ namespace quintora::test {
 
 inline base::WriteFaults write_faults(int create_error, long long room = -1, bool rename_fails = false,
                                       std::string first_suffix = {}) {
-  return {create_error, room, rename_fails, std::move(first_suffix)};
+  return {.create_error = create_error,
+          .room = room,
+          .rename_fails = rename_fails,
+          .first_suffix = std::move(first_suffix)};
 }
 
 }  // namespace quintora::test
