@@ -36,11 +36,11 @@ inline league::League make_league(const std::vector<std::pair<int, int>>& bars,
   return league;
 }
 
-// n teams in bars of per_bar teams with two tables each (the last bar may
-// hold fewer); per_bar 1 allows at most 49 teams.
-inline league::League grouped_league(int n_team, int per_bar = 3) {
-  std::vector<std::pair<int, int>> bars(at((n_team + per_bar - 1) / per_bar), {per_bar, 2});
-  bars.back().first -= static_cast<int>(bars.size()) * per_bar - n_team;
+// n teams in bars of three teams with two tables each (the last bar may
+// hold fewer).
+inline league::League grouped_league(int n_team) {
+  std::vector<std::pair<int, int>> bars(at((n_team + 2) / 3), {3, 2});
+  bars.back().first -= static_cast<int>(bars.size()) * 3 - n_team;
   return make_league(bars);
 }
 

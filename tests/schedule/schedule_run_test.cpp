@@ -14,7 +14,6 @@
 #include "base/atomic_file.h"
 #include "base/paths.h"
 #include "league_builder.h"
-#include "schedule/season_builder.h"
 #include "support/scratch_folder.h"
 #include "support/write_faults.h"
 
@@ -80,11 +79,7 @@ TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
   const RoundOrder reversed{{0, 5, 4, 3, 2, 1}};
   // The optimiser's input: the balanced table without the bye slot (rounds 1 and 5 exchange a pairing).
   const std::string input = "6  5  2  2\n1 3  4 2  \n5 1  3 2  \n5 4  1 2  \n3 5  4 1  \n2 5  4 3  \n";
-  const struct {
-    ScheduleOptions options;
-    int effort;
-    std::string text;
-  } cases[] = {
+  const std::tuple<ScheduleOptions, int, std::string> cases[] = {
       {make_options(12, std::string(49, 'n'), {ScheduleMethod::Kind::SearchHarder}, true), 3,
        test::schedule_text(league_, 12, true, &reversed)},
       {make_options(10, "saison \xc3\xa9t\xc3\xa9.txt", {ScheduleMethod::Kind::TableOrder}), 0,
@@ -92,15 +87,15 @@ TEST_F(ScheduleRunTest, RunsTheChosenScheduleAndLeavesNoWorkFiles) {
       {make_options(12, "schedule.txt", {ScheduleMethod::Kind::Fairest, 3}), 0,
        schedule_text(test::fairest_season(league_, 12, 3), false)},
   };
-  for (const auto& c : cases) {
+  for (const auto& [options, effort, text] : cases) {
     script = {};
-    options_ = c.options;
+    options_ = options;
     ASSERT_EQ(run(league_), "");
-    EXPECT_EQ(script.effort, c.effort);
-    EXPECT_EQ(run_.result_path(), folder_ / base::path_from_utf8(c.options.result_file));
-    EXPECT_EQ(read_file(run_.result_path()), base::with_platform_line_ends(c.text));
+    EXPECT_EQ(script.effort, effort);
+    EXPECT_EQ(run_.result_path(), folder_ / base::path_from_utf8(options.result_file));
+    EXPECT_EQ(read_file(run_.result_path()), base::with_platform_line_ends(text));
     EXPECT_FALSE(fs::exists(script.folder)) << "work folder left behind";
-    EXPECT_EQ(script.input, c.effort == 0 ? "" : base::with_platform_line_ends(input));
+    EXPECT_EQ(script.input, effort == 0 ? "" : base::with_platform_line_ends(input));
   }
   EXPECT_EQ(others(), 4);
 }
