@@ -60,10 +60,12 @@ inline Counted count(const league::League& league, const season::Season& season,
         continue;
       }
       const int pass = w / per_pass[at(home)] + 1;
-      ++seen[at(home)], ++seen[at(away)], ++homes[at(home)], ++games[at(home)], ++games[at(away)];
+      ++homes[at(home)];
       if (std::exchange(met[std::minmax(home, away)], pass) == pass)
         fail("a pair twice in a pass", week.number);
       for (const auto& [team, s] : {std::pair{home, 1}, std::pair{away, 2}}) {
+        ++seen[at(team)];
+        ++games[at(team)];
         c.breaks_within += side[at(team)] == s && last_pass[at(team)] == pass ? 1 : 0;
         side[at(team)] = s;
         last_pass[at(team)] = pass;
