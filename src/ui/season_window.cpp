@@ -56,6 +56,10 @@ void SeasonWindowLogic::rebuild() {
 
 void SeasonWindowLogic::choose_team(int team) { chosen_team_ = team >= 1 && team <= team_count() ? team : 0; }
 
+std::string SeasonWindowLogic::export_team_caption() const {
+  return chosen_team_ >= 1 ? "Team: " + season_.team(chosen_team_).name : "Team on the Teams tab";
+}
+
 template <class Edit>
 bool SeasonWindowLogic::edit_calendar(Edit edit) {
   const std::optional<league::Calendar> before = league_.calendar;

@@ -14,6 +14,7 @@
 #include "base/date.h"
 #include "base/window_system.h"
 #include "league/league.h"
+#include "publish/publish.h"
 #include "report/fairness.h"
 #include "schedule/schedule_options.h"
 #include "season/season.h"
@@ -62,6 +63,12 @@ class SeasonWindowLogic {
   // export or print is for.
   int chosen_team() const { return chosen_team_; }
   void choose_team(int team);
+  // Export's "For" choice: the line of the team picked, and whether a format
+  // can be made for it (one made per team, with a team picked).
+  std::string export_team_caption() const;
+  bool exports_for_team(const publish::FormatInfo& format) const {
+    return format.per_team && chosen_team_ >= 1;
+  }
   std::vector<FixtureRow> fixtures(int team) const { return fixture_rows(season_, team); }
   std::string team_summary(int team) const { return ui::team_summary(fairness_, team); }
   std::string totals_text() const { return ui::totals_text(season_, fairness_); }

@@ -79,9 +79,17 @@ TEST_F(SeasonWindowTest, EachBuildChoiceRebuildsTheSeason) {
   ASSERT_TRUE(run->build_season(league(), schedule::options_for({Kind::Fairest, 1}, 200)).ok());
   EXPECT_EQ(publish::fixtures_csv(window().season()).bytes, publish::fixtures_csv(run->season()).bytes);
   EXPECT_EQ(report::as_json(window().fairness()), report::as_json(report::assess(run->season())));
+  // Export for a team: a format made per team, with a team picked.
+  const publish::FormatInfo& list = *publish::find_format("fixtures-csv");
+  const publish::FormatInfo& book = *publish::find_format("xlsx");
+  window().choose_team(6);
+  EXPECT_EQ(std::tuple(window().export_team_caption(), window().exports_for_team(list),
+                       window().exports_for_team(book)),
+            std::tuple("Team: O'Malley's", true, false));
   window().choose_team(99);  // a team the league does not have
-  EXPECT_EQ(std::tuple(window().chosen_team(), window().fixtures(99).size(), window().team_summary(0)),
-            std::tuple(0, 0u, ""));
+  EXPECT_EQ(std::tuple(window().chosen_team(), window().fixtures(99).size(), window().team_summary(0),
+                       window().export_team_caption(), window().exports_for_team(list)),
+            std::tuple(0, 0u, "", "Team on the Teams tab", false));
   EXPECT_TRUE(ws.messages().empty());
 }
 

@@ -400,14 +400,11 @@ void SeasonWindow::show_fairness() {
 void SeasonWindow::show_export_target() {
   const auto all = publish::formats();
   const int index = format_->currentIndex();
-  const bool per_team =
-      index >= 0 && index < static_cast<int>(all.size()) && all[static_cast<std::size_t>(index)].per_team;
-  const int team = logic_.chosen_team();
-  target_->setItemText(chosen_team,
-                       team >= 1 ? QStringLiteral("Team: ") + from_utf8(logic_.season().team(team).name)
-                                 : QStringLiteral("Team on the Teams tab"));
-  if (!per_team) target_->setCurrentIndex(whole_league);
-  target_->setEnabled(per_team && team >= 1);
+  const bool for_team = index >= 0 && index < static_cast<int>(all.size()) &&
+                        logic_.exports_for_team(all[static_cast<std::size_t>(index)]);
+  target_->setItemText(chosen_team, from_utf8(logic_.export_team_caption()));
+  if (!for_team) target_->setCurrentIndex(whole_league);
+  target_->setEnabled(for_team);
 }
 
 SeasonWindowOpener season_window_opener(QWidget* owner, std::filesystem::path size_file) {
