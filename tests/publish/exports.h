@@ -235,7 +235,7 @@ inline Rows fixture_rows(const season::Season& s, int team = 0) {
                    "Venue address", "Division")};
   for (const auto& week : s.weeks) {
     for (const base::Date& off : s.calendar ? s.calendar->weeks_off() : std::span<const base::Date>{})
-      if (off < *week.date &&
+      if (week.date && off < *week.date &&
           (week.number == 1 || *s.weeks[static_cast<std::size_t>(week.number - 2)].date < off))
         rows.push_back(row({"", base::format_iso_date(off), std::string(base::weekday_name(off)), "", "", "",
                             "", "No matches"},
